@@ -1,0 +1,27 @@
+# Sourced by the other scripts: a Wine prefix of the project's own inside the build folder, quiet,
+# never offering to install Mono or Gecko. A WINEPREFIX set by the caller is used as it is.
+: "${THLD_ROOT:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+if [ -z "${WINEPREFIX:-}" ]; then
+  export WINEPREFIX="$THLD_ROOT/build/wineprefix"
+  THLD_OWN_PREFIX=1
+else
+  THLD_OWN_PREFIX=0
+fi
+
+thld_wine_init() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "== setting up the Wine prefix $WINEPREFIX (first time only)"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  if [ "$THLD_OWN_PREFIX" = 1 ]; then
+    # Without a window manager (Xvfb) Wine stalls whenever a dialog closes unless its windows are
+    # unmanaged.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+}

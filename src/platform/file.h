@@ -1,0 +1,95 @@
+#pragma once
+// The file operations the core needs, and nothing more. Every path is 8-bit text in the system
+// code page; folder texts end in kPathSeparator and paths are built by plain concatenation.
+// Failures raise FileError with their cause, except where a function says otherwise.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/file_error.h"
+
+namespace thld {
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// A file opened for reading with no sharing: on Windows the open fails while any other handle to
+// the file is open, and no other open succeeds while this one is held. Folders never open.
+class InputFile {
+public:
+    // Opens an existing file; nothing when the open fails for any reason.
+    static std::optional<InputFile> OpenUnshared(const std::string& path);
+
+    InputFile(InputFile&& other) noexcept;
+    InputFile& operator=(InputFile&& other) noexcept;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    std::uint64_t Length() const;
+    // Reads up to count bytes at offset; fewer only at the end of the file.
+    std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const;
+    const std::string& Path() const { return path_; }
+
+private:
+    InputFile(std::intptr_t handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+    void Close() noexcept;
+
+    std::intptr_t handle_;
+    std::string path_;
+};
+
+// True when the file can be opened for reading without sharing (it is closed again at once).
+bool FileExists(const std::string& path);
+
+// A file created for writing (truncated if it exists), not shared while open.
+class OutputFile {
+public:
+    enum class Mode { CreateOrTruncate, CreateNew };
+    static OutputFile Create(const std::string& path, Mode mode = Mode::CreateOrTruncate);
+
+    OutputFile(OutputFile&& other) noexcept;
+    OutputFile& operator=(OutputFile&& other) noexcept;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    ~OutputFile();
+
+    void Write(std::string_view bytes);
+    // Hands everything written so far to the disk.
+    void Flush();
+    // Closes the file, raising the error of a failed close.
+    void Close();
+
+private:
+    OutputFile(std::intptr_t handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+
+    std::intptr_t handle_;
+    std::string path_;
+};
+
+void RemoveFile(const std::string& path);
+
+// Moves (renames) a file; fails when `to` exists already, never replacing it.
+void MoveFileNoReplace(const std::string& from, const std::string& to);
+
+// Test seam: every disk step asks the hook first. A hook that answers a cause makes that step fail
+// with it as though the system had refused (an open then gives nothing, the others raise FileError).
+enum class DiskStep { OpenRead, Read, Create, Write, Flush, Close, Remove, Move };
+using DiskFaultHook =
+    std::function<std::optional<FileErrorCause>(DiskStep step, const std::string& path)>;
+// Installs the hook (an empty one removes it) and gives back the one it replaces.
+DiskFaultHook SetDiskFaultHook(DiskFaultHook hook);
+
+namespace detail {
+// Asks the installed hook about a step; raises FileError when raiseOnFault is set.
+std::optional<FileErrorCause> CheckFault(DiskStep step, const std::string& path, bool raiseOnFault);
+}  // namespace detail
+
+}  // namespace thld

@@ -1,0 +1,185 @@
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/file.h"
+
+namespace thld {
+
+namespace {
+constexpr std::intptr_t kNoHandle = -1;
+int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
+}  // namespace
+
+std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
+{
+    if (detail::CheckFault(DiskStep::OpenRead, path, false))
+        return std::nullopt;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    return InputFile(fd, path);
+}
+
+InputFile::InputFile(InputFile&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_))
+{
+    other.handle_ = kNoHandle;
+}
+
+InputFile& InputFile::operator=(InputFile&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        handle_ = other.handle_;
+        path_ = std::move(other.path_);
+        other.handle_ = kNoHandle;
+    }
+    return *this;
+}
+
+InputFile::~InputFile() { Close(); }
+
+void InputFile::Close() noexcept
+{
+    if (handle_ != kNoHandle)
+        ::close(Fd(handle_));
+    handle_ = kNoHandle;
+}
+
+std::uint64_t InputFile::Length() const
+{
+    struct stat info {};
+    if (::fstat(Fd(handle_), &info) != 0)
+        ThrowFileError(errno, path_);
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const
+{
+    detail::CheckFault(DiskStep::Read, path_, true);
+    auto* out = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        ssize_t got = ::pread(Fd(handle_), out + done, count - done, static_cast<off_t>(offset + done));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowFileError(errno, path_);
+        }
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+bool FileExists(const std::string& path) { return InputFile::OpenUnshared(path).has_value(); }
+
+OutputFile OutputFile::Create(const std::string& path, Mode mode)
+{
+    detail::CheckFault(DiskStep::Create, path, true);
+    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::CreateNew ? O_EXCL : O_TRUNC);
+    int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0)
+        ThrowFileError(errno, path);
+    return OutputFile(fd, path);
+}
+
+OutputFile::OutputFile(OutputFile&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_))
+{
+    other.handle_ = kNoHandle;
+}
+
+OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
+{
+    if (this != &other) {
+        if (handle_ != kNoHandle)
+            ::close(Fd(handle_));
+        handle_ = other.handle_;
+        path_ = std::move(other.path_);
+        other.handle_ = kNoHandle;
+    }
+    return *this;
+}
+
+OutputFile::~OutputFile()
+{
+    if (handle_ != kNoHandle)
+        ::close(Fd(handle_));
+}
+
+void OutputFile::Write(std::string_view bytes)
+{
+    detail::CheckFault(DiskStep::Write, path_, true);
+    while (!bytes.empty()) {
+        ssize_t put = ::write(Fd(handle_), bytes.data(), bytes.size());
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            ThrowFileError(errno, path_);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+}
+
+void OutputFile::Flush()
+{
+    detail::CheckFault(DiskStep::Flush, path_, true);
+    if (::fsync(Fd(handle_)) != 0 && errno != EINVAL && errno != EROFS)
+        ThrowFileError(errno, path_);
+}
+
+void OutputFile::Close()
+{
+    if (handle_ == kNoHandle)
+        return;
+    int fd = Fd(handle_);
+    handle_ = kNoHandle;
+    if (detail::CheckFault(DiskStep::Close, path_, false)) {
+        ::close(fd);
+        detail::CheckFault(DiskStep::Close, path_, true);
+    }
+    if (::close(fd) != 0)
+        ThrowFileError(errno, path_);
+}
+
+void RemoveFile(const std::string& path)
+{
+    detail::CheckFault(DiskStep::Remove, path, true);
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0) {
+        // Like Windows: folders are not files, and a read-only file is not deleted.
+        if (S_ISDIR(info.st_mode) || (info.st_mode & 0222) == 0)
+            ThrowFileError(EACCES, path);
+    }
+    if (::unlink(path.c_str()) != 0)
+        ThrowFileError(errno, path);
+}
+
+void MoveFileNoReplace(const std::string& from, const std::string& to)
+{
+    detail::CheckFault(DiskStep::Move, from, true);
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return;
+    if (errno != EINVAL && errno != ENOSYS)
+        ThrowFileError(errno, from);
+#endif
+    // No atomic no-replace rename here: a hard link refuses an existing target just the same.
+    if (::link(from.c_str(), to.c_str()) != 0)
+        ThrowFileError(errno, from);
+    if (::unlink(from.c_str()) != 0) {
+        int saved = errno;
+        ::unlink(to.c_str());
+        ThrowFileError(saved, from);
+    }
+}
+
+}  // namespace thld

@@ -1,0 +1,167 @@
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/file.h"
+
+namespace thld {
+
+namespace {
+const std::intptr_t kNoHandle = reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
+HANDLE H(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+std::intptr_t I(HANDLE handle) { return reinterpret_cast<std::intptr_t>(handle); }
+}  // namespace
+
+std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
+{
+    if (detail::CheckFault(DiskStep::OpenRead, path, false))
+        return std::nullopt;
+    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    return InputFile(I(handle), path);
+}
+
+InputFile::InputFile(InputFile&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_))
+{
+    other.handle_ = kNoHandle;
+}
+
+InputFile& InputFile::operator=(InputFile&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        handle_ = other.handle_;
+        path_ = std::move(other.path_);
+        other.handle_ = kNoHandle;
+    }
+    return *this;
+}
+
+InputFile::~InputFile() { Close(); }
+
+void InputFile::Close() noexcept
+{
+    if (handle_ != kNoHandle)
+        ::CloseHandle(H(handle_));
+    handle_ = kNoHandle;
+}
+
+std::uint64_t InputFile::Length() const
+{
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(H(handle_), &size))
+        ThrowFileError(::GetLastError(), path_);
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const
+{
+    detail::CheckFault(DiskStep::Read, path_, true);
+    auto* out = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < count) {
+        std::uint64_t at = offset + done;
+        OVERLAPPED position{};
+        position.Offset = static_cast<DWORD>(at & 0xFFFFFFFFu);
+        position.OffsetHigh = static_cast<DWORD>(at >> 32);
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
+        DWORD got = 0;
+        if (!::ReadFile(H(handle_), out + done, chunk, &got, &position)) {
+            DWORD error = ::GetLastError();
+            if (error == ERROR_HANDLE_EOF)
+                break;
+            ThrowFileError(error, path_);
+        }
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return done;
+}
+
+bool FileExists(const std::string& path) { return InputFile::OpenUnshared(path).has_value(); }
+
+OutputFile OutputFile::Create(const std::string& path, Mode mode)
+{
+    detail::CheckFault(DiskStep::Create, path, true);
+    DWORD disposition = mode == Mode::CreateNew ? CREATE_NEW : CREATE_ALWAYS;
+    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        ThrowFileError(::GetLastError(), path);
+    return OutputFile(I(handle), path);
+}
+
+OutputFile::OutputFile(OutputFile&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_))
+{
+    other.handle_ = kNoHandle;
+}
+
+OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
+{
+    if (this != &other) {
+        if (handle_ != kNoHandle)
+            ::CloseHandle(H(handle_));
+        handle_ = other.handle_;
+        path_ = std::move(other.path_);
+        other.handle_ = kNoHandle;
+    }
+    return *this;
+}
+
+OutputFile::~OutputFile()
+{
+    if (handle_ != kNoHandle)
+        ::CloseHandle(H(handle_));
+}
+
+void OutputFile::Write(std::string_view bytes)
+{
+    detail::CheckFault(DiskStep::Write, path_, true);
+    while (!bytes.empty()) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD put = 0;
+        if (!::WriteFile(H(handle_), bytes.data(), chunk, &put, nullptr))
+            ThrowFileError(::GetLastError(), path_);
+        bytes.remove_prefix(put);
+    }
+}
+
+void OutputFile::Flush()
+{
+    detail::CheckFault(DiskStep::Flush, path_, true);
+    if (!::FlushFileBuffers(H(handle_)))
+        ThrowFileError(::GetLastError(), path_);
+}
+
+void OutputFile::Close()
+{
+    if (handle_ == kNoHandle)
+        return;
+    HANDLE handle = H(handle_);
+    handle_ = kNoHandle;
+    if (detail::CheckFault(DiskStep::Close, path_, false)) {
+        ::CloseHandle(handle);
+        detail::CheckFault(DiskStep::Close, path_, true);
+    }
+    if (!::CloseHandle(handle))
+        ThrowFileError(::GetLastError(), path_);
+}
+
+void RemoveFile(const std::string& path)
+{
+    detail::CheckFault(DiskStep::Remove, path, true);
+    if (!::DeleteFileA(path.c_str()))
+        ThrowFileError(::GetLastError(), path);
+}
+
+void MoveFileNoReplace(const std::string& from, const std::string& to)
+{
+    detail::CheckFault(DiskStep::Move, from, true);
+    if (!::MoveFileA(from.c_str(), to.c_str()))
+        ThrowFileError(::GetLastError(), from);
+}
+
+}  // namespace thld

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "package/buffer_contains.h"
+#include "package/package_kind.h"
+#include "platform/file.h"
+#include "support/corpus.h"
+#include "support/temp_folder.h"
+
+namespace thld {
+namespace {
+
+using test::TempFolder;
+
+bool Contains(const std::string& buffer, std::string_view name)
+{
+    return BufferContains(reinterpret_cast<const std::uint8_t*>(buffer.data()), buffer.size(), name);
+}
+
+TEST(BufferContains, CandidatesEndOneBeforeTheLastPosition)
+{
+    EXPECT_TRUE(Contains("xCorex", "Core"));
+    EXPECT_FALSE(Contains("xCore", "Core"));  // its last byte would be the buffer's last byte
+    EXPECT_FALSE(Contains("Core", "Core"));
+    EXPECT_FALSE(Contains("Cor", "Core"));
+    EXPECT_TRUE(Contains("Corex", "Core"));
+    EXPECT_TRUE(Contains("Levels.", "Level"));  // a plain substring match
+    EXPECT_FALSE(Contains("corex", "Core"));
+    EXPECT_FALSE(Contains("COREx", "Core"));
+    EXPECT_FALSE(Contains(std::string("Co\0e", 4) + "x", "Core"));
+    EXPECT_FALSE(Contains(std::string("a\0bx", 4), std::string_view("a\0b", 3)));
+    EXPECT_TRUE(Contains("ab", ""));
+    EXPECT_FALSE(Contains("", ""));
+}
+
+// A 512-byte window of filler with the given names written at the given offsets.
+std::string Window(std::initializer_list<std::pair<std::size_t, std::string_view>> names,
+                   std::size_t size = kKindWindowSize)
+{
+    std::string window(size, '.');
+    for (auto [offset, name] : names)
+        window.replace(offset, name.size(), name);
+    return window;
+}
+
+PackageKind KindOf(const std::string& window)
+{
+    return KindOfWindow(reinterpret_cast<const unsigned char*>(window.data()), window.size());
+}
+
+TEST(KindOfWindow, RulesAreTriedInOrderAndTheLastSuccessWins)
+{
+    EXPECT_EQ(KindOf(Window({{0, "PointRegion"}, {20, "Location"}, {40, "Level"}})), kind::Map);
+    EXPECT_EQ(KindOf(Window({{0, "InternalTime"}, {20, "None"}, {40, "Color"}})), kind::Textures);
+    EXPECT_EQ(KindOf(Window({{0, "Engine"}, {20, "System"}, {40, "Core"}})), kind::Script);
+    EXPECT_EQ(KindOf(Window({{0, "PointRegion"}, {20, "Location"}, {40, "Level"},
+                             {60, "Engine"}, {80, "System"}, {100, "Core"}})),
+              kind::Script);
+    EXPECT_EQ(KindOf(Window({{0, "PointRegion"}, {20, "Location"}, {40, "Level"}, {60, "InternalTime"},
+                             {80, "None"}, {100, "Color"}, {120, "Engine"}, {140, "System"}})),
+              kind::Textures);
+    EXPECT_EQ(KindOf(Window({{0, "PointRegion"}, {20, "Location"}, {60, "InternalTime"}, {80, "None"},
+                             {120, "Engine"}, {140, "System"}})),
+              kind::UnknownType);
+    // Order of the names inside the window does not matter, only that all three are there.
+    EXPECT_EQ(KindOf(Window({{0, "Core"}, {20, "System"}, {40, "Engine"}})), kind::Script);
+}
+
+TEST(KindOfWindow, OnlyTheWindowCountsUpToItsLastCandidate)
+{
+    const auto script = [](std::size_t coreAt) {
+        return Window({{0, "Engine"}, {20, "System"}, {coreAt, "Core"}});
+    };
+    EXPECT_EQ(KindOf(script(507)), kind::Script);
+    EXPECT_EQ(KindOf(script(508)), kind::UnknownType);  // last byte at 511
+    // Case counts.
+    EXPECT_EQ(KindOf(Window({{0, "engine"}, {20, "System"}, {40, "Core"}})), kind::UnknownType);
+    EXPECT_EQ(KindOf(Window({{0, "Engine"}, {20, "SYSTEM"}, {40, "Core"}})), kind::UnknownType);
+}
+
+class GetPackageKindTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string cache = folder.Path();
+};
+
+TEST_F(GetPackageKindTest, ReadsTheFirst512BytesOfKeyDotUxx)
+{
+    folder.Write("ABC.uxx", Window({{0, "Engine"}, {20, "System"}, {40, "Core"}}) + "PointRegion Location Level.");
+    EXPECT_EQ(GetPackageKind(cache, "ABC"), kind::Script);
+
+    // A name straddling offset 511 is not in the window.
+    folder.Write("EDGE.uxx", Window({{0, "Engine"}, {20, "System"}, {509, "Cor"}}) + "e....");
+    EXPECT_EQ(GetPackageKind(cache, "EDGE"), kind::UnknownType);
+
+    // Only key + ".uxx" is read: a file named like the key alone is never looked at.
+    folder.Write("PLAIN", Window({{0, "Engine"}, {20, "System"}, {40, "Core"}}));
+    EXPECT_EQ(GetPackageKind(cache, "PLAIN"), kind::NotAvailable);
+}
+
+TEST_F(GetPackageKindTest, ShortFilesAreSearchedInTheBytesTheyHave)
+{
+    folder.Write("SHORT.uxx", "EngineSystemCore.");
+    EXPECT_EQ(GetPackageKind(cache, "SHORT"), kind::Script);
+    folder.Write("TIGHT.uxx", "EngineSystemCore");  // "Core" ends on the last byte
+    EXPECT_EQ(GetPackageKind(cache, "TIGHT"), kind::UnknownType);
+    folder.Write("EMPTY.uxx", "");
+    EXPECT_EQ(GetPackageKind(cache, "EMPTY"), kind::UnknownType);
+}
+
+TEST_F(GetPackageKindTest, EmptyKeysMissingFilesAndFolders)
+{
+    folder.Write(".uxx", Window({{0, "Engine"}, {20, "System"}, {40, "Core"}}));
+    EXPECT_EQ(GetPackageKind(cache, ""), kind::Unknown);
+    EXPECT_EQ(GetPackageKind(cache, "NOPE"), kind::NotAvailable);
+    folder.MakeFolder("DIR.uxx");
+    EXPECT_EQ(GetPackageKind(cache, "DIR"), kind::NotAvailable);
+}
+
+TEST_F(GetPackageKindTest, AReadFailureAfterTheOpenIsAFileError)
+{
+    folder.Write("ABC.uxx", "EngineSystemCore.");
+    SetDiskFaultHook([](DiskStep step, const std::string&) -> std::optional<FileErrorCause> {
+        if (step == DiskStep::Read)
+            return FileErrorCause::Hardware;
+        return std::nullopt;
+    });
+    EXPECT_THROW(GetPackageKind(cache, "ABC"), FileError);
+    SetDiskFaultHook({});
+}
+
+#ifdef _WIN32
+TEST_F(GetPackageKindTest, AFileHeldOpenElsewhereIsNotAvailable)
+{
+    folder.Write("HELD.uxx", "EngineSystemCore.");
+    auto held = InputFile::OpenUnshared(folder / "HELD.uxx");
+    ASSERT_TRUE(held);
+    EXPECT_EQ(GetPackageKind(cache, "HELD"), kind::NotAvailable);
+    held.reset();
+    EXPECT_EQ(GetPackageKind(cache, "HELD"), kind::Script);
+}
+#endif
+
+TEST(GetPackageKindCorpus, EveryRealPackageTakesTheKindOfTheManifest)
+{
+    THLD_REQUIRE_CORPUS();
+    TempFolder game;
+    auto laid = test::LayOutGameFolder(game.Path());
+    ASSERT_EQ(laid.size(), 38u);
+    std::string cache = game / "cache/";
+    for (const auto& p : laid)
+        EXPECT_EQ(GetPackageKind(cache, p.guid), p.kind) << p.file;
+}
+
+}  // namespace
+}  // namespace thld

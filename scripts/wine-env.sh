@@ -18,7 +18,7 @@ thld_wine_init() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
-  if [ "$THLD_OWN_PREFIX" = 1 ]; then
+  if [ "$THLD_OWN_PREFIX" = 1 ] || [ "${WINEPREFIX#"$THLD_ROOT"/build}" != "$WINEPREFIX" ]; then
     # Without a window manager (Xvfb) Wine stalls whenever a dialog closes unless its windows are
     # unmanaged.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true

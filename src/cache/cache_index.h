@@ -1,0 +1,50 @@
+#pragma once
+// Reading cache.ini: the listing of the cache, and the lookups of entry lines.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cache/package_item.h"
+
+namespace thld {
+
+inline constexpr const char* kIndexFileName = "cache.ini";
+inline constexpr const char* kBackupFileName = "cache.bak";
+
+struct Listing {
+    enum class Outcome {
+        Listed,      // the file was read (perhaps without a header or any entry)
+        Empty,       // the file holds no line at all
+        Unreadable,  // the file could not be opened
+    };
+    Outcome outcome = Outcome::Listed;
+    std::string indexPath;            // cacheFolder + "cache.ini"
+    std::vector<PackageItem> items;   // in file order; none for "File Not Available"
+    std::uint64_t total = 0;          // bytes of the listed items' files, in 64 bits
+
+    // "Total Cache: <total / 1024>k bytes"
+    std::string TotalText() const;
+};
+
+// The listing: every entry line of the index with its kind, size and entry number.
+Listing ListCacheIndex(const std::string& cacheFolder);
+
+// The lookup by entry number: the stripped entry line whose entry number is n - 1 (n >= 1), or the
+// one-character text of code 1 when there is none. `unreadable` is set when cache.ini could not be
+// opened (the caller then says "Error reading file " + path).
+std::string ReadCacheIndex(const std::string& cacheFolder, int n, bool* unreadable = nullptr);
+
+// The line number (from 0, every line counting) of the entry line of the index whose value equals
+// `name` exactly, or -1; `line`, when given and a line is found, receives the stripped line.
+int FindEntryLine(const std::string& cacheFolder, const std::string& name, std::string* line = nullptr);
+
+struct SizeText {
+    std::string text;         // "<bytes / 1024>k bytes", or "0" when the file can't be opened
+    std::uint64_t bytes = 0;
+};
+SizeText GetSizeText(const std::string& cacheFolder, const std::string& key);
+// The size text for a known byte count.
+std::string SizeTextOf(std::uint64_t bytes);
+
+}  // namespace thld

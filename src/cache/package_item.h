@@ -1,0 +1,24 @@
+#pragma once
+// The model of the cache tree: one package item per listed entry of cache.ini, in file order.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "package/package_kind.h"
+
+namespace thld {
+
+struct PackageItem {
+    std::string name;        // the entry's value: the item's text
+    int entryNumber = 0;     // the item's data
+    std::string key;         // the cached file is cacheFolder + key + ".uxx"
+    PackageKind kind;        // the first child's text
+    std::string sizeText;    // the second child's text
+    std::uint64_t size = 0;  // bytes
+    // The texts of the requirement items under a "Requirements" child, in order; no such child
+    // when empty. Filled by DetermineRelationships.
+    std::vector<std::string> requirements;
+};
+
+}  // namespace thld

@@ -1,0 +1,18 @@
+#pragma once
+// How the commands ask and tell the user. The window answers with its confirmation dialog and
+// message boxes; tests answer from a script.
+
+#include <string>
+
+namespace thld {
+
+class UserPrompt {
+public:
+    virtual ~UserPrompt() = default;
+    // A Yes/No question; true for Yes. The window shows the title after "Tallyhold - ".
+    virtual bool Confirm(const std::string& title, const std::string& message) = 0;
+    // A plain message with only an OK button.
+    virtual void Tell(const std::string& message) = 0;
+};
+
+}  // namespace thld

@@ -35,6 +35,16 @@ Listing ListCacheIndex(const std::string& cacheFolder);
 // opened (the caller then says "Error reading file " + path).
 std::string ReadCacheIndex(const std::string& cacheFolder, int n, bool* unreadable = nullptr);
 
+// Every entry line of the index in one reading, for passes that need many lookups: the stripped
+// entry line of entry number n is lines[n - firstEntryNumber] (the same answer ReadCacheIndex gives
+// for n + 1).
+struct IndexEntries {
+    bool unreadable = false;
+    int firstEntryNumber = 0;
+    std::vector<std::string> lines;
+};
+IndexEntries ReadIndexEntries(const std::string& cacheFolder);
+
 // The line number (from 0, every line counting) of the entry line of the index whose value equals
 // `name` exactly, or -1; `line`, when given and a line is found, receives the stripped line.
 int FindEntryLine(const std::string& cacheFolder, const std::string& name, std::string* line = nullptr);

@@ -20,7 +20,8 @@ void DeleteEntry(CommandRun& run, const FoundEntry& found)
         run.prompt.Tell(removed.message);
     if (removed.text.empty())
         return;
-    if (removed.text.find('=') == std::string::npos) {
+    // The header comes back when no line had that number; it may hold an "=" of its own.
+    if (!removed.removed) {
         run.prompt.Tell("Error - Couldn't find filename");
         return;
     }

@@ -87,7 +87,6 @@ INSTANTIATE_TEST_SUITE_P(Names, HostileEntry,
                                            Hostile{"K1", "a/b.utx", kTex, "a/b.utx"},
                                            Hostile{"K1", "..", kMap, ".."},
                                            Hostile{"K1", "...unr", kMap, "...unr"},
-                                           Hostile{"K1", ".UNR", kMap, ".UNR"},
                                            Hostile{"K1", "Bad\x01Name.u", kScript, "Bad?Name.u"},
                                            Hostile{"K1", "Tab\tName.u", kScript, "Tab?Name.u"}));
 

@@ -12,8 +12,10 @@ namespace thld {
 
 namespace {
 
-// The new file is written under this name beside cache.ini and then moved into place.
-constexpr const char* kNewFileName = "cache.ini.new";
+// The new index and the new backup are written under these names beside cache.ini, complete and
+// flushed, before either takes its place.
+constexpr const char* kNewIndexName = "cache.ini.new";
+constexpr const char* kNewBackupName = "cache.bak.new";
 
 struct NewContent {
     std::string bytes;
@@ -52,32 +54,37 @@ void RemoveIfThere(const std::string& path)
     }
 }
 
-// Puts the new content in place of cache.ini, keeping the former file as cache.bak. The new file is
-// complete on disk before cache.ini is touched, and a failed last move puts the former file back,
-// so a single failure leaves cache.ini whole: the former one, or the new one with the former as
-// cache.bak. No new file is left behind.
-void ReplaceIndex(const std::string& cacheFolder, std::optional<OutputFile>& newFile,
-                  const std::string& content)
+void WriteWhole(OutputFile& file, std::string_view bytes)
 {
-    const std::string indexPath = IndexPathOf(cacheFolder);
-    const std::string newPath = cacheFolder + kNewFileName;
-    const std::string backupPath = cacheFolder + kBackupFileName;
+    file.Write(bytes);
+    file.Flush();
+    file.Close();
+}
+
+// Puts the new content in place of cache.ini, keeping the former file as cache.bak. Both are
+// written whole under names of their own first; then cache.bak and cache.ini are each replaced in
+// one step. So cache.ini is always there and complete, the former one until the very last step and
+// the new one after it, with cache.bak already holding the former file by then, whatever fails or
+// wherever the program dies. Nothing written is left behind after a failure.
+void ReplaceIndex(const std::string& cacheFolder, std::optional<OutputFile>& newIndex, std::string_view content,
+                  std::string_view former)
+{
+    const std::string newIndexPath = cacheFolder + kNewIndexName;
+    const std::string newBackupPath = cacheFolder + kNewBackupName;
+    bool backupCreated = false;
     try {
-        newFile->Write(content);
-        newFile->Flush();
-        newFile->Close();
-        if (FileExists(backupPath))
-            RemoveFile(backupPath);
-        MoveFileNoReplace(indexPath, backupPath);
-        try {
-            MoveFileNoReplace(newPath, indexPath);
-        } catch (const FileError&) {
-            MoveFileNoReplace(backupPath, indexPath);
-            throw;
-        }
+        WriteWhole(*newIndex, content);
+        OutputFile newBackup = OutputFile::Create(newBackupPath);
+        backupCreated = true;
+        WriteWhole(newBackup, former);
+        ReplaceFileAtomically(newBackupPath, cacheFolder + kBackupFileName);
+        backupCreated = false;
+        ReplaceFileAtomically(newIndexPath, IndexPathOf(cacheFolder));
     } catch (...) {
-        newFile.reset();  // a handle still open would keep the file from going
-        RemoveIfThere(newPath);
+        newIndex.reset();  // a handle still open would keep the file from going
+        RemoveIfThere(newIndexPath);
+        if (backupCreated)
+            RemoveIfThere(newBackupPath);
         throw;
     }
 }
@@ -95,13 +102,13 @@ RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber)
         return {};
     NewContent content = BuildNewContent(*former, scan, lineNumber);
 
-    std::optional<OutputFile> newFile;
+    std::optional<OutputFile> newIndex;
     try {
-        newFile.emplace(OutputFile::Create(cacheFolder + kNewFileName));
+        newIndex.emplace(OutputFile::Create(cacheFolder + kNewIndexName));
     } catch (const FileError&) {
         return {"", "Error writing new file " + indexPath + " - Aborting!"};
     }
-    ReplaceIndex(cacheFolder, newFile, content.bytes);
+    ReplaceIndex(cacheFolder, newIndex, content.bytes, *former);
 
     RemovedLine result;
     result.removed = content.removed.has_value();

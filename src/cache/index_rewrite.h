@@ -21,11 +21,11 @@ struct RemovedLine {
 // entry line, the line ending the index, -1) leaves nothing out. The lines of the index are written
 // stripped and ended in CR LF; a UTF-8 byte-order mark, the lines before the header, and the line
 // that ends the index with everything after it, are carried over byte for byte.
-// The new file is written and flushed under a name of its own in the cache folder before anything
-// else changes; then the former cache.bak goes, cache.ini becomes cache.bak and the new file becomes
-// cache.ini (cache.bak is moved back when that last move fails). After any single failure cache.ini
-// is either the complete former file, or the complete new one with cache.bak holding the former, and
-// no new file is left behind. When the new file can't be created, nothing has changed (the former
+// The new file, and a copy of the former one, are written and flushed under names of their own in
+// the cache folder before anything else changes; then the copy takes the place of cache.bak and the
+// new file that of cache.ini, each in one step. After any single failure, or a crash, cache.ini
+// is either the complete former file, or the complete new one with cache.bak holding the former;
+// after a failure no new file is left behind. When the new file can't be created, nothing has changed (the former
 // cache.bak stays) and the message says so. A file without a header is not rewritten (empty text, no
 // message). Other file errors are raised as FileError.
 RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber);

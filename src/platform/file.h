@@ -79,9 +79,13 @@ void RemoveFile(const std::string& path);
 // Moves (renames) a file; fails when `to` exists already, never replacing it.
 void MoveFileNoReplace(const std::string& from, const std::string& to);
 
+// Puts `from` in the place of `to` in one step: a reader sees either the old `to` or the new one,
+// never neither, also when the program dies meanwhile. Both lie in the same folder.
+void ReplaceFileAtomically(const std::string& from, const std::string& to);
+
 // Test seam: every disk step asks the hook first. A hook that answers a cause makes that step fail
 // with it as though the system had refused (an open then gives nothing, the others raise FileError).
-enum class DiskStep { OpenRead, Read, Create, Write, Flush, Close, Remove, Move };
+enum class DiskStep { OpenRead, Read, Create, Write, Flush, Close, Remove, Move, Replace };
 using DiskFaultHook =
     std::function<std::optional<FileErrorCause>(DiskStep step, const std::string& path)>;
 // Installs the hook (an empty one removes it) and gives back the one it replaces.

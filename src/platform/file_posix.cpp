@@ -182,4 +182,11 @@ void MoveFileNoReplace(const std::string& from, const std::string& to)
     }
 }
 
+void ReplaceFileAtomically(const std::string& from, const std::string& to)
+{
+    detail::CheckFault(DiskStep::Replace, from, true);
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        ThrowFileError(errno, from);
+}
+
 }  // namespace thld

@@ -164,4 +164,11 @@ void MoveFileNoReplace(const std::string& from, const std::string& to)
         ThrowFileError(::GetLastError(), from);
 }
 
+void ReplaceFileAtomically(const std::string& from, const std::string& to)
+{
+    detail::CheckFault(DiskStep::Replace, from, true);
+    if (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ThrowFileError(::GetLastError(), from);
+}
+
 }  // namespace thld

@@ -33,10 +33,11 @@ TempFolder::~TempFolder()
 {
     std::error_code ignored;
     // Read-only files left by a test would stop the removal on Windows.
-    for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
+    for (auto it = fs::recursive_directory_iterator(path_, ignored); !ignored && it != fs::recursive_directory_iterator();
          it.increment(ignored)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
+    ignored.clear();
     fs::remove_all(path_, ignored);
 }
 

@@ -11,7 +11,8 @@
 namespace thld {
 
 // True when the name can stand as one file name inside a folder: not empty, not "." or "..", and
-// without a path separator (\ or /), a colon or a control character.
+// without a path separator (\ or /), a colon or a control character, and no name Windows keeps for a
+// device (CON, NUL, COM1, ...).
 bool IsPlainFileName(std::string_view name);
 
 // What the user is told about an entry that a command leaves in the cache because its key or name

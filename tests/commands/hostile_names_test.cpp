@@ -1,4 +1,5 @@
 #include "commands/command_fixture.h"
+#include "commands/entry_names.h"
 #include "package/package_kind.h"
 
 namespace thld::test {
@@ -117,3 +118,18 @@ TEST_F(HostileRequirement, StaysCachedWithOneMessageAndTheRestMoves)
 
 }  // namespace
 }  // namespace thld::test
+
+namespace thld {
+namespace {
+
+TEST(IsPlainFileName, DeviceNamesAndPathsAreNoFileNames)
+{
+    for (const char* name : {"CON", "con.uxx", "NUL", "Nul.unr", "AUX", "PRN ", "COM1", "lpt9.u", "", ".", ".."})
+        EXPECT_FALSE(IsPlainFileName(name)) << name;
+    for (const char* name : {"CONSOLE", "COM0", "COM10", "NULL.utx", "DM-Deck16][", "A6638EF14E32E94521ABF891A3650263",
+                             "..x", "x.."})
+        EXPECT_TRUE(IsPlainFileName(name)) << name;
+}
+
+}  // namespace
+}  // namespace thld

@@ -1,5 +1,7 @@
 #pragma once
-// Reading cache.ini: the listing of the cache, and the lookups of entry lines.
+// Reading cache.ini: the listing of the cache, and the lookups of entry lines. All of them read the
+// file whole with one unshared open and cut it into lines and an index as index_scan.h describes; a
+// read that fails after the open raises FileError.
 
 #include <cstdint>
 #include <string>
@@ -15,7 +17,7 @@ inline constexpr const char* kBackupFileName = "cache.bak";
 struct Listing {
     enum class Outcome {
         Listed,      // the file was read (perhaps without a header or any entry)
-        Empty,       // the file holds no line at all
+        Empty,       // the file holds no line at all (a byte-order mark alone is none)
         Unreadable,  // the file could not be opened
     };
     Outcome outcome = Outcome::Listed;
@@ -27,7 +29,8 @@ struct Listing {
     std::string TotalText() const;
 };
 
-// The listing: every entry line of the index with its kind, size and entry number.
+// The listing: a package item for every entry line of the index whose kind is not "File Not
+// Available", with its kind and size taken through one open of its cached file.
 Listing ListCacheIndex(const std::string& cacheFolder);
 
 // The lookup by entry number: the stripped entry line whose entry number is n - 1 (n >= 1), or the
@@ -45,8 +48,10 @@ struct IndexEntries {
 };
 IndexEntries ReadIndexEntries(const std::string& cacheFolder);
 
-// The line number (from 0, every line counting) of the entry line of the index whose value equals
-// `name` exactly, or -1; `line`, when given and a line is found, receives the stripped line.
+// The line number (from 0, every line counting) of the first entry line of the index whose value
+// equals `name` exactly, or -1 (also when cache.ini can't be opened); `line`, when given and a line
+// is found, receives the stripped line and is left as it was otherwise. Lines outside the index
+// never match, so every package that the listing shows is found, an empty name too.
 int FindEntryLine(const std::string& cacheFolder, const std::string& name, std::string* line = nullptr);
 
 struct SizeText {

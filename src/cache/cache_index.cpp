@@ -1,0 +1,116 @@
+#include "cache/cache_index.h"
+
+#include "cache/index_file.h"
+#include "cache/index_scan.h"
+#include "cache/index_text.h"
+#include "package/cached_file_probe.h"
+
+namespace thld {
+
+namespace {
+
+// The answer of a lookup that found nothing: one character of code 1, which holds no "=".
+std::string NothingFound() { return std::string(1, '\x01'); }
+
+// The value of an entry line: the stripped text after its first "=".
+std::string_view ValueOf(std::string_view strippedEntryLine)
+{
+    return strippedEntryLine.substr(strippedEntryLine.find('=') + 1);
+}
+
+}  // namespace
+
+std::string Listing::TotalText() const { return "Total Cache: " + std::to_string(total >> 10) + "k bytes"; }
+
+Listing ListCacheIndex(const std::string& cacheFolder)
+{
+    Listing listing;
+    listing.indexPath = IndexPathOf(cacheFolder);
+    auto bytes = ReadIndexFile(listing.indexPath);
+    if (!bytes) {
+        listing.outcome = Listing::Outcome::Unreadable;
+        return listing;
+    }
+    IndexScan scan = ScanIndex(*bytes);
+    if (!scan.anyLine) {
+        listing.outcome = Listing::Outcome::Empty;
+        return listing;
+    }
+    for (const IndexLine& line : scan.body) {
+        if (!line.IsEntry())
+            continue;
+        CacheEntry entry = *SplitEntryLine(StripLineBreaks(line.text));
+        // One open tells the kind and the size; only an empty key, whose kind needs no file, has
+        // its size looked up apart.
+        CachedFileProbe probe = ProbeCachedFile(cacheFolder, entry.key);
+        if (probe.kind == kind::NotAvailable)
+            continue;
+        SizeText size = probe.length ? SizeText{SizeTextOf(*probe.length), *probe.length}
+                                     : GetSizeText(cacheFolder, entry.key);
+        PackageItem item;
+        item.name = std::move(entry.value);
+        item.entryNumber = line.entryNumber;
+        item.key = std::move(entry.key);
+        item.kind = probe.kind;
+        item.sizeText = std::move(size.text);
+        item.size = size.bytes;
+        listing.total += item.size;
+        listing.items.push_back(std::move(item));
+    }
+    return listing;
+}
+
+std::string ReadCacheIndex(const std::string& cacheFolder, int n, bool* unreadable)
+{
+    if (unreadable)
+        *unreadable = false;
+    auto bytes = ReadIndexFile(IndexPathOf(cacheFolder));
+    if (!bytes) {
+        if (unreadable)
+            *unreadable = true;
+        return NothingFound();
+    }
+    const long long wanted = static_cast<long long>(n) - 1;
+    for (const IndexLine& line : ScanIndex(*bytes).body)
+        if (line.IsEntry() && line.entryNumber == wanted)
+            return StripLineBreaks(line.text);
+    return NothingFound();
+}
+
+IndexEntries ReadIndexEntries(const std::string& cacheFolder)
+{
+    IndexEntries entries;
+    auto bytes = ReadIndexFile(IndexPathOf(cacheFolder));
+    if (!bytes) {
+        entries.unreadable = true;
+        return entries;
+    }
+    IndexScan scan = ScanIndex(*bytes);
+    if (!scan.header)
+        return entries;
+    entries.firstEntryNumber = scan.header->number + 1;
+    for (const IndexLine& line : scan.body)
+        if (line.IsEntry())
+            entries.lines.push_back(StripLineBreaks(line.text));
+    return entries;
+}
+
+int FindEntryLine(const std::string& cacheFolder, const std::string& name, std::string* line)
+{
+    auto bytes = ReadIndexFile(IndexPathOf(cacheFolder));
+    if (!bytes)
+        return -1;
+    for (const IndexLine& candidate : ScanIndex(*bytes).body) {
+        if (!candidate.IsEntry())
+            continue;
+        std::string stripped = StripLineBreaks(candidate.text);
+        if (ValueOf(stripped) == name) {
+            if (line)
+                *line = std::move(stripped);
+            return candidate.number;
+        }
+    }
+    return -1;
+}
+
+}  // namespace thld

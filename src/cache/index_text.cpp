@@ -1,0 +1,67 @@
+#include "cache/index_text.h"
+
+#include <array>
+
+namespace thld {
+
+namespace {
+
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view tail)
+{
+    if (text.size() < tail.size())
+        return false;
+    text.remove_prefix(text.size() - tail.size());
+    for (std::size_t i = 0; i < tail.size(); ++i)
+        if (UpperAscii(text[i]) != UpperAscii(tail[i]))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+std::string StripLineBreaks(std::string_view line)
+{
+    std::string stripped;
+    stripped.reserve(line.size());
+    for (char c : line)
+        if (c != '\r')
+            stripped += c;
+    std::erase(stripped, '\n');
+    return stripped;
+}
+
+bool IsHeaderLine(std::string_view line)
+{
+    // Only ASCII letters are upper-cased: the lead byte of a multi-byte character never equals a
+    // byte of "[CACHE]", so the comparison fails there before any trail byte is looked at.
+    constexpr std::string_view kHeader = "[CACHE]";
+    if (line.size() < kHeader.size())
+        return false;
+    for (std::size_t i = 0; i < kHeader.size(); ++i)
+        if (UpperAscii(line[i]) != kHeader[i])
+            return false;
+    return true;
+}
+
+std::optional<CacheEntry> SplitEntryLine(std::string_view strippedLine)
+{
+    auto at = strippedLine.find('=');
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    return CacheEntry{std::string(strippedLine.substr(0, at)), std::string(strippedLine.substr(at + 1))};
+}
+
+std::string PackageNameOf(std::string_view value)
+{
+    constexpr std::array<std::string_view, 5> kExtensions{".u", ".unr", ".utx", ".uax", ".umx"};
+    for (std::string_view extension : kExtensions) {
+        // A value that is nothing but the extension names no package: it stays as it is.
+        if (value.size() > extension.size() && EndsWithIgnoringCase(value, extension))
+            return std::string(value.substr(0, value.size() - extension.size()));
+    }
+    return std::string(value);
+}
+
+}  // namespace thld

@@ -1,0 +1,53 @@
+#pragma once
+// What one run of Delete or Permanent works with, and the steps both commands share: the walk over
+// the ticked package items and the lookup of an item's entry line.
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cache/index_text.h"
+#include "cache/package_item.h"
+#include "commands/cache_commands.h"
+#include "commands/user_prompt.h"
+
+namespace thld {
+
+struct CommandRun {
+    const GameFolders& folders;
+    const std::vector<PackageItem>& items;
+    UserPrompt& prompt;
+    // Entry lines the user has been told about in this run, so that each is told once.
+    std::set<std::string> leftAlone;
+};
+
+// An entry line found by its package name, looked up right before it is used.
+struct FoundEntry {
+    int lineNumber = -1;
+    std::string line;  // the stripped line; empty when none was found
+
+    // The text after the line's first "=", as the questions show it; empty without a line.
+    std::string ShownName() const;
+};
+FoundEntry FindEntry(const std::string& cacheFolder, const std::string& name);
+
+// Calls handle(index) for each ticked item in tree order (ticks past the end of `ticked` count as
+// unticked) until it returns false. The items themselves are never changed.
+template <typename Handle>
+void ForEachTicked(const std::vector<PackageItem>& items, const std::vector<bool>& ticked, Handle handle)
+{
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i < ticked.size() && ticked[i] && !handle(i))
+            return;
+    }
+}
+
+// What a command may build file names from.
+enum class NamesUsed { KeyOnly, KeyAndName };
+
+// The entry of a found line, when its key (and, for a move, its package name) can name files.
+// Otherwise nothing, and the user is told, once in the run, that the package was left alone.
+std::optional<CacheEntry> UsableEntry(CommandRun& run, const std::string& line, NamesUsed used);
+
+}  // namespace thld

@@ -1,0 +1,21 @@
+#include "package/cached_file_probe.h"
+
+#include <array>
+
+#include "platform/file.h"
+
+namespace thld {
+
+CachedFileProbe ProbeCachedFile(const std::string& cacheFolder, const std::string& key)
+{
+    if (key.empty())
+        return {kind::Unknown, std::nullopt};
+    auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, key));
+    if (!file)
+        return {kind::NotAvailable, std::nullopt};
+    std::array<unsigned char, kKindWindowSize> window{};
+    std::size_t got = file->ReadAt(0, window.data(), window.size());
+    return {KindOfWindow(window.data(), got), file->Length()};
+}
+
+}  // namespace thld

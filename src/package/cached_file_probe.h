@@ -1,0 +1,22 @@
+#pragma once
+// The kind and the length of a cached file from one unshared open, for the listing.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "package/package_kind.h"
+
+namespace thld {
+
+struct CachedFileProbe {
+    PackageKind kind;                     // what GetPackageKind gives for the key
+    std::optional<std::uint64_t> length;  // the file's length when it was opened
+};
+
+// Like GetPackageKind (an empty key gives "Unknown" and opens nothing; a file that can't be opened
+// gives "File Not Available"), and, from the same handle, the file's length. A read that fails after
+// the open raises FileError.
+CachedFileProbe ProbeCachedFile(const std::string& cacheFolder, const std::string& key);
+
+}  // namespace thld

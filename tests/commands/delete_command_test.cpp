@@ -1,0 +1,127 @@
+#include <filesystem>
+
+#include "commands/command_fixture.h"
+#include "package/package_kind.h"
+
+namespace thld::test {
+namespace {
+
+const std::string kMap{kind::Map};
+const std::string kTex{kind::Textures};
+
+std::string DeleteQuestion(const std::string& name)
+{
+    return "Are you sure you want to delete this file?\r\n\r\n" + name;
+}
+
+using DeleteCommand = CommandTest;
+
+TEST_F(DeleteCommand, AsksForEachTickedItemInTreeOrderAndListsAgainOnlyAfterAYes)
+{
+    Lay({{"K1", "One.unr", kMap}, {"K2", "Two.utx", kTex}, {"K3", "Three.unr", kMap}, {"K4", "Four", kMap}});
+    const std::string before = ReadFileBytes(folders.cacheFolder + "cache.ini");
+
+    ScriptedPrompt none;
+    EXPECT_FALSE(Delete({false, false, false, false}, none));
+    EXPECT_FALSE(Delete({}, none));
+    EXPECT_TRUE(none.questions.empty());
+
+    ScriptedPrompt allNo({false, false});
+    EXPECT_FALSE(Delete({true, false, true}, allNo));
+    EXPECT_EQ(allNo.questions.size(), 2u);
+    EXPECT_EQ(ReadFileBytes(folders.cacheFolder + "cache.ini"), before);
+    EXPECT_FALSE(temp.Exists("game/cache/cache.bak"));
+
+    ScriptedPrompt secondNo({true, false, true});
+    EXPECT_TRUE(Delete({true, true, false, true}, secondNo));
+    ASSERT_EQ(secondNo.questions.size(), 3u);
+    EXPECT_EQ(secondNo.questions[0].title, "Confirm Delete File");
+    EXPECT_EQ(secondNo.questions[0].message, DeleteQuestion("One.unr"));
+    EXPECT_EQ(secondNo.questions[1].message, DeleteQuestion("Two.utx"));
+    EXPECT_EQ(secondNo.questions[2].message, DeleteQuestion("Four"));
+    EXPECT_TRUE(secondNo.told.empty());
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K2=Two.utx", "K3=Three.unr"}));
+    EXPECT_FALSE(IsCached("K1"));
+    EXPECT_TRUE(IsCached("K2"));
+    EXPECT_TRUE(IsCached("K3"));
+    EXPECT_FALSE(IsCached("K4"));
+}
+
+TEST_F(DeleteCommand, AnItemWithoutALineAsksWithoutANameAndDeletesNothing)
+{
+    Lay({{"K1", "One.unr", kMap}});
+    items.push_back(PackageItem{"Gone.unr", 9, "K9", kind::Map, "", 0, {}});
+
+    ScriptedPrompt prompt({true});
+    EXPECT_TRUE(Delete({false, true}, prompt));
+    ASSERT_EQ(prompt.questions.size(), 1u);
+    EXPECT_EQ(prompt.questions[0].message, DeleteQuestion(""));
+    EXPECT_EQ(prompt.told, (std::vector<std::string>{"Error - Couldn't find filename"}));
+    EXPECT_TRUE(IsCached("K1"));
+    EXPECT_TRUE(InIndex("K1=One.unr"));
+}
+
+TEST_F(DeleteCommand, TheEntryGoesEvenWhenItsCachedFileHasVanished)
+{
+    Lay({{"K1", "One.unr", kMap}, {"K2", "Two.unr", kMap}});
+    std::filesystem::remove(CachedPath("K1"));
+
+    ScriptedPrompt prompt({true});
+    EXPECT_TRUE(Delete({true}, prompt));
+    EXPECT_TRUE(prompt.told.empty());
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K2=Two.unr"}));
+}
+
+TEST_F(DeleteCommand, OnlyTheFirstEqualsSignSplitsKeyFromName)
+{
+    Lay({{"K1", "a=b", kMap}, {"a", "b", kMap}});
+
+    ScriptedPrompt prompt({true});
+    EXPECT_TRUE(Delete({true}, prompt));
+    EXPECT_EQ(prompt.questions[0].message, DeleteQuestion("a=b"));
+    EXPECT_FALSE(IsCached("K1"));
+    EXPECT_TRUE(IsCached("a"));
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "a=b"}));
+}
+
+TEST_F(DeleteCommand, TwoItemsOfOneNameTakeTheMatchingLinesInTurn)
+{
+    Lay({{"K1", "Twin.utx", kTex}, {"K2", "Twin.utx", kTex}, {"K3", "Other.utx", kTex}});
+    ScriptedPrompt both({true, true});
+    EXPECT_TRUE(Delete({true, true}, both));
+    EXPECT_EQ(both.questions[1].message, DeleteQuestion("Twin.utx"));
+    EXPECT_FALSE(IsCached("K1"));
+    EXPECT_FALSE(IsCached("K2"));
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K3=Other.utx"}));
+
+    // With one line left for two items, the second finds none.
+    Lay({{"K1", "Twin.utx", kTex}});
+    items.push_back(items[0]);
+    ScriptedPrompt oneLine({true, true});
+    EXPECT_TRUE(Delete({true, true}, oneLine));
+    EXPECT_EQ(oneLine.questions[1].message, DeleteQuestion(""));
+    EXPECT_EQ(oneLine.told, (std::vector<std::string>{"Error - Couldn't find filename"}));
+}
+
+TEST_F(DeleteCommand, AReadOnlyCachedFileEndsTheRunWithTheEntryAlreadyGone)
+{
+    Lay({{"K1", "One.unr", kMap}, {"K2", "Two.unr", kMap}});
+    namespace fs = std::filesystem;
+    fs::permissions(CachedPath("K1"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+
+    ScriptedPrompt prompt({true, true});
+    try {
+        Delete({true, true}, prompt);
+        FAIL() << "no file error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.UserText(), "Access to an unnamed file was denied.");
+    }
+    EXPECT_EQ(prompt.questions.size(), 1u);  // the second item is not handled
+    EXPECT_TRUE(IsCached("K1"));
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K2=Two.unr"}));
+    EXPECT_TRUE(temp.Exists("game/cache/cache.bak"));
+}
+
+}  // namespace
+}  // namespace thld::test

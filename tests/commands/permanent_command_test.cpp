@@ -1,0 +1,126 @@
+#include <filesystem>
+
+#include "commands/command_fixture.h"
+#include "package/package_kind.h"
+
+namespace thld::test {
+namespace {
+
+const std::string kMap{kind::Map};
+const std::string kScript{kind::Script};
+const std::string kTex{kind::Textures};
+
+std::string MoveQuestion(const std::string& name)
+{
+    return "Are you sure you want to make this file permanent?\r\n\r\n" + name;
+}
+
+using PermanentCommand = CommandTest;
+
+TEST_F(PermanentCommand, ARefusalEndsTheRunAndListsAgainOnlyAfterAnEarlierYes)
+{
+    Lay({{"K1", "One.utx", kTex}, {"K2", "Two.utx", kTex}, {"K3", "Three.utx", kTex}});
+
+    ScriptedPrompt firstNo({false});
+    EXPECT_FALSE(Permanent({true, true, true}, firstNo));
+    EXPECT_EQ(firstNo.questions.size(), 1u);
+    EXPECT_FALSE(temp.Exists("game/cache/cache.bak"));
+
+    ScriptedPrompt secondNo({true, false});
+    EXPECT_TRUE(Permanent({true, true, true}, secondNo));
+    ASSERT_EQ(secondNo.questions.size(), 2u);
+    EXPECT_EQ(secondNo.questions[0].title, "Confirm Move File");
+    EXPECT_EQ(secondNo.questions[0].message, MoveQuestion("One.utx"));
+    EXPECT_EQ(secondNo.questions[1].message, MoveQuestion("Two.utx"));
+    EXPECT_TRUE(Moved("Textures/One.utx", kTex, "K1"));
+    EXPECT_TRUE(IsCached("K2"));
+    EXPECT_TRUE(IsCached("K3"));
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K2=Two.utx", "K3=Three.utx"}));
+}
+
+TEST_F(PermanentCommand, EachKindGoesToItsFolderUnderOneExtension)
+{
+    Lay({{"K1", "DM-Deck16][.unr", kMap},
+         {"K2", "Announcer.uax", kScript},
+         {"K3", "Plain", kMap},
+         {"K4", "Loud.UTX", kTex},
+         {"K5", "Odd.name.u", kScript}});
+
+    ScriptedPrompt prompt({true, true, true, true, true});
+    EXPECT_TRUE(Permanent({true, true, true, true, true}, prompt));
+    EXPECT_EQ(prompt.questions.size(), 5u);  // the moves themselves ask nothing
+    EXPECT_TRUE(Moved("Maps/DM-Deck16][.unr", kMap, "K1"));
+    EXPECT_TRUE(Moved("System/Announcer.u", kScript, "K2"));
+    EXPECT_TRUE(Moved("Maps/Plain.unr", kMap, "K3"));
+    EXPECT_TRUE(Moved("Textures/Loud.utx", kTex, "K4"));
+    EXPECT_TRUE(Moved("System/Odd.name.u", kScript, "K5"));
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]"}));
+}
+
+TEST_F(PermanentCommand, KindsWithoutADestinationAndItemsWithoutALineStayQuietly)
+{
+    Lay({{"K1", "Song.umx", "music"}, {"K2", "Map.unr", kMap}});
+    items.push_back(PackageItem{"Gone.unr", 9, "K9", kind::Map, "", 0, {}});
+
+    ScriptedPrompt prompt({true, true});
+    EXPECT_TRUE(Permanent({true, false, true}, prompt));
+    EXPECT_EQ(prompt.questions[0].message, MoveQuestion("Song.umx"));
+    EXPECT_EQ(prompt.questions[1].message, MoveQuestion(""));
+    EXPECT_TRUE(prompt.told.empty());
+    EXPECT_TRUE(IsCached("K1"));
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K1=Song.umx", "K2=Map.unr"}));
+    EXPECT_EQ(Snapshot(GamePath("Maps")).size(), 0u);
+}
+
+TEST_F(PermanentCommand, AnExistingDestinationIsReplacedOnlyAfterAYes)
+{
+    Lay({{"K1", "Arena.unr", kMap}});
+    temp.Write("game/Maps/Arena.unr", "the player's own");
+    const std::string replaceQuestion =
+        "This file already exists at " + GamePath("Maps/Arena.unr") + "\r\nAre you sure you want to replace it?";
+
+    ScriptedPrompt no({true, false});
+    EXPECT_TRUE(Permanent({true}, no));
+    ASSERT_EQ(no.questions.size(), 2u);
+    EXPECT_EQ(no.questions[1].title, "Confirm Replace File");
+    EXPECT_EQ(no.questions[1].message, replaceQuestion);
+    EXPECT_EQ(temp.Read("game/Maps/Arena.unr"), "the player's own");
+    EXPECT_TRUE(IsCached("K1"));
+    EXPECT_TRUE(InIndex("K1=Arena.unr"));
+
+    ScriptedPrompt yes({true, true});
+    EXPECT_TRUE(Permanent({true}, yes));
+    EXPECT_TRUE(Moved("Maps/Arena.unr", kMap, "K1"));
+    EXPECT_FALSE(IsCached("K1"));
+    EXPECT_FALSE(InIndex("K1=Arena.unr"));
+    EXPECT_EQ(Snapshot(GamePath("Maps")).size(), 1u);  // nothing of the old file left beside it
+}
+
+TEST_F(PermanentCommand, AMissingDestinationFolderEndsTheRunAndKeepsTheEntry)
+{
+    Lay({{"K1", "First.utx", kTex}, {"K2", "Arena.unr", kMap}, {"K3", "Last.utx", kTex}});
+    std::filesystem::remove(GamePath("Maps"));
+
+    ScriptedPrompt prompt({true, true, true});
+    EXPECT_THROW(Permanent({true, true, true}, prompt), FileError);
+    EXPECT_EQ(prompt.questions.size(), 2u);
+    EXPECT_TRUE(Moved("Textures/First.utx", kTex, "K1"));
+    EXPECT_TRUE(IsCached("K2"));
+    EXPECT_TRUE(IsCached("K3"));
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K2=Arena.unr", "K3=Last.utx"}));
+}
+
+TEST_F(PermanentCommand, APackageMovedAlongEarlierIsAskedAboutWithoutANameLater)
+{
+    Lay({{"K1", "Arena.unr", kMap, {"Walls.utx"}}, {"K2", "Walls.utx", kTex}});
+
+    ScriptedPrompt prompt({true, true});
+    EXPECT_TRUE(Permanent({true, true}, prompt));
+    EXPECT_EQ(prompt.questions[1].message, MoveQuestion(""));
+    EXPECT_TRUE(Moved("Maps/Arena.unr", kMap, "K1"));
+    EXPECT_TRUE(Moved("Textures/Walls.utx", kTex, "K2"));
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]"}));
+}
+
+}  // namespace
+}  // namespace thld::test

@@ -1,0 +1,120 @@
+#include "package/region_scan.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace thld {
+
+namespace {
+constexpr std::uint8_t kFf = 0xFF;
+// Spare bytes after the data, so that the pattern filter may look one byte past any position.
+constexpr std::size_t kPadding = 8;
+}  // namespace
+
+std::size_t FindFfRun(const std::uint8_t* bytes, std::size_t length)
+{
+    // Any run of eight covers exactly one position of the form 8k + 7, so only those are looked at
+    // first; around a hit, the stretch of 0xFF bytes is measured both ways.
+    std::size_t at = kFfRunLength - 1;
+    while (at < length) {
+        if (bytes[at] != kFf) {
+            at += kFfRunLength;
+            continue;
+        }
+        std::size_t first = at;
+        while (first > 0 && bytes[first - 1] == kFf && at - first < kFfRunLength - 1)
+            --first;
+        std::size_t end = at + 1;
+        while (end < length && bytes[end] == kFf && end - first < kFfRunLength)
+            ++end;
+        if (end - first >= kFfRunLength)
+            return first;
+        // bytes[end] is no 0xFF (or the data ends): a run must start after it.
+        at = end + kFfRunLength;
+    }
+    return length;
+}
+
+RegionScanner::RegionScanner(const NamePatterns& patterns, std::size_t readSize)
+    : patterns_(patterns), readSize_(std::max<std::size_t>(readSize, 1))
+{
+}
+
+void RegionScanner::Note(std::size_t pattern)
+{
+    if (lastScanOf_[pattern] != scan_) {
+        lastScanOf_[pattern] = scan_;
+        found_.push_back(pattern);
+    }
+}
+
+void RegionScanner::Search(std::size_t from, std::size_t to, std::size_t limit)
+{
+    const std::uint8_t* bytes = buffer_.data();
+    // Up to `sure`, every pattern fits before the limit wherever it starts.
+    std::size_t longest = patterns_.LongestPattern();
+    std::size_t sure = limit >= longest ? std::min(to, limit - longest + 1) : from;
+    std::size_t at = from;
+    for (; at < sure; ++at) {
+        if (patterns_.MayStartAt(bytes + at)) {
+            if (std::size_t found = patterns_.Find(bytes + at); found != NamePatterns::kNone)
+                Note(found);
+        }
+    }
+    for (; at < to; ++at) {
+        if (at + bytes[at] <= limit && patterns_.MayStartAt(bytes + at)) {
+            if (std::size_t found = patterns_.Find(bytes + at); found != NamePatterns::kNone)
+                Note(found);
+        }
+    }
+}
+
+const std::vector<std::size_t>& RegionScanner::Scan(const InputFile& file)
+{
+    found_.clear();
+    lastScanOf_.resize(patterns_.Count(), 0);
+    if (++scan_ == 0) {  // the counter wrapped: forget every mark
+        std::fill(lastScanOf_.begin(), lastScanOf_.end(), 0);
+        scan_ = 1;
+    }
+    const std::size_t longest = patterns_.LongestPattern();
+    const std::size_t keep = longest + kFfRunLength;
+    buffer_.resize(keep + readSize_ + kPadding);
+
+    std::uint64_t offset = 0;   // of the next read
+    std::size_t have = 0;       // bytes in the buffer
+    std::size_t next = 0;       // the first start position not yet searched
+    std::size_t runFrom = 0;    // where the search for the run goes on
+    for (;;) {
+        std::size_t got = file.ReadAt(offset, buffer_.data() + have, readSize_);
+        offset += got;
+        have += got;
+        std::fill_n(buffer_.data() + have, kPadding, 0);
+        const bool fileEnds = got < readSize_;  // a short read happens only at the end
+
+        std::size_t run = runFrom + FindFfRun(buffer_.data() + runFrom, have - runFrom);
+        if (run < have || fileEnds) {
+            // The region ends here (at the run, or at the end of the file): a pattern must end
+            // before its last byte.
+            if (run > 0)
+                Search(next, run - 1, run - 1);
+            return found_;
+        }
+        // No run lies wholly in the buffer, so the region goes on at least to have - 7: a pattern
+        // ending by have - 8 counts, and the start positions where every pattern does are settled.
+        std::size_t limit = have - kFfRunLength;
+        if (have >= kFfRunLength && limit + 1 >= longest && limit + 1 - longest > next) {
+            std::size_t to = limit + 1 - longest;
+            Search(next, to, limit);
+            next = to;
+        }
+        // Keep the unsettled bytes and the last seven, which may begin a run.
+        std::size_t drop = std::min(next, have - std::min(have, kFfRunLength - 1));
+        std::memmove(buffer_.data(), buffer_.data() + drop, have - drop);
+        have -= drop;
+        next -= drop;
+        runFrom = have - std::min(have, kFfRunLength - 1);
+    }
+}
+
+}  // namespace thld

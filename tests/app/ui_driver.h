@@ -40,6 +40,7 @@ void PostKey(HWND window, WORD virtualKey);
 // A message box of the program, captioned "THLD".
 struct MessageBoxSeen {
     std::string text;
+    // The icon is told only for a box of this process: icon handles differ between processes.
     bool exclamation = false;
     bool stop = false;
 };

@@ -1,39 +1,22 @@
 #include <algorithm>
 
+#include "cache/cache_index.h"
 #include "commands/command_fixture.h"
+#include "package/requirements.h"
 #include "support/corpus.h"
 
 namespace thld::test {
 namespace {
 
-// The package items of a real cache as the listing and the requirements pass give them: each map
-// and script package requires the cached texture and script packages it imports, in tree order.
-std::vector<PackageItem> ItemsOf(const std::vector<CorpusPackage>& laid)
-{
-    std::vector<PackageItem> items;
-    for (const CorpusPackage& p : laid) {
-        PackageItem item;
-        item.name = p.file;
-        item.key = p.guid;
-        if (p.kind == "Map" || p.kind == "Script") {
-            for (const CorpusPackage& required : laid) {
-                bool imported = std::find(p.imports.begin(), p.imports.end(), required.package) != p.imports.end();
-                if (imported && (required.kind == "Textures/Skins" || required.kind == "Script"))
-                    item.requirements.push_back(required.file);
-            }
-        }
-        items.push_back(item);
-    }
-    return items;
-}
-
 using RealCache = CommandTest;
 
+// The listing and the requirements pass as the window runs them, then Permanent on one map.
 TEST_F(RealCache, AMapGoesPermanentWithTheFourPackagesItRequires)
 {
     THLD_REQUIRE_CORPUS();
     const auto laid = LayOutGameFolder(folders.gameFolder);
-    items = ItemsOf(laid);
+    items = ListCacheIndex(folders.cacheFolder).items;
+    DetermineRelationships(folders.cacheFolder, items);
     const std::vector<std::string> linesBefore = IndexLines();
     const std::string map = "DM-Bond 007 Goldeneye Archives.unr";
     std::vector<bool> ticks(items.size());

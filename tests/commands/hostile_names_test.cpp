@@ -25,9 +25,12 @@ protected:
         const Hostile& h = GetParam();
         WriteIndex({"K0=Fine.utx", h.key + "=" + h.value});
         WriteFileBytes(CachedPath("K0"), PackageBytes(kTex, "K0"));
-        // Files where the names would lead, as far as the system lets them stand.
+        // Files where the names would lead, as far as the system lets them stand (not behind a
+        // colon: on Windows that names a stream of another file, which Wine makes a real file of).
         for (const std::string& path : {CachedPath(h.key), GamePath("Maps/" + h.value + ".unr"),
                                         GamePath("Maps/" + h.value), GamePath("Textures/" + h.value)}) {
+            if (path.find(':', temp.Path().size()) != std::string::npos)
+                continue;
             try {
                 WriteFileBytes(path, PackageBytes(h.kind, "decoy"));
             } catch (const std::exception&) {

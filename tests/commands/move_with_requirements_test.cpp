@@ -86,6 +86,28 @@ struct Cycle {
     std::vector<std::string> order;
 };
 
+// "<prefix><n><suffix>", appended piece by piece.
+std::string Numbered(const char* prefix, int n, const char* suffix = "")
+{
+    std::string text(prefix);
+    text += std::to_string(n);
+    text += suffix;
+    return text;
+}
+
+// 200 script packages, each requiring the next and the first: a long chain closed into a cycle.
+Cycle LongCycle()
+{
+    constexpr int kLength = 200;
+    Cycle cycle{"Long", {}, {}};
+    for (int i = 0; i < kLength; ++i)
+        cycle.packages.push_back({Numbered("K", i), Numbered("P", i, ".u"), kScript,
+                                  {Numbered("P", (i + 1) % kLength, ".u"), "P0.u"}});
+    for (int i = kLength - 1; i >= 0; --i)
+        cycle.order.push_back(Numbered("K", i));
+    return cycle;
+}
+
 class RequirementCycles : public MovingRequirements, public ::testing::WithParamInterface<Cycle> {};
 
 TEST_P(RequirementCycles, EndWithEveryPackageMovedOnce)
@@ -109,20 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
               {"KC", "KB", "KA"}},
         Cycle{"Self", {{"KA", "A.u", kScript, {"A.u", "B.u"}}, {"KB", "B.u", kScript, {"B.u", "A.u"}}},
               {"KB", "KA"}},
-        Cycle{"Long",
-              [] {
-                  std::vector<test::Cached> chain;
-                  for (int i = 0; i < 200; ++i)
-                      chain.push_back({"K" + std::to_string(i), "P" + std::to_string(i) + ".u", kScript,
-                                       {"P" + std::to_string((i + 1) % 200) + ".u", "P0.u"}});
-                  return chain;
-              }(),
-              [] {
-                  std::vector<std::string> order;
-                  for (int i = 199; i >= 0; --i)
-                      order.push_back("K" + std::to_string(i));
-                  return order;
-              }()}),
+        LongCycle()),
     [](const ::testing::TestParamInfo<Cycle>& info) { return std::string(info.param.what); });
 
 }  // namespace

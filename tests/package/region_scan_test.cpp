@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "package/buffer_contains.h"
+#include "package/name_patterns.h"
+#include "package/region_scan.h"
+#include "platform/file.h"
+#include "support/fake_cache.h"
+#include "support/temp_folder.h"
+
+namespace thld {
+namespace {
+
+using test::LengthPrefixed;
+
+std::size_t RunIn(const std::string& bytes)
+{
+    return FindFfRun(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+TEST(FindFfRun, FindsTheFirstRunOfEightWhereverItStarts)
+{
+    const std::string run(8, '\xFF');
+    EXPECT_EQ(RunIn(""), 0u);
+    EXPECT_EQ(RunIn(run), 0u);
+    EXPECT_EQ(RunIn(run.substr(1)), 7u);            // seven are no run
+    EXPECT_EQ(RunIn("ab" + run.substr(1) + "c"), 10u);
+    for (std::size_t at = 0; at < 40; ++at) {
+        std::string bytes(at, 'x');
+        bytes += std::string(7, '\xFF') + "y" + run + "z" + run;
+        EXPECT_EQ(RunIn(bytes), at + 8) << at;
+        EXPECT_EQ(RunIn(std::string(at, '\xFF') + "y" + run), at >= 8 ? 0u : at + 1) << at;
+    }
+    EXPECT_EQ(RunIn(std::string(20, '\xFF')), 0u);
+    EXPECT_EQ(RunIn("a" + std::string(20, '\xFF')), 1u);
+}
+
+TEST(NamePatterns, EqualNamesShareANumberAndLongNamesAreCut)
+{
+    NamePatterns patterns;
+    EXPECT_EQ(patterns.Add("Core"), 0u);
+    EXPECT_EQ(patterns.Add("Cor"), 1u);
+    EXPECT_EQ(patterns.Add("Core"), 0u);
+    EXPECT_EQ(patterns.Add(std::string_view("a\0b", 3)), NamePatterns::kNone);
+    EXPECT_EQ(patterns.Add(""), 2u);
+    const std::string longName(300, 'L');
+    EXPECT_EQ(patterns.Add(longName), 3u);
+    EXPECT_EQ(patterns.Add(longName.substr(0, 254)), 3u);
+    EXPECT_EQ(patterns.Count(), 4u);
+    EXPECT_EQ(patterns.LongestPattern(), 255u);
+
+    auto find = [&](const std::string& bytes) {
+        return patterns.Find(reinterpret_cast<const std::uint8_t*>(bytes.data()));
+    };
+    EXPECT_EQ(find(LengthPrefixed("Core")), 0u);
+    EXPECT_EQ(find(LengthPrefixed("Cor") + "e"), 1u);
+    EXPECT_EQ(find(LengthPrefixed("core")), NamePatterns::kNone);
+    EXPECT_EQ(find(LengthPrefixed("") + "x"), 2u);
+    EXPECT_EQ(find(LengthPrefixed(longName.substr(0, 254))), 3u);
+}
+
+// The patterns found by the scanner equal those BufferContains finds in the region, for random
+// files full of patterns, near-patterns and 0xFF runs, with reads of every small size.
+TEST(RegionScanner, FindsWhatASearchOfTheWholeRegionFinds)
+{
+    test::TempFolder folder;
+    std::mt19937 random(20240601);
+    auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    const std::vector<std::string> pool{"A", "AB", "ABC", "BC", "C", "", "Core", "ore", "Cor",
+                                        "\xFF\xFF", std::string(254, 'x'), std::string(253, 'x')};
+    const std::string path = folder / "package.uxx";
+    for (int round = 0; round < 300; ++round) {
+        NamePatterns patterns;
+        std::vector<std::string> names;
+        for (const std::string& name : pool)
+            if (pick(3) != 0 && patterns.Add(name) == names.size())
+                names.push_back(name);
+        std::string bytes;
+        std::size_t pieces = pick(40);
+        for (std::size_t i = 0; i < pieces; ++i) {
+            switch (pick(6)) {
+            case 0: bytes += LengthPrefixed(pool[pick(pool.size())]); break;
+            case 1: bytes += std::string(7 + pick(2), '\xFF'); break;
+            case 2: bytes += pool[pick(pool.size())]; break;
+            case 3: bytes += std::string(1, static_cast<char>(pick(256))); break;
+            default: bytes += std::string(pick(12), static_cast<char>('a' + pick(3))); break;
+            }
+        }
+        test::WriteFileBytes(path, bytes);
+        const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+        std::size_t region = FindFfRun(data, bytes.size());
+        std::vector<std::size_t> expected;
+        for (std::size_t n = 0; n < names.size(); ++n)
+            if (BufferContains(data, region, LengthPrefixed(names[n])))
+                expected.push_back(n);
+
+        for (std::size_t readSize : {1, 2, 3, 7, 8, 9, 13, 64, 255, 256, 300, 65536}) {
+            RegionScanner scanner(patterns, readSize);
+            auto file = InputFile::OpenUnshared(path);
+            ASSERT_TRUE(file);
+            std::vector<std::size_t> found = scanner.Scan(*file);
+            std::sort(found.begin(), found.end());
+            ASSERT_EQ(found, expected) << "round " << round << ", reads of " << readSize;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace thld

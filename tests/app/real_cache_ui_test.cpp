@@ -83,12 +83,16 @@ TEST_F(RealCacheTest, DoubleClickOnARequirementSelectsAndExpandsItsPackage)
     ::Sleep(200);
     EXPECT_EQ(SelectedItem(tree), requirements.item);
 
-    // A picture of the window for people to look at, when the test run asks for one.
+    // A picture of the window for people to look at, when the test run asks for one: the map
+    // ticked and opened down to its requirements, one of them selected.
     if (const char* picture = std::getenv("THLD_SCREENSHOT")) {
         Tick(tree, archives);
-        Tick(tree, NodeNamed(before, "DM-Flux.unr").item);
-        DoubleClick(tree, NodeNamed(requirements.children, "Untitled.utx").item);
-        ::SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(archives));
+        Tick(tree, NodeNamed(before, "DM-Bond 007 Goldeneye Complex.unr").item);
+        ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(archives));
+        ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(requirements.item));
+        ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                       reinterpret_cast<LPARAM>(NodeNamed(requirements.children, "NBDeco.u").item));
+        ::SendMessageA(tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(archives));
         ::Sleep(300);
         EXPECT_TRUE(SaveScreenPicture(main, picture)) << picture;
     }

@@ -21,8 +21,11 @@ void WaitDialog::SetStatus(const std::string& status)
     if (!Window())
         return;
     SetItemText(IDC_STATUS, status);
-    // Nothing returns to the event loop while the work runs: paint the new line now.
-    ::UpdateWindow(Item(IDC_STATUS));
+    // Nothing returns to the event loop while the work runs: paint the new line now, and let a
+    // platform that composes windows at its event loop (Wine) show it; no message is taken.
+    ::UpdateWindow(Window());
+    MSG none;
+    ::PeekMessageA(&none, Window(), WM_NULL, WM_NULL, PM_NOREMOVE);
 }
 
 void WaitDialog::Hide()

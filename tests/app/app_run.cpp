@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/resource.h"
+#include "tree_reader.h"
 #include "ui_driver.h"
 
 namespace thld::uitest {
@@ -62,6 +63,16 @@ HWND AppRun::WaitWindow() const
     WaitSearch search;
     ::EnumThreadWindows(threadId_, FindWaitWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+bool AppRun::ListedWith(const std::vector<std::string>& packages)
+{
+    HWND main = MainWindow();
+    HWND tree = ::GetDlgItem(main, IDC_CACHE_TREE);
+    return WaitFor([&] {
+        HWND wait = WaitWindow();
+        return wait && !::IsWindowVisible(wait) && TextsOf(ReadTree(tree)) == packages;
+    });
 }
 
 bool AppRun::WaitForEnd(DWORD timeout) const

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/application.h"
 
@@ -25,6 +27,9 @@ public:
     HWND MainWindow();
     // The "Please Wait" window, shown or hidden.
     HWND WaitWindow() const;
+    // Waits until a listing of the cache has ended (the wait window hidden) with the tree showing
+    // these package items.
+    bool ListedWith(const std::vector<std::string>& packages);
     // True once start-up has returned.
     bool Ended() const { return ended_; }
     bool WaitForEnd(DWORD timeout = 15000) const;

@@ -34,11 +34,6 @@ protected:
         tree = ::GetDlgItem(main, IDC_CACHE_TREE);
     }
     void TickItem(const std::string& text) { Tick(tree, NodeNamed(ReadTree(tree), text).item); }
-    // Waits until the tree has been built again with these package items.
-    bool TreeBecomes(const std::vector<std::string>& texts)
-    {
-        return WaitFor([&] { return TextsOf(ReadTree(tree)) == texts; });
-    }
     std::string Without(const std::string& key) const { return WithoutLine(index, key); }
 
     test::TempFolder temp;
@@ -57,7 +52,7 @@ TEST_F(CommandsTest, DeleteRemovesTheAgreedPackageOnlyAndListsTheCacheAgain)
     Press(main, IDC_DELETE);
     EXPECT_EQ(AnswerQuestion("Confirm Delete File", true), "Are you sure you want to delete this file?\r\n\r\nMap1.unr");
     EXPECT_EQ(AnswerQuestion("Confirm Delete File", false), "Are you sure you want to delete this file?\r\n\r\nCode1.u");
-    ASSERT_TRUE(TreeBecomes({"Tex1.utx", "Code1.u", "Junk.umx"}));
+    ASSERT_TRUE(app->ListedWith({"Tex1.utx", "Code1.u", "Junk.umx"}));
 
     EXPECT_FALSE(std::filesystem::exists(CachedFile(game, kMapKey)));
     EXPECT_TRUE(std::filesystem::exists(CachedFile(game, kCodeKey)));
@@ -82,7 +77,7 @@ TEST_F(CommandsTest, PermanentMovesTheRequiredPackagesFirstAndAsksBeforeReplacin
               "Are you sure you want to make this file permanent?\r\n\r\nMap1.unr");
     EXPECT_EQ(AnswerQuestion("Confirm Replace File", true),
               "This file already exists at " + game + "Maps\\Map1.unr\r\nAre you sure you want to replace it?");
-    ASSERT_TRUE(TreeBecomes({"Junk.umx"}));
+    ASSERT_TRUE(app->ListedWith({"Junk.umx"}));
 
     EXPECT_EQ(test::ReadFileBytes(game + "Textures\\Tex1.utx"), tex);
     EXPECT_EQ(test::ReadFileBytes(game + "System\\Code1.u"), code);

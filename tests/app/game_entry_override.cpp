@@ -76,6 +76,12 @@ void GameEntryOverride::SetFolder(const std::string& value)
     WriteKey(KEY_WOW64_32KEY, value);
 }
 
+void GameEntryOverride::SetFolder64(const std::string& value)
+{
+    Remove();
+    WriteKey(KEY_WOW64_64KEY, value);
+}
+
 void GameEntryOverride::SetKeyOnly()
 {
     Remove();

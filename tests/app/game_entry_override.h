@@ -16,6 +16,8 @@ public:
     // The value "Folder" in the 32-bit view, where the game's installer writes it; the 64-bit view
     // is left without the key.
     void SetFolder(const std::string& value);
+    // The value "Folder" in the 64-bit view only.
+    void SetFolder64(const std::string& value);
     // The key in the 32-bit view without the value "Folder".
     void SetKeyOnly();
     void Remove();

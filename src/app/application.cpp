@@ -8,6 +8,7 @@
 #include "app/message_box.h"
 #include "app/wait_dialog.h"
 #include "game/folder_browser.h"
+#include "game/process_scanner.h"
 #include "game/registry_game_entry.h"
 
 namespace thld {
@@ -55,16 +56,15 @@ void RunApplication(const ApplicationParts& parts)
     UseCommonControls();
     ComApartment com;
     {
-        ProcessScanner scanner(parts.processNames);
+        ProcessScanner scanner;
         if (const char* message = GuardMessage(scanner)) {
             ShowMessage(nullptr, message);
             return;
         }
     }
 
-    RegistryGameEntry registry;
+    RegistryGameEntry gameEntry;
     ShellFolderPicker shellPicker;
-    GameEntryStore& gameEntry = parts.gameEntry ? *parts.gameEntry : registry;
     FolderPicker& picker = parts.folderPicker ? *parts.folderPicker : shellPicker;
 
     DialogColours colours;

@@ -3,7 +3,6 @@
 // when the main window has closed; the program then ends.
 
 #include "game/game_folder.h"
-#include "game/process_scanner.h"
 
 namespace thld {
 
@@ -13,11 +12,9 @@ inline constexpr const char* kGameRunningMessage =
 inline constexpr const char* kEditorRunningMessage =
     "UnrealED has been detected running on this system.  Please shut it down before running this program.";
 
-// What start-up works with; each one left empty is the system's own.
+// What start-up works with instead of the system's own, where given.
 struct ApplicationParts {
-    GameEntryStore* gameEntry = nullptr;
     FolderPicker* folderPicker = nullptr;
-    ProcessScanner::NameSource processNames;
 };
 
 void RunApplication(const ApplicationParts& parts = {});

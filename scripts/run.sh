@@ -33,13 +33,15 @@ if [ "$THLD_OWN_PREFIX" = 1 ]; then
   demo="$THLD_ROOT/build/demo-game"
   rm -rf "$demo"
   corpus="$THLD_ROOT/../shared/corpus"
-  generator="$THLD_ROOT/build/release/bench/thld_make_cache"
   if [ -x "$corpus/make-game-folder" ]; then
     echo "== demo game folder from the real packages in ../shared/corpus"
     "$corpus/make-game-folder" "$demo"
-  elif [ -x "$generator" ]; then
-    echo "== demo game folder from the synthetic cache generator"
-    "$generator" "$demo"
+  elif [ -f "$THLD_ROOT/bench/make_cache.cpp" ]; then
+    echo "== demo game folder from the synthetic cache generator (200 packages)"
+    cmake --preset release >build/logs/configure-release.log 2>&1 || { cat build/logs/configure-release.log; exit 1; }
+    cmake --build --preset release -j "$JOBS" --target thld_make_cache
+    build/release/bench/thld_make_cache "$demo" 200
+    mkdir -p "$demo/Maps" "$demo/System" "$demo/Textures"
   else
     echo "== demo game folder of made-up packages"
     python3 "$THLD_ROOT/scripts/make-demo-cache.py" "$demo"

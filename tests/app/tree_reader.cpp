@@ -75,8 +75,9 @@ void DoubleClick(HWND tree, HTREEITEM item)
     std::memcpy(&rect, &item, sizeof item);  // the message takes the item in the rectangle's place
     ::SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
     LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    ::PostMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    ::PostMessageA(tree, WM_LBUTTONUP, 0, at);
+    // Sent, not posted: the jump opens no window, and the next step must see the tree after it.
+    ::SendMessageA(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    ::SendMessageA(tree, WM_LBUTTONUP, 0, at);
 }
 
 }  // namespace thld::uitest

@@ -27,7 +27,7 @@ const TreeNode& NodeNamed(const std::vector<TreeNode>& nodes, const std::string&
 
 void Tick(HWND tree, HTREEITEM item);
 HTREEITEM SelectedItem(HWND tree);
-// Selects the item as a click would, then double-clicks it.
+// Selects the item as a click would, then double-clicks it; returns once the tree has handled it.
 void DoubleClick(HWND tree, HTREEITEM item);
 
 }  // namespace thld::uitest

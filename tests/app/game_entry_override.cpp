@@ -8,25 +8,30 @@ namespace thld::uitest {
 
 namespace {
 
+struct Key {
+    HKEY handle = nullptr;
+    ~Key()
+    {
+        if (handle)
+            ::RegCloseKey(handle);
+    }
+};
+
 bool KeyExists(REGSAM view)
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, 0, KEY_READ | view, &key) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
+    Key key;
+    return ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, 0, KEY_READ | view, &key.handle) == ERROR_SUCCESS;
 }
 
 std::optional<std::string> ReadFolder(REGSAM view)
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
+    Key key;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, 0, KEY_QUERY_VALUE | view, &key.handle) != ERROR_SUCCESS)
         return std::nullopt;
     char buffer[1024] = {};
     DWORD size = sizeof buffer - 1;
-    LONG result = ::RegQueryValueExA(key, kGameEntryValue, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
-    ::RegCloseKey(key);
-    if (result != ERROR_SUCCESS)
+    if (::RegQueryValueExA(key.handle, kGameEntryValue, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     return std::string(buffer);
 }
@@ -35,16 +40,15 @@ void DeleteKey(REGSAM view) { ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKe
 
 void WriteKey(REGSAM view, const std::optional<std::string>& folder)
 {
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
-                          nullptr) != ERROR_SUCCESS)
+    Key key;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
+                          &key.handle, nullptr) != ERROR_SUCCESS)
         return;
     if (folder)
-        ::RegSetValueExA(key, kGameEntryValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder->c_str()),
+        ::RegSetValueExA(key.handle, kGameEntryValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder->c_str()),
                          static_cast<DWORD>(folder->size() + 1));
     else
-        ::RegDeleteValueA(key, kGameEntryValue);
-    ::RegCloseKey(key);
+        ::RegDeleteValueA(key.handle, kGameEntryValue);
 }
 
 void Restore(REGSAM view, bool existed, const std::optional<std::string>& folder)

@@ -5,18 +5,35 @@
 
 namespace thld::uitest {
 
+namespace {
+
+struct ScreenDc {
+    HDC dc = ::GetDC(nullptr);
+    ~ScreenDc() { ::ReleaseDC(nullptr, dc); }
+};
+struct MemoryDc {
+    HDC dc;
+    ~MemoryDc() { ::DeleteDC(dc); }
+};
+struct Bitmap {
+    HBITMAP bitmap;
+    ~Bitmap() { ::DeleteObject(bitmap); }
+};
+
+}  // namespace
+
 bool SaveScreenPicture(HWND window, const std::string& path)
 {
     RECT rect{};
     ::GetWindowRect(window, &rect);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, old);
+    ScreenDc screen;
+    MemoryDc memory{::CreateCompatibleDC(screen.dc)};
+    Bitmap bitmap{::CreateCompatibleBitmap(screen.dc, width, height)};
+    HGDIOBJ old = ::SelectObject(memory.dc, bitmap.bitmap);
+    ::BitBlt(memory.dc, 0, 0, width, height, screen.dc, rect.left, rect.top, SRCCOPY);
+    ::SelectObject(memory.dc, old);
 
     BITMAPINFOHEADER info{};
     info.biSize = sizeof info;
@@ -27,12 +44,8 @@ bool SaveScreenPicture(HWND window, const std::string& path)
     info.biCompression = BI_RGB;
     const int stride = (width * 3 + 3) & ~3;
     std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
-    int rows = ::GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                           DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    if (rows != height)
+    if (::GetDIBits(memory.dc, bitmap.bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+                    DIB_RGB_COLORS) != height)
         return false;
 
     BITMAPFILEHEADER file{};

@@ -7,7 +7,7 @@ packages=(
   cmake make g++ python3
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb x11-utils x11-apps imagemagick
+  wine wine64 fonts-wine xvfb x11-utils x11-apps imagemagick
 )
 packages+=("$@")
 

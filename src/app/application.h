@@ -1,0 +1,22 @@
+#pragma once
+// Start-up: the running-game guard, then the "Please Wait" window and the main window. Returns
+// when the main window has closed; the program then ends.
+
+#include "game/game_folder.h"
+
+namespace thld {
+
+inline constexpr const char* kGameRunningMessage =
+    "Unreal Tournament has been detected running on this system.  Please shut it down before running this "
+    "program.";
+inline constexpr const char* kEditorRunningMessage =
+    "UnrealED has been detected running on this system.  Please shut it down before running this program.";
+
+// What start-up works with instead of the system's own, where given.
+struct ApplicationParts {
+    FolderPicker* folderPicker = nullptr;
+};
+
+void RunApplication(const ApplicationParts& parts = {});
+
+}  // namespace thld

@@ -1,0 +1,84 @@
+#pragma once
+// The game's folder: its registry entry, the folder picker, and the rules that turn the stored text
+// into the game folder and the cache folder.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "game/code_page.h"
+
+namespace thld {
+
+// The game's own entry, shared with the game: HKEY_LOCAL_MACHINE\<key>, value "Folder".
+inline constexpr const char* kGameEntryKey = "SOFTWARE\\Unreal Technology\\Installed Apps\\UnrealTournament";
+inline constexpr const char* kGameEntryValue = "Folder";
+// The value is read into this many bytes; a longer one counts as missing.
+inline constexpr unsigned kGameEntryBufferSize = 200;
+
+inline constexpr const char* kNoGameEntryMessage =
+    "Unreal Tournament Registry Entry not found!\r\nHit OK to select Unreal Tournament Folder.";
+inline constexpr const char* kNoFolderValueMessage =
+    "Unreal Tournament Registry Entry 'Folder' not found!\r\nHit OK to select Unreal Tournament Folder.";
+inline constexpr const char* kPickerTitle = "Select UT Folder (ex. C:\\UnrealTournament)";
+
+// The game folder from the value's bytes as read: the text up to the first zero byte, with a
+// backslash appended unless it ends in one (an empty value gives a single backslash).
+std::string GameFolderFromValue(std::string_view bytes, LeadByteTest isLeadByte = IsSystemLeadByte);
+// The cache folder of a game folder: the game folder followed by "cache\".
+std::string CacheFolderOf(const std::string& gameFolder);
+// The text stored for a chosen folder: the folder without its last backslash (so a drive root,
+// which the picker gives as C:\\, is stored as C:\).
+std::string StoredValueOf(const std::string& chosenFolder, LeadByteTest isLeadByte = IsSystemLeadByte);
+
+struct GameEntryRead {
+    enum class Result { Read, NoKey, NoValue };
+    Result result = Result::NoKey;
+    std::string bytes;  // the value's bytes as the store reported them
+};
+
+// Where the entry lives: the registry on Windows, a fake in tests.
+class GameEntryStore {
+public:
+    virtual ~GameEntryStore() = default;
+    virtual GameEntryRead Read() = 0;
+    // True when the value was written.
+    virtual bool Write(const std::string& value) = 0;
+};
+
+class FolderPicker {
+public:
+    virtual ~FolderPicker() = default;
+    // The chosen folder with a backslash appended, or nothing when the user cancels.
+    virtual std::optional<std::string> Pick(const std::string& title) = 0;
+};
+
+struct FolderChoice {
+    std::string value;   // the text stored (or meant to be stored) in the entry
+    bool stored = false;
+};
+
+class GameFolderLocator {
+public:
+    using Tell = std::function<void(const std::string& message)>;
+    GameFolderLocator(GameEntryStore& store, FolderPicker& picker, Tell tell,
+                      LeadByteTest isLeadByte = IsSystemLeadByte);
+
+    // The game folder from the entry. While the entry can't be read: its message, then the picker;
+    // nothing when the picker is cancelled. A chosen folder that could not be stored is used as it
+    // is for this run rather than asked for again.
+    std::optional<std::string> Find();
+    // The picker, then the choice written to the entry; nothing when the picker is cancelled.
+    std::optional<FolderChoice> Select();
+    // The game folder once a folder has been chosen: read back from the entry when it was stored.
+    std::optional<std::string> FolderAfter(const FolderChoice& choice);
+
+private:
+    GameEntryStore& store_;
+    FolderPicker& picker_;
+    Tell tell_;
+    LeadByteTest isLeadByte_;
+};
+
+}  // namespace thld

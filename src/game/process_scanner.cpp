@@ -1,0 +1,43 @@
+#include "game/process_scanner.h"
+
+#include "platform/process_list.h"
+
+namespace thld {
+
+std::string ComparableExeName(std::string_view reported, LeadByteTest isLeadByte)
+{
+    std::string name;
+    for (std::size_t i = 0; i < reported.size(); ++i) {
+        auto byte = static_cast<unsigned char>(reported[i]);
+        if (isLeadByte(byte) && i + 1 < reported.size()) {
+            name += reported[i];
+            name += reported[++i];
+        } else if (byte == '\\') {
+            name.clear();
+        } else {
+            name += (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : reported[i];
+        }
+    }
+    return name;
+}
+
+bool AnyProcessNamed(const std::vector<std::string>& reported, std::string_view name, LeadByteTest isLeadByte)
+{
+    for (const std::string& one : reported) {
+        if (ComparableExeName(one, isLeadByte) == name)
+            return true;
+    }
+    return false;
+}
+
+ProcessScanner::ProcessScanner(NameSource source, LeadByteTest isLeadByte)
+    : source_(source ? std::move(source) : NameSource(RunningProcessNames)), isLeadByte_(isLeadByte)
+{
+}
+
+bool ProcessScanner::IsRunning(std::string_view name) const
+{
+    return AnyProcessNamed(source_(), name, isLeadByte_);
+}
+
+}  // namespace thld

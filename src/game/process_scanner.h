@@ -1,0 +1,39 @@
+#pragma once
+// The running-game guard: is a process with a given executable name running?
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/code_page.h"
+
+namespace thld {
+
+// The executable names the guard looks for, in the order it checks them.
+inline constexpr std::string_view kGameIconName = "UNREALTOURNAMENT.ICD";
+inline constexpr std::string_view kGameName = "UNREALTOURNAMENT.EXE";
+inline constexpr std::string_view kEditorName = "UNREALED.EXE";
+
+// A reported executable name as the guard compares it: upper-cased (letters a to z of single-byte
+// characters), then cut to the part after its last backslash.
+std::string ComparableExeName(std::string_view reported, LeadByteTest isLeadByte = IsSystemLeadByte);
+
+// True when one of the reported names, made comparable, equals `name` (upper case, no folder).
+bool AnyProcessNamed(const std::vector<std::string>& reported, std::string_view name,
+                     LeadByteTest isLeadByte = IsSystemLeadByte);
+
+class ProcessScanner {
+public:
+    using NameSource = std::function<std::vector<std::string>()>;
+    // By default the names come from the system's process list, read afresh for every check.
+    explicit ProcessScanner(NameSource source = {}, LeadByteTest isLeadByte = IsSystemLeadByte);
+
+    bool IsRunning(std::string_view name) const;
+
+private:
+    NameSource source_;
+    LeadByteTest isLeadByte_;
+};
+
+}  // namespace thld

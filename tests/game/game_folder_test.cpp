@@ -1,0 +1,162 @@
+#include "game/game_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace thld {
+namespace {
+
+bool ShiftJisLead(unsigned char byte) { return byte == 0x95; }
+
+TEST(GameFolderText, FoldersFromTheStoredValue)
+{
+    struct Case {
+        std::string value, gameFolder, cacheFolder;
+    };
+    const std::vector<Case> cases = {
+        {"C:\\UnrealTournament", "C:\\UnrealTournament\\", "C:\\UnrealTournament\\cache\\"},
+        {"C:\\UnrealTournament\\", "C:\\UnrealTournament\\", "C:\\UnrealTournament\\cache\\"},
+        {"C:\\", "C:\\", "C:\\cache\\"},
+        {"", "\\", "\\cache\\"},
+        {std::string("C:\\UT\0old text", 13), "C:\\UT\\", "C:\\UT\\cache\\"},
+        {std::string("\0", 1), "\\", "\\cache\\"},
+    };
+    for (const Case& c : cases) {
+        std::string game = GameFolderFromValue(c.value, NoLeadBytes);
+        EXPECT_EQ(game, c.gameFolder) << c.value;
+        EXPECT_EQ(CacheFolderOf(game), c.cacheFolder) << c.value;
+    }
+}
+
+TEST(GameFolderText, StoredValueDropsOneBackslash)
+{
+    EXPECT_EQ(StoredValueOf("D:\\Games\\UT\\", NoLeadBytes), "D:\\Games\\UT");
+    EXPECT_EQ(StoredValueOf("C:\\\\", NoLeadBytes), "C:\\");
+    EXPECT_EQ(StoredValueOf("D:\\UT", NoLeadBytes), "D:\\UT");
+}
+
+TEST(GameFolderText, ATwoByteCharacterEndingInTheBackslashByteIsNoBackslash)
+{
+    const std::string folder = "C:\\\x95\\";  // the last character is 0x95 0x5C
+    EXPECT_EQ(GameFolderFromValue(folder, ShiftJisLead), folder + "\\");
+    EXPECT_EQ(GameFolderFromValue(folder, NoLeadBytes), folder);
+    EXPECT_EQ(StoredValueOf(folder + "\\", ShiftJisLead), folder);
+    EXPECT_EQ(StoredValueOf(folder, ShiftJisLead), folder);
+}
+
+class FakeEntry : public GameEntryStore {
+public:
+    bool keyExists = true;
+    std::optional<std::string> value;
+    bool writable = true;
+    int reads = 0;
+    std::vector<std::string> written;
+
+    GameEntryRead Read() override
+    {
+        ++reads;
+        GameEntryRead read;
+        if (!keyExists)
+            read.result = GameEntryRead::Result::NoKey;
+        else if (!value)
+            read.result = GameEntryRead::Result::NoValue;
+        else {
+            read.result = GameEntryRead::Result::Read;
+            read.bytes = *value + '\0';
+        }
+        return read;
+    }
+    bool Write(const std::string& text) override
+    {
+        written.push_back(text);
+        if (!writable)
+            return false;
+        keyExists = true;
+        value = text;
+        return true;
+    }
+};
+
+class ScriptedPicker : public FolderPicker {
+public:
+    std::vector<std::optional<std::string>> answers;
+    std::vector<std::string> titles;
+    std::optional<std::string> Pick(const std::string& title) override
+    {
+        titles.push_back(title);
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+};
+
+class GameFolderLocatorTest : public ::testing::Test {
+protected:
+    FakeEntry entry;
+    ScriptedPicker picker;
+    std::vector<std::string> told;
+    GameFolderLocator locator{entry, picker, [this](const std::string& m) { told.push_back(m); }, NoLeadBytes};
+};
+
+TEST_F(GameFolderLocatorTest, AReadableEntryAsksNothing)
+{
+    entry.value = "C:\\UnrealTournament";
+    EXPECT_EQ(locator.Find(), "C:\\UnrealTournament\\");
+    EXPECT_TRUE(told.empty());
+    EXPECT_TRUE(picker.titles.empty());
+}
+
+TEST_F(GameFolderLocatorTest, MissingKeyThenCancelledPickerFindsNothingAndWritesNothing)
+{
+    entry.keyExists = false;
+    EXPECT_EQ(locator.Find(), std::nullopt);
+    EXPECT_EQ(told, std::vector<std::string>{kNoGameEntryMessage});
+    EXPECT_EQ(picker.titles, std::vector<std::string>{"Select UT Folder (ex. C:\\UnrealTournament)"});
+    EXPECT_TRUE(entry.written.empty());
+}
+
+TEST_F(GameFolderLocatorTest, MissingValueThenAChoiceIsStoredAndReadBack)
+{
+    picker.answers = {"D:\\Games\\UT\\"};
+    EXPECT_EQ(locator.Find(), "D:\\Games\\UT\\");
+    EXPECT_EQ(told, std::vector<std::string>{kNoFolderValueMessage});
+    EXPECT_EQ(entry.written, std::vector<std::string>{"D:\\Games\\UT"});
+    EXPECT_EQ(entry.reads, 2);
+}
+
+TEST_F(GameFolderLocatorTest, AChoiceThatCannotBeStoredIsUsedForThisRun)
+{
+    entry.keyExists = false;
+    entry.writable = false;
+    picker.answers = {"C:\\\\"};
+    EXPECT_EQ(locator.Find(), "C:\\");
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(picker.titles.size(), 1u);
+    EXPECT_EQ(entry.written, std::vector<std::string>{"C:\\"});
+
+    // The Change button's path: the unstored choice is used without reading the entry again.
+    entry.reads = 0;
+    picker.answers = {"E:\\UT\\"};
+    auto choice = locator.Select();
+    ASSERT_TRUE(choice);
+    EXPECT_FALSE(choice->stored);
+    EXPECT_EQ(locator.FolderAfter(*choice), "E:\\UT\\");
+    EXPECT_EQ(entry.reads, 0);
+}
+
+TEST_F(GameFolderLocatorTest, AStoredChoiceIsReadBackFromTheEntry)
+{
+    entry.value = "C:\\Old";
+    picker.answers = {"C:\\New\\"};
+    auto choice = locator.Select();
+    ASSERT_TRUE(choice);
+    EXPECT_TRUE(choice->stored);
+    EXPECT_EQ(locator.FolderAfter(*choice), "C:\\New\\");
+    EXPECT_EQ(entry.reads, 1);
+}
+
+}  // namespace
+}  // namespace thld

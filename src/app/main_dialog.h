@@ -40,6 +40,8 @@ private:
     // The game folder (main_dialog_folder.cpp).
     bool FindGameFolder();
     void UseGameFolder(const std::string& gameFolder);
+    // The picker, then the folder it gives (stored and used), or nothing when it is cancelled.
+    void SelectAndUseGameFolder();
     void OnChange();
     void AskAboutEmptyCache();
 

@@ -22,15 +22,20 @@ void MainDialog::UseGameFolder(const std::string& gameFolder)
     ReadCacheIndex();
 }
 
-void MainDialog::OnChange()
+void MainDialog::SelectAndUseGameFolder()
 {
-    if (ConfirmDialog(kChangeTitle, kChangeMessage).Ask(Window()) != 1)
-        return;
     std::optional<FolderChoice> choice = locator_.Select();
     if (!choice)
         return;
     if (std::optional<std::string> gameFolder = locator_.FolderAfter(*choice))
         UseGameFolder(*gameFolder);
+}
+
+void MainDialog::OnChange()
+{
+    if (ConfirmDialog(kChangeTitle, kChangeMessage).Ask(Window()) != 1)
+        return;
+    SelectAndUseGameFolder();
 }
 
 void MainDialog::AskAboutEmptyCache()
@@ -44,11 +49,7 @@ void MainDialog::AskAboutEmptyCache()
         End(2);
         return;
     }
-    std::optional<FolderChoice> choice = locator_.Select();
-    if (!choice)
-        return;
-    if (std::optional<std::string> gameFolder = locator_.FolderAfter(*choice))
-        UseGameFolder(*gameFolder);
+    SelectAndUseGameFolder();
 }
 
 }  // namespace thld

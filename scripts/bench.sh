@@ -45,5 +45,5 @@ for n in "${sizes[@]}"; do
 done
 
 echo "== running the requirements benchmark (the literal procedure takes a few minutes)"
-build/release/bench/thld_requirements_bench build/bench-data --sizes="$SIZES" --reference-budget="$BUDGET" \
-  --benchmark_color=false 2>&1 | tee build/logs/bench.log
+build/release/bench/thld_requirements_bench build/bench-data --sizes="$SIZES" --reference-budget="$BUDGET" 2>&1 |
+  tee build/logs/bench.log

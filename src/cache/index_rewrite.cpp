@@ -43,7 +43,7 @@ NewContent BuildNewContent(std::string_view former, const IndexScan& scan, int l
     return content;
 }
 
-void RemoveIfThere(const std::string& path) noexcept
+void RemoveIfThere(const std::string& path)
 {
     try {
         RemoveFile(path);

@@ -142,9 +142,9 @@ void OutputFile::Close()
         return;
     int fd = Fd(handle_);
     handle_ = kNoHandle;
-    if (detail::CheckFault(DiskStep::Close, path_, false)) {
+    if (auto cause = detail::CheckFault(DiskStep::Close, path_, false)) {
         ::close(fd);
-        detail::CheckFault(DiskStep::Close, path_, true);
+        throw FileError(*cause, path_);
     }
     if (::close(fd) != 0)
         ThrowFileError(errno, path_);

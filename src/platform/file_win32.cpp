@@ -142,9 +142,9 @@ void OutputFile::Close()
         return;
     HANDLE handle = H(handle_);
     handle_ = kNoHandle;
-    if (detail::CheckFault(DiskStep::Close, path_, false)) {
+    if (auto cause = detail::CheckFault(DiskStep::Close, path_, false)) {
         ::CloseHandle(handle);
-        detail::CheckFault(DiskStep::Close, path_, true);
+        throw FileError(*cause, path_);
     }
     if (!::CloseHandle(handle))
         ThrowFileError(::GetLastError(), path_);

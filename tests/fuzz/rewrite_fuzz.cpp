@@ -1,0 +1,103 @@
+// The rewrite on any cache.ini and any line number, with or without one failing disk step: cache.bak
+// must be the former file and cache.ini the former file without exactly that entry line (the index
+// stripped and in CR LF lines); after a failure cache.ini is either that, or the former file again;
+// nothing else may be left in the folder.
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cache/index_rewrite.h"
+#include "fuzz_folder.h"
+#include "index_model.h"
+#include "platform/file.h"
+
+namespace thld::fuzz {
+namespace {
+
+constexpr std::string_view kOldBackup = "the backup of an earlier rewrite\r\n";
+
+// Makes the disk step of the given count (from 1) fail; 0 fails none.
+void FailStep(int failing)
+{
+    static int seen = 0;
+    seen = 0;
+    if (failing == 0) {
+        SetDiskFaultHook({});
+        return;
+    }
+    SetDiskFaultHook([failing](DiskStep, const std::string&) -> std::optional<FileErrorCause> {
+        return ++seen == failing ? std::optional(FileErrorCause::DiskFull) : std::nullopt;
+    });
+}
+
+// The first two bytes choose the line number and whether an older cache.bak is there, the third
+// which disk step fails.
+void CheckOneInput(std::uint16_t choice, int failing, std::string_view bytes)
+{
+    const std::string& folder = FuzzFolder();
+    EmptyFuzzFolder();
+    WriteBytes(folder + "cache.ini", bytes);
+    const bool olderBackup = choice & 1;
+    if (olderBackup)
+        WriteBytes(folder + "cache.bak", kOldBackup);
+    const ModelIndex model = ModelOf(bytes);
+    const int lineNumber = static_cast<int>((choice >> 1) % (model.lines.size() + 4)) - 2;
+    const bool entry =
+        std::find(model.entryLines.begin(), model.entryLines.end(), lineNumber) != model.entryLines.end();
+
+    FailStep(failing);
+    std::optional<RemovedLine> result;
+    try {
+        result = RemoveEntryLine(folder, lineNumber);
+    } catch (const FileError&) {
+        // Which cause comes out depends on the step: a failed look at cache.bak shows as a refused move.
+    }
+    FailStep(0);
+
+    const std::string index = ReadBytes(folder + "cache.ini");
+    const std::vector<std::string> names = FolderNames();
+    const bool backupThere = std::find(names.begin(), names.end(), "cache.bak") != names.end();
+    const std::string backup = backupThere ? ReadBytes(folder + "cache.bak") : std::string();
+    Require(names.size() == (backupThere ? 2u : 1u), "files left behind");
+    const std::string expected = model.header < 0 ? std::string(bytes) : Rewritten(model, entry ? lineNumber : -1);
+
+    if (result && result->message.empty()) {
+        if (model.header < 0) {
+            Require(result->text.empty() && !result->removed, "a result without a header");
+            Require(index == bytes, "cache.ini changed without a header");
+            Require(backupThere == olderBackup && (!olderBackup || backup == kOldBackup), "cache.bak changed");
+            return;
+        }
+        Require(index == expected, "new cache.ini");
+        Require(backupThere && backup == bytes, "cache.bak is not the former file");
+        Require(result->removed == entry, "removed or not");
+        Require(result->text == Stripped(model.lines[entry ? lineNumber : model.header].text), "result text");
+        return;
+    }
+    Require(failing != 0, "a failure without a failing step");
+    Require(index == bytes || (index == expected && backupThere && backup == bytes), "cache.ini half done");
+    if (result) {
+        Require(result->text.empty() && !result->removed && index == bytes, "a message after a change");
+        const bool reading = result->message == "Error reading file " + folder + "cache.ini";
+        const bool writing = result->message == "Error writing new file " + folder + "cache.ini - Aborting!";
+        Require(reading || writing, "the message");
+        Require(backupThere == olderBackup && (!olderBackup || backup == kOldBackup), "cache.bak changed");
+    }
+}
+
+}  // namespace
+}  // namespace thld::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 3)
+        return 0;
+    auto choice = static_cast<std::uint16_t>(data[0] | (data[1] << 8));
+    int failing = data[2] % 16;  // the rewrite takes at most 10 disk steps
+    thld::fuzz::CheckOneInput(choice, failing,
+                              std::string_view(reinterpret_cast<const char*>(data) + 3, size - 3));
+    return 0;
+}

@@ -1,5 +1,6 @@
 #include "package/name_patterns.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace thld {
@@ -12,6 +13,8 @@ std::uint64_t Load64(const std::uint8_t* at)
     std::memcpy(&value, at, sizeof value);
     return value;
 }
+
+constexpr unsigned kFilterBitsPerPatternLog = 5;  // 32 bits per pattern
 
 std::uint64_t Mix(std::uint64_t value)
 {
@@ -42,52 +45,60 @@ std::size_t NamePatterns::Add(std::string_view name)
 
     std::string pattern(1, static_cast<char>(name.size() + 1));
     pattern += name;
+    pattern.append(3, '\0');  // the filter reads four bytes
     const auto* start = reinterpret_cast<const std::uint8_t*>(pattern.data());
     if (std::size_t found = Find(start); found != kNone)
         return found;
 
-    std::uint64_t hash = Hash(start);
     std::size_t number = entries_.size();
-    entries_.push_back({static_cast<std::uint32_t>(bytes_.size()), static_cast<std::uint32_t>(hash)});
-    bytes_ += pattern;
-    if (longest_ < name.size() + 1)
-        longest_ = name.size() + 1;
-
-    // The filter keeps the pattern's first two bytes; the pattern of the empty name is its length
-    // byte alone, so with it every second byte passes.
-    unsigned firstByte = start[0];
-    for (unsigned second = 0; second < 256; ++second) {
-        if (name.empty() || second == start[1]) {
-            unsigned pair = firstByte | (second << 8);
-            pairFilter_[pair >> 6] |= std::uint64_t(1) << (pair & 63);
-        }
+    entries_.push_back({static_cast<std::uint32_t>(bytes_.size()), static_cast<std::uint32_t>(Hash(start))});
+    bytes_.append(pattern, 0, name.size() + 1);
+    longest_ = std::max(longest_, name.size() + 1);
+    lengthBytes_.low = std::min(lengthBytes_.low, start[0]);
+    lengthBytes_.high = std::max(lengthBytes_.high, start[0]);
+    if (name.empty()) {
+        secondBytes_ = {0, 255};  // a lone length byte: any byte may follow
+    } else {
+        secondBytes_.low = std::min(secondBytes_.low, start[1]);
+        secondBytes_.high = std::max(secondBytes_.high, start[1]);
     }
 
-    if ((entries_.size()) * 2 > slots_.size())
-        Grow();
-    else
-        Insert(hash, number);
+    // Enough slots for a load of at most one half, and a filter with few false hits that still
+    // fits the processor's first-level cache for thousands of names.
+    if (entries_.size() * 2 > slots_.size() || (entries_.size() << kFilterBitsPerPatternLog) > (std::size_t(1) << filterBits_)) {
+        Rebuild();
+    } else {
+        Insert(number);
+    }
     return number;
 }
 
-void NamePatterns::Grow()
+void NamePatterns::Rebuild()
 {
-    std::size_t size = slots_.empty() ? 16 : slots_.size() * 2;
+    std::size_t size = 16;
     while (entries_.size() * 2 > size)
         size *= 2;
     slots_.assign(size, 0);
+    while ((entries_.size() << kFilterBitsPerPatternLog) > (std::size_t(1) << filterBits_) && filterBits_ < 24)
+        ++filterBits_;
+    filter_.assign((std::size_t(1) << filterBits_) / 64, 0);
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        Insert(Hash(reinterpret_cast<const std::uint8_t*>(bytes_.data()) + entries_[i].offset), i);
+        Insert(i);
 }
 
-std::size_t NamePatterns::Insert(std::uint64_t hash, std::size_t number)
+void NamePatterns::Insert(std::size_t number)
 {
+    const auto* pattern = reinterpret_cast<const std::uint8_t*>(bytes_.data()) + entries_[number].offset;
     std::size_t mask = slots_.size() - 1;
-    std::size_t slot = hash & mask;
+    std::size_t slot = entries_[number].hash & mask;
     while (slots_[slot] != 0)
         slot = (slot + 1) & mask;
     slots_[slot] = static_cast<std::uint32_t>(number + 1);
-    return slot;
+    // FilterBit reads four bytes: a pattern shorter than that is copied out with zeros after it.
+    std::uint8_t shortPattern[4] = {};
+    std::memcpy(shortPattern, pattern, std::min<std::size_t>(pattern[0], 4));
+    std::uint32_t bit = FilterBit(pattern[0] >= 4 ? pattern : shortPattern);
+    filter_[bit >> 6] |= std::uint64_t(1) << (bit & 63);
 }
 
 std::size_t NamePatterns::Find(const std::uint8_t* at) const

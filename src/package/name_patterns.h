@@ -1,13 +1,17 @@
 #pragma once
 // The length-prefixed names looked for in package files: one byte L + 1, then the name's L bytes.
 // All of them are found in one pass over a file by asking, at each position, whether the bytes
-// starting there form one of the patterns (the first byte tells how many bytes to look at).
+// starting there form one of the patterns (the first byte tells how many bytes to look at). Two
+// sieves come first: the ranges of the patterns' first two bytes, and a bitmap of their first and
+// last four.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "package/candidate_scan.h"
 
 namespace thld {
 
@@ -25,13 +29,17 @@ public:
     std::size_t Count() const { return entries_.size(); }
     // The longest pattern's length in bytes (0 with no pattern).
     std::size_t LongestPattern() const { return longest_; }
+    // Every pattern's first byte lies in LengthBytes(), and its second, if it has one, in
+    // SecondBytes().
+    ByteRange LengthBytes() const { return lengthBytes_; }
+    ByteRange SecondBytes() const { return secondBytes_; }
 
-    // A quick test that may answer true for bytes that are no pattern, never false for one: `at`
-    // must allow reading two bytes.
+    // A quick test that may answer true for bytes that are no pattern, never false for one. Four
+    // bytes from `at`, and all at[0] bytes, must be readable.
     bool MayStartAt(const std::uint8_t* at) const
     {
-        unsigned pair = at[0] | (unsigned(at[1]) << 8);
-        return (pairFilter_[pair >> 6] >> (pair & 63)) & 1;
+        std::uint32_t bit = FilterBit(at);
+        return (filter_[bit >> 6] >> (bit & 63)) & 1;
     }
     // The number of the pattern that the at[0] bytes starting at `at` form, or kNone. All at[0]
     // bytes must be readable.
@@ -42,14 +50,29 @@ private:
         std::uint32_t offset;  // of the pattern in bytes_
         std::uint32_t hash;
     };
+    // The filter looks at a pattern's first and last four bytes, or all of a shorter one's.
+    static std::uint32_t Load32(const std::uint8_t* at)
+    {
+        return at[0] | (std::uint32_t(at[1]) << 8) | (std::uint32_t(at[2]) << 16) | (std::uint32_t(at[3]) << 24);
+    }
+    std::uint32_t FilterBit(const std::uint8_t* at) const
+    {
+        std::uint32_t length = at[0];
+        std::uint32_t key = length >= 4 ? Load32(at) ^ (Load32(at + length - 4) * 0x85EBCA6Bu)
+                                        : Load32(at) & ((std::uint32_t(1) << (8 * length)) - 1);
+        return (key * 0x9E3779B1u) >> (32 - filterBits_);
+    }
     static std::uint64_t Hash(const std::uint8_t* pattern);
-    void Grow();
-    std::size_t Insert(std::uint64_t hash, std::size_t number);
+    void Rebuild();
+    void Insert(std::size_t number);
 
     std::string bytes_;                    // every pattern, one after the other
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> slots_;     // open addressing: pattern number + 1, 0 when empty
-    std::vector<std::uint64_t> pairFilter_ = std::vector<std::uint64_t>(65536 / 64);
+    unsigned filterBits_ = 12;
+    std::vector<std::uint64_t> filter_ = std::vector<std::uint64_t>((1u << 12) / 64);
+    ByteRange lengthBytes_{255, 0};        // empty until the first pattern
+    ByteRange secondBytes_{255, 0};
     std::size_t longest_ = 0;
 };
 

@@ -7,30 +7,26 @@ namespace thld {
 
 namespace {
 constexpr std::uint8_t kFf = 0xFF;
-// Spare bytes after the data, so that the pattern filter may look one byte past any position.
-constexpr std::size_t kPadding = 8;
+// Spare bytes after the data: the sieves read up to 17 bytes from a position.
+constexpr std::size_t kPadding = 32;
 }  // namespace
 
 std::size_t FindFfRun(const std::uint8_t* bytes, std::size_t length)
 {
-    // Any run of eight covers exactly one position of the form 8k + 7, so only those are looked at
-    // first; around a hit, the stretch of 0xFF bytes is measured both ways.
-    std::size_t at = kFfRunLength - 1;
+    // From each 0xFF byte that begins a stretch (the C library finds those fast), the stretch is
+    // measured up to eight.
+    std::size_t at = 0;
     while (at < length) {
-        if (bytes[at] != kFf) {
-            at += kFfRunLength;
-            continue;
-        }
-        std::size_t first = at;
-        while (first > 0 && bytes[first - 1] == kFf && at - first < kFfRunLength - 1)
-            --first;
-        std::size_t end = at + 1;
+        const void* hit = std::memchr(bytes + at, kFf, length - at);
+        if (!hit)
+            return length;
+        std::size_t first = static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - bytes);
+        std::size_t end = first + 1;
         while (end < length && bytes[end] == kFf && end - first < kFfRunLength)
             ++end;
         if (end - first >= kFfRunLength)
             return first;
-        // bytes[end] is no 0xFF (or the data ends): a run must start after it.
-        at = end + kFfRunLength;
+        at = end;
     }
     return length;
 }
@@ -51,27 +47,26 @@ void RegionScanner::Note(std::size_t pattern)
 void RegionScanner::Search(std::size_t from, std::size_t to, std::size_t limit)
 {
     const std::uint8_t* bytes = buffer_.data();
-    // Up to `sure`, every pattern fits before the limit wherever it starts.
-    std::size_t longest = patterns_.LongestPattern();
-    std::size_t sure = limit >= longest ? std::min(to, limit - longest + 1) : from;
-    std::size_t at = from;
-    for (; at < sure; ++at) {
+    auto look = [&](std::size_t at) {
         if (patterns_.MayStartAt(bytes + at)) {
             if (std::size_t found = patterns_.Find(bytes + at); found != NamePatterns::kNone)
                 Note(found);
         }
-    }
-    for (; at < to; ++at) {
-        if (at + bytes[at] <= limit && patterns_.MayStartAt(bytes + at)) {
-            if (std::size_t found = patterns_.Find(bytes + at); found != NamePatterns::kNone)
-                Note(found);
-        }
-    }
+    };
+    // Up to `sure`, every pattern fits before the limit wherever it starts.
+    std::size_t longest = patterns_.LongestPattern();
+    std::size_t sure = limit >= longest ? std::max(from, std::min(to, limit - longest + 1)) : from;
+    ForEachCandidate(bytes, from, sure, patterns_.LengthBytes(), patterns_.SecondBytes(), look);
+    for (std::size_t at = sure; at < to; ++at)
+        if (at + bytes[at] <= limit && bytes[at] != 0)
+            look(at);
 }
 
 const std::vector<std::size_t>& RegionScanner::Scan(const InputFile& file)
 {
     found_.clear();
+    if (patterns_.Count() == 0)
+        return found_;
     lastScanOf_.resize(patterns_.Count(), 0);
     if (++scan_ == 0) {  // the counter wrapped: forget every mark
         std::fill(lastScanOf_.begin(), lastScanOf_.end(), 0);

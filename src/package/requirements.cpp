@@ -76,6 +76,9 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
             p.kind = known->second;
         }
         if (CanBeRequired(p.kind)) {
+            // The file holds the package's name, which is the value without its extension (the
+            // game writes values such as Untitled.utx); the requirement's text is the value, by
+            // which the commands find the entry again.
             ++requiredCount;
             p.text = CutName(entry->value);
             p.pattern = patterns.Add(CutName(PackageNameOf(entry->value)));

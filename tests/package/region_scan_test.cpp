@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "package/buffer_contains.h"
+#include "package/candidate_scan.h"
 #include "package/name_patterns.h"
 #include "package/region_scan.h"
 #include "platform/file.h"
@@ -37,6 +38,29 @@ TEST(FindFfRun, FindsTheFirstRunOfEightWhereverItStarts)
     }
     EXPECT_EQ(RunIn(std::string(20, '\xFF')), 0u);
     EXPECT_EQ(RunIn("a" + std::string(20, '\xFF')), 1u);
+}
+
+TEST(ForEachCandidate, GivesThePositionsWhoseTwoBytesFallInTheRanges)
+{
+    std::mt19937 random(7);
+    std::vector<std::uint8_t> bytes(1000 + 17);
+    for (int round = 0; round < 200; ++round) {
+        for (auto& b : bytes)
+            b = static_cast<std::uint8_t>(round % 2 ? random() % 256 : random() % 8 + 250);
+        auto a = static_cast<std::uint8_t>(random() % 256), b = static_cast<std::uint8_t>(random() % 256);
+        auto c = static_cast<std::uint8_t>(random() % 256), d = static_cast<std::uint8_t>(random() % 256);
+        ByteRange first{std::min(a, b), std::max(a, b)}, second{std::min(c, d), std::max(c, d)};
+        if (round % 5 == 0)
+            second = {0, 255};
+        std::size_t from = random() % 40, to = from + random() % 960;
+        std::vector<std::size_t> expected, got;
+        for (std::size_t p = from; p < to; ++p)
+            if (bytes[p] >= first.low && bytes[p] <= first.high && bytes[p + 1] >= second.low &&
+                bytes[p + 1] <= second.high)
+                expected.push_back(p);
+        ForEachCandidate(bytes.data(), from, to, first, second, [&](std::size_t p) { got.push_back(p); });
+        ASSERT_EQ(got, expected) << "round " << round;
+    }
 }
 
 TEST(NamePatterns, EqualNamesShareANumberAndLongNamesAreCut)

@@ -142,6 +142,23 @@ TEST_F(Requirements, NamesLongerThan254AreCutForThePatternAndTheText)
     EXPECT_EQ(items[2].requirements, Names{});
 }
 
+// A region of several megabytes is read a piece at a time: a name near its end is found, one past
+// a run that lies far into the file is not.
+TEST(RequirementsOfLargeFiles, TheRegionIsFollowedToItsEnd)
+{
+    test::TempFolder folder;
+    const std::string pad(5 * 1024 * 1024, '\0');
+    folder.Write("T.uxx", KindWords(kind::Textures));
+    folder.Write("M1.uxx", KindWords(kind::Map) + pad + LengthPrefixed("Tex") + ".");
+    folder.Write("M2.uxx", KindWords(kind::Map) + pad + kRun + LengthPrefixed("Tex") + ".");
+    test::WriteIndex(folder.Path(), {"T=Tex.utx", "M1=DM-One.unr", "M2=DM-Two.unr"});
+    std::vector<PackageItem> items = ListCacheIndex(folder.Path()).items;
+    DetermineRelationships(folder.Path(), items);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[1].requirements, Names{"Tex.utx"});
+    EXPECT_EQ(items[2].requirements, Names{});
+}
+
 TEST_F(Requirements, ItemsWhoseLineOrFileIsGoneTakePartOnNeitherSide)
 {
     Add("T", "Tex.utx", kind::Textures, "");

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the release preset with the benchmarks, writes the synthetic caches under
+# build/bench-data/<N> (once per size and seed), and runs the requirements benchmark on them.
+# Settings: BENCH_SIZES (default 100,1000,5000,10000), BENCH_SEED (default 1999),
+# BENCH_REFERENCE_BUDGET (seconds the literal procedure may run in full, default 180).
+set -euo pipefail
+THLD_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$THLD_ROOT"
+JOBS=${JOBS:-2}
+SIZES=${BENCH_SIZES:-100,1000,5000,10000}
+SEED=${BENCH_SEED:-1999}
+BUDGET=${BENCH_REFERENCE_BUDGET:-180}
+
+missing=()
+for p in cmake make g++ libbenchmark-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "error: missing packages, and installing them needs root: ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "== installing with apt-get: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+mkdir -p build/logs build/bench-data
+echo "== building the release preset"
+cmake --preset release >build/logs/configure-release.log 2>&1 || { cat build/logs/configure-release.log; exit 1; }
+cmake --build --preset release -j "$JOBS" >build/logs/build-release.log 2>&1 || { cat build/logs/build-release.log; exit 1; }
+
+generator=build/release/bench/thld_make_cache
+IFS=, read -r -a sizes <<<"$SIZES"
+for n in "${sizes[@]}"; do
+  folder=build/bench-data/$n
+  stamp=$folder/stamp
+  if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "seed $SEED" ] && [ "$stamp" -nt "$generator" ]; then
+    echo "== synthetic cache of $n packages: already there"
+  else
+    "$generator" "$folder" "$n" "$SEED"
+    echo "seed $SEED" >"$stamp"
+  fi
+done
+
+echo "== running the requirements benchmark (the literal procedure takes a few minutes)"
+build/release/bench/thld_requirements_bench build/bench-data --sizes="$SIZES" --reference-budget="$BUDGET" 2>&1 |
+  tee build/logs/bench.log

@@ -1,9 +1,12 @@
 #include "cache/cache_index.h"
 
+#include <algorithm>
+
 #include "cache/index_file.h"
 #include "cache/index_scan.h"
 #include "cache/index_text.h"
 #include "package/cached_file_probe.h"
+#include "package/name_patterns.h"
 
 namespace thld {
 
@@ -22,7 +25,9 @@ std::string_view ValueOf(std::string_view strippedEntryLine)
 
 std::string Listing::TotalText() const { return "Total Cache: " + std::to_string(total >> 10) + "k bytes"; }
 
-Listing ListCacheIndex(const std::string& cacheFolder)
+Listing ListCacheIndex(const std::string& cacheFolder) { return ListCacheIndex(cacheFolder, kRegionReadSize); }
+
+Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize)
 {
     Listing listing;
     listing.indexPath = IndexPathOf(cacheFolder);
@@ -36,13 +41,32 @@ Listing ListCacheIndex(const std::string& cacheFolder)
         listing.outcome = Listing::Outcome::Empty;
         return listing;
     }
+    // Every package name that the requirements pass could look for is known before any cached
+    // file is opened: the searched files are searched for all of them through the listing's own
+    // open, and the pass keeps those of the packages that can be required.
+    std::vector<CacheEntry> entries;
+    std::vector<const IndexLine*> entryLines;
+    NamePatterns patterns;
+    std::vector<std::string> patternNames;
     for (const IndexLine& line : scan.body) {
         if (!line.IsEntry())
             continue;
-        CacheEntry entry = *SplitEntryLine(StripLineBreaks(line.text));
-        // One open tells the kind and the size; only an empty key, whose kind needs no file, has
-        // its size looked up apart.
-        CachedFileProbe probe = ProbeCachedFile(cacheFolder, entry.key);
+        entries.push_back(*SplitEntryLine(StripLineBreaks(line.text)));
+        entryLines.push_back(&line);
+        std::string name = PackageNameOf(entries.back().value);
+        name.resize(std::min(name.size(), kMaxPatternNameLength));
+        std::size_t number = patterns.Add(name);
+        if (number == patternNames.size())
+            patternNames.push_back(std::move(name));
+    }
+    RegionScanner scanner(patterns, regionReadSize);
+    std::optional<std::vector<std::size_t>> found;
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        const IndexLine& line = *entryLines[e];
+        CacheEntry& entry = entries[e];
+        // One open tells the kind and the size, and searches a map or script package; only an
+        // empty key, whose kind needs no file, has its size looked up apart.
+        CachedFileProbe probe = ProbeCachedFile(cacheFolder, entry.key, scanner, found);
         if (probe.kind == kind::NotAvailable)
             continue;
         SizeText size = probe.length ? SizeText{SizeTextOf(*probe.length), *probe.length}
@@ -54,6 +78,11 @@ Listing ListCacheIndex(const std::string& cacheFolder)
         item.kind = probe.kind;
         item.sizeText = std::move(size.text);
         item.size = size.bytes;
+        if (found) {
+            item.namesInRegion.emplace();
+            for (std::size_t number : *found)
+                item.namesInRegion->push_back(patternNames[number]);
+        }
         listing.total += item.size;
         listing.items.push_back(std::move(item));
     }

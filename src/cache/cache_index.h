@@ -3,6 +3,7 @@
 // file whole with one unshared open and cut it into lines and an index as index_scan.h describes; a
 // read that fails after the open raises FileError.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,7 +32,11 @@ struct Listing {
 
 // The listing: a package item for every entry line of the index whose kind is not "File Not
 // Available", with its kind and size taken through one open of its cached file.
+// The files of "Map" and "Script" items are searched on the way for the package names of all
+// entries (see PackageItem::namesInRegion), in reads of `regionReadSize` bytes (tests choose tiny
+// ones).
 Listing ListCacheIndex(const std::string& cacheFolder);
+Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize);
 
 // The lookup by entry number: the stripped entry line whose entry number is n - 1 (n >= 1), or the
 // one-character text of code 1 when there is none. `unreadable` is set when cache.ini could not be

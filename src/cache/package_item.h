@@ -2,6 +2,7 @@
 // The model of the cache tree: one package item per listed entry of cache.ini, in file order.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ struct PackageItem {
     // The texts of the requirement items under a "Requirements" child, in order; no such child
     // when empty. Filled by DetermineRelationships.
     std::vector<std::string> requirements;
+    // Set by the listing for a "Map" or "Script" file: the package names of cache.ini's entries
+    // (each cut to 254 bytes) whose length-prefixed patterns occur in the file's region, each once.
+    // DetermineRelationships takes them instead of opening the file again.
+    std::optional<std::vector<std::string>> namesInRegion = std::nullopt;
 };
 
 }  // namespace thld

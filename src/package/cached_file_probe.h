@@ -5,7 +5,10 @@
 #include <optional>
 #include <string>
 
+#include <vector>
+
 #include "package/package_kind.h"
+#include "package/region_scan.h"
 
 namespace thld {
 
@@ -18,5 +21,11 @@ struct CachedFileProbe {
 // gives "File Not Available"), and, from the same handle, the file's length. A read that fails after
 // the open raises FileError.
 CachedFileProbe ProbeCachedFile(const std::string& cacheFolder, const std::string& key);
+
+// The same, and when the file is a "Map" or "Script" package, its region searched through the same
+// open for `scanner`'s patterns: `found` receives their numbers (RegionScanner::Scan) and is set to
+// nothing for a file of any other kind.
+CachedFileProbe ProbeCachedFile(const std::string& cacheFolder, const std::string& key, RegionScanner& scanner,
+                                std::optional<std::vector<std::size_t>>& found);
 
 }  // namespace thld

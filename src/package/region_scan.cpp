@@ -62,7 +62,8 @@ void RegionScanner::Search(std::size_t from, std::size_t to, std::size_t limit)
             look(at);
 }
 
-const std::vector<std::size_t>& RegionScanner::Scan(const InputFile& file)
+const std::vector<std::size_t>& RegionScanner::Scan(const InputFile& file, const std::uint8_t* head,
+                                                    std::size_t length, bool headEndsFile)
 {
     found_.clear();
     if (patterns_.Count() == 0)
@@ -74,18 +75,25 @@ const std::vector<std::size_t>& RegionScanner::Scan(const InputFile& file)
     }
     const std::size_t longest = patterns_.LongestPattern();
     const std::size_t keep = longest + kFfRunLength;
-    buffer_.resize(keep + readSize_ + kPadding);
+    buffer_.resize(std::max(keep, length) + readSize_ + kPadding);
+    if (length > 0)
+        std::memcpy(buffer_.data(), head, length);
 
-    std::uint64_t offset = 0;   // of the next read
-    std::size_t have = 0;       // bytes in the buffer
-    std::size_t next = 0;       // the first start position not yet searched
-    std::size_t runFrom = 0;    // where the search for the run goes on
+    std::uint64_t offset = length;  // of the next read
+    std::size_t have = length;      // bytes in the buffer
+    std::size_t next = 0;           // the first start position not yet searched
+    std::size_t runFrom = 0;        // where the search for the run goes on
+    bool first = length > 0;        // the first bytes are there without a read
     for (;;) {
-        std::size_t got = file.ReadAt(offset, buffer_.data() + have, readSize_);
-        offset += got;
-        have += got;
+        bool fileEnds = headEndsFile;
+        if (!first) {
+            std::size_t got = file.ReadAt(offset, buffer_.data() + have, readSize_);
+            offset += got;
+            have += got;
+            fileEnds = got < readSize_;  // a short read happens only at the end
+        }
+        first = false;
         std::fill_n(buffer_.data() + have, kPadding, 0);
-        const bool fileEnds = got < readSize_;  // a short read happens only at the end
 
         std::size_t run = runFrom + FindFfRun(buffer_.data() + runFrom, have - runFrom);
         if (run < have || fileEnds) {

@@ -29,7 +29,11 @@ public:
     // The numbers of the patterns that occur in the file's region, each once, in the order found.
     // A pattern counts where it starts at 0 .. F - P - 1 (F the region's length, P the pattern's):
     // one whose last byte would be the region's last byte does not. Read failures raise FileError.
-    const std::vector<std::size_t>& Scan(const InputFile& file);
+    const std::vector<std::size_t>& Scan(const InputFile& file) { return Scan(file, nullptr, 0, false); }
+    // The same, when the file's first `length` bytes have been read already into `head` (the
+    // listing's window); `fileEnds` tells that the read that gave them found the end of the file.
+    const std::vector<std::size_t>& Scan(const InputFile& file, const std::uint8_t* head, std::size_t length,
+                                         bool fileEnds);
 
 private:
     // Looks at the start positions from .. to - 1 of the buffer for patterns ending by `limit`.

@@ -62,6 +62,7 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
     std::vector<std::optional<Participant>> participants(items.size());
     NamePatterns patterns;
     std::vector<std::vector<std::size_t>> carriers;  // per pattern: the items whose name it is
+    std::unordered_map<std::string, std::size_t> patternOfName;
     std::size_t requiredCount = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
         std::optional<CacheEntry> entry = EntryOf(index, items[i].entryNumber);
@@ -81,8 +82,10 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
             // which the commands find the entry again.
             ++requiredCount;
             p.text = CutName(entry->value);
-            p.pattern = patterns.Add(CutName(PackageNameOf(entry->value)));
+            std::string name = CutName(PackageNameOf(entry->value));
+            p.pattern = patterns.Add(name);
             if (p.pattern != NamePatterns::kNone) {
+                patternOfName.emplace(std::move(name), p.pattern);
                 carriers.resize(patterns.Count());
                 carriers[p.pattern].push_back(i);
             }
@@ -101,7 +104,18 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
         if (requiredCount == 1 && CanBeRequired(searched->kind))
             continue;  // the only package that could be required is this one
         required.clear();
-        {
+        if (items[b].namesInRegion && searched->key == items[b].key) {
+            // The listing searched this file already, for the names of every entry it read. When
+            // cache.ini or the file changed since, the answer is the one their state then gives.
+            for (const std::string& name : *items[b].namesInRegion) {
+                auto pattern = patternOfName.find(name);
+                if (pattern == patternOfName.end())
+                    continue;
+                for (std::size_t a : carriers[pattern->second])
+                    if (a != b)
+                        required.push_back(a);
+            }
+        } else {
             auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, searched->key));
             if (!file)
                 continue;

@@ -167,16 +167,25 @@ TEST_F(Requirements, ItemsWhoseLineOrFileIsGoneTakePartOnNeitherSide)
     auto items = Run();
     EXPECT_EQ(items[2].requirements, (Names{"Tex.utx", "Code.u"}));
 
-    // The map's file can't be opened for the scan: it requires nothing, and nothing is said.
+    // The map's file can't be opened any more. The listing searched it through its own open, and
+    // the pass keeps that answer; items the listing did not search have their files opened by the
+    // pass, and one that can't be opened requires nothing (and nothing is said).
+    const std::vector<PackageItem> listed = items_;
     const std::string mapPath = folder_ / "M.uxx";
     auto previous = SetDiskFaultHook([&](DiskStep step, const std::string& path) -> std::optional<FileErrorCause> {
         if (step == DiskStep::OpenRead && path == mapPath)
             return FileErrorCause::Sharing;
         return std::nullopt;
     });
+    items = items_;
+    DetermineRelationships(folder_.Path(), items);
+    EXPECT_EQ(items[2].requirements, (Names{"Tex.utx", "Code.u"}));
+    for (PackageItem& item : items_)
+        item.namesInRegion.reset();
     items = Pass();
     SetDiskFaultHook(previous);
     EXPECT_EQ(items[2].requirements, Names{});
+    items_ = listed;
 
     // The texture's line is gone from cache.ini: every entry number now finds the line after its
     // own, and the last finds none. The first item is now the script (classified again), the second

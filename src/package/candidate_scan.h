@@ -40,9 +40,18 @@ inline unsigned BitCount(std::uint64_t v)
 
 // Writes the offsets from `from` of the candidates in [from, to) (to - from <= kCandidateWindow)
 // to `out`, which has room for kCandidateWindow + 64; gives their count.
+// The same with AVX2, 32 positions at a time, on processors that have it (candidate_scan.cpp);
+// nullptr elsewhere.
+using CollectFunction = std::size_t (*)(const std::uint8_t*, std::size_t, std::size_t, ByteRange, ByteRange,
+                                        std::uint32_t*);
+CollectFunction WideCollector();
+
 inline std::size_t CollectCandidates(const std::uint8_t* bytes, std::size_t from, std::size_t to,
                                      ByteRange first, ByteRange second, std::uint32_t* out)
 {
+    static const CollectFunction wide = WideCollector();
+    if (wide)
+        return wide(bytes, from, to, first, second, out);
     std::size_t count = 0;
     std::size_t at = from;
 #ifdef THLD_HAVE_SSE2

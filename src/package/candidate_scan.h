@@ -46,12 +46,10 @@ using CollectFunction = std::size_t (*)(const std::uint8_t*, std::size_t, std::s
                                         std::uint32_t*);
 CollectFunction WideCollector();
 
-inline std::size_t CollectCandidates(const std::uint8_t* bytes, std::size_t from, std::size_t to,
-                                     ByteRange first, ByteRange second, std::uint32_t* out)
+// Without AVX2: SSE2 where the processor has it (every x86-64 one), else a byte at a time.
+inline std::size_t CollectCandidatesNarrow(const std::uint8_t* bytes, std::size_t from, std::size_t to,
+                                           ByteRange first, ByteRange second, std::uint32_t* out)
 {
-    static const CollectFunction wide = WideCollector();
-    if (wide)
-        return wide(bytes, from, to, first, second, out);
     std::size_t count = 0;
     std::size_t at = from;
 #ifdef THLD_HAVE_SSE2
@@ -90,6 +88,13 @@ inline std::size_t CollectCandidates(const std::uint8_t* bytes, std::size_t from
         if (first.Holds(bytes[at]) && second.Holds(bytes[at + 1]))
             out[count++] = static_cast<std::uint32_t>(at - from);
     return count;
+}
+
+inline std::size_t CollectCandidates(const std::uint8_t* bytes, std::size_t from, std::size_t to,
+                                     ByteRange first, ByteRange second, std::uint32_t* out)
+{
+    static const CollectFunction wide = WideCollector();
+    return wide ? wide(bytes, from, to, first, second, out) : CollectCandidatesNarrow(bytes, from, to, first, second, out);
 }
 
 }  // namespace detail

@@ -60,6 +60,13 @@ TEST(ForEachCandidate, GivesThePositionsWhoseTwoBytesFallInTheRanges)
                 expected.push_back(p);
         ForEachCandidate(bytes.data(), from, to, first, second, [&](std::size_t p) { got.push_back(p); });
         ASSERT_EQ(got, expected) << "round " << round;
+        // The sieve that processors without AVX2 use gives the same.
+        std::uint32_t offsets[detail::kCandidateWindow + 64];
+        std::size_t count = detail::CollectCandidatesNarrow(bytes.data(), from, to, first, second, offsets);
+        got.clear();
+        for (std::size_t i = 0; i < count; ++i)
+            got.push_back(from + offsets[i]);
+        ASSERT_EQ(got, expected) << "round " << round << ", without AVX2";
     }
 }
 

@@ -10,8 +10,10 @@ namespace thld {
 
 // Fills the requirements of every "Map" and "Script" item of a fresh listing: the texts of the
 // "Textures/Skins" and "Script" items whose length-prefixed package name occurs in the package's
-// file before its first run of eight 0xFF bytes. Reads cache.ini at most once and each file's region
-// once.
+// file before its first run of eight 0xFF bytes. Reads cache.ini at most once. A map or script
+// item that the listing searched (PackageItem::namesInRegion) is not opened again: the listing's
+// findings are kept for the names that can be required. Any other such item has its file's region
+// read once here.
 void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageItem>& items);
 
 }  // namespace thld

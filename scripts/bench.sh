@@ -11,20 +11,7 @@ SIZES=${BENCH_SIZES:-100,1000,5000,10000}
 SEED=${BENCH_SEED:-1999}
 BUDGET=${BENCH_REFERENCE_BUDGET:-180}
 
-missing=()
-for p in cmake make g++ libbenchmark-dev; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" != 0 ]; then
-    echo "error: missing packages, and installing them needs root: ${missing[*]}" >&2
-    exit 1
-  fi
-  echo "== installing with apt-get: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+"$THLD_ROOT/scripts/deps.sh" || exit 1
 
 mkdir -p build/logs build/bench-data
 echo "== building the release preset"

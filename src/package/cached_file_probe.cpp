@@ -6,18 +6,6 @@
 
 namespace thld {
 
-CachedFileProbe ProbeCachedFile(const std::string& cacheFolder, const std::string& key)
-{
-    if (key.empty())
-        return {kind::Unknown, std::nullopt};
-    auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, key));
-    if (!file)
-        return {kind::NotAvailable, std::nullopt};
-    std::array<unsigned char, kKindWindowSize> window{};
-    std::size_t got = file->ReadAt(0, window.data(), window.size());
-    return {KindOfWindow(window.data(), got), file->Length()};
-}
-
 CachedFileProbe ProbeCachedFile(const std::string& cacheFolder, const std::string& key, RegionScanner& scanner,
                                 std::optional<std::vector<std::size_t>>& found)
 {

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-
 #include <vector>
 
 #include "package/package_kind.h"
@@ -18,13 +17,10 @@ struct CachedFileProbe {
 };
 
 // Like GetPackageKind (an empty key gives "Unknown" and opens nothing; a file that can't be opened
-// gives "File Not Available"), and, from the same handle, the file's length. A read that fails after
-// the open raises FileError.
-CachedFileProbe ProbeCachedFile(const std::string& cacheFolder, const std::string& key);
-
-// The same, and when the file is a "Map" or "Script" package, its region searched through the same
-// open for `scanner`'s patterns: `found` receives their numbers (RegionScanner::Scan) and is set to
-// nothing for a file of any other kind.
+// gives "File Not Available"), and, from the same handle, the file's length. When the file is a
+// "Map" or "Script" package, its region is searched through the same open for `scanner`'s patterns:
+// `found` receives their numbers (RegionScanner::Scan); it is nothing for a file of any other kind.
+// A read that fails after the open raises FileError.
 CachedFileProbe ProbeCachedFile(const std::string& cacheFolder, const std::string& key, RegionScanner& scanner,
                                 std::optional<std::vector<std::size_t>>& found);
 

@@ -33,17 +33,23 @@ public:
     InputFile& operator=(const InputFile&) = delete;
     ~InputFile();
 
+    // The file's length (on POSIX systems as seen when it was opened).
     std::uint64_t Length() const;
     // Reads up to count bytes at offset; fewer only at the end of the file.
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const;
     const std::string& Path() const { return path_; }
 
 private:
-    InputFile(std::intptr_t handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+    static constexpr std::uint64_t kLengthNotKnown = static_cast<std::uint64_t>(-1);
+    InputFile(std::intptr_t handle, std::string path, std::uint64_t length = kLengthNotKnown)
+        : handle_(handle), path_(std::move(path)), length_(length)
+    {
+    }
     void Close() noexcept;
 
     std::intptr_t handle_;
     std::string path_;
+    std::uint64_t length_;  // kLengthNotKnown when the open did not learn it
 };
 
 // True when the file can be opened for reading without sharing (it is closed again at once).

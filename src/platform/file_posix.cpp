@@ -25,10 +25,12 @@ std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
         ::close(fd);
         return std::nullopt;
     }
-    return InputFile(fd, path);
+    // The open learns the length anyway: Length() gives it without asking again.
+    return InputFile(fd, path, static_cast<std::uint64_t>(info.st_size));
 }
 
-InputFile::InputFile(InputFile&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_))
+InputFile::InputFile(InputFile&& other) noexcept
+    : handle_(other.handle_), path_(std::move(other.path_)), length_(other.length_)
 {
     other.handle_ = kNoHandle;
 }
@@ -39,6 +41,7 @@ InputFile& InputFile::operator=(InputFile&& other) noexcept
         Close();
         handle_ = other.handle_;
         path_ = std::move(other.path_);
+        length_ = other.length_;
         other.handle_ = kNoHandle;
     }
     return *this;
@@ -55,6 +58,8 @@ void InputFile::Close() noexcept
 
 std::uint64_t InputFile::Length() const
 {
+    if (length_ != kLengthNotKnown)
+        return length_;
     struct stat info {};
     if (::fstat(Fd(handle_), &info) != 0)
         ThrowFileError(errno, path_);

@@ -23,7 +23,8 @@ std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
     return InputFile(I(handle), path);
 }
 
-InputFile::InputFile(InputFile&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_))
+InputFile::InputFile(InputFile&& other) noexcept
+    : handle_(other.handle_), path_(std::move(other.path_)), length_(other.length_)
 {
     other.handle_ = kNoHandle;
 }
@@ -34,6 +35,7 @@ InputFile& InputFile::operator=(InputFile&& other) noexcept
         Close();
         handle_ = other.handle_;
         path_ = std::move(other.path_);
+        length_ = other.length_;
         other.handle_ = kNoHandle;
     }
     return *this;

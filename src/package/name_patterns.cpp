@@ -7,13 +7,6 @@ namespace thld {
 
 namespace {
 
-std::uint64_t Load64(const std::uint8_t* at)
-{
-    std::uint64_t value;
-    std::memcpy(&value, at, sizeof value);
-    return value;
-}
-
 constexpr unsigned kFilterBitsPerPatternLog = 5;  // 32 bits per pattern
 
 std::uint64_t Mix(std::uint64_t value)
@@ -45,7 +38,7 @@ std::size_t NamePatterns::Add(std::string_view name)
 
     std::string pattern(1, static_cast<char>(name.size() + 1));
     pattern += name;
-    pattern.append(3, '\0');  // the filter reads four bytes
+    pattern.append(7, '\0');  // the filter reads eight bytes
     const auto* start = reinterpret_cast<const std::uint8_t*>(pattern.data());
     if (std::size_t found = Find(start); found != kNone)
         return found;
@@ -94,10 +87,10 @@ void NamePatterns::Insert(std::size_t number)
     while (slots_[slot] != 0)
         slot = (slot + 1) & mask;
     slots_[slot] = static_cast<std::uint32_t>(number + 1);
-    // FilterBit reads four bytes: a pattern shorter than that is copied out with zeros after it.
-    std::uint8_t shortPattern[4] = {};
-    std::memcpy(shortPattern, pattern, std::min<std::size_t>(pattern[0], 4));
-    std::uint32_t bit = FilterBit(pattern[0] >= 4 ? pattern : shortPattern);
+    // FilterBit reads eight bytes: the pattern is copied out with zeros after it.
+    std::uint8_t head[8] = {};
+    std::memcpy(head, pattern, std::min<std::size_t>(pattern[0], 8));
+    std::uint32_t bit = FilterBit(head);
     filter_[bit >> 6] |= std::uint64_t(1) << (bit & 63);
 }
 

@@ -2,11 +2,12 @@
 // The length-prefixed names looked for in package files: one byte L + 1, then the name's L bytes.
 // All of them are found in one pass over a file by asking, at each position, whether the bytes
 // starting there form one of the patterns (the first byte tells how many bytes to look at). Two
-// sieves come first: the ranges of the patterns' first two bytes, and a bitmap of their first and
-// last four.
+// sieves come first: the ranges of the patterns' first two bytes, and a bitmap of their first
+// eight.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,7 +35,7 @@ public:
     ByteRange LengthBytes() const { return lengthBytes_; }
     ByteRange SecondBytes() const { return secondBytes_; }
 
-    // A quick test that may answer true for bytes that are no pattern, never false for one. Four
+    // A quick test that may answer true for bytes that are no pattern, never false for one. Eight
     // bytes from `at`, and all at[0] bytes, must be readable.
     bool MayStartAt(const std::uint8_t* at) const
     {
@@ -50,17 +51,21 @@ private:
         std::uint32_t offset;  // of the pattern in bytes_
         std::uint32_t hash;
     };
-    // The filter looks at a pattern's first and last four bytes, or all of a shorter one's.
-    static std::uint32_t Load32(const std::uint8_t* at)
+    // The filter looks at a pattern's first eight bytes, or all of a shorter one's: one load,
+    // whatever the length.
+    static std::uint64_t Load64(const std::uint8_t* at)
     {
-        return at[0] | (std::uint32_t(at[1]) << 8) | (std::uint32_t(at[2]) << 16) | (std::uint32_t(at[3]) << 24);
+        std::uint64_t value;
+        std::memcpy(&value, at, sizeof value);
+        return value;
     }
     std::uint32_t FilterBit(const std::uint8_t* at) const
     {
-        std::uint32_t length = at[0];
-        std::uint32_t key = length >= 4 ? Load32(at) ^ (Load32(at + length - 4) * 0x85EBCA6Bu)
-                                        : Load32(at) & ((std::uint32_t(1) << (8 * length)) - 1);
-        return (key * 0x9E3779B1u) >> (32 - filterBits_);
+        std::uint64_t bytes = Load64(at);
+        std::uint32_t length = static_cast<std::uint8_t>(bytes);
+        std::uint64_t keep = length >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * length)) - 1;
+        std::uint64_t key = (bytes & keep) * 0x9E3779B97F4A7C15ull;
+        return static_cast<std::uint32_t>(key >> (64 - filterBits_));
     }
     static std::uint64_t Hash(const std::uint8_t* pattern);
     void Rebuild();

@@ -26,6 +26,8 @@ class RegionScanner {
 public:
     explicit RegionScanner(const NamePatterns& patterns, std::size_t readSize = kRegionReadSize);
 
+    std::size_t ReadSize() const { return readSize_; }
+
     // The numbers of the patterns that occur in the file's region, each once, in the order found.
     // A pattern counts where it starts at 0 .. F - P - 1 (F the region's length, P the pattern's):
     // one whose last byte would be the region's last byte does not. Read failures raise FileError.

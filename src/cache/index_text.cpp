@@ -23,6 +23,8 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view tail)
 
 std::string StripLineBreaks(std::string_view line)
 {
+    if (line.find('\r') == std::string_view::npos && line.find('\n') == std::string_view::npos)
+        return std::string(line);  // nearly every line
     std::string stripped;
     stripped.reserve(line.size());
     for (char c : line)
@@ -53,15 +55,17 @@ std::optional<CacheEntry> SplitEntryLine(std::string_view strippedLine)
     return CacheEntry{std::string(strippedLine.substr(0, at)), std::string(strippedLine.substr(at + 1))};
 }
 
-std::string PackageNameOf(std::string_view value)
+std::string_view PackageNameIn(std::string_view value)
 {
     constexpr std::array<std::string_view, 5> kExtensions{".u", ".unr", ".utx", ".uax", ".umx"};
     for (std::string_view extension : kExtensions) {
         // A value that is nothing but the extension names no package: it stays as it is.
         if (value.size() > extension.size() && EndsWithIgnoringCase(value, extension))
-            return std::string(value.substr(0, value.size() - extension.size()));
+            return value.substr(0, value.size() - extension.size());
     }
-    return std::string(value);
+    return value;
 }
+
+std::string PackageNameOf(std::string_view value) { return std::string(PackageNameIn(value)); }
 
 }  // namespace thld

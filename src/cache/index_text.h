@@ -24,5 +24,7 @@ std::optional<CacheEntry> SplitEntryLine(std::string_view strippedLine);
 // The package's name from an entry's value: the value without a trailing package-file extension
 // (".u", ".unr", ".utx", ".uax", ".umx", in any case). A value without one is the name already.
 std::string PackageNameOf(std::string_view value);
+// The same, as a view into `value`.
+std::string_view PackageNameIn(std::string_view value);
 
 }  // namespace thld

@@ -7,7 +7,9 @@ namespace thld {
 
 namespace {
 
-constexpr unsigned kFilterBitsPerPatternLog = 5;  // 32 bits per pattern
+// At least sixteen filter bits per pattern, one of them set: about one in a hundred of the
+// positions that are no pattern passes, and ten thousand patterns take 32 KiB.
+constexpr std::size_t kFilterBitsPerPattern = 16;
 
 std::uint64_t Mix(std::uint64_t value)
 {
@@ -43,8 +45,8 @@ std::size_t NamePatterns::Add(std::string_view name)
     if (std::size_t found = Find(start); found != kNone)
         return found;
 
-    std::size_t number = entries_.size();
-    entries_.push_back({static_cast<std::uint32_t>(bytes_.size()), static_cast<std::uint32_t>(Hash(start))});
+    std::size_t number = offsets_.size();
+    offsets_.push_back(static_cast<std::uint32_t>(bytes_.size()));
     bytes_.append(pattern, 0, name.size() + 1);
     longest_ = std::max(longest_, name.size() + 1);
     lengthBytes_.low = std::min(lengthBytes_.low, start[0]);
@@ -58,10 +60,10 @@ std::size_t NamePatterns::Add(std::string_view name)
 
     // Enough slots for a load of at most one half, and a filter with few false hits that still
     // fits the processor's first-level cache for thousands of names.
-    if (entries_.size() * 2 > slots_.size() || (entries_.size() << kFilterBitsPerPatternLog) > (std::size_t(1) << filterBits_)) {
+    if (Count() * 2 > slots_.size() || Count() * kFilterBitsPerPattern > filter_.size() * 64) {
         Rebuild();
     } else {
-        Insert(number);
+        Insert(number, static_cast<std::uint32_t>(Hash(start)));
     }
     return number;
 }
@@ -69,43 +71,43 @@ std::size_t NamePatterns::Add(std::string_view name)
 void NamePatterns::Rebuild()
 {
     std::size_t size = 16;
-    while (entries_.size() * 2 > size)
+    while (Count() * 2 > size)
         size *= 2;
-    slots_.assign(size, 0);
-    while ((entries_.size() << kFilterBitsPerPatternLog) > (std::size_t(1) << filterBits_) && filterBits_ < 24)
-        ++filterBits_;
-    filter_.assign((std::size_t(1) << filterBits_) / 64, 0);
-    for (std::size_t i = 0; i < entries_.size(); ++i)
-        Insert(i);
+    slots_.assign(size, Slot{});
+    std::size_t words = filter_.size();
+    while (Count() * kFilterBitsPerPattern > words * 64)
+        words *= 2;
+    filter_.assign(words, 0);
+    const auto* stored = reinterpret_cast<const std::uint8_t*>(bytes_.data());
+    for (std::size_t i = 0; i < Count(); ++i)
+        Insert(i, static_cast<std::uint32_t>(Hash(stored + offsets_[i])));
 }
 
-void NamePatterns::Insert(std::size_t number)
+void NamePatterns::Insert(std::size_t number, std::uint32_t hash)
 {
-    const auto* pattern = reinterpret_cast<const std::uint8_t*>(bytes_.data()) + entries_[number].offset;
+    const auto* pattern = reinterpret_cast<const std::uint8_t*>(bytes_.data()) + offsets_[number];
     std::size_t mask = slots_.size() - 1;
-    std::size_t slot = entries_[number].hash & mask;
-    while (slots_[slot] != 0)
+    std::size_t slot = hash & mask;
+    while (slots_[slot].numberPlusOne != 0)
         slot = (slot + 1) & mask;
-    slots_[slot] = static_cast<std::uint32_t>(number + 1);
-    // FilterBit reads eight bytes: the pattern is copied out with zeros after it.
+    slots_[slot] = {hash, static_cast<std::uint32_t>(number + 1)};
+    // The filter reads eight bytes: the pattern is copied out with zeros after it.
     std::uint8_t head[8] = {};
     std::memcpy(head, pattern, std::min<std::size_t>(pattern[0], 8));
-    std::uint32_t bit = FilterBit(head);
+    std::uint64_t bit = (Filter::Key(head) * 0x9E3779B97F4A7C15ull) >> GetFilter().shift_;
     filter_[bit >> 6] |= std::uint64_t(1) << (bit & 63);
 }
 
-std::size_t NamePatterns::Find(const std::uint8_t* at) const
+std::size_t NamePatterns::Find(const std::uint8_t* at, std::uint32_t hash) const
 {
     if (slots_.empty() || at[0] == 0)
         return kNone;
-    std::uint64_t hash = Hash(at);
     std::size_t mask = slots_.size() - 1;
     const auto* stored = reinterpret_cast<const std::uint8_t*>(bytes_.data());
-    for (std::size_t slot = hash & mask; slots_[slot] != 0; slot = (slot + 1) & mask) {
-        const Entry& entry = entries_[slots_[slot] - 1];
-        if (entry.hash == static_cast<std::uint32_t>(hash) &&
-            std::memcmp(stored + entry.offset, at, at[0]) == 0)
-            return slots_[slot] - 1;
+    for (std::size_t slot = hash & mask; slots_[slot].numberPlusOne != 0; slot = (slot + 1) & mask) {
+        const Slot& s = slots_[slot];
+        if (s.hash == hash && std::memcmp(stored + offsets_[s.numberPlusOne - 1], at, at[0]) == 0)
+            return s.numberPlusOne - 1;
     }
     return kNone;
 }

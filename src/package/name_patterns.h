@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <array>
+#include <bit>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -27,7 +29,7 @@ public:
     // never be found (a zero byte never matches) and gives kNone.
     std::size_t Add(std::string_view name);
 
-    std::size_t Count() const { return entries_.size(); }
+    std::size_t Count() const { return offsets_.size(); }
     // The longest pattern's length in bytes (0 with no pattern).
     std::size_t LongestPattern() const { return longest_; }
     // Every pattern's first byte lies in LengthBytes(), and its second, if it has one, in
@@ -35,47 +37,73 @@ public:
     ByteRange LengthBytes() const { return lengthBytes_; }
     ByteRange SecondBytes() const { return secondBytes_; }
 
-    // A quick test that may answer true for bytes that are no pattern, never false for one. Eight
-    // bytes from `at`, and all at[0] bytes, must be readable.
-    bool MayStartAt(const std::uint8_t* at) const
+    // A quick test that may answer true for bytes that are no pattern, never false for one: a bit
+    // chosen by the first eight bytes (all of a shorter pattern's). Eight bytes from `at` must be
+    // readable. One load and one bit test: it runs at nearly every name in a name table.
+    class Filter {
+    public:
+        bool MayStartAt(const std::uint8_t* at) const
+        {
+            std::uint64_t bit = (Key(at) * 0x9E3779B97F4A7C15ull) >> shift_;
+            return (words_[bit >> 6] >> (bit & 63)) & 1;
+        }
+
+    private:
+        friend class NamePatterns;
+        static std::uint64_t Key(const std::uint8_t* at) { return Load64(at) & kKeyMasks[at[0]]; }
+        // Per length byte: the bytes of the key (the pattern's first eight, all of a shorter one's).
+        // A table, as a computed mask costs more than the load.
+        static constexpr std::array<std::uint64_t, 256> kKeyMasks = [] {
+            std::array<std::uint64_t, 256> masks{};
+            for (std::size_t length = 0; length < masks.size(); ++length)
+                masks[length] = length >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * length)) - 1;
+            return masks;
+        }();
+        const std::uint64_t* words_ = nullptr;
+        unsigned shift_ = 0;  // the product's top bits, which depend on all eight bytes, give the bit
+    };
+    Filter GetFilter() const
     {
-        std::uint32_t bit = FilterBit(at);
-        return (filter_[bit >> 6] >> (bit & 63)) & 1;
+        Filter filter;
+        filter.words_ = filter_.data();
+        filter.shift_ = 64 - static_cast<unsigned>(std::countr_zero(filter_.size() * 64));
+        return filter;
     }
+    bool MayStartAt(const std::uint8_t* at) const { return GetFilter().MayStartAt(at); }
     // The number of the pattern that the at[0] bytes starting at `at` form, or kNone. All at[0]
     // bytes must be readable.
-    std::size_t Find(const std::uint8_t* at) const;
+    std::size_t Find(const std::uint8_t* at) const { return Find(at, HashAt(at)); }
+    // The same in two steps, so that the table's memory for many positions can be fetched at
+    // once: HashAt and Prefetch for each, then Find with the hash for each.
+    std::uint32_t HashAt(const std::uint8_t* at) const { return at[0] == 0 ? 0 : static_cast<std::uint32_t>(Hash(at)); }
+    void Prefetch(std::uint32_t hash) const
+    {
+        if (!slots_.empty())
+            __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+    }
+    std::size_t Find(const std::uint8_t* at, std::uint32_t hash) const;
 
 private:
-    struct Entry {
-        std::uint32_t offset;  // of the pattern in bytes_
-        std::uint32_t hash;
+    // A slot of the table holds a pattern's number and its hash's low half, so that a position
+    // that is no pattern is mostly turned away by the slot alone.
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t numberPlusOne = 0;  // 0 when empty
     };
-    // The filter looks at a pattern's first eight bytes, or all of a shorter one's: one load,
-    // whatever the length.
     static std::uint64_t Load64(const std::uint8_t* at)
     {
         std::uint64_t value;
         std::memcpy(&value, at, sizeof value);
         return value;
     }
-    std::uint32_t FilterBit(const std::uint8_t* at) const
-    {
-        std::uint64_t bytes = Load64(at);
-        std::uint32_t length = static_cast<std::uint8_t>(bytes);
-        std::uint64_t keep = length >= 8 ? ~std::uint64_t(0) : (std::uint64_t(1) << (8 * length)) - 1;
-        std::uint64_t key = (bytes & keep) * 0x9E3779B97F4A7C15ull;
-        return static_cast<std::uint32_t>(key >> (64 - filterBits_));
-    }
     static std::uint64_t Hash(const std::uint8_t* pattern);
     void Rebuild();
-    void Insert(std::size_t number);
+    void Insert(std::size_t number, std::uint32_t hash);
 
     std::string bytes_;                    // every pattern, one after the other
-    std::vector<Entry> entries_;
-    std::vector<std::uint32_t> slots_;     // open addressing: pattern number + 1, 0 when empty
-    unsigned filterBits_ = 12;
-    std::vector<std::uint64_t> filter_ = std::vector<std::uint64_t>((1u << 12) / 64);
+    std::vector<std::uint32_t> offsets_;   // per pattern: where it starts in bytes_
+    std::vector<Slot> slots_;              // open addressing
+    std::vector<std::uint64_t> filter_ = std::vector<std::uint64_t>(64);  // a power of two in size
     ByteRange lengthBytes_{255, 0};        // empty until the first pattern
     ByteRange secondBytes_{255, 0};
     std::size_t longest_ = 0;

@@ -1,5 +1,6 @@
 #include "package/package_kind.h"
 
+#include <algorithm>
 #include <array>
 
 #include "package/buffer_contains.h"
@@ -14,7 +15,7 @@ struct KindRule {
     PackageKind label;
 };
 
-// Tried in this order, every time; a later success replaces an earlier one's label.
+// Tried in this order; a later success replaces an earlier one's label.
 constexpr std::array<KindRule, 3> kRules{{
     {{"PointRegion", "Location", "Level"}, kind::Map},
     {{"InternalTime", "None", "Color"}, kind::Textures},
@@ -25,19 +26,15 @@ constexpr std::array<KindRule, 3> kRules{{
 
 PackageKind KindOfWindow(const unsigned char* window, std::size_t length)
 {
-    PackageKind label = kind::UnknownType;
-    for (const KindRule& rule : kRules) {
-        bool all = true;
-        for (std::string_view name : rule.names) {
-            if (!BufferContains(window, length, name)) {
-                all = false;
-                break;
-            }
-        }
+    // The last rule that holds gives the label: asked from the last rule back, the first that
+    // holds is the answer.
+    for (auto rule = kRules.rbegin(); rule != kRules.rend(); ++rule) {
+        bool all = std::all_of(rule->names.begin(), rule->names.end(),
+                               [&](std::string_view name) { return BufferContains(window, length, name); });
         if (all)
-            label = rule.label;
+            return rule->label;
     }
-    return label;
+    return kind::UnknownType;
 }
 
 PackageKind GetPackageKind(const std::string& cacheFolder, const std::string& key)

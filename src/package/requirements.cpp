@@ -1,7 +1,7 @@
 #include "package/requirements.h"
 
 #include <algorithm>
-#include <optional>
+#include <array>
 #include <unordered_map>
 
 #include "cache/cache_index.h"
@@ -16,29 +16,47 @@ namespace {
 bool CanBeRequired(PackageKind kind) { return kind == kind::Textures || kind == kind::Script; }
 bool IsSearched(PackageKind kind) { return kind == kind::Map || kind == kind::Script; }
 
-std::string CutName(std::string_view name)
-{
-    return std::string(name.substr(0, std::min(name.size(), kMaxPatternNameLength)));
-}
+std::string_view Cut(std::string_view text) { return text.substr(0, std::min(text.size(), kMaxPatternNameLength)); }
 
 // What the pass knows of one package item: its entry line read again, and the kind of its file.
 struct Participant {
-    std::string key;
-    std::string text;  // the requirement item's text: the entry's value, cut to 254 bytes
+    bool present = false;   // the entry line was found again
+    std::string_view key;   // in the index read again
+    std::string_view text;  // the requirement item's text: the entry's value, cut to 254 bytes
     PackageKind kind = kind::Unknown;
-    std::size_t pattern = NamePatterns::kNone;
 };
 
-// The entry line of an entry number, from the one reading of the index.
-std::optional<CacheEntry> EntryOf(const IndexEntries& index, int entryNumber)
+// The entry line of an entry number, from the one reading of the index, split at its first "=".
+bool EntryOf(const IndexEntries& index, int entryNumber, std::string_view& key, std::string_view& value)
 {
     if (index.unreadable)
-        return std::nullopt;
+        return false;
     long long at = static_cast<long long>(entryNumber) - index.firstEntryNumber;
     if (at < 0 || at >= static_cast<long long>(index.lines.size()))
-        return std::nullopt;
-    return SplitEntryLine(index.lines[static_cast<std::size_t>(at)]);
+        return false;
+    std::string_view line = index.lines[static_cast<std::size_t>(at)];
+    std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return false;
+    key = line.substr(0, equals);
+    value = line.substr(equals + 1);
+    return true;
 }
+
+// A name laid out as its pattern, to be looked up among the patterns.
+class PatternOf {
+public:
+    explicit PatternOf(std::string_view name)
+    {
+        name = Cut(name);
+        bytes_[0] = static_cast<std::uint8_t>(name.size() + 1);
+        std::copy(name.begin(), name.end(), bytes_.begin() + 1);
+    }
+    const std::uint8_t* Bytes() const { return bytes_.data(); }
+
+private:
+    std::array<std::uint8_t, 1 + kMaxPatternNameLength + 8> bytes_{};  // lookups read 8 bytes at a time
+};
 
 }  // namespace
 
@@ -59,38 +77,44 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
     // listing's, unless the line now names another file, which is then classified (once).
     const IndexEntries index = ReadIndexEntries(cacheFolder);
     std::unordered_map<std::string, PackageKind> kindOfOtherKey;
-    std::vector<std::optional<Participant>> participants(items.size());
+    std::vector<Participant> participants(items.size());
     NamePatterns patterns;
-    std::vector<std::vector<std::size_t>> carriers;  // per pattern: the items whose name it is
-    std::unordered_map<std::string, std::size_t> patternOfName;
+    // Per pattern, the items whose name it is, in tree order: the first and last of a chain
+    // through nextCarrier.
+    constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> firstCarrier, lastCarrier, nextCarrier(items.size(), kNoItem);
     std::size_t requiredCount = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        std::optional<CacheEntry> entry = EntryOf(index, items[i].entryNumber);
-        if (!entry)
+        std::string_view key, value;
+        if (!EntryOf(index, items[i].entryNumber, key, value))
             continue;
-        Participant& p = participants[i].emplace();
+        Participant& p = participants[i];
+        p.present = true;
+        p.key = key;
         p.kind = items[i].kind;
-        if (entry->key != items[i].key) {
-            auto known = kindOfOtherKey.find(entry->key);
+        if (key != items[i].key) {
+            auto known = kindOfOtherKey.find(std::string(key));
             if (known == kindOfOtherKey.end())
-                known = kindOfOtherKey.emplace(entry->key, GetPackageKind(cacheFolder, entry->key)).first;
+                known = kindOfOtherKey.emplace(std::string(key), GetPackageKind(cacheFolder, std::string(key))).first;
             p.kind = known->second;
         }
-        if (CanBeRequired(p.kind)) {
-            // The file holds the package's name, which is the value without its extension (the
-            // game writes values such as Untitled.utx); the requirement's text is the value, by
-            // which the commands find the entry again.
-            ++requiredCount;
-            p.text = CutName(entry->value);
-            std::string name = CutName(PackageNameOf(entry->value));
-            p.pattern = patterns.Add(name);
-            if (p.pattern != NamePatterns::kNone) {
-                patternOfName.emplace(std::move(name), p.pattern);
-                carriers.resize(patterns.Count());
-                carriers[p.pattern].push_back(i);
-            }
+        if (!CanBeRequired(p.kind))
+            continue;
+        // The file holds the package's name, which is the value without its extension (the game
+        // writes values such as Untitled.utx); the requirement's text is the value, by which the
+        // commands find the entry again.
+        ++requiredCount;
+        p.text = Cut(value);
+        std::size_t pattern = patterns.Add(Cut(PackageNameIn(value)));
+        if (pattern == NamePatterns::kNone)
+            continue;
+        if (pattern == firstCarrier.size()) {
+            firstCarrier.push_back(i);
+            lastCarrier.push_back(i);
+        } else {
+            nextCarrier[lastCarrier[pattern]] = i;
+            lastCarrier[pattern] = i;
         }
-        p.key = std::move(entry->key);
     }
     if (patterns.Count() == 0)
         return;
@@ -98,35 +122,34 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
     RegionScanner scanner(patterns, readSize);
     std::vector<std::size_t> required;
     for (std::size_t b = 0; b < items.size(); ++b) {
-        const std::optional<Participant>& searched = participants[b];
-        if (!searched || !IsSearched(searched->kind))
+        const Participant& searched = participants[b];
+        if (!searched.present || !IsSearched(searched.kind))
             continue;
-        if (requiredCount == 1 && CanBeRequired(searched->kind))
+        if (requiredCount == 1 && CanBeRequired(searched.kind))
             continue;  // the only package that could be required is this one
         required.clear();
-        if (items[b].namesInRegion && searched->key == items[b].key) {
+        auto carriersOf = [&](std::size_t pattern) {
+            for (std::size_t a = firstCarrier[pattern]; a != kNoItem; a = nextCarrier[a])
+                if (a != b)
+                    required.push_back(a);
+        };
+        if (items[b].namesInRegion && searched.key == items[b].key) {
             // The listing searched this file already, for the names of every entry it read. When
             // cache.ini or the file changed since, the answer is the one their state then gives.
-            for (const std::string& name : *items[b].namesInRegion) {
-                auto pattern = patternOfName.find(name);
-                if (pattern == patternOfName.end())
-                    continue;
-                for (std::size_t a : carriers[pattern->second])
-                    if (a != b)
-                        required.push_back(a);
-            }
+            for (const std::string& name : *items[b].namesInRegion)
+                if (std::size_t pattern = patterns.Find(PatternOf(name).Bytes()); pattern != NamePatterns::kNone)
+                    carriersOf(pattern);
         } else {
-            auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, searched->key));
+            auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, std::string(searched.key)));
             if (!file)
                 continue;
             for (std::size_t pattern : scanner.Scan(*file))
-                for (std::size_t a : carriers[pattern])
-                    if (a != b)
-                        required.push_back(a);
+                carriersOf(pattern);
         }
         std::sort(required.begin(), required.end());
+        items[b].requirements.reserve(required.size());
         for (std::size_t a : required)
-            items[b].requirements.push_back(participants[a]->text);
+            items[b].requirements.emplace_back(participants[a].text);
     }
 }
 

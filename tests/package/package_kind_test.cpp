@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "package/buffer_contains.h"
@@ -32,6 +33,27 @@ TEST(BufferContains, CandidatesEndOneBeforeTheLastPosition)
     EXPECT_FALSE(Contains(std::string("a\0bx", 4), std::string_view("a\0b", 3)));
     EXPECT_TRUE(Contains("ab", ""));
     EXPECT_FALSE(Contains("", ""));
+}
+
+// Sixteen start positions are compared at a time: wherever the match lies against those blocks
+// and the buffer's end, the answer is that of comparing at each allowed position in turn.
+TEST(BufferContains, AgreesWithAComparisonAtEachPosition)
+{
+    std::mt19937 random(512);
+    for (int round = 0; round < 20000; ++round) {
+        std::string buffer(random() % 80, 'a');
+        for (char& c : buffer)
+            c = static_cast<char>('a' + random() % 3);
+        std::string name(random() % 6, 'a');
+        for (char& c : name)
+            c = static_cast<char>('a' + random() % 3);
+        bool expected = false;
+        for (std::size_t at = 0; !name.empty() && at + name.size() < buffer.size(); ++at)
+            expected = expected || buffer.compare(at, name.size(), name) == 0;
+        if (name.empty())
+            expected = !buffer.empty();
+        ASSERT_EQ(Contains(buffer, name), expected) << '"' << buffer << "\" / \"" << name << '"';
+    }
 }
 
 // A 512-byte window of filler with the given names written at the given offsets.

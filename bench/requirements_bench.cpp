@@ -1,7 +1,8 @@
 // The requirements pass on synthetic caches, on warm files: the listing plus the pass as the
-// program runs them, against the floor (every cached file opened once, only the bytes that must be
-// looked at read) and against the literal procedure (timed in full where it ends within the
-// budget, otherwise over its first walks and extrapolated).
+// program runs them (the search beside the reading, on a second thread where there is a second
+// core), and all on one thread, against the floor (every cached file opened once, only the bytes
+// that must be looked at read, on one thread) and against the literal procedure (timed in full
+// where it ends within the budget, otherwise over its first walks and extrapolated).
 //
 // usage: thld_requirements_bench DATA [--sizes=100,1000,5000,10000] [--reference-budget=SECONDS]
 //        [--no-reference] [Google Benchmark flags]
@@ -37,9 +38,10 @@ double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).coun
 
 std::string CacheFolderOf(const std::string& data, std::size_t n) { return data + std::to_string(n) + "/cache/"; }
 
-std::vector<PackageItem> ListingAndPass(const std::string& cacheFolder)
+std::vector<PackageItem> ListingAndPass(const std::string& cacheFolder,
+                                        thld::ProbeThreads threads = thld::ProbeThreads::Auto)
 {
-    thld::Listing listing = thld::ListCacheIndex(cacheFolder);
+    thld::Listing listing = thld::ListCacheIndex(cacheFolder, thld::kRegionReadSize, threads);
     thld::DetermineRelationships(cacheFolder, listing.items);
     return std::move(listing.items);
 }
@@ -59,10 +61,13 @@ public:
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
                 medianMs[run.run_name.function_name] = run.GetAdjustedRealTime();
+                medianCpuMs[run.run_name.function_name] = run.GetAdjustedCPUTime();
+            }
     }
     std::map<std::string, double> medianMs;
+    std::map<std::string, double> medianCpuMs;  // the whole process's processor time, both threads
 };
 
 struct Reference {
@@ -226,11 +231,16 @@ int main(int argc, char** argv)
         checks[n] = PlannedFound(folder, layout);
         const std::string suffix = SizeSuffix(n);
         auto configure = [](benchmark::internal::Benchmark* b) {
-            b->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+            b->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Repetitions(5)->ReportAggregatesOnly(true);
         };
         configure(benchmark::RegisterBenchmark(("listing+pass" + suffix).c_str(), [folder](benchmark::State& state) {
             for (auto _ : state)
                 benchmark::DoNotOptimize(ListingAndPass(folder).data());
+        }));
+        // The same with the search on the reading's thread, as on a processor with one core.
+        configure(benchmark::RegisterBenchmark(("one-thread" + suffix).c_str(), [folder](benchmark::State& state) {
+            for (auto _ : state)
+                benchmark::DoNotOptimize(ListingAndPass(folder, thld::ProbeThreads::One).data());
         }));
         configure(benchmark::RegisterBenchmark(("floor" + suffix).c_str(), [folder, &layout](benchmark::State& state) {
             for (auto _ : state)
@@ -260,6 +270,16 @@ int main(int argc, char** argv)
     }
 
     std::cout << "\nRequirements pass on synthetic caches (warm files; medians of 5 repetitions)\n";
+    std::cout << "      N  listing+pass       floor  ratio  one thread  ratio   processor time: ours, floor\n";
+    for (std::size_t n : sizes) {
+        const std::string s = SizeSuffix(n);
+        double ours = collector.medianMs["listing+pass" + s], floor = collector.medianMs["floor" + s];
+        double one = collector.medianMs["one-thread" + s];
+        std::printf("%7zu %10.2f ms %8.2f ms %5.2fx %8.2f ms %5.2fx   %8.2f ms %8.2f ms\n", n, ours, floor,
+                    ours / floor, one, one / floor, collector.medianCpuMs["listing+pass" + s],
+                    collector.medianCpuMs["floor" + s]);
+    }
+    std::cout << "\n";
     std::cout << "      N  listing+pass       floor  ratio     listing        pass   reference (literal steps)"
                  "                    reference/ours\n";
     std::map<std::size_t, double> ratioToFloor, speedup;

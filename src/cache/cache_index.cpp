@@ -27,7 +27,7 @@ std::string Listing::TotalText() const { return "Total Cache: " + std::to_string
 
 Listing ListCacheIndex(const std::string& cacheFolder) { return ListCacheIndex(cacheFolder, kRegionReadSize); }
 
-Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize)
+Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize, ProbeThreads threads)
 {
     Listing listing;
     listing.indexPath = IndexPathOf(cacheFolder);
@@ -41,51 +41,52 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
         listing.outcome = Listing::Outcome::Empty;
         return listing;
     }
-    // Every package name that the requirements pass could look for is known before any cached
-    // file is opened: the searched files are searched for all of them through the listing's own
-    // open, and the pass keeps those of the packages that can be required.
     std::vector<CacheEntry> entries;
-    std::vector<const IndexLine*> entryLines;
-    NamePatterns patterns;
-    std::vector<std::string> patternNames;
+    std::vector<int> entryNumbers;
+    std::vector<std::string> keys;
     for (const IndexLine& line : scan.body) {
         if (!line.IsEntry())
             continue;
         entries.push_back(*SplitEntryLine(StripLineBreaks(line.text)));
-        entryLines.push_back(&line);
-        std::string name = PackageNameOf(entries.back().value);
-        name.resize(std::min(name.size(), kMaxPatternNameLength));
-        std::size_t number = patterns.Add(name);
-        if (number == patternNames.size())
-            patternNames.push_back(std::move(name));
+        entryNumbers.push_back(line.entryNumber);
+        keys.push_back(entries.back().key);
     }
-    RegionScanner scanner(patterns, regionReadSize);
-    std::optional<std::vector<std::size_t>> found;
-    for (std::size_t e = 0; e < entries.size(); ++e) {
-        const IndexLine& line = *entryLines[e];
-        CacheEntry& entry = entries[e];
-        // One open tells the kind and the size, and searches a map or script package; only an
-        // empty key, whose kind needs no file, has its size looked up apart.
-        CachedFileProbe probe = ProbeCachedFile(cacheFolder, entry.key, scanner, found);
+    // Every package name that the requirements pass could look for is known before any cached
+    // file is searched: the searched files are searched for all of them through the listing's own
+    // open, and the pass keeps those of the packages that can be required.
+    NamePatterns patterns;
+    std::vector<std::string> patternNames;
+    auto makePatterns = [&]() -> const NamePatterns& {
+        for (const CacheEntry& entry : entries) {
+            std::string name = PackageNameOf(entry.value);
+            name.resize(std::min(name.size(), kMaxPatternNameLength));
+            std::size_t number = patterns.Add(name);
+            if (number == patternNames.size())
+                patternNames.push_back(std::move(name));
+        }
+        return patterns;
+    };
+    // One open of each cached file tells its kind and size, and searches a map or script package.
+    ProbeCachedFiles(cacheFolder, keys, regionReadSize, makePatterns, [&](std::size_t e, CachedFileProbe&& probe) {
         if (probe.kind == kind::NotAvailable)
-            continue;
-        SizeText size = probe.length ? SizeText{SizeTextOf(*probe.length), *probe.length}
-                                     : GetSizeText(cacheFolder, entry.key);
+            return;
+        CacheEntry& entry = entries[e];
         PackageItem item;
         item.name = std::move(entry.value);
-        item.entryNumber = line.entryNumber;
+        item.entryNumber = entryNumbers[e];
         item.key = std::move(entry.key);
         item.kind = probe.kind;
-        item.sizeText = std::move(size.text);
-        item.size = size.bytes;
-        if (found) {
+        item.size = probe.length.value_or(0);
+        item.sizeText = probe.length ? SizeTextOf(*probe.length) : "0";
+        if (probe.found) {
             item.namesInRegion.emplace();
-            for (std::size_t number : *found)
+            item.namesInRegion->reserve(probe.found->size());
+            for (std::size_t number : *probe.found)
                 item.namesInRegion->push_back(patternNames[number]);
         }
         listing.total += item.size;
         listing.items.push_back(std::move(item));
-    }
+    }, threads);
     return listing;
 }
 

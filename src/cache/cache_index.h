@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cache/package_item.h"
+#include "package/cached_file_probe.h"
 
 namespace thld {
 
@@ -34,9 +35,10 @@ struct Listing {
 // Available", with its kind and size taken through one open of its cached file.
 // The files of "Map" and "Script" items are searched on the way for the package names of all
 // entries (see PackageItem::namesInRegion), in reads of `regionReadSize` bytes (tests choose tiny
-// ones).
+// ones); the search runs beside the reading where there is a second core (`threads`).
 Listing ListCacheIndex(const std::string& cacheFolder);
-Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize);
+Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize,
+                       ProbeThreads threads = ProbeThreads::Auto);
 
 // The lookup by entry number: the stripped entry line whose entry number is n - 1 (n >= 1), or the
 // one-character text of code 1 when there is none. `unreadable` is set when cache.ini could not be

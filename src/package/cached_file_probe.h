@@ -1,27 +1,48 @@
 #pragma once
-// The kind and the length of a cached file from one unshared open, for the listing.
+// The kind and the length of every cached file of the listing, each from one unshared open, with
+// the regions of the map and script packages searched through the same open.
+//
+// The files are read in order by one reader; the search of what it read runs beside it, on a
+// second thread where the processor has more than one core, so that a listing takes about as long
+// as reading the bytes does. The reader is never more than a few hundred KiB ahead of the search.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "package/name_patterns.h"
 #include "package/package_kind.h"
-#include "package/region_scan.h"
+#include "package/region_bounds.h"
 
 namespace thld {
 
 struct CachedFileProbe {
     PackageKind kind;                     // what GetPackageKind gives for the key
-    std::optional<std::uint64_t> length;  // the file's length when it was opened
+    std::optional<std::uint64_t> length;  // the file's length when it was opened, if it was
+    // For a "Map" or "Script" package: the numbers of the patterns found in its region, each once,
+    // in the order found; nothing for a file of any other kind.
+    std::optional<std::vector<std::size_t>> found;
 };
 
-// Like GetPackageKind (an empty key gives "Unknown" and opens nothing; a file that can't be opened
-// gives "File Not Available"), and, from the same handle, the file's length. When the file is a
-// "Map" or "Script" package, its region is searched through the same open for `scanner`'s patterns:
-// `found` receives their numbers (RegionScanner::Scan); it is nothing for a file of any other kind.
-// A read that fails after the open raises FileError.
-CachedFileProbe ProbeCachedFile(const std::string& cacheFolder, const std::string& key, RegionScanner& scanner,
-                                std::optional<std::vector<std::size_t>>& found);
+enum class ProbeThreads {
+    Auto,      // a second thread where there is a second core
+    One,       // everything on the calling thread
+    Two,       // always a second thread
+};
+
+// For every key in order: like GetPackageKind (an empty key gives "Unknown" and its length is
+// that of the file named ".uxx"; a file that can't be opened gives "File Not Available"), and from
+// the same handle its length, and for a "Map" or "Script" package the patterns in its region, in
+// reads of `readSize` bytes after the first. `patterns` is called once, on the calling thread, for
+// the patterns to look for; it may take its time, as the reading has begun. `take(i, probe)`
+// receives the answer for keys[i], in order, on the calling thread. A read that fails after an
+// open raises FileError once the answers for the keys before it have been given; nothing is
+// opened after the failing file.
+void ProbeCachedFiles(const std::string& cacheFolder, const std::vector<std::string>& keys, std::size_t readSize,
+                      const std::function<const NamePatterns&()>& patterns,
+                      const std::function<void(std::size_t, CachedFileProbe&&)>& take,
+                      ProbeThreads threads = ProbeThreads::Auto);
 
 }  // namespace thld

@@ -22,6 +22,15 @@ std::string LengthPrefixed(std::string_view name)
     return bytes;
 }
 
+std::string PackageHeader(std::uint32_t nameCount, std::uint32_t nameOffset)
+{
+    std::string bytes("\xC1\x83\x2A\x9E\x45\x00\x00\x00\x01\x00\x00\x00", 12);
+    for (std::uint32_t value : {nameCount, nameOffset})
+        for (int i = 0; i < 4; ++i)
+            bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
 void WriteIndex(const std::string& cacheFolder, const std::vector<std::string>& lines)
 {
     std::string text = "[Cache]\r\n";

@@ -123,7 +123,7 @@ private:
         std::size_t got = file->ReadAt(0, head, first);
         done.kind = KindOfWindow(head, std::min(got, kKindWindowSize));
         if (done.kind == kind::Map || done.kind == kind::Script) {
-            bounds_.Start();
+            bounds_.Start(done.kind == kind::Script);
             RegionBounds::Step step = bounds_.Take(head, got, got < first);
             Piece(entry, head, step.inRegion);
             std::uint64_t offset = got;

@@ -11,6 +11,8 @@ constexpr std::uint8_t kFf = 0xFF;
 constexpr std::uint32_t kPackageTag = 0x9E2A83C1;
 // Reads that the header suggests are never longer than this, whatever it says.
 constexpr std::size_t kLongestSuggestedRead = 256 * 1024;
+// The first read after a suggested one that fell short.
+constexpr std::size_t kAfterGuess = 4 * 1024;
 
 std::uint32_t U32At(const std::uint8_t* bytes)
 {
@@ -45,11 +47,14 @@ RegionBounds::RegionBounds(std::size_t readSize)
 {
 }
 
-void RegionBounds::Start()
+void RegionBounds::Start(bool scriptPackage)
 {
+    family_ = scriptPackage ? 1 : 0;
     taken_ = 0;
     tailLength_ = 0;
     names_.reset();
+    guessed_ = false;
+    afterGuess_ = false;
     nextReadSize_ = readSize_;
 }
 
@@ -84,6 +89,11 @@ RegionBounds::Step RegionBounds::Take(const std::uint8_t* piece, std::size_t len
     if (start == 0 && !step.ended) {
         names_ = NameTableOf(piece, length);
         nextReadSize_ = SuggestedReadSize();
+        guessed_ = nextReadSize_ != readSize_;
+    } else if (guessed_) {
+        // The guess fell short, mostly by little: the reads after it start small and grow.
+        nextReadSize_ = afterGuess_ ? std::min(2 * nextReadSize_, readSize_) : std::min(kAfterGuess, readSize_);
+        afterGuess_ = true;
     } else {
         nextReadSize_ = readSize_;
     }
@@ -125,7 +135,9 @@ std::size_t RegionBounds::SuggestedReadSize() const
     // it, never what is found. Small reads are asked for on purpose (tests) and kept.
     if (!names_ || readSize_ < kRegionReadSize)
         return readSize_;
-    std::uint64_t end = names_->offset + (names_->count * bytesPerName16_ * 17 / 16) / 16 + 256;
+    // A little more than the mean so far: 1/32 more, and 256 bytes.
+    std::uint64_t perName16 = bytesPerName16_[family_];
+    std::uint64_t end = names_->offset + (names_->count * perName16 * 33 / 32) / 16 + 256;
     if (end <= taken_ + readSize_ / 4)
         return readSize_;
     return static_cast<std::size_t>(std::min<std::uint64_t>(end - taken_, kLongestSuggestedRead));
@@ -137,7 +149,8 @@ void RegionBounds::Learn(std::uint64_t regionLength)
         return;
     // A running mean, kept within the bounds real name tables stay in.
     std::uint64_t seen16 = std::clamp<std::uint64_t>((regionLength - names_->offset) * 16 / names_->count, 4 * 16, 64 * 16);
-    bytesPerName16_ = static_cast<std::uint32_t>((3 * std::uint64_t(bytesPerName16_) + seen16) / 4);
+    std::uint32_t& mean = bytesPerName16_[family_];
+    mean = static_cast<std::uint32_t>((3 * std::uint64_t(mean) + seen16) / 4);
 }
 
 }  // namespace thld

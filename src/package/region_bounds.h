@@ -26,8 +26,9 @@ public:
 
     std::size_t ReadSize() const { return readSize_; }
 
-    // Begins a file.
-    void Start();
+    // Begins a file. Maps and script packages keep apart what their name tables have taken so far
+    // (the tables after a script package's names vary more).
+    void Start(bool scriptPackage = false);
 
     struct Step {
         std::size_t inRegion = 0;       // how many of the piece's bytes lie in the region
@@ -59,7 +60,10 @@ private:
     std::uint8_t tail_[kFfRunLength - 1] = {};  // the last of them, which may begin a run
     std::size_t tailLength_ = 0;
     std::optional<NameTable> names_;          // the header's name table, when there is a header
-    std::uint32_t bytesPerName16_ = 16 * 16;  // name-table bytes per name so far, in 16ths
+    bool guessed_ = false;                    // a read was sized from it
+    bool afterGuess_ = false;                 // and the reads after that one have begun
+    std::size_t family_ = 0;                  // 0 for maps, 1 for script packages
+    std::uint32_t bytesPerName16_[2] = {16 * 16, 16 * 16};  // region bytes per name so far, in 16ths
 };
 
 }  // namespace thld

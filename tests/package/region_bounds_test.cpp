@@ -63,7 +63,7 @@ TEST(RegionBounds, FindsTheRunWherePiecesCutIt)
 TEST(RegionBounds, ReadSizesFollowTheNameTable)
 {
     auto secondRead = [](RegionBounds& bounds, const std::string& head) {
-        bounds.Start();
+        bounds.Start(false);
         bounds.Take(Bytes(head), head.size(), false);
         return bounds.NextReadSize();
     };
@@ -92,6 +92,18 @@ TEST(RegionBounds, ReadSizesFollowTheNameTable)
     }
     guess = secondRead(bounds, test::PackageHeader(2000, 64) + filler);
     EXPECT_GT(4096 + guess, 64 + 2000 * 29u);
+    // Script packages keep their own measure.
+    std::string head = test::PackageHeader(2000, 64) + filler;
+    bounds.Start(true);
+    bounds.Take(Bytes(head), head.size(), false);
+    EXPECT_LT(4096 + bounds.NextReadSize(), 64 + 2000 * 18u);
+    // A guess that falls short is followed by small reads that grow.
+    std::string guessed(bounds.NextReadSize(), '.');
+    bounds.Take(Bytes(guessed), guessed.size(), false);
+    EXPECT_EQ(bounds.NextReadSize(), 4096u);
+    const std::string more(4096, '.');
+    bounds.Take(Bytes(more), more.size(), false);
+    EXPECT_EQ(bounds.NextReadSize(), 8192u);
 }
 
 }  // namespace

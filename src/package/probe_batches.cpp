@@ -1,0 +1,145 @@
+#include "package/probe_batches.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/file.h"
+
+namespace thld::probe {
+
+namespace {
+
+// The first read takes the kind's window and, for a map or script package, the start of its
+// region (the whole of most script packages' regions): a few KiB more cost less than a read.
+// It is never longer than the later reads, so that small test reads stay small.
+constexpr std::size_t kFirstReadSize = 4 * 1024;
+
+}  // namespace
+
+Reader::Reader(const std::string& cacheFolder, const std::vector<std::string>& keys, std::size_t readSize,
+               Batch* first, HandOver handOver)
+    : cacheFolder_(cacheFolder), keys_(keys), bounds_(readSize), batch_(first), handOver_(std::move(handOver))
+{
+}
+
+void Reader::Run()
+{
+    for (std::size_t entry = 0; entry < keys_.size(); ++entry)
+        ReadOne(entry);
+}
+
+void Reader::Flush()
+{
+    if (batch_)
+        handOver_(std::exchange(batch_, nullptr), false);
+}
+
+std::uint8_t* Reader::Room(std::size_t bytes)
+{
+    auto needed = [&] { return batch_->used + RegionSearch::kRoomBefore + bytes + RegionSearch::kRoomAfter; };
+    if (needed() > batch_->bytes.size() && !batch_->events.empty())
+        batch_ = handOver_(batch_, true);
+    if (needed() > batch_->bytes.size())
+        batch_->bytes.resize(std::max(needed(), kBatchBytes + kFirstReadSize + 1024));
+    return batch_->bytes.data() + batch_->used + RegionSearch::kRoomBefore;
+}
+
+void Reader::Piece(std::size_t entry, const std::uint8_t* at, std::size_t length)
+{
+    Event piece;
+    piece.type = Event::Type::Piece;
+    piece.entry = entry;
+    piece.offset = static_cast<std::size_t>(at - batch_->bytes.data());
+    piece.length = length;
+    batch_->events.push_back(piece);
+    batch_->used = piece.offset + length + RegionSearch::kRoomAfter;
+}
+
+void Reader::Done(const Event& done)
+{
+    batch_->events.push_back(done);
+    if (batch_->used >= kBatchBytes)
+        batch_ = handOver_(batch_, true);
+}
+
+void Reader::ReadOne(std::size_t entry)
+{
+    Event done;
+    done.entry = entry;
+    const std::string& key = keys_[entry];
+    auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder_, key));
+    if (key.empty()) {
+        // The kind needs no file; the size is that of the file the empty key names.
+        done.kind = kind::Unknown;
+        if (file)
+            done.fileLength = file->Length();
+        Done(done);
+        return;
+    }
+    if (!file) {
+        done.kind = kind::NotAvailable;
+        Done(done);
+        return;
+    }
+    const std::size_t first = std::clamp(bounds_.ReadSize(), kKindWindowSize, kFirstReadSize);
+    std::uint8_t* head = Room(first);
+    std::size_t got = file->ReadAt(0, head, first);
+    done.kind = KindOfWindow(head, std::min(got, kKindWindowSize));
+    if (done.kind == kind::Map || done.kind == kind::Script) {
+        bounds_.Start(done.kind == kind::Script);
+        RegionBounds::Step step = bounds_.Take(head, got, got < first);
+        Piece(entry, head, step.inRegion);
+        std::uint64_t offset = got;
+        while (!step.ended) {
+            std::size_t wanted = bounds_.NextReadSize();
+            std::uint8_t* piece = Room(wanted);
+            got = file->ReadAt(offset, piece, wanted);
+            offset += got;
+            step = bounds_.Take(piece, got, got < wanted);  // a short read happens only at the end
+            Piece(entry, piece, step.inRegion);
+        }
+        done.searched = true;
+        done.regionLength = step.regionLength;
+    }
+    done.fileLength = file->Length();
+    Done(done);
+}
+
+Searcher::Searcher(const std::function<const NamePatterns&()>& patterns, const Take& take)
+    : patterns_(patterns), take_(take)
+{
+}
+
+RegionSearch& Searcher::Search()
+{
+    if (!search_)
+        search_.emplace(patterns_());
+    return *search_;
+}
+
+void Searcher::Process(Batch& batch)
+{
+    RegionSearch& search = Search();
+    for (const Event& event : batch.events) {
+        if (event.type == Event::Type::Piece) {
+            // A file's pieces come one after the other, perhaps over several batches.
+            if (!searching_ || current_ != event.entry) {
+                search.Start();
+                searching_ = true;
+                current_ = event.entry;
+            }
+            search.Feed(batch.bytes.data() + event.offset, event.length);
+            continue;
+        }
+        CachedFileProbe probe{event.kind, event.fileLength, std::nullopt};
+        if (event.searched) {
+            if (!searching_ || current_ != event.entry)
+                search.Start();
+            probe.found = search.Finish(event.regionLength);
+        }
+        searching_ = false;
+        take_(event.entry, std::move(probe));
+    }
+}
+
+}  // namespace thld::probe

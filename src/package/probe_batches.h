@@ -1,0 +1,93 @@
+#pragma once
+// The two halves of probing the cached files: the reader, which opens and reads the files in order
+// and writes what it read into batches, and the searcher, which searches the batches and gives
+// each file's answer. They run one after the other on one thread, or on two threads that hand the
+// batches over (cached_file_probe.cpp).
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "package/cached_file_probe.h"
+#include "package/name_patterns.h"
+#include "package/region_bounds.h"
+#include "package/region_search.h"
+
+namespace thld::probe {
+
+// The reader hands a batch over once it holds this many bytes.
+inline constexpr std::size_t kBatchBytes = 512 * 1024;
+
+// What the reader found, in order: the pieces of a searched file's region, then the file's answer.
+struct Event {
+    enum class Type : std::uint8_t { Piece, Done };
+    Type type = Type::Done;
+    std::size_t entry = 0;
+    std::size_t offset = 0;  // Piece: where its bytes lie in the batch
+    std::size_t length = 0;
+    PackageKind kind = kind::Unknown;  // Done
+    std::optional<std::uint64_t> fileLength;
+    bool searched = false;
+    std::uint64_t regionLength = 0;
+};
+
+struct Batch {
+    std::vector<std::uint8_t> bytes;
+    std::size_t used = 0;
+    std::vector<Event> events;
+    void Clear()
+    {
+        used = 0;
+        events.clear();
+    }
+};
+
+// Hands a batch over; gives the batch to fill next (when another is wanted).
+using HandOver = std::function<Batch*(Batch* full, bool another)>;
+
+// Opens and reads the files in order, writing the pieces and answers into batches.
+class Reader {
+public:
+    Reader(const std::string& cacheFolder, const std::vector<std::string>& keys, std::size_t readSize,
+           Batch* first, HandOver handOver);
+
+    // Reads every file; a failed read raises FileError, with the batch holding what came before.
+    void Run();
+    // Hands over what the batch holds, as the last one.
+    void Flush();
+
+private:
+    std::uint8_t* Room(std::size_t bytes);
+    void Piece(std::size_t entry, const std::uint8_t* at, std::size_t length);
+    void Done(const Event& done);
+    void ReadOne(std::size_t entry);
+
+    const std::string& cacheFolder_;
+    const std::vector<std::string>& keys_;
+    RegionBounds bounds_;
+    Batch* batch_;
+    HandOver handOver_;
+};
+
+// Searches the pieces of each batch and gives the answers, in order.
+class Searcher {
+public:
+    using Take = std::function<void(std::size_t, CachedFileProbe&&)>;
+    Searcher(const std::function<const NamePatterns&()>& patterns, const Take& take);
+
+    // Asks for the patterns, if that was not done yet.
+    RegionSearch& Search();
+    void Process(Batch& batch);
+
+private:
+    const std::function<const NamePatterns&()>& patterns_;
+    std::optional<RegionSearch> search_;
+    const Take& take_;
+    bool searching_ = false;
+    std::size_t current_ = 0;
+};
+
+}  // namespace thld::probe

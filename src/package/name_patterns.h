@@ -5,10 +5,10 @@
 // sieves come first: the ranges of the patterns' first two bytes, and a bitmap of their first
 // eight.
 
-#include <cstddef>
-#include <cstdint>
 #include <array>
 #include <bit>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -69,7 +69,6 @@ public:
         filter.shift_ = 64 - static_cast<unsigned>(std::countr_zero(filter_.size() * 64));
         return filter;
     }
-    bool MayStartAt(const std::uint8_t* at) const { return GetFilter().MayStartAt(at); }
     // The number of the pattern that the at[0] bytes starting at `at` form, or kNone. All at[0]
     // bytes must be readable.
     std::size_t Find(const std::uint8_t* at) const { return Find(at, HashAt(at)); }

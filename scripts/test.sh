@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds both targets and runs every test: natively (with AddressSanitizer and UBSan) and, for
-# Windows, under Wine; the window tests under Wine with an Xvfb display of their own when there is
+# Builds both targets and runs every test: natively (with AddressSanitizer and UBSan, and again
+# with ThreadSanitizer) and, for Windows, under Wine; the window tests under Wine with an Xvfb display of their own when there is
 # none. Ends with one summary line and a non-zero exit code when anything failed.
 set -uo pipefail
 THLD_ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -50,6 +50,13 @@ if build native; then
   run_suite native build/native/tests/thld_tests
 else
   echo "!! the native build failed"; build_failed=1
+fi
+
+# The listing's reader thread and its search, watched for data races.
+if build tsan; then
+  TSAN_OPTIONS="halt_on_error=1 exitcode=66" run_suite tsan build/tsan/tests/thld_tests
+else
+  echo "!! the ThreadSanitizer build failed"; build_failed=1
 fi
 
 if build windows; then

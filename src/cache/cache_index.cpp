@@ -49,7 +49,7 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
             continue;
         entries.push_back(*SplitEntryLine(StripLineBreaks(line.text)));
         entryNumbers.push_back(line.entryNumber);
-        keys.push_back(entries.back().key);
+        keys.push_back(entries.back().key);  // the reader's own copy: the items take the entries
     }
     // Every package name that the requirements pass could look for is known before any cached
     // file is searched: the searched files are searched for all of them through the listing's own

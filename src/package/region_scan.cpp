@@ -1,7 +1,5 @@
 #include "package/region_scan.h"
 
-#include <cstring>
-
 namespace thld {
 
 RegionScanner::RegionScanner(const NamePatterns& patterns, std::size_t readSize)
@@ -17,8 +15,7 @@ std::uint8_t* RegionScanner::Room(std::size_t bytes)
     return buffer_.data() + RegionSearch::kRoomBefore;
 }
 
-const std::vector<std::size_t>& RegionScanner::Scan(const InputFile& file, const std::uint8_t* head,
-                                                    std::size_t length, bool fileEnds)
+const std::vector<std::size_t>& RegionScanner::Scan(const InputFile& file)
 {
     if (patterns_.Count() == 0)
         return none_;
@@ -26,13 +23,6 @@ const std::vector<std::size_t>& RegionScanner::Scan(const InputFile& file, const
     search_.Start();
     RegionBounds::Step step;
     std::uint64_t offset = 0;
-    if (length > 0) {
-        std::uint8_t* piece = Room(length);
-        std::memcpy(piece, head, length);
-        step = bounds_.Take(piece, length, fileEnds);
-        search_.Feed(piece, step.inRegion);
-        offset = length;
-    }
     while (!step.ended) {
         std::size_t wanted = bounds_.NextReadSize();
         std::uint8_t* piece = Room(wanted);

@@ -23,11 +23,7 @@ public:
 
     // The numbers of the patterns that occur in the file's region, each once, in the order found
     // (RegionSearch::Finish). Read failures raise FileError.
-    const std::vector<std::size_t>& Scan(const InputFile& file) { return Scan(file, nullptr, 0, false); }
-    // The same, when the file's first `length` bytes have been read already into `head`;
-    // `fileEnds` tells that the read that gave them found the end of the file.
-    const std::vector<std::size_t>& Scan(const InputFile& file, const std::uint8_t* head, std::size_t length,
-                                         bool fileEnds);
+    const std::vector<std::size_t>& Scan(const InputFile& file);
 
 private:
     std::uint8_t* Room(std::size_t bytes);

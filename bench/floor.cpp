@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "cache/cached_file.h"
 #include "package/package_kind.h"
 #include "platform/file.h"
 

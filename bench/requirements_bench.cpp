@@ -23,9 +23,11 @@
 #include <string>
 #include <vector>
 
-#include "cache/cache_index.h"
+#include "cache/cache_listing.h"
+#include "cache/cached_file.h"
+#include "cache/index_lookup.h"
 #include "floor.h"
-#include "package/requirements.h"
+#include "cache/requirements.h"
 #include "support/literal_requirements.h"
 #include "synthetic_cache.h"
 

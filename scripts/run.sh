@@ -3,8 +3,8 @@
 #
 # In the project's own Wine prefix (build/wineprefix) the game's registry entry is pointed at a demo
 # game folder made afresh in build/demo-game: the real packages of ../shared/corpus where they are
-# there, otherwise the synthetic cache generator of bench/, otherwise a few made-up packages. With
-# WINEPREFIX set, that prefix is used as it is (a player's own game and its registry entry).
+# there, otherwise a synthetic cache from the generator of bench/. With WINEPREFIX set, that prefix
+# is used as it is (a player's own game and its registry entry).
 #
 # The window needs a display: without DISPLAY this says so and fails (for a window nobody would see,
 # run Xvfb yourself and set DISPLAY).
@@ -36,15 +36,12 @@ if [ "$THLD_OWN_PREFIX" = 1 ]; then
   if [ -x "$corpus/make-game-folder" ]; then
     echo "== demo game folder from the real packages in ../shared/corpus"
     "$corpus/make-game-folder" "$demo"
-  elif [ -f "$THLD_ROOT/bench/make_cache.cpp" ]; then
+  else
     echo "== demo game folder from the synthetic cache generator (200 packages)"
     cmake --preset release >build/logs/configure-release.log 2>&1 || { cat build/logs/configure-release.log; exit 1; }
     cmake --build --preset release -j "$JOBS" --target thld_make_cache
     build/release/bench/thld_make_cache "$demo" 200
     mkdir -p "$demo/Maps" "$demo/System" "$demo/Textures"
-  else
-    echo "== demo game folder of made-up packages"
-    python3 "$THLD_ROOT/scripts/make-demo-cache.py" "$demo"
   fi
   # The game's installer writes its entry in the 32-bit view of the registry.
   wine reg add 'HKLM\SOFTWARE\Unreal Technology\Installed Apps\UnrealTournament' /v Folder /t REG_SZ \
@@ -53,4 +50,4 @@ if [ "$THLD_OWN_PREFIX" = 1 ]; then
 else
   echo "== starting THLD.exe in the Wine prefix $WINEPREFIX, with its own game entry"
 fi
-exec wine "$THLD_ROOT/build/windows/src/app/THLD.exe"
+exec wine "$THLD_ROOT/build/windows/src/win32/THLD.exe"

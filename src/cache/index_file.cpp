@@ -1,6 +1,5 @@
 #include "cache/index_file.h"
 
-#include "cache/cache_index.h"
 #include "platform/file.h"
 
 namespace thld {

@@ -6,6 +6,9 @@
 
 namespace thld {
 
+inline constexpr const char* kIndexFileName = "cache.ini";
+inline constexpr const char* kBackupFileName = "cache.bak";
+
 // The file's bytes through one unshared open, or nothing when it can't be opened. A read that fails
 // after the open raises FileError.
 std::optional<std::string> ReadIndexFile(const std::string& path);

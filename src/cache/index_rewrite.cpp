@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "cache/cache_index.h"
 #include "cache/index_file.h"
 #include "cache/index_scan.h"
 #include "cache/index_text.h"
@@ -96,24 +95,23 @@ RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber)
     const std::string indexPath = IndexPathOf(cacheFolder);
     auto former = ReadIndexFile(indexPath);
     if (!former)
-        return {"", "Error reading file " + indexPath};
+        return {RemovedLine::Outcome::Unreadable, ""};
     IndexScan scan = ScanIndex(*former);
     if (!scan.header)
-        return {};
+        return {RemovedLine::Outcome::NoHeader, ""};
     NewContent content = BuildNewContent(*former, scan, lineNumber);
 
     std::optional<OutputFile> newIndex;
     try {
         newIndex.emplace(OutputFile::Create(cacheFolder + kNewIndexName));
     } catch (const FileError&) {
-        return {"", "Error writing new file " + indexPath + " - Aborting!"};
+        return {RemovedLine::Outcome::NotCreated, ""};
     }
     ReplaceIndex(cacheFolder, newIndex, content.bytes, *former);
 
-    RemovedLine result;
-    result.removed = content.removed.has_value();
-    result.text = content.removed ? std::move(*content.removed) : StripLineBreaks(scan.header->text);
-    return result;
+    if (content.removed)
+        return {RemovedLine::Outcome::Removed, std::move(*content.removed)};
+    return {RemovedLine::Outcome::NoSuchLine, StripLineBreaks(scan.header->text)};
 }
 
 }  // namespace thld

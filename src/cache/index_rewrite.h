@@ -6,14 +6,17 @@
 namespace thld {
 
 struct RemovedLine {
-    // The removed line, stripped; the stripped header line when no entry line of the index had that
-    // number; empty when nothing was rewritten.
+    enum class Outcome {
+        Removed,     // the line was left out; `text` holds it, stripped
+        NoSuchLine,  // no entry line had that number: rewritten all the same, `text` is the header
+        NoHeader,    // the file has no header: nothing rewritten
+        Unreadable,  // cache.ini could not be opened: nothing rewritten
+        NotCreated,  // the new file could not be created: nothing changed
+    };
+    Outcome outcome = Outcome::NoHeader;
+    // The removed line, or the stripped header line (NoSuchLine); empty otherwise. A header such as
+    // "[Cache]=x" holds "=" too, so only the outcome tells the two apart.
     std::string text;
-    // What the user must be told ("Error reading file " + path of cache.ini, or "Error writing new
-    // file " + path of cache.ini + " - Aborting!"), or empty.
-    std::string message;
-    // True when a line was left out (a header such as "[Cache]=x" holds "=" too).
-    bool removed = false;
 };
 
 // Writes cache.ini anew without the entry line of `lineNumber` (counted from 0, as FindEntryLine
@@ -25,9 +28,9 @@ struct RemovedLine {
 // the cache folder before anything else changes; then the copy takes the place of cache.bak and the
 // new file that of cache.ini, each in one step. After any single failure, or a crash, cache.ini
 // is either the complete former file, or the complete new one with cache.bak holding the former;
-// after a failure no new file is left behind. When the new file can't be created, nothing has changed (the former
-// cache.bak stays) and the message says so. A file without a header is not rewritten (empty text, no
-// message). Other file errors are raised as FileError.
+// after a failure no new file is left behind. When the new file can't be created, nothing has
+// changed (the former cache.bak stays). A file without a header is not rewritten. Other file errors
+// are raised as FileError.
 RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber);
 
 }  // namespace thld

@@ -2,21 +2,15 @@
 
 #include <array>
 
+#include "platform/code_page.h"
+
 namespace thld {
 
 namespace {
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool EndsWithIgnoringCase(std::string_view text, std::string_view tail)
 {
-    if (text.size() < tail.size())
-        return false;
-    text.remove_prefix(text.size() - tail.size());
-    for (std::size_t i = 0; i < tail.size(); ++i)
-        if (UpperAscii(text[i]) != UpperAscii(tail[i]))
-            return false;
-    return true;
+    return text.size() >= tail.size() && EqualIgnoringAsciiCase(text.substr(text.size() - tail.size()), tail);
 }
 
 }  // namespace
@@ -47,12 +41,20 @@ bool IsHeaderLine(std::string_view line)
     return true;
 }
 
-std::optional<CacheEntry> SplitEntryLine(std::string_view strippedLine)
+std::optional<EntryText> SplitEntryText(std::string_view strippedLine)
 {
     auto at = strippedLine.find('=');
     if (at == std::string_view::npos)
         return std::nullopt;
-    return CacheEntry{std::string(strippedLine.substr(0, at)), std::string(strippedLine.substr(at + 1))};
+    return EntryText{strippedLine.substr(0, at), strippedLine.substr(at + 1)};
+}
+
+std::optional<CacheEntry> SplitEntryLine(std::string_view strippedLine)
+{
+    auto parts = SplitEntryText(strippedLine);
+    if (!parts)
+        return std::nullopt;
+    return CacheEntry{std::string(parts->key), std::string(parts->value)};
 }
 
 std::string_view PackageNameIn(std::string_view value)

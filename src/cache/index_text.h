@@ -13,6 +13,14 @@ std::string StripLineBreaks(std::string_view line);
 // True for a line whose first seven characters, upper-cased, are "[CACHE]".
 bool IsHeaderLine(std::string_view line);
 
+// The two parts of a key=value line, split at its first "=", as views into the line.
+struct EntryText {
+    std::string_view key;    // the text before the first "="
+    std::string_view value;  // all after it, further "=" included
+};
+// Nothing when the (stripped) line holds no "=".
+std::optional<EntryText> SplitEntryText(std::string_view strippedLine);
+
 // One key=value line of the index, split at its first "=".
 struct CacheEntry {
     std::string key;    // names the cached file: cacheFolder + key + ".uxx"

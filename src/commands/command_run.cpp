@@ -1,21 +1,22 @@
 #include "commands/command_run.h"
 
-#include "cache/cache_index.h"
+#include "cache/index_lookup.h"
 #include "commands/entry_names.h"
 
 namespace thld {
 
 std::string FoundEntry::ShownName() const
 {
-    auto equals = line.find('=');
-    return equals == std::string::npos ? std::string() : line.substr(equals + 1);
+    auto entry = SplitEntryText(line);
+    return entry ? std::string(entry->value) : std::string();
 }
 
 FoundEntry FindEntry(const std::string& cacheFolder, const std::string& name)
 {
-    FoundEntry found;
-    found.lineNumber = FindEntryLine(cacheFolder, name, &found.line);
-    return found;
+    auto found = FindEntryLine(cacheFolder, name);
+    if (!found)
+        return {};
+    return {found->number, std::move(found->text)};
 }
 
 std::optional<CacheEntry> UsableEntry(CommandRun& run, const std::string& line, NamesUsed used)

@@ -9,8 +9,8 @@
 
 #include "cache/index_text.h"
 #include "cache/package_item.h"
-#include "commands/cache_commands.h"
 #include "commands/user_prompt.h"
+#include "game/game_folder.h"
 
 namespace thld {
 
@@ -24,8 +24,8 @@ struct CommandRun {
 
 // An entry line found by its package name, looked up right before it is used.
 struct FoundEntry {
-    int lineNumber = -1;
-    std::string line;  // the stripped line; empty when none was found
+    int lineNumber = -1;  // -1 when none was found
+    std::string line;     // the stripped line; empty when none was found
 
     // The text after the line's first "=", as the questions show it; empty without a line.
     std::string ShownName() const;

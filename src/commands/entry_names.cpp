@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cache/index_text.h"
+#include "platform/code_page.h"
 #include "platform/file.h"
 
 namespace thld {
@@ -15,16 +16,13 @@ bool IsControl(char c)
     return byte < 0x20 || byte == 0x7F;
 }
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // Windows takes CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9 for devices, whatever extension
 // or trailing blanks follow them.
 bool IsDeviceName(std::string_view name)
 {
-    std::string base(name.substr(0, name.find('.')));
+    std::string base = UpperAsciiText(name.substr(0, name.find('.')));
     while (!base.empty() && base.back() == ' ')
         base.pop_back();
-    std::transform(base.begin(), base.end(), base.begin(), Upper);
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
         return true;
     return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' &&

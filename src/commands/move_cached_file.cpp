@@ -1,5 +1,8 @@
+#include "commands/move_cached_file.h"
+
+#include "cache/index_file.h"
 #include "cache/index_rewrite.h"
-#include "commands/move_commands.h"
+#include "commands/messages.h"
 #include "platform/file.h"
 
 namespace thld {
@@ -11,7 +14,7 @@ std::string AsideName(const std::string& destination)
 {
     const std::string base = destination + ".tallyhold-old";
     std::string name = base;
-    for (int n = 2; n < 100 && FileExists(name); ++n)
+    for (int n = 2; n < 100 && CanOpenUnshared(name); ++n)
         name = base + std::to_string(n);
     return name;
 }
@@ -49,17 +52,18 @@ void ReplaceFile(const std::string& source, const std::string& destination)
 void MoveCachedFile(const std::string& cacheFolder, const std::string& source,
                     const std::string& destination, int lineNumber, UserPrompt& prompt)
 {
-    if (!FileExists(destination)) {
+    if (!CanOpenUnshared(destination)) {
         MoveFileNoReplace(source, destination);
     } else {
-        if (!prompt.Confirm("Confirm Replace File", "This file already exists at " + destination +
-                                                        "\r\nAre you sure you want to replace it?"))
+        if (!prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(destination)))
             return;
         ReplaceFile(source, destination);
     }
     RemovedLine removed = RemoveEntryLine(cacheFolder, lineNumber);
-    if (!removed.message.empty())
-        prompt.Tell(removed.message);
+    if (removed.outcome == RemovedLine::Outcome::Unreadable)
+        prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
+    else if (removed.outcome == RemovedLine::Outcome::NotCreated)
+        prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
 }
 
 }  // namespace thld

@@ -1,11 +1,13 @@
+#include "commands/move_with_requirements.h"
+
 #include <algorithm>
 #include <optional>
 #include <vector>
 
-#include "cache/cache_index.h"
+#include "cache/cached_file.h"
+#include "cache/index_lookup.h"
 #include "commands/entry_names.h"
-#include "commands/move_commands.h"
-#include "package/package_kind.h"
+#include "commands/move_cached_file.h"
 
 namespace thld {
 
@@ -71,7 +73,7 @@ void MoveWithRequirements(CommandRun& run, std::size_t item, const std::string& 
         const ChainLink done = std::move(link);
         chain.pop_back();
         // Earlier moves have removed lines, so the package's line number is only valid now.
-        const int lineNumber = FindEntryLine(run.folders.cacheFolder, run.items[done.item].name);
+        const int lineNumber = FindEntry(run.folders.cacheFolder, run.items[done.item].name).lineNumber;
         MoveCachedFile(run.folders.cacheFolder, done.source, done.destination, lineNumber, run.prompt);
     }
 }

@@ -1,15 +1,23 @@
 #pragma once
-// The game's folder: its registry entry, the folder picker, and the rules that turn the stored text
-// into the game folder and the cache folder.
+// The game's folder: the rules that turn the stored entry into the game folder and the cache folder,
+// and the search that asks for the folder while the entry can't be read. Where the entry is stored
+// (the registry on Windows) and how a folder is picked are behind the two small interfaces below,
+// implemented by each front-end.
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "game/code_page.h"
+#include "platform/code_page.h"
 
 namespace thld {
+
+// The folders a front-end works on.
+struct GameFolders {
+    std::string gameFolder;   // ends in the path separator
+    std::string cacheFolder;  // gameFolder + "cache" + separator
+};
 
 // The game's own entry, shared with the game: HKEY_LOCAL_MACHINE\<key>, value "Folder".
 inline constexpr const char* kGameEntryKey = "SOFTWARE\\Unreal Technology\\Installed Apps\\UnrealTournament";

@@ -15,7 +15,7 @@ std::string ComparableExeName(std::string_view reported, LeadByteTest isLeadByte
         } else if (byte == '\\') {
             name.clear();
         } else {
-            name += (byte >= 'a' && byte <= 'z') ? static_cast<char>(byte - 'a' + 'A') : reported[i];
+            name += UpperAscii(reported[i]);
         }
     }
     return name;

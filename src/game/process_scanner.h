@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/code_page.h"
+#include "platform/code_page.h"
 
 namespace thld {
 

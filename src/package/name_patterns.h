@@ -16,6 +16,10 @@
 
 #include "package/candidate_scan.h"
 
+#if !defined(__GNUC__) && !defined(__clang__) && (defined(_M_X64) || defined(_M_IX86))
+#include <xmmintrin.h>
+#endif
+
 namespace thld {
 
 inline constexpr std::size_t kMaxPatternNameLength = 254;
@@ -77,8 +81,16 @@ public:
     std::uint32_t HashAt(const std::uint8_t* at) const { return at[0] == 0 ? 0 : static_cast<std::uint32_t>(Hash(at)); }
     void Prefetch(std::uint32_t hash) const
     {
-        if (!slots_.empty())
-            __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+        if (slots_.empty())
+            return;
+        const void* slot = &slots_[hash & (slots_.size() - 1)];
+#if defined(__GNUC__) || defined(__clang__)
+        __builtin_prefetch(slot);
+#elif defined(_M_X64) || defined(_M_IX86)
+        _mm_prefetch(static_cast<const char*>(slot), _MM_HINT_T0);
+#else
+        (void)slot;  // only a hint: without it the lookups are a little slower, never different
+#endif
     }
     std::size_t Find(const std::uint8_t* at, std::uint32_t hash) const;
 

@@ -37,11 +37,9 @@ PackageKind KindOfWindow(const unsigned char* window, std::size_t length)
     return kind::UnknownType;
 }
 
-PackageKind GetPackageKind(const std::string& cacheFolder, const std::string& key)
+PackageKind KindOfFile(const std::string& path)
 {
-    if (key.empty())
-        return kind::Unknown;
-    auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, key));
+    auto file = InputFile::OpenUnshared(path);
     if (!file)
         return kind::NotAvailable;
     std::array<unsigned char, kKindWindowSize> window{};

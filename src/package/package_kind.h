@@ -1,5 +1,6 @@
 #pragma once
-// What kind of package a cached file holds, told by a few names in its first 512 bytes.
+// What kind of package a file holds, told by a few names in its first 512 bytes. The rules are a
+// heuristic: they parse nothing, and real packages of one kind sometimes take another label.
 
 #include <string>
 #include <string_view>
@@ -22,15 +23,9 @@ inline constexpr std::size_t kKindWindowSize = 512;
 // The kind told by a window of the file's first bytes (fewer than 512 for a short file).
 PackageKind KindOfWindow(const unsigned char* window, std::size_t length);
 
-// The kind of the cached file cacheFolder + key + ".uxx". An empty key gives "Unknown" without
-// touching the disk; a file that can't be opened (unshared) gives "File Not Available". A read that
-// fails after the open raises FileError.
-PackageKind GetPackageKind(const std::string& cacheFolder, const std::string& key);
-
-// The cached file's path for a key.
-inline std::string CachedFilePath(const std::string& cacheFolder, const std::string& key)
-{
-    return cacheFolder + key + ".uxx";
-}
+// The kind of the package file at `path`, from one unshared open and one read of its first 512
+// bytes: "File Not Available" when it can't be opened. A read that fails after the open raises
+// FileError.
+PackageKind KindOfFile(const std::string& path);
 
 }  // namespace thld

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "package/region_scan.h"
 #include "platform/file.h"
 
 namespace thld::probe {
@@ -16,15 +17,14 @@ constexpr std::size_t kFirstReadSize = 4 * 1024;
 
 }  // namespace
 
-Reader::Reader(const std::string& cacheFolder, const std::vector<std::string>& keys, std::size_t readSize,
-               Batch* first, HandOver handOver)
-    : cacheFolder_(cacheFolder), keys_(keys), bounds_(readSize), batch_(first), handOver_(std::move(handOver))
+Reader::Reader(const std::vector<FileToProbe>& files, std::size_t readSize, Batch* first, HandOver handOver)
+    : files_(files), bounds_(readSize), batch_(first), handOver_(std::move(handOver))
 {
 }
 
 void Reader::Run()
 {
-    for (std::size_t entry = 0; entry < keys_.size(); ++entry)
+    for (std::size_t entry = 0; entry < files_.size(); ++entry)
         ReadOne(entry);
 }
 
@@ -66,10 +66,9 @@ void Reader::ReadOne(std::size_t entry)
 {
     Event done;
     done.entry = entry;
-    const std::string& key = keys_[entry];
-    auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder_, key));
-    if (key.empty()) {
-        // The kind needs no file; the size is that of the file the empty key names.
+    const FileToProbe& target = files_[entry];
+    auto file = InputFile::OpenUnshared(target.path);
+    if (!target.classify) {
         done.kind = kind::Unknown;
         if (file)
             done.fileLength = file->Length();
@@ -89,15 +88,9 @@ void Reader::ReadOne(std::size_t entry)
         bounds_.Start(done.kind == kind::Script);
         RegionBounds::Step step = bounds_.Take(head, got, got < first);
         Piece(entry, head, step.inRegion);
-        std::uint64_t offset = got;
-        while (!step.ended) {
-            std::size_t wanted = bounds_.NextReadSize();
-            std::uint8_t* piece = Room(wanted);
-            got = file->ReadAt(offset, piece, wanted);
-            offset += got;
-            step = bounds_.Take(piece, got, got < wanted);  // a short read happens only at the end
-            Piece(entry, piece, step.inRegion);
-        }
+        step = ReadRegion(
+            *file, bounds_, step, got, [&](std::size_t bytes) { return Room(bytes); },
+            [&](const std::uint8_t* piece, std::size_t length) { Piece(entry, piece, length); });
         done.searched = true;
         done.regionLength = step.regionLength;
     }
@@ -131,7 +124,7 @@ void Searcher::Process(Batch& batch)
             search.Feed(batch.bytes.data() + event.offset, event.length);
             continue;
         }
-        CachedFileProbe probe{event.kind, event.fileLength, std::nullopt};
+        FileProbe probe{event.kind, event.fileLength, std::nullopt};
         if (event.searched) {
             if (!searching_ || current_ != event.entry)
                 search.Start();

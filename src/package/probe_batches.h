@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "package/cached_file_probe.h"
+#include "package/file_probe.h"
 #include "package/name_patterns.h"
 #include "package/region_bounds.h"
 #include "package/region_search.h"
@@ -51,8 +51,7 @@ using HandOver = std::function<Batch*(Batch* full, bool another)>;
 // Opens and reads the files in order, writing the pieces and answers into batches.
 class Reader {
 public:
-    Reader(const std::string& cacheFolder, const std::vector<std::string>& keys, std::size_t readSize,
-           Batch* first, HandOver handOver);
+    Reader(const std::vector<FileToProbe>& files, std::size_t readSize, Batch* first, HandOver handOver);
 
     // Reads every file; a failed read raises FileError, with the batch holding what came before.
     void Run();
@@ -65,8 +64,7 @@ private:
     void Done(const Event& done);
     void ReadOne(std::size_t entry);
 
-    const std::string& cacheFolder_;
-    const std::vector<std::string>& keys_;
+    const std::vector<FileToProbe>& files_;
     RegionBounds bounds_;
     Batch* batch_;
     HandOver handOver_;
@@ -75,7 +73,7 @@ private:
 // Searches the pieces of each batch and gives the answers, in order.
 class Searcher {
 public:
-    using Take = std::function<void(std::size_t, CachedFileProbe&&)>;
+    using Take = std::function<void(std::size_t, FileProbe&&)>;
     Searcher(const std::function<const NamePatterns&()>& patterns, const Take& take);
 
     // Asks for the patterns, if that was not done yet.

@@ -21,16 +21,9 @@ const std::vector<std::size_t>& RegionScanner::Scan(const InputFile& file)
         return none_;
     bounds_.Start();
     search_.Start();
-    RegionBounds::Step step;
-    std::uint64_t offset = 0;
-    while (!step.ended) {
-        std::size_t wanted = bounds_.NextReadSize();
-        std::uint8_t* piece = Room(wanted);
-        std::size_t got = file.ReadAt(offset, piece, wanted);
-        offset += got;
-        step = bounds_.Take(piece, got, got < wanted);  // a short read happens only at the end
-        search_.Feed(piece, step.inRegion);
-    }
+    RegionBounds::Step step = ReadRegion(
+        file, bounds_, RegionBounds::Step{}, 0, [&](std::size_t bytes) { return Room(bytes); },
+        [&](std::uint8_t* piece, std::size_t length) { search_.Feed(piece, length); });
     return search_.Finish(step.regionLength);
 }
 

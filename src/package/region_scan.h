@@ -15,6 +15,25 @@
 
 namespace thld {
 
+// Reads the rest of a file's scan region, from `offset` on, as `bounds` sizes the reads and until
+// `step` (the step of the bytes before `offset`) says the region has ended. Each read goes to
+// room(bytes), which gives where to put that many bytes; the bytes of it that lie in the region go
+// to feed(piece, length). Gives the last step. Read failures raise FileError.
+template <typename Room, typename Feed>
+RegionBounds::Step ReadRegion(const InputFile& file, RegionBounds& bounds, RegionBounds::Step step,
+                              std::uint64_t offset, Room&& room, Feed&& feed)
+{
+    while (!step.ended) {
+        std::size_t wanted = bounds.NextReadSize();
+        std::uint8_t* piece = room(wanted);
+        std::size_t got = file.ReadAt(offset, piece, wanted);
+        offset += got;
+        step = bounds.Take(piece, got, got < wanted);  // a short read happens only at the end
+        feed(piece, step.inRegion);
+    }
+    return step;
+}
+
 class RegionScanner {
 public:
     explicit RegionScanner(const NamePatterns& patterns, std::size_t readSize = kRegionReadSize);

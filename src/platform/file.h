@@ -1,16 +1,17 @@
 #pragma once
 // The file operations the core needs, and nothing more. Every path is 8-bit text in the system
 // code page; folder texts end in kPathSeparator and paths are built by plain concatenation.
-// Failures raise FileError with their cause, except where a function says otherwise.
+// Failures raise FileError with their cause, except where a function says otherwise. Every disk
+// step asks the test hook of file_fault.h first.
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/file_error.h"
+#include "platform/file_handle.h"
 
 namespace thld {
 
@@ -27,12 +28,6 @@ public:
     // Opens an existing file; nothing when the open fails for any reason.
     static std::optional<InputFile> OpenUnshared(const std::string& path);
 
-    InputFile(InputFile&& other) noexcept;
-    InputFile& operator=(InputFile&& other) noexcept;
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
-    ~InputFile();
-
     // The file's length (on POSIX systems as seen when it was opened).
     std::uint64_t Length() const;
     // Reads up to count bytes at offset; fewer only at the end of the file.
@@ -41,31 +36,25 @@ public:
 
 private:
     static constexpr std::uint64_t kLengthNotKnown = static_cast<std::uint64_t>(-1);
-    InputFile(std::intptr_t handle, std::string path, std::uint64_t length = kLengthNotKnown)
-        : handle_(handle), path_(std::move(path)), length_(length)
+    InputFile(FileHandle handle, std::string path, std::uint64_t length = kLengthNotKnown)
+        : handle_(std::move(handle)), path_(std::move(path)), length_(length)
     {
     }
-    void Close() noexcept;
 
-    std::intptr_t handle_;
+    FileHandle handle_;
     std::string path_;
     std::uint64_t length_;  // kLengthNotKnown when the open did not learn it
 };
 
-// True when the file can be opened for reading without sharing (it is closed again at once).
-bool FileExists(const std::string& path);
+// True when the file can be opened for reading without sharing (it is closed again at once): it
+// exists, is no folder, may be read, and no other program holds it open (on Windows).
+bool CanOpenUnshared(const std::string& path);
 
-// A file created for writing (truncated if it exists), not shared while open.
+// A file created for writing, not shared while open.
 class OutputFile {
 public:
     enum class Mode { CreateOrTruncate, CreateNew };
     static OutputFile Create(const std::string& path, Mode mode = Mode::CreateOrTruncate);
-
-    OutputFile(OutputFile&& other) noexcept;
-    OutputFile& operator=(OutputFile&& other) noexcept;
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
-    ~OutputFile();
 
     void Write(std::string_view bytes);
     // Hands everything written so far to the disk.
@@ -74,9 +63,9 @@ public:
     void Close();
 
 private:
-    OutputFile(std::intptr_t handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+    OutputFile(FileHandle handle, std::string path) : handle_(std::move(handle)), path_(std::move(path)) {}
 
-    std::intptr_t handle_;
+    FileHandle handle_;
     std::string path_;
 };
 
@@ -88,18 +77,5 @@ void MoveFileNoReplace(const std::string& from, const std::string& to);
 // Puts `from` in the place of `to` in one step: a reader sees either the old `to` or the new one,
 // never neither, also when the program dies meanwhile. Both lie in the same folder.
 void ReplaceFileAtomically(const std::string& from, const std::string& to);
-
-// Test seam: every disk step asks the hook first. A hook that answers a cause makes that step fail
-// with it as though the system had refused (an open then gives nothing, the others raise FileError).
-enum class DiskStep { OpenRead, Read, Create, Write, Flush, Close, Remove, Move, Replace };
-using DiskFaultHook =
-    std::function<std::optional<FileErrorCause>(DiskStep step, const std::string& path)>;
-// Installs the hook (an empty one removes it) and gives back the one it replaces.
-DiskFaultHook SetDiskFaultHook(DiskFaultHook hook);
-
-namespace detail {
-// Asks the installed hook about a step; raises FileError when raiseOnFault is set.
-std::optional<FileErrorCause> CheckFault(DiskStep step, const std::string& path, bool raiseOnFault);
-}  // namespace detail
 
 }  // namespace thld

@@ -1,4 +1,4 @@
-#include "platform/file.h"
+#include "platform/file_fault.h"
 
 namespace thld {
 

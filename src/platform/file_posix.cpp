@@ -5,55 +5,26 @@
 #include <unistd.h>
 
 #include "platform/file.h"
+#include "platform/file_fault.h"
 
 namespace thld {
 
 namespace {
-constexpr std::intptr_t kNoHandle = -1;
-int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
+int Fd(const FileHandle& handle) { return static_cast<int>(handle.Native()); }
 }  // namespace
 
 std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
 {
     if (detail::CheckFault(DiskStep::OpenRead, path, false))
         return std::nullopt;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    FileHandle handle(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!handle.IsOpen())
         return std::nullopt;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
+    if (::fstat(Fd(handle), &info) != 0 || S_ISDIR(info.st_mode))
         return std::nullopt;
-    }
     // The open learns the length anyway: Length() gives it without asking again.
-    return InputFile(fd, path, static_cast<std::uint64_t>(info.st_size));
-}
-
-InputFile::InputFile(InputFile&& other) noexcept
-    : handle_(other.handle_), path_(std::move(other.path_)), length_(other.length_)
-{
-    other.handle_ = kNoHandle;
-}
-
-InputFile& InputFile::operator=(InputFile&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        path_ = std::move(other.path_);
-        length_ = other.length_;
-        other.handle_ = kNoHandle;
-    }
-    return *this;
-}
-
-InputFile::~InputFile() { Close(); }
-
-void InputFile::Close() noexcept
-{
-    if (handle_ != kNoHandle)
-        ::close(Fd(handle_));
-    handle_ = kNoHandle;
+    return InputFile(std::move(handle), path, static_cast<std::uint64_t>(info.st_size));
 }
 
 std::uint64_t InputFile::Length() const
@@ -85,39 +56,14 @@ std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t co
     return done;
 }
 
-bool FileExists(const std::string& path) { return InputFile::OpenUnshared(path).has_value(); }
-
 OutputFile OutputFile::Create(const std::string& path, Mode mode)
 {
     detail::CheckFault(DiskStep::Create, path, true);
     int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::CreateNew ? O_EXCL : O_TRUNC);
-    int fd = ::open(path.c_str(), flags, 0666);
-    if (fd < 0)
+    FileHandle handle(::open(path.c_str(), flags, 0666));
+    if (!handle.IsOpen())
         ThrowFileError(errno, path);
-    return OutputFile(fd, path);
-}
-
-OutputFile::OutputFile(OutputFile&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_))
-{
-    other.handle_ = kNoHandle;
-}
-
-OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
-{
-    if (this != &other) {
-        if (handle_ != kNoHandle)
-            ::close(Fd(handle_));
-        handle_ = other.handle_;
-        path_ = std::move(other.path_);
-        other.handle_ = kNoHandle;
-    }
-    return *this;
-}
-
-OutputFile::~OutputFile()
-{
-    if (handle_ != kNoHandle)
-        ::close(Fd(handle_));
+    return OutputFile(std::move(handle), path);
 }
 
 void OutputFile::Write(std::string_view bytes)
@@ -138,20 +84,6 @@ void OutputFile::Flush()
 {
     detail::CheckFault(DiskStep::Flush, path_, true);
     if (::fsync(Fd(handle_)) != 0 && errno != EINVAL && errno != EROFS)
-        ThrowFileError(errno, path_);
-}
-
-void OutputFile::Close()
-{
-    if (handle_ == kNoHandle)
-        return;
-    int fd = Fd(handle_);
-    handle_ = kNoHandle;
-    if (auto cause = detail::CheckFault(DiskStep::Close, path_, false)) {
-        ::close(fd);
-        throw FileError(*cause, path_);
-    }
-    if (::close(fd) != 0)
         ThrowFileError(errno, path_);
 }
 

@@ -3,51 +3,24 @@
 #include <algorithm>
 
 #include "platform/file.h"
+#include "platform/file_fault.h"
 
 namespace thld {
 
 namespace {
-const std::intptr_t kNoHandle = reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
-HANDLE H(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
-std::intptr_t I(HANDLE handle) { return reinterpret_cast<std::intptr_t>(handle); }
+HANDLE H(const FileHandle& handle) { return reinterpret_cast<HANDLE>(handle.Native()); }
+FileHandle Own(HANDLE handle) { return FileHandle(reinterpret_cast<std::intptr_t>(handle)); }
 }  // namespace
 
 std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
 {
     if (detail::CheckFault(DiskStep::OpenRead, path, false))
         return std::nullopt;
-    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    FileHandle handle = Own(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.IsOpen())
         return std::nullopt;
-    return InputFile(I(handle), path);
-}
-
-InputFile::InputFile(InputFile&& other) noexcept
-    : handle_(other.handle_), path_(std::move(other.path_)), length_(other.length_)
-{
-    other.handle_ = kNoHandle;
-}
-
-InputFile& InputFile::operator=(InputFile&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        path_ = std::move(other.path_);
-        length_ = other.length_;
-        other.handle_ = kNoHandle;
-    }
-    return *this;
-}
-
-InputFile::~InputFile() { Close(); }
-
-void InputFile::Close() noexcept
-{
-    if (handle_ != kNoHandle)
-        ::CloseHandle(H(handle_));
-    handle_ = kNoHandle;
+    return InputFile(std::move(handle), path);
 }
 
 std::uint64_t InputFile::Length() const
@@ -83,40 +56,15 @@ std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t co
     return done;
 }
 
-bool FileExists(const std::string& path) { return InputFile::OpenUnshared(path).has_value(); }
-
 OutputFile OutputFile::Create(const std::string& path, Mode mode)
 {
     detail::CheckFault(DiskStep::Create, path, true);
     DWORD disposition = mode == Mode::CreateNew ? CREATE_NEW : CREATE_ALWAYS;
-    HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    FileHandle handle = Own(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.IsOpen())
         ThrowFileError(::GetLastError(), path);
-    return OutputFile(I(handle), path);
-}
-
-OutputFile::OutputFile(OutputFile&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_))
-{
-    other.handle_ = kNoHandle;
-}
-
-OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
-{
-    if (this != &other) {
-        if (handle_ != kNoHandle)
-            ::CloseHandle(H(handle_));
-        handle_ = other.handle_;
-        path_ = std::move(other.path_);
-        other.handle_ = kNoHandle;
-    }
-    return *this;
-}
-
-OutputFile::~OutputFile()
-{
-    if (handle_ != kNoHandle)
-        ::CloseHandle(H(handle_));
+    return OutputFile(std::move(handle), path);
 }
 
 void OutputFile::Write(std::string_view bytes)
@@ -135,20 +83,6 @@ void OutputFile::Flush()
 {
     detail::CheckFault(DiskStep::Flush, path_, true);
     if (!::FlushFileBuffers(H(handle_)))
-        ThrowFileError(::GetLastError(), path_);
-}
-
-void OutputFile::Close()
-{
-    if (handle_ == kNoHandle)
-        return;
-    HANDLE handle = H(handle_);
-    handle_ = kNoHandle;
-    if (auto cause = detail::CheckFault(DiskStep::Close, path_, false)) {
-        ::CloseHandle(handle);
-        throw FileError(*cause, path_);
-    }
-    if (!::CloseHandle(handle))
         ThrowFileError(::GetLastError(), path_);
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "support/fake_cache.h"
 #include "support/temp_folder.h"
 
 namespace thld::test {
@@ -20,8 +21,8 @@ public:
 };
 
 // Bytes that the kind rules take for a map, a texture package and a script package.
-inline constexpr std::string_view kMapStart = "PointRegion.Location.Level.";
-inline constexpr std::string_view kTexturesStart = "InternalTime.None.Color.";
-inline constexpr std::string_view kScriptStart = "Engine.System.Core.";
+inline const std::string kMapStart = KindWords(kind::Map);
+inline const std::string kTexturesStart = KindWords(kind::Textures);
+inline const std::string kScriptStart = KindWords(kind::Script);
 
 }  // namespace thld::test

@@ -7,6 +7,7 @@
 #include "cache_folder.h"
 #include "generated_index.h"
 #include "platform/file.h"
+#include "platform/file_fault.h"
 
 namespace thld {
 namespace {
@@ -35,15 +36,15 @@ TEST(RemoveEntryLineRoundTrips, EveryLineNumberOfGeneratedFiles)
             if (olderBackup)
                 folder.Write("cache.bak", kOlderBackup);
             RemovedLine result = RemoveEntryLine(folder.Path(), number);
-            EXPECT_EQ(result.message, "");
             if (generated.header < 0) {
+                EXPECT_EQ(result.outcome, RemovedLine::Outcome::NoHeader);
                 EXPECT_EQ(result.text, "");
                 EXPECT_EQ(folder.Index(), former);
                 EXPECT_EQ(folder.Names().size(), olderBackup ? 2u : 1u);
                 continue;
             }
             const bool entry = generated.IsEntryLine(number);
-            EXPECT_EQ(result.removed, entry);
+            EXPECT_EQ(result.outcome, entry ? RemovedLine::Outcome::Removed : RemovedLine::Outcome::NoSuchLine);
             removals += entry;
             std::string expectedText = generated.lines[entry ? number : generated.header].text;
             std::erase(expectedText, '\r');
@@ -125,11 +126,11 @@ TEST_P(RemoveEntryLineFaults, EachSingleFailingStepLeavesTheIndexWhole)
         EXPECT_EQ(folder.Index(), former);
         if (step == DiskStep::OpenRead && path == "cache.ini") {
             ASSERT_TRUE(run.result);
-            EXPECT_EQ(run.result->message, "Error reading file " + folder.Path() + "cache.ini");
+            EXPECT_EQ(run.result->outcome, RemovedLine::Outcome::Unreadable);
             EXPECT_EQ(run.result->text, "");
         } else if (step == DiskStep::Create && path == kNewFile) {
             ASSERT_TRUE(run.result);
-            EXPECT_EQ(run.result->message, "Error writing new file " + folder.Path() + "cache.ini - Aborting!");
+            EXPECT_EQ(run.result->outcome, RemovedLine::Outcome::NotCreated);
             EXPECT_EQ(run.result->text, "");
         } else {
             ASSERT_TRUE(run.error) << "no file error";

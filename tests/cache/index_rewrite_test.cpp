@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "cache/cache_index.h"
+#include "cache/cache_listing.h"
+#include "cache/cached_file.h"
+#include "cache/index_lookup.h"
 #include "cache/index_rewrite.h"
 #include "cache_folder.h"
 #include "platform/file.h"
@@ -20,8 +22,7 @@ TEST(RemoveEntryLine, LeavesOutTheLineAndKeepsTheFormerFileAsBackup)
     folder.Index(former);
     RemovedLine result = RemoveEntryLine(folder.Path(), 1);
     EXPECT_EQ(result.text, "AAAA=Alpha");
-    EXPECT_TRUE(result.removed);
-    EXPECT_EQ(result.message, "");
+    EXPECT_EQ(result.outcome, RemovedLine::Outcome::Removed);
     EXPECT_EQ(folder.Index(), "[Cache]\r\nBBBB=Beta\r\n");
     EXPECT_EQ(folder.Read("cache.bak"), former);
 
@@ -39,7 +40,7 @@ TEST(RemoveEntryLine, StripsTheIndexIntoCrLfLinesAndKeepsEverythingElse)
     folder.Index("[cache] Section\nx\n[Other]\r\nAAAA=Al\rpha\r\r\nk=\nBBBB=Beta");
     RemovedLine result = RemoveEntryLine(folder.Path(), -1);
     EXPECT_EQ(result.text, "[cache] Section");
-    EXPECT_FALSE(result.removed);
+    EXPECT_EQ(result.outcome, RemovedLine::Outcome::NoSuchLine);
     EXPECT_EQ(folder.Index(), "[cache] Section\r\nx\r\n[Other]\r\nAAAA=Alpha\r\nk=\r\nBBBB=Beta\r\n");
 
     folder.Index("\xEF\xBB\xBF; top\nK=before\n[Cache]\nAAAA=Alpha\nBBBB=Beta\n\r\r\nCCCC=After\n[Other]\nX=Y");
@@ -58,7 +59,7 @@ TEST(RemoveEntryLine, OnlyAnEntryLineOfTheIndexIsEverLeftOut)
         folder.Index(former);
         RemovedLine result = RemoveEntryLine(folder.Path(), number);
         EXPECT_EQ(result.text, "[Cache]");
-        EXPECT_FALSE(result.removed);
+        EXPECT_EQ(result.outcome, RemovedLine::Outcome::NoSuchLine);
         EXPECT_EQ(folder.Index(), rewritten);
         EXPECT_EQ(folder.Read("cache.bak"), former);
     }
@@ -69,14 +70,14 @@ TEST(RemoveEntryLine, MissingOrHeaderlessIndexChangesNothing)
     CacheFolder folder;
     RemovedLine result = RemoveEntryLine(folder.Path(), 1);
     EXPECT_EQ(result.text, "");
-    EXPECT_EQ(result.message, "Error reading file " + folder.Path() + "cache.ini");
+    EXPECT_EQ(result.outcome, RemovedLine::Outcome::Unreadable);
     EXPECT_EQ(folder.Names(), Texts{});
 
     for (std::string former : {"", "AAAA=Alpha\r\n", "x\r\n\r\n[Cache]\r\nAAAA=Alpha\r\n"}) {
         folder.Index(former);
         result = RemoveEntryLine(folder.Path(), 0);
         EXPECT_EQ(result.text, "");
-        EXPECT_EQ(result.message, "");
+        EXPECT_EQ(result.outcome, RemovedLine::Outcome::NoHeader);
         EXPECT_EQ(folder.Index(), former);
         EXPECT_EQ(folder.Names(), Texts{"cache.ini"});
     }
@@ -93,10 +94,10 @@ TEST(RemoveEntryLine, EveryListedPackageIsFoundAndRemoved)
         Listing listing = ListCacheIndex(folder.Path());
         if (listing.items.empty())
             break;
-        int line = FindEntryLine(folder.Path(), listing.items.front().name);
-        ASSERT_GE(line, 0) << listing.items.front().name;
-        RemovedLine result = RemoveEntryLine(folder.Path(), line);
-        ASSERT_TRUE(result.removed);
+        auto line = FindEntryLine(folder.Path(), listing.items.front().name);
+        ASSERT_TRUE(line) << listing.items.front().name;
+        RemovedLine result = RemoveEntryLine(folder.Path(), line->number);
+        ASSERT_EQ(result.outcome, RemovedLine::Outcome::Removed);
         removed.push_back(result.text);
     }
     EXPECT_EQ(removed, (Texts{"AAAA=Twin", "BBBB=Twin", "KK=", "CCCC=x=Twin"}));

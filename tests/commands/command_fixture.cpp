@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "package/package_kind.h"
+#include "cache/cached_file.h"
+#include "support/fake_cache.h"
 
 namespace fs = std::filesystem;
 
@@ -32,14 +33,7 @@ std::vector<std::string> ScriptedPrompt::Titles() const
 
 std::string PackageBytes(const std::string& kind, const std::string& key)
 {
-    std::string names;
-    if (kind == kind::Map)
-        names = "PointRegion.Location.Level.";
-    else if (kind == kind::Script)
-        names = "Engine.System.Core.";
-    else if (kind == kind::Textures)
-        names = "InternalTime.None.Color.";
-    return "\xC1\x83\x2A\x9E" + names + std::string(600, '.') + "package " + key;
+    return "\xC1\x83\x2A\x9E" + KindWords(kind) + std::string(600, '.') + "package " + key;
 }
 
 std::map<std::string, std::string> Snapshot(const std::string& folder)
@@ -99,13 +93,7 @@ std::vector<PackageItem> CommandTest::Lay(const std::vector<test::Cached>& packa
     return items;
 }
 
-void CommandTest::WriteIndex(const std::vector<std::string>& lines)
-{
-    std::string text = "[Cache]\r\n";
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    WriteFileBytes(folders.cacheFolder + "cache.ini", text + "\r\n");
-}
+void CommandTest::WriteIndex(const std::vector<std::string>& lines) { test::WriteIndex(folders.cacheFolder, lines); }
 
 std::vector<std::string> CommandTest::IndexLines() const
 {
@@ -136,12 +124,12 @@ bool CommandTest::Moved(const std::string& relative, const std::string& kind, co
 
 bool CommandTest::Delete(std::vector<bool> ticks, ScriptedPrompt& prompt)
 {
-    return OnDelete(folders, items, ticks, prompt);
+    return DeleteTicked(folders, items, ticks, prompt);
 }
 
 bool CommandTest::Permanent(std::vector<bool> ticks, ScriptedPrompt& prompt)
 {
-    return OnPermanent(folders, items, ticks, prompt);
+    return MakeTickedPermanent(folders, items, ticks, prompt);
 }
 
 }  // namespace thld::test

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "cache/package_item.h"
-#include "commands/cache_commands.h"
+#include "commands/delete_ticked.h"
+#include "commands/make_permanent.h"
 #include "commands/user_prompt.h"
 #include "platform/file.h"
+#include "platform/file_fault.h"
 #include "support/temp_folder.h"
 
 namespace thld::test {

@@ -1,8 +1,10 @@
 #include <algorithm>
 
-#include "cache/cache_index.h"
+#include "cache/cache_listing.h"
+#include "cache/cached_file.h"
+#include "cache/index_lookup.h"
 #include "commands/command_fixture.h"
-#include "package/requirements.h"
+#include "cache/requirements.h"
 #include "support/corpus.h"
 
 namespace thld::test {

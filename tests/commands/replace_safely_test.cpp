@@ -1,7 +1,8 @@
 #include <filesystem>
 
 #include "commands/command_fixture.h"
-#include "commands/move_commands.h"
+#include "commands/move_cached_file.h"
+#include "commands/move_with_requirements.h"
 #include "package/package_kind.h"
 
 namespace thld::test {

@@ -6,11 +6,14 @@
 #include <cstdint>
 #include <string>
 
-#include "cache/cache_index.h"
+#include "cache/cache_listing.h"
+#include "cache/cached_file.h"
+#include "cache/index_lookup.h"
 #include "cache/index_rewrite.h"
 #include "fuzz_folder.h"
 #include "index_model.h"
 #include "package/package_kind.h"
+#include "support/fake_cache.h"
 
 namespace thld::fuzz {
 namespace {
@@ -33,11 +36,11 @@ std::string PackageBytes(const std::string& key)
         hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
     std::string bytes;
     if (hash & 1)
-        bytes += "PointRegion.Location.Level.";
+        bytes += test::KindWords(kind::Map);
     if (hash & 2)
-        bytes += "InternalTime.None.Color.";
+        bytes += test::KindWords(kind::Textures);
     if (hash & 4)
-        bytes += "Engine.System.Core.";
+        bytes += test::KindWords(kind::Script);
     bytes.resize(bytes.size() + (hash >> 3) % 3000, '.');
     return bytes;
 }
@@ -74,7 +77,7 @@ void CheckOneInput(std::string_view bytes)
         const std::string key = KeyOfLine(stripped);
         const int entryNumber = model.header + 1 + static_cast<int>(k);
         Require(entries.lines[k] == stripped, "entry line");
-        Require(ReadCacheIndex(folder, entryNumber + 1) == stripped, "lookup by entry number");
+        Require(entries.Line(entryNumber) == stripped, "lookup by entry number");
 
         const PackageKind kind = GetPackageKind(folder, key);
         if (kind == kind::NotAvailable)
@@ -90,10 +93,11 @@ void CheckOneInput(std::string_view bytes)
         Require(item.sizeText == (key.empty() ? "0" : std::to_string(size / 1024) + "k bytes"), "size text");
         total += size;
 
-        std::string found = "unchanged";
-        const int line = FindEntryLine(folder, item.name, &found);
-        Require(line >= 0, "a listed package is not found");
-        Require(ValueOfLine(found) == item.name && found == Stripped(model.lines[line].text), "found line");
+        const auto found = FindEntryLine(folder, item.name);
+        Require(found.has_value(), "a listed package is not found");
+        const int line = found->number;
+        Require(ValueOfLine(found->text) == item.name && found->text == Stripped(model.lines[line].text),
+                "found line");
         for (int earlier : model.entryLines) {
             if (earlier >= line)
                 break;
@@ -103,24 +107,24 @@ void CheckOneInput(std::string_view bytes)
     Require(next == listing.items.size(), "more items than entries");
     Require(listing.total == total, "total");
 
-    for (int n : {INT_MIN, -1, 0, 1, model.header + 1 + static_cast<int>(model.entryLines.size()) + 1, INT_MAX})
-        Require(ReadCacheIndex(folder, n) == "\x01", "lookup past the entries");
+    for (int entryNumber : {INT_MIN, -2, -1, 0, model.header + 1 + static_cast<int>(model.entryLines.size()), INT_MAX})
+        Require(!entries.Line(entryNumber), "lookup past the entries");
     // Values outside the index are never found.
     for (int i = 0; i < static_cast<int>(model.lines.size()); ++i) {
         std::string stripped = Stripped(model.lines[i].text);
         if (stripped.find('=') == std::string::npos)
             continue;
-        int line = FindEntryLine(folder, ValueOfLine(stripped));
-        Require(line == -1 || std::find(model.entryLines.begin(), model.entryLines.end(), line) !=
-                                  model.entryLines.end(),
+        const auto found = FindEntryLine(folder, ValueOfLine(stripped));
+        Require(!found || std::find(model.entryLines.begin(), model.entryLines.end(), found->number) !=
+                              model.entryLines.end(),
                 "a line outside the index was found");
     }
 
     if (!listing.items.empty()) {
         const std::string& name = listing.items.back().name;
-        const int line = FindEntryLine(folder, name);
+        const int line = FindEntryLine(folder, name)->number;
         const RemovedLine removed = RemoveEntryLine(folder, line);
-        Require(removed.removed && removed.message.empty(), "a listed package was not removed");
+        Require(removed.outcome == RemovedLine::Outcome::Removed, "a listed package was not removed");
         Require(removed.text == Stripped(model.lines[line].text), "the removed line");
         Require(ReadBytes(folder + "cache.ini") == Rewritten(model, line), "the rewritten file");
         Require(ReadBytes(folder + "cache.bak") == bytes, "the backup");

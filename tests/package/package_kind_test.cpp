@@ -6,7 +6,7 @@
 #include "package/buffer_contains.h"
 #include "package/package_kind.h"
 #include "platform/file.h"
-#include "support/corpus.h"
+#include "platform/file_fault.h"
 #include "support/temp_folder.h"
 
 namespace thld {
@@ -99,80 +99,6 @@ TEST(KindOfWindow, OnlyTheWindowCountsUpToItsLastCandidate)
     // Case counts.
     EXPECT_EQ(KindOf(Window({{0, "engine"}, {20, "System"}, {40, "Core"}})), kind::UnknownType);
     EXPECT_EQ(KindOf(Window({{0, "Engine"}, {20, "SYSTEM"}, {40, "Core"}})), kind::UnknownType);
-}
-
-class GetPackageKindTest : public ::testing::Test {
-protected:
-    TempFolder folder;
-    std::string cache = folder.Path();
-};
-
-TEST_F(GetPackageKindTest, ReadsTheFirst512BytesOfKeyDotUxx)
-{
-    folder.Write("ABC.uxx", Window({{0, "Engine"}, {20, "System"}, {40, "Core"}}) + "PointRegion Location Level.");
-    EXPECT_EQ(GetPackageKind(cache, "ABC"), kind::Script);
-
-    // A name straddling offset 511 is not in the window.
-    folder.Write("EDGE.uxx", Window({{0, "Engine"}, {20, "System"}, {509, "Cor"}}) + "e....");
-    EXPECT_EQ(GetPackageKind(cache, "EDGE"), kind::UnknownType);
-
-    // Only key + ".uxx" is read: a file named like the key alone is never looked at.
-    folder.Write("PLAIN", Window({{0, "Engine"}, {20, "System"}, {40, "Core"}}));
-    EXPECT_EQ(GetPackageKind(cache, "PLAIN"), kind::NotAvailable);
-}
-
-TEST_F(GetPackageKindTest, ShortFilesAreSearchedInTheBytesTheyHave)
-{
-    folder.Write("SHORT.uxx", "EngineSystemCore.");
-    EXPECT_EQ(GetPackageKind(cache, "SHORT"), kind::Script);
-    folder.Write("TIGHT.uxx", "EngineSystemCore");  // "Core" ends on the last byte
-    EXPECT_EQ(GetPackageKind(cache, "TIGHT"), kind::UnknownType);
-    folder.Write("EMPTY.uxx", "");
-    EXPECT_EQ(GetPackageKind(cache, "EMPTY"), kind::UnknownType);
-}
-
-TEST_F(GetPackageKindTest, EmptyKeysMissingFilesAndFolders)
-{
-    folder.Write(".uxx", Window({{0, "Engine"}, {20, "System"}, {40, "Core"}}));
-    EXPECT_EQ(GetPackageKind(cache, ""), kind::Unknown);
-    EXPECT_EQ(GetPackageKind(cache, "NOPE"), kind::NotAvailable);
-    folder.MakeFolder("DIR.uxx");
-    EXPECT_EQ(GetPackageKind(cache, "DIR"), kind::NotAvailable);
-}
-
-TEST_F(GetPackageKindTest, AReadFailureAfterTheOpenIsAFileError)
-{
-    folder.Write("ABC.uxx", "EngineSystemCore.");
-    SetDiskFaultHook([](DiskStep step, const std::string&) -> std::optional<FileErrorCause> {
-        if (step == DiskStep::Read)
-            return FileErrorCause::Hardware;
-        return std::nullopt;
-    });
-    EXPECT_THROW(GetPackageKind(cache, "ABC"), FileError);
-    SetDiskFaultHook({});
-}
-
-#ifdef _WIN32
-TEST_F(GetPackageKindTest, AFileHeldOpenElsewhereIsNotAvailable)
-{
-    folder.Write("HELD.uxx", "EngineSystemCore.");
-    auto held = InputFile::OpenUnshared(folder / "HELD.uxx");
-    ASSERT_TRUE(held);
-    EXPECT_EQ(GetPackageKind(cache, "HELD"), kind::NotAvailable);
-    held.reset();
-    EXPECT_EQ(GetPackageKind(cache, "HELD"), kind::Script);
-}
-#endif
-
-TEST(GetPackageKindCorpus, EveryRealPackageTakesTheKindOfTheManifest)
-{
-    THLD_REQUIRE_CORPUS();
-    TempFolder game;
-    auto laid = test::LayOutGameFolder(game.Path());
-    ASSERT_EQ(laid.size(), 38u);
-    std::string cache = game / "cache/";
-    for (const auto& p : laid)
-        EXPECT_EQ(GetPackageKind(cache, p.guid), p.kind) << p.file;
 }
 
 }  // namespace

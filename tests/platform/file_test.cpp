@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/file.h"
+#include "platform/file_fault.h"
 #include "support/temp_folder.h"
 
 namespace thld {
@@ -32,10 +33,10 @@ TEST(InputFile, MissingFilesAndFoldersDoNotOpen)
     folder.MakeFolder("sub.uxx");
     EXPECT_FALSE(InputFile::OpenUnshared(folder / "missing"));
     EXPECT_FALSE(InputFile::OpenUnshared(folder / "sub.uxx"));
-    EXPECT_FALSE(FileExists(folder / "sub.uxx"));
-    EXPECT_FALSE(FileExists(folder / "missing"));
+    EXPECT_FALSE(CanOpenUnshared(folder / "sub.uxx"));
+    EXPECT_FALSE(CanOpenUnshared(folder / "missing"));
     folder.Write("here", "");
-    EXPECT_TRUE(FileExists(folder / "here"));
+    EXPECT_TRUE(CanOpenUnshared(folder / "here"));
 }
 
 #ifdef _WIN32
@@ -46,9 +47,9 @@ TEST(InputFile, NoSecondOpenWhileOneIsHeld)
     auto first = InputFile::OpenUnshared(folder / "held");
     ASSERT_TRUE(first);
     EXPECT_FALSE(InputFile::OpenUnshared(folder / "held"));
-    EXPECT_FALSE(FileExists(folder / "held"));
+    EXPECT_FALSE(CanOpenUnshared(folder / "held"));
     first.reset();
-    EXPECT_TRUE(FileExists(folder / "held"));
+    EXPECT_TRUE(CanOpenUnshared(folder / "held"));
 }
 #endif
 
@@ -93,7 +94,7 @@ TEST(DiskFaultHook, MakesTheChosenStepFailWithItsCause)
             return FileErrorCause::DiskFull;
         return std::nullopt;
     });
-    EXPECT_TRUE(FileExists(folder / "a"));
+    EXPECT_TRUE(CanOpenUnshared(folder / "a"));
     try {
         MoveFileNoReplace(folder / "a", folder / "b");
         ADD_FAILURE() << "the move went through";

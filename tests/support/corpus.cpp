@@ -1,5 +1,7 @@
 #include "support/corpus.h"
 
+#include "support/fake_cache.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -94,7 +96,7 @@ std::vector<CorpusPackage> LayOutGameFolder(const std::string& gameFolder, const
     for (const char* sub : {"cache", "Maps", "System", "Textures"})
         fs::create_directories(fs::path(gameFolder) / sub);
     std::vector<CorpusPackage> laid;
-    std::string index = "[Cache]\r\n";
+    std::vector<std::string> lines;
     for (CorpusPackage& p : CorpusManifest()) {
         if (!options.only.empty() &&
             std::find(options.only.begin(), options.only.end(), p.file) == options.only.end())
@@ -103,11 +105,10 @@ std::vector<CorpusPackage> LayOutGameFolder(const std::string& gameFolder, const
         fs::copy_file(*folder + "packages" + kPathSeparator + p.file, target,
                       fs::copy_options::overwrite_existing);
         fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
-        index += p.guid + "=" + (options.bareNames ? p.package : p.file) + "\r\n";
+        lines.push_back(p.guid + "=" + (options.bareNames ? p.package : p.file));
         laid.push_back(std::move(p));
     }
-    index += "\r\n";
-    WriteFileBytes(gameFolder + "cache" + kPathSeparator + "cache.ini", index);
+    WriteIndex(gameFolder + "cache" + kPathSeparator, lines);
     return laid;
 }
 

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "cache/cache_index.h"
+#include "cache/cached_file.h"
+#include "cache/index_lookup.h"
 #include "cache/index_text.h"
 #include "package/buffer_contains.h"
 #include "package/package_kind.h"
@@ -55,6 +56,15 @@ std::uint64_t RegionLength(const InputFile& file, bool oneByteReads)
 
 std::string Cut(std::string text) { return text.size() > 254 ? text.substr(0, 254) : text; }
 
+// The lookup by entry number, reading cache.ini afresh on every call: the stripped entry line whose
+// entry number is n - 1, or a text without "=" when there is none.
+std::string EntryLineByNumber(const std::string& cacheFolder, int n)
+{
+    const IndexEntries entries = ReadIndexEntries(cacheFolder);
+    auto line = entries.Line(n - 1);
+    return line ? std::string(*line) : std::string(1, '\x01');
+}
+
 }  // namespace
 
 std::size_t LiteralRelationships(const std::string& cacheFolder, std::vector<PackageItem>& items,
@@ -64,7 +74,7 @@ std::size_t LiteralRelationships(const std::string& cacheFolder, std::vector<Pac
         item.requirements.clear();
     std::size_t walks = 0;
     for (std::size_t a = 0; a < items.size() && walks < options.walkLimit; ++a) {
-        auto entryA = SplitEntryLine(ReadCacheIndex(cacheFolder, items[a].entryNumber + 1));
+        auto entryA = SplitEntryLine(EntryLineByNumber(cacheFolder, items[a].entryNumber + 1));
         if (!entryA)
             continue;
         PackageKind kindA = GetPackageKind(cacheFolder, entryA->key);
@@ -76,7 +86,7 @@ std::size_t LiteralRelationships(const std::string& cacheFolder, std::vector<Pac
         std::string pattern(1, static_cast<char>(name.size() + 1));
         pattern += name;
         for (std::size_t b = 0; b < items.size(); ++b) {
-            auto entryB = SplitEntryLine(ReadCacheIndex(cacheFolder, items[b].entryNumber + 1));
+            auto entryB = SplitEntryLine(EntryLineByNumber(cacheFolder, items[b].entryNumber + 1));
             if (!entryB)
                 continue;
             PackageKind kindB = GetPackageKind(cacheFolder, entryB->key);

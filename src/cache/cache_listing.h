@@ -1,0 +1,37 @@
+#pragma once
+// The listing of the cache: a package item for every usable entry of cache.ini, with the kind and
+// the size of its cached file, in file order.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cache/package_item.h"
+#include "package/file_probe.h"
+
+namespace thld {
+
+struct Listing {
+    enum class Outcome {
+        Listed,      // the file was read (perhaps without a header or any entry)
+        Empty,       // the file holds no line at all (a byte-order mark alone is none)
+        Unreadable,  // the file could not be opened
+    };
+    Outcome outcome = Outcome::Listed;
+    std::string indexPath;            // cacheFolder + "cache.ini"
+    std::vector<PackageItem> items;   // in file order; none for "File Not Available"
+    std::uint64_t total = 0;          // bytes of the listed items' files, in 64 bits
+};
+
+// A package item for every entry line of the index whose kind is not "File Not Available", with its
+// kind and size taken through one open of its cached file. The files of "Map" and "Script" items
+// are searched on the way for the package names of all entries (see PackageItem::namesInRegion), in
+// reads of `regionReadSize` bytes (tests choose tiny ones); the search runs beside the reading where
+// there is a second core (`threads`). cache.ini is read whole with one unshared open; a read that
+// fails after an open raises FileError.
+Listing ListCacheIndex(const std::string& cacheFolder);
+Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize,
+                       ProbeThreads threads = ProbeThreads::Auto);
+
+}  // namespace thld

@@ -1,0 +1,17 @@
+#include "cache/cached_file.h"
+
+namespace thld {
+
+std::string CachedFilePath(const std::string& cacheFolder, const std::string& key)
+{
+    return cacheFolder + key + kCachedFileExtension;
+}
+
+PackageKind GetPackageKind(const std::string& cacheFolder, const std::string& key)
+{
+    if (key.empty())
+        return kind::Unknown;
+    return KindOfFile(CachedFilePath(cacheFolder, key));
+}
+
+}  // namespace thld

@@ -1,0 +1,20 @@
+#pragma once
+// The cached files: the game keeps each downloaded package in the cache folder under the key of its
+// line in cache.ini, with the extension ".uxx".
+
+#include <string>
+
+#include "package/package_kind.h"
+
+namespace thld {
+
+inline constexpr const char* kCachedFileExtension = ".uxx";
+
+// cacheFolder + key + ".uxx"
+std::string CachedFilePath(const std::string& cacheFolder, const std::string& key);
+
+// The kind of the cached file of a key: "Unknown" for an empty key, without touching the disk;
+// otherwise KindOfFile of its path ("File Not Available" when it can't be opened unshared).
+PackageKind GetPackageKind(const std::string& cacheFolder, const std::string& key);
+
+}  // namespace thld

@@ -1,0 +1,35 @@
+#pragma once
+// Looking entry lines of cache.ini up: by entry number (all of them from one reading, for the
+// requirements pass) and by package name (for the commands, right before each change). Both read
+// the file whole with one unshared open and take the index from index_scan.h; a read that fails
+// after the open raises FileError.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace thld {
+
+// Every entry line of the index in one reading: the stripped entry line of entry number n is
+// lines[n - firstEntryNumber].
+struct IndexEntries {
+    bool unreadable = false;  // cache.ini could not be opened
+    int firstEntryNumber = 0;
+    std::vector<std::string> lines;
+
+    // The stripped entry line of an entry number, or nothing when there is none.
+    std::optional<std::string_view> Line(int entryNumber) const;
+};
+IndexEntries ReadIndexEntries(const std::string& cacheFolder);
+
+struct FoundLine {
+    int number = 0;    // line number, from 0, every line counting
+    std::string text;  // the line, stripped
+};
+// The first entry line of the index whose value equals `name` exactly; nothing when there is none or
+// cache.ini can't be opened. Lines outside the index never match, so every package that the
+// listing shows is found, one with an empty name too.
+std::optional<FoundLine> FindEntryLine(const std::string& cacheFolder, const std::string& name);
+
+}  // namespace thld

@@ -1,0 +1,136 @@
+#include "cache/requirements.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+
+#include "cache/cached_file.h"
+#include "cache/index_lookup.h"
+#include "cache/index_text.h"
+#include "package/region_scan.h"
+
+namespace thld {
+
+namespace {
+
+bool CanBeRequired(PackageKind kind) { return kind == kind::Textures || kind == kind::Script; }
+bool IsSearched(PackageKind kind) { return kind == kind::Map || kind == kind::Script; }
+
+std::string_view Cut(std::string_view text) { return text.substr(0, std::min(text.size(), kMaxPatternNameLength)); }
+
+// What the pass knows of one package item: its entry line read again, and the kind of its file.
+struct Participant {
+    bool present = false;   // the entry line was found again
+    std::string_view key;   // in the index read again
+    std::string_view text;  // the requirement item's text: the entry's value, cut to 254 bytes
+    PackageKind kind = kind::Unknown;
+};
+
+// A name laid out as its pattern, to be looked up among the patterns.
+class PatternOf {
+public:
+    explicit PatternOf(std::string_view name)
+    {
+        name = Cut(name);
+        bytes_[0] = static_cast<std::uint8_t>(name.size() + 1);
+        std::copy(name.begin(), name.end(), bytes_.begin() + 1);
+    }
+    const std::uint8_t* Bytes() const { return bytes_.data(); }
+
+private:
+    std::array<std::uint8_t, 1 + kMaxPatternNameLength + 8> bytes_{};  // lookups read 8 bytes at a time
+};
+
+}  // namespace
+
+void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageItem>& items,
+                            std::size_t readSize)
+{
+    for (PackageItem& item : items)
+        item.requirements.clear();
+    if (items.empty())
+        return;
+
+    // Every item's entry line again, from one reading of the index, and its file's kind: the
+    // listing's, unless the line now names another file, which is then classified (once).
+    const IndexEntries index = ReadIndexEntries(cacheFolder);
+    std::unordered_map<std::string, PackageKind> kindOfOtherKey;
+    std::vector<Participant> participants(items.size());
+    NamePatterns patterns;
+    // Per pattern, the items whose name it is, in tree order: the first and last of a chain
+    // through nextCarrier.
+    constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> firstCarrier, lastCarrier, nextCarrier(items.size(), kNoItem);
+    std::size_t requiredCount = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        auto line = index.Line(items[i].entryNumber);
+        auto entry = line ? SplitEntryText(*line) : std::nullopt;
+        if (!entry)
+            continue;
+        const auto [key, value] = *entry;
+        Participant& p = participants[i];
+        p.present = true;
+        p.key = key;
+        p.kind = items[i].kind;
+        if (key != items[i].key) {
+            auto known = kindOfOtherKey.find(std::string(key));
+            if (known == kindOfOtherKey.end())
+                known = kindOfOtherKey.emplace(std::string(key), GetPackageKind(cacheFolder, std::string(key))).first;
+            p.kind = known->second;
+        }
+        if (!CanBeRequired(p.kind))
+            continue;
+        // The file holds the package's name, which is the value without its extension (the game
+        // writes values such as Untitled.utx); the requirement's text is the value, by which the
+        // commands find the entry again.
+        ++requiredCount;
+        p.text = Cut(value);
+        std::size_t pattern = patterns.Add(Cut(PackageNameIn(value)));
+        if (pattern == NamePatterns::kNone)
+            continue;
+        if (pattern == firstCarrier.size()) {
+            firstCarrier.push_back(i);
+            lastCarrier.push_back(i);
+        } else {
+            nextCarrier[lastCarrier[pattern]] = i;
+            lastCarrier[pattern] = i;
+        }
+    }
+    if (patterns.Count() == 0)
+        return;
+
+    RegionScanner scanner(patterns, readSize);
+    std::vector<std::size_t> required;
+    for (std::size_t b = 0; b < items.size(); ++b) {
+        const Participant& searched = participants[b];
+        if (!searched.present || !IsSearched(searched.kind))
+            continue;
+        if (requiredCount == 1 && CanBeRequired(searched.kind))
+            continue;  // the only package that could be required is this one
+        required.clear();
+        auto carriersOf = [&](std::size_t pattern) {
+            for (std::size_t a = firstCarrier[pattern]; a != kNoItem; a = nextCarrier[a])
+                if (a != b)
+                    required.push_back(a);
+        };
+        if (items[b].namesInRegion && searched.key == items[b].key) {
+            // The listing searched this file already, for the names of every entry it read. When
+            // cache.ini or the file changed since, the answer is the one their state then gives.
+            for (const std::string& name : *items[b].namesInRegion)
+                if (std::size_t pattern = patterns.Find(PatternOf(name).Bytes()); pattern != NamePatterns::kNone)
+                    carriersOf(pattern);
+        } else {
+            auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, std::string(searched.key)));
+            if (!file)
+                continue;
+            for (std::size_t pattern : scanner.Scan(*file))
+                carriersOf(pattern);
+        }
+        std::sort(required.begin(), required.end());
+        items[b].requirements.reserve(required.size());
+        for (std::size_t a : required)
+            items[b].requirements.emplace_back(participants[a].text);
+    }
+}
+
+}  // namespace thld

@@ -1,0 +1,43 @@
+#pragma once
+// The texts the user sees, word for word, that the core gives and more than one front-end shows:
+// the questions and messages of Delete and Permanent, and those of reading and writing cache.ini.
+
+#include <cstdint>
+#include <string>
+
+namespace thld::messages {
+
+inline constexpr const char* kConfirmDeleteTitle = "Confirm Delete File";
+inline constexpr const char* kConfirmMoveTitle = "Confirm Move File";
+inline constexpr const char* kConfirmReplaceTitle = "Confirm Replace File";
+inline constexpr const char* kChangeFolderTitle = "Change Unreal Tournament Folder";
+inline constexpr const char* kChangeFolderMessage = "Do you want to change Unreal Tournament Folders?";
+inline constexpr const char* kEmptyCacheTitle = "Cache Folder Appears to be Empty";
+inline constexpr const char* kNoFileName = "Error - Couldn't find filename";
+
+inline std::string ConfirmDelete(const std::string& shownName)
+{
+    return "Are you sure you want to delete this file?\r\n\r\n" + shownName;
+}
+inline std::string ConfirmMove(const std::string& shownName)
+{
+    return "Are you sure you want to make this file permanent?\r\n\r\n" + shownName;
+}
+inline std::string ConfirmReplace(const std::string& destination)
+{
+    return "This file already exists at " + destination + "\r\nAre you sure you want to replace it?";
+}
+inline std::string EmptyCache(const std::string& gameFolder)
+{
+    return "Your Unreal Tournament Cache Folder appears to be empty.  This could be because the wrong path has "
+           "been selected or because the Cache Folder really is empty.\r\nCurrent Path: " +
+           gameFolder + "\r\nWould you like to select your Unreal Tournament Folder manually now?";
+}
+// cache.ini could not be opened for reading (`path` is its full path).
+inline std::string ReadError(const std::string& path) { return "Error reading file " + path; }
+// The new cache.ini could not be created (`path` is its full path).
+inline std::string WriteError(const std::string& path) { return "Error writing new file " + path + " - Aborting!"; }
+// The total line below the tree.
+inline std::string TotalCache(std::uint64_t bytes) { return "Total Cache: " + std::to_string(bytes >> 10) + "k bytes"; }
+
+}  // namespace thld::messages

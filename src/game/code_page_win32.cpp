@@ -1,9 +1,0 @@
-#include <windows.h>
-
-#include "game/code_page.h"
-
-namespace thld {
-
-bool IsSystemLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
-
-}  // namespace thld

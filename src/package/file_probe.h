@@ -1,0 +1,53 @@
+#pragma once
+// The kind and the length of every file of a list, each from one unshared open, with the scan
+// regions of the map and script packages searched through the same open.
+//
+// The files are read in order by one reader; the search of what it read runs beside it, on a
+// second thread where the processor has more than one core, so that probing takes about as long
+// as reading the bytes does. The reader is never more than a few hundred KiB ahead of the search.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "package/name_patterns.h"
+#include "package/package_kind.h"
+#include "package/region_bounds.h"
+
+namespace thld {
+
+struct FileToProbe {
+    std::string path;
+    // False when only the file's length is wanted: its kind is then "Unknown" and nothing of it is
+    // read.
+    bool classify = true;
+};
+
+struct FileProbe {
+    PackageKind kind;                     // what KindOfFile gives for the path
+    std::optional<std::uint64_t> length;  // the file's length when it was opened, if it was
+    // For a "Map" or "Script" package: the numbers of the patterns found in its region, each once,
+    // in the order found; nothing for a file of any other kind.
+    std::optional<std::vector<std::size_t>> found;
+};
+
+enum class ProbeThreads {
+    Auto,      // a second thread where there is a second core
+    One,       // everything on the calling thread
+    Two,       // always a second thread
+};
+
+// For every file in order: its kind as KindOfFile gives it ("File Not Available" when it can't be
+// opened), from the same handle its length, and for a "Map" or "Script" package the patterns in its
+// region, in reads of `readSize` bytes after the first. `patterns` is called once, on the calling
+// thread, for the patterns to look for; it may take its time, as the reading has begun.
+// `take(i, probe)` receives the answer for files[i], in order, on the calling thread. A read that
+// fails after an open raises FileError once the answers for the files before it have been given;
+// nothing is opened after the failing file.
+void ProbeFiles(const std::vector<FileToProbe>& files, std::size_t readSize,
+                const std::function<const NamePatterns&()>& patterns,
+                const std::function<void(std::size_t, FileProbe&&)>& take, ProbeThreads threads = ProbeThreads::Auto);
+
+}  // namespace thld

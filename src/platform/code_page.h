@@ -1,0 +1,37 @@
+#pragma once
+// Text is 8-bit in the system code page. Where that code page has two-byte characters, a byte may
+// only be read as a character of its own when it does not follow a lead byte. Upper-casing touches
+// the letters a to z only: the lead byte of a two-byte character is never one of them, and a
+// trail byte that looks like one is stepped over with its lead byte where the caller knows the
+// code page.
+
+#include <string>
+#include <string_view>
+
+namespace thld {
+
+using LeadByteTest = bool (*)(unsigned char byte);
+
+// The system code page's rule: true for the first byte of a two-byte character.
+bool IsSystemLeadByte(unsigned char byte);
+
+// For single-byte code pages (and tests).
+inline bool NoLeadBytes(unsigned char) { return false; }
+
+inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// True when both texts are equal once their letters a to z are upper-cased.
+inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (UpperAscii(a[i]) != UpperAscii(b[i]))
+            return false;
+    return true;
+}
+
+// The text with its letters a to z upper-cased, stepping over two-byte characters whole.
+std::string UpperAsciiText(std::string_view text, LeadByteTest isLeadByte = NoLeadBytes);
+
+}  // namespace thld

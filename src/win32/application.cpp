@@ -1,0 +1,78 @@
+#include "win32/application.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "win32/main_dialog.h"
+#include "win32/message_box.h"
+#include "win32/wait_dialog.h"
+#include "win32/folder_browser.h"
+#include "game/process_scanner.h"
+#include "win32/registry_game_entry.h"
+
+namespace thld {
+
+namespace {
+
+// The folder picker needs COM on this thread.
+class ComApartment {
+public:
+    ComApartment() : ready_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment()
+    {
+        if (ready_)
+            ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool ready_;
+};
+
+void UseCommonControls()
+{
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_TREEVIEW_CLASSES;
+    ::InitCommonControlsEx(&controls);
+}
+
+// The message that keeps the program from starting, or none.
+const char* GuardMessage(const ProcessScanner& scanner)
+{
+    if (scanner.IsRunning(kGameIconName) || scanner.IsRunning(kGameName))
+        return kGameRunningMessage;
+    if (scanner.IsRunning(kEditorName))
+        return kEditorRunningMessage;
+    return nullptr;
+}
+
+}  // namespace
+
+void RunApplication(const ApplicationParts& parts)
+{
+    UseCommonControls();
+    ComApartment com;
+    {
+        ProcessScanner scanner;
+        if (const char* message = GuardMessage(scanner)) {
+            ShowMessage(nullptr, message);
+            return;
+        }
+    }
+
+    RegistryGameEntry gameEntry;
+    ShellFolderPicker shellPicker;
+    FolderPicker& picker = parts.folderPicker ? *parts.folderPicker : shellPicker;
+
+    DialogColours colours;
+    MainDialog mainDialog(gameEntry, picker);
+    WaitDialog waitDialog;
+    waitDialog.Create();
+    mainDialog.SetWaitDialog(&waitDialog);
+    mainDialog.RunModal(nullptr);
+}
+
+}  // namespace thld

@@ -1,0 +1,109 @@
+#include "win32/dialog.h"
+
+#include <exception>
+#include <vector>
+
+#include "platform/file_error.h"
+#include "win32/message_box.h"
+
+namespace thld {
+
+namespace {
+HBRUSH currentBrush = nullptr;
+}  // namespace
+
+DialogColours::DialogColours() : brush_(::CreateSolidBrush(kDialogBackground)), previous_(currentBrush)
+{
+    currentBrush = brush_;
+}
+
+DialogColours::~DialogColours()
+{
+    currentBrush = previous_;
+    if (brush_)
+        ::DeleteObject(brush_);
+}
+
+HBRUSH DialogColours::CurrentBrush() { return currentBrush; }
+
+std::string WindowTextOf(HWND window)
+{
+    int length = ::GetWindowTextLengthA(window);
+    std::vector<char> text(static_cast<std::size_t>(length) + 1);
+    int got = ::GetWindowTextA(window, text.data(), length + 1);
+    return std::string(text.data(), static_cast<std::size_t>(got > 0 ? got : 0));
+}
+
+Dialog::~Dialog()
+{
+    if (window_ && ::IsWindow(window_))
+        ::DestroyWindow(window_);
+}
+
+INT_PTR Dialog::RunModal(HWND owner)
+{
+    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, Procedure,
+                             reinterpret_cast<LPARAM>(this));
+}
+
+bool Dialog::CreateModeless(HWND owner)
+{
+    return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, Procedure,
+                                reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void Dialog::SetItemText(int id, const std::string& text) const { ::SetDlgItemTextA(window_, id, text.c_str()); }
+
+INT_PTR Dialog::Result(LRESULT result) const
+{
+    ::SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+INT_PTR Dialog::HandleGuarded(Dialog& dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The one place where errors stop: nothing may unwind through the system's dialog code. The
+    // operation that failed has ended; the window and the program go on.
+    const INT_PTR afterError = message == WM_INITDIALOG ? FALSE : TRUE;
+    try {
+        return dialog.OnMessage(message, wParam, lParam);
+    } catch (const FileError& error) {
+        ShowFileError(dialog.Window(), error.UserText());
+    } catch (const std::exception& error) {
+        ShowMessage(dialog.Window(), UnexpectedErrorText(error.what()));
+    } catch (...) {
+        ShowMessage(dialog.Window(), UnexpectedErrorText(""));
+    }
+    return afterError;
+}
+
+INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Dialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        self->window_ = window;
+        ::SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+    }
+    if (!self)
+        return FALSE;
+
+    HBRUSH background = DialogColours::CurrentBrush();
+    if (background && (message == WM_CTLCOLORDLG || message == WM_CTLCOLORSTATIC)) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        ::SetTextColor(dc, kDialogText);
+        ::SetBkColor(dc, kDialogBackground);
+        return reinterpret_cast<INT_PTR>(background);
+    }
+
+    INT_PTR handled = HandleGuarded(*self, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(window, DWLP_USER, 0);
+        self->window_ = nullptr;
+    }
+    return handled;
+}
+
+}  // namespace thld

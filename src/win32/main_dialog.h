@@ -1,0 +1,69 @@
+#pragma once
+// The main window: the cache folder with its Change button, the cache tree, the total, and the
+// Permanent, Delete, Exit and About buttons. It holds the state that the operations share.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cache/package_item.h"
+#include "game/game_folder.h"
+#include "win32/cache_tree.h"
+#include "win32/dialog.h"
+
+namespace thld {
+
+class WaitDialog;
+
+inline constexpr const char* kRequirementsNode = "Requirements";
+
+class MainDialog : public Dialog {
+public:
+    MainDialog(GameEntryStore& entry, FolderPicker& picker);
+
+    // Start-up sets it before the modal run; the main window uses it but does not own it.
+    void SetWaitDialog(WaitDialog* waitDialog) { waitDialog_ = waitDialog; }
+
+private:
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog();
+    void AddAboutItemToSystemMenu() const;
+    bool PaintMinimised() const;
+    void OnCommand(int id);
+    INT_PTR OnNotify(const NMHDR& header);
+
+    // The game folder (main_dialog_folder.cpp).
+    bool FindGameFolder();
+    void UseGameFolder(const std::string& gameFolder);
+    // The picker, then the folder it gives (stored and used), or nothing when it is cancelled.
+    void SelectAndUseGameFolder();
+    void OnChange();
+    void AskAboutEmptyCache();
+
+    // The cache on screen (main_dialog_listing.cpp).
+    void ReadCacheIndex();
+    void FillTree();
+    void DetermineRelationships();
+    void OnTreeDoubleClick();
+
+    // The commands (main_dialog_commands.cpp).
+    void OnDelete();
+    void OnPermanent();
+    std::vector<bool> TickedItems() const;
+
+    void SetWaitStatus(const std::string& status) const;
+    void HideWait() const;
+
+    WaitDialog* waitDialog_ = nullptr;
+    GameFolders folders_;
+    std::vector<PackageItem> items_;     // the listed packages, one for each root item
+    std::vector<HTREEITEM> itemNodes_;   // their root items
+    HWND totalLabel_ = nullptr;
+    HWND pathLabel_ = nullptr;
+    CacheTree treeView_;
+    HICON appIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    GameFolderLocator locator_;
+};
+
+}  // namespace thld

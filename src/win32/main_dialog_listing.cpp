@@ -1,0 +1,98 @@
+// The cache on screen: the listing into the tree, the requirements under their packages, and the
+// jump from a requirement to its package.
+#include "cache/cache_listing.h"
+#include "cache/requirements.h"
+#include "commands/messages.h"
+#include "win32/main_dialog.h"
+#include "win32/message_box.h"
+#include "win32/wait_dialog.h"
+
+namespace thld {
+
+namespace {
+
+// The wait window stays up while the listing runs, however it ends.
+class WaitShown {
+public:
+    WaitShown(WaitDialog* wait, const std::string& status) : wait_(wait)
+    {
+        if (wait_)
+            wait_->Show(status);
+    }
+    ~WaitShown()
+    {
+        if (wait_)
+            wait_->Hide();
+    }
+    WaitShown(const WaitShown&) = delete;
+    WaitShown& operator=(const WaitShown&) = delete;
+
+private:
+    WaitDialog* wait_;
+};
+
+}  // namespace
+
+void MainDialog::ReadCacheIndex()
+{
+    WaitShown wait(waitDialog_, kReviewingStatus);
+    items_.clear();
+    itemNodes_.clear();
+    treeView_.DeleteAll();
+
+    Listing listing = ListCacheIndex(folders_.cacheFolder);
+    if (listing.outcome == Listing::Outcome::Unreadable)
+        ShowMessage(Window(), messages::ReadError(listing.indexPath));
+    if (listing.outcome != Listing::Outcome::Listed) {
+        AskAboutEmptyCache();
+        return;
+    }
+    items_ = std::move(listing.items);
+    FillTree();
+    ::SetWindowTextA(totalLabel_, messages::TotalCache(listing.total).c_str());
+    if (!items_.empty())
+        DetermineRelationships();
+}
+
+void MainDialog::FillTree()
+{
+    CacheTree::QuietFill quiet(treeView_);
+    itemNodes_.reserve(items_.size());
+    for (const PackageItem& item : items_) {
+        HTREEITEM node = treeView_.Append(TVI_ROOT, item.name, item.entryNumber);
+        treeView_.Append(node, std::string(item.kind));
+        treeView_.Append(node, item.sizeText);
+        itemNodes_.push_back(node);
+    }
+}
+
+void MainDialog::DetermineRelationships()
+{
+    SetWaitStatus(kRelationshipsStatus);
+    thld::DetermineRelationships(folders_.cacheFolder, items_);
+    CacheTree::QuietFill quiet(treeView_);
+    for (std::size_t i = 0; i < items_.size() && i < itemNodes_.size(); ++i) {
+        if (items_[i].requirements.empty())
+            continue;
+        HTREEITEM node = treeView_.Append(itemNodes_[i], kRequirementsNode);
+        for (const std::string& requirement : items_[i].requirements)
+            treeView_.Append(node, requirement);
+    }
+}
+
+void MainDialog::OnTreeDoubleClick()
+{
+    HTREEITEM selected = treeView_.Selected();
+    if (!selected)
+        return;
+    HTREEITEM parent = treeView_.Parent(selected);
+    if (!parent || treeView_.Text(parent) != kRequirementsNode)
+        return;
+    const std::string wanted = treeView_.Text(selected);
+    for (HTREEITEM item = treeView_.FirstRoot(); item; item = treeView_.NextSibling(item)) {
+        if (treeView_.Text(item) == wanted)
+            treeView_.Reveal(item);
+    }
+}
+
+}  // namespace thld

@@ -1,0 +1,112 @@
+// Delete and Permanent through the real buttons and dialogs, checked on disk and in the rebuilt tree.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "win32/resource.h"
+#include "app_run.h"
+#include "game_entry_override.h"
+#include "game_fixtures.h"
+#include "tree_reader.h"
+#include "ui_driver.h"
+
+namespace thld::uitest {
+namespace {
+
+// The index text without the line of this key.
+std::string WithoutLine(std::string text, const std::string& key)
+{
+    std::size_t at = text.find(key + "=");
+    text.erase(at, text.find('\n', at) + 1 - at);
+    return text;
+}
+
+class CommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        entry.SetFolder(game);
+        index = test::ReadFileBytes(game + "cache\\cache.ini");
+        app.emplace();
+        main = app->MainWindow();
+        ASSERT_TRUE(main);
+        tree = ::GetDlgItem(main, IDC_CACHE_TREE);
+    }
+    void TickItem(const std::string& text) { Tick(tree, NodeNamed(ReadTree(tree), text).item); }
+    std::string Without(const std::string& key) const { return WithoutLine(index, key); }
+
+    test::TempFolder temp;
+    std::string game = MakeSmallGameFolder(temp, "UT");
+    GameEntryOverride entry;
+    std::string index;
+    std::optional<AppRun> app;
+    HWND main = nullptr;
+    HWND tree = nullptr;
+};
+
+TEST_F(CommandsTest, DeleteRemovesTheAgreedPackageOnlyAndListsTheCacheAgain)
+{
+    TickItem("Map1.unr");
+    TickItem("Code1.u");
+    Press(main, IDC_DELETE);
+    EXPECT_EQ(AnswerQuestion("Confirm Delete File", true), "Are you sure you want to delete this file?\r\n\r\nMap1.unr");
+    EXPECT_EQ(AnswerQuestion("Confirm Delete File", false), "Are you sure you want to delete this file?\r\n\r\nCode1.u");
+    ASSERT_TRUE(app->ListedWith({"Tex1.utx", "Code1.u", "Junk.umx"}));
+
+    EXPECT_FALSE(std::filesystem::exists(CachedFile(game, kMapKey)));
+    EXPECT_TRUE(std::filesystem::exists(CachedFile(game, kCodeKey)));
+    EXPECT_EQ(test::ReadFileBytes(game + "cache\\cache.ini"), Without(kMapKey));
+    EXPECT_EQ(test::ReadFileBytes(game + "cache\\cache.bak"), index);
+    auto after = ReadTree(tree);
+    EXPECT_FALSE(after[1].Ticked()) << "a new listing has no ticks";
+    EXPECT_EQ(TextsOf(after[1].children), (std::vector<std::string>{"Script", "2k bytes", "Requirements"}));
+    EXPECT_EQ(after[1].data, 2);
+}
+
+TEST_F(CommandsTest, PermanentMovesTheRequiredPackagesFirstAndAsksBeforeReplacing)
+{
+    const std::string map = test::ReadFileBytes(CachedFile(game, kMapKey));
+    const std::string tex = test::ReadFileBytes(CachedFile(game, kTexKey));
+    const std::string code = test::ReadFileBytes(CachedFile(game, kCodeKey));
+    test::WriteFileBytes(game + "Maps\\Map1.unr", "an older Map1");
+
+    TickItem("Map1.unr");
+    Press(main, IDC_PERMANENT);
+    EXPECT_EQ(AnswerQuestion("Confirm Move File", true),
+              "Are you sure you want to make this file permanent?\r\n\r\nMap1.unr");
+    EXPECT_EQ(AnswerQuestion("Confirm Replace File", true),
+              "This file already exists at " + game + "Maps\\Map1.unr\r\nAre you sure you want to replace it?");
+    ASSERT_TRUE(app->ListedWith({"Junk.umx"}));
+
+    EXPECT_EQ(test::ReadFileBytes(game + "Textures\\Tex1.utx"), tex);
+    EXPECT_EQ(test::ReadFileBytes(game + "System\\Code1.u"), code);
+    EXPECT_EQ(test::ReadFileBytes(game + "Maps\\Map1.unr"), map);
+    for (const char* key : {kMapKey, kTexKey, kCodeKey})
+        EXPECT_FALSE(std::filesystem::exists(CachedFile(game, key))) << key;
+    // Each move removed its own line; the map's went last.
+    EXPECT_EQ(test::ReadFileBytes(game + "cache\\cache.bak"), WithoutLine(Without(kTexKey), kCodeKey));
+    EXPECT_EQ(test::ReadFileBytes(game + "cache\\cache.ini"),
+              std::string("[Cache]\r\n") + kJunkKey + "=Junk.umx\r\nMISSING=Gone.unr\r\n\r\n");
+}
+
+TEST_F(CommandsTest, AFileErrorEndsTheCommandWithTheStopIconAndNoNewListing)
+{
+    ASSERT_TRUE(::SetFileAttributesA(CachedFile(game, kMapKey).c_str(), FILE_ATTRIBUTE_READONLY));
+    TickItem("Map1.unr");
+    Press(main, IDC_DELETE);
+    AnswerQuestion("Confirm Delete File", true);
+    MessageBoxSeen box = AnswerMessageBox();
+    EXPECT_EQ(box.text, "Access to an unnamed file was denied.");
+    EXPECT_TRUE(box.stop);
+
+    EXPECT_EQ(test::ReadFileBytes(game + "cache\\cache.ini"), Without(kMapKey)) << "the entry is gone already";
+    EXPECT_TRUE(std::filesystem::exists(CachedFile(game, kMapKey)));
+    auto after = ReadTree(tree);
+    ASSERT_EQ(after.size(), 4u);
+    EXPECT_TRUE(after[0].Ticked()) << "the tree was not built again";
+    EXPECT_FALSE(::IsWindowVisible(app->WaitWindow()));
+}
+
+}  // namespace
+}  // namespace thld::uitest

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds both targets and runs every test: natively (with AddressSanitizer and UBSan, and again
-# with ThreadSanitizer) and, for Windows, under Wine; the window tests under Wine with an Xvfb display of their own when there is
-# none. Ends with one summary line and a non-zero exit code when anything failed.
+# Builds both targets and runs every test: the include check, then the native tests (with
+# AddressSanitizer and UBSan, and again with ThreadSanitizer) and, for Windows, the tests under Wine;
+# the window tests under Wine with an Xvfb display of their own when there is none. Each GoogleTest
+# program writes a JSON report, from which the counts are taken. Ends with one summary line and a
+# non-zero exit code when anything failed.
 set -uo pipefail
 THLD_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$THLD_ROOT"
@@ -11,40 +13,53 @@ JOBS=${JOBS:-2}
 
 total_pass=0 total_fail=0 total_skip=0 broken=()
 summary_lines=()
+LOGS="$THLD_ROOT/build/logs"
 
-# Runs one GoogleTest program and adds its counts to the totals.
+count() {
+  local name=$1 pass=$2 fail=$3 skip=$4
+  total_pass=$((total_pass + pass)); total_fail=$((total_fail + fail)); total_skip=$((total_skip + skip))
+  summary_lines+=("$(printf '%-22s %4d passed, %d failed, %d skipped' "$name:" "$pass" "$fail" "$skip")")
+}
+
+# Runs one GoogleTest program with a JSON report and adds its counts to the totals. A program run
+# under Wine names the report by its Windows path (`--wine`).
 run_suite() {
+  local wine=0
+  [ "$1" = --wine ] && { wine=1; shift; }
   local name=$1; shift
-  local log="$THLD_ROOT/build/logs/$name.log"
-  mkdir -p "$THLD_ROOT/build/logs"
+  local log="$LOGS/$name.log" report="$LOGS/$name.json" shown
+  rm -f "$report"
+  shown=$report
+  [ "$wine" = 1 ] && shown="Z:${report//\//\\}"
   echo "== running $name: $*"
-  "$@" 2>&1 | tee "$log" | grep -E '^\[  (FAILED|SKIPPED) |^\[==========\]|^\[  PASSED' || true
-  local rc=${PIPESTATUS[0]}
-  local ran pass fail skip
-  ran=$(grep -Eo '^\[==========\] [0-9]+ tests? from' "$log" | tail -n1 | grep -Eo '[0-9]+' | head -n1)
-  pass=$(grep -Eo '^\[  PASSED  \] [0-9]+' "$log" | tail -n1 | grep -Eo '[0-9]+$')
-  skip=$(grep -Eo '^\[  SKIPPED \] [0-9]+ tests?,' "$log" | tail -n1 | grep -Eo '[0-9]+')
-  fail=$(grep -Eo '^\[  FAILED  \] [0-9]+ tests?,' "$log" | tail -n1 | grep -Eo '[0-9]+')
-  pass=${pass:-0} skip=${skip:-0} fail=${fail:-0}
-  if [ -z "$ran" ] || { [ "$rc" != 0 ] && [ "$fail" = 0 ]; }; then
+  "$@" "--gtest_output=json:$shown" 2>&1 | tee "$log" | grep -E '^\[  (FAILED|SKIPPED) |^\[==========\]|^\[  PASSED' || true
+  local rc=${PIPESTATUS[0]} counts pass fail skip
+  if counts=$(python3 "$THLD_ROOT/scripts/gtest-counts.py" "$report"); then
+    read -r pass fail skip <<<"$counts"
+  else
+    pass=0 fail=0 skip=0
+  fi
+  if [ -z "${counts:-}" ] || { [ "$rc" != 0 ] && [ "$fail" = 0 ]; }; then
     echo "!! $name ended abnormally (exit code $rc); see $log"
     broken+=("$name")
     fail=$((fail + 1))
   fi
-  total_pass=$((total_pass + pass)); total_fail=$((total_fail + fail)); total_skip=$((total_skip + skip))
-  summary_lines+=("$(printf '%-22s %4d passed, %d failed, %d skipped' "$name:" "$pass" "$fail" "$skip")")
+  count "$name" "$pass" "$fail" "$skip"
 }
 
 build() {
   local preset=$1
   echo "== building the $preset preset"
-  cmake --preset "$preset" >"$THLD_ROOT/build/logs/configure-$preset.log" 2>&1 ||
-    { cat "$THLD_ROOT/build/logs/configure-$preset.log"; return 1; }
+  cmake --preset "$preset" >"$LOGS/configure-$preset.log" 2>&1 ||
+    { cat "$LOGS/configure-$preset.log"; return 1; }
   cmake --build --preset "$preset" -j "$JOBS" 2>&1 | grep -Ev "^\[ *[0-9]+%\] (Building|Linking|Built)|^g?make\[[0-9]+\]: (Entering|Leaving)" || true
   return "${PIPESTATUS[0]}"
 }
 
-mkdir -p build/logs
+mkdir -p "$LOGS"
+echo "== checking that includes run down the layers"
+if python3 scripts/check-layers.py | tee "$LOGS/layers.log"; then count layers 1 0 0; else count layers 0 1 0; fi
+
 build_failed=0
 if build native; then
   run_suite native build/native/tests/thld_tests
@@ -63,8 +78,8 @@ if build windows; then
   # shellcheck source=wine-env.sh
   source "$THLD_ROOT/scripts/wine-env.sh"
   thld_wine_init
-  run_suite wine wine build/windows/tests/thld_tests.exe
-  if [ -x "$THLD_ROOT/scripts/ui-tests.sh" ] && [ -f build/windows/tests/app/thld_ui_tests.exe ]; then
+  run_suite --wine wine wine build/windows/tests/thld_tests.exe
+  if [ -x "$THLD_ROOT/scripts/ui-tests.sh" ] && [ -f build/windows/tests/win32/thld_ui_tests.exe ]; then
     source "$THLD_ROOT/scripts/ui-tests.sh"
   fi
   wineserver -k >/dev/null 2>&1 || true

@@ -28,7 +28,7 @@ thld_ui_tests() {
 
   local picture="$THLD_ROOT/build/thld-main-window"
   rm -f "$picture.bmp" "$picture.png"
-  THLD_SCREENSHOT="Z:${picture//\//\\}.bmp" run_suite ui wine build/windows/tests/app/thld_ui_tests.exe
+  THLD_SCREENSHOT="Z:${picture//\//\\}.bmp" run_suite --wine ui wine build/windows/tests/win32/thld_ui_tests.exe
   if [ -f "$picture.bmp" ]; then
     convert "$picture.bmp" "$picture.png" && rm -f "$picture.bmp"
     echo "== picture of the main window: build/thld-main-window.png"

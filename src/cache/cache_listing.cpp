@@ -65,6 +65,7 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
         item.key = std::move(entry.key);
         item.kind = probe.kind;
         item.size = probe.length.value_or(0);
+        item.modified = probe.modified;
         item.sizeText = probe.length ? SizeTextOf(*probe.length) : "0";
         if (probe.found) {
             item.namesInRegion.emplace();

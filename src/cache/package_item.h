@@ -24,6 +24,7 @@ struct PackageItem {
     // (each cut to 254 bytes) whose length-prefixed patterns occur in the file's region, each once.
     // DetermineRelationships takes them instead of opening the file again.
     std::optional<std::vector<std::string>> namesInRegion = std::nullopt;
+    std::int64_t modified = 0;  // when the cached file was last written, in seconds since 1970 (UTC)
 };
 
 }  // namespace thld

@@ -43,7 +43,8 @@ std::string StoredValueOf(const std::string& chosenFolder, LeadByteTest isLeadBy
 struct GameEntryRead {
     enum class Result { Read, NoKey, NoValue };
     Result result = Result::NoKey;
-    std::string bytes;  // the value's bytes as the store reported them
+    std::string bytes;   // the value's bytes as the store reported them
+    std::string source;  // where the value was read, in words (such as the registry view or the file)
 };
 
 // Where the entry lives: the registry on Windows, a fake in tests.

@@ -40,4 +40,13 @@ bool ProcessScanner::IsRunning(std::string_view name) const
     return AnyProcessNamed(source_(), name, isLeadByte_);
 }
 
+const char* RunningGameMessage(const ProcessScanner& scanner)
+{
+    if (scanner.IsRunning(kGameIconName) || scanner.IsRunning(kGameName))
+        return kGameRunningMessage;
+    if (scanner.IsRunning(kEditorName))
+        return kEditorRunningMessage;
+    return nullptr;
+}
+
 }  // namespace thld

@@ -10,6 +10,12 @@
 
 namespace thld {
 
+inline constexpr const char* kGameRunningMessage =
+    "Unreal Tournament has been detected running on this system.  Please shut it down before running this "
+    "program.";
+inline constexpr const char* kEditorRunningMessage =
+    "UnrealED has been detected running on this system.  Please shut it down before running this program.";
+
 // The executable names the guard looks for, in the order it checks them.
 inline constexpr std::string_view kGameIconName = "UNREALTOURNAMENT.ICD";
 inline constexpr std::string_view kGameName = "UNREALTOURNAMENT.EXE";
@@ -35,5 +41,9 @@ private:
     NameSource source_;
     LeadByteTest isLeadByte_;
 };
+
+// The running-game guard: the message that keeps the program from changing the game's files while
+// the game or its editor runs (the game is checked first), or nothing when neither runs.
+const char* RunningGameMessage(const ProcessScanner& scanner);
 
 }  // namespace thld

@@ -28,6 +28,7 @@ struct FileToProbe {
 struct FileProbe {
     PackageKind kind;                     // what KindOfFile gives for the path
     std::optional<std::uint64_t> length;  // the file's length when it was opened, if it was
+    std::int64_t modified = 0;            // and when it was last written (InputFile::ModifiedTime)
     // For a "Map" or "Script" package: the numbers of the patterns found in its region, each once,
     // in the order found; nothing for a file of any other kind.
     std::optional<std::vector<std::size_t>> found;
@@ -40,7 +41,7 @@ enum class ProbeThreads {
 };
 
 // For every file in order: its kind as KindOfFile gives it ("File Not Available" when it can't be
-// opened), from the same handle its length, and for a "Map" or "Script" package the patterns in its
+// opened), from the same handle its length and the time it was last written, and for a "Map" or "Script" package the patterns in its
 // region, in reads of `readSize` bytes after the first. `patterns` is called once, on the calling
 // thread, for the patterns to look for; it may take its time, as the reading has begun.
 // `take(i, probe)` receives the answer for files[i], in order, on the calling thread. A read that

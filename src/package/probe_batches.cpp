@@ -70,8 +70,10 @@ void Reader::ReadOne(std::size_t entry)
     auto file = InputFile::OpenUnshared(target.path);
     if (!target.classify) {
         done.kind = kind::Unknown;
-        if (file)
+        if (file) {
             done.fileLength = file->Length();
+            done.modified = file->ModifiedTime();
+        }
         Done(done);
         return;
     }
@@ -95,6 +97,7 @@ void Reader::ReadOne(std::size_t entry)
         done.regionLength = step.regionLength;
     }
     done.fileLength = file->Length();
+    done.modified = file->ModifiedTime();
     Done(done);
 }
 
@@ -124,7 +127,7 @@ void Searcher::Process(Batch& batch)
             search.Feed(batch.bytes.data() + event.offset, event.length);
             continue;
         }
-        FileProbe probe{event.kind, event.fileLength, std::nullopt};
+        FileProbe probe{event.kind, event.fileLength, event.modified, std::nullopt};
         if (event.searched) {
             if (!searching_ || current_ != event.entry)
                 search.Start();

@@ -30,6 +30,7 @@ struct Event {
     std::size_t length = 0;
     PackageKind kind = kind::Unknown;  // Done
     std::optional<std::uint64_t> fileLength;
+    std::int64_t modified = 0;
     bool searched = false;
     std::uint64_t regionLength = 0;
 };

@@ -30,20 +30,24 @@ public:
 
     // The file's length (on POSIX systems as seen when it was opened).
     std::uint64_t Length() const;
+    // When the file was last written, in seconds since 1970-01-01 UTC (on POSIX systems as seen
+    // when it was opened).
+    std::int64_t ModifiedTime() const;
     // Reads up to count bytes at offset; fewer only at the end of the file.
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const;
     const std::string& Path() const { return path_; }
 
 private:
     static constexpr std::uint64_t kLengthNotKnown = static_cast<std::uint64_t>(-1);
-    InputFile(FileHandle handle, std::string path, std::uint64_t length = kLengthNotKnown)
-        : handle_(std::move(handle)), path_(std::move(path)), length_(length)
+    InputFile(FileHandle handle, std::string path, std::uint64_t length = kLengthNotKnown, std::int64_t modified = 0)
+        : handle_(std::move(handle)), path_(std::move(path)), length_(length), modified_(modified)
     {
     }
 
     FileHandle handle_;
     std::string path_;
-    std::uint64_t length_;  // kLengthNotKnown when the open did not learn it
+    std::uint64_t length_;   // kLengthNotKnown when the open did not learn it
+    std::int64_t modified_;  // when length_ is known
 };
 
 // True when the file can be opened for reading without sharing (it is closed again at once): it

@@ -24,7 +24,8 @@ std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
     if (::fstat(Fd(handle), &info) != 0 || S_ISDIR(info.st_mode))
         return std::nullopt;
     // The open learns the length anyway: Length() gives it without asking again.
-    return InputFile(std::move(handle), path, static_cast<std::uint64_t>(info.st_size));
+    return InputFile(std::move(handle), path, static_cast<std::uint64_t>(info.st_size),
+                     static_cast<std::int64_t>(info.st_mtime));
 }
 
 std::uint64_t InputFile::Length() const
@@ -35,6 +36,16 @@ std::uint64_t InputFile::Length() const
     if (::fstat(Fd(handle_), &info) != 0)
         ThrowFileError(errno, path_);
     return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::int64_t InputFile::ModifiedTime() const
+{
+    if (length_ != kLengthNotKnown)
+        return modified_;
+    struct stat info {};
+    if (::fstat(Fd(handle_), &info) != 0)
+        ThrowFileError(errno, path_);
+    return static_cast<std::int64_t>(info.st_mtime);
 }
 
 std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const

@@ -31,6 +31,16 @@ std::uint64_t InputFile::Length() const
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
+std::int64_t InputFile::ModifiedTime() const
+{
+    FILETIME written{};
+    if (!::GetFileTime(H(handle_), nullptr, nullptr, &written))
+        ThrowFileError(::GetLastError(), path_);
+    // 100-nanosecond steps since 1601-01-01, of which 11644473600 seconds lie before 1970.
+    const std::uint64_t steps = (std::uint64_t(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    return static_cast<std::int64_t>(steps / 10'000'000) - 11'644'473'600LL;
+}
+
 std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const
 {
     detail::CheckFault(DiskStep::Read, path_, true);

@@ -39,16 +39,6 @@ void UseCommonControls()
     ::InitCommonControlsEx(&controls);
 }
 
-// The message that keeps the program from starting, or none.
-const char* GuardMessage(const ProcessScanner& scanner)
-{
-    if (scanner.IsRunning(kGameIconName) || scanner.IsRunning(kGameName))
-        return kGameRunningMessage;
-    if (scanner.IsRunning(kEditorName))
-        return kEditorRunningMessage;
-    return nullptr;
-}
-
 }  // namespace
 
 void RunApplication(const ApplicationParts& parts)
@@ -57,7 +47,7 @@ void RunApplication(const ApplicationParts& parts)
     ComApartment com;
     {
         ProcessScanner scanner;
-        if (const char* message = GuardMessage(scanner)) {
+        if (const char* message = RunningGameMessage(scanner)) {
             ShowMessage(nullptr, message);
             return;
         }

@@ -6,12 +6,6 @@
 
 namespace thld {
 
-inline constexpr const char* kGameRunningMessage =
-    "Unreal Tournament has been detected running on this system.  Please shut it down before running this "
-    "program.";
-inline constexpr const char* kEditorRunningMessage =
-    "UnrealED has been detected running on this system.  Please shut it down before running this program.";
-
 // What start-up works with instead of the system's own, where given.
 struct ApplicationParts {
     FolderPicker* folderPicker = nullptr;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "game/process_scanner.h"
 #include "win32/application.h"
 #include "app_run.h"
 #include "platform/process_list.h"

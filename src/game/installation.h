@@ -1,0 +1,56 @@
+#pragma once
+// One installation of the game as the program works on it: the game folder (where Maps, System and
+// Textures are, the destinations of Permanent), the cache folder (with cache.ini), where each came
+// from, and what else was looked at on the way. Every front-end finds it the same way.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/game_folder.h"
+
+namespace thld {
+
+// One folder that the search looked at.
+struct FolderFinding {
+    std::string role;    // "game folder" or "cache folder"
+    std::string source;  // where the candidate came from, in words
+    std::string folder;  // the folder; empty when the source gave none
+    bool taken = false;
+    std::string why;     // why it was taken or passed over, in words
+};
+
+struct Installation {
+    GameFolders folders;      // both end in the path separator
+    std::string gameSource;   // where the game folder came from, in words
+    std::string cacheSource;  // where the cache folder came from, in words
+    std::vector<FolderFinding> findings;  // in the order looked at
+};
+
+// The places the search depends on; tests make their own.
+struct SearchPlaces {
+    enum class System { Windows, Linux, MacOS };
+    System system = System::Windows;
+    std::string home;  // the user's home folder, ending in the separator; empty when unknown
+    // The folder of the program's own settings file (Linux: $XDG_CONFIG_HOME/tallyhold or
+    // ~/.config/tallyhold; macOS: ~/Library/Preferences); empty on Windows.
+    std::string settingsFolder;
+
+    static SearchPlaces OfThisSystem();
+};
+
+// The cache folder of a game folder, by the rules of the system, with its source; every folder
+// looked at is added to `findings`. On Windows the game folder's "cache" unless the game's settings
+// name another CachePath.
+struct CacheFolderChoice {
+    std::string folder;  // ends in the separator
+    std::string source;
+};
+CacheFolderChoice FindCacheFolder(const std::string& gameFolder, const SearchPlaces& places,
+                                  std::vector<FolderFinding>& findings);
+
+// gameFolder + the folder of that name (such as "Maps") + the separator: an existing folder whose
+// name differs only in case is taken as it is spelt; otherwise the name as given.
+std::string GameSubfolder(const std::string& gameFolder, std::string_view name);
+
+}  // namespace thld

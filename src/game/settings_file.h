@@ -1,0 +1,38 @@
+#pragma once
+// The program's own per-user settings on systems without a registry: a small text file of
+// [section] headers and name=value lines, such as
+//
+//   [HKEY_LOCAL_MACHINE\SOFTWARE\Unreal Technology\Installed Apps\UnrealTournament]
+//   Folder=/home/player/ut
+//
+// Reading it never fails loudly (a missing or unreadable file holds nothing); writing replaces the
+// file in one step, so that it is always whole.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace thld {
+
+inline constexpr const char* kSettingsFileName = "tallyhold.ini";
+
+class SettingsFile {
+public:
+    // `path` is the file's full path; its folder is made when a value is written.
+    explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+
+    const std::string& Path() const { return path_; }
+
+    // Whether the file exists but can't be read, or holds what is no text (a zero byte).
+    bool Unreadable() const;
+    // The value of `name` in `section` (both compared exactly); nothing when there is none.
+    std::optional<std::string> Get(std::string_view section, std::string_view name) const;
+    // Sets the value, keeping every other line as it was; false when the file can't be written.
+    // Neither may hold a line break.
+    bool Set(std::string_view section, std::string_view name, std::string_view value) const;
+
+private:
+    std::string path_;
+};
+
+}  // namespace thld

@@ -1,0 +1,24 @@
+#pragma once
+// The game's entry where there is no registry: the value "Folder" under the entry's key, kept in
+// the program's own settings file.
+
+#include "game/game_folder.h"
+#include "game/settings_file.h"
+
+namespace thld {
+
+// The section that stands for the registry key.
+inline constexpr const char* kGameEntrySection =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Unreal Technology\\Installed Apps\\UnrealTournament";
+
+class SettingsGameEntry : public GameEntryStore {
+public:
+    explicit SettingsGameEntry(SettingsFile file) : file_(std::move(file)) {}
+    GameEntryRead Read() override;
+    bool Write(const std::string& value) override;
+
+private:
+    SettingsFile file_;
+};
+
+}  // namespace thld

@@ -1,0 +1,32 @@
+#include "platform/environment.h"
+
+#include <cstdlib>
+
+#include "platform/file.h"
+
+namespace thld {
+
+std::optional<std::string> EnvironmentVariable(const char* name)
+{
+    // The program reads its environment on one thread only; nothing changes it meanwhile.
+    const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe)
+    if (!value)
+        return std::nullopt;
+    return std::string(value);
+}
+
+std::string HomeFolder()
+{
+#ifdef _WIN32
+    auto home = EnvironmentVariable("USERPROFILE");
+#else
+    auto home = EnvironmentVariable("HOME");
+#endif
+    if (!home || home->empty())
+        return std::string();
+    if (home->back() != kPathSeparator)
+        *home += kPathSeparator;
+    return *home;
+}
+
+}  // namespace thld

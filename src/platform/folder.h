@@ -1,0 +1,24 @@
+#pragma once
+// Folders: whether a path names one (or anything), what one holds, and making one. Paths are 8-bit text as in
+// file.h; a folder's path may end in the separator or not.
+
+#include <string>
+#include <vector>
+
+namespace thld {
+
+// True when the path names anything at all: a file, a folder, a link (even one that leads nowhere).
+bool PathExists(const std::string& path);
+
+// True when the path names an existing folder (following symbolic links).
+bool IsFolder(const std::string& path);
+
+// The names of the entries in a folder (without "." and ".."), in no particular order; empty when
+// the folder can't be read.
+std::vector<std::string> FolderEntries(const std::string& folder);
+
+// Makes the folder (its parent must exist); an existing folder is left as it is. Other failures
+// raise FileError.
+void MakeFolder(const std::string& path);
+
+}  // namespace thld

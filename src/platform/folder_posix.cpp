@@ -1,0 +1,49 @@
+#include <cerrno>
+#include <dirent.h>
+#include <memory>
+#include <sys/stat.h>
+
+#include "platform/file_error.h"
+#include "platform/file_fault.h"
+#include "platform/folder.h"
+
+namespace thld {
+
+bool PathExists(const std::string& path)
+{
+    struct stat info {};
+    return !path.empty() && ::lstat(path.c_str(), &info) == 0;
+}
+
+bool IsFolder(const std::string& path)
+{
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    if (!dir)
+        return names;
+    while (dirent* entry = ::readdir(dir.get())) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..")
+            names.push_back(std::move(name));
+    }
+    return names;
+}
+
+void MakeFolder(const std::string& path)
+{
+    detail::CheckFault(DiskStep::MakeFolder, path, true);
+    if (::mkdir(path.c_str(), 0777) == 0)
+        return;
+    int error = errno;
+    if (error == EEXIST && IsFolder(path))
+        return;
+    ThrowFileError(static_cast<unsigned long>(error), path);
+}
+
+}  // namespace thld

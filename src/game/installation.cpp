@@ -56,4 +56,46 @@ CacheFolderChoice FindCacheFolder(const std::string& gameFolder, const SearchPla
     return choice;
 }
 
+namespace {
+std::string WithSeparator(std::string folder)
+{
+    if (folder.empty() || (folder.back() != kPathSeparator && folder.back() != '/'))
+        folder += kPathSeparator;
+    return folder;
+}
+}  // namespace
+
+std::optional<Installation> FindInstallation(GameEntryStore& store, const SearchPlaces& places,
+                                             const InstallationRequest& request,
+                                             std::vector<FolderFinding>& findings)
+{
+    Installation found;
+    if (request.game) {
+        found.folders.gameFolder = WithSeparator(*request.game);
+        found.gameSource = "given";
+        findings.push_back({"game folder", found.gameSource, found.folders.gameFolder, true, "given by the user"});
+    } else {
+        GameEntryRead read = store.Read();
+        if (read.result != GameEntryRead::Result::Read) {
+            findings.push_back({"game folder", read.source, "", false,
+                                read.result == GameEntryRead::Result::NoKey ? "no entry" : "no value \"Folder\""});
+            return std::nullopt;
+        }
+        found.folders.gameFolder = GameFolderFromValue(read.bytes);
+        found.gameSource = read.source;
+        findings.push_back({"game folder", read.source, found.folders.gameFolder, true, "the stored entry"});
+    }
+    if (request.cache) {
+        found.folders.cacheFolder = WithSeparator(*request.cache);
+        found.cacheSource = "given";
+        findings.push_back({"cache folder", found.cacheSource, found.folders.cacheFolder, true, "given by the user"});
+    } else {
+        CacheFolderChoice cache = FindCacheFolder(found.folders.gameFolder, places, findings);
+        found.folders.cacheFolder = cache.folder;
+        found.cacheSource = cache.source;
+    }
+    found.findings = findings;
+    return found;
+}
+
 }  // namespace thld

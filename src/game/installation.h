@@ -3,6 +3,7 @@
 // Textures are, the destinations of Permanent), the cache folder (with cache.ini), where each came
 // from, and what else was looked at on the way. Every front-end finds it the same way.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,18 @@ struct CacheFolderChoice {
 };
 CacheFolderChoice FindCacheFolder(const std::string& gameFolder, const SearchPlaces& places,
                                   std::vector<FolderFinding>& findings);
+
+// The installation as the stored entry (or the folders given) makes it, without asking anyone:
+// `game` and `cache`, where given, are taken as they are (a folder given on the command line);
+// otherwise the game folder comes from the store and the cache folder from FindCacheFolder.
+// Nothing when no game folder is given and the store holds none; the findings say why.
+struct InstallationRequest {
+    std::optional<std::string> game;   // a game folder given by the user
+    std::optional<std::string> cache;  // a cache folder given by the user
+};
+std::optional<Installation> FindInstallation(GameEntryStore& store, const SearchPlaces& places,
+                                             const InstallationRequest& request,
+                                             std::vector<FolderFinding>& findings);
 
 // gameFolder + the folder of that name (such as "Maps") + the separator: an existing folder whose
 // name differs only in case is taken as it is spelt; otherwise the name as given.

@@ -28,25 +28,10 @@ std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
                      static_cast<std::int64_t>(info.st_mtime));
 }
 
-std::uint64_t InputFile::Length() const
-{
-    if (length_ != kLengthNotKnown)
-        return length_;
-    struct stat info {};
-    if (::fstat(Fd(handle_), &info) != 0)
-        ThrowFileError(errno, path_);
-    return static_cast<std::uint64_t>(info.st_size);
-}
+// The open learnt both from its fstat.
+std::uint64_t InputFile::Length() const { return length_; }
 
-std::int64_t InputFile::ModifiedTime() const
-{
-    if (length_ != kLengthNotKnown)
-        return modified_;
-    struct stat info {};
-    if (::fstat(Fd(handle_), &info) != 0)
-        ThrowFileError(errno, path_);
-    return static_cast<std::int64_t>(info.st_mtime);
-}
+std::int64_t InputFile::ModifiedTime() const { return modified_; }
 
 std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const
 {

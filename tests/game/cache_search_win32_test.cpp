@@ -14,7 +14,7 @@ TEST(CacheSearchWindows, TheDefaultUnlessTheSettingsNameAnother)
     struct Case {
         const char* what;
         test::FileTree tree;  // the game folder is "UT/"
-        std::string taken;    // relative to the test's folder; '@' stands for its path
+        std::string taken;    // relative to the test's folder
         std::string why = "";
     };
     const std::vector<Case> cases = {
@@ -39,12 +39,7 @@ TEST(CacheSearchWindows, TheDefaultUnlessTheSettingsNameAnother)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         test::TempFolder folder;
-        test::FileTree tree = c.tree;
-        for (auto& [path, bytes] : tree) {
-            if (bytes.find('@') != std::string::npos)
-                bytes.replace(bytes.find('@'), 1, folder.Path());
-        }
-        test::LayOut(folder, tree);
+        test::LayOut(folder, c.tree);
         SearchPlaces places;
         places.system = SearchPlaces::System::Windows;
         std::vector<FolderFinding> findings;

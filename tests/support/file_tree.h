@@ -10,7 +10,8 @@
 namespace thld::test {
 
 // Each entry is a path relative to the folder, with '/' between parts, and the file's bytes; a path
-// ending in '/' is a folder. Missing folders above each entry are made.
+// ending in '/' is a folder. Missing folders above each entry are made. In the bytes, '@' stands for
+// the folder's path (which ends in the separator).
 using FileTree = std::vector<std::pair<std::string, std::string>>;
 void LayOut(const TempFolder& folder, const FileTree& tree);
 

@@ -4,7 +4,9 @@
 
 #if defined(__APPLE__)
 #include <libproc.h>
+#include <sys/param.h>
 #include <sys/proc_info.h>
+#include <sys/types.h>
 #else
 #include <dirent.h>
 #include <fstream>

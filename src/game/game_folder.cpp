@@ -16,27 +16,27 @@ std::size_t LastCharacterStart(std::string_view text, LeadByteTest isLeadByte)
     return last;
 }
 
-bool EndsInBackslash(std::string_view text, LeadByteTest isLeadByte)
+bool EndsIn(std::string_view text, char separator, LeadByteTest isLeadByte)
 {
     std::size_t last = LastCharacterStart(text, isLeadByte);
-    return last != std::string_view::npos && last == text.size() - 1 && text[last] == '\\';
+    return last != std::string_view::npos && last == text.size() - 1 && text[last] == separator;
 }
 
 }  // namespace
 
-std::string GameFolderFromValue(std::string_view bytes, LeadByteTest isLeadByte)
+std::string GameFolderFromValue(std::string_view bytes, LeadByteTest isLeadByte, char separator)
 {
     std::string folder(bytes.substr(0, bytes.find('\0')));
-    if (!EndsInBackslash(folder, isLeadByte))
-        folder += '\\';
+    if (!EndsIn(folder, separator, isLeadByte))
+        folder += separator;
     return folder;
 }
 
 std::string CacheFolderOf(const std::string& gameFolder) { return gameFolder + "cache\\"; }
 
-std::string StoredValueOf(const std::string& chosenFolder, LeadByteTest isLeadByte)
+std::string StoredValueOf(const std::string& chosenFolder, LeadByteTest isLeadByte, char separator)
 {
-    if (EndsInBackslash(chosenFolder, isLeadByte))
+    if (EndsIn(chosenFolder, separator, isLeadByte))
         return chosenFolder.substr(0, chosenFolder.size() - 1);
     return chosenFolder;
 }

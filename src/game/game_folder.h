@@ -8,22 +8,22 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/code_page.h"
+#include "platform/file.h"
 
 namespace thld {
 
 // The folders a front-end works on.
 struct GameFolders {
     std::string gameFolder;   // ends in the path separator
-    std::string cacheFolder;  // gameFolder + "cache" + separator
+    std::string cacheFolder;  // ends in the path separator; by default gameFolder + "cache" + separator
 };
 
 // The game's own entry, shared with the game: HKEY_LOCAL_MACHINE\<key>, value "Folder".
 inline constexpr const char* kGameEntryKey = "SOFTWARE\\Unreal Technology\\Installed Apps\\UnrealTournament";
 inline constexpr const char* kGameEntryValue = "Folder";
-// The value is read into this many bytes; a longer one counts as missing.
-inline constexpr unsigned kGameEntryBufferSize = 200;
 
 inline constexpr const char* kNoGameEntryMessage =
     "Unreal Tournament Registry Entry not found!\r\nHit OK to select Unreal Tournament Folder.";
@@ -31,23 +31,38 @@ inline constexpr const char* kNoFolderValueMessage =
     "Unreal Tournament Registry Entry 'Folder' not found!\r\nHit OK to select Unreal Tournament Folder.";
 inline constexpr const char* kPickerTitle = "Select UT Folder (ex. C:\\UnrealTournament)";
 
-// The game folder from the value's bytes as read: the text up to the first zero byte, with a
-// backslash appended unless it ends in one (an empty value gives a single backslash).
-std::string GameFolderFromValue(std::string_view bytes, LeadByteTest isLeadByte = IsSystemLeadByte);
+// The game folder from the value's bytes as read: the text up to the first zero byte, with the
+// separator (a backslash on Windows) appended unless it ends in one (an empty value gives the
+// separator alone).
+std::string GameFolderFromValue(std::string_view bytes, LeadByteTest isLeadByte = IsSystemLeadByte,
+                                char separator = kPathSeparator);
 // The cache folder of a game folder: the game folder followed by "cache\".
 std::string CacheFolderOf(const std::string& gameFolder);
-// The text stored for a chosen folder: the folder without its last backslash (so a drive root,
-// which the picker gives as C:\\, is stored as C:\).
-std::string StoredValueOf(const std::string& chosenFolder, LeadByteTest isLeadByte = IsSystemLeadByte);
+// The text stored for a chosen folder: the folder without its last separator (so a drive root,
+// which the picker gives as C:\\, is stored as C:\, and the root / given as // as /).
+std::string StoredValueOf(const std::string& chosenFolder, LeadByteTest isLeadByte = IsSystemLeadByte,
+                          char separator = kPathSeparator);
+
+// One place where a store looked for the entry (a store may know several, such as the registry's
+// hives and views), and what it made of it.
+struct GameEntryPlace {
+    std::string source;  // the place, in words
+    std::string value;   // the value found there; empty when there was none
+    bool taken = false;
+    std::string why;     // why it was taken or passed over, in words
+};
 
 struct GameEntryRead {
     enum class Result { Read, NoKey, NoValue };
     Result result = Result::NoKey;
     std::string bytes;   // the value's bytes as the store reported them
     std::string source;  // where the value was read, in words (such as the registry view or the file)
+    // Every place looked at, in order; empty for a store of one place.
+    std::vector<GameEntryPlace> places;
 };
 
-// Where the entry lives: the registry on Windows, a fake in tests.
+// Where the entry lives: the registry on Windows, the program's settings file elsewhere, a fake in
+// tests.
 class GameEntryStore {
 public:
     virtual ~GameEntryStore() = default;

@@ -1,6 +1,6 @@
 #include "game/installation.h"
 
-#include "platform/code_page.h"
+#include "game/game_paths.h"
 #include "platform/environment.h"
 #include "platform/file.h"
 #include "platform/folder.h"
@@ -15,8 +15,10 @@ SearchPlaces SearchPlaces::OfThisSystem()
     places.system = SearchPlaces::System::Windows;
 #elif defined(__APPLE__)
     places.system = SearchPlaces::System::MacOS;
-    if (!places.home.empty())
+    if (!places.home.empty()) {
         places.settingsFolder = places.home + "Library/Preferences/";
+        places.gameUserFolder = places.home + "Library/Application Support/Unreal Tournament/";
+    }
 #else
     places.system = SearchPlaces::System::Linux;
     auto config = EnvironmentVariable("XDG_CONFIG_HOME");
@@ -24,45 +26,66 @@ SearchPlaces SearchPlaces::OfThisSystem()
         places.settingsFolder = *config + (config->back() == '/' ? "" : "/") + "tallyhold/";
     else if (!places.home.empty())
         places.settingsFolder = places.home + ".config/tallyhold/";
+    if (!places.home.empty())
+        places.gameUserFolder = places.home + ".utpg/";
 #endif
     return places;
 }
 
 std::string GameSubfolder(const std::string& gameFolder, std::string_view name)
 {
-    std::string wanted(name);
-    if (!IsFolder(gameFolder + wanted)) {
-        for (const std::string& entry : FolderEntries(gameFolder)) {
-            if (EqualIgnoringAsciiCase(entry, name) && IsFolder(gameFolder + entry)) {
-                wanted = entry;
-                break;
-            }
-        }
-    }
-    return gameFolder + wanted + kPathSeparator;
-}
-
-CacheFolderChoice FindCacheFolder(const std::string& gameFolder, const SearchPlaces& places,
-                                  std::vector<FolderFinding>& findings)
-{
-    CacheFolderChoice choice;
-    if (places.system == SearchPlaces::System::Windows) {
-        choice.folder = CacheFolderOf(gameFolder);
-    } else {
-        choice.folder = GameSubfolder(gameFolder, "Cache");
-    }
-    choice.source = "the game folder's cache folder";
-    findings.push_back({"cache folder", choice.source, choice.folder, true, "the default"});
-    return choice;
+    return gameFolder + EntryIgnoringCase(gameFolder, name, true).value_or(std::string(name)) + kPathSeparator;
 }
 
 namespace {
+
+constexpr const char* kGameRole = "game folder";
+constexpr const char* kMissingFolder = "does not exist";
+
 std::string WithSeparator(std::string folder)
 {
     if (folder.empty() || (folder.back() != kPathSeparator && folder.back() != '/'))
         folder += kPathSeparator;
     return folder;
 }
+
+// The store's places as findings; the game folder where one is taken and exists.
+std::optional<std::string> GameFolderOfEntry(const GameEntryRead& read, std::vector<FolderFinding>& findings)
+{
+    std::vector<GameEntryPlace> places = read.places;
+    if (places.empty()) {
+        const bool isRead = read.result == GameEntryRead::Result::Read;
+        places.push_back({read.source, isRead ? read.bytes : std::string(), isRead,
+                          isRead                                          ? "the stored entry"
+                          : read.result == GameEntryRead::Result::NoKey ? "no entry"
+                                                                          : "no value \"Folder\""});
+    }
+    std::optional<std::string> gameFolder;
+    for (const GameEntryPlace& place : places) {
+        FolderFinding finding{kGameRole, place.source, "", place.taken, place.why};
+        if (!place.value.empty() || place.taken)
+            finding.folder = GameFolderFromValue(place.value);
+        if (place.taken && !IsFolder(finding.folder)) {
+            finding.taken = false;
+            finding.why = place.why + "; its folder " + kMissingFolder;
+        } else if (place.taken) {
+            gameFolder = finding.folder;
+        }
+        findings.push_back(std::move(finding));
+    }
+    return gameFolder;
+}
+
+// A folder given by the user, taken where it exists.
+std::optional<std::string> GivenFolder(const char* role, const std::string& given, std::vector<FolderFinding>& findings)
+{
+    std::string folder = WithSeparator(given);
+    const bool exists = IsFolder(folder);
+    findings.push_back({role, "given", folder, exists,
+                        exists ? "given by the user" : std::string("given by the user; ") + kMissingFolder});
+    return exists ? std::optional<std::string>(folder) : std::nullopt;
+}
+
 }  // namespace
 
 std::optional<Installation> FindInstallation(GameEntryStore& store, const SearchPlaces& places,
@@ -70,25 +93,25 @@ std::optional<Installation> FindInstallation(GameEntryStore& store, const Search
                                              std::vector<FolderFinding>& findings)
 {
     Installation found;
+    std::optional<std::string> gameFolder;
     if (request.game) {
-        found.folders.gameFolder = WithSeparator(*request.game);
+        gameFolder = GivenFolder(kGameRole, *request.game, findings);
         found.gameSource = "given";
-        findings.push_back({"game folder", found.gameSource, found.folders.gameFolder, true, "given by the user"});
     } else {
         GameEntryRead read = store.Read();
-        if (read.result != GameEntryRead::Result::Read) {
-            findings.push_back({"game folder", read.source, "", false,
-                                read.result == GameEntryRead::Result::NoKey ? "no entry" : "no value \"Folder\""});
-            return std::nullopt;
-        }
-        found.folders.gameFolder = GameFolderFromValue(read.bytes);
+        gameFolder = GameFolderOfEntry(read, findings);
         found.gameSource = read.source;
-        findings.push_back({"game folder", read.source, found.folders.gameFolder, true, "the stored entry"});
     }
+    if (!gameFolder)
+        return std::nullopt;
+    found.folders.gameFolder = *gameFolder;
+
     if (request.cache) {
-        found.folders.cacheFolder = WithSeparator(*request.cache);
+        std::optional<std::string> cacheFolder = GivenFolder("cache folder", *request.cache, findings);
+        if (!cacheFolder)
+            return std::nullopt;
+        found.folders.cacheFolder = *cacheFolder;
         found.cacheSource = "given";
-        findings.push_back({"cache folder", found.cacheSource, found.folders.cacheFolder, true, "given by the user"});
     } else {
         CacheFolderChoice cache = FindCacheFolder(found.folders.gameFolder, places, findings);
         found.folders.cacheFolder = cache.folder;

@@ -36,13 +36,26 @@ struct SearchPlaces {
     // The folder of the program's own settings file (Linux: $XDG_CONFIG_HOME/tallyhold or
     // ~/.config/tallyhold; macOS: ~/Library/Preferences); empty on Windows.
     std::string settingsFolder;
+    // The native game's per-user folder, ending in the separator (Linux: ~/.utpg/; macOS:
+    // ~/Library/Application Support/Unreal Tournament/); empty on Windows and where the home folder
+    // is not known.
+    std::string gameUserFolder;
 
     static SearchPlaces OfThisSystem();
 };
 
 // The cache folder of a game folder, by the rules of the system, with its source; every folder
-// looked at is added to `findings`. On Windows the game folder's "cache" unless the game's settings
-// name another CachePath.
+// looked at is added to `findings`, taken or not, with why.
+//  - Windows: the game folder's "cache\" (that very text) unless the CachePath of [Core.System] in
+//    System\UnrealTournament.ini, or else in System64\UnrealTournament.ini (64-bit builds), names
+//    another folder; a relative CachePath is taken from that System folder.
+//  - Linux and macOS: the folder that CachePath names in the settings file the game reads (the one
+//    in the game's own System folder, else the one in the per-user System folder), a relative one
+//    taken from the per-user System folder as the game takes it; else the per-user folder's Cache
+//    where it holds a cache.ini; else the game folder's Cache. Names match without regard to case.
+// A CachePath folder is taken where it exists inside the game folder or the per-user folder;
+// elsewhere only where it holds a cache.ini. An unreadable settings file, or one that isn't text,
+// is passed over.
 struct CacheFolderChoice {
     std::string folder;  // ends in the separator
     std::string source;
@@ -53,7 +66,9 @@ CacheFolderChoice FindCacheFolder(const std::string& gameFolder, const SearchPla
 // The installation as the stored entry (or the folders given) makes it, without asking anyone:
 // `game` and `cache`, where given, are taken as they are (a folder given on the command line);
 // otherwise the game folder comes from the store and the cache folder from FindCacheFolder.
-// Nothing when no game folder is given and the store holds none; the findings say why.
+// Nothing when no game folder is given and the store holds none, or when the game folder (given or
+// stored) or a given cache folder does not exist; the findings say why. Where the store knows
+// several places (the registry's), each is a finding.
 struct InstallationRequest {
     std::optional<std::string> game;   // a game folder given by the user
     std::optional<std::string> cache;  // a cache folder given by the user

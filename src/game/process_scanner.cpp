@@ -40,9 +40,21 @@ bool ProcessScanner::IsRunning(std::string_view name) const
     return AnyProcessNamed(source_(), name, isLeadByte_);
 }
 
+bool ProcessScanner::IsAnyRunning(const std::vector<std::string_view>& names) const
+{
+    const std::vector<std::string> reported = source_();
+    for (std::string_view name : names) {
+        if (AnyProcessNamed(reported, name, isLeadByte_))
+            return true;
+    }
+    return false;
+}
+
 const char* RunningGameMessage(const ProcessScanner& scanner)
 {
-    if (scanner.IsRunning(kGameIconName) || scanner.IsRunning(kGameName))
+    std::vector<std::string_view> gameNames = {kGameIconName, kGameName};
+    gameNames.insert(gameNames.end(), std::begin(kNativeGameNames), std::end(kNativeGameNames));
+    if (scanner.IsAnyRunning(gameNames))
         return kGameRunningMessage;
     if (scanner.IsRunning(kEditorName))
         return kEditorRunningMessage;

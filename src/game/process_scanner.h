@@ -20,6 +20,10 @@ inline constexpr const char* kEditorRunningMessage =
 inline constexpr std::string_view kGameIconName = "UNREALTOURNAMENT.ICD";
 inline constexpr std::string_view kGameName = "UNREALTOURNAMENT.EXE";
 inline constexpr std::string_view kEditorName = "UNREALED.EXE";
+// The native game's programs (Linux builds for x86, amd64 and arm64, and the macOS program), as the
+// guard compares them.
+inline constexpr std::string_view kNativeGameNames[] = {"UT-BIN", "UT-BIN-X86", "UT-BIN-AMD64", "UT-BIN-ARM64",
+                                                        "UNREALTOURNAMENT"};
 
 // A reported executable name as the guard compares it: upper-cased (letters a to z of single-byte
 // characters), then cut to the part after its last backslash.
@@ -36,6 +40,8 @@ public:
     explicit ProcessScanner(NameSource source = {}, LeadByteTest isLeadByte = IsSystemLeadByte);
 
     bool IsRunning(std::string_view name) const;
+    // True when a process of any of these names runs; the process list is read once.
+    bool IsAnyRunning(const std::vector<std::string_view>& names) const;
 
 private:
     NameSource source_;
@@ -43,7 +49,8 @@ private:
 };
 
 // The running-game guard: the message that keeps the program from changing the game's files while
-// the game or its editor runs (the game is checked first), or nothing when neither runs.
+// the game (Windows or native, on any system: the Windows game may run under Wine) or its editor
+// runs, the game checked first; nothing when neither runs. Names match without regard to case.
 const char* RunningGameMessage(const ProcessScanner& scanner);
 
 }  // namespace thld

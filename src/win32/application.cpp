@@ -4,12 +4,15 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <memory>
+
 #include "win32/main_dialog.h"
 #include "win32/message_box.h"
 #include "win32/wait_dialog.h"
 #include "win32/folder_browser.h"
+#include "game/installation.h"
 #include "game/process_scanner.h"
-#include "win32/registry_game_entry.h"
+#include "game/system_game_entry.h"
 
 namespace thld {
 
@@ -53,12 +56,13 @@ void RunApplication(const ApplicationParts& parts)
         }
     }
 
-    RegistryGameEntry gameEntry;
+    const SearchPlaces places = SearchPlaces::OfThisSystem();
+    std::unique_ptr<GameEntryStore> gameEntry = SystemGameEntryStore(places);
     ShellFolderPicker shellPicker;
     FolderPicker& picker = parts.folderPicker ? *parts.folderPicker : shellPicker;
 
     DialogColours colours;
-    MainDialog mainDialog(gameEntry, picker);
+    MainDialog mainDialog(*gameEntry, picker, places);
     WaitDialog waitDialog;
     waitDialog.Create();
     mainDialog.SetWaitDialog(&waitDialog);

@@ -2,7 +2,9 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <vector>
 
+#include "platform/utf16.h"
 #include "win32/folder_browser.h"
 
 namespace thld {
@@ -15,20 +17,22 @@ struct ItemListFree {
 
 bool FolderBrowser::Browse()
 {
-    char displayName[MAX_PATH] = {};
-    BROWSEINFOA info{};
+    wchar_t displayName[MAX_PATH] = {};
+    const std::u16string title = Utf8ToUtf16(title_);
+    BROWSEINFOW info{};
     info.hwndOwner = nullptr;
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
-    info.lpszTitle = title_.c_str();
+    info.lpszTitle = reinterpret_cast<const wchar_t*>(title.c_str());
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    std::unique_ptr<ITEMIDLIST, ItemListFree> item(::SHBrowseForFolderA(&info));
+    std::unique_ptr<ITEMIDLIST, ItemListFree> item(::SHBrowseForFolderW(&info));
     if (!item)
         return false;
-    char chosen[MAX_PATH] = {};
-    if (!::SHGetPathFromIDListA(item.get(), chosen))
+    // Room for a path of the long-path limit.
+    std::vector<wchar_t> chosen(32768, L'\0');
+    if (!::SHGetPathFromIDListEx(item.get(), chosen.data(), static_cast<DWORD>(chosen.size()), GPFIDL_DEFAULT))
         return false;
-    path_ = std::string(chosen) + '\\';
+    path_ = Utf16ToUtf8(reinterpret_cast<const char16_t*>(chosen.data())) + '\\';
     return true;
 }
 

@@ -7,7 +7,8 @@
 
 namespace thld {
 
-// One run of the picker: file-system folders only, the title above the folder tree, no owner.
+// One run of the picker: file-system folders only, the title above the folder tree, no owner. The
+// title and the path are UTF-8.
 class FolderBrowser {
 public:
     explicit FolderBrowser(std::string title) : title_(std::move(title)) {}

@@ -32,8 +32,9 @@ private:
 
 }  // namespace
 
-MainDialog::MainDialog(GameEntryStore& entry, FolderPicker& picker)
+MainDialog::MainDialog(GameEntryStore& entry, FolderPicker& picker, SearchPlaces places)
     : Dialog(IDD_MAIN),
+      places_(std::move(places)),
       appIcon_(LoadAppIcon(SM_CXICON, SM_CYICON)),
       smallIcon_(LoadAppIcon(SM_CXSMICON, SM_CYSMICON)),
       locator_(entry, picker, [this](const std::string& message) { ShowMessage(Window(), message); })

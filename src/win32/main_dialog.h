@@ -8,6 +8,7 @@
 
 #include "cache/package_item.h"
 #include "game/game_folder.h"
+#include "game/installation.h"
 #include "win32/cache_tree.h"
 #include "win32/dialog.h"
 
@@ -19,7 +20,8 @@ inline constexpr const char* kRequirementsNode = "Requirements";
 
 class MainDialog : public Dialog {
 public:
-    MainDialog(GameEntryStore& entry, FolderPicker& picker);
+    // `places` tell where the cache of a game folder is looked for.
+    MainDialog(GameEntryStore& entry, FolderPicker& picker, SearchPlaces places);
 
     // Start-up sets it before the modal run; the main window uses it but does not own it.
     void SetWaitDialog(WaitDialog* waitDialog) { waitDialog_ = waitDialog; }
@@ -55,6 +57,7 @@ private:
     void HideWait() const;
 
     WaitDialog* waitDialog_ = nullptr;
+    SearchPlaces places_;
     GameFolders folders_;
     std::vector<PackageItem> items_;     // the listed packages, one for each root item
     std::vector<HTREEITEM> itemNodes_;   // their root items

@@ -18,7 +18,8 @@ bool MainDialog::FindGameFolder()
 void MainDialog::UseGameFolder(const std::string& gameFolder)
 {
     folders_.gameFolder = gameFolder;
-    folders_.cacheFolder = CacheFolderOf(gameFolder);
+    std::vector<FolderFinding> findings;
+    folders_.cacheFolder = FindCacheFolder(gameFolder, places_, findings).folder;
     ::SetWindowTextA(pathLabel_, folders_.cacheFolder.c_str());
     ReadCacheIndex();
 }

@@ -23,26 +23,41 @@ TEST(GameFolderText, FoldersFromTheStoredValue)
         {std::string("\0", 1), "\\", "\\cache\\"},
     };
     for (const Case& c : cases) {
-        std::string game = GameFolderFromValue(c.value, NoLeadBytes);
+        std::string game = GameFolderFromValue(c.value, NoLeadBytes, '\\');
         EXPECT_EQ(game, c.gameFolder) << c.value;
         EXPECT_EQ(CacheFolderOf(game), c.cacheFolder) << c.value;
     }
+    // Elsewhere the folder ends in the system's separator.
+    EXPECT_EQ(GameFolderFromValue("/home/player/ut", NoLeadBytes, '/'), "/home/player/ut/");
+    EXPECT_EQ(GameFolderFromValue("/home/player/ut/", NoLeadBytes, '/'), "/home/player/ut/");
 }
 
-TEST(GameFolderText, StoredValueDropsOneBackslash)
+TEST(GameFolderText, StoredValueDropsOneSeparator)
 {
-    EXPECT_EQ(StoredValueOf("D:\\Games\\UT\\", NoLeadBytes), "D:\\Games\\UT");
-    EXPECT_EQ(StoredValueOf("C:\\\\", NoLeadBytes), "C:\\");
-    EXPECT_EQ(StoredValueOf("D:\\UT", NoLeadBytes), "D:\\UT");
+    EXPECT_EQ(StoredValueOf("D:\\Games\\UT\\", NoLeadBytes, '\\'), "D:\\Games\\UT");
+    EXPECT_EQ(StoredValueOf("C:\\\\", NoLeadBytes, '\\'), "C:\\");
+    EXPECT_EQ(StoredValueOf("D:\\UT", NoLeadBytes, '\\'), "D:\\UT");
+    EXPECT_EQ(StoredValueOf("/home/player/ut/", NoLeadBytes, '/'), "/home/player/ut");
+    EXPECT_EQ(StoredValueOf("//", NoLeadBytes, '/'), "/");
 }
 
 TEST(GameFolderText, ATwoByteCharacterEndingInTheBackslashByteIsNoBackslash)
 {
     const std::string folder = "C:\\\x95\\";  // the last character is 0x95 0x5C
-    EXPECT_EQ(GameFolderFromValue(folder, ShiftJisLead), folder + "\\");
-    EXPECT_EQ(GameFolderFromValue(folder, NoLeadBytes), folder);
-    EXPECT_EQ(StoredValueOf(folder + "\\", ShiftJisLead), folder);
-    EXPECT_EQ(StoredValueOf(folder, ShiftJisLead), folder);
+    EXPECT_EQ(GameFolderFromValue(folder, ShiftJisLead, '\\'), folder + "\\");
+    EXPECT_EQ(GameFolderFromValue(folder, NoLeadBytes, '\\'), folder);
+    EXPECT_EQ(StoredValueOf(folder + "\\", ShiftJisLead, '\\'), folder);
+    EXPECT_EQ(StoredValueOf(folder, ShiftJisLead, '\\'), folder);
+}
+
+// A Windows path in the system's own separator.
+std::string P(std::string path)
+{
+    for (char& c : path) {
+        if (c == '\\')
+            c = kPathSeparator;
+    }
+    return path;
 }
 
 class FakeEntry : public GameEntryStore {
@@ -103,8 +118,8 @@ protected:
 
 TEST_F(GameFolderLocatorTest, AReadableEntryAsksNothing)
 {
-    entry.value = "C:\\UnrealTournament";
-    EXPECT_EQ(locator.Find(), "C:\\UnrealTournament\\");
+    entry.value = P("C:\\UnrealTournament");
+    EXPECT_EQ(locator.Find(), P("C:\\UnrealTournament\\"));
     EXPECT_TRUE(told.empty());
     EXPECT_TRUE(picker.titles.empty());
 }
@@ -120,10 +135,10 @@ TEST_F(GameFolderLocatorTest, MissingKeyThenCancelledPickerFindsNothingAndWrites
 
 TEST_F(GameFolderLocatorTest, MissingValueThenAChoiceIsStoredAndReadBack)
 {
-    picker.answers = {"D:\\Games\\UT\\"};
-    EXPECT_EQ(locator.Find(), "D:\\Games\\UT\\");
+    picker.answers = {P("D:\\Games\\UT\\")};
+    EXPECT_EQ(locator.Find(), P("D:\\Games\\UT\\"));
     EXPECT_EQ(told, std::vector<std::string>{kNoFolderValueMessage});
-    EXPECT_EQ(entry.written, std::vector<std::string>{"D:\\Games\\UT"});
+    EXPECT_EQ(entry.written, std::vector<std::string>{P("D:\\Games\\UT")});
     EXPECT_EQ(entry.reads, 2);
 }
 
@@ -131,30 +146,30 @@ TEST_F(GameFolderLocatorTest, AChoiceThatCannotBeStoredIsUsedForThisRun)
 {
     entry.keyExists = false;
     entry.writable = false;
-    picker.answers = {"C:\\\\"};
-    EXPECT_EQ(locator.Find(), "C:\\");
+    picker.answers = {P("C:\\\\")};
+    EXPECT_EQ(locator.Find(), P("C:\\"));
     EXPECT_EQ(told.size(), 1u);
     EXPECT_EQ(picker.titles.size(), 1u);
-    EXPECT_EQ(entry.written, std::vector<std::string>{"C:\\"});
+    EXPECT_EQ(entry.written, std::vector<std::string>{P("C:\\")});
 
     // The Change button's path: the unstored choice is used without reading the entry again.
     entry.reads = 0;
-    picker.answers = {"E:\\UT\\"};
+    picker.answers = {P("E:\\UT\\")};
     auto choice = locator.Select();
     ASSERT_TRUE(choice);
     EXPECT_FALSE(choice->stored);
-    EXPECT_EQ(locator.FolderAfter(*choice), "E:\\UT\\");
+    EXPECT_EQ(locator.FolderAfter(*choice), P("E:\\UT\\"));
     EXPECT_EQ(entry.reads, 0);
 }
 
 TEST_F(GameFolderLocatorTest, AStoredChoiceIsReadBackFromTheEntry)
 {
-    entry.value = "C:\\Old";
-    picker.answers = {"C:\\New\\"};
+    entry.value = P("C:\\Old");
+    picker.answers = {P("C:\\New\\")};
     auto choice = locator.Select();
     ASSERT_TRUE(choice);
     EXPECT_TRUE(choice->stored);
-    EXPECT_EQ(locator.FolderAfter(*choice), "C:\\New\\");
+    EXPECT_EQ(locator.FolderAfter(*choice), P("C:\\New\\"));
     EXPECT_EQ(entry.reads, 1);
 }
 

@@ -39,6 +39,28 @@ TEST(ProcessNameRule, TwoByteCharactersAreNeitherSplitNorUpperCased)
     EXPECT_EQ(ComparableExeName("\x95" "a.exe", ShiftJisLead), "\x95" "a.EXE");
 }
 
+TEST(ProcessScanner, TheGuardKnowsTheWindowsAndTheNativeGames)
+{
+    struct Case {
+        std::vector<std::string> running;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {{"bash", "UnrealTournament.exe"}, kGameRunningMessage},  // also under Wine
+        {{"ut-bin"}, kGameRunningMessage},
+        {{"UT-Bin-x86"}, kGameRunningMessage},
+        {{"ut-bin-amd64", "UnrealEd.exe"}, kGameRunningMessage},
+        {{"ut-bin-arm64"}, kGameRunningMessage},
+        {{"UnrealTournament"}, kGameRunningMessage},  // macOS
+        {{"UnrealEd.exe", "ut-bin-amd64.sh", "UnrealTournamen"}, kEditorRunningMessage},
+        {{"ut", "bin", "UnrealTournament.app"}, nullptr},
+    };
+    for (const Case& c : cases) {
+        ProcessScanner scanner([&] { return c.running; }, NoLeadBytes);
+        EXPECT_STREQ(RunningGameMessage(scanner), c.message) << c.running.front();
+    }
+}
+
 TEST(ProcessScanner, ReadsTheProcessListForEveryCheck)
 {
     int reads = 0;

@@ -2,11 +2,17 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "game/game_folder.h"
+#include "platform/utf16.h"
 
 namespace thld::uitest {
 
 namespace {
+
+using Place = GameEntryOverride::Place;
+constexpr Place kPlaces[] = {Place::Machine32, Place::Machine64, Place::User};
 
 struct Key {
     HKEY handle = nullptr;
@@ -17,87 +23,100 @@ struct Key {
     }
 };
 
-bool KeyExists(REGSAM view)
+std::wstring Wide(const std::string& text)
+{
+    std::u16string units = Utf8ToUtf16(text);
+    return std::wstring(units.begin(), units.end());
+}
+
+HKEY Hive(Place place) { return place == Place::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+REGSAM View(Place place) { return place == Place::Machine64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY; }
+
+bool KeyExists(Place place)
 {
     Key key;
-    return ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, 0, KEY_READ | view, &key.handle) == ERROR_SUCCESS;
+    return ::RegOpenKeyExW(Hive(place), Wide(kGameEntryKey).c_str(), 0, KEY_READ | View(place), &key.handle) ==
+           ERROR_SUCCESS;
 }
 
-std::optional<std::string> ReadFolder(REGSAM view)
-{
-    Key key;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, 0, KEY_QUERY_VALUE | view, &key.handle) != ERROR_SUCCESS)
-        return std::nullopt;
-    char buffer[1024] = {};
-    DWORD size = sizeof buffer - 1;
-    if (::RegQueryValueExA(key.handle, kGameEntryValue, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    return std::string(buffer);
-}
-
-void DeleteKey(REGSAM view) { ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, view, 0); }
-
-void WriteKey(REGSAM view, const std::optional<std::string>& folder)
-{
-    Key key;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
-                          &key.handle, nullptr) != ERROR_SUCCESS)
-        return;
-    if (folder)
-        ::RegSetValueExA(key.handle, kGameEntryValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder->c_str()),
-                         static_cast<DWORD>(folder->size() + 1));
-    else
-        ::RegDeleteValueA(key.handle, kGameEntryValue);
-}
-
-void Restore(REGSAM view, bool existed, const std::optional<std::string>& folder)
-{
-    DeleteKey(view);
-    if (existed)
-        WriteKey(view, folder);
-}
+void DeleteKey(Place place) { ::RegDeleteKeyExW(Hive(place), Wide(kGameEntryKey).c_str(), View(place), 0); }
 
 }  // namespace
 
-GameEntryOverride::GameEntryOverride()
-    : saved32_(ReadFolder(KEY_WOW64_32KEY)),
-      saved64_(ReadFolder(KEY_WOW64_64KEY)),
-      key32_(KeyExists(KEY_WOW64_32KEY)),
-      key64_(KeyExists(KEY_WOW64_64KEY))
+std::optional<std::string> GameEntryOverride::Get(Place place)
 {
+    Key key;
+    if (::RegOpenKeyExW(Hive(place), Wide(kGameEntryKey).c_str(), 0, KEY_QUERY_VALUE | View(place), &key.handle) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD size = 0;
+    const std::wstring name = Wide(kGameEntryValue);
+    if (::RegQueryValueExW(key.handle, name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::vector<wchar_t> text(size / sizeof(wchar_t) + 1, L'\0');
+    if (::RegQueryValueExW(key.handle, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    std::u16string units(text.begin(), text.end());
+    return Utf16ToUtf8(units.substr(0, units.find(u'\0')));
+}
+
+void GameEntryOverride::Put(Place place, const std::optional<std::string>& folder)
+{
+    Key key;
+    if (::RegCreateKeyExW(Hive(place), Wide(kGameEntryKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | View(place),
+                          nullptr, &key.handle, nullptr) != ERROR_SUCCESS)
+        return;
+    const std::wstring name = Wide(kGameEntryValue);
+    if (folder) {
+        const std::wstring text = Wide(*folder);
+        ::RegSetValueExW(key.handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    } else {
+        ::RegDeleteValueW(key.handle, name.c_str());
+    }
+}
+
+GameEntryOverride::GameEntryOverride()
+{
+    for (Place place : kPlaces)
+        saved_[static_cast<int>(place)] = {KeyExists(place), Get(place)};
 }
 
 GameEntryOverride::~GameEntryOverride()
 {
-    Restore(KEY_WOW64_32KEY, key32_, saved32_);
-    Restore(KEY_WOW64_64KEY, key64_, saved64_);
+    Remove();
+    for (Place place : kPlaces) {
+        const Saved& saved = saved_[static_cast<int>(place)];
+        if (saved.key)
+            Put(place, saved.folder);
+    }
 }
 
 void GameEntryOverride::SetFolder(const std::string& value)
 {
     Remove();
-    WriteKey(KEY_WOW64_32KEY, value);
+    Put(Place::Machine32, value);
 }
 
 void GameEntryOverride::SetFolder64(const std::string& value)
 {
     Remove();
-    WriteKey(KEY_WOW64_64KEY, value);
+    Put(Place::Machine64, value);
 }
 
 void GameEntryOverride::SetKeyOnly()
 {
     Remove();
-    WriteKey(KEY_WOW64_32KEY, std::nullopt);
+    Put(Place::Machine32, std::nullopt);
 }
 
 void GameEntryOverride::Remove()
 {
-    DeleteKey(KEY_WOW64_32KEY);
-    DeleteKey(KEY_WOW64_64KEY);
+    for (Place place : kPlaces)
+        DeleteKey(place);
 }
 
-std::optional<std::string> GameEntryOverride::Folder32() { return ReadFolder(KEY_WOW64_32KEY); }
+std::optional<std::string> GameEntryOverride::Folder32() { return Get(Place::Machine32); }
 
 }  // namespace thld::uitest

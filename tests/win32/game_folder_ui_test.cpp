@@ -115,6 +115,18 @@ TEST_F(GameFolderTest, ChangeToAnotherFolderStoresItAndListsThatCache)
     EXPECT_EQ(ItemText(main, IDC_TOTAL), "Total Cache: 3k bytes");
 }
 
+TEST_F(GameFolderTest, TheCacheFolderThatTheGameSettingsNameIsShownAndListed)
+{
+    temp.MakeFolder("UT/Downloads");
+    test::WriteFileBytes(game + "Downloads\\" + kTexKey + ".uxx", test::ReadFileBytes(CachedFile(game, kTexKey)));
+    test::WriteFileBytes(game + "Downloads\\cache.ini", std::string("[Cache]\r\n") + kTexKey + "=Tex1.utx\r\n");
+    test::WriteFileBytes(game + "System\\UnrealTournament.ini", "[Core.System]\r\nCachePath=..\\Downloads\r\n");
+    entry.SetFolder(gameValue);
+    AppRun app;
+    ASSERT_TRUE(app.ListedWith({"Tex1.utx"}));
+    EXPECT_EQ(ItemText(app.MainWindow(), IDC_CACHE_PATH), game + "Downloads\\");
+}
+
 std::string EmptyCacheMessage(const std::string& gameFolder)
 {
     return "Your Unreal Tournament Cache Folder appears to be empty.  This could be because the wrong path has "

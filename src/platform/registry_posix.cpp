@@ -1,0 +1,23 @@
+#include <cerrno>
+
+#include "platform/registry.h"
+
+namespace thld {
+
+bool HasRegistry() { return false; }
+
+RegistryString ReadRegistryString(RegistryHive, RegistryView, const std::string&, const std::string&)
+{
+    RegistryString read;
+    read.result = RegistryString::Result::NoKey;
+    read.error = ENOENT;
+    return read;
+}
+
+unsigned long WriteRegistryString(RegistryHive, RegistryView, const std::string&, const std::string&,
+                                  const std::string&)
+{
+    return ENOSYS;
+}
+
+}  // namespace thld

@@ -1,9 +1,13 @@
 #include "commands/command_run.h"
 
 #include "cache/index_lookup.h"
-#include "commands/entry_names.h"
 
 namespace thld {
+
+bool CommandRun::HasGone(const PackageItem& item) const
+{
+    return removedLines.count(item.key + "=" + item.name) != 0;
+}
 
 std::string FoundEntry::ShownName() const
 {
@@ -29,9 +33,14 @@ std::optional<CacheEntry> UsableEntry(CommandRun& run, const std::string& line, 
         usable = usable && IsPlainFileName(PackageNameOf(entry->value));
     if (usable)
         return entry;
-    if (run.leftAlone.insert(line).second)
-        run.prompt.Tell(LeftAloneMessage(entry->value));
+    TellLeftAlone(run, line, entry->value, LeftReason::NotPlainName);
     return std::nullopt;
+}
+
+void TellLeftAlone(CommandRun& run, const std::string& line, std::string_view value, LeftReason reason)
+{
+    if (run.leftAlone.insert(line).second)
+        run.prompt.Tell(LeftAloneMessage(value, reason));
 }
 
 }  // namespace thld

@@ -9,6 +9,7 @@
 
 #include "cache/index_text.h"
 #include "cache/package_item.h"
+#include "commands/entry_names.h"
 #include "commands/user_prompt.h"
 #include "game/game_folder.h"
 
@@ -19,7 +20,13 @@ struct CommandRun {
     const std::vector<PackageItem>& items;
     UserPrompt& prompt;
     // Entry lines the user has been told about in this run, so that each is told once.
-    std::set<std::string> leftAlone;
+    std::set<std::string> leftAlone = {};
+    // Entry lines this run has removed from cache.ini: their packages have been deleted or moved.
+    std::set<std::string> removedLines = {};
+
+    // True when the item's package has gone in this run already: deleted, or moved along with
+    // another package. The walk passes over it without a question.
+    bool HasGone(const PackageItem& item) const;
 };
 
 // An entry line found by its package name, looked up right before it is used.
@@ -49,5 +56,8 @@ enum class NamesUsed { KeyOnly, KeyAndName };
 // The entry of a found line, when its key (and, for a move, its package name) can name files.
 // Otherwise nothing, and the user is told, once in the run, that the package was left alone.
 std::optional<CacheEntry> UsableEntry(CommandRun& run, const std::string& line, NamesUsed used);
+
+// Tells the user, once in the run for each entry line, that its package stays in the cache.
+void TellLeftAlone(CommandRun& run, const std::string& line, std::string_view value, LeftReason reason);
 
 }  // namespace thld

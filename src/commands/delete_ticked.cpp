@@ -5,18 +5,31 @@
 #include "cache/index_rewrite.h"
 #include "commands/command_run.h"
 #include "commands/messages.h"
-#include "platform/file.h"
+#include "platform/file_link.h"
+#include "platform/pending_removal.h"
 
 namespace thld {
 
 namespace {
 
-// Removes the entry's line from cache.ini and then its cached file, named by the removed line.
-void DeleteEntry(CommandRun& run, const FoundEntry& found)
+// Removes the entry's line from cache.ini together with its cached file: the file is taken out of
+// the way first, and deleted once the line is gone, or put back when the line stays. False when the
+// command must stop.
+bool DeleteEntry(CommandRun& run, const FoundEntry& found)
 {
     const std::string& cacheFolder = run.folders.cacheFolder;
-    if (!found.line.empty() && !UsableEntry(run, found.line, NamesUsed::KeyOnly))
-        return;
+    std::optional<PendingRemoval> file;
+    if (!found.line.empty()) {
+        auto entry = UsableEntry(run, found.line, NamesUsed::KeyOnly);
+        if (!entry)
+            return true;
+        const std::string path = CachedFilePath(cacheFolder, entry->key);
+        if (LinkAt(path) == LinkKind::Followed) {
+            TellLeftAlone(run, found.line, entry->value, LeftReason::LinkNotDeletable);
+            return true;
+        }
+        file = PendingRemoval::Begin(path);  // nothing when the file has vanished: the line goes alone
+    }
     RemovedLine removed = RemoveEntryLine(cacheFolder, found.lineNumber);
     switch (removed.outcome) {
     case RemovedLine::Outcome::Removed:
@@ -24,22 +37,22 @@ void DeleteEntry(CommandRun& run, const FoundEntry& found)
     case RemovedLine::Outcome::NoSuchLine:
         // The header came back instead of a line; it may hold an "=" of its own.
         run.prompt.Tell(messages::kNoFileName);
-        return;
+        return true;
     case RemovedLine::Outcome::Unreadable:
+        file.reset();
         run.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
-        return;
+        return false;
     case RemovedLine::Outcome::NotCreated:
+        file.reset();
         run.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
-        return;
+        return false;
     case RemovedLine::Outcome::NoHeader:
-        return;
+        return true;
     }
-    auto entry = UsableEntry(run, removed.text, NamesUsed::KeyOnly);
-    if (!entry)
-        return;
-    const std::string path = CachedFilePath(cacheFolder, entry->key);
-    if (CanOpenUnshared(path))
-        RemoveFile(path);
+    run.removedLines.insert(removed.text);
+    if (file)
+        file->Finish();
+    return true;
 }
 
 }  // namespace
@@ -47,15 +60,16 @@ void DeleteEntry(CommandRun& run, const FoundEntry& found)
 bool DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items,
               const std::vector<bool>& ticked, UserPrompt& prompt)
 {
-    CommandRun run{folders, items, prompt, {}};
+    CommandRun run{folders, items, prompt};
     bool agreed = false;
     ForEachTicked(items, ticked, [&](std::size_t i) {
+        if (run.HasGone(items[i]))
+            return true;
         FoundEntry found = FindEntry(folders.cacheFolder, items[i].name);
-        if (prompt.Confirm(messages::kConfirmDeleteTitle, messages::ConfirmDelete(found.ShownName()))) {
-            agreed = true;
-            DeleteEntry(run, found);
-        }
-        return true;
+        if (!prompt.Confirm(messages::kConfirmDeleteTitle, messages::ConfirmDelete(found.ShownName())))
+            return true;
+        agreed = true;
+        return DeleteEntry(run, found);
     });
     return agreed;
 }

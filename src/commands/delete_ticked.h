@@ -10,10 +10,12 @@
 namespace thld {
 
 // Walks the package items in order (the tree's root items; `ticked[i]` tells whether item i's box
-// is ticked), asks through `prompt` before each, and deletes the agreed ones: first the entry's line
-// from cache.ini, then its cached file. Returns true when the user agreed to something, so that the
-// cache must be listed again. A file error from the disk is not caught: what was done before it
-// stays done.
+// is ticked), asks through `prompt` before each, and deletes the agreed ones: the entry's line from
+// cache.ini and its cached file go together or not at all (a link goes itself, never what it leads
+// to). An item whose package this run has deleted already is passed over without a question.
+// Returns true when the user agreed to something, so that the cache must be listed again. The run
+// stops at the first failure: cache.ini that can't be read or written is told, a file error from
+// the disk is not caught; the packages deleted before stay deleted.
 bool DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items,
                   const std::vector<bool>& ticked, UserPrompt& prompt);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cache/index_text.h"
+#include "game/installation.h"
 #include "platform/code_page.h"
 #include "platform/file.h"
 
@@ -39,15 +40,28 @@ bool IsPlainFileName(std::string_view name)
                         [](char c) { return c == '\\' || c == '/' || c == ':' || IsControl(c); });
 }
 
-std::string LeftAloneMessage(std::string_view packageName)
+std::string LeftAloneMessage(std::string_view packageName, LeftReason reason)
 {
     std::string shown(packageName);
     std::replace_if(shown.begin(), shown.end(), IsControl, '?');
-    return "Left \"" + shown + "\" in the cache: its entry in cache.ini is not a plain file name.";
+    const char* why = "its entry in cache.ini is not a plain file name.";
+    switch (reason) {
+    case LeftReason::NotPlainName:
+        break;
+    case LeftReason::CachedFileIsLink:
+        why = "its cached file is a link to another file.";
+        break;
+    case LeftReason::DestinationIsLink:
+        why = "the file it would replace is a link to another file.";
+        break;
+    case LeftReason::LinkNotDeletable:
+        why = "its cached file is a link that can't be deleted here without the file it leads to.";
+        break;
+    }
+    return "Left \"" + shown + "\" in the cache: " + why;
 }
 
-std::optional<std::string> DestinationPath(const std::string& gameFolder, PackageKind kind,
-                                           std::string_view value)
+std::optional<Destination> DestinationOf(const std::string& gameFolder, PackageKind kind, std::string_view value)
 {
     const char* folder = nullptr;
     const char* extension = nullptr;
@@ -63,7 +77,10 @@ std::optional<std::string> DestinationPath(const std::string& gameFolder, Packag
     } else {
         return std::nullopt;
     }
-    return gameFolder + folder + kPathSeparator + PackageNameOf(value) + extension;
+    Destination destination;
+    destination.folder = GameSubfolder(gameFolder, folder);
+    destination.path = destination.folder + PackageNameOf(value) + extension;
+    return destination;
 }
 
 }  // namespace thld

@@ -1,25 +1,19 @@
 #include "commands/move_cached_file.h"
 
+#include "cache/cached_file.h"
 #include "cache/index_file.h"
 #include "cache/index_rewrite.h"
 #include "commands/messages.h"
 #include "platform/file.h"
+#include "platform/file_link.h"
+#include "platform/folder.h"
+#include "platform/pending_removal.h"
 
 namespace thld {
 
 namespace {
 
-// A free name in the destination's folder for the file that is being replaced.
-std::string AsideName(const std::string& destination)
-{
-    const std::string base = destination + ".tallyhold-old";
-    std::string name = base;
-    for (int n = 2; n < 100 && CanOpenUnshared(name); ++n)
-        name = base + std::to_string(n);
-    return name;
-}
-
-// A move that puts something back after a failure: its own failure must not hide the first one.
+// Puts a moved file back after a failure; its own failure must not hide the first one.
 void MoveBack(const std::string& from, const std::string& to) noexcept
 {
     try {
@@ -28,42 +22,68 @@ void MoveBack(const std::string& from, const std::string& to) noexcept
     }
 }
 
-// Puts `source` in the place of `destination`. The old file is gone only once the new one is in
-// place; when any step fails, the files are put back as they were and the error goes on.
-void ReplaceFile(const std::string& source, const std::string& destination)
-{
-    const std::string aside = AsideName(destination);
-    MoveFileNoReplace(destination, aside);
-    bool movedIn = false;
-    try {
-        MoveFileNoReplace(source, destination);
-        movedIn = true;
-        RemoveFile(aside);
-    } catch (const FileError&) {
-        if (movedIn)
-            MoveBack(destination, source);
-        MoveBack(aside, destination);
-        throw;
-    }
-}
-
 }  // namespace
 
-void MoveCachedFile(const std::string& cacheFolder, const std::string& source,
-                    const std::string& destination, int lineNumber, UserPrompt& prompt)
+std::optional<PlannedMove> PlanMove(CommandRun& run, const std::string& line)
 {
-    if (!CanOpenUnshared(destination)) {
-        MoveFileNoReplace(source, destination);
-    } else {
-        if (!prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(destination)))
-            return;
-        ReplaceFile(source, destination);
+    auto entry = UsableEntry(run, line, NamesUsed::KeyAndName);
+    if (!entry)
+        return std::nullopt;
+    const std::string& cacheFolder = run.folders.cacheFolder;
+    const PackageKind kind = GetPackageKind(cacheFolder, entry->key);
+    auto destination = DestinationOf(run.folders.gameFolder, kind, entry->value);
+    if (!destination)
+        return std::nullopt;
+    std::string source = CachedFilePath(cacheFolder, entry->key);
+    if (LinkAt(source) != LinkKind::None) {
+        TellLeftAlone(run, line, entry->value, LeftReason::CachedFileIsLink);
+        return std::nullopt;
     }
-    RemovedLine removed = RemoveEntryLine(cacheFolder, lineNumber);
-    if (removed.outcome == RemovedLine::Outcome::Unreadable)
-        prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
-    else if (removed.outcome == RemovedLine::Outcome::NotCreated)
-        prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
+    if (LinkAt(destination->path) != LinkKind::None) {
+        TellLeftAlone(run, line, entry->value, LeftReason::DestinationIsLink);
+        return std::nullopt;
+    }
+    return PlannedMove{std::move(*entry), kind, std::move(source), std::move(*destination)};
+}
+
+MoveOutcome MoveCachedFile(CommandRun& run, const PlannedMove& move, int lineNumber)
+{
+    const std::string& cacheFolder = run.folders.cacheFolder;
+    if (lineNumber < 0)
+        return MoveOutcome::Stayed;  // no line to remove: the package is no longer in the cache
+    if (!IsFolder(move.destination.folder))
+        MakeFolder(move.destination.folder);
+    const std::string& destination = move.destination.path;
+    std::optional<PendingRemoval> replaced;
+    if (CanOpenUnshared(destination)) {
+        if (!run.prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(destination)))
+            return MoveOutcome::Stayed;
+        replaced = PendingRemoval::Begin(destination);
+    }
+    MoveFileNoReplace(move.source, destination);  // should it fail, `replaced` goes back in place
+
+    RemovedLine removed;
+    try {
+        removed = RemoveEntryLine(cacheFolder, lineNumber);
+    } catch (const FileError&) {
+        MoveBack(destination, move.source);
+        throw;
+    }
+    if (removed.outcome != RemovedLine::Outcome::Removed) {
+        MoveBack(destination, move.source);
+        replaced.reset();
+        if (removed.outcome == RemovedLine::Outcome::Unreadable)
+            run.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
+        else if (removed.outcome == RemovedLine::Outcome::NotCreated)
+            run.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
+        else
+            return MoveOutcome::Stayed;  // the line went meanwhile: cache.ini changed under us
+        return MoveOutcome::Stopped;
+    }
+    run.removedLines.insert(removed.text);
+    if (replaced)
+        replaced->Finish();
+    return MoveOutcome::Moved;
 }
 
 }  // namespace thld

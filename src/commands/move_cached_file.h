@@ -1,18 +1,42 @@
 #pragma once
-// One cached file made permanent: moved to its destination, and its line removed from cache.ini.
+// One cached file made permanent: moved to its destination with its line removed from cache.ini,
+// or, when that can't be done, left in the cache with its line.
 
+#include <optional>
 #include <string>
 
-#include "commands/user_prompt.h"
+#include "cache/index_text.h"
+#include "commands/command_run.h"
+#include "commands/entry_names.h"
+#include "package/package_kind.h"
 
 namespace thld {
 
-// Moves the cached file `source` to `destination` and then removes line `lineNumber` from
-// cache.ini. When a file is at the destination already, asks first ("Confirm Replace File"); on No
-// nothing changes. A replaced file is moved aside within its folder and deleted only once the
-// cached file has taken its place; should a step fail, what was moved goes back and the FileError
-// goes on.
-void MoveCachedFile(const std::string& cacheFolder, const std::string& source,
-                    const std::string& destination, int lineNumber, UserPrompt& prompt);
+struct PlannedMove {
+    CacheEntry entry;
+    PackageKind kind;
+    std::string source;  // the cached file
+    Destination destination;
+};
+
+// The move of the package of an entry line; nothing when the package stays in the cache: its key or
+// name can't name a file, or its cached file or the file at its destination is a link (the user is
+// told, once in the run), or its kind has no destination (quietly).
+std::optional<PlannedMove> PlanMove(CommandRun& run, const std::string& line);
+
+enum class MoveOutcome {
+    Moved,    // the file is at its destination and its line is gone
+    Stayed,   // the user kept the file at the destination, or the line had gone: nothing changed
+    Stopped,  // nothing changed, and the user has been told why: the command ends
+};
+
+// Moves the cached file to its destination and removes line `lineNumber` from cache.ini. The
+// destination's folder is made first when it is missing. When a file is at the destination
+// already, asks first ("Confirm Replace File"); on No nothing changes. A replaced file waits
+// beside its place until the line is gone, and is deleted only then.
+// Whatever fails, the package ends either moved without its line or cached with it: when the line
+// can't be removed, the file goes back to the cache (and a replaced file to its place) first; then
+// the user is told (Stopped) or the FileError goes on.
+MoveOutcome MoveCachedFile(CommandRun& run, const PlannedMove& move, int lineNumber);
 
 }  // namespace thld

@@ -96,29 +96,44 @@ TEST_F(PermanentCommand, AnExistingDestinationIsReplacedOnlyAfterAYes)
     EXPECT_EQ(Snapshot(GamePath("Maps")).size(), 1u);  // nothing of the old file left beside it
 }
 
-TEST_F(PermanentCommand, AMissingDestinationFolderEndsTheRunAndKeepsTheEntry)
+// The measured fault: with Maps missing, the requirements moved and the map stayed, with a message
+// about "an unnamed file". The folder is taken in the case it is found in, or made first.
+TEST_F(PermanentCommand, TheDestinationFolderIsFoundInAnyCaseOrMade)
 {
-    Lay({{"K1", "First.utx", kTex}, {"K2", "Arena.unr", kMap}, {"K3", "Last.utx", kTex}});
-    std::filesystem::remove(GamePath("Maps"));
+    struct Case {
+        const char* folder;  // "" for none
+        const char* landsIn;
+    };
+    for (const Case& c : {Case{"Maps", "Maps"}, Case{"maps", "maps"}, Case{"", "Maps"}}) {
+        SCOPED_TRACE(c.folder);
+        std::filesystem::remove_all(GamePath("Maps"));
+        std::filesystem::remove_all(GamePath("Textures"));
+        if (*c.folder)
+            temp.MakeFolder("game/" + std::string(c.folder));
+        Lay({{"K1", "Arena.unr", kMap, {"Walls.utx"}}, {"K2", "Walls.utx", kTex}});
 
-    ScriptedPrompt prompt({true, true, true});
-    EXPECT_THROW(Permanent({true, true, true}, prompt), FileError);
-    EXPECT_EQ(prompt.questions.size(), 2u);
-    EXPECT_TRUE(Moved("Textures/First.utx", kTex, "K1"));
-    EXPECT_TRUE(IsCached("K2"));
-    EXPECT_TRUE(IsCached("K3"));
-    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K2=Arena.unr", "K3=Last.utx"}));
+        ScriptedPrompt prompt({true});
+        EXPECT_TRUE(Permanent({true}, prompt));
+        EXPECT_TRUE(prompt.told.empty());
+        EXPECT_TRUE(Moved(std::string(c.landsIn) + "/Arena.unr", kMap, "K1"));
+        EXPECT_TRUE(Moved("Textures/Walls.utx", kTex, "K2"));
+        EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]"}));
+        std::filesystem::remove_all(GamePath(c.landsIn));
+    }
 }
 
-TEST_F(PermanentCommand, APackageMovedAlongEarlierIsAskedAboutWithoutANameLater)
+// The map's run moves the ticked requirement along: no question is left to ask about it.
+TEST_F(PermanentCommand, APackageMovedAlongEarlierIsPassedOverWithoutAQuestion)
 {
-    Lay({{"K1", "Arena.unr", kMap, {"Walls.utx"}}, {"K2", "Walls.utx", kTex}});
+    Lay({{"K1", "Arena.unr", kMap, {"Walls.utx"}}, {"K2", "Walls.utx", kTex}, {"K3", "Last.utx", kTex}});
 
     ScriptedPrompt prompt({true, true});
-    EXPECT_TRUE(Permanent({true, true}, prompt));
-    EXPECT_EQ(prompt.questions[1].message, MoveQuestion(""));
+    EXPECT_TRUE(Permanent({true, true, true}, prompt));
+    ASSERT_EQ(prompt.questions.size(), 2u);
+    EXPECT_EQ(prompt.questions[1].message, MoveQuestion("Last.utx"));
     EXPECT_TRUE(Moved("Maps/Arena.unr", kMap, "K1"));
     EXPECT_TRUE(Moved("Textures/Walls.utx", kTex, "K2"));
+    EXPECT_TRUE(Moved("Textures/Last.utx", kTex, "K3"));
     EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]"}));
 }
 

@@ -71,8 +71,10 @@ TEST_F(Replacing, ACachedFileHeldOpenElsewhereKeepsEverything)
     auto held = InputFile::OpenUnshared(CachedPath("K1"));
     ASSERT_TRUE(held);
     ScriptedPrompt prompt({true});
-    EXPECT_THROW(MoveCachedFile(folders.cacheFolder, CachedPath("K1"), GamePath("Maps/Arena.unr"), 1, prompt),
-                 FileError);
+    CommandRun run{folders, items, prompt};
+    const PlannedMove move{
+        {"K1", "Arena.unr"}, kind::Map, CachedPath("K1"), {GamePath("Maps/"), GamePath("Maps/Arena.unr")}};
+    EXPECT_THROW(MoveCachedFile(run, move, 1), FileError);
     held.reset();
     EXPECT_EQ(temp.Read("game/Maps/Arena.unr"), "the player's own");
     EXPECT_EQ(Snapshot(GamePath("Maps")).size(), 1u);

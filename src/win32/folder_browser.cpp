@@ -2,7 +2,9 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <vector>
 
+#include "platform/utf16.h"
 #include "win32/folder_browser.h"
 
 namespace thld {
@@ -15,20 +17,22 @@ struct ItemListFree {
 
 bool FolderBrowser::Browse()
 {
-    char displayName[MAX_PATH] = {};
-    BROWSEINFOA info{};
+    wchar_t displayName[MAX_PATH] = {};
+    const std::wstring title = WideOf(title_);
+    BROWSEINFOW info{};
     info.hwndOwner = nullptr;
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
-    info.lpszTitle = title_.c_str();
+    info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    std::unique_ptr<ITEMIDLIST, ItemListFree> item(::SHBrowseForFolderA(&info));
+    std::unique_ptr<ITEMIDLIST, ItemListFree> item(::SHBrowseForFolderW(&info));
     if (!item)
         return false;
-    char chosen[MAX_PATH] = {};
-    if (!::SHGetPathFromIDListA(item.get(), chosen))
+    // Room for the longest path the system allows.
+    std::vector<wchar_t> chosen(32768);
+    if (!::SHGetPathFromIDListEx(item.get(), chosen.data(), static_cast<DWORD>(chosen.size()), GPFIDL_DEFAULT))
         return false;
-    path_ = std::string(chosen) + '\\';
+    path_ = Utf8Of(chosen.data()) + '\\';
     return true;
 }
 

@@ -19,7 +19,7 @@ void MainDialog::UseGameFolder(const std::string& gameFolder)
 {
     folders_.gameFolder = gameFolder;
     folders_.cacheFolder = CacheFolderOf(gameFolder);
-    ::SetWindowTextA(pathLabel_, folders_.cacheFolder.c_str());
+    SetWindowTextOf(pathLabel_, folders_.cacheFolder);
     ReadCacheIndex();
 }
 

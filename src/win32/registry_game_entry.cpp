@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/utf16.h"
 #include "win32/registry_game_entry.h"
 
 namespace thld {
@@ -23,21 +24,22 @@ GameEntryRead ReadInView(REGSAM view)
 {
     GameEntryRead read;
     RegistryKey key;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, 0, KEY_QUERY_VALUE | view, &key.handle) !=
-        ERROR_SUCCESS) {
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, WideOf(kGameEntryKey).c_str(), 0, KEY_QUERY_VALUE | view,
+                        &key.handle) != ERROR_SUCCESS) {
         read.result = GameEntryRead::Result::NoKey;
         return read;
     }
-    char buffer[kGameEntryBufferSize] = {};
-    DWORD size = kGameEntryBufferSize;
+    // As many characters as the entry held as 8-bit text; the program's text is UTF-8.
+    wchar_t buffer[kGameEntryBufferSize] = {};
+    DWORD size = sizeof buffer;
     DWORD type = 0;  // any type is taken as text
-    if (::RegQueryValueExA(key.handle, kGameEntryValue, nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                           &size) != ERROR_SUCCESS) {
+    if (::RegQueryValueExW(key.handle, WideOf(kGameEntryValue).c_str(), nullptr, &type,
+                           reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
         read.result = GameEntryRead::Result::NoValue;
         return read;
     }
     read.result = GameEntryRead::Result::Read;
-    read.bytes.assign(buffer, size);
+    read.bytes = Utf8Of(std::wstring_view(buffer, size / sizeof(wchar_t)));
     return read;
 }
 
@@ -59,11 +61,13 @@ GameEntryRead RegistryGameEntry::Read()
 bool RegistryGameEntry::Write(const std::string& value)
 {
     RegistryKey key;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameEntryKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, WideOf(kGameEntryKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                           KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key.handle, nullptr) != ERROR_SUCCESS)
         return false;
-    return ::RegSetValueExA(key.handle, kGameEntryValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    const std::wstring wide = WideOf(value);
+    return ::RegSetValueExW(key.handle, WideOf(kGameEntryValue).c_str(), 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(wide.c_str()),
+                            static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 }  // namespace thld

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app_run.h"
+#include "cache/index_lookup.h"
 #include "game_entry_override.h"
 #include "tree_reader.h"
 #include "ui_driver.h"
@@ -69,7 +70,7 @@ int Probe(const std::string& gameFolder, int runs)
         return 1;
     }
     HWND tree = ::GetDlgItem(main, IDC_CACHE_TREE);
-    const std::size_t packages = static_cast<std::size_t>(::SendMessageW(tree, TVM_GETCOUNT, 0, 0));
+    const std::size_t packages = ReadIndexEntries(gameFolder + "cache\\").lines.size();
     HTREEITEM first = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     if (!first || !ClickTick(tree, first)) {
         std::fprintf(stderr, "could not tick the first package\n");

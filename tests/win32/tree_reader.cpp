@@ -3,6 +3,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/utf16.h"
 #include "ui_driver.h"
 
 namespace thld::uitest {
@@ -18,17 +19,17 @@ std::vector<TreeNode> ReadLevel(HWND tree, HTREEITEM first)
 {
     std::vector<TreeNode> nodes;
     for (HTREEITEM item = first; item; item = NextItem(tree, item, TVGN_NEXT)) {
-        char text[1024] = {};
-        TVITEMA query{};
+        wchar_t text[1024] = {};
+        TVITEMW query{};
         query.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
         query.stateMask = 0xFFFF;
         query.hItem = item;
         query.pszText = text;
-        query.cchTextMax = sizeof text;
-        ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+        query.cchTextMax = 1024;
+        ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
         TreeNode node;
         node.item = item;
-        node.text = query.pszText ? query.pszText : "";
+        node.text = query.pszText ? Utf8Of(query.pszText) : "";
         node.data = query.lParam;
         node.state = query.state;
         node.children = ReadLevel(tree, NextItem(tree, item, TVGN_CHILD));

@@ -94,7 +94,7 @@ int Probe(const std::string& gameFolder, int runs)
             std::fflush(stdout);
             ::Sleep(300);
         }
-        std::printf(" ms\npress to question, %s, %zu tree items: median %.1f ms of %d runs\n", name, packages,
+        std::printf(" ms\npress to question, %s, %zu packages: median %.1f ms of %d runs\n", name, packages,
                     Median(times), runs);
     }
     ::UnhookWindowsHookEx(hook);

@@ -23,8 +23,9 @@ bool IsAscii(std::string_view text)
 IndexText DecodeIndex(std::string bytes)
 {
     IndexText decoded;
-    if (!std::string_view(bytes).starts_with(kUtf16Mark)) {
-        decoded.encoding = std::string_view(bytes).starts_with(kUtf8Mark) ? IndexEncoding::Utf8 : IndexEncoding::CodePage;
+    const std::string_view start(bytes);
+    if (!start.starts_with(kUtf16Mark)) {
+        decoded.encoding = start.starts_with(kUtf8Mark) ? IndexEncoding::Utf8 : IndexEncoding::CodePage;
         decoded.text = std::move(bytes);
         return decoded;
     }

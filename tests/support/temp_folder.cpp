@@ -34,8 +34,8 @@ TempFolder::~TempFolder()
 {
     std::error_code ignored;
     // Read-only files left by a test would stop the removal on Windows.
-    for (auto it = fs::recursive_directory_iterator(FsPath(path_), ignored); !ignored && it != fs::recursive_directory_iterator();
-         it.increment(ignored)) {
+    for (auto it = fs::recursive_directory_iterator(FsPath(path_), ignored);
+         !ignored && it != fs::recursive_directory_iterator(); it.increment(ignored)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
     ignored.clear();

@@ -118,8 +118,9 @@ TEST_F(CommandsTest, TicksSetByClickAndBySpaceAreTheOnesTheCommandsTake)
     ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(roots[1].item));
     ASSERT_TRUE(SpaceTick(tree));  // Tex1.utx
     Press(main, IDC_DELETE);
-    EXPECT_EQ(AnswerQuestion("Confirm Delete File", false), "Are you sure you want to delete this file?\r\n\r\nMap1.unr");
-    EXPECT_EQ(AnswerQuestion("Confirm Delete File", true), "Are you sure you want to delete this file?\r\n\r\nTex1.utx");
+    const std::string question = "Are you sure you want to delete this file?\r\n\r\n";
+    EXPECT_EQ(AnswerQuestion("Confirm Delete File", false), question + "Map1.unr");
+    EXPECT_EQ(AnswerQuestion("Confirm Delete File", true), question + "Tex1.utx");
     // No question about Code1.u came before the new listing.
     ASSERT_TRUE(app->ListedWith({"Map1.unr", "Code1.u", "Junk.umx"}));
     EXPECT_FALSE(std::filesystem::exists(CachedFile(game, kTexKey)));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cache/cached_file.h"
+#include "cache/index_encoding.h"
 #include "cache/index_file.h"
 #include "cache/index_scan.h"
 #include "cache/index_text.h"
@@ -17,16 +18,17 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
 {
     Listing listing;
     listing.indexPath = IndexPathOf(cacheFolder);
-    auto bytes = ReadIndexFile(listing.indexPath);
-    if (!bytes) {
+    auto index = ReadIndexText(listing.indexPath);
+    if (!index) {
         listing.outcome = Listing::Outcome::Unreadable;
         return listing;
     }
-    IndexScan scan = ScanIndex(*bytes);
+    IndexScan scan = ScanIndex(index->text);
     if (!scan.anyLine) {
         listing.outcome = Listing::Outcome::Empty;
         return listing;
     }
+    // The entries as the file holds them: the names looked for in the packages are its own bytes.
     std::vector<CacheEntry> entries;
     std::vector<int> entryNumbers;
     std::vector<FileToProbe> files;
@@ -37,7 +39,7 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
         entryNumbers.push_back(line.entryNumber);
         // An empty key names no package: its kind is "Unknown", and its size that of ".uxx".
         const std::string& key = entries.back().key;
-        files.push_back({CachedFilePath(cacheFolder, key), !key.empty()});
+        files.push_back({CachedFilePath(cacheFolder, index->NameOf(key)), !key.empty()});
     }
     // Every package name that the requirements pass could look for is known before any cached
     // file is searched: the searched files are searched for all of them through the listing's own
@@ -60,9 +62,9 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
             return;
         CacheEntry& entry = entries[e];
         PackageItem item;
-        item.name = std::move(entry.value);
+        item.name = index->NameOf(entry.value);
         item.entryNumber = entryNumbers[e];
-        item.key = std::move(entry.key);
+        item.key = index->NameOf(entry.key);
         item.kind = probe.kind;
         item.size = probe.length.value_or(0);
         item.modified = probe.modified;

@@ -1,5 +1,6 @@
 #include "cache/index_lookup.h"
 
+#include "cache/index_encoding.h"
 #include "cache/index_file.h"
 #include "cache/index_scan.h"
 #include "cache/index_text.h"
@@ -14,35 +15,45 @@ std::optional<std::string_view> IndexEntries::Line(int entryNumber) const
     return lines[static_cast<std::size_t>(at)];
 }
 
+StoredEntries ReadStoredEntries(const std::string& cacheFolder)
+{
+    StoredEntries stored;
+    auto index = ReadIndexText(IndexPathOf(cacheFolder));
+    if (!index) {
+        stored.entries.unreadable = true;
+        return stored;
+    }
+    IndexScan scan = ScanIndex(index->text);
+    if (scan.header) {
+        stored.entries.firstEntryNumber = scan.header->number + 1;
+        for (const IndexLine& line : scan.body)
+            if (line.IsEntry())
+                stored.entries.lines.push_back(StripLineBreaks(line.text));
+    }
+    index->text.clear();
+    stored.index = std::move(*index);
+    return stored;
+}
+
 IndexEntries ReadIndexEntries(const std::string& cacheFolder)
 {
-    IndexEntries entries;
-    auto bytes = ReadIndexFile(IndexPathOf(cacheFolder));
-    if (!bytes) {
-        entries.unreadable = true;
-        return entries;
-    }
-    IndexScan scan = ScanIndex(*bytes);
-    if (!scan.header)
-        return entries;
-    entries.firstEntryNumber = scan.header->number + 1;
-    for (const IndexLine& line : scan.body)
-        if (line.IsEntry())
-            entries.lines.push_back(StripLineBreaks(line.text));
-    return entries;
+    StoredEntries stored = ReadStoredEntries(cacheFolder);
+    for (std::string& line : stored.entries.lines)
+        line = stored.index.LineOf(line);
+    return std::move(stored.entries);
 }
 
 std::optional<FoundLine> FindEntryLine(const std::string& cacheFolder, const std::string& name)
 {
-    auto bytes = ReadIndexFile(IndexPathOf(cacheFolder));
-    if (!bytes)
+    auto index = ReadIndexText(IndexPathOf(cacheFolder));
+    if (!index)
         return std::nullopt;
-    for (const IndexLine& candidate : ScanIndex(*bytes).body) {
+    for (const IndexLine& candidate : ScanIndex(index->text).body) {
         if (!candidate.IsEntry())
             continue;
         std::string stripped = StripLineBreaks(candidate.text);
-        if (SplitEntryText(stripped)->value == name)
-            return FoundLine{candidate.number, std::move(stripped)};
+        if (index->NameIs(SplitEntryText(stripped)->value, name))
+            return FoundLine{candidate.number, index->LineOf(stripped)};
     }
     return std::nullopt;
 }

@@ -2,12 +2,15 @@
 // Looking entry lines of cache.ini up: by entry number (all of them from one reading, for the
 // requirements pass) and by package name (for the commands, right before each change). Both read
 // the file whole with one unshared open and take the index from index_scan.h; a read that fails
-// after the open raises FileError.
+// after the open raises FileError. Names and lines are the program's text (index_encoding.h), as the
+// listing gives them.
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "cache/index_encoding.h"
 
 namespace thld {
 
@@ -22,6 +25,14 @@ struct IndexEntries {
     std::optional<std::string_view> Line(int entryNumber) const;
 };
 IndexEntries ReadIndexEntries(const std::string& cacheFolder);
+
+// The same with the lines as cache.ini's text holds them, and the rules that turn that text into the
+// program's: for the requirements pass, which looks for the file's own bytes in the packages.
+struct StoredEntries {
+    IndexText index;       // its text is not kept
+    IndexEntries entries;  // the lines as the text holds them
+};
+StoredEntries ReadStoredEntries(const std::string& cacheFolder);
 
 struct FoundLine {
     int number = 0;    // line number, from 0, every line counting

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "cache/index_encoding.h"
 #include "cache/index_file.h"
 #include "cache/index_scan.h"
 #include "cache/index_text.h"
@@ -21,16 +22,16 @@ struct NewContent {
     std::optional<std::string> removed;  // the stripped line left out, if any
 };
 
-// The former file with the index's lines stripped and ended in CR LF, and without the entry line
-// `lineNumber`. The mark, the lines before the header, and the line that ends the index with all
-// after it, stay byte for byte.
+// The former text with the index's lines stripped and ended as the scan says (CR LF, or CR in a
+// file of CR line ends), and without the entry line `lineNumber`. The mark, the lines before the
+// header, and the line that ends the index with all after it, stay as they are.
 NewContent BuildNewContent(std::string_view former, const IndexScan& scan, int lineNumber)
 {
     NewContent content;
     content.bytes.reserve(former.size() + 2 * scan.body.size() + 2);
     content.bytes.append(former.substr(0, scan.headerBegin));
     content.bytes += StripLineBreaks(scan.header->text);
-    content.bytes += "\r\n";
+    content.bytes += scan.lineEnd;
     for (const IndexLine& line : scan.body) {
         std::string stripped = StripLineBreaks(line.text);
         if (line.IsEntry() && line.number == lineNumber) {
@@ -38,7 +39,7 @@ NewContent BuildNewContent(std::string_view former, const IndexScan& scan, int l
             continue;
         }
         content.bytes += stripped;
-        content.bytes += "\r\n";
+        content.bytes += scan.lineEnd;
     }
     content.bytes.append(former.substr(scan.tailBegin));
     return content;
@@ -93,13 +94,16 @@ void ReplaceIndex(const std::string& cacheFolder, std::optional<OutputFile>& new
 RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber)
 {
     const std::string indexPath = IndexPathOf(cacheFolder);
-    auto former = ReadIndexFile(indexPath);
-    if (!former)
+    auto formerBytes = ReadIndexFile(indexPath);
+    if (!formerBytes)
         return {RemovedLine::Outcome::Unreadable, ""};
-    IndexScan scan = ScanIndex(*former);
+    const std::string former = *formerBytes;
+    const IndexText decoded = DecodeIndex(std::move(*formerBytes));
+    IndexScan scan = ScanIndex(decoded.text);
     if (!scan.header)
         return {RemovedLine::Outcome::NoHeader, ""};
-    NewContent content = BuildNewContent(*former, scan, lineNumber);
+    NewContent content = BuildNewContent(decoded.text, scan, lineNumber);
+    content.bytes = decoded.Encode(content.bytes);
 
     std::optional<OutputFile> newIndex;
     try {
@@ -107,11 +111,11 @@ RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber)
     } catch (const FileError&) {
         return {RemovedLine::Outcome::NotCreated, ""};
     }
-    ReplaceIndex(cacheFolder, newIndex, content.bytes, *former);
+    ReplaceIndex(cacheFolder, newIndex, content.bytes, former);
 
     if (content.removed)
-        return {RemovedLine::Outcome::Removed, std::move(*content.removed)};
-    return {RemovedLine::Outcome::NoSuchLine, StripLineBreaks(scan.header->text)};
+        return {RemovedLine::Outcome::Removed, decoded.LineOf(*content.removed)};
+    return {RemovedLine::Outcome::NoSuchLine, decoded.LineOf(StripLineBreaks(scan.header->text))};
 }
 
 }  // namespace thld

@@ -21,9 +21,11 @@ struct RemovedLine {
 
 // Writes cache.ini anew without the entry line of `lineNumber` (counted from 0, as FindEntryLine
 // gives it); any other number (a line before the header, the header, a line of the index that is no
-// entry line, the line ending the index, -1) leaves nothing out. The lines of the index are written
-// stripped and ended in CR LF; a UTF-8 byte-order mark, the lines before the header, and the line
-// that ends the index with everything after it, are carried over byte for byte.
+// entry line, the line ending the index, -1) leaves nothing out. The file keeps its encoding
+// (index_encoding.h). The lines of the index are written stripped and ended in CR LF (in CR alone
+// in a file of CR line ends); a byte-order mark, the lines before the header, and the line that
+// ends the index with everything after it, are carried over byte for byte. The texts given back
+// are the program's text.
 // The new file, and a copy of the former one, are written and flushed under names of their own in
 // the cache folder before anything else changes; then the copy takes the place of cache.bak and the
 // new file that of cache.ini, each in one step. After any single failure, or a crash, cache.ini

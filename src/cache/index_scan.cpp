@@ -8,10 +8,14 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// Cuts the bytes into lines, one at a time.
+// Cuts the bytes into lines, one at a time, at each `lineBreak`; before an LF, a CR belongs to the
+// line end as well.
 class LineCutter {
 public:
-    LineCutter(std::string_view bytes, std::size_t from) : bytes_(bytes), next_(from) {}
+    LineCutter(std::string_view bytes, std::size_t from, char lineBreak)
+        : bytes_(bytes), next_(from), lineBreak_(lineBreak)
+    {
+    }
 
     // The next line as read, or nothing at the end; `begin` receives the offset of its first byte.
     std::optional<std::string_view> Next(std::size_t& begin)
@@ -19,13 +23,15 @@ public:
         if (next_ >= bytes_.size())
             return std::nullopt;
         begin = next_;
-        std::size_t lf = bytes_.find('\n', next_);
-        if (lf == std::string_view::npos) {
+        std::size_t lineBreak = bytes_.find(lineBreak_, next_);
+        if (lineBreak == std::string_view::npos) {
             next_ = bytes_.size();
             return bytes_.substr(begin);
         }
-        next_ = lf + 1;
-        std::size_t end = (lf > begin && bytes_[lf - 1] == '\r') ? lf - 1 : lf;
+        next_ = lineBreak + 1;
+        std::size_t end = lineBreak;
+        if (lineBreak_ == '\n' && lineBreak > begin && bytes_[lineBreak - 1] == '\r')
+            --end;
         return bytes_.substr(begin, end - begin);
     }
 
@@ -34,6 +40,7 @@ public:
 private:
     std::string_view bytes_;
     std::size_t next_;
+    char lineBreak_;
 };
 
 bool EmptyOnceStripped(std::string_view text) { return text.find_first_not_of('\r') == std::string_view::npos; }
@@ -48,7 +55,13 @@ IndexScan ScanIndex(std::string_view bytes)
     scan.anyLine = bytes.size() > scan.markLength;
     scan.tailBegin = bytes.size();
 
-    LineCutter cutter(bytes, scan.markLength);
+    // Only a file without a single LF is taken for one of CR line ends: in any other, a CR is part
+    // of a line end before an LF and stray elsewhere, as it always was.
+    const std::string_view lines = bytes.substr(scan.markLength);
+    const bool crLines = lines.find('\n') == std::string_view::npos && lines.find('\r') != std::string_view::npos;
+    if (crLines)
+        scan.lineEnd = "\r";
+    LineCutter cutter(bytes, scan.markLength, crLines ? '\r' : '\n');
     int number = 0;
     std::size_t begin = 0;
     while (auto text = cutter.Next(begin)) {

@@ -3,8 +3,9 @@
 // rewrite all take their lines from this one scan, so they always agree on what the index is.
 //
 // Lines: LF ends a line, and a CR directly before it belongs to the line end; the last line needs no
-// line end. A UTF-8 byte-order mark (EF BB BF) at the start of the file is no part of any line. Line
-// numbers count every line from 0.
+// line end. A file without any LF whose text holds a CR is one written with CR line ends: there
+// each CR ends a line. A UTF-8 byte-order mark (EF BB BF) at the start of the file is no part of any
+// line. Line numbers count every line from 0.
 // Header: the first line whose stripped text passes IsHeaderLine.
 // Where the index ends: the index is the lines after the header up to, not including, the first line
 // that is empty once stripped (it holds nothing but CRs before its line end), or up to the end of the
@@ -35,6 +36,8 @@ struct IndexScan {
     std::size_t bodyBegin = 0;       // offset just past the header's line end
     std::vector<IndexLine> body;     // the index, in file order
     std::size_t tailBegin = 0;       // offset of the line that ended the index, or the file's size
+    // How a rewrite ends the lines of the index: "\r" in a file of CR line ends.
+    std::string_view lineEnd = "\r\n";
 };
 
 // The scan of the file's bytes; the views in it point into `bytes`.

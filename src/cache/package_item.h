@@ -10,6 +10,7 @@
 
 namespace thld {
 
+// Texts are the program's text (UTF-8 on Windows), whatever the encoding of cache.ini.
 struct PackageItem {
     std::string name;        // the entry's value: the item's text
     int entryNumber = 0;     // the item's data
@@ -21,7 +22,8 @@ struct PackageItem {
     // when empty. Filled by DetermineRelationships.
     std::vector<std::string> requirements;
     // Set by the listing for a "Map" or "Script" file: the package names of cache.ini's entries
-    // (each cut to 254 bytes) whose length-prefixed patterns occur in the file's region, each once.
+    // (each cut to 254 bytes, as cache.ini's text holds them: index_encoding.h) whose
+    // length-prefixed patterns occur in the file's region, each once.
     // DetermineRelationships takes them instead of opening the file again.
     std::optional<std::vector<std::string>> namesInRegion = std::nullopt;
     std::int64_t modified = 0;  // when the cached file was last written, in seconds since 1970 (UTC)

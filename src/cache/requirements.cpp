@@ -21,8 +21,9 @@ std::string_view Cut(std::string_view text) { return text.substr(0, std::min(tex
 // What the pass knows of one package item: its entry line read again, and the kind of its file.
 struct Participant {
     bool present = false;   // the entry line was found again
-    std::string_view key;   // in the index read again
-    std::string_view text;  // the requirement item's text: the entry's value, cut to 254 bytes
+    bool sameKey = false;   // it still names the item's cached file
+    std::string_view key;   // in the index read again, as its text holds it
+    std::string_view text;  // the entry's value cut to 254 bytes, as the index's text holds it
     PackageKind kind = kind::Unknown;
 };
 
@@ -53,7 +54,9 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
 
     // Every item's entry line again, from one reading of the index, and its file's kind: the
     // listing's, unless the line now names another file, which is then classified (once).
-    const IndexEntries index = ReadIndexEntries(cacheFolder);
+    // The names looked for are cache.ini's own bytes, as the listing's are.
+    const StoredEntries stored = ReadStoredEntries(cacheFolder);
+    const IndexEntries& index = stored.entries;
     std::unordered_map<std::string, PackageKind> kindOfOtherKey;
     std::vector<Participant> participants(items.size());
     NamePatterns patterns;
@@ -72,10 +75,12 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
         p.present = true;
         p.key = key;
         p.kind = items[i].kind;
-        if (key != items[i].key) {
-            auto known = kindOfOtherKey.find(std::string(key));
+        p.sameKey = stored.index.NameIs(key, items[i].key);
+        if (!p.sameKey) {
+            std::string otherKey = stored.index.NameOf(key);
+            auto known = kindOfOtherKey.find(otherKey);
             if (known == kindOfOtherKey.end())
-                known = kindOfOtherKey.emplace(std::string(key), GetPackageKind(cacheFolder, std::string(key))).first;
+                known = kindOfOtherKey.emplace(otherKey, GetPackageKind(cacheFolder, otherKey)).first;
             p.kind = known->second;
         }
         if (!CanBeRequired(p.kind))
@@ -113,14 +118,14 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
                 if (a != b)
                     required.push_back(a);
         };
-        if (items[b].namesInRegion && searched.key == items[b].key) {
+        if (items[b].namesInRegion && searched.sameKey) {
             // The listing searched this file already, for the names of every entry it read. When
             // cache.ini or the file changed since, the answer is the one their state then gives.
             for (const std::string& name : *items[b].namesInRegion)
                 if (std::size_t pattern = patterns.Find(PatternOf(name).Bytes()); pattern != NamePatterns::kNone)
                     carriersOf(pattern);
         } else {
-            auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, std::string(searched.key)));
+            auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, stored.index.NameOf(searched.key)));
             if (!file)
                 continue;
             for (std::size_t pattern : scanner.Scan(*file))
@@ -129,7 +134,7 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
         std::sort(required.begin(), required.end());
         items[b].requirements.reserve(required.size());
         for (std::size_t a : required)
-            items[b].requirements.emplace_back(participants[a].text);
+            items[b].requirements.push_back(stored.index.NameOf(participants[a].text));
     }
 }
 

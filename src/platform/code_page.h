@@ -1,8 +1,10 @@
 #pragma once
-// Text is 8-bit in the system code page. Where that code page has two-byte characters, a byte may
-// only be read as a character of its own when it does not follow a lead byte. Upper-casing touches
-// the letters a to z only: the lead byte of a two-byte character is never one of them, and a
-// trail byte that looks like one is stepped over with its lead byte where the caller knows the
+// The program's own text is UTF-8 on Windows and bytes on other systems (names there are bytes, as
+// the native game writes them). Text that comes in the system code page (Windows' ANSI code page)
+// is turned into the program's text where it is read. Where a code page has two-byte characters, a
+// byte may only be read as a character of its own when it does not follow a lead byte. Upper-casing
+// touches the letters a to z only: the lead byte of a two-byte character is never one of them, and
+// a trail byte that looks like one is stepped over with its lead byte where the caller knows the
 // code page.
 
 #include <string>
@@ -15,7 +17,11 @@ using LeadByteTest = bool (*)(unsigned char byte);
 // The system code page's rule: true for the first byte of a two-byte character.
 bool IsSystemLeadByte(unsigned char byte);
 
-// For single-byte code pages (and tests).
+// Text in the system code page as the program's text: converted to UTF-8 on Windows (text of
+// bytes below 0x80 is the same in both), left as it is elsewhere.
+std::string TextFromCodePage(std::string_view bytes);
+
+// For single-byte code pages and UTF-8 (and tests).
 inline bool NoLeadBytes(unsigned char) { return false; }
 
 inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }

@@ -3,16 +3,24 @@
 #include <cstdlib>
 
 #include "platform/file.h"
+#include "platform/utf16.h"
 
 namespace thld {
 
 std::optional<std::string> EnvironmentVariable(const char* name)
 {
     // The program reads its environment on one thread only; nothing changes it meanwhile.
+#ifdef _WIN32
+    const wchar_t* value = ::_wgetenv(WideOf(name).c_str());  // NOLINT(concurrency-mt-unsafe)
+    if (!value)
+        return std::nullopt;
+    return Utf8Of(value);
+#else
     const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe)
     if (!value)
         return std::nullopt;
     return std::string(value);
+#endif
 }
 
 std::string HomeFolder()

@@ -1,6 +1,7 @@
 #pragma once
-// The file operations the core needs, and nothing more. Every path is 8-bit text in the system
-// code page; folder texts end in kPathSeparator and paths are built by plain concatenation.
+// The file operations the core needs, and nothing more. Every path is the program's text (UTF-8 on
+// Windows, where the system's wide functions take it; bytes elsewhere); folder texts end in
+// kPathSeparator and paths are built by plain concatenation.
 // Failures raise FileError with their cause, except where a function says otherwise. Every disk
 // step asks the test hook of file_fault.h first.
 

@@ -4,6 +4,7 @@
 
 #include "platform/file.h"
 #include "platform/file_fault.h"
+#include "platform/utf16.h"
 
 namespace thld {
 
@@ -16,7 +17,7 @@ std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
 {
     if (detail::CheckFault(DiskStep::OpenRead, path, false))
         return std::nullopt;
-    FileHandle handle = Own(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    FileHandle handle = Own(::CreateFileW(WideOf(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.IsOpen())
         return std::nullopt;
@@ -70,7 +71,7 @@ OutputFile OutputFile::Create(const std::string& path, Mode mode)
 {
     detail::CheckFault(DiskStep::Create, path, true);
     DWORD disposition = mode == Mode::CreateNew ? CREATE_NEW : CREATE_ALWAYS;
-    FileHandle handle = Own(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+    FileHandle handle = Own(::CreateFileW(WideOf(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.IsOpen())
         ThrowFileError(::GetLastError(), path);
@@ -99,21 +100,21 @@ void OutputFile::Flush()
 void RemoveFile(const std::string& path)
 {
     detail::CheckFault(DiskStep::Remove, path, true);
-    if (!::DeleteFileA(path.c_str()))
+    if (!::DeleteFileW(WideOf(path).c_str()))
         ThrowFileError(::GetLastError(), path);
 }
 
 void MoveFileNoReplace(const std::string& from, const std::string& to)
 {
     detail::CheckFault(DiskStep::Move, from, true);
-    if (!::MoveFileA(from.c_str(), to.c_str()))
+    if (!::MoveFileW(WideOf(from).c_str(), WideOf(to).c_str()))
         ThrowFileError(::GetLastError(), from);
 }
 
 void ReplaceFileAtomically(const std::string& from, const std::string& to)
 {
     detail::CheckFault(DiskStep::Replace, from, true);
-    if (!::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!::MoveFileExW(WideOf(from).c_str(), WideOf(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         ThrowFileError(::GetLastError(), from);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Folders: whether a path names one (or anything), what one holds, and making one. Paths are 8-bit text as in
-// file.h; a folder's path may end in the separator or not.
+// Folders: whether a path names one (or anything), what one holds, and making one. Paths are text as
+// in file.h; a folder's path may end in the separator or not.
 
 #include <string>
 #include <vector>

@@ -3,6 +3,7 @@
 #include "platform/file_error.h"
 #include "platform/file_fault.h"
 #include "platform/folder.h"
+#include "platform/utf16.h"
 
 namespace thld {
 
@@ -13,18 +14,23 @@ std::string WithoutTrailingSeparator(std::string path)
         path.pop_back();
     return path;
 }
+
+DWORD AttributesOf(const std::string& path)
+{
+    return ::GetFileAttributesW(WideOf(WithoutTrailingSeparator(path)).c_str());
+}
 }  // namespace
 
 bool PathExists(const std::string& path)
 {
-    return !path.empty() && ::GetFileAttributesA(WithoutTrailingSeparator(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return !path.empty() && AttributesOf(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool IsFolder(const std::string& path)
 {
     if (path.empty())
         return false;
-    DWORD attributes = ::GetFileAttributesA(WithoutTrailingSeparator(path).c_str());
+    DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -32,15 +38,15 @@ std::vector<std::string> FolderEntries(const std::string& folder)
 {
     std::vector<std::string> names;
     std::string pattern = WithoutTrailingSeparator(folder) + "\\*";
-    WIN32_FIND_DATAA found{};
-    HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW(WideOf(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
-        std::string name = found.cFileName;
+        std::string name = Utf8Of(found.cFileName);
         if (name != "." && name != "..")
             names.push_back(std::move(name));
-    } while (::FindNextFileA(search, &found));
+    } while (::FindNextFileW(search, &found));
     ::FindClose(search);
     return names;
 }
@@ -49,7 +55,7 @@ void MakeFolder(const std::string& path)
 {
     detail::CheckFault(DiskStep::MakeFolder, path, true);
     const std::string folder = WithoutTrailingSeparator(path);
-    if (::CreateDirectoryA(folder.c_str(), nullptr))
+    if (::CreateDirectoryW(WideOf(folder).c_str(), nullptr))
         return;
     DWORD error = ::GetLastError();
     if (error == ERROR_ALREADY_EXISTS && IsFolder(folder))

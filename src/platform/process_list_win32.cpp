@@ -2,6 +2,7 @@
 #include <tlhelp32.h>
 
 #include "platform/process_list.h"
+#include "platform/utf16.h"
 
 namespace thld {
 
@@ -22,12 +23,12 @@ std::vector<std::string> RunningProcessNames()
     SnapshotHandle snapshot{::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
     if (snapshot.handle == INVALID_HANDLE_VALUE)
         return names;
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     // The record's real size: a 64-bit build's record is larger than the 32-bit layout.
     entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32First(snapshot.handle, &entry); more == TRUE;
-         more = ::Process32Next(snapshot.handle, &entry)) {
-        names.emplace_back(entry.szExeFile);
+    for (BOOL more = ::Process32FirstW(snapshot.handle, &entry); more == TRUE;
+         more = ::Process32NextW(snapshot.handle, &entry)) {
+        names.push_back(Utf8Of(entry.szExeFile));
     }
     return names;
 }

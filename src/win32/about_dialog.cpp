@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "platform/utf16.h"
 #include "win32/resource.h"
 
 namespace thld {
@@ -43,7 +44,7 @@ void OpenWebPage()
         return;
     }
     // The shell hands the address to the user's default browser.
-    ::ShellExecuteA(nullptr, "open", THLD_WEB_ADDRESS, nullptr, nullptr, SW_SHOW);
+    ::ShellExecuteW(nullptr, L"open", WideOf(THLD_WEB_ADDRESS).c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 WebPageOpener SetWebPageOpener(WebPageOpener opener)

@@ -29,6 +29,8 @@ public:
 
     std::string Text(HTREEITEM item) const;
     bool IsTicked(HTREEITEM item) const;
+    // The item whose box (state image) lies at the point of the tree's client area, or nullptr.
+    HTREEITEM StateIconAt(POINT point) const;
     // Makes the item visible, selects it and expands it, in this order.
     void Reveal(HTREEITEM item) const;
 

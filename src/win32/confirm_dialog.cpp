@@ -13,7 +13,7 @@ INT_PTR ConfirmDialog::OnMessage(UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
-        ::SetWindowTextA(Window(), title_.c_str());
+        SetWindowTextOf(Window(), title_);
         SetItemText(IDC_MESSAGE, message_);
         return TRUE;
     case WM_COMMAND:

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/file_error.h"
+#include "platform/utf16.h"
 #include "win32/message_box.h"
 
 namespace thld {
@@ -28,11 +29,13 @@ HBRUSH DialogColours::CurrentBrush() { return currentBrush; }
 
 std::string WindowTextOf(HWND window)
 {
-    int length = ::GetWindowTextLengthA(window);
-    std::vector<char> text(static_cast<std::size_t>(length) + 1);
-    int got = ::GetWindowTextA(window, text.data(), length + 1);
-    return std::string(text.data(), static_cast<std::size_t>(got > 0 ? got : 0));
+    int length = ::GetWindowTextLengthW(window);
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
+    int got = ::GetWindowTextW(window, text.data(), length + 1);
+    return Utf8Of(std::wstring_view(text.data(), static_cast<std::size_t>(got > 0 ? got : 0)));
 }
+
+void SetWindowTextOf(HWND window, const std::string& text) { ::SetWindowTextW(window, WideOf(text).c_str()); }
 
 Dialog::~Dialog()
 {
@@ -42,21 +45,24 @@ Dialog::~Dialog()
 
 INT_PTR Dialog::RunModal(HWND owner)
 {
-    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, Procedure,
+    return ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, Procedure,
                              reinterpret_cast<LPARAM>(this));
 }
 
 bool Dialog::CreateModeless(HWND owner)
 {
-    return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, Procedure,
+    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, Procedure,
                                 reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
-void Dialog::SetItemText(int id, const std::string& text) const { ::SetDlgItemTextA(window_, id, text.c_str()); }
+void Dialog::SetItemText(int id, const std::string& text) const
+{
+    ::SetDlgItemTextW(window_, id, WideOf(text).c_str());
+}
 
 INT_PTR Dialog::Result(LRESULT result) const
 {
-    ::SetWindowLongPtrA(window_, DWLP_MSGRESULT, result);
+    ::SetWindowLongPtrW(window_, DWLP_MSGRESULT, result);
     return TRUE;
 }
 
@@ -83,9 +89,9 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
         self->window_ = window;
-        ::SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        ::SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     } else {
-        self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(window, DWLP_USER));
+        self = reinterpret_cast<Dialog*>(::GetWindowLongPtrW(window, DWLP_USER));
     }
     if (!self)
         return FALSE;
@@ -100,7 +106,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
 
     INT_PTR handled = HandleGuarded(*self, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, DWLP_USER, 0);
+        ::SetWindowLongPtrW(window, DWLP_USER, 0);
         self->window_ = nullptr;
     }
     return handled;

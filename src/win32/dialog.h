@@ -27,8 +27,10 @@ private:
     HBRUSH previous_;
 };
 
-// Window text as 8-bit text.
+// Every text the program shows or takes goes through the system's wide functions, as UTF-8 on our
+// side (the program's text on Windows).
 std::string WindowTextOf(HWND window);
+void SetWindowTextOf(HWND window, const std::string& text);
 
 class Dialog {
 public:

@@ -18,21 +18,21 @@ struct ItemListFree {
 bool FolderBrowser::Browse()
 {
     wchar_t displayName[MAX_PATH] = {};
-    const std::u16string title = Utf8ToUtf16(title_);
+    const std::wstring title = WideOf(title_);
     BROWSEINFOW info{};
     info.hwndOwner = nullptr;
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
-    info.lpszTitle = reinterpret_cast<const wchar_t*>(title.c_str());
+    info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     std::unique_ptr<ITEMIDLIST, ItemListFree> item(::SHBrowseForFolderW(&info));
     if (!item)
         return false;
-    // Room for a path of the long-path limit.
-    std::vector<wchar_t> chosen(32768, L'\0');
+    // Room for the longest path the system allows.
+    std::vector<wchar_t> chosen(32768);
     if (!::SHGetPathFromIDListEx(item.get(), chosen.data(), static_cast<DWORD>(chosen.size()), GPFIDL_DEFAULT))
         return false;
-    path_ = Utf16ToUtf8(reinterpret_cast<const char16_t*>(chosen.data())) + '\\';
+    path_ = Utf8Of(chosen.data()) + '\\';
     return true;
 }
 

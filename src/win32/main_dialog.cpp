@@ -1,5 +1,6 @@
 #include "win32/main_dialog.h"
 
+#include "platform/utf16.h"
 #include "win32/about_dialog.h"
 #include "win32/message_box.h"
 #include "win32/resource.h"
@@ -9,9 +10,13 @@ namespace thld {
 
 namespace {
 
+// Posted when the tree may have changed a package item's box: the item is read once the tree has
+// handled the input (wParam: the listing, lParam: the item).
+constexpr UINT kReadTick = WM_APP + 1;
+
 HICON LoadAppIcon(int sizeMetricX, int sizeMetricY)
 {
-    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
                                            IMAGE_ICON, ::GetSystemMetrics(sizeMetricX),
                                            ::GetSystemMetrics(sizeMetricY), LR_SHARED));
 }
@@ -37,7 +42,9 @@ MainDialog::MainDialog(GameEntryStore& entry, FolderPicker& picker, SearchPlaces
       places_(std::move(places)),
       appIcon_(LoadAppIcon(SM_CXICON, SM_CYICON)),
       smallIcon_(LoadAppIcon(SM_CXSMICON, SM_CYSMICON)),
-      locator_(entry, picker, [this](const std::string& message) { ShowMessage(Window(), message); })
+      // The entry and the picker give the program's text, UTF-8, in which a backslash is never part of
+      // another character.
+      locator_(entry, picker, [this](const std::string& message) { ShowMessage(Window(), message); }, NoLeadBytes)
 {
 }
 
@@ -64,6 +71,9 @@ INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return FALSE;
     case WM_NOTIFY:
         return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case kReadTick:
+        ticks_.Update(treeView_, reinterpret_cast<HTREEITEM>(lParam), static_cast<unsigned>(wParam));
+        return TRUE;
     }
     return FALSE;
 }
@@ -75,8 +85,8 @@ BOOL MainDialog::OnInitDialog()
     treeView_.Attach(Item(IDC_CACHE_TREE));
 
     AddAboutItemToSystemMenu();
-    ::SendMessageA(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
-    ::SendMessageA(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    ::SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(appIcon_));
+    ::SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     treeView_.SetColours(kDialogBackground, kDialogText);
 
     return FindGameFolder() ? TRUE : FALSE;
@@ -87,11 +97,11 @@ void MainDialog::AddAboutItemToSystemMenu() const
     HMENU menu = ::GetSystemMenu(Window(), FALSE);
     if (!menu)
         return;
-    char label[256] = {};
-    if (::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, label, sizeof label) <= 0)
+    wchar_t label[256] = {};
+    if (::LoadStringW(::GetModuleHandleW(nullptr), IDS_ABOUTBOX, label, 256) <= 0)
         return;
-    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, label);
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, label);
 }
 
 bool MainDialog::PaintMinimised() const
@@ -99,7 +109,7 @@ bool MainDialog::PaintMinimised() const
     if (!::IsIconic(Window()))
         return false;
     PaintContext paint(Window());
-    ::SendMessageA(Window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Dc()), 0);
+    ::SendMessageW(Window(), WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Dc()), 0);
     int iconWidth = ::GetSystemMetrics(SM_CXICON);
     int iconHeight = ::GetSystemMetrics(SM_CYICON);
     RECT client{};
@@ -138,6 +148,8 @@ INT_PTR MainDialog::OnNotify(const NMHDR& header)
 {
     if (header.idFrom != IDC_CACHE_TREE)
         return FALSE;
+    if (HTREEITEM item = ticks_.Touched(treeView_, header))
+        ::PostMessageW(Window(), kReadTick, ticks_.Listing(), reinterpret_cast<LPARAM>(item));
     if (header.code == TVN_SELCHANGEDA || header.code == TVN_SELCHANGEDW)
         return Result(0);
     if (header.code == NM_DBLCLK) {

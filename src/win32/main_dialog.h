@@ -11,6 +11,7 @@
 #include "game/installation.h"
 #include "win32/cache_tree.h"
 #include "win32/dialog.h"
+#include "win32/package_ticks.h"
 
 namespace thld {
 
@@ -51,7 +52,6 @@ private:
     // The commands (main_dialog_commands.cpp).
     void OnDelete();
     void OnPermanent();
-    std::vector<bool> TickedItems() const;
 
     void SetWaitStatus(const std::string& status) const;
     void HideWait() const;
@@ -61,6 +61,7 @@ private:
     GameFolders folders_;
     std::vector<PackageItem> items_;     // the listed packages, one for each root item
     std::vector<HTREEITEM> itemNodes_;   // their root items
+    PackageTicks ticks_;                 // their ticks
     HWND totalLabel_ = nullptr;
     HWND pathLabel_ = nullptr;
     CacheTree treeView_;

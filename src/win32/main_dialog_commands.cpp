@@ -1,5 +1,5 @@
-// The Delete and Permanent buttons: the ticked package items go to the commands, and the cache is
-// listed again when they changed it.
+// The Delete and Permanent buttons: the ticked package items (as the window has kept them) go to
+// the commands, and the cache is listed again when they changed it.
 #include "commands/delete_ticked.h"
 #include "commands/make_permanent.h"
 #include "win32/main_dialog.h"
@@ -7,27 +7,17 @@
 
 namespace thld {
 
-std::vector<bool> MainDialog::TickedItems() const
-{
-    std::vector<bool> ticked;
-    for (HTREEITEM item = treeView_.FirstRoot(); item && ticked.size() < items_.size();
-         item = treeView_.NextSibling(item))
-        ticked.push_back(treeView_.IsTicked(item));
-    ticked.resize(items_.size(), false);
-    return ticked;
-}
-
 void MainDialog::OnDelete()
 {
     WindowPrompt prompt(Window());
-    if (DeleteTicked(folders_, items_, TickedItems(), prompt))
+    if (DeleteTicked(folders_, items_, ticks_.Ticked(), prompt))
         ReadCacheIndex();
 }
 
 void MainDialog::OnPermanent()
 {
     WindowPrompt prompt(Window());
-    if (MakeTickedPermanent(folders_, items_, TickedItems(), prompt))
+    if (MakeTickedPermanent(folders_, items_, ticks_.Ticked(), prompt))
         ReadCacheIndex();
 }
 

@@ -20,7 +20,7 @@ void MainDialog::UseGameFolder(const std::string& gameFolder)
     folders_.gameFolder = gameFolder;
     std::vector<FolderFinding> findings;
     folders_.cacheFolder = FindCacheFolder(gameFolder, places_, findings).folder;
-    ::SetWindowTextA(pathLabel_, folders_.cacheFolder.c_str());
+    SetWindowTextOf(pathLabel_, folders_.cacheFolder);
     ReadCacheIndex();
 }
 

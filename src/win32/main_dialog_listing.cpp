@@ -39,6 +39,7 @@ void MainDialog::ReadCacheIndex()
     items_.clear();
     itemNodes_.clear();
     treeView_.DeleteAll();
+    ticks_.Reset(itemNodes_);
 
     Listing listing = ListCacheIndex(folders_.cacheFolder);
     if (listing.outcome == Listing::Outcome::Unreadable)
@@ -49,7 +50,7 @@ void MainDialog::ReadCacheIndex()
     }
     items_ = std::move(listing.items);
     FillTree();
-    ::SetWindowTextA(totalLabel_, messages::TotalCache(listing.total).c_str());
+    SetWindowTextOf(totalLabel_, messages::TotalCache(listing.total));
     if (!items_.empty())
         DetermineRelationships();
 }
@@ -64,6 +65,7 @@ void MainDialog::FillTree()
         treeView_.Append(node, item.sizeText);
         itemNodes_.push_back(node);
     }
+    ticks_.Reset(itemNodes_);
 }
 
 void MainDialog::DetermineRelationships()

@@ -1,16 +1,19 @@
 #include "win32/message_box.h"
 
+#include "platform/utf16.h"
+
 namespace thld {
 
-void ShowMessage(HWND owner, const std::string& text)
+namespace {
+void Show(HWND owner, const std::string& text, UINT icon)
 {
-    ::MessageBoxA(owner, text.c_str(), kMessageCaption, MB_OK | MB_ICONEXCLAMATION);
+    ::MessageBoxW(owner, WideOf(text).c_str(), WideOf(kMessageCaption).c_str(), MB_OK | icon);
 }
+}  // namespace
 
-void ShowFileError(HWND owner, const std::string& text)
-{
-    ::MessageBoxA(owner, text.c_str(), kMessageCaption, MB_OK | MB_ICONSTOP);
-}
+void ShowMessage(HWND owner, const std::string& text) { Show(owner, text, MB_ICONEXCLAMATION); }
+
+void ShowFileError(HWND owner, const std::string& text) { Show(owner, text, MB_ICONSTOP); }
 
 std::string UnexpectedErrorText(const std::string& detail)
 {

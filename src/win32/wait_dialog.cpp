@@ -25,7 +25,7 @@ void WaitDialog::SetStatus(const std::string& status)
     // platform that composes windows at its event loop (Wine) show it; no message is taken.
     ::UpdateWindow(Window());
     MSG none;
-    ::PeekMessageA(&none, Window(), WM_NULL, WM_NULL, PM_NOREMOVE);
+    ::PeekMessageW(&none, Window(), WM_NULL, WM_NULL, PM_NOREMOVE);
 }
 
 void WaitDialog::Hide()

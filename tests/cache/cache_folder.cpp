@@ -16,7 +16,7 @@ std::vector<std::string> CacheFolder::Names() const
 {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(Path()))
-        names.push_back(entry.path().filename().string());
+        names.push_back(TextOfPath(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }

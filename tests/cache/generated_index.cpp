@@ -125,8 +125,9 @@ GeneratedIndex GenerateIndex(std::mt19937& random)
         for (int n = make.Below(5); n > 0; --n)
             make.Add(index, make.AnyText());
     }
-    // The last line without a line end, where that still leaves a line.
-    if (!index.lines.empty() && !index.lines.back().text.empty() && make.OneIn(3))
+    // The last line without a line end, where that still leaves a line and an LF in the file (a file
+    // without any LF is one of CR line ends).
+    if (index.lines.size() > 1 && !index.lines.back().text.empty() && make.OneIn(3))
         index.lines.back().end.clear();
     return index;
 }

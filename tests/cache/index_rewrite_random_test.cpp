@@ -6,6 +6,7 @@
 #include "cache/index_rewrite.h"
 #include "cache_folder.h"
 #include "generated_index.h"
+#include "platform/code_page.h"
 #include "platform/file.h"
 #include "platform/file_fault.h"
 
@@ -19,6 +20,15 @@ using Texts = std::vector<std::string>;
 const std::string kOlderBackup = "an older backup\r\n";
 const std::string kNewFile = "cache.ini.new";
 const std::string kNewBackup = "cache.bak.new";
+
+// A line of a file without a mark as the program's text: its key and value each from the code page.
+std::string CodePageLine(const std::string& line)
+{
+    const auto at = line.find('=');
+    if (at == std::string::npos)
+        return TextFromCodePage(line);
+    return TextFromCodePage(line.substr(0, at)) + "=" + TextFromCodePage(line.substr(at + 1));
+}
 
 TEST(RemoveEntryLineRoundTrips, EveryLineNumberOfGeneratedFiles)
 {
@@ -48,7 +58,7 @@ TEST(RemoveEntryLineRoundTrips, EveryLineNumberOfGeneratedFiles)
             removals += entry;
             std::string expectedText = generated.lines[entry ? number : generated.header].text;
             std::erase(expectedText, '\r');
-            EXPECT_EQ(result.text, expectedText);
+            EXPECT_EQ(result.text, generated.mark ? expectedText : CodePageLine(expectedText));
             ASSERT_EQ(folder.Index(), generated.Rewritten(number));
             ASSERT_EQ(folder.Read("cache.bak"), former);
             EXPECT_EQ(folder.Names(), (Texts{"cache.bak", "cache.ini"}));

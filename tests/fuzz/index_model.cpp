@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/utf16.h"
+
 namespace thld::fuzz {
 
 std::string Stripped(std::string_view text)
@@ -28,15 +30,37 @@ bool IsHeader(const std::string& stripped)
 
 }  // namespace
 
-ModelIndex ModelOf(std::string_view bytes)
+ModelIndex ModelOf(std::string_view fileBytes)
 {
     ModelIndex model;
+    std::string decoded;
+    std::string_view bytes = fileBytes;
+    if (fileBytes.substr(0, 2) == "\xFF\xFE") {
+        model.utf16 = true;
+        std::u16string units;
+        for (std::size_t i = 0; i + 1 < fileBytes.size(); i += 2)
+            units.push_back(static_cast<char16_t>(static_cast<unsigned char>(fileBytes[i]) |
+                                                  static_cast<unsigned char>(fileBytes[i + 1]) << 8));
+        if (fileBytes.size() % 2)
+            model.oddByte = fileBytes.substr(fileBytes.size() - 1);
+        decoded = Utf16ToUtf8(units);
+        bytes = decoded;
+    }
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
         model.mark = true;
         bytes.remove_prefix(3);
     }
+    const bool crLines = bytes.find('\n') == std::string_view::npos && bytes.find('\r') != std::string_view::npos;
+    if (crLines)
+        model.lineEnd = "\r";
     ModelLine line;
     for (char c : bytes) {
+        if (crLines && c == '\r') {
+            line.end = "\r";
+            model.lines.push_back(line);
+            line = ModelLine{};
+            continue;
+        }
         if (c != '\n') {
             line.text.push_back(c);
             continue;
@@ -85,9 +109,16 @@ std::string Rewritten(const ModelIndex& model, int removed)
         bool inIndex = i >= model.header && i < model.indexEnd;
         if (i == removed)
             continue;
-        out += inIndex ? Stripped(line.text) + "\r\n" : line.text + line.end;
+        out += inIndex ? Stripped(line.text) + model.lineEnd : line.text + line.end;
     }
-    return out;
+    if (!model.utf16)
+        return out;
+    std::string bytes;
+    for (char16_t unit : Utf8ToUtf16(out)) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes + model.oddByte;
 }
 
 std::string ValueOfLine(const std::string& stripped) { return stripped.substr(stripped.find('=') + 1); }

@@ -1,6 +1,7 @@
 #include "support/literal_requirements.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "cache/cached_file.h"
 #include "cache/index_lookup.h"
@@ -56,13 +57,23 @@ std::uint64_t RegionLength(const InputFile& file, bool oneByteReads)
 
 std::string Cut(std::string text) { return text.size() > 254 ? text.substr(0, 254) : text; }
 
-// The lookup by entry number, reading cache.ini afresh on every call: the stripped entry line whose
-// entry number is n - 1, or a text without "=" when there is none.
-std::string EntryLineByNumber(const std::string& cacheFolder, int n)
+// The lookup by entry number, reading cache.ini afresh on every call: the entry whose entry number
+// is n - 1 as the file's text holds it, with its key as the program's text; nothing when there is
+// none.
+struct StoredEntry {
+    std::string key;        // the program's text, naming the cached file
+    std::string value;      // as the file's text holds it: the name looked for
+    std::string valueText;  // the value cut to 254 bytes, as the program's text
+};
+std::optional<StoredEntry> EntryByNumber(const std::string& cacheFolder, int n)
 {
-    const IndexEntries entries = ReadIndexEntries(cacheFolder);
-    auto line = entries.Line(n - 1);
-    return line ? std::string(*line) : std::string(1, '\x01');
+    const StoredEntries stored = ReadStoredEntries(cacheFolder);
+    auto line = stored.entries.Line(n - 1);
+    auto entry = line ? SplitEntryLine(*line) : std::nullopt;
+    if (!entry)
+        return std::nullopt;
+    return StoredEntry{stored.index.NameOf(entry->key), entry->value,
+                       stored.index.NameOf(entry->value.substr(0, 254))};
 }
 
 }  // namespace
@@ -74,19 +85,19 @@ std::size_t LiteralRelationships(const std::string& cacheFolder, std::vector<Pac
         item.requirements.clear();
     std::size_t walks = 0;
     for (std::size_t a = 0; a < items.size() && walks < options.walkLimit; ++a) {
-        auto entryA = SplitEntryLine(EntryLineByNumber(cacheFolder, items[a].entryNumber + 1));
+        auto entryA = EntryByNumber(cacheFolder, items[a].entryNumber + 1);
         if (!entryA)
             continue;
         PackageKind kindA = GetPackageKind(cacheFolder, entryA->key);
         if (kindA != kind::Textures && kindA != kind::Script)
             continue;
         ++walks;
-        const std::string text = Cut(entryA->value);
+        const std::string& text = entryA->valueText;
         const std::string name = Cut(PackageNameOf(entryA->value));
         std::string pattern(1, static_cast<char>(name.size() + 1));
         pattern += name;
         for (std::size_t b = 0; b < items.size(); ++b) {
-            auto entryB = SplitEntryLine(EntryLineByNumber(cacheFolder, items[b].entryNumber + 1));
+            auto entryB = EntryByNumber(cacheFolder, items[b].entryNumber + 1);
             if (!entryB)
                 continue;
             PackageKind kindB = GetPackageKind(cacheFolder, entryB->key);

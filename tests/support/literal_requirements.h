@@ -3,8 +3,8 @@
 // yardstick for DetermineRelationships: for every package A that can be required, every package B
 // is looked up again in cache.ini and classified again, and each searched file's region is found
 // by reading one byte at a time and then read whole. The pattern is built from the entry's package
-// name (the value without its extension); the requirement's text is the value; both are cut to 254
-// bytes. Used by the tests and the benchmark only.
+// name (the value without its extension) as cache.ini's text holds it; the requirement's text is the
+// value as the program's text; both are cut to 254 bytes. Used by the tests and the benchmark only.
 
 #include <cstddef>
 #include <limits>

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/file.h"
+#include "platform/utf16.h"
 
 namespace fs = std::filesystem;
 
@@ -21,7 +22,7 @@ TempFolder::TempFolder()
     for (;;) {
         fs::path candidate = base / ("thld-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
         if (fs::create_directory(candidate)) {
-            path_ = candidate.string();
+            path_ = TextOfPath(candidate);
             break;
         }
     }
@@ -33,12 +34,12 @@ TempFolder::~TempFolder()
 {
     std::error_code ignored;
     // Read-only files left by a test would stop the removal on Windows.
-    for (auto it = fs::recursive_directory_iterator(path_, ignored); !ignored && it != fs::recursive_directory_iterator();
-         it.increment(ignored)) {
+    for (auto it = fs::recursive_directory_iterator(FsPath(path_), ignored);
+         !ignored && it != fs::recursive_directory_iterator(); it.increment(ignored)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
     ignored.clear();
-    fs::remove_all(path_, ignored);
+    fs::remove_all(FsPath(path_), ignored);
 }
 
 std::string TempFolder::operator/(std::string_view relative) const
@@ -57,13 +58,31 @@ void TempFolder::Write(std::string_view relative, std::string_view bytes) const
 
 std::string TempFolder::Read(std::string_view relative) const { return ReadFileBytes(*this / relative); }
 
-bool TempFolder::Exists(std::string_view relative) const { return fs::exists(*this / relative); }
+bool TempFolder::Exists(std::string_view relative) const { return fs::exists(FsPath(*this / relative)); }
 
-void TempFolder::MakeFolder(std::string_view relative) const { fs::create_directories(*this / relative); }
+void TempFolder::MakeFolder(std::string_view relative) const { fs::create_directories(FsPath(*this / relative)); }
+
+fs::path FsPath(const std::string& text)
+{
+#ifdef _WIN32
+    return fs::path(WideOf(text));
+#else
+    return fs::path(text);
+#endif
+}
+
+std::string TextOfPath(const fs::path& path)
+{
+#ifdef _WIN32
+    return Utf8Of(path.native());
+#else
+    return path.native();
+#endif
+}
 
 void WriteFileBytes(const std::string& path, std::string_view bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
     if (!out)
         throw std::runtime_error("cannot write " + path);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -71,7 +90,7 @@ void WriteFileBytes(const std::string& path, std::string_view bytes)
 
 std::string ReadFileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(FsPath(path), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + path);
     std::ostringstream all;

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it when the test ends.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,10 @@ public:
 private:
     std::string path_;
 };
+
+// A path of the program's text (UTF-8 on Windows) for the standard library, and back.
+std::filesystem::path FsPath(const std::string& text);
+std::string TextOfPath(const std::filesystem::path& path);
 
 // Whole-file helpers on full paths.
 void WriteFileBytes(const std::string& path, std::string_view bytes);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "support/fake_cache.h"
 #include "win32/resource.h"
 #include "app_run.h"
 #include "game_entry_override.h"
@@ -106,6 +107,56 @@ TEST_F(CommandsTest, AFileErrorEndsTheCommandWithTheStopIconAndNoNewListing)
     ASSERT_EQ(after.size(), 4u);
     EXPECT_TRUE(after[0].Ticked()) << "the tree was not built again";
     EXPECT_FALSE(::IsWindowVisible(app->WaitWindow()));
+}
+
+TEST_F(CommandsTest, TicksSetByClickAndBySpaceAreTheOnesTheCommandsTake)
+{
+    auto roots = ReadTree(tree);
+    ASSERT_TRUE(ClickTick(tree, roots[0].item));  // Map1.unr
+    ASSERT_TRUE(ClickTick(tree, roots[2].item));  // Code1.u, ticked ...
+    ASSERT_TRUE(ClickTick(tree, roots[2].item));  // ... and unticked again
+    ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(roots[1].item));
+    ASSERT_TRUE(SpaceTick(tree));  // Tex1.utx
+    Press(main, IDC_DELETE);
+    const std::string question = "Are you sure you want to delete this file?\r\n\r\n";
+    EXPECT_EQ(AnswerQuestion("Confirm Delete File", false), question + "Map1.unr");
+    EXPECT_EQ(AnswerQuestion("Confirm Delete File", true), question + "Tex1.utx");
+    // No question about Code1.u came before the new listing.
+    ASSERT_TRUE(app->ListedWith({"Map1.unr", "Code1.u", "Junk.umx"}));
+    EXPECT_FALSE(std::filesystem::exists(CachedFile(game, kTexKey)));
+}
+
+TEST(UnicodeCommandsTest, NamesOutsideTheCodePageAreShownAskedAboutAndMovedUnderThemselves)
+{
+    const std::string map = "\xE3\x83\x9E\xE3\x83\x83\xE3\x83\x97.unr";  // マップ.unr
+    const std::string smile = "\xF0\x9F\x98\x80.utx";                      // U+1F600
+    test::TempFolder temp;
+    for (const char* sub : {"UT/cache", "UT/Maps", "UT/System", "UT/Textures"})
+        temp.MakeFolder(sub);
+    const std::string game = temp / "UT\\";
+    test::WriteFileBytes(CachedFile(game, "K1"), "\xC1\x83\x2A\x9E" + test::KindWords(kind::Map));
+    test::WriteFileBytes(CachedFile(game, "K2"), "\xC1\x83\x2A\x9E" + test::KindWords(kind::Textures));
+    test::WriteFileBytes(game + "cache\\cache.ini", "\xEF\xBB\xBF[Cache]\r\nK1=" + map + "\r\nK2=" + smile + "\r\n");
+    GameEntryOverride entry;
+    entry.SetFolder(game);
+    AppRun app;
+    HWND main = app.MainWindow();
+    ASSERT_TRUE(main);
+    HWND tree = ::GetDlgItem(main, IDC_CACHE_TREE);
+    ASSERT_TRUE(app.ListedWith({map, smile}));
+
+    Tick(tree, NodeNamed(ReadTree(tree), smile).item);
+    Press(main, IDC_PERMANENT);
+    EXPECT_EQ(AnswerQuestion("Confirm Move File", true),
+              "Are you sure you want to make this file permanent?\r\n\r\n" + smile);
+    ASSERT_TRUE(app.ListedWith({map}));
+    EXPECT_TRUE(temp.Exists("UT/Textures/" + smile));
+
+    Tick(tree, NodeNamed(ReadTree(tree), map).item);
+    Press(main, IDC_DELETE);
+    EXPECT_EQ(AnswerQuestion("Confirm Delete File", true), "Are you sure you want to delete this file?\r\n\r\n" + map);
+    ASSERT_TRUE(app.ListedWith({}));
+    EXPECT_FALSE(temp.Exists("UT/cache/K1.uxx"));
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/utf16.h"
+#include "ui_driver.h"
+
 namespace thld::uitest {
 
 namespace {
@@ -16,17 +19,17 @@ std::vector<TreeNode> ReadLevel(HWND tree, HTREEITEM first)
 {
     std::vector<TreeNode> nodes;
     for (HTREEITEM item = first; item; item = NextItem(tree, item, TVGN_NEXT)) {
-        char text[1024] = {};
-        TVITEMA query{};
+        wchar_t text[1024] = {};
+        TVITEMW query{};
         query.mask = TVIF_TEXT | TVIF_PARAM | TVIF_STATE;
         query.stateMask = 0xFFFF;
         query.hItem = item;
         query.pszText = text;
-        query.cchTextMax = sizeof text;
-        ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+        query.cchTextMax = 1024;
+        ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
         TreeNode node;
         node.item = item;
-        node.text = query.pszText ? query.pszText : "";
+        node.text = query.pszText ? Utf8Of(query.pszText) : "";
         node.data = query.lParam;
         node.state = query.state;
         node.children = ReadLevel(tree, NextItem(tree, item, TVGN_CHILD));
@@ -55,14 +58,51 @@ const TreeNode& NodeNamed(const std::vector<TreeNode>& nodes, const std::string&
     throw std::runtime_error("no tree item " + text);
 }
 
+bool IsTicked(HWND tree, HTREEITEM item)
+{
+    auto state = static_cast<UINT>(
+        ::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK));
+    return (state >> 12) == 2;
+}
+
+bool ClickTick(HWND tree, HTREEITEM item)
+{
+    ::SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    RECT rect{};
+    std::memcpy(&rect, &item, sizeof item);
+    ::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+    // The box stands left of the text; the tree itself tells where.
+    TVHITTESTINFO hit{};
+    hit.pt.y = (rect.top + rect.bottom) / 2;
+    for (hit.pt.x = rect.left - 1; hit.pt.x > rect.left - 40; --hit.pt.x) {
+        ::SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        if ((hit.flags & TVHT_ONITEMSTATEICON) && hit.hItem == item)
+            break;
+    }
+    const bool before = IsTicked(tree, item);
+    POINT screen = hit.pt;
+    ::ClientToScreen(tree, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    const LPARAM at = MAKELPARAM(hit.pt.x, hit.pt.y);
+    ::PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(tree, WM_LBUTTONUP, 0, at);
+    return WaitFor([&] { return IsTicked(tree, item) != before; });
+}
+
+bool SpaceTick(HWND tree)
+{
+    HTREEITEM item = SelectedItem(tree);
+    const bool before = IsTicked(tree, item);
+    ::PostMessageW(tree, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    ::PostMessageW(tree, WM_CHAR, ' ', 0x00390001);
+    ::PostMessageW(tree, WM_KEYUP, VK_SPACE, 0xC0390001);
+    return WaitFor([&] { return IsTicked(tree, item) != before; });
+}
+
 void Tick(HWND tree, HTREEITEM item)
 {
-    TVITEMA change{};
-    change.mask = TVIF_STATE;
-    change.hItem = item;
-    change.stateMask = TVIS_STATEIMAGEMASK;
-    change.state = INDEXTOSTATEIMAGEMASK(2);
-    ::SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+    if (!IsTicked(tree, item))
+        ClickTick(tree, item);
 }
 
 HTREEITEM SelectedItem(HWND tree) { return NextItem(tree, nullptr, TVGN_CARET); }

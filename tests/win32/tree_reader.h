@@ -25,7 +25,14 @@ std::vector<std::string> TextsOf(const std::vector<TreeNode>& nodes);
 // The first node with this text; throws when there is none.
 const TreeNode& NodeNamed(const std::vector<TreeNode>& nodes, const std::string& text);
 
+// Toggles the item's tick as a click on its box does: the mouse goes to the box and the button is
+// pressed and released there. Returns once the tree shows the new state (false when it never did).
+bool ClickTick(HWND tree, HTREEITEM item);
+// Toggles the tick of the selected item as the space key does; returns once the tree shows it.
+bool SpaceTick(HWND tree);
+// Ticks an unticked item by a click on its box.
 void Tick(HWND tree, HTREEITEM item);
+bool IsTicked(HWND tree, HTREEITEM item);
 HTREEITEM SelectedItem(HWND tree);
 // Selects the item as a click would, then double-clicks it; returns once the tree has handled it.
 void DoubleClick(HWND tree, HTREEITEM item);

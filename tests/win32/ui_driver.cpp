@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/utf16.h"
+
 namespace thld::uitest {
 
 namespace {
@@ -72,10 +74,9 @@ bool WaitUntilGone(HWND window, DWORD timeout)
 
 std::string TextOf(HWND window)
 {
-    char text[2048] = {};
-    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
-                          nullptr);
-    return text;
+    wchar_t text[2048] = {};
+    ::SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, nullptr);
+    return Utf8Of(text);
 }
 
 std::string ItemText(HWND dialog, int id) { return TextOf(::GetDlgItem(dialog, id)); }

@@ -30,6 +30,7 @@ bool WaitFor(Condition condition, DWORD timeout = kPatience)
     return true;
 }
 
+// A window's text, read as the program's text (UTF-8).
 std::string TextOf(HWND window);
 std::string ItemText(HWND dialog, int id);
 // Presses a button as a click does (posted, so that a modal window it opens can't block us).

@@ -27,17 +27,17 @@ inline constexpr std::string_view kNativeGameNames[] = {"UT-BIN", "UT-BIN-X86", 
 
 // A reported executable name as the guard compares it: upper-cased (letters a to z of single-byte
 // characters), then cut to the part after its last backslash.
-std::string ComparableExeName(std::string_view reported, LeadByteTest isLeadByte = IsSystemLeadByte);
+std::string ComparableExeName(std::string_view reported, LeadByteTest isLeadByte = NoLeadBytes);
 
 // True when one of the reported names, made comparable, equals `name` (upper case, no folder).
 bool AnyProcessNamed(const std::vector<std::string>& reported, std::string_view name,
-                     LeadByteTest isLeadByte = IsSystemLeadByte);
+                     LeadByteTest isLeadByte = NoLeadBytes);
 
 class ProcessScanner {
 public:
     using NameSource = std::function<std::vector<std::string>()>;
     // By default the names come from the system's process list, read afresh for every check.
-    explicit ProcessScanner(NameSource source = {}, LeadByteTest isLeadByte = IsSystemLeadByte);
+    explicit ProcessScanner(NameSource source = {}, LeadByteTest isLeadByte = NoLeadBytes);
 
     bool IsRunning(std::string_view name) const;
     // True when a process of any of these names runs; the process list is read once.

@@ -21,7 +21,9 @@ bool IsSystemLeadByte(unsigned char byte);
 // bytes below 0x80 is the same in both), left as it is elsewhere.
 std::string TextFromCodePage(std::string_view bytes);
 
-// For single-byte code pages and UTF-8 (and tests).
+// For single-byte code pages and for the program's own text: in UTF-8 no byte of a longer character
+// is ever an ASCII byte, so a backslash or a letter found byte by byte is one. The default of every
+// function that takes a LeadByteTest; IsSystemLeadByte is for text still in a double-byte code page.
 inline bool NoLeadBytes(unsigned char) { return false; }
 
 inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }

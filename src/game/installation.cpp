@@ -81,7 +81,11 @@ std::optional<Installation> FindInstallation(GameEntryStore& store, const Search
                                 read.result == GameEntryRead::Result::NoKey ? "no entry" : "no value \"Folder\""});
             return std::nullopt;
         }
-        found.folders.gameFolder = GameFolderFromValue(read.bytes);
+        // The registry's value ends in a backslash or gets one; a stored folder elsewhere ends in the
+        // system's separator.
+        found.folders.gameFolder = places.system == SearchPlaces::System::Windows
+                                       ? GameFolderFromValue(read.bytes)
+                                       : WithSeparator(read.bytes.substr(0, read.bytes.find('\0')));
         found.gameSource = read.source;
         findings.push_back({"game folder", read.source, found.folders.gameFolder, true, "the stored entry"});
     }

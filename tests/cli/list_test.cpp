@@ -161,5 +161,32 @@ TEST(CliList, ShowsASyntheticCacheAsTheWindowLists)
 }
 #endif
 
+// Names are whatever cache.ini holds: the JSON stays valid and true, the table shows no control
+// character that could take over the terminal.
+TEST(CliList, HostileNamesStayValidJsonAndHarmlessOnTheTerminal)
+{
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {"Quote\"d.unr", "Quote\"d.unr"},
+        {"Back\\slash.utx", "Back\\slash.utx"},
+        {"Red\x1b[31m.u", "Red\x1b[31m.u"},
+        {"Caf\xe9.unr", "Caf\xc3\xa9.unr"},  // Latin-1 as it is written
+    };
+    TestGame game;
+    std::vector<MadeUp> packages;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        packages.push_back({"K" + std::to_string(i), names[i].first, kind::Map});
+    game.LayMadeUp(packages);
+    const ProgramResult listed = game.Run({"list", "--json"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    const json document = json::parse(listed.out);
+    ASSERT_EQ(document["packages"].size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(document["packages"][i]["name"], names[i].second);
+    const ProgramResult table = game.Run({"list"});
+    EXPECT_EQ(table.exitCode, 0);
+    EXPECT_EQ(table.out.find('\x1b'), std::string::npos);
+    EXPECT_PRED2(Holds, table.out, "Red?[31m.u");
+}
+
 }  // namespace
 }  // namespace thld::test

@@ -14,7 +14,6 @@ constexpr std::size_t kNarrowest = 80;
 const char* Escape(Style style)
 {
     switch (style) {
-    case Style::Heading: return "\x1b[1;4m";
     case Style::Strong: return "\x1b[1m";
     case Style::Dim: return "\x1b[2m";
     case Style::Map: return "\x1b[32m";

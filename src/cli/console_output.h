@@ -10,7 +10,7 @@
 
 namespace thld::cli {
 
-enum class Style { Heading, Strong, Dim, Map, Textures, Script, Good, Bad };
+enum class Style { Strong, Dim, Map, Textures, Script, Good, Bad };
 
 class Console {
 public:

@@ -99,7 +99,7 @@ void PrintTable(const CacheView& view, Console& console)
 
     const std::string gap(kGap, ' ');
     auto line = [&](const Cells& cells, auto style) {
-        std::string text = style(Style::Strong, PaddedRight(Shortened(cells.name, widths.name), widths.name)) + gap +
+        std::string text = PaddedRight(Shortened(cells.name, widths.name), widths.name) + gap +
                            style(KindStyle(cells.kind), PaddedRight(cells.kind, widths.kind)) + gap +
                            PaddedLeft(cells.size, widths.size) + gap + PaddedLeft(cells.human, widths.human) + gap +
                            PaddedLeft(cells.age, widths.age);
@@ -109,15 +109,18 @@ void PrintTable(const CacheView& view, Console& console)
             text.pop_back();
         return text + '\n';
     };
-    auto plain = [&](Style style, const std::string& text) { return console.OutStyled(style, text); };
-    auto headed = [&](Style, const std::string& text) { return console.OutStyled(Style::Heading, text); };
+    auto styled = [&](Style style, const std::string& text) { return console.OutStyled(style, text); };
+    auto plain = [](Style, const std::string& text) { return text; };
 
     std::string out;
     out.reserve(items.size() * 100);
-    if (!rows.empty())
-        out += line(header, headed);
+    if (!rows.empty()) {
+        std::string heading = line(header, plain);
+        heading.pop_back();
+        out += console.OutStyled(Style::Strong, heading) + '\n';
+    }
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        out += line(rows[r], plain);
+        out += line(rows[r], styled);
         const PackageItem& item = items[view.order[r]];
         if (!item.requirements.empty())
             out += RequirementLines(item.requirements, console.Width(), console);

@@ -29,10 +29,11 @@ std::string AbsoluteFolder(const std::string& folder)
     return path;
 }
 
+// Where a folder came from, in words; the registry store does not name itself.
 std::string Source(const std::string& source)
 {
     if (source.empty())
-        return "the stored entry";
+        return std::string("the registry (HKEY_LOCAL_MACHINE\\") + kGameEntryKey + ")";
     return source == "given" ? "the command line" : PrintableText(source);
 }
 

@@ -174,7 +174,7 @@ TEST(CliList, HostileNamesStayValidJsonAndHarmlessOnTheTerminal)
     TestGame game;
     std::vector<MadeUp> packages;
     for (std::size_t i = 0; i < names.size(); ++i)
-        packages.push_back({"K" + std::to_string(i), names[i].first, kind::Map});
+        packages.push_back({std::string(1, static_cast<char>('A' + i)), names[i].first, kind::Map});
     game.LayMadeUp(packages);
     const ProgramResult listed = game.Run({"list", "--json"});
     ASSERT_EQ(listed.exitCode, 0) << listed.err;

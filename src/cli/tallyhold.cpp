@@ -165,8 +165,20 @@ struct CommandLine {
     }
 };
 
-// The first line of a message after the program's name, the others as they are.
-std::string Reported(const std::string& message) { return "tallyhold: " + message + "\n"; }
+// A message for standard error, after the program's name: whatever file names it holds, its lines
+// carry no control character.
+std::string Reported(std::string_view message)
+{
+    std::string reported = "tallyhold: ";
+    for (;;) {
+        const std::size_t end = message.find('\n');
+        reported += PrintableText(message.substr(0, end));
+        reported += '\n';
+        if (end == std::string_view::npos)
+            return reported;
+        message.remove_prefix(end + 1);
+    }
+}
 
 }  // namespace
 
@@ -180,16 +192,16 @@ int RunTallyhold(const std::vector<std::string>& arguments)
             return kExitDone;
         return (*command)(commandLine.options, console);
     } catch (const UsageError& error) {
-        console.Err(Reported(PrintableText(error.what())) + "\n" + error.usage);
+        console.Err(Reported(error.what()) + "\n" + error.usage);
         return kExitUsage;
     } catch (const Failure& error) {
         console.Err(Reported(error.what()));
     } catch (const FileError& error) {
-        console.Err(Reported(PrintableText(error.what())));
+        console.Err(Reported(error.what()));
     } catch (const std::bad_alloc&) {
         console.Err(Reported("there is not enough memory"));
     } catch (const std::exception& error) {
-        console.Err(Reported(PrintableText(error.what())));
+        console.Err(Reported(error.what()));
     } catch (...) {
         console.Err(Reported("an unexpected error ended the program"));
     }

@@ -47,12 +47,15 @@ run_suite() {
   count "$name" "$pass" "$fail" "$skip"
 }
 
+# Builds a preset: every target, or only those named after it.
 build() {
-  local preset=$1
+  local preset=$1; shift
+  local targets=()
+  [ $# -gt 0 ] && targets=(--target "$@")
   echo "== building the $preset preset"
   cmake --preset "$preset" >"$LOGS/configure-$preset.log" 2>&1 ||
     { cat "$LOGS/configure-$preset.log"; return 1; }
-  cmake --build --preset "$preset" -j "$JOBS" 2>&1 | grep -Ev "^\[ *[0-9]+%\] (Building|Linking|Built)|^g?make\[[0-9]+\]: (Entering|Leaving)" || true
+  cmake --build --preset "$preset" -j "$JOBS" "${targets[@]}" 2>&1 | grep -Ev "^\[ *[0-9]+%\] (Building|Linking|Built)|^g?make\[[0-9]+\]: (Entering|Leaving)" || true
   return "${PIPESTATUS[0]}"
 }
 
@@ -63,12 +66,14 @@ if python3 scripts/check-layers.py | tee "$LOGS/layers.log"; then count layers 1
 build_failed=0
 if build native; then
   run_suite native build/native/tests/thld_tests
+  # tallyhold as a user runs it, on game folders of the tests' own.
+  run_suite cli build/native/tests/cli/thld_cli_tests
 else
   echo "!! the native build failed"; build_failed=1
 fi
 
 # The listing's reader thread and its search, watched for data races.
-if build tsan; then
+if build tsan thld_tests; then
   TSAN_OPTIONS="halt_on_error=1 exitcode=66" run_suite tsan build/tsan/tests/thld_tests
 else
   echo "!! the ThreadSanitizer build failed"; build_failed=1
@@ -79,6 +84,7 @@ if build windows; then
   source "$THLD_ROOT/scripts/wine-env.sh"
   thld_wine_init
   run_suite --wine wine wine build/windows/tests/thld_tests.exe
+  run_suite --wine wine-cli wine build/windows/tests/cli/thld_cli_tests.exe
   if [ -x "$THLD_ROOT/scripts/ui-tests.sh" ] && [ -f build/windows/tests/win32/thld_ui_tests.exe ]; then
     source "$THLD_ROOT/scripts/ui-tests.sh"
   fi

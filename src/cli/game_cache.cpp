@@ -1,0 +1,87 @@
+#include "cli/game_cache.h"
+
+#include "cache/requirements.h"
+#include "game/system_game_entry.h"
+#include "cli/terminal_text.h"
+#include "commands/messages.h"
+#include "platform/file.h"
+#include "platform/file_error.h"
+#include "platform/folder.h"
+
+namespace thld::cli {
+
+namespace {
+
+// Why no game folder was found, in the words of the window's message where the store is the
+// registry; and what to do about it.
+std::string NoGameFolderMessage(const SearchPlaces& places, const std::vector<FolderFinding>& findings)
+{
+    std::string why;
+    if (places.system == SearchPlaces::System::Windows) {
+        const std::string_view message = findings.empty() || findings.back().why == "no entry"
+                                             ? kNoGameEntryMessage
+                                             : kNoFolderValueMessage;
+        why = std::string(message.substr(0, message.find("\r\n")));
+    } else {
+        why = "No game folder is stored";
+        if (!findings.empty() && !findings.back().source.empty())
+            why += " in " + findings.back().source;
+        why += ".";
+    }
+    return why + "\nName it with --game DIR, or store it once with: tallyhold where --set-game DIR";
+}
+
+std::string WithoutQuestion(const std::string& message)
+{
+    const std::size_t lastLine = message.rfind("\r\n");
+    return lastLine == std::string::npos ? message : message.substr(0, lastLine);
+}
+
+}  // namespace
+
+Installation FindGame(const InstallationRequest& request, bool needGameFolder)
+{
+    const SearchPlaces places = SearchPlaces::OfThisSystem();
+    std::unique_ptr<GameEntryStore> store = SystemGameEntryStore(places);
+    std::vector<FolderFinding> findings;
+    std::optional<Installation> found = FindInstallation(*store, places, request, findings);
+    if (!found && request.cache && !needGameFolder) {
+        // A cache folder alone can be listed and cleaned; nothing can be made permanent.
+        found.emplace();
+        found->folders.cacheFolder = *request.cache;
+        if (found->folders.cacheFolder.back() != kPathSeparator && found->folders.cacheFolder.back() != '/')
+            found->folders.cacheFolder += kPathSeparator;
+        found->gameSource = "not known";
+        found->cacheSource = "given";
+    }
+    if (!found) {
+        // A folder that was named, given or stored, but is not there: said as a file error says it.
+        for (const FolderFinding& finding : findings)
+            if (!finding.folder.empty() && !finding.taken && !IsFolder(finding.folder))
+                throw Failure(FileErrorText(FileErrorCause::NotFound, finding.folder));
+        throw Failure(NoGameFolderMessage(places, findings));
+    }
+    return *found;
+}
+
+Listing ReadCache(const Installation& installation, Console& console, bool withRequirements)
+{
+    const GameFolders& folders = installation.folders;
+    if (!folders.gameFolder.empty() && !IsFolder(folders.gameFolder))
+        throw Failure(FileErrorText(FileErrorCause::NotFound, folders.gameFolder));
+    if (!IsFolder(folders.cacheFolder))
+        throw Failure(FileErrorText(FileErrorCause::NotFound, folders.cacheFolder));
+    Listing listing = ListCacheIndex(folders.cacheFolder);
+    if (listing.outcome == Listing::Outcome::Unreadable)
+        throw Failure(messages::ReadError(listing.indexPath));
+    if (listing.outcome == Listing::Outcome::Empty) {
+        const std::string shownFolder = folders.gameFolder.empty() ? folders.cacheFolder : folders.gameFolder;
+        console.Err("tallyhold: " + PrintableLines(WithoutQuestion(messages::EmptyCache(shownFolder))) +
+                    "\n");
+    }
+    if (withRequirements)
+        DetermineRelationships(folders.cacheFolder, listing.items);
+    return listing;
+}
+
+}  // namespace thld::cli

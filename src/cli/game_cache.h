@@ -1,0 +1,22 @@
+#pragma once
+// The game and its cache as every command starts from them: the folders the options name or the
+// stored entry gives, and the listing of the cache.
+
+#include "cache/cache_listing.h"
+#include "cli/console_output.h"
+#include "cli/options.h"
+#include "game/installation.h"
+
+namespace thld::cli {
+
+// The installation of --game and --cache, or of the stored entry. With --cache alone and nothing
+// stored, the game folder stays unknown (empty). Throws Failure when no folder is known, or when
+// `needGameFolder` and the game folder is unknown.
+Installation FindGame(const InstallationRequest& request, bool needGameFolder);
+
+// The listing of the installation's cache, with the requirements of each map and script package
+// when asked. Throws Failure when a folder is missing or cache.ini can't be read; a cache.ini
+// without a single line gives an empty listing, and the user is told that the cache looks empty.
+Listing ReadCache(const Installation& installation, Console& console, bool withRequirements);
+
+}  // namespace thld::cli

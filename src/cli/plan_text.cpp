@@ -1,0 +1,85 @@
+#include "cli/plan_text.h"
+
+#include <algorithm>
+
+#include "cli/terminal_text.h"
+
+namespace thld::cli {
+
+namespace {
+
+constexpr std::size_t kNameColumns = 34;
+
+std::string Name(const std::vector<PackageItem>& items, std::size_t item) { return PrintableText(items[item].name); }
+
+std::string RequiredBy(const PlannedStep& step, const std::vector<PackageItem>& items)
+{
+    return step.requiredBy ? "required by " + Name(items, *step.requiredBy) : std::string();
+}
+
+// Who requires a package moved, where the lines don't make it plain: `requires` shows one package,
+// so what it requires itself goes without saying.
+std::string MovedFor(const PlannedStep& step, const std::vector<PackageItem>& items, PlanDetail detail)
+{
+    const std::size_t plainDepth = detail == PlanDetail::Requirements ? 1 : 0;
+    return step.depth > plainDepth ? RequiredBy(step, items) : std::string();
+}
+
+// Why a step passes a package over, and by whom it was required.
+std::string Reason(const PlannedStep& step, const std::vector<PackageItem>& items, PlanDetail detail)
+{
+    const std::string by = step.requiredBy ? " (" + RequiredBy(step, items) + ")" : std::string();
+    switch (step.what) {
+    case PlannedStep::What::Move:
+        return MovedFor(step, items, detail);
+    case PlannedStep::What::NotCached:
+        return "not in the cache" + by;
+    case PlannedStep::What::NoDestination:
+        return "no game folder takes this kind: stays in the cache" + by;
+    case PlannedStep::What::NotPlainName:
+        return "stays in the cache: its entry in cache.ini is not a plain file name" + by;
+    case PlannedStep::What::Link:
+        return "stays in the cache: its cached file, or the file it would replace, is a link" + by;
+    case PlannedStep::What::Cycle:
+        return "cycle: " + RequiredBy(step, items) + ", which it requires in turn; moves once, further down";
+    case PlannedStep::What::MovedAlready:
+        return "moved above" + by;
+    }
+    return std::string();
+}
+
+}  // namespace
+
+std::string PlanLines(const std::vector<PlannedStep>& steps, const std::vector<PackageItem>& items,
+                      PlanDetail detail, Console& console)
+{
+    std::size_t nameColumns = 0;
+    for (const PlannedStep& step : steps)
+        nameColumns = std::max(nameColumns, Columns(PrintableText(step.name)));
+    nameColumns = std::min(nameColumns, kNameColumns);
+    std::size_t moves = 0;
+    std::string lines;
+    for (const PlannedStep& step : steps) {
+        const bool move = step.what == PlannedStep::What::Move;
+        const std::string number = move ? std::to_string(++moves) : "-";
+        const std::string kind = step.item ? std::string(items[*step.item].kind) : std::string();
+        std::string line = PaddedLeft(number, 4) + "  " +
+                           PaddedRight(Shortened(PrintableText(step.name), nameColumns), nameColumns) + "  " +
+                           PaddedRight(kind, 14);
+        const std::string reason = Reason(step, items, detail);
+        if (!reason.empty())
+            line += "  " + console.OutStyled(move ? Style::Dim : Style::Bad, reason);
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        lines += line + '\n';
+        if (move && detail == PlanDetail::Destinations) {
+            lines += "      -> " + PrintableText(step.destination);
+            if (step.replaces)
+                lines += console.OutStyled(Style::Bad, " (a file is there: asks before replacing it)");
+            lines += '\n';
+        }
+    }
+    return lines;
+}
+
+}  // namespace thld::cli

@@ -1,0 +1,174 @@
+#include "cli/terminal_text.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+
+namespace thld::cli {
+
+namespace {
+
+// The length of the valid UTF-8 character at the start of `text` (overlong forms, surrogates and
+// values past U+10FFFF are not valid), or 0.
+std::size_t CharacterLength(std::string_view text)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char first = byte(0);
+    if (first < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (first >= 0xC2 && first <= 0xDF) {
+        length = 2;
+    } else if (first >= 0xE0 && first <= 0xEF) {
+        length = 3;
+        if (first == 0xE0)
+            low = 0xA0;
+        if (first == 0xED)
+            high = 0x9F;
+    } else if (first >= 0xF0 && first <= 0xF4) {
+        length = 4;
+        if (first == 0xF0)
+            low = 0x90;
+        if (first == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (text.size() < length)
+        return 0;
+    if (byte(1) < low || byte(1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF)
+            return 0;
+    return length;
+}
+
+bool IsC1Control(std::string_view character)
+{
+    return character.size() == 2 && static_cast<unsigned char>(character[0]) == 0xC2 &&
+           static_cast<unsigned char>(character[1]) < 0xA0;
+}
+
+std::string Converted(std::string_view raw, bool printable)
+{
+    std::string text;
+    text.reserve(raw.size());
+    while (!raw.empty()) {
+        const std::size_t length = CharacterLength(raw);
+        if (length == 0) {
+            const auto byte = static_cast<unsigned char>(raw[0]);
+            if (byte < 0xA0) {
+                text += '?';
+            } else {
+                text += static_cast<char>(0xC0 | (byte >> 6));
+                text += static_cast<char>(0x80 | (byte & 0x3F));
+            }
+            raw.remove_prefix(1);
+            continue;
+        }
+        const std::string_view character = raw.substr(0, length);
+        const auto first = static_cast<unsigned char>(character[0]);
+        if (printable && (first < 0x20 || first == 0x7F || IsC1Control(character)))
+            text += '?';
+        else if (!printable && IsC1Control(character))
+            text += '?';
+        else
+            text += character;
+        raw.remove_prefix(length);
+    }
+    return text;
+}
+
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+}  // namespace
+
+std::string Utf8Text(std::string_view raw) { return Converted(raw, false); }
+
+std::string PrintableText(std::string_view raw) { return Converted(raw, true); }
+
+std::size_t Columns(std::string_view utf8)
+{
+    std::size_t columns = 0;
+    for (char c : utf8)
+        if (!IsContinuation(c))
+            ++columns;
+    return columns;
+}
+
+std::string Shortened(std::string_view utf8, std::size_t columns)
+{
+    if (Columns(utf8) <= columns)
+        return std::string(utf8);
+    if (columns == 0)
+        return std::string();
+    std::size_t kept = 0, end = 0;
+    while (end < utf8.size()) {
+        if (!IsContinuation(utf8[end]) && kept++ == columns - 1)
+            break;
+        ++end;
+    }
+    return std::string(utf8.substr(0, end)) + "\xE2\x80\xA6";
+}
+
+std::string PaddedRight(std::string_view utf8, std::size_t columns)
+{
+    std::string text(utf8);
+    for (std::size_t used = Columns(utf8); used < columns; ++used)
+        text += ' ';
+    return text;
+}
+
+std::string PaddedLeft(std::string_view utf8, std::size_t columns)
+{
+    const std::size_t used = Columns(utf8);
+    return std::string(used < columns ? columns - used : 0, ' ') + std::string(utf8);
+}
+
+std::string HumanSize(std::uint64_t bytes)
+{
+    if (bytes < 1024)
+        return std::to_string(bytes) + " B";
+    constexpr std::array<const char*, 5> kUnits{"KiB", "MiB", "GiB", "TiB", "PiB"};
+    double value = static_cast<double>(bytes) / 1024.0;
+    std::size_t unit = 0;
+    while (value >= 1023.95 && unit + 1 < kUnits.size()) {
+        value /= 1024.0;
+        ++unit;
+    }
+    std::array<char, 32> text{};
+    std::snprintf(text.data(), text.size(), "%.1f %s", value, kUnits[unit]);
+    return text.data();
+}
+
+std::string PrintableLines(std::string_view text)
+{
+    std::string lines;
+    for (;;) {
+        const std::size_t end = text.find("\r\n");
+        lines += PrintableText(text.substr(0, end));
+        if (end == std::string_view::npos)
+            return lines;
+        lines += '\n';
+        text.remove_prefix(end + 2);
+    }
+}
+
+std::string UtcText(std::int64_t seconds)
+{
+    using namespace std::chrono;
+    const sys_seconds time{std::chrono::seconds{seconds}};
+    const sys_days day = floor<days>(time);
+    const year_month_day date{day};
+    const hh_mm_ss clock{time - day};
+    std::array<char, 40> text{};
+    std::snprintf(text.data(), text.size(), "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
+                  static_cast<int>(clock.seconds().count()));
+    return text.data();
+}
+
+}  // namespace thld::cli

@@ -1,0 +1,41 @@
+#pragma once
+// Text as the terminal and scripts get it. Names come from cache.ini, which whoever wrote it may
+// have filled with anything: what the program shows is always valid UTF-8 (a byte that starts no
+// UTF-8 character is taken as Latin-1, the code page most such names were written in), and what
+// it prints on a terminal holds no control character that could move the cursor or change colours.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace thld::cli {
+
+// `raw` as valid UTF-8: bytes that are no UTF-8 are read as Latin-1 (0x80 to 0x9F, control
+// characters there, become "?").
+std::string Utf8Text(std::string_view raw);
+
+// Utf8Text without control characters (C0, DEL, C1), each shown as "?": safe to print.
+std::string PrintableText(std::string_view raw);
+
+// Columns that UTF-8 text takes: one per character.
+std::size_t Columns(std::string_view utf8);
+
+// The text cut to at most `columns`, ending in "…" when it was cut.
+std::string Shortened(std::string_view utf8, std::size_t columns);
+
+// The text and then blanks up to `columns` (nothing is cut).
+std::string PaddedRight(std::string_view utf8, std::size_t columns);
+std::string PaddedLeft(std::string_view utf8, std::size_t columns);
+
+// A size for people: "512 B", "1.5 KiB", "12.3 MiB", "2.0 GiB".
+std::string HumanSize(std::uint64_t bytes);
+
+// A text of the window's, its lines broken by "\r\n", as lines for the terminal: broken by "\n",
+// each PrintableText.
+std::string PrintableLines(std::string_view text);
+
+// A time in seconds since 1970 as "2024-05-01T12:00:00Z".
+std::string UtcText(std::int64_t seconds);
+
+}  // namespace thld::cli

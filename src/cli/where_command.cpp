@@ -1,0 +1,89 @@
+// tallyhold where [--set-game DIR]: the game and cache folders, where each came from, and what else
+// the search looked at; with --set-game the game folder is stored first, where the windows keep it.
+#include <filesystem>
+
+#include "cli/commands.h"
+#include "game/system_game_entry.h"
+#include "cli/terminal_text.h"
+#include "platform/file.h"
+#include "platform/file_error.h"
+#include "platform/folder.h"
+
+namespace thld::cli {
+
+namespace {
+
+// The folder as an absolute path without a separator at its end (a root keeps its own).
+std::string AbsoluteFolder(const std::string& folder)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path absolute = fs::absolute(fs::path(std::u8string(folder.begin(), folder.end())), error);
+    if (error)
+        return folder;
+    const std::u8string text = absolute.lexically_normal().u8string();
+    std::string path(text.begin(), text.end());
+    const std::size_t rootLength = absolute.root_path().u8string().size();
+    while (path.size() > rootLength && (path.back() == kPathSeparator || path.back() == '/'))
+        path.pop_back();
+    return path;
+}
+
+// Where a folder came from, in words; the registry store does not name itself.
+std::string Source(const std::string& source)
+{
+    if (source.empty())
+        return std::string("the registry (HKEY_LOCAL_MACHINE\\") + kGameEntryKey + ")";
+    return source == "given" ? "the command line" : PrintableText(source);
+}
+
+std::string Folder(const std::string& folder, Console& console)
+{
+    if (folder.empty())
+        return "(none)";
+    std::string text = PrintableText(folder);
+    if (!IsFolder(folder))
+        text += console.OutStyled(Style::Bad, " (not there)");
+    return text;
+}
+
+}  // namespace
+
+int WhereCommand(const Options& options, Console& console)
+{
+    const SearchPlaces places = SearchPlaces::OfThisSystem();
+    std::unique_ptr<GameEntryStore> store = SystemGameEntryStore(places);
+    std::string out;
+    if (options.setGame) {
+        const std::string folder = AbsoluteFolder(*options.setGame);
+        if (!IsFolder(folder))
+            throw Failure(PrintableText(FileErrorText(FileErrorCause::NotFound, folder)));
+        if (!store->Write(StoredValueOf(folder)))
+            throw Failure("The game folder could not be stored in " + Source(store->Read().source) + ".");
+        out += "Stored the game folder " + PrintableText(folder) + " in " + Source(store->Read().source) + ".\n\n";
+    }
+    std::vector<FolderFinding> findings;
+    const std::optional<Installation> found = FindInstallation(*store, places, options.folders, findings);
+    bool usable = found.has_value();
+    if (found) {
+        const GameFolders& folders = found->folders;
+        usable = IsFolder(folders.gameFolder) && IsFolder(folders.cacheFolder);
+        out += console.OutStyled(Style::Strong, "Game folder:  ") + Folder(folders.gameFolder, console) + "\n" +
+               "              from " + Source(found->gameSource) + "\n" +
+               console.OutStyled(Style::Strong, "Cache folder: ") + Folder(folders.cacheFolder, console) + "\n" +
+               "              from " + Source(found->cacheSource) + "\n";
+    } else {
+        out += console.OutStyled(Style::Bad, "No game folder is known.") +
+               " Name it with --game DIR, or store it with: tallyhold where --set-game DIR\n";
+    }
+    out += "\nLooked at, in this order:\n";
+    for (const FolderFinding& finding : findings) {
+        out += "  " + PaddedRight(finding.role, 13) + (finding.taken ? "taken        " : "passed over  ") +
+               Folder(finding.folder, console) + "\n" + std::string(28, ' ') + PrintableText(finding.why) +
+               "; from " + Source(finding.source) + "\n";
+    }
+    console.Out(out);
+    return usable ? kExitDone : kExitFailed;
+}
+
+}  // namespace thld::cli

@@ -1,5 +1,6 @@
 #include "qt/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -147,10 +148,9 @@ void MainWindow::BuildWidgets()
 
 void MainWindow::ConnectWidgets()
 {
-    auto guarded = [this](void (MainWindow::*operation)()) { return [this, operation] { Guarded([&] { (this->*operation)(); }); }; };
-    connect(changeButton_, &QPushButton::clicked, this, guarded(&MainWindow::OnChange));
-    connect(permanentButton_, &QPushButton::clicked, this, [this] { RunCommand(Busy::Moving); });
-    connect(deleteButton_, &QPushButton::clicked, this, [this] { RunCommand(Busy::Deleting); });
+    connect(changeButton_, &QPushButton::clicked, this, [this] { Guarded([this] { OnChange(); }); });
+    connect(permanentButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Moving); }); });
+    connect(deleteButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Deleting); }); });
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
     connect(aboutButton_, &QPushButton::clicked, this, [this] { AboutDialog(this).exec(); });
     connect(tickAllButton_, &QPushButton::clicked, this, [this] { model_->SetTicked(filter_->ShownRows(), true); });
@@ -260,6 +260,13 @@ void MainWindow::Finish(const std::function<void()>& then)
 
 void MainWindow::ShowProgress()
 {
+    if (QApplication::activeModalWidget()) {
+        // The command waits for an answer: no progress to show, and the delay starts afresh after it.
+        busySince_ = QDateTime::currentMSecsSinceEpoch();
+        statusLabel_->hide();
+        progressBar_->hide();
+        return;
+    }
     if (!IsBusy() || QDateTime::currentMSecsSinceEpoch() - busySince_ < kProgressDelayMs)
         return;
     QString status;

@@ -91,7 +91,6 @@ void MainWindow::StartListing()
     auto state = std::make_shared<ListingState>();
     listing_ = state;
     const unsigned generation = ++generation_;
-    SetBusy(Busy::Listing);
     work_ = std::make_unique<BackgroundWork>(
         this, [state, folders = folders_] { RunListing(*state, folders); },
         [this, state, generation](std::exception_ptr error) {
@@ -105,6 +104,7 @@ void MainWindow::StartListing()
                 OnListed(*state);
             });
         });
+    SetBusy(Busy::Listing);
 }
 
 void MainWindow::StopListing()
@@ -160,8 +160,8 @@ void MainWindow::RunCommand(Busy command)
         return;
     const unsigned generation = ++generation_;
     auto changed = std::make_shared<bool>(false);
-    SetBusy(command);
-    // While the command runs the model is locked: its items and ticks stay as they are.
+    // While the command runs the model is locked (from before this returns to the event loop): its
+    // items and ticks stay as they are.
     work_ = std::make_unique<BackgroundWork>(
         this,
         [this, command, changed, folders = folders_, ticks = model_->Ticks()] {
@@ -174,6 +174,7 @@ void MainWindow::RunCommand(Busy command)
             if (generation == generation_)
                 OnCommandDone(*changed, error);
         });
+    SetBusy(command);
 }
 
 void MainWindow::OnCommandDone(bool changed, std::exception_ptr error)

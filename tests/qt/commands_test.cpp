@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
 
 #include "commands/messages.h"
 #include "platform/file_fault.h"

@@ -34,3 +34,9 @@ done
 echo "== running the requirements benchmark (the literal procedure takes a few minutes)"
 build/release/bench/thld_requirements_bench build/bench-data --sizes="$SIZES" --reference-budget="$BUDGET" 2>&1 |
   tee build/logs/bench.log
+
+if [ -x build/release/bench/thld_window_bench ]; then
+  largest=$(printf '%s\n' "${sizes[@]}" | sort -n | tail -1)
+  echo "== the native window on the cache of $largest packages"
+  build/release/bench/thld_window_bench "build/bench-data/$largest" 2>&1 | tee -a build/logs/bench.log
+fi

@@ -31,18 +31,9 @@ thld_wine_init
 
 if [ "$THLD_OWN_PREFIX" = 1 ]; then
   demo="$THLD_ROOT/build/demo-game"
-  rm -rf "$demo"
-  corpus="$THLD_ROOT/../shared/corpus"
-  if [ -x "$corpus/make-game-folder" ]; then
-    echo "== demo game folder from the real packages in ../shared/corpus"
-    "$corpus/make-game-folder" "$demo"
-  else
-    echo "== demo game folder from the synthetic cache generator (200 packages)"
-    cmake --preset release >build/logs/configure-release.log 2>&1 || { cat build/logs/configure-release.log; exit 1; }
-    cmake --build --preset release -j "$JOBS" --target thld_make_cache
-    build/release/bench/thld_make_cache "$demo" 200
-    mkdir -p "$demo/Maps" "$demo/System" "$demo/Textures"
-  fi
+  # shellcheck source=demo-game.sh
+  source "$THLD_ROOT/scripts/demo-game.sh"
+  thld_demo_game "$demo"
   # The game's installer writes its entry in the 32-bit view of the registry.
   wine reg add 'HKLM\SOFTWARE\Unreal Technology\Installed Apps\UnrealTournament' /v Folder /t REG_SZ \
     /d "Z:${demo//\//\\}" /f /reg:32 >/dev/null

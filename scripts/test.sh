@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both targets and runs every test: the include check, then the native tests (with
-# AddressSanitizer and UBSan, and again with ThreadSanitizer) and, for Windows, the tests under Wine;
+# AddressSanitizer and UBSan, and again with ThreadSanitizer), the native window's tests on Qt's
+# offscreen platform (leaving build/qt-main-window.png) and, for Windows, the tests under Wine;
 # the window tests under Wine with an Xvfb display of their own when there is none. Each GoogleTest
 # program writes a JSON report, from which the counts are taken. Ends with one summary line and a
 # non-zero exit code when anything failed.
@@ -68,6 +69,14 @@ if build native; then
   run_suite native build/native/tests/thld_tests
   # tallyhold as a user runs it, on game folders of the tests' own.
   run_suite cli build/native/tests/cli/thld_cli_tests
+  if [ -x build/native/tests/qt/thld_qt_tests ]; then
+    rm -f build/qt-main-window.png
+    QT_QPA_PLATFORM=offscreen THLD_QT_PICTURE="$THLD_ROOT/build/qt-main-window.png" \
+      run_suite qt build/native/tests/qt/thld_qt_tests
+    [ -f build/qt-main-window.png ] && echo "== picture of the native window: build/qt-main-window.png"
+  else
+    echo "!! the native window's tests were not built (is qt6-base-dev installed?)"; count qt 0 1 0
+  fi
 else
   echo "!! the native build failed"; build_failed=1
 fi

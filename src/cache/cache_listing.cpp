@@ -14,7 +14,8 @@ namespace thld {
 
 Listing ListCacheIndex(const std::string& cacheFolder) { return ListCacheIndex(cacheFolder, kRegionReadSize); }
 
-Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize, ProbeThreads threads)
+Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize, ProbeThreads threads,
+                       const ListingProgress& progress)
 {
     Listing listing;
     listing.indexPath = IndexPathOf(cacheFolder);
@@ -58,6 +59,8 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
     };
     // One open of each cached file tells its kind and size, and searches a map or script package.
     ProbeFiles(files, regionReadSize, makePatterns, [&](std::size_t e, FileProbe&& probe) {
+        if (progress)
+            progress(e + 1, files.size());
         if (probe.kind == kind::NotAvailable)
             return;
         CacheEntry& entry = entries[e];

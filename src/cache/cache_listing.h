@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,11 @@ struct Listing {
     std::uint64_t total = 0;          // bytes of the listed items' files, in 64 bits
 };
 
+// Told, on the calling thread, how many of the index's entries have been looked at and how many
+// there are, after each one. It may throw to stop the listing: the exception comes out of
+// ListCacheIndex once every file is closed and the reading thread has ended.
+using ListingProgress = std::function<void(std::size_t done, std::size_t total)>;
+
 // A package item for every entry line of the index whose kind is not "File Not Available", with its
 // kind and size taken through one open of its cached file. The files of "Map" and "Script" items
 // are searched on the way for the package names of all entries (see PackageItem::namesInRegion), in
@@ -32,6 +38,6 @@ struct Listing {
 // fails after an open raises FileError.
 Listing ListCacheIndex(const std::string& cacheFolder);
 Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize,
-                       ProbeThreads threads = ProbeThreads::Auto);
+                       ProbeThreads threads = ProbeThreads::Auto, const ListingProgress& progress = {});
 
 }  // namespace thld

@@ -1,0 +1,33 @@
+#pragma once
+// The rows the tree shows, in the order it shows them: the packages whose name holds the filter
+// text (case aside), each with all its requirements, sorted by any column or, unsorted, in the
+// order of cache.ini.
+
+#include <QSortFilterProxyModel>
+
+#include <vector>
+
+#include "qt/cache_model.h"
+
+namespace thld {
+
+class CacheFilter : public QSortFilterProxyModel {
+    Q_OBJECT
+
+public:
+    explicit CacheFilter(CacheModel& model, QObject* parent = nullptr);
+
+    void SetNameFilter(const QString& part);
+    // The model rows of the packages shown, top to bottom.
+    std::vector<int> ShownRows() const;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+
+private:
+    CacheModel& model_;
+    QString part_;
+};
+
+}  // namespace thld

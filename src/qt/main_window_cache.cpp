@@ -1,0 +1,193 @@
+// The cache in the main window: the game folder found at start, changed with Change and asked for
+// when the cache looks empty; the listing off the window's thread; the jump from a requirement to
+// its package; Delete and Permanent.
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeView>
+
+#include "commands/delete_ticked.h"
+#include "commands/make_permanent.h"
+#include "commands/messages.h"
+#include "platform/file.h"
+#include "qt/background_work.h"
+#include "qt/cache_filter.h"
+#include "qt/cache_model.h"
+#include "qt/cross_thread_prompt.h"
+#include "qt/listing_job.h"
+#include "qt/main_window.h"
+#include "qt/qt_text.h"
+
+namespace thld {
+
+namespace {
+
+// The stored entry follows the game's Windows rule and may end in a backslash; here a folder ends
+// in the path separator.
+std::string NativeFolder(std::string folder)
+{
+    if constexpr (kPathSeparator != '\\') {
+        while (!folder.empty() && folder.back() == '\\')
+            folder.pop_back();
+        if (folder.empty() || folder.back() != kPathSeparator)
+            folder += kPathSeparator;
+    }
+    return folder;
+}
+
+}  // namespace
+
+void MainWindow::Start()
+{
+    Guarded([this] { FindGameFolder(); });
+}
+
+bool MainWindow::FindGameFolder()
+{
+    std::optional<std::string> gameFolder = locator_.Find();
+    if (!gameFolder)
+        return false;
+    UseGameFolder(*gameFolder);
+    return true;
+}
+
+void MainWindow::UseGameFolder(const std::string& gameFolder)
+{
+    folders_.gameFolder = NativeFolder(gameFolder);
+    std::vector<FolderFinding> findings;
+    folders_.cacheFolder = FindCacheFolder(folders_.gameFolder, parts_.places, findings).folder;
+    pathLabel_->setText(ToQt(folders_.cacheFolder));
+    StartListing();
+}
+
+void MainWindow::SelectAndUseGameFolder()
+{
+    std::optional<FolderChoice> choice = locator_.Select();
+    if (!choice)
+        return;
+    if (std::optional<std::string> gameFolder = locator_.FolderAfter(*choice))
+        UseGameFolder(*gameFolder);
+}
+
+void MainWindow::OnChange()
+{
+    if (IsBusy() || !parts_.dialogs.Confirm(messages::kChangeFolderTitle, messages::kChangeFolderMessage))
+        return;
+    SelectAndUseGameFolder();
+}
+
+void MainWindow::AskAboutEmptyCache()
+{
+    if (!parts_.dialogs.Confirm(messages::kEmptyCacheTitle, messages::EmptyCache(folders_.gameFolder))) {
+        close();
+        return;
+    }
+    SelectAndUseGameFolder();
+}
+
+void MainWindow::StartListing()
+{
+    StopListing();
+    auto state = std::make_shared<ListingState>();
+    listing_ = state;
+    const unsigned generation = ++generation_;
+    work_ = std::make_unique<BackgroundWork>(
+        this, [state, folders = folders_] { RunListing(*state, folders); },
+        [this, state, generation](std::exception_ptr error) {
+            if (generation != generation_)
+                return;  // stopped, or replaced by a later listing
+            Finish([&] {
+                if (error) {
+                    model_->Clear();
+                    std::rethrow_exception(error);
+                }
+                OnListed(*state);
+            });
+        });
+    SetBusy(Busy::Listing);
+}
+
+void MainWindow::StopListing()
+{
+    if (busy_ != Busy::Listing)
+        return;
+    listing_->stop = true;
+    ++generation_;
+    work_.reset();
+    listing_.reset();
+    SetBusy(Busy::No);
+}
+
+void MainWindow::OnListed(ListingState& state)
+{
+    Listing& listing = state.listing;
+    if (listing.outcome != Listing::Outcome::Listed) {
+        model_->Clear();
+        if (listing.outcome == Listing::Outcome::Unreadable)
+            parts_.dialogs.Tell(messages::ReadError(listing.indexPath));
+        AskAboutEmptyCache();
+        return;
+    }
+    model_->SetPackages(std::move(listing.items), std::move(state.installed));
+    const QHeaderView* header = tree_->header();
+    filter_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    totalLabel_->setText(ToQt(messages::TotalCache(listing.total)));
+    UpdateTickedLine();
+}
+
+void MainWindow::OnRequirementActivated(const QModelIndex& shown)
+{
+    const QModelIndex activated = filter_->mapToSource(shown);
+    if (!CacheModel::IsRequirement(activated))
+        return;
+    // Every package of that name is shown in turn; the last stays selected.
+    for (int row : model_->RowsNamed(model_->RequirementName(activated))) {
+        const QModelIndex package = model_->index(row, CacheModel::NameColumn);
+        QModelIndex target = filter_->mapFromSource(package);
+        if (!target.isValid()) {  // hidden by the filter, which then goes
+            filterField_->clear();
+            target = filter_->mapFromSource(package);
+        }
+        tree_->scrollTo(target);
+        tree_->setCurrentIndex(target);
+        tree_->expand(target);
+    }
+}
+
+void MainWindow::RunCommand(Busy command)
+{
+    if (IsBusy() || model_->TickedCount() == 0)
+        return;
+    const unsigned generation = ++generation_;
+    auto changed = std::make_shared<bool>(false);
+    // While the command runs the model is locked (from before this returns to the event loop): its
+    // items and ticks stay as they are.
+    work_ = std::make_unique<BackgroundWork>(
+        this,
+        [this, command, changed, folders = folders_, ticks = model_->Ticks()] {
+            CrossThreadPrompt prompt(this, parts_.dialogs);
+            const std::vector<PackageItem>& items = model_->Items();
+            *changed = command == Busy::Deleting ? DeleteTicked(folders, items, ticks, prompt)
+                                                 : MakeTickedPermanent(folders, items, ticks, prompt);
+        },
+        [this, changed, generation](std::exception_ptr error) {
+            if (generation == generation_)
+                OnCommandDone(*changed, error);
+        });
+    SetBusy(command);
+}
+
+void MainWindow::OnCommandDone(bool changed, std::exception_ptr error)
+{
+    // After a file error the tree stays as the command left it, and the stop message says why.
+    Finish([&] {
+        if (error)
+            std::rethrow_exception(error);
+        if (changed && !closeWhenIdle_)
+            StartListing();
+    });
+    if (closeWhenIdle_)
+        close();
+}
+
+}  // namespace thld

@@ -1,0 +1,45 @@
+#include "qt/window_dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "qt/qt_text.h"
+
+namespace thld {
+
+namespace {
+
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& title,
+                                 const std::string& message, QMessageBox::StandardButtons buttons,
+                                 QMessageBox::StandardButton byDefault)
+{
+    QMessageBox box(icon, title, ToQt(message), buttons, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);  // package names are shown as they are, markup and all
+    box.setDefaultButton(byDefault);
+    if (buttons.testFlag(QMessageBox::No))
+        box.setEscapeButton(QMessageBox::No);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+bool MessageBoxDialogs::Confirm(const std::string& title, const std::string& message)
+{
+    const QString caption = QString::fromUtf8(kQuestionTitlePrefix) + ToQt(title);
+    return Show(QMessageBox::Question, caption, message, QMessageBox::Yes | QMessageBox::No,
+                QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void MessageBoxDialogs::Tell(const std::string& message)
+{
+    Show(QMessageBox::Warning, QString::fromUtf8(kMessageCaption), message, QMessageBox::Ok,
+         QMessageBox::Ok);
+}
+
+void MessageBoxDialogs::Stop(const std::string& message)
+{
+    Show(QMessageBox::Critical, QString::fromUtf8(kMessageCaption), message, QMessageBox::Ok,
+         QMessageBox::Ok);
+}
+
+}  // namespace thld

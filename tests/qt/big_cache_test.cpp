@@ -1,0 +1,105 @@
+// The window over a synthetic cache of 10,000 packages answers input while the cache is listed.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <condition_variable>
+#include <mutex>
+
+#include "cache/cached_file.h"
+#include "commands/messages.h"
+#include "commands/status_messages.h"
+#include "platform/file_fault.h"
+#include "qt/qt_text.h"
+#include "synthetic_cache.h"
+#include "window_fixture.h"
+
+namespace thld::test {
+namespace {
+
+// Holds the listing's reader at the open of one file until released, whatever happens meanwhile.
+class HeldOpen {
+public:
+    explicit HeldOpen(std::string path) : path_(std::move(path))
+    {
+        previous_ = SetDiskFaultHook([this](DiskStep step, const std::string& path) -> std::optional<FileErrorCause> {
+            if (step == DiskStep::OpenRead && path == path_) {
+                std::unique_lock lock(mutex_);
+                held_ = true;
+                released_.wait(lock, [this] { return release_; });
+            }
+            return std::nullopt;
+        });
+    }
+    ~HeldOpen() { SetDiskFaultHook(std::move(previous_)); }
+    bool Held()
+    {
+        std::lock_guard lock(mutex_);
+        return held_;
+    }
+    void Release()
+    {
+        std::lock_guard lock(mutex_);
+        release_ = true;
+        released_.notify_all();
+    }
+
+private:
+    std::string path_;
+    DiskFaultHook previous_;
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool held_ = false, release_ = false;
+};
+
+TEST_F(WindowTest, TheWindowAnswersInputWhileTenThousandPackagesAreListed)
+{
+    const auto packages = bench::PlanCache(10000, 1999);
+    bench::WriteCache(packages, game + "cache/");
+    store.value = game;
+    std::uint64_t total = 0;
+    for (const auto& p : packages)
+        total += p.size;
+
+    HeldOpen held(CachedFilePath(game + "cache/", packages[6000].key));
+    window = std::make_unique<MainWindow>(WindowParts{store, chooser, dialogs, places});
+    window->show();
+    window->Start();
+    QElapsedTimer waited;
+    waited.start();
+    while (!held.Held() && waited.elapsed() < 60000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(held.Held());
+    QTest::qWait(300);  // long enough for the progress to show
+
+    // The listing is under way and the window takes input.
+    EXPECT_TRUE(window->IsBusy());
+    EXPECT_TRUE(Find<QProgressBar>("progressBar")->isVisible());
+    EXPECT_GT(Find<QProgressBar>("progressBar")->value(), 0);
+    EXPECT_EQ(Text("statusLabel"), QString::fromUtf8(messages::kReviewingStatus));
+    EXPECT_FALSE(Find<QPushButton>("deleteButton")->isEnabled());
+    QTest::keyClicks(Find<QLineEdit>("filterField"), QStringLiteral("zz"));
+    EXPECT_EQ(Find<QLineEdit>("filterField")->text(), QStringLiteral("zz"));
+    window->resize(700, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(window->size(), QSize(700, 500));
+
+    held.Release();
+    WaitIdle();
+    EXPECT_FALSE(Find<QProgressBar>("progressBar")->isVisible());
+    EXPECT_EQ(Model().rowCount(), 10000);
+    EXPECT_EQ(ShownNames().size(), 0u);  // the filter typed meanwhile holds
+    Find<QLineEdit>("filterField")->clear();
+    EXPECT_EQ(ShownNames().size(), 10000u);
+    EXPECT_EQ(FromQt(Text("totalLabel")), messages::TotalCache(total));
+    EXPECT_TRUE(Find<QPushButton>("deleteButton")->isEnabled());
+}
+
+}  // namespace
+}  // namespace thld::test

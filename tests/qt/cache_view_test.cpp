@@ -1,0 +1,200 @@
+// The tree over a cache of real packages: its rows and their children against the listing model,
+// sorting, filtering, ticking, the jump from a requirement to its package, and a picture.
+#include <gtest/gtest.h>
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "cache/cache_listing.h"
+#include "cache/requirements.h"
+#include "commands/messages.h"
+#include "qt/qt_text.h"
+#include "support/corpus.h"
+#include "window_fixture.h"
+
+namespace thld::test {
+namespace {
+
+class CorpusWindow : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        THLD_REQUIRE_CORPUS();
+        LayOutCorpus();
+        // The game holds a copy of one cached package and another file named like a second.
+        std::filesystem::copy_file(cache + CorpusEntry("Q2DM1.utx").guid + ".uxx", game + "Textures/Q2DM1.utx");
+        WriteFileBytes(game + "Maps/DM-Flux.unr", "an older DM-Flux");
+        expected = ListCacheIndex(cache);
+        DetermineRelationships(cache, expected.items);
+        Open();
+    }
+
+    QModelIndex Shown(const std::string& name) const
+    {
+        const QAbstractItemModel* shown = Tree()->model();
+        for (int row = 0; row < shown->rowCount(); ++row) {
+            if (FromQt(shown->index(row, 0).data().toString()) == name)
+                return shown->index(row, 0);
+        }
+        ADD_FAILURE() << "not shown: " << name;
+        return QModelIndex();
+    }
+    void Tick(const std::string& name) const
+    {
+        Tree()->setCurrentIndex(Shown(name));
+        QTest::keyClick(Tree(), Qt::Key_Space);
+    }
+    void Filter(const char* text) const
+    {
+        auto* field = Find<QLineEdit>("filterField");
+        field->clear();
+        QTest::keyClicks(field, QString::fromUtf8(text));
+    }
+
+    std::string cache = game + "cache/";
+    Listing expected;
+};
+
+std::vector<std::string> TextsUnder(const QAbstractItemModel& model, const QModelIndex& parent, int column)
+{
+    std::vector<std::string> texts;
+    for (int row = 0; row < model.rowCount(parent); ++row)
+        texts.push_back(FromQt(model.index(row, column, parent).data().toString()));
+    return texts;
+}
+
+TEST_F(CorpusWindow, RowsAndTheirChildrenShowTheListing)
+{
+    const CacheModel& model = Model();
+    ASSERT_EQ(model.rowCount(), static_cast<int>(expected.items.size()));
+    std::map<std::string, std::string> installed = {{"Q2DM1.utx", "Identical"}, {"DM-Flux.unr", "Different"}};
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const PackageItem& item = expected.items[static_cast<std::size_t>(row)];
+        auto cell = [&](int column) { return FromQt(model.index(row, column).data().toString()); };
+        EXPECT_EQ(cell(CacheModel::NameColumn), item.name);
+        EXPECT_EQ(cell(CacheModel::KindColumn), item.kind);
+        EXPECT_EQ(cell(CacheModel::SizeColumn), item.sizeText);
+        EXPECT_FALSE(cell(CacheModel::LastUsedColumn).empty()) << item.name;
+        EXPECT_EQ(cell(CacheModel::InstalledColumn), installed.count(item.name) ? installed[item.name] : "No");
+        const QModelIndex package = model.index(row, 0);
+        EXPECT_EQ(TextsUnder(model, package, CacheModel::NameColumn), item.requirements) << item.name;
+        for (const std::string& kind : TextsUnder(model, package, CacheModel::KindColumn))
+            EXPECT_TRUE(kind == "Textures/Skins" || kind == "Script") << item.name << " requires a " << kind;
+    }
+    EXPECT_EQ(FromQt(Text("totalLabel")), messages::TotalCache(expected.total));
+    EXPECT_EQ(FromQt(Text("pathLabel")), cache);
+    EXPECT_EQ(Text("tickedLabel"), QStringLiteral("No packages ticked"));
+}
+
+TEST_F(CorpusWindow, EveryColumnSortsBothWaysAndAThirdStateGoesBackToTheFileOrder)
+{
+    std::map<std::string, const PackageItem*> byName;
+    for (const PackageItem& item : expected.items)
+        byName[item.name] = &item;
+    using Order = std::function<int(const PackageItem&, const PackageItem&)>;
+    auto compare = [](auto a, auto b) { return a < b ? -1 : (b < a ? 1 : 0); };
+    const std::vector<std::pair<int, Order>> columns = {
+        {CacheModel::NameColumn, [](auto& a, auto& b) { return ToQt(a.name).compare(ToQt(b.name), Qt::CaseInsensitive); }},
+        {CacheModel::KindColumn, [&](auto& a, auto& b) { return compare(a.kind, b.kind); }},
+        {CacheModel::SizeColumn, [&](auto& a, auto& b) { return compare(a.size, b.size); }},
+        {CacheModel::LastUsedColumn, [&](auto& a, auto& b) { return compare(a.modified, b.modified); }},
+    };
+    for (const auto& [column, order] : columns) {
+        for (Qt::SortOrder direction : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            Tree()->sortByColumn(column, direction);
+            const std::vector<std::string> shown = ShownNames();
+            ASSERT_EQ(shown.size(), expected.items.size());
+            for (std::size_t i = 1; i < shown.size(); ++i) {
+                const int step = order(*byName[shown[i - 1]], *byName[shown[i]]);
+                EXPECT_TRUE(direction == Qt::AscendingOrder ? step <= 0 : step >= 0)
+                    << "column " << column << ": " << shown[i - 1] << " before " << shown[i];
+            }
+        }
+    }
+    Tree()->sortByColumn(CacheModel::InstalledColumn, Qt::DescendingOrder);
+    const std::vector<std::string> byCopy = ShownNames();
+    EXPECT_EQ(std::vector<std::string>(byCopy.begin(), byCopy.begin() + 2),
+              (std::vector<std::string>{"DM-Flux.unr", "Q2DM1.utx"}));
+    Tree()->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    std::vector<std::string> fileOrder;
+    for (const PackageItem& item : expected.items)
+        fileOrder.push_back(item.name);
+    EXPECT_EQ(ShownNames(), fileOrder);
+}
+
+TEST_F(CorpusWindow, TheFilterNarrowsTheTreeAsOneTypesAndTicksGoByWhatIsShown)
+{
+    struct Case {
+        const char* typed;
+        std::size_t shown;
+    };
+    auto named = [&](const char* part) {
+        return static_cast<std::size_t>(std::count_if(expected.items.begin(), expected.items.end(), [&](auto& item) {
+            return ToQt(item.name).contains(QString::fromUtf8(part), Qt::CaseInsensitive);
+        }));
+    };
+    for (const Case& c : {Case{"dm-", named("dm-")}, Case{"GOLDENEYE", 5}, Case{".utx", named(".utx")},
+                          Case{"no such package", 0}, Case{"", expected.items.size()}}) {
+        Filter(c.typed);
+        EXPECT_EQ(ShownNames().size(), c.shown) << c.typed;
+        const QString shownLine = QStringLiteral("; %1 of %2 packages shown").arg(c.shown).arg(expected.items.size());
+        EXPECT_EQ(Text("tickedLabel").endsWith(shownLine), *c.typed != '\0') << c.typed;
+    }
+
+    Tick("DM-Flux.unr");
+    EXPECT_EQ(Model().TickedCount(), 1u);
+    Tick("Q2DM1.utx");
+    const std::uint64_t bothBytes = CorpusEntry("DM-Flux.unr").size + CorpusEntry("Q2DM1.utx").size;
+    EXPECT_EQ(Text("tickedLabel"), QStringLiteral("2 packages ticked, %1k bytes").arg(bothBytes >> 10));
+    Tick("Q2DM1.utx");
+    EXPECT_EQ(Model().TickedCount(), 1u);
+
+    Filter("goldeneye");
+    Click("tickAllButton");
+    EXPECT_EQ(Model().TickedCount(), 6u);  // the five shown, and DM-Flux from before
+    Filter("");
+    Click("untickAllButton");
+    EXPECT_EQ(Model().TickedCount(), 0u);
+    EXPECT_EQ(Text("tickedLabel"), QStringLiteral("No packages ticked"));
+}
+
+TEST_F(CorpusWindow, ADoubleClickOnARequirementJumpsToItsPackageEvenWhenFilteredOut)
+{
+    const std::string map = "DM-Bond 007 Goldeneye Archives.unr";
+    for (const char* filter : {"", "Archives"}) {
+        Filter(filter);
+        const QModelIndex package = Shown(map);
+        Tree()->expand(package);
+        const QModelIndex requirement = Tree()->model()->index(0, 0, package);
+        const std::string wanted = FromQt(requirement.data().toString());
+        const QPoint at = Tree()->visualRect(requirement).center();
+        QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, at);  // a double click starts with a click
+        QTest::mouseDClick(Tree()->viewport(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(FromQt(Tree()->currentIndex().data().toString()), wanted) << "filter " << filter;
+        EXPECT_FALSE(Tree()->currentIndex().parent().isValid());
+        EXPECT_TRUE(Find<QLineEdit>("filterField")->text().isEmpty());
+    }
+}
+
+TEST_F(CorpusWindow, APictureOfTheMainWindowIsKept)
+{
+    Tree()->expand(Shown("DM-Bond 007 Goldeneye Archives.unr"));
+    Tick("DM-Bond 007 Goldeneye Archives.unr");
+    Tick("DM-Q2DM1.unr");
+    Tree()->setCurrentIndex(Shown("DM-Q2DM1.unr"));
+    window->resize(900, 600);
+    QApplication::processEvents();
+    const char* path = std::getenv("THLD_QT_PICTURE");
+    const QString picture = QString::fromUtf8(path && *path ? path : THLD_QT_PICTURE);
+    ASSERT_TRUE(window->grab().save(picture)) << FromQt(picture);
+}
+
+}  // namespace
+}  // namespace thld::test

@@ -1,0 +1,148 @@
+// Delete and Permanent from the window's buttons, answered from a script: the files, cache.ini and
+// cache.bak afterwards, and a file error that ends a command.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "commands/messages.h"
+#include "platform/file_fault.h"
+#include "qt/qt_text.h"
+#include "support/corpus.h"
+#include "window_fixture.h"
+
+namespace thld::test {
+namespace {
+
+class CommandWindow : public WindowTest {
+protected:
+    void SetUp() override { THLD_REQUIRE_CORPUS(); }
+    void Tick(const std::vector<std::string>& names) const
+    {
+        const QAbstractItemModel* shown = Tree()->model();
+        for (int row = 0; row < shown->rowCount(); ++row) {
+            const QModelIndex index = shown->index(row, 0);
+            if (std::count(names.begin(), names.end(), FromQt(index.data().toString()))) {
+                Tree()->setCurrentIndex(index);
+                QTest::keyClick(Tree(), Qt::Key_Space);
+            }
+        }
+        ASSERT_EQ(Model().TickedCount(), names.size());
+    }
+    bool Indexed(const std::string& file) const
+    {
+        return temp.Read("game/cache/cache.ini").find(CorpusEntry(file).guid + "=") != std::string::npos;
+    }
+    std::vector<std::string> Titles() const
+    {
+        std::vector<std::string> titles;
+        for (const std::string& said : dialogs.said)
+            titles.push_back(said.substr(0, said.find(':')));
+        return titles;
+    }
+};
+
+struct CommandCase {
+    const char* name;
+    const char* button;
+    std::vector<std::string> ticked;
+    std::deque<bool> answers;
+    std::vector<std::string> titles;  // of what was asked, in order
+    std::vector<std::string> gone;    // packages no longer in the cache
+    std::vector<std::string> placed;  // files the game's folders hold afterwards, byte for byte the package
+    std::string occupied;             // a destination taken before the command
+};
+
+TEST_F(CommandWindow, DeleteAndPermanentChangeTheFilesAndTheIndexAsAnswered)
+{
+    const std::string del = "? Confirm Delete File", move = "? Confirm Move File", replace = "? Confirm Replace File";
+    const std::vector<CommandCase> cases = {
+        {"delete, Yes", "deleteButton", {"DM-Flux.unr"}, {true}, {del}, {"DM-Flux.unr"}, {}, ""},
+        {"delete two, No then Yes", "deleteButton", {"ECM.u", "Fatboy.u"}, {false, true}, {del, del}, {"Fatboy.u"}, {}, ""},
+        {"delete, No", "deleteButton", {"ZoomShockRifle.u"}, {false}, {del}, {}, {}, ""},
+        {"permanent map with its requirement", "permanentButton", {"DM-Q2DM1.unr"}, {true}, {move},
+         {"DM-Q2DM1.unr", "Q2DM1.utx"}, {"Maps/DM-Q2DM1.unr", "Textures/Q2DM1.utx"}, ""},
+        {"permanent, replacement refused", "permanentButton", {"XC_Orb.utx"}, {true, false}, {move, replace}, {}, {},
+         "Textures/XC_Orb.utx"},
+    };
+    for (const CommandCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder fresh;  // each case on a fresh game folder
+        game = fresh / "game/";
+        LayOutCorpus();
+        if (!c.occupied.empty())
+            WriteFileBytes(game + c.occupied, "taken");
+        Open();
+        const std::string indexBefore = ReadFileBytes(game + "cache/cache.ini");
+        dialogs.said.clear();
+        dialogs.answers = c.answers;
+        Tick(c.ticked);
+        Click(c.button);
+        WaitIdle();
+
+        EXPECT_EQ(Titles(), c.titles);
+        for (const CorpusPackage& p : CorpusManifest()) {
+            const bool gone = std::count(c.gone.begin(), c.gone.end(), p.file) > 0;
+            EXPECT_EQ(std::filesystem::exists(game + "cache/" + p.guid + ".uxx"), !gone) << p.file;
+            EXPECT_EQ(ReadFileBytes(game + "cache/cache.ini").find(p.guid + "=") == std::string::npos, gone) << p.file;
+        }
+        for (const std::string& placed : c.placed) {
+            const std::string file = placed.substr(placed.find('/') + 1);
+            EXPECT_EQ(ReadFileBytes(game + placed), ReadFileBytes(*CorpusFolder() + "packages/" + file)) << placed;
+        }
+        if (!c.occupied.empty()) {
+            EXPECT_EQ(ReadFileBytes(game + c.occupied), "taken");
+        }
+        // cache.bak holds the index as it was before the last line went; the tree is listed afresh.
+        const bool changed = !c.gone.empty();
+        EXPECT_EQ(std::filesystem::exists(game + "cache/cache.bak"), changed);
+        if (c.gone.size() == 1) {
+            EXPECT_EQ(ReadFileBytes(game + "cache/cache.bak"), indexBefore);
+        }
+        EXPECT_EQ(ShownNames().size(), CorpusManifest().size() - c.gone.size());
+        window.reset();
+    }
+}
+
+TEST_F(CommandWindow, AFileErrorIsShownOnceAndWhatWasNotDoneStaysWhereItWas)
+{
+    struct Case {
+        const char* button;
+        DiskStep failing;
+        std::string file;
+        std::deque<bool> answers;
+    };
+    LayOutCorpus();
+    Open();
+    for (const Case& c : {Case{"permanentButton", DiskStep::Move, "DM-Flux.unr", {true}},
+                          Case{"deleteButton", DiskStep::Move, "ECM.u", {true}}}) {
+        SCOPED_TRACE(c.button);
+        const std::string cached = game + "cache/" + CorpusEntry(c.file).guid + ".uxx";
+        const std::string bytes = ReadFileBytes(cached);
+        Tick({c.file});
+        dialogs.said.clear();
+        dialogs.answers = c.answers;
+        DiskFaultHook previous = SetDiskFaultHook([&](DiskStep step, const std::string& path) {
+            return step == c.failing && path == cached ? std::optional(FileErrorCause::AccessDenied) : std::nullopt;
+        });
+        Click(c.button);
+        WaitIdle();
+        SetDiskFaultHook(std::move(previous));
+
+        ASSERT_EQ(dialogs.said.size(), 2u);
+        EXPECT_EQ(dialogs.said[1], "x " + FileErrorText(FileErrorCause::AccessDenied));
+        // The package stays in the cache with its line.
+        EXPECT_EQ(ReadFileBytes(cached), bytes);
+        EXPECT_TRUE(Indexed(c.file));
+        EXPECT_FALSE(temp.Exists("game/Maps/" + c.file));
+        // The tree is not listed again (the tick stands), and the window takes the next command.
+        EXPECT_EQ(Model().TickedCount(), 1u);
+        Click("untickAllButton");
+        EXPECT_EQ(Model().TickedCount(), 0u);
+    }
+}
+
+}  // namespace
+}  // namespace thld::test

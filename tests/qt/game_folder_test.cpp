@@ -1,0 +1,205 @@
+// The flows around the game folder: the first run, Change, the empty-cache question and the
+// running-game guard; the platform's message boxes; the window's layout kept between runs.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "commands/messages.h"
+#include "game/process_scanner.h"
+#include "qt/qt_text.h"
+#include "qt/window_layout.h"
+#include "qt/window_program.h"
+#include "support/corpus.h"
+#include "support/fake_cache.h"
+#include "window_fixture.h"
+
+namespace thld::test {
+namespace {
+
+TEST_F(WindowTest, TheGameFolderIsAskedForWhenNotStoredAndChangedOnRequest)
+{
+    THLD_REQUIRE_CORPUS();
+    const std::string other = temp / "other/";
+    LayOutGameFolder(game);
+    LayOutGameFolder(other, {false, {"DM-Flux.unr", "ECM.u"}});
+    const std::string noEntry = std::string("! ") + kNoGameEntryMessage;
+    const std::string change = std::string("? ") + messages::kChangeFolderTitle + ": " + messages::kChangeFolderMessage;
+    const std::size_t all = CorpusManifest().size();
+    struct Case {
+        const char* name;
+        bool stored;  // the entry names the game folder, and the user presses Change
+        std::deque<bool> answers;
+        std::deque<std::optional<std::string>> chosen;  // by the folder chooser, in order
+        std::vector<std::string> said;
+        std::string shownCache;  // the cache folder above the tree
+        std::size_t rows;
+    };
+    const std::vector<Case> cases = {
+        {"first run, cancelled", false, {}, {std::nullopt}, {noEntry}, "Cache Path", 0},
+        {"first run, chosen", false, {}, {game}, {noEntry}, game + "cache/", all},
+        {"change, No", true, {false}, {}, {change}, game + "cache/", all},
+        {"change, cancelled", true, {true}, {std::nullopt}, {change}, game + "cache/", all},
+        {"change, chosen", true, {true}, {other}, {change}, other + "cache/", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        store = FakeStore();
+        if (c.stored)
+            store.value = game;
+        chooser.answers = c.chosen;
+        chooser.titles.clear();
+        dialogs.answers = c.answers;
+        dialogs.said.clear();
+        Open();
+        if (c.stored) {
+            Click("changeButton");
+            WaitIdle();
+        }
+        EXPECT_EQ(dialogs.said, c.said);
+        EXPECT_EQ(chooser.titles, std::vector<std::string>(c.chosen.size(), kPickerTitle));
+        EXPECT_EQ(FromQt(Text("pathLabel")), c.shownCache);
+        EXPECT_EQ(Model().rowCount(), static_cast<int>(c.rows));
+        EXPECT_EQ(store.written.size(), c.chosen.size() == 1 && c.chosen.front() ? 1u : 0u);
+        EXPECT_TRUE(window->isVisible());
+        window.reset();
+    }
+}
+
+TEST_F(WindowTest, AnEmptyOrUnreadableCacheAsksWhetherToChooseTheFolder)
+{
+    THLD_REQUIRE_CORPUS();
+    const std::string question =
+        std::string("? ") + messages::kEmptyCacheTitle + ": " + messages::EmptyCache(game);
+    struct Case {
+        const char* name;
+        const char* index;  // nothing: no cache.ini
+        std::deque<bool> answers;
+        std::vector<std::string> said;
+        bool open;
+    };
+    const std::vector<Case> cases = {
+        {"empty, No", "", {false}, {question}, false},
+        {"missing, No", nullptr, {false}, {"! " + messages::ReadError(game + "cache/cache.ini"), question}, false},
+        {"empty, Yes", "", {true}, {question}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        temp.MakeFolder("game");
+        temp.MakeFolder("game/cache");
+        std::filesystem::remove(game + "cache/cache.ini");
+        if (c.index)
+            temp.Write("game/cache/cache.ini", c.index);
+        store.value = game.substr(0, game.size() - 1);
+        TempFolder other;
+        LayOutGameFolder(other.Path());
+        chooser.answers = {other.Path()};
+        dialogs.answers = c.answers;
+        dialogs.said.clear();
+        Open();
+        EXPECT_EQ(dialogs.said, c.said);
+        EXPECT_EQ(window->isVisible(), c.open);
+        EXPECT_EQ(Model().rowCount(), c.open ? static_cast<int>(CorpusManifest().size()) : 0);
+        chooser.answers.clear();
+        window.reset();
+    }
+}
+
+TEST_F(WindowTest, TheGuardRefusesWhileTheGameOrItsEditorRuns)
+{
+    struct Case {
+        std::vector<std::string> running;
+        std::vector<std::string> said;
+    };
+    // No game folder at all: the cache folder is the one the game would make.
+    const std::string readError = "! " + messages::ReadError(game + "Cache/cache.ini");
+    const std::string empty = std::string("? ") + messages::kEmptyCacheTitle + ": " + messages::EmptyCache(game);
+    store.value = game;
+    for (const Case& c : {Case{{"bash", "UnrealTournament.exe"}, {std::string("! ") + kGameRunningMessage}},
+                          Case{{"UNREALED.EXE", "UnrealTournament.exe"}, {std::string("! ") + kGameRunningMessage}},
+                          Case{{"UnrealEd.exe"}, {std::string("! ") + kEditorRunningMessage}},
+                          // Neither: the window opens, finds no cache.ini, and No to the question ends it.
+                          Case{{"bash"}, {readError, empty}}}) {
+        dialogs.said.clear();
+        dialogs.answers = {false};
+        ProcessScanner scanner([&] { return c.running; });
+        EXPECT_EQ(RunWindowProgram(WindowParts{store, chooser, dialogs, places}, scanner), 0);
+        EXPECT_EQ(dialogs.said, c.said);
+    }
+}
+
+TEST(MessageBoxes, AskAndTellInThePlatformsBoxesWithYesAsTheDefault)
+{
+    struct Case {
+        char call;  // ? Confirm, ! Tell, x Stop
+        Qt::Key key;
+        bool yes;
+        QMessageBox::Icon icon;
+        const char* title;
+    };
+    for (const Case& c : {Case{'?', Qt::Key_Return, true, QMessageBox::Question, "Tallyhold - Confirm Delete File"},
+                          Case{'?', Qt::Key_Escape, false, QMessageBox::Question, "Tallyhold - Confirm Delete File"},
+                          Case{'!', Qt::Key_Return, false, QMessageBox::Warning, "Tallyhold"},
+                          Case{'x', Qt::Key_Escape, false, QMessageBox::Critical, "Tallyhold"}}) {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                answer.stop();
+                title = box->windowTitle();
+                text = box->text();
+                icon = box->icon();
+                QTest::keyClick(box, c.key);
+            }
+        });
+        answer.start(10);
+        MessageBoxDialogs boxes;
+        const std::string message = "Line one <b>\r\nLine two";
+        bool yes = false;
+        if (c.call == '?')
+            yes = boxes.Confirm(messages::kConfirmDeleteTitle, message);
+        else if (c.call == '!')
+            boxes.Tell(message);
+        else
+            boxes.Stop(message);
+        EXPECT_EQ(yes, c.yes);
+        EXPECT_EQ(FromQt(title), c.title);
+        EXPECT_EQ(text, QStringLiteral("Line one <b>\nLine two"));
+        EXPECT_EQ(icon, c.icon);
+    }
+}
+
+TEST_F(WindowTest, SizeColumnWidthsAndSortAreKeptBetweenRuns)
+{
+    temp.MakeFolder("game");
+    temp.MakeFolder("game/cache");
+    WriteIndex(game + "cache/", {});
+    store.value = game;
+    Open();
+    window->resize(1000, 700);
+    Tree()->header()->resizeSection(CacheModel::NameColumn, 250);
+    Tree()->sortByColumn(CacheModel::SizeColumn, Qt::DescendingOrder);
+    window->close();
+    const std::string settings = temp.Read("config/tallyhold.ini");
+    EXPECT_NE(settings.find("[Window]\nSize=1000x700\nMaximized=0\nColumns=250,"), std::string::npos) << settings;
+
+    Open();
+    EXPECT_EQ(window->size(), QSize(1000, 700));
+    EXPECT_EQ(Tree()->header()->sectionSize(CacheModel::NameColumn), 250);
+    EXPECT_EQ(Tree()->header()->sortIndicatorSection(), CacheModel::SizeColumn);
+    EXPECT_EQ(Tree()->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+
+    // Values that can't be read keep their defaults.
+    temp.Write("config/tallyhold.ini", "[Window]\nSize=wide\nColumns=1,x\nSort=v\n");
+    const WindowLayout layout = ReadWindowLayout(SettingsFile(temp / "config/tallyhold.ini"));
+    EXPECT_EQ(layout.width, 0);
+    EXPECT_TRUE(layout.columnWidths.empty());
+    EXPECT_EQ(layout.sortColumn, -1);
+}
+
+}  // namespace
+}  // namespace thld::test

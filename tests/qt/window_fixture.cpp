@@ -1,0 +1,113 @@
+#include "window_fixture.h"
+
+#include <QAbstractButton>
+#include <QAbstractProxyModel>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTest>
+
+#include "qt/qt_text.h"
+#include "support/corpus.h"
+
+namespace thld::test {
+
+GameEntryRead FakeStore::Read()
+{
+    GameEntryRead read;
+    read.result = value ? GameEntryRead::Result::Read : GameEntryRead::Result::NoKey;
+    read.bytes = value.value_or("");
+    return read;
+}
+
+bool FakeStore::Write(const std::string& chosen)
+{
+    written.push_back(chosen);
+    value = chosen;
+    return true;
+}
+
+std::optional<std::string> FakeChooser::Pick(const std::string& title)
+{
+    titles.push_back(title);
+    if (answers.empty()) {
+        ADD_FAILURE() << "an unexpected folder chooser: " << title;
+        return std::nullopt;
+    }
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+bool ScriptedDialogs::Confirm(const std::string& title, const std::string& message)
+{
+    said.push_back("? " + title + ": " + message);
+    if (answers.empty()) {
+        ADD_FAILURE() << "an unexpected question: " << title << ": " << message;
+        return false;
+    }
+    bool yes = answers.front();
+    answers.pop_front();
+    return yes;
+}
+
+WindowTest::WindowTest()
+{
+    places.system = SearchPlaces::System::Linux;
+    places.home = temp.Path();
+    places.settingsFolder = temp / "config/";
+}
+
+WindowTest::~WindowTest()
+{
+    if (window)
+        WaitIdle();
+}
+
+void WindowTest::LayOutCorpus()
+{
+    LayOutGameFolder(game);
+    store.value = game.substr(0, game.size() - 1);
+}
+
+MainWindow& WindowTest::Open()
+{
+    window = std::make_unique<MainWindow>(WindowParts{store, chooser, dialogs, places});
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->Start();
+    WaitIdle();
+    return *window;
+}
+
+void WindowTest::WaitIdle()
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (window->IsBusy() && waited.elapsed() < 60000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_FALSE(window->IsBusy()) << "the window stayed busy";
+    QApplication::processEvents();
+}
+
+void WindowTest::Click(const char* button) const { QTest::mouseClick(Find<QAbstractButton>(button), Qt::LeftButton); }
+
+CacheModel& WindowTest::Model() const
+{
+    auto* filter = static_cast<QAbstractProxyModel*>(Tree()->model());
+    return *static_cast<CacheModel*>(filter->sourceModel());
+}
+
+std::vector<std::string> WindowTest::ShownNames() const
+{
+    std::vector<std::string> names;
+    const QAbstractItemModel* shown = Tree()->model();
+    for (int row = 0; row < shown->rowCount(); ++row)
+        names.push_back(FromQt(shown->index(row, 0).data().toString()));
+    return names;
+}
+
+QString WindowTest::Text(const char* label) const { return Find<QLabel>(label)->text(); }
+
+}  // namespace thld::test

@@ -1,0 +1,86 @@
+#pragma once
+// The main window in the test's own process, on Qt's offscreen platform: a fake store of the game's
+// entry, a folder chooser and dialogs that answer from a script and record what they were asked,
+// and a game folder in a temporary folder.
+
+#include <gtest/gtest.h>
+
+#include <QTreeView>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/game_folder.h"
+#include "qt/cache_model.h"
+#include "qt/main_window.h"
+#include "qt/window_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace thld::test {
+
+class FakeStore : public GameEntryStore {
+public:
+    GameEntryRead Read() override;
+    bool Write(const std::string& value) override;
+
+    std::optional<std::string> value;  // nothing: no entry at all
+    std::vector<std::string> written;
+};
+
+class FakeChooser : public FolderPicker {
+public:
+    std::optional<std::string> Pick(const std::string& title) override;
+
+    std::deque<std::optional<std::string>> answers;  // nothing: the user cancels
+    std::vector<std::string> titles;
+};
+
+class ScriptedDialogs : public WindowDialogs {
+public:
+    bool Confirm(const std::string& title, const std::string& message) override;
+    void Tell(const std::string& message) override { said.push_back("! " + message); }
+    void Stop(const std::string& message) override { said.push_back("x " + message); }
+
+    std::deque<bool> answers;
+    // "? title: message" for a question, "! message" for a message, "x message" for a stop.
+    std::vector<std::string> said;
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest();
+    ~WindowTest() override;
+
+    // Lays the corpus out in `game` and points the store at it.
+    void LayOutCorpus();
+    // Makes the window, shows it, starts it and waits for it to be idle.
+    MainWindow& Open();
+    void WaitIdle();
+
+    template <typename Widget>
+    Widget* Find(const char* name) const
+    {
+        auto* widget = window->findChild<Widget*>(QString::fromUtf8(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void Click(const char* button) const;
+    QTreeView* Tree() const { return Find<QTreeView>("cacheTree"); }
+    CacheModel& Model() const;
+    // The names of the packages the tree shows, top to bottom.
+    std::vector<std::string> ShownNames() const;
+    QString Text(const char* label) const;
+
+    TempFolder temp;
+    std::string game = temp / "game/";
+    FakeStore store;
+    FakeChooser chooser;
+    ScriptedDialogs dialogs;
+    SearchPlaces places;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace thld::test

@@ -50,7 +50,8 @@ QPushButton* Button(const char* text, const char* name)
 MainWindow::MainWindow(WindowParts parts, QWidget* parent)
     : QMainWindow(parent),
       parts_(parts),
-      locator_(parts_.store, parts_.picker, [this](const std::string& message) { parts_.dialogs.Tell(message); })
+      locator_(parts_.store, parts_.picker, [this](const std::string& message) { parts_.dialogs.Tell(message); }),
+      folderFlow_(locator_, parts_.places, parts_.dialogs, *this)
 {
     if (!parts_.places.settingsFolder.empty())
         settings_.emplace(parts_.places.settingsFolder + kSettingsFileName);
@@ -148,7 +149,10 @@ void MainWindow::BuildWidgets()
 
 void MainWindow::ConnectWidgets()
 {
-    connect(changeButton_, &QPushButton::clicked, this, [this] { Guarded([this] { OnChange(); }); });
+    connect(changeButton_, &QPushButton::clicked, this, [this] { Guarded([this] {
+        if (!IsBusy())
+            folderFlow_.Change();
+    }); });
     connect(permanentButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Moving); }); });
     connect(deleteButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Deleting); }); });
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "commands/game_folder_flow.h"
 #include "game/game_folder.h"
 #include "game/installation.h"
 #include "game/settings_file.h"
@@ -41,7 +42,7 @@ struct WindowParts {
     SearchPlaces places;  // the system's rules for the cache folder, and where the settings file is
 };
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private GameFolderFlow::Host {
     Q_OBJECT
 
 public:
@@ -71,12 +72,9 @@ private:
     // Runs an operation of the window; an error that ends it is shown and goes no further.
     void Guarded(const std::function<void()>& operation);
 
-    // The game folder.
-    bool FindGameFolder();
-    void UseGameFolder(const std::string& gameFolder);
-    void SelectAndUseGameFolder();
-    void OnChange();
-    void AskAboutEmptyCache();
+    // The game folder's flow hands the folders over, or ends the window.
+    void UseFolders(const GameFolders& folders) override;
+    void EndWindow() override;
 
     // The cache on screen.
     void StartListing();
@@ -98,7 +96,8 @@ private:
     WindowParts parts_;
     std::optional<SettingsFile> settings_;
     GameFolderLocator locator_;
-    GameFolders folders_;
+    GameFolderFlow folderFlow_;
+    GameFolders folders_;  // those the flow last handed over
 
     CacheModel* model_ = nullptr;
     CacheFilter* filter_ = nullptr;

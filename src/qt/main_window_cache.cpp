@@ -20,70 +20,19 @@
 
 namespace thld {
 
-namespace {
-
-// The stored entry follows the game's Windows rule and may end in a backslash; here a folder ends
-// in the path separator.
-std::string NativeFolder(std::string folder)
-{
-    if constexpr (kPathSeparator != '\\') {
-        while (!folder.empty() && folder.back() == '\\')
-            folder.pop_back();
-        if (folder.empty() || folder.back() != kPathSeparator)
-            folder += kPathSeparator;
-    }
-    return folder;
-}
-
-}  // namespace
-
 void MainWindow::Start()
 {
-    Guarded([this] { FindGameFolder(); });
+    Guarded([this] { folderFlow_.Find(); });
 }
 
-bool MainWindow::FindGameFolder()
+void MainWindow::UseFolders(const GameFolders& folders)
 {
-    std::optional<std::string> gameFolder = locator_.Find();
-    if (!gameFolder)
-        return false;
-    UseGameFolder(*gameFolder);
-    return true;
-}
-
-void MainWindow::UseGameFolder(const std::string& gameFolder)
-{
-    folders_.gameFolder = NativeFolder(gameFolder);
-    std::vector<FolderFinding> findings;
-    folders_.cacheFolder = FindCacheFolder(folders_.gameFolder, parts_.places, findings).folder;
+    folders_ = folders;
     pathLabel_->setText(ToQt(folders_.cacheFolder));
     StartListing();
 }
 
-void MainWindow::SelectAndUseGameFolder()
-{
-    std::optional<FolderChoice> choice = locator_.Select();
-    if (!choice)
-        return;
-    if (std::optional<std::string> gameFolder = locator_.FolderAfter(*choice))
-        UseGameFolder(*gameFolder);
-}
-
-void MainWindow::OnChange()
-{
-    if (IsBusy() || !parts_.dialogs.Confirm(messages::kChangeFolderTitle, messages::kChangeFolderMessage))
-        return;
-    SelectAndUseGameFolder();
-}
-
-void MainWindow::AskAboutEmptyCache()
-{
-    if (!parts_.dialogs.Confirm(messages::kEmptyCacheTitle, messages::EmptyCache(folders_.gameFolder))) {
-        close();
-        return;
-    }
-    SelectAndUseGameFolder();
-}
+void MainWindow::EndWindow() { close(); }
 
 void MainWindow::StartListing()
 {
@@ -125,7 +74,7 @@ void MainWindow::OnListed(ListingState& state)
         model_->Clear();
         if (listing.outcome == Listing::Outcome::Unreadable)
             parts_.dialogs.Tell(messages::ReadError(listing.indexPath));
-        AskAboutEmptyCache();
+        folderFlow_.AskAboutEmptyCache();
         return;
     }
     model_->SetPackages(std::move(listing.items), std::move(state.installed));

@@ -44,7 +44,8 @@ MainDialog::MainDialog(GameEntryStore& entry, FolderPicker& picker, SearchPlaces
       smallIcon_(LoadAppIcon(SM_CXSMICON, SM_CYSMICON)),
       // The entry and the picker give the program's text, UTF-8, in which a backslash is never part of
       // another character.
-      locator_(entry, picker, [this](const std::string& message) { ShowMessage(Window(), message); })
+      locator_(entry, picker, [this](const std::string& message) { ShowMessage(Window(), message); }),
+      folderFlow_(locator_, places_, *this, *this)
 {
 }
 
@@ -89,7 +90,7 @@ BOOL MainDialog::OnInitDialog()
     ::SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     treeView_.SetColours(kDialogBackground, kDialogText);
 
-    return FindGameFolder() ? TRUE : FALSE;
+    return folderFlow_.Find() ? TRUE : FALSE;
 }
 
 void MainDialog::AddAboutItemToSystemMenu() const
@@ -136,7 +137,7 @@ void MainDialog::OnCommand(int id)
         OnDelete();
         break;
     case IDC_CHANGE:
-        OnChange();
+        folderFlow_.Change();
         break;
     case IDC_ABOUT:
         AboutDialog().RunModal(Window());

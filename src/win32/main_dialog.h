@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "cache/package_item.h"
+#include "commands/game_folder_flow.h"
+#include "commands/user_prompt.h"
 #include "game/game_folder.h"
 #include "game/installation.h"
 #include "win32/cache_tree.h"
@@ -19,7 +21,7 @@ class WaitDialog;
 
 inline constexpr const char* kRequirementsNode = "Requirements";
 
-class MainDialog : public Dialog {
+class MainDialog : public Dialog, private UserPrompt, private GameFolderFlow::Host {
 public:
     // `places` tell where the cache of a game folder is looked for.
     MainDialog(GameEntryStore& entry, FolderPicker& picker, SearchPlaces places);
@@ -35,12 +37,12 @@ private:
     void OnCommand(int id);
     INT_PTR OnNotify(const NMHDR& header);
 
-    // The game folder (main_dialog_folder.cpp).
-    bool FindGameFolder();
-    void UseGameFolder(const std::string& gameFolder);
-    // The picker, then the folder it gives (stored and used), or nothing when it is cancelled.
-    void SelectAndUseGameFolder();
-    void OnChange();
+    // The game folder's flow asks and tells through the window's dialogs, and hands the folders
+    // over (main_dialog_folder.cpp).
+    bool Confirm(const std::string& title, const std::string& message) override;
+    void Tell(const std::string& message) override;
+    void UseFolders(const GameFolders& folders) override;
+    void EndWindow() override;
     void AskAboutEmptyCache();
 
     // The cache on screen (main_dialog_listing.cpp).
@@ -58,7 +60,7 @@ private:
 
     WaitDialog* waitDialog_ = nullptr;
     SearchPlaces places_;
-    GameFolders folders_;
+    GameFolders folders_;  // those the flow last handed over
     std::vector<PackageItem> items_;     // the listed packages, one for each root item
     std::vector<HTREEITEM> itemNodes_;   // their root items
     PackageTicks ticks_;                 // their ticks
@@ -68,6 +70,7 @@ private:
     HICON appIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     GameFolderLocator locator_;
+    GameFolderFlow folderFlow_;
 };
 
 }  // namespace thld

@@ -1,53 +1,30 @@
-// The game folder in the main window: found at start, changed with the Change button, and asked
-// for when the cache looks empty.
-#include "commands/messages.h"
+// The game folder in the main window: the shared flow, asking through the window's own dialogs.
 #include "win32/confirm_dialog.h"
 #include "win32/main_dialog.h"
+#include "win32/message_box.h"
 
 namespace thld {
 
-bool MainDialog::FindGameFolder()
+bool MainDialog::Confirm(const std::string& title, const std::string& message)
 {
-    std::optional<std::string> gameFolder = locator_.Find();
-    if (!gameFolder)
-        return false;
-    UseGameFolder(*gameFolder);
-    return true;
+    return ConfirmDialog(title, message).Ask(Window()) == 1;
 }
 
-void MainDialog::UseGameFolder(const std::string& gameFolder)
+void MainDialog::Tell(const std::string& message) { ShowMessage(Window(), message); }
+
+void MainDialog::UseFolders(const GameFolders& folders)
 {
-    folders_.gameFolder = gameFolder;
-    std::vector<FolderFinding> findings;
-    folders_.cacheFolder = FindCacheFolder(gameFolder, places_, findings).folder;
+    folders_ = folders;
     SetWindowTextOf(pathLabel_, folders_.cacheFolder);
     ReadCacheIndex();
 }
 
-void MainDialog::SelectAndUseGameFolder()
-{
-    std::optional<FolderChoice> choice = locator_.Select();
-    if (!choice)
-        return;
-    if (std::optional<std::string> gameFolder = locator_.FolderAfter(*choice))
-        UseGameFolder(*gameFolder);
-}
-
-void MainDialog::OnChange()
-{
-    if (ConfirmDialog(messages::kChangeFolderTitle, messages::kChangeFolderMessage).Ask(Window()) != 1)
-        return;
-    SelectAndUseGameFolder();
-}
+void MainDialog::EndWindow() { End(2); }
 
 void MainDialog::AskAboutEmptyCache()
 {
     HideWait();
-    if (ConfirmDialog(messages::kEmptyCacheTitle, messages::EmptyCache(folders_.gameFolder)).Ask(Window()) != 1) {
-        End(2);
-        return;
-    }
-    SelectAndUseGameFolder();
+    folderFlow_.AskAboutEmptyCache();
 }
 
 }  // namespace thld

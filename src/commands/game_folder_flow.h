@@ -1,0 +1,54 @@
+#pragma once
+// The game folder as a window handles it: found at start (the stored entry, or the picker after its
+// message), changed with the Change button (a question, then the picker), and asked for when the
+// cache looks empty (a question; No ends the window). Each window shows what it is given and lists
+// the cache; the flow is the same in all of them.
+
+#include <string>
+
+#include "commands/user_prompt.h"
+#include "game/game_folder.h"
+#include "game/installation.h"
+
+namespace thld {
+
+class GameFolderFlow {
+public:
+    // What the window that hosts the flow does for it.
+    class Host {
+    public:
+        virtual ~Host() = default;
+        // The folders are set: show the cache folder and list the cache afresh.
+        virtual void UseFolders(const GameFolders& folders) = 0;
+        // The user declined to pick a folder for an empty cache: the window ends.
+        virtual void EndWindow() = 0;
+    };
+
+    GameFolderFlow(GameFolderLocator& locator, const SearchPlaces& places, UserPrompt& prompt, Host& window)
+        : locator_(locator), places_(places), prompt_(prompt), window_(window)
+    {
+    }
+
+    // At start: true when a folder was found (or picked) and used; false when the picker was
+    // cancelled, and nothing changed.
+    bool Find();
+    // The Change button.
+    void Change();
+    // The empty-cache question, after a listing found cache.ini missing or without a line.
+    void AskAboutEmptyCache();
+
+    // Empty until a folder has been used.
+    const GameFolders& Folders() const { return folders_; }
+
+private:
+    void Use(const std::string& gameFolder);
+    void SelectAndUse();
+
+    GameFolderLocator& locator_;
+    const SearchPlaces& places_;
+    UserPrompt& prompt_;
+    Host& window_;
+    GameFolders folders_;
+};
+
+}  // namespace thld

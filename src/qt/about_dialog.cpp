@@ -8,12 +8,14 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "commands/program_info.h"
+
 namespace thld {
 
 namespace {
 
-constexpr const char* kWebAddress = "http://www.brightwick.example/";
-constexpr const char* kRightsNotice = "Copyright (C) 2002 Brightwick. All rights reserved.";
+constexpr const char* kWebAddress = THLD_WEB_ADDRESS;
+constexpr const char* kRightsNotice = THLD_RIGHTS_NOTICE;
 
 // The program's own two colours, kept for its banner.
 const QColor kPlateBlue(33, 33, 115);
@@ -78,7 +80,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(title, 1, 1, 1, 2);
     layout->addWidget(new QLabel(QString::fromUtf8(kRightsNotice)), 2, 1, 1, 2);
 
-    auto* webPage = new QPushButton(QStringLiteral("Brightwick"));
+    auto* webPage = new QPushButton(QStringLiteral(THLD_MAKER));
     webPage->setAutoDefault(false);
     connect(webPage, &QPushButton::clicked, this,
             [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(kWebAddress))); });

@@ -3,6 +3,7 @@
 #include <exception>
 #include <vector>
 
+#include "commands/status_messages.h"
 #include "platform/file_error.h"
 #include "platform/utf16.h"
 #include "win32/message_box.h"
@@ -76,9 +77,9 @@ INT_PTR Dialog::HandleGuarded(Dialog& dialog, UINT message, WPARAM wParam, LPARA
     } catch (const FileError& error) {
         ShowFileError(dialog.Window(), error.UserText());
     } catch (const std::exception& error) {
-        ShowMessage(dialog.Window(), UnexpectedErrorText(error.what()));
+        ShowMessage(dialog.Window(), messages::UnexpectedErrorText(error.what()));
     } catch (...) {
-        ShowMessage(dialog.Window(), UnexpectedErrorText(""));
+        ShowMessage(dialog.Window(), messages::UnexpectedErrorText(""));
     }
     return afterError;
 }

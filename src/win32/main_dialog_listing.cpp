@@ -3,6 +3,7 @@
 #include "cache/cache_listing.h"
 #include "cache/requirements.h"
 #include "commands/messages.h"
+#include "commands/status_messages.h"
 #include "win32/main_dialog.h"
 #include "win32/message_box.h"
 #include "win32/wait_dialog.h"
@@ -35,7 +36,7 @@ private:
 
 void MainDialog::ReadCacheIndex()
 {
-    WaitShown wait(waitDialog_, kReviewingStatus);
+    WaitShown wait(waitDialog_, messages::kReviewingStatus);
     items_.clear();
     itemNodes_.clear();
     treeView_.DeleteAll();
@@ -70,7 +71,7 @@ void MainDialog::FillTree()
 
 void MainDialog::DetermineRelationships()
 {
-    SetWaitStatus(kRelationshipsStatus);
+    SetWaitStatus(messages::kRelationshipsStatus);
     thld::DetermineRelationships(folders_.cacheFolder, items_);
     CacheTree::QuietFill quiet(treeView_);
     for (std::size_t i = 0; i < items_.size() && i < itemNodes_.size(); ++i) {

@@ -15,10 +15,4 @@ void ShowMessage(HWND owner, const std::string& text) { Show(owner, text, MB_ICO
 
 void ShowFileError(HWND owner, const std::string& text) { Show(owner, text, MB_ICONSTOP); }
 
-std::string UnexpectedErrorText(const std::string& detail)
-{
-    std::string text = "The operation could not be finished because of an unexpected error";
-    return detail.empty() ? text + "." : text + ":\r\n" + detail;
-}
-
 }  // namespace thld

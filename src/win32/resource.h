@@ -26,5 +26,4 @@
 
 #define IDM_ABOUTBOX 0x0010
 
-#define THLD_WEB_ADDRESS "http://www.brightwick.example/"
-#define THLD_RIGHTS_NOTICE "Copyright (C) 2002 Brightwick. All rights reserved."
+#include "commands/program_info.h"

@@ -8,8 +8,6 @@
 
 namespace thld {
 
-inline constexpr const char* kReviewingStatus = "Reviewing Cache File Types";
-inline constexpr const char* kRelationshipsStatus = "Determining Relationships";
 
 class WaitDialog : public Dialog {
 public:

@@ -7,6 +7,7 @@
 #include "game/settings_game_entry.h"
 #include "qt/about_dialog.h"
 #include "qt/folder_chooser.h"
+#include "qt/program_colours.h"
 #include "qt/window_program.h"
 
 namespace {
@@ -57,6 +58,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("tallyhold"));
     QApplication::setWindowIcon(thld::ProgramIcon());
+    QApplication::setPalette(thld::ProgramPalette(QApplication::palette()));
     TakeOptions(application);
 
     const thld::SearchPlaces places = thld::SearchPlaces::OfThisSystem();

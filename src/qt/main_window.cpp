@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -26,6 +27,7 @@
 #include "qt/cache_filter.h"
 #include "qt/cache_model.h"
 #include "qt/listing_job.h"
+#include "qt/program_colours.h"
 #include "qt/qt_text.h"
 #include "qt/window_layout.h"
 
@@ -71,6 +73,7 @@ MainWindow::~MainWindow()
 void MainWindow::BuildWidgets()
 {
     setWindowTitle(ProgramTitle());
+    setPalette(ProgramPalette(palette()));
     setWindowIcon(ProgramIcon());
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
@@ -164,13 +167,34 @@ void MainWindow::ConnectWidgets()
         filter_->SetNameFilter(text.trimmed());
         UpdateTickedLine();
     });
-    connect(tree_, &QTreeView::activated, this, &MainWindow::OnRequirementActivated);
+    connect(tree_, &QTreeView::doubleClicked, this, &MainWindow::OnRequirementActivated);
     connect(progressTimer_, &QTimer::timeout, this, &MainWindow::ShowProgress);
     connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
         filterField_->setFocus();
         filterField_->selectAll();
     });
     connect(new QShortcut(QKeySequence::Quit, this), &QShortcut::activated, this, &QWidget::close);
+    // As in THLD.exe, Escape ends the program, and so does Enter in the tree; Escape in a filter
+    // field that holds text empties it first.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
+        if (filterField_->hasFocus() && !filterField_->text().isEmpty())
+            filterField_->clear();
+        else
+            close();
+    });
+    tree_->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == tree_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            close();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::RestoreLayout()

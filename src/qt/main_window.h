@@ -61,6 +61,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter in the tree ends the window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class Busy { No, Listing, Deleting, Moving };

@@ -1,6 +1,7 @@
 #include "qt/window_dialogs.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "qt/qt_text.h"
@@ -21,6 +22,8 @@ QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& title,
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+QString MessageCaption() { return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(); }
+
 }  // namespace
 
 bool MessageBoxDialogs::Confirm(const std::string& title, const std::string& message)
@@ -32,13 +35,13 @@ bool MessageBoxDialogs::Confirm(const std::string& title, const std::string& mes
 
 void MessageBoxDialogs::Tell(const std::string& message)
 {
-    Show(QMessageBox::Warning, QString::fromUtf8(kMessageCaption), message, QMessageBox::Ok,
+    Show(QMessageBox::Warning, MessageCaption(), message, QMessageBox::Ok,
          QMessageBox::Ok);
 }
 
 void MessageBoxDialogs::Stop(const std::string& message)
 {
-    Show(QMessageBox::Critical, QString::fromUtf8(kMessageCaption), message, QMessageBox::Ok,
+    Show(QMessageBox::Critical, MessageCaption(), message, QMessageBox::Ok,
          QMessageBox::Ok);
 }
 

@@ -9,8 +9,8 @@
 
 namespace thld {
 
-// The caption of the program's messages, and the start of every question's title.
-inline constexpr const char* kMessageCaption = "Tallyhold";
+// The start of every question's title. A plain message is captioned with the base name of the
+// program's file (tallyhold-window), as THLD.exe captions its own.
 inline constexpr const char* kQuestionTitlePrefix = "Tallyhold - ";
 
 class WindowDialogs : public UserPrompt {

@@ -183,6 +183,24 @@ TEST_F(CorpusWindow, ADoubleClickOnARequirementJumpsToItsPackageEvenWhenFiltered
     }
 }
 
+// As in THLD.exe: Escape ends the window, and so does Enter in the tree; Escape in a filter field
+// that holds text only empties it.
+TEST_F(CorpusWindow, EscapeAndEnterInTheTreeEndTheWindow)
+{
+    auto* field = Find<QLineEdit>("filterField");
+    Filter("Archives");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_TRUE(field->text().isEmpty());
+    EXPECT_TRUE(window->isVisible());
+    for (QWidget* target : {static_cast<QWidget*>(field), static_cast<QWidget*>(Tree())}) {
+        window->show();
+        target->setFocus();
+        QTest::keyClick(target, target == field ? Qt::Key_Escape : Qt::Key_Return);
+        EXPECT_FALSE(window->isVisible()) << FromQt(target->objectName());
+    }
+}
+
 TEST_F(CorpusWindow, APictureOfTheMainWindowIsKept)
 {
     Tree()->expand(Shown("DM-Bond 007 Goldeneye Archives.unr"));

@@ -142,8 +142,8 @@ TEST(MessageBoxes, AskAndTellInThePlatformsBoxesWithYesAsTheDefault)
     };
     for (const Case& c : {Case{'?', Qt::Key_Return, true, QMessageBox::Question, "Tallyhold - Confirm Delete File"},
                           Case{'?', Qt::Key_Escape, false, QMessageBox::Question, "Tallyhold - Confirm Delete File"},
-                          Case{'!', Qt::Key_Return, false, QMessageBox::Warning, "Tallyhold"},
-                          Case{'x', Qt::Key_Escape, false, QMessageBox::Critical, "Tallyhold"}}) {
+                          Case{'!', Qt::Key_Return, false, QMessageBox::Warning, "thld_qt_tests"},
+                          Case{'x', Qt::Key_Escape, false, QMessageBox::Critical, "thld_qt_tests"}}) {
         QString title, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QTimer answer;

@@ -1,0 +1,29 @@
+#include "qt/program_colours.h"
+
+#include <QColor>
+
+namespace thld {
+
+namespace {
+const QColor kBackground(33, 33, 115);
+const QColor kText(206, 206, 74);
+}  // namespace
+
+QPalette ProgramPalette(QPalette palette)
+{
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        const QColor text = group == QPalette::Disabled ? kText.darker(160) : kText;
+        for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::ToolTipBase})
+            palette.setColor(group, role, kBackground);
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ToolTipText, QPalette::BrightText})
+            palette.setColor(group, role, text);
+        palette.setColor(group, QPalette::PlaceholderText, kText.darker(150));
+        // A selection shows the two colours the other way round.
+        palette.setColor(group, QPalette::Highlight, group == QPalette::Inactive ? kText.darker(130) : kText);
+        palette.setColor(group, QPalette::HighlightedText, kBackground);
+        palette.setColor(group, QPalette::Link, kText);
+    }
+    return palette;
+}
+
+}  // namespace thld

@@ -39,15 +39,32 @@ struct FoundEntry {
 };
 FoundEntry FindEntry(const std::string& cacheFolder, const std::string& name);
 
-// Calls handle(index) for each ticked item in tree order (ticks past the end of `ticked` count as
-// unticked) until it returns false. The items themselves are never changed.
-template <typename Handle>
-void ForEachTicked(const std::vector<PackageItem>& items, const std::vector<bool>& ticked, Handle handle)
+// The walk both commands take: each ticked item in tree order (ticks past the end of `ticked` count
+// as unticked), passed over without a word when this run has already taken its package away; its
+// entry line looked up right before the question (`title`, and the message made from the name the
+// question shows); on Yes, act(index, found) does the work and says whether the walk goes on. A No
+// moves on to the next item or ends the walk (`afterNo`). The items themselves are never changed.
+// Gives true when the user agreed to something, so that the cache must be listed again.
+enum class AfterNo { NextItem, EndWalk };
+template <typename Act>
+bool AskEachTicked(CommandRun& run, const std::vector<bool>& ticked, const char* title,
+                   std::string (*message)(const std::string& shownName), AfterNo afterNo, Act act)
 {
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (i < ticked.size() && ticked[i] && !handle(i))
-            return;
+    bool agreed = false;
+    for (std::size_t i = 0; i < run.items.size() && i < ticked.size(); ++i) {
+        if (!ticked[i] || run.HasGone(run.items[i]))
+            continue;
+        FoundEntry found = FindEntry(run.folders.cacheFolder, run.items[i].name);
+        if (!run.prompt.Confirm(title, message(found.ShownName()))) {
+            if (afterNo == AfterNo::EndWalk)
+                break;
+            continue;
+        }
+        agreed = true;
+        if (!act(i, found))
+            break;
     }
+    return agreed;
 }
 
 // What a command may build file names from.

@@ -57,21 +57,12 @@ bool DeleteEntry(CommandRun& run, const FoundEntry& found)
 
 }  // namespace
 
-bool DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items,
-              const std::vector<bool>& ticked, UserPrompt& prompt)
+bool DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items, const std::vector<bool>& ticked,
+                  UserPrompt& prompt)
 {
     CommandRun run{folders, items, prompt};
-    bool agreed = false;
-    ForEachTicked(items, ticked, [&](std::size_t i) {
-        if (run.HasGone(items[i]))
-            return true;
-        FoundEntry found = FindEntry(folders.cacheFolder, items[i].name);
-        if (!prompt.Confirm(messages::kConfirmDeleteTitle, messages::ConfirmDelete(found.ShownName())))
-            return true;
-        agreed = true;
-        return DeleteEntry(run, found);
-    });
-    return agreed;
+    return AskEachTicked(run, ticked, messages::kConfirmDeleteTitle, messages::ConfirmDelete, AfterNo::NextItem,
+                         [&](std::size_t, const FoundEntry& found) { return DeleteEntry(run, found); });
 }
 
 }  // namespace thld

@@ -26,20 +26,11 @@ bool MakePermanent(CommandRun& run, std::size_t item, const FoundEntry& found)
 }  // namespace
 
 bool MakeTickedPermanent(const GameFolders& folders, const std::vector<PackageItem>& items,
-                 const std::vector<bool>& ticked, UserPrompt& prompt)
+                         const std::vector<bool>& ticked, UserPrompt& prompt)
 {
     CommandRun run{folders, items, prompt};
-    bool agreed = false;
-    ForEachTicked(items, ticked, [&](std::size_t i) {
-        if (run.HasGone(items[i]))
-            return true;
-        FoundEntry found = FindEntry(folders.cacheFolder, items[i].name);
-        if (!prompt.Confirm(messages::kConfirmMoveTitle, messages::ConfirmMove(found.ShownName())))
-            return false;
-        agreed = true;
-        return MakePermanent(run, i, found);
-    });
-    return agreed;
+    return AskEachTicked(run, ticked, messages::kConfirmMoveTitle, messages::ConfirmMove, AfterNo::EndWalk,
+                         [&](std::size_t i, const FoundEntry& found) { return MakePermanent(run, i, found); });
 }
 
 }  // namespace thld

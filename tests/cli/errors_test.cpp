@@ -61,7 +61,7 @@ TEST(CliErrors, EndWithTheirExitCodeAndMessageAndChangeNothing)
          [](TestGame& game, std::string& skip) {
              auto running = RunningAs(game.temp.Path(), "UnrealTournament.exe");
              if (!running)
-                 skip = "the guard knows only the Windows game's process names here";
+                 skip = "no program can run under that name here";
              return running;
          }},
     };

@@ -5,10 +5,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <filesystem>
 #include <map>
 #include <stdexcept>
 
+#include "platform/process_list.h"
 #include "support/temp_folder.h"
 
 extern char** environ;
@@ -95,6 +99,43 @@ ProgramResult RunTallyhold(const ProgramCall& call)
 
 std::unique_ptr<Held> HoldUnshared(const std::string&) { return nullptr; }
 
-std::unique_ptr<Held> RunningAs(const std::string&, const std::string&) { return nullptr; }
+namespace {
+// A program that waits, under another name, until it is ended.
+class Running : public Held {
+public:
+    explicit Running(pid_t pid) : pid_(pid) {}
+    ~Running() override
+    {
+        ::kill(pid_, SIGKILL);
+        while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }
+
+private:
+    pid_t pid_;
+};
+}  // namespace
+
+std::unique_ptr<Held> RunningAs(const std::string& folder, const std::string& name)
+{
+    const std::string copy = folder + name;
+    std::filesystem::copy_file("/bin/sleep", copy);
+    std::filesystem::permissions(copy, std::filesystem::perms::owner_exec, std::filesystem::perm_options::add);
+    const pid_t child = ::fork();
+    if (child < 0)
+        throw std::runtime_error("fork failed");
+    if (child == 0) {
+        ::execl(copy.c_str(), copy.c_str(), "300", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    auto running = std::make_unique<Running>(child);
+    for (int tries = 0; tries < 100; ++tries) {
+        auto names = RunningProcessNames();
+        if (std::any_of(names.begin(), names.end(), [&](const std::string& n) { return n == name || n.ends_with("/" + name); }))
+            return running;
+        ::usleep(20'000);
+    }
+    throw std::runtime_error("the process list never showed " + name);
+}
 
 }  // namespace thld::test

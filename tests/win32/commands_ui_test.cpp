@@ -34,7 +34,7 @@ protected:
         ASSERT_TRUE(main);
         tree = ::GetDlgItem(main, IDC_CACHE_TREE);
     }
-    void TickItem(const std::string& text) { Tick(tree, NodeNamed(ReadTree(tree), text).item); }
+    bool TickItem(const std::string& text) { return Tick(tree, NodeNamed(ReadTree(tree), text).item); }
     std::string Without(const std::string& key) const { return WithoutLine(index, key); }
 
     test::TempFolder temp;
@@ -48,8 +48,8 @@ protected:
 
 TEST_F(CommandsTest, DeleteRemovesTheAgreedPackageOnlyAndListsTheCacheAgain)
 {
-    TickItem("Map1.unr");
-    TickItem("Code1.u");
+    ASSERT_TRUE(TickItem("Map1.unr"));
+    ASSERT_TRUE(TickItem("Code1.u"));
     Press(main, IDC_DELETE);
     EXPECT_EQ(AnswerQuestion("Confirm Delete File", true), "Are you sure you want to delete this file?\r\n\r\nMap1.unr");
     EXPECT_EQ(AnswerQuestion("Confirm Delete File", false), "Are you sure you want to delete this file?\r\n\r\nCode1.u");
@@ -72,7 +72,7 @@ TEST_F(CommandsTest, PermanentMovesTheRequiredPackagesFirstAndAsksBeforeReplacin
     const std::string code = test::ReadFileBytes(CachedFile(game, kCodeKey));
     test::WriteFileBytes(game + "Maps\\Map1.unr", "an older Map1");
 
-    TickItem("Map1.unr");
+    ASSERT_TRUE(TickItem("Map1.unr"));
     Press(main, IDC_PERMANENT);
     EXPECT_EQ(AnswerQuestion("Confirm Move File", true),
               "Are you sure you want to make this file permanent?\r\n\r\nMap1.unr");
@@ -94,7 +94,7 @@ TEST_F(CommandsTest, PermanentMovesTheRequiredPackagesFirstAndAsksBeforeReplacin
 TEST_F(CommandsTest, AFileErrorEndsTheCommandWithTheStopIconAndNoNewListing)
 {
     ASSERT_TRUE(::SetFileAttributesA(CachedFile(game, kMapKey).c_str(), FILE_ATTRIBUTE_READONLY));
-    TickItem("Map1.unr");
+    ASSERT_TRUE(TickItem("Map1.unr"));
     Press(main, IDC_DELETE);
     AnswerQuestion("Confirm Delete File", true);
     MessageBoxSeen box = AnswerMessageBox();
@@ -145,14 +145,14 @@ TEST(UnicodeCommandsTest, NamesOutsideTheCodePageAreShownAskedAboutAndMovedUnder
     HWND tree = ::GetDlgItem(main, IDC_CACHE_TREE);
     ASSERT_TRUE(app.ListedWith({map, smile}));
 
-    Tick(tree, NodeNamed(ReadTree(tree), smile).item);
+    ASSERT_TRUE(Tick(tree, NodeNamed(ReadTree(tree), smile).item));
     Press(main, IDC_PERMANENT);
     EXPECT_EQ(AnswerQuestion("Confirm Move File", true),
               "Are you sure you want to make this file permanent?\r\n\r\n" + smile);
     ASSERT_TRUE(app.ListedWith({map}));
     EXPECT_TRUE(temp.Exists("UT/Textures/" + smile));
 
-    Tick(tree, NodeNamed(ReadTree(tree), map).item);
+    ASSERT_TRUE(Tick(tree, NodeNamed(ReadTree(tree), map).item));
     Press(main, IDC_DELETE);
     EXPECT_EQ(AnswerQuestion("Confirm Delete File", true), "Are you sure you want to delete this file?\r\n\r\n" + map);
     ASSERT_TRUE(app.ListedWith({}));

@@ -78,7 +78,7 @@ TEST_F(GameFolderTest, ChangeAnsweredNoOrWithACancelledPickerChangesNothing)
     ASSERT_TRUE(main);
     HWND tree = ::GetDlgItem(main, IDC_CACHE_TREE);
     // A tick survives only as long as the tree is not built again.
-    Tick(tree, ReadTree(tree)[1].item);
+    ASSERT_TRUE(Tick(tree, ReadTree(tree)[1].item));
 
     Press(main, IDC_CHANGE);
     EXPECT_EQ(AnswerQuestion("Change Unreal Tournament Folder", false),

@@ -89,8 +89,8 @@ TEST_F(RealCacheTest, DoubleClickOnARequirementSelectsAndExpandsItsPackage)
     // A picture of the window for people to look at, when the test run asks for one: the map
     // ticked and opened down to its requirements, one of them selected.
     if (const char* picture = std::getenv("THLD_SCREENSHOT")) {
-        Tick(tree, archives);
-        Tick(tree, NodeNamed(before, "DM-Bond 007 Goldeneye Complex.unr").item);
+        ASSERT_TRUE(Tick(tree, archives));
+        ASSERT_TRUE(Tick(tree, NodeNamed(before, "DM-Bond 007 Goldeneye Complex.unr").item));
         ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(archives));
         ::SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(requirements.item));
         ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET,

@@ -65,27 +65,50 @@ bool IsTicked(HWND tree, HTREEITEM item)
     return (state >> 12) == 2;
 }
 
-bool ClickTick(HWND tree, HTREEITEM item)
+namespace {
+
+// Where the item's box is, in the tree's client area; false while the tree can't tell (it lays out
+// its items when it first paints them, which may not have happened yet when its window shows).
+bool FindBox(HWND tree, HTREEITEM item, POINT& box)
 {
     ::SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
     RECT rect{};
     std::memcpy(&rect, &item, sizeof item);
-    ::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+    if (!::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)))
+        return false;
     // The box stands left of the text; the tree itself tells where.
     TVHITTESTINFO hit{};
     hit.pt.y = (rect.top + rect.bottom) / 2;
     for (hit.pt.x = rect.left - 1; hit.pt.x > rect.left - 40; --hit.pt.x) {
         ::SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-        if ((hit.flags & TVHT_ONITEMSTATEICON) && hit.hItem == item)
-            break;
+        if ((hit.flags & TVHT_ONITEMSTATEICON) && hit.hItem == item) {
+            box = hit.pt;
+            return true;
+        }
     }
+    return false;
+}
+
+}  // namespace
+
+bool ClickTick(HWND tree, HTREEITEM item)
+{
+    POINT box{};
+    if (!WaitFor([&] { return FindBox(tree, item, box); }))
+        return false;
     const bool before = IsTicked(tree, item);
-    POINT screen = hit.pt;
-    ::ClientToScreen(tree, &screen);
-    ::SetCursorPos(screen.x, screen.y);
-    const LPARAM at = MAKELPARAM(hit.pt.x, hit.pt.y);
-    ::PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageW(tree, WM_LBUTTONUP, 0, at);
+    ::ClientToScreen(tree, &box);
+    // Through the system's input, as a mouse clicks: each message then carries the point of the
+    // click itself, which is where the window looks for the box whose tick changed.
+    INPUT inputs[3] = {};
+    const DWORD buttons[3] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (int i = 0; i < 3; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dx = MulDiv(box.x, 65536, ::GetSystemMetrics(SM_CXSCREEN)) + 1;
+        inputs[i].mi.dy = MulDiv(box.y, 65536, ::GetSystemMetrics(SM_CYSCREEN)) + 1;
+        inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons[i];
+    }
+    ::SendInput(3, inputs, sizeof(INPUT));
     return WaitFor([&] { return IsTicked(tree, item) != before; });
 }
 
@@ -99,11 +122,7 @@ bool SpaceTick(HWND tree)
     return WaitFor([&] { return IsTicked(tree, item) != before; });
 }
 
-void Tick(HWND tree, HTREEITEM item)
-{
-    if (!IsTicked(tree, item))
-        ClickTick(tree, item);
-}
+bool Tick(HWND tree, HTREEITEM item) { return IsTicked(tree, item) || ClickTick(tree, item); }
 
 HTREEITEM SelectedItem(HWND tree) { return NextItem(tree, nullptr, TVGN_CARET); }
 

@@ -30,8 +30,8 @@ const TreeNode& NodeNamed(const std::vector<TreeNode>& nodes, const std::string&
 bool ClickTick(HWND tree, HTREEITEM item);
 // Toggles the tick of the selected item as the space key does; returns once the tree shows it.
 bool SpaceTick(HWND tree);
-// Ticks an unticked item by a click on its box.
-void Tick(HWND tree, HTREEITEM item);
+// Ticks an unticked item by a click on its box; false when the box never showed the tick.
+bool Tick(HWND tree, HTREEITEM item);
 bool IsTicked(HWND tree, HTREEITEM item);
 HTREEITEM SelectedItem(HWND tree);
 // Selects the item as a click would, then double-clicks it; returns once the tree has handled it.

@@ -233,7 +233,11 @@ int main(int argc, char** argv)
         checks[n] = PlannedFound(folder, layout);
         const std::string suffix = SizeSuffix(n);
         auto configure = [](benchmark::internal::Benchmark* b) {
-            b->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Repetitions(5)->ReportAggregatesOnly(true);
+            b->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MeasureProcessCPUTime()
+                ->Repetitions(5)
+                ->ReportAggregatesOnly(true);
         };
         configure(benchmark::RegisterBenchmark(("listing+pass" + suffix).c_str(), [folder](benchmark::State& state) {
             for (auto _ : state)
@@ -316,11 +320,11 @@ int main(int argc, char** argv)
     std::cout << "peak memory of the listing and the pass at N = " << largest << ": "
               << PeakMemory(CacheFolderOf(data, largest)) << "\n";
     if (ratioToFloor.count(5000) && ratioToFloor.count(10000))
-        std::cout << "goal, listing+pass at most 1.5x the floor at N = 5000 and 10000: "
-                  << Fixed(ratioToFloor[5000], 2) << "x and " << Fixed(ratioToFloor[10000], 2) << "x ("
+        std::cout << "goal, listing+pass at most 1.5x the floor at N = 5000 and 10000: " << Fixed(ratioToFloor[5000], 2)
+                  << "x and " << Fixed(ratioToFloor[10000], 2) << "x ("
                   << (ratioToFloor[5000] <= 1.5 && ratioToFloor[10000] <= 1.5 ? "met" : "NOT met") << ")\n";
     if (speedup.count(1000))
-        std::cout << "goal, at least 1000x faster than the literal procedure at N = 1000: "
-                  << Fixed(speedup[1000], 0) << "x (" << (speedup[1000] >= 1000 ? "met" : "NOT met") << ")\n";
+        std::cout << "goal, at least 1000x faster than the literal procedure at N = 1000: " << Fixed(speedup[1000], 0)
+                  << "x (" << (speedup[1000] >= 1000 ? "met" : "NOT met") << ")\n";
     return 0;
 }

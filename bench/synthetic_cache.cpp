@@ -29,17 +29,20 @@ public:
         return static_cast<std::uint64_t>(low * std::pow(static_cast<double>(high) / low, unit));
     }
     template <typename T, std::size_t N>
-    const T& Of(const std::array<T, N>& from) { return from[Below(N)]; }
+    const T& Of(const std::array<T, N>& from)
+    {
+        return from[Below(N)];
+    }
 
 private:
     std::mt19937_64 engine_;
 };
 
 constexpr std::array<std::string_view, 48> kSyllables{
-    "Mor", "phe", "us", "Fac", "ing", "Worl", "Deck", "Ab", "lee", "Ba", "by", "lon", "Flux", "Na",
-    "li", "Vil", "lage", "Gol", "den", "Stack", "Tem", "ple", "Ar", "chi", "Rock", "et", "Cur", "se",
-    "Dark", "Sky", "Town", "Cita", "del", "Ze", "ta", "Kos", "mos", "Ha", "lo", "Grim", "Tox", "Rage",
-    "Shri", "ne", "Fort", "ress", "Gala", "xy"};
+    "Mor",  "phe", "us",  "Fac",  "ing",  "Worl", "Deck", "Ab",    "lee",  "Ba",   "by",   "lon",
+    "Flux", "Na",  "li",  "Vil",  "lage", "Gol",  "den",  "Stack", "Tem",  "ple",  "Ar",   "chi",
+    "Rock", "et",  "Cur", "se",   "Dark", "Sky",  "Town", "Cita",  "del",  "Ze",   "ta",   "Kos",
+    "mos",  "Ha",  "lo",  "Grim", "Tox",  "Rage", "Shri", "ne",    "Fort", "ress", "Gala", "xy"};
 constexpr std::array<std::string_view, 7> kMapPrefixes{"DM-", "CTF-", "DOM-", "AS-", "MH-", "BT-", "DM-"};
 constexpr std::array<std::string_view, 8> kMapSuffixes{"", "", "", "][", "_v2", " 2k", "-LE", "SE"};
 constexpr std::array<std::string_view, 8> kTextureSuffixes{"Tex", "FX", "Skins", "Deco", "Sky", "Walls", "", "Tex2"};
@@ -48,25 +51,25 @@ constexpr std::array<std::string_view, 8> kScriptSuffixes{"", "Mod", "Weapons", 
 
 // The game's own packages: named in many packages, never in the cache.
 constexpr std::array<std::string_view, 16> kStockPackages{
-    "Engine", "Core", "Botpack", "UnrealShare", "UnrealI", "Fire", "GenFX", "GenIn", "GenFluid",
-    "AmbModern", "AmbOutside", "DoorsMod", "Liquids", "RainFX", "UTtech1", "SkyBox"};
+    "Engine",   "Core",      "Botpack",    "UnrealShare", "UnrealI", "Fire",   "GenFX",   "GenIn",
+    "GenFluid", "AmbModern", "AmbOutside", "DoorsMod",    "Liquids", "RainFX", "UTtech1", "SkyBox"};
 
 // The first names of each kind's name table, which the kind rules look for in the first 512 bytes.
 const std::vector<std::string_view> kMapFirstNames{
-    "None", "PrunedPaths", "Vector", "upstreamPaths", "Paths", "PointRegion", "Tag", "Level",
-    "Region", "Location", "OldLocation", "VisNoReachPaths", "Scale", "Brush", "Rotator"};
-const std::vector<std::string_view> kTextureFirstNames{
-    "None", "InternalTime", "Color", "Palette", "Texture", "USize", "VSize", "UClamp", "VClamp",
-    "MipZero", "MaxColor", "bMasked", "UBits", "VBits"};
+    "None",   "PrunedPaths", "Vector",      "upstreamPaths",   "Paths", "PointRegion", "Tag",    "Level",
+    "Region", "Location",    "OldLocation", "VisNoReachPaths", "Scale", "Brush",       "Rotator"};
+const std::vector<std::string_view> kTextureFirstNames{"None",     "InternalTime", "Color",  "Palette", "Texture",
+                                                       "USize",    "VSize",        "UClamp", "VClamp",  "MipZero",
+                                                       "MaxColor", "bMasked",      "UBits",  "VBits"};
 const std::vector<std::string_view> kScriptFirstNames{
-    "None", "SpriteAnim", "Core", "UnrealShare", "Engine", "System", "EffectSound1", "DrawScale",
-    "Tick", "Timer", "LightBrightness", "Skin"};
+    "None",         "SpriteAnim", "Core", "UnrealShare", "Engine",          "System",
+    "EffectSound1", "DrawScale",  "Tick", "Timer",       "LightBrightness", "Skin"};
 // Names of objects and properties that fill the rest of a name table.
 constexpr std::array<std::string_view, 24> kFillerNames{
-    "InventorySpot", "PathNode", "Light", "Brush", "PlayerStart", "Mover", "Trigger", "ZoneInfo",
-    "BlockAll", "Camera", "LiftExit", "Teleporter", "AmbientSound", "Spotlight", "TriggerLight",
-    "SpecialEvent", "Dispatcher", "Counter", "Decoration", "WarpZoneInfo", "SkyZoneInfo",
-    "PlayerShip", "Pickup", "Projectile"};
+    "InventorySpot", "PathNode",     "Light",        "Brush",        "PlayerStart", "Mover",
+    "Trigger",       "ZoneInfo",     "BlockAll",     "Camera",       "LiftExit",    "Teleporter",
+    "AmbientSound",  "Spotlight",    "TriggerLight", "SpecialEvent", "Dispatcher",  "Counter",
+    "Decoration",    "WarpZoneInfo", "SkyZoneInfo",  "PlayerShip",   "Pickup",      "Projectile"};
 
 std::string Syllables(Random& random, std::size_t count)
 {

@@ -12,17 +12,21 @@
 
 namespace thld::bench {
 
-enum class SyntheticKind { Map, Textures, Script };
+enum class SyntheticKind {
+    Map,
+    Textures,
+    Script
+};
 
 struct SyntheticPackage {
     std::string key;    // 32 hex digits
     std::string value;  // file name with extension
     SyntheticKind kind = SyntheticKind::Map;
     std::uint64_t size = 0;
-    std::uint64_t region = 0;            // offset of the first 0xFF run, or the size when none
-    std::vector<std::size_t> named;   // packages named in the name table
-    std::string head;                    // header and name table, up to the run
-    std::uint64_t runAt = 0;             // where the run is written (== size: no run)
+    std::uint64_t region = 0;        // offset of the first 0xFF run, or the size when none
+    std::vector<std::size_t> named;  // packages named in the name table
+    std::string head;                // header and name table, up to the run
+    std::uint64_t runAt = 0;         // where the run is written (== size: no run)
 };
 
 std::vector<SyntheticPackage> PlanCache(std::size_t count, std::uint64_t seed);

@@ -45,7 +45,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double MsSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+double MsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 std::int64_t NowNs() { return Clock::now().time_since_epoch() / std::chrono::nanoseconds(1); }
 
 long PeakKib()
@@ -103,7 +106,10 @@ struct Program {
         QApplication::exec();
     }
     template <typename Widget>
-    Widget* Find(const char* name) { return window.findChild<Widget*>(QString::fromUtf8(name)); }
+    Widget* Find(const char* name)
+    {
+        return window.findChild<Widget*>(QString::fromUtf8(name));
+    }
     thld::CacheModel& Model()
     {
         auto* shown = static_cast<QAbstractProxyModel*>(Find<QTreeView>("cacheTree")->model());
@@ -116,7 +122,8 @@ std::string LoneName(const std::vector<thld::PackageItem>& items)
 {
     for (std::size_t i = items.size() / 3; i < items.size(); ++i) {
         const std::string& name = items[i].name;
-        if (std::count_if(items.begin(), items.end(), [&](auto& other) { return other.name.find(name) != std::string::npos; }) == 1)
+        if (std::count_if(items.begin(), items.end(),
+                          [&](auto& other) { return other.name.find(name) != std::string::npos; }) == 1)
             return name;
     }
     return items.front().name;
@@ -137,7 +144,8 @@ int StartRun(std::int64_t startedNs)
             std::printf("%.3f %ld %d\n", ms, PeakKib(), program.Model().rowCount());
             QApplication::quit();
         });
-        QApplication::postEvent(filter, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
+        QApplication::postEvent(filter,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
     });
     return 0;
 }
@@ -211,10 +219,12 @@ int main(int argc, char** argv)
         runs = std::max(1, std::atoi(argv[2] + 7));
 
     // The window finds the game through a settings file of its own, in a folder of the benchmark's.
-    const std::string config = std::filesystem::temp_directory_path() / ("thld-window-bench-" + std::to_string(getpid()));
+    const std::string config =
+        std::filesystem::temp_directory_path() / ("thld-window-bench-" + std::to_string(getpid()));
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     setenv("QT_QPA_PLATFORM", std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "offscreen", 1);
-    thld::SettingsGameEntry(thld::SettingsFile(thld::SearchPlaces::OfThisSystem().settingsFolder + thld::kSettingsFileName))
+    thld::SettingsGameEntry(
+        thld::SettingsFile(thld::SearchPlaces::OfThisSystem().settingsFolder + thld::kSettingsFileName))
         .Write(game);
 
     std::vector<double> startMs, peakMib;

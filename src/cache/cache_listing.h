@@ -20,9 +20,9 @@ struct Listing {
         Unreadable,  // the file could not be opened
     };
     Outcome outcome = Outcome::Listed;
-    std::string indexPath;            // cacheFolder + "cache.ini"
-    std::vector<PackageItem> items;   // in file order; none for "File Not Available"
-    std::uint64_t total = 0;          // bytes of the listed items' files, in 64 bits
+    std::string indexPath;           // cacheFolder + "cache.ini"
+    std::vector<PackageItem> items;  // in file order; none for "File Not Available"
+    std::uint64_t total = 0;         // bytes of the listed items' files, in 64 bits
 };
 
 // Told, on the calling thread, how many of the index's entries have been looked at and how many

@@ -12,7 +12,11 @@
 
 namespace thld {
 
-enum class IndexEncoding { CodePage, Utf8, Utf16 };
+enum class IndexEncoding {
+    CodePage,
+    Utf8,
+    Utf16
+};
 
 struct IndexText {
     IndexEncoding encoding = IndexEncoding::CodePage;

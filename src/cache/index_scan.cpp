@@ -14,8 +14,7 @@ class LineCutter {
 public:
     LineCutter(std::string_view bytes, std::size_t from, char lineBreak)
         : bytes_(bytes), next_(from), lineBreak_(lineBreak)
-    {
-    }
+    {}
 
     // The next line as read, or nothing at the end; `begin` receives the offset of its first byte.
     std::optional<std::string_view> Next(std::size_t& begin)

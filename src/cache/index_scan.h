@@ -22,20 +22,20 @@
 namespace thld {
 
 struct IndexLine {
-    int number = 0;          // line number, from 0
-    std::string_view text;   // as read, without its line end
-    int entryNumber = 0;     // entry numbers start at 1; 0 marks a line that is no entry line
+    int number = 0;         // line number, from 0
+    std::string_view text;  // as read, without its line end
+    int entryNumber = 0;    // entry numbers start at 1; 0 marks a line that is no entry line
     bool IsEntry() const { return entryNumber > 0; }
 };
 
 struct IndexScan {
-    bool anyLine = false;            // false for a file with no line at all (nothing but a mark)
-    std::size_t markLength = 0;      // 3 when the file starts with a UTF-8 byte-order mark
+    bool anyLine = false;        // false for a file with no line at all (nothing but a mark)
+    std::size_t markLength = 0;  // 3 when the file starts with a UTF-8 byte-order mark
     std::optional<IndexLine> header;
-    std::size_t headerBegin = 0;     // offset of the header's first byte
-    std::size_t bodyBegin = 0;       // offset just past the header's line end
-    std::vector<IndexLine> body;     // the index, in file order
-    std::size_t tailBegin = 0;       // offset of the line that ended the index, or the file's size
+    std::size_t headerBegin = 0;  // offset of the header's first byte
+    std::size_t bodyBegin = 0;    // offset just past the header's line end
+    std::vector<IndexLine> body;  // the index, in file order
+    std::size_t tailBegin = 0;    // offset of the line that ended the index, or the file's size
     // How a rewrite ends the lines of the index: "\r" in a file of CR line ends.
     std::string_view lineEnd = "\r\n";
 };

@@ -44,8 +44,7 @@ private:
 
 }  // namespace
 
-void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageItem>& items,
-                            std::size_t readSize)
+void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageItem>& items, std::size_t readSize)
 {
     for (PackageItem& item : items)
         item.requirements.clear();

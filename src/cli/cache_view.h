@@ -15,7 +15,7 @@ namespace thld::cli {
 
 struct CacheView {
     Installation installation;
-    Listing listing;  // with the requirements
+    Listing listing;                 // with the requirements
     std::vector<std::size_t> order;  // the items in the order shown
     // installed[i] for listing.items[i]; empty when the game folder is not known.
     std::vector<InstalledPackages::Found> installed;

@@ -83,8 +83,9 @@ std::vector<std::size_t> SelectedForDelete(const Options& options, const std::ve
         std::sort(selected.begin(), selected.end());
     }
     if (options.olderThanDays) {
-        const std::int64_t now = std::chrono::duration_cast<std::chrono::seconds>(
-                                     std::chrono::system_clock::now().time_since_epoch()).count();
+        const std::int64_t now =
+            std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+                .count();
         const std::int64_t cutoff = now - std::int64_t{86400} * *options.olderThanDays;
         std::erase_if(selected, [&](std::size_t i) { return items[i].modified <= 0 || items[i].modified >= cutoff; });
     }
@@ -123,8 +124,8 @@ int DeleteCommand(const Options& options, Console& console)
     }
     RefuseWhileTheGameRuns();
     TerminalPrompt prompt(console, AnswersOf(options));
-    const auto fileError = RunUntilFileError(
-        [&] { DeleteTicked(installation.folders, items, TicksOf(items, selected), prompt); });
+    const auto fileError =
+        RunUntilFileError([&] { DeleteTicked(installation.folders, items, TicksOf(items, selected), prompt); });
 
     const auto listed = ListedKeys(cacheFolder);
     std::size_t deleted = 0;
@@ -166,8 +167,7 @@ int KeepCommand(const Options& options, Console& console)
     if (!options.yes)
         console.Out("Permanent takes these steps:\n" + plan);
     TerminalPrompt prompt(console, AnswersOf(options));
-    const auto fileError =
-        RunUntilFileError([&] { MakeTickedPermanent(installation.folders, items, ticks, prompt); });
+    const auto fileError = RunUntilFileError([&] { MakeTickedPermanent(installation.folders, items, ticks, prompt); });
 
     const std::string& cacheFolder = installation.folders.cacheFolder;
     const auto listed = ListedKeys(cacheFolder);
@@ -183,8 +183,8 @@ int KeepCommand(const Options& options, Console& console)
         out += "Moved " + PrintableText(item.name) + " to " + PrintableText(step.destination) + "\n";
         ++moved;
     }
-    out += moved == 0 ? "Nothing was made permanent.\n"
-                      : "Made " + Count(moved, "package", "packages") + " permanent.\n";
+    out +=
+        moved == 0 ? "Nothing was made permanent.\n" : "Made " + Count(moved, "package", "packages") + " permanent.\n";
     console.Out(out);
     return Ending(prompt, fileError);
 }

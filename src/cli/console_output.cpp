@@ -14,13 +14,20 @@ constexpr std::size_t kNarrowest = 80;
 const char* Escape(Style style)
 {
     switch (style) {
-    case Style::Strong: return "\x1b[1m";
-    case Style::Dim: return "\x1b[2m";
-    case Style::Map: return "\x1b[32m";
-    case Style::Textures: return "\x1b[35m";
-    case Style::Script: return "\x1b[36m";
-    case Style::Good: return "\x1b[32m";
-    case Style::Bad: return "\x1b[1;31m";
+    case Style::Strong:
+        return "\x1b[1m";
+    case Style::Dim:
+        return "\x1b[2m";
+    case Style::Map:
+        return "\x1b[32m";
+    case Style::Textures:
+        return "\x1b[35m";
+    case Style::Script:
+        return "\x1b[36m";
+    case Style::Good:
+        return "\x1b[32m";
+    case Style::Bad:
+        return "\x1b[1;31m";
     }
     return "";
 }

@@ -10,7 +10,15 @@
 
 namespace thld::cli {
 
-enum class Style { Strong, Dim, Map, Textures, Script, Good, Bad };
+enum class Style {
+    Strong,
+    Dim,
+    Map,
+    Textures,
+    Script,
+    Good,
+    Bad
+};
 
 class Console {
 public:

@@ -18,9 +18,8 @@ std::string NoGameFolderMessage(const SearchPlaces& places, const std::vector<Fo
 {
     std::string why;
     if (places.system == SearchPlaces::System::Windows) {
-        const std::string_view message = findings.empty() || findings.back().why == "no entry"
-                                             ? kNoGameEntryMessage
-                                             : kNoFolderValueMessage;
+        const std::string_view message =
+            findings.empty() || findings.back().why == "no entry" ? kNoGameEntryMessage : kNoFolderValueMessage;
         why = std::string(message.substr(0, message.find("\r\n")));
     } else {
         why = "No game folder is stored";
@@ -76,8 +75,7 @@ Listing ReadCache(const Installation& installation, Console& console, bool withR
         throw Failure(messages::ReadError(listing.indexPath));
     if (listing.outcome == Listing::Outcome::Empty) {
         const std::string shownFolder = folders.gameFolder.empty() ? folders.cacheFolder : folders.gameFolder;
-        console.Err("tallyhold: " + PrintableLines(WithoutQuestion(messages::EmptyCache(shownFolder))) +
-                    "\n");
+        console.Err("tallyhold: " + PrintableLines(WithoutQuestion(messages::EmptyCache(shownFolder))) + "\n");
     }
     if (withRequirements)
         DetermineRelationships(folders.cacheFolder, listing.items);

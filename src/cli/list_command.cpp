@@ -38,9 +38,12 @@ std::vector<std::size_t> SortedOrder(const std::vector<PackageItem>& items, cons
 const char* CopyWord(InstalledCopy copy)
 {
     switch (copy) {
-    case InstalledCopy::Identical: return "identical";
-    case InstalledCopy::Different: return "different";
-    case InstalledCopy::None: return "";
+    case InstalledCopy::Identical:
+        return "identical";
+    case InstalledCopy::Different:
+        return "different";
+    case InstalledCopy::None:
+        return "";
     }
     return "";
 }
@@ -58,8 +61,8 @@ int ListCommand(const Options& options, Console& console)
         for (const PackageItem& item : view.listing.items)
             view.installed.push_back(installed.Check(item, CachedFilePath(folders.cacheFolder, item.key)));
     }
-    view.now = std::chrono::duration_cast<std::chrono::seconds>(
-                   std::chrono::system_clock::now().time_since_epoch()).count();
+    view.now =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
     if (options.json)
         PrintJson(view, console);
     else

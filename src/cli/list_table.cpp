@@ -92,8 +92,8 @@ void PrintTable(const CacheView& view, Console& console)
                         AgeText(item, view.now), view.installed.empty() ? "" : CopyWord(view.installed[i].copy)});
         widths.Fit(rows.back());
     }
-    const std::size_t others = widths.kind + widths.size + widths.human + widths.age + 4 * kGap +
-                               (copies ? widths.copy + kGap : 0);
+    const std::size_t others =
+        widths.kind + widths.size + widths.human + widths.age + 4 * kGap + (copies ? widths.copy + kGap : 0);
     const std::size_t room = console.Width() > others + kNarrowestName ? console.Width() - others : kNarrowestName;
     widths.name = std::min(widths.name, room);
 

@@ -11,12 +11,12 @@
 namespace thld::cli {
 
 struct Options {
-    InstallationRequest folders;     // --game, --cache
-    std::vector<std::string> names;  // the packages named (NAME...)
-    bool json = false;               // list --json
-    std::string sort;                // list --sort: empty (cache.ini's order), name, kind, size or age
-    bool yes = false;                // every question answered Yes
-    bool dryRun = false;             // tell what would be done, do nothing
+    InstallationRequest folders;            // --game, --cache
+    std::vector<std::string> names;         // the packages named (NAME...)
+    bool json = false;                      // list --json
+    std::string sort;                       // list --sort: empty (cache.ini's order), name, kind, size or age
+    bool yes = false;                       // every question answered Yes
+    bool dryRun = false;                    // tell what would be done, do nothing
     std::optional<unsigned> olderThanDays;  // delete --older-than
     std::optional<std::string> setGame;     // where --set-game
 };

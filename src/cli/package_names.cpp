@@ -11,7 +11,11 @@ namespace thld::cli {
 
 namespace {
 
-enum class Match { None, IgnoringCase, Exactly };
+enum class Match {
+    None,
+    IgnoringCase,
+    Exactly
+};
 
 // A NAME matches the item's text or its package name, as the text stands in cache.ini or as it is
 // shown (where the file's bytes are no UTF-8).

@@ -50,8 +50,8 @@ std::string Reason(const PlannedStep& step, const std::vector<PackageItem>& item
 
 }  // namespace
 
-std::string PlanLines(const std::vector<PlannedStep>& steps, const std::vector<PackageItem>& items,
-                      PlanDetail detail, Console& console)
+std::string PlanLines(const std::vector<PlannedStep>& steps, const std::vector<PackageItem>& items, PlanDetail detail,
+                      Console& console)
 {
     std::size_t nameColumns = 0;
     for (const PlannedStep& step : steps)

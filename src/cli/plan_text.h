@@ -17,7 +17,7 @@ enum class PlanDetail {
 
 // One line per step (two with destinations): moves numbered in their order, packages passed over
 // marked "-" with the reason.
-std::string PlanLines(const std::vector<PlannedStep>& steps, const std::vector<PackageItem>& items,
-                      PlanDetail detail, Console& console);
+std::string PlanLines(const std::vector<PlannedStep>& steps, const std::vector<PackageItem>& items, PlanDetail detail,
+                      Console& console);
 
 }  // namespace thld::cli

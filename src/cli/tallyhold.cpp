@@ -34,9 +34,10 @@ public:
 };
 
 struct CommandLine {
-    CLI::App app{"Tallyhold: the download cache of Unreal Tournament. Lists the cached packages, tells what each\n"
-                 "requires, deletes them or makes them permanent (moves them into the game's own folders).",
-                 "tallyhold"};
+    CLI::App app{
+        "Tallyhold: the download cache of Unreal Tournament. Lists the cached packages, tells what each\n"
+        "requires, deletes them or makes them permanent (moves them into the game's own folders).",
+        "tallyhold"};
     Options options;
     std::string game, cache, setGame;
     unsigned olderThanDays = 0;
@@ -58,9 +59,10 @@ struct CommandLine {
         app.add_option("--cache", cache, "The cache folder (where cache.ini is); the game folder's by default")
             ->type_name("DIR")
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-        app.footer("Every command takes --game DIR and --cache DIR too, before or after its name.\n"
-                   "Run 'tallyhold COMMAND --help' for a command's options.\n"
-                   "Exit codes: 0 done; 1 a file error, a refusal or a No; 2 bad usage.");
+        app.footer(
+            "Every command takes --game DIR and --cache DIR too, before or after its name.\n"
+            "Run 'tallyhold COMMAND --help' for a command's options.\n"
+            "Exit codes: 0 done; 1 a file error, a refusal or a No; 2 bad usage.");
 
         CLI::App* list = Add("list", "List every cached package with its kind, size and requirements", ListCommand);
         list->add_flag("--json", options.json, "One JSON object for scripts (schema in the README)");
@@ -68,14 +70,15 @@ struct CommandLine {
             ->type_name("ORDER")
             ->check(CLI::IsMember({"name", "kind", "size", "age"}));
 
-        CLI::App* needs = Add("requires", "Show what each package requires, in the order Permanent moves them",
-                                 RequiresCommand);
+        CLI::App* needs =
+            Add("requires", "Show what each package requires, in the order Permanent moves them", RequiresCommand);
         Names(needs, "The packages, as the list shows them or without extension")->required();
 
         CLI::App* remove = Add("delete", "Delete cached packages (asks first, as the window does)", DeleteCommand);
         Names(remove, "The packages, as the list shows them or without extension");
-        remove->add_option("--older-than", olderThanDays,
-                           "Only packages whose cached file is older than DAYS days (every one, without NAME)")
+        remove
+            ->add_option("--older-than", olderThanDays,
+                         "Only packages whose cached file is older than DAYS days (every one, without NAME)")
             ->type_name("DAYS");
         Changing(remove);
 
@@ -140,9 +143,7 @@ struct CommandLine {
     void Fill()
     {
         const CLI::App& sub = Selected();
-        auto given = [&](const char* name) {
-            return app.get_option(name)->count() > 0;
-        };
+        auto given = [&](const char* name) { return app.get_option(name)->count() > 0; };
         if (given("--game")) {
             if (game.empty())
                 throw UsageError("--game needs a folder", sub);

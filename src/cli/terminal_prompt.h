@@ -10,7 +10,10 @@ namespace thld::cli {
 
 class TerminalPrompt : public UserPrompt {
 public:
-    enum class Answers { Asked, AllYes };
+    enum class Answers {
+        Asked,
+        AllYes
+    };
     TerminalPrompt(Console& console, Answers answers) : console_(console), answers_(answers) {}
 
     bool Confirm(const std::string& title, const std::string& message) override;

@@ -79,8 +79,8 @@ int WhereCommand(const Options& options, Console& console)
     out += "\nLooked at, in this order:\n";
     for (const FolderFinding& finding : findings) {
         out += "  " + PaddedRight(finding.role, 13) + (finding.taken ? "taken        " : "passed over  ") +
-               Folder(finding.folder, console) + "\n" + std::string(28, ' ') + PrintableText(finding.why) +
-               "; from " + Source(finding.source) + "\n";
+               Folder(finding.folder, console) + "\n" + std::string(28, ' ') + PrintableText(finding.why) + "; from " +
+               Source(finding.source) + "\n";
     }
     console.Out(out);
     return usable ? kExitDone : kExitFailed;

@@ -4,10 +4,7 @@
 
 namespace thld {
 
-bool CommandRun::HasGone(const PackageItem& item) const
-{
-    return removedLines.count(item.key + "=" + item.name) != 0;
-}
+bool CommandRun::HasGone(const PackageItem& item) const { return removedLines.count(item.key + "=" + item.name) != 0; }
 
 std::string FoundEntry::ShownName() const
 {

@@ -45,7 +45,10 @@ FoundEntry FindEntry(const std::string& cacheFolder, const std::string& name);
 // question shows); on Yes, act(index, found) does the work and says whether the walk goes on. A No
 // moves on to the next item or ends the walk (`afterNo`). The items themselves are never changed.
 // Gives true when the user agreed to something, so that the cache must be listed again.
-enum class AfterNo { NextItem, EndWalk };
+enum class AfterNo {
+    NextItem,
+    EndWalk
+};
 template <typename Act>
 bool AskEachTicked(CommandRun& run, const std::vector<bool>& ticked, const char* title,
                    std::string (*message)(const std::string& shownName), AfterNo afterNo, Act act)
@@ -68,7 +71,10 @@ bool AskEachTicked(CommandRun& run, const std::vector<bool>& ticked, const char*
 }
 
 // What a command may build file names from.
-enum class NamesUsed { KeyOnly, KeyAndName };
+enum class NamesUsed {
+    KeyOnly,
+    KeyAndName
+};
 
 // The entry of a found line, when its key (and, for a move, its package name) can name files.
 // Otherwise nothing, and the user is told, once in the run, that the package was left alone.

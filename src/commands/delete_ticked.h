@@ -16,7 +16,7 @@ namespace thld {
 // Returns true when the user agreed to something, so that the cache must be listed again. The run
 // stops at the first failure: cache.ini that can't be read or written is told, a file error from
 // the disk is not caught; the packages deleted before stay deleted.
-bool DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items,
-                  const std::vector<bool>& ticked, UserPrompt& prompt);
+bool DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items, const std::vector<bool>& ticked,
+                  UserPrompt& prompt);
 
 }  // namespace thld

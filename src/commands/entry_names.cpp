@@ -26,8 +26,7 @@ bool IsDeviceName(std::string_view name)
         base.pop_back();
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
         return true;
-    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' &&
-           base[3] <= '9';
+    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) && base[3] >= '1' && base[3] <= '9';
 }
 
 }  // namespace

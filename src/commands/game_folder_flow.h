@@ -26,8 +26,7 @@ public:
 
     GameFolderFlow(GameFolderLocator& locator, const SearchPlaces& places, UserPrompt& prompt, Host& window)
         : locator_(locator), places_(places), prompt_(prompt), window_(window)
-    {
-    }
+    {}
 
     // At start: true when a folder was found (or picked) and used; false when the picker was
     // cancelled, and nothing changed.

@@ -17,9 +17,8 @@ bool MakePermanent(CommandRun& run, std::size_t item, const FoundEntry& found)
     auto move = PlanMove(run, found.line);
     if (!move)
         return true;
-    const MoveOutcome outcome = move->kind == kind::Textures
-                                    ? MoveCachedFile(run, *move, found.lineNumber)
-                                    : MoveWithRequirements(run, item, std::move(*move));
+    const MoveOutcome outcome = move->kind == kind::Textures ? MoveCachedFile(run, *move, found.lineNumber)
+                                                             : MoveWithRequirements(run, item, std::move(*move));
     return outcome != MoveOutcome::Stopped;
 }
 

@@ -18,8 +18,7 @@ void MoveBack(const std::string& from, const std::string& to) noexcept
 {
     try {
         MoveFileNoReplace(from, to);
-    } catch (const FileError&) {
-    }
+    } catch (const FileError&) {}
 }
 
 }  // namespace

@@ -23,8 +23,7 @@ bool OnChain(const std::vector<ChainLink>& chain, std::size_t item)
 
 // The link for a required package, or nothing when it stays where it is: no line (moved already,
 // or never cached), one that PlanMove leaves, no package item, or already on the chain.
-std::optional<ChainLink> RequiredLink(CommandRun& run, const std::string& name,
-                                      const std::vector<ChainLink>& chain)
+std::optional<ChainLink> RequiredLink(CommandRun& run, const std::string& name, const std::vector<ChainLink>& chain)
 {
     FoundEntry found = FindEntry(run.folders.cacheFolder, name);
     if (found.line.empty())

@@ -105,7 +105,8 @@ private:
                 Add(std::move(required), PlannedStep::What::NoDestination);
             else if (IsLinked(*found))
                 Add(std::move(required), PlannedStep::What::Link);
-            else if (std::any_of(chain.begin(), chain.end(), [&](const Link& l) { return l.step.item == required.item; }))
+            else if (std::any_of(chain.begin(), chain.end(),
+                                 [&](const Link& l) { return l.step.item == required.item; }))
                 Add(std::move(required), PlannedStep::What::Cycle);
             else
                 chain.push_back({std::move(required)});

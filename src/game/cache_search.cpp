@@ -24,8 +24,8 @@ struct Candidate {
 
 struct Rules {
     PathStyle style;
-    bool ignoreCase;                  // whether the file system ignores case when comparing paths
-    std::vector<std::string> areas;   // the game's own folders, resolved
+    bool ignoreCase;                 // whether the file system ignores case when comparing paths
+    std::vector<std::string> areas;  // the game's own folders, resolved
 };
 
 bool HoldsIndex(const std::string& folder)
@@ -146,7 +146,9 @@ std::vector<Candidate> NativeCandidates(const std::string& gameFolder, const Sea
         const std::string cache = GameSubfolder(user, "Cache");
         const bool holds = HoldsIndex(cache);
         candidates.push_back({"the game's per-user cache folder", cache, holds,
-                              holds ? "holds a cache.ini" : IsFolder(cache) ? "holds no cache.ini" : "does not exist"});
+                              holds             ? "holds a cache.ini"
+                              : IsFolder(cache) ? "holds no cache.ini"
+                                                : "does not exist"});
     }
     candidates.push_back({kDefaultSource, GameSubfolder(gameFolder, "Cache"), true, "the default"});
     return candidates;

@@ -41,11 +41,9 @@ std::string StoredValueOf(const std::string& chosenFolder, LeadByteTest isLeadBy
     return chosenFolder;
 }
 
-GameFolderLocator::GameFolderLocator(GameEntryStore& store, FolderPicker& picker, Tell tell,
-                                     LeadByteTest isLeadByte)
+GameFolderLocator::GameFolderLocator(GameEntryStore& store, FolderPicker& picker, Tell tell, LeadByteTest isLeadByte)
     : store_(store), picker_(picker), tell_(std::move(tell)), isLeadByte_(isLeadByte)
-{
-}
+{}
 
 std::optional<std::string> GameFolderLocator::Find()
 {

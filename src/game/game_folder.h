@@ -49,11 +49,15 @@ struct GameEntryPlace {
     std::string source;  // the place, in words
     std::string value;   // the value found there; empty when there was none
     bool taken = false;
-    std::string why;     // why it was taken or passed over, in words
+    std::string why;  // why it was taken or passed over, in words
 };
 
 struct GameEntryRead {
-    enum class Result { Read, NoKey, NoValue };
+    enum class Result {
+        Read,
+        NoKey,
+        NoValue
+    };
     Result result = Result::NoKey;
     std::string bytes;   // the value's bytes as the store reported them
     std::string source;  // where the value was read, in words (such as the registry view or the file)
@@ -79,15 +83,14 @@ public:
 };
 
 struct FolderChoice {
-    std::string value;   // the text stored (or meant to be stored) in the entry
+    std::string value;  // the text stored (or meant to be stored) in the entry
     bool stored = false;
 };
 
 class GameFolderLocator {
 public:
     using Tell = std::function<void(const std::string& message)>;
-    GameFolderLocator(GameEntryStore& store, FolderPicker& picker, Tell tell,
-                      LeadByteTest isLeadByte = NoLeadBytes);
+    GameFolderLocator(GameEntryStore& store, FolderPicker& picker, Tell tell, LeadByteTest isLeadByte = NoLeadBytes);
 
     // The game folder from the entry. While the entry can't be read: its message, then the picker;
     // nothing when the picker is cancelled. A chosen folder that could not be stored is used as it

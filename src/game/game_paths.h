@@ -8,7 +8,10 @@
 
 namespace thld {
 
-enum class PathStyle { Windows, Posix };
+enum class PathStyle {
+    Windows,
+    Posix
+};
 
 inline char SeparatorOf(PathStyle style) { return style == PathStyle::Windows ? '\\' : '/'; }
 

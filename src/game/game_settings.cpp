@@ -84,7 +84,8 @@ GameSetting ReadGameSetting(const std::string& path, std::string_view section, s
             continue;
         }
         std::size_t equals = line.find('=');
-        if (inSection && equals != std::string_view::npos && EqualIgnoringAsciiCase(Trimmed(line.substr(0, equals)), name)) {
+        if (inSection && equals != std::string_view::npos &&
+            EqualIgnoringAsciiCase(Trimmed(line.substr(0, equals)), name)) {
             setting.state = GameSetting::State::Value;
             setting.value = Trimmed(line.substr(equals + 1));
             return setting;

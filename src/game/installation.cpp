@@ -56,9 +56,9 @@ std::optional<std::string> GameFolderOfEntry(const GameEntryRead& read, std::vec
     if (places.empty()) {
         const bool isRead = read.result == GameEntryRead::Result::Read;
         places.push_back({read.source, isRead ? read.bytes : std::string(), isRead,
-                          isRead                                          ? "the stored entry"
+                          isRead                                        ? "the stored entry"
                           : read.result == GameEntryRead::Result::NoKey ? "no entry"
-                                                                          : "no value \"Folder\""});
+                                                                        : "no value \"Folder\""});
     }
     std::optional<std::string> gameFolder;
     for (const GameEntryPlace& place : places) {
@@ -89,8 +89,7 @@ std::optional<std::string> GivenFolder(const char* role, const std::string& give
 }  // namespace
 
 std::optional<Installation> FindInstallation(GameEntryStore& store, const SearchPlaces& places,
-                                             const InstallationRequest& request,
-                                             std::vector<FolderFinding>& findings)
+                                             const InstallationRequest& request, std::vector<FolderFinding>& findings)
 {
     Installation found;
     std::optional<std::string> gameFolder;

@@ -18,19 +18,23 @@ struct FolderFinding {
     std::string source;  // where the candidate came from, in words
     std::string folder;  // the folder; empty when the source gave none
     bool taken = false;
-    std::string why;     // why it was taken or passed over, in words
+    std::string why;  // why it was taken or passed over, in words
 };
 
 struct Installation {
-    GameFolders folders;      // both end in the path separator
-    std::string gameSource;   // where the game folder came from, in words
-    std::string cacheSource;  // where the cache folder came from, in words
+    GameFolders folders;                  // both end in the path separator
+    std::string gameSource;               // where the game folder came from, in words
+    std::string cacheSource;              // where the cache folder came from, in words
     std::vector<FolderFinding> findings;  // in the order looked at
 };
 
 // The places the search depends on; tests make their own.
 struct SearchPlaces {
-    enum class System { Windows, Linux, MacOS };
+    enum class System {
+        Windows,
+        Linux,
+        MacOS
+    };
     System system = System::Windows;
     std::string home;  // the user's home folder, ending in the separator; empty when unknown
     // The folder of the program's own settings file (Linux: $XDG_CONFIG_HOME/tallyhold or
@@ -74,8 +78,7 @@ struct InstallationRequest {
     std::optional<std::string> cache;  // a cache folder given by the user
 };
 std::optional<Installation> FindInstallation(GameEntryStore& store, const SearchPlaces& places,
-                                             const InstallationRequest& request,
-                                             std::vector<FolderFinding>& findings);
+                                             const InstallationRequest& request, std::vector<FolderFinding>& findings);
 
 // gameFolder + the folder of that name (such as "Maps") + the separator: an existing folder whose
 // name differs only in case is taken as it is spelt; otherwise the name as given.

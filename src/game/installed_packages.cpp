@@ -18,7 +18,11 @@ struct PackageFolder {
     std::string_view extension;
 };
 constexpr std::array<PackageFolder, 5> kPackageFolders{{
-    {"Maps", ".unr"}, {"System", ".u"}, {"Textures", ".utx"}, {"Sounds", ".uax"}, {"Music", ".umx"},
+    {"Maps", ".unr"},
+    {"System", ".u"},
+    {"Textures", ".utx"},
+    {"Sounds", ".uax"},
+    {"Music", ".umx"},
 }};
 
 bool SameBytes(const InputFile& a, const InputFile& b)
@@ -28,7 +32,8 @@ bool SameBytes(const InputFile& a, const InputFile& b)
     for (std::uint64_t offset = 0;; offset += kChunk) {
         std::size_t gotLeft = a.ReadAt(offset, left.data(), kChunk);
         std::size_t gotRight = b.ReadAt(offset, right.data(), kChunk);
-        if (gotLeft != gotRight || !std::equal(left.begin(), left.begin() + static_cast<std::ptrdiff_t>(gotLeft), right.begin()))
+        if (gotLeft != gotRight ||
+            !std::equal(left.begin(), left.begin() + static_cast<std::ptrdiff_t>(gotLeft), right.begin()))
             return false;
         if (gotLeft < kChunk)
             return true;

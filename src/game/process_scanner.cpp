@@ -32,13 +32,9 @@ bool AnyProcessNamed(const std::vector<std::string>& reported, std::string_view 
 
 ProcessScanner::ProcessScanner(NameSource source, LeadByteTest isLeadByte)
     : source_(source ? std::move(source) : NameSource(RunningProcessNames)), isLeadByte_(isLeadByte)
-{
-}
+{}
 
-bool ProcessScanner::IsRunning(std::string_view name) const
-{
-    return AnyProcessNamed(source_(), name, isLeadByte_);
-}
+bool ProcessScanner::IsRunning(std::string_view name) const { return AnyProcessNamed(source_(), name, isLeadByte_); }
 
 bool ProcessScanner::IsAnyRunning(const std::vector<std::string_view>& names) const
 {

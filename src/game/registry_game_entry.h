@@ -20,8 +20,8 @@ public:
     virtual RegistryString Read(RegistryHive hive, RegistryView view, const std::string& key,
                                 const std::string& name) = 0;
     // 0 when written, otherwise the system's error code.
-    virtual unsigned long Write(RegistryHive hive, RegistryView view, const std::string& key,
-                                const std::string& name, const std::string& value) = 0;
+    virtual unsigned long Write(RegistryHive hive, RegistryView view, const std::string& key, const std::string& name,
+                                const std::string& value) = 0;
 };
 
 // The system's registry (platform/registry.h).

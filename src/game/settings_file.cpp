@@ -137,8 +137,7 @@ bool SettingsFile::Set(std::string_view section, std::string_view name, std::str
         } catch (const FileError&) {
             try {
                 RemoveFile(fresh);
-            } catch (const FileError&) {
-            }
+            } catch (const FileError&) {}
             throw;
         }
         return true;

@@ -29,7 +29,8 @@ bool BufferContains(const std::uint8_t* buffer, std::size_t length, std::string_
     for (; at + 16 <= starts; at += 16) {
         __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buffer + at));
         __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buffer + at + last));
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, head), _mm_cmpeq_epi8(b, tail))));
+        auto mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, head), _mm_cmpeq_epi8(b, tail))));
         for (; mask != 0; mask &= mask - 1) {
             std::size_t start = at + static_cast<std::size_t>(std::countr_zero(mask));
             if (std::memcmp(buffer + start, first, name.size()) == 0)

@@ -13,8 +13,8 @@ namespace {
 // CollectCandidates' sieve on 32 positions at a time; compiled for AVX2 and called only where the
 // processor says it has it.
 __attribute__((target("avx2,bmi,popcnt"))) std::size_t CollectWide(const std::uint8_t* bytes, std::size_t from,
-                                                                     std::size_t to, ByteRange first,
-                                                                     ByteRange second, std::uint32_t* out)
+                                                                   std::size_t to, ByteRange first, ByteRange second,
+                                                                   std::uint32_t* out)
 {
     std::size_t count = 0;
     std::size_t at = from;

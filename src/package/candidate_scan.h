@@ -47,8 +47,8 @@ using CollectFunction = std::size_t (*)(const std::uint8_t*, std::size_t, std::s
 CollectFunction WideCollector();
 
 // Without AVX2: SSE2 where the processor has it (every x86-64 one), else a byte at a time.
-inline std::size_t CollectCandidatesNarrow(const std::uint8_t* bytes, std::size_t from, std::size_t to,
-                                           ByteRange first, ByteRange second, std::uint32_t* out)
+inline std::size_t CollectCandidatesNarrow(const std::uint8_t* bytes, std::size_t from, std::size_t to, ByteRange first,
+                                           ByteRange second, std::uint32_t* out)
 {
     std::size_t count = 0;
     std::size_t at = from;
@@ -90,11 +90,12 @@ inline std::size_t CollectCandidatesNarrow(const std::uint8_t* bytes, std::size_
     return count;
 }
 
-inline std::size_t CollectCandidates(const std::uint8_t* bytes, std::size_t from, std::size_t to,
-                                     ByteRange first, ByteRange second, std::uint32_t* out)
+inline std::size_t CollectCandidates(const std::uint8_t* bytes, std::size_t from, std::size_t to, ByteRange first,
+                                     ByteRange second, std::uint32_t* out)
 {
     static const CollectFunction wide = WideCollector();
-    return wide ? wide(bytes, from, to, first, second, out) : CollectCandidatesNarrow(bytes, from, to, first, second, out);
+    return wide ? wide(bytes, from, to, first, second, out)
+                : CollectCandidatesNarrow(bytes, from, to, first, second, out);
 }
 
 }  // namespace detail
@@ -102,8 +103,8 @@ inline std::size_t CollectCandidates(const std::uint8_t* bytes, std::size_t from
 // Calls visit(p) for each p in [from, to), in increasing order, with bytes[p] in `first` and
 // bytes[p + 1] in `second`. Bytes must be readable up to to + 16.
 template <typename Visit>
-void ForEachCandidate(const std::uint8_t* bytes, std::size_t from, std::size_t to, ByteRange first,
-                      ByteRange second, Visit&& visit)
+void ForEachCandidate(const std::uint8_t* bytes, std::size_t from, std::size_t to, ByteRange first, ByteRange second,
+                      Visit&& visit)
 {
     std::uint32_t found[detail::kCandidateWindow + 64];
     for (std::size_t start = from; start < to; start += detail::kCandidateWindow) {

@@ -35,14 +35,14 @@ struct FileProbe {
 };
 
 enum class ProbeThreads {
-    Auto,      // a second thread where there is a second core
-    One,       // everything on the calling thread
-    Two,       // always a second thread
+    Auto,  // a second thread where there is a second core
+    One,   // everything on the calling thread
+    Two,   // always a second thread
 };
 
 // For every file in order: its kind as KindOfFile gives it ("File Not Available" when it can't be
-// opened), from the same handle its length and the time it was last written, and for a "Map" or "Script" package the patterns in its
-// region, in reads of `readSize` bytes after the first. `patterns` is called once, on the calling
+// opened), from the same handle its length and the time it was last written, and for a "Map" or "Script" package the
+// patterns in its region, in reads of `readSize` bytes after the first. `patterns` is called once, on the calling
 // thread, for the patterns to look for; it may take its time, as the reading has begun.
 // `take(i, probe)` receives the answer for files[i], in order, on the calling thread. A read that
 // fails after an open raises FileError once the answers for the files before it have been given;

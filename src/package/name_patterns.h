@@ -111,11 +111,11 @@ private:
     void Rebuild();
     void Insert(std::size_t number, std::uint32_t hash);
 
-    std::string bytes_;                    // every pattern, one after the other
-    std::vector<std::uint32_t> offsets_;   // per pattern: where it starts in bytes_
-    std::vector<Slot> slots_;              // open addressing
+    std::string bytes_;                                                   // every pattern, one after the other
+    std::vector<std::uint32_t> offsets_;                                  // per pattern: where it starts in bytes_
+    std::vector<Slot> slots_;                                             // open addressing
     std::vector<std::uint64_t> filter_ = std::vector<std::uint64_t>(64);  // a power of two in size
-    ByteRange lengthBytes_{255, 0};        // empty until the first pattern
+    ByteRange lengthBytes_{255, 0};                                       // empty until the first pattern
     ByteRange secondBytes_{255, 0};
     std::size_t longest_ = 0;
 };

@@ -19,8 +19,7 @@ constexpr std::size_t kFirstReadSize = 4 * 1024;
 
 Reader::Reader(const std::vector<FileToProbe>& files, std::size_t readSize, Batch* first, HandOver handOver)
     : files_(files), bounds_(readSize), batch_(first), handOver_(std::move(handOver))
-{
-}
+{}
 
 void Reader::Run()
 {
@@ -103,8 +102,7 @@ void Reader::ReadOne(std::size_t entry)
 
 Searcher::Searcher(const std::function<const NamePatterns&()>& patterns, const Take& take)
     : patterns_(patterns), take_(take)
-{
-}
+{}
 
 RegionSearch& Searcher::Search()
 {

@@ -23,7 +23,10 @@ inline constexpr std::size_t kBatchBytes = 512 * 1024;
 
 // What the reader found, in order: the pieces of a searched file's region, then the file's answer.
 struct Event {
-    enum class Type : std::uint8_t { Piece, Done };
+    enum class Type : std::uint8_t {
+        Piece,
+        Done
+    };
     Type type = Type::Done;
     std::size_t entry = 0;
     std::size_t offset = 0;  // Piece: where its bytes lie in the batch

@@ -44,8 +44,7 @@ std::size_t FindFfRun(const std::uint8_t* bytes, std::size_t length)
 
 RegionBounds::RegionBounds(std::size_t readSize)
     : readSize_(std::max<std::size_t>(readSize, 1)), nextReadSize_(readSize_)
-{
-}
+{}
 
 void RegionBounds::Start(bool scriptPackage)
 {
@@ -148,7 +147,8 @@ void RegionBounds::Learn(std::uint64_t regionLength)
     if (regionLength <= names_->offset)
         return;
     // A running mean, kept within the bounds real name tables stay in.
-    std::uint64_t seen16 = std::clamp<std::uint64_t>((regionLength - names_->offset) * 16 / names_->count, 4 * 16, 64 * 16);
+    std::uint64_t seen16 =
+        std::clamp<std::uint64_t>((regionLength - names_->offset) * 16 / names_->count, 4 * 16, 64 * 16);
     std::uint32_t& mean = bytesPerName16_[family_];
     mean = static_cast<std::uint32_t>((3 * std::uint64_t(mean) + seen16) / 4);
 }

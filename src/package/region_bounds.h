@@ -31,10 +31,10 @@ public:
     void Start(bool scriptPackage = false);
 
     struct Step {
-        std::size_t inRegion = 0;       // how many of the piece's bytes lie in the region
-        bool ended = false;             // the region ends within or right after the pieces so far
-        std::uint64_t regionLength = 0; // then: its length, which may leave out up to seven bytes
-                                        // of the pieces before this one (a run that straddles)
+        std::size_t inRegion = 0;        // how many of the piece's bytes lie in the region
+        bool ended = false;              // the region ends within or right after the pieces so far
+        std::uint64_t regionLength = 0;  // then: its length, which may leave out up to seven bytes
+                                         // of the pieces before this one (a run that straddles)
     };
     // Follows the next piece: `length` bytes read from where the last piece ended (the first one
     // from the file's start); `fileEnds` tells that the read that gave them came short, at the
@@ -56,13 +56,13 @@ private:
 
     std::size_t readSize_;
     std::size_t nextReadSize_;
-    std::uint64_t taken_ = 0;                 // bytes of the file taken so far
+    std::uint64_t taken_ = 0;                   // bytes of the file taken so far
     std::uint8_t tail_[kFfRunLength - 1] = {};  // the last of them, which may begin a run
     std::size_t tailLength_ = 0;
-    std::optional<NameTable> names_;          // the header's name table, when there is a header
-    bool guessed_ = false;                    // a read was sized from it
-    bool afterGuess_ = false;                 // and the reads after that one have begun
-    std::size_t family_ = 0;                  // 0 for maps, 1 for script packages
+    std::optional<NameTable> names_;                        // the header's name table, when there is a header
+    bool guessed_ = false;                                  // a read was sized from it
+    bool afterGuess_ = false;                               // and the reads after that one have begun
+    std::size_t family_ = 0;                                // 0 for maps, 1 for script packages
     std::uint32_t bytesPerName16_[2] = {16 * 16, 16 * 16};  // region bytes per name so far, in 16ths
 };
 

@@ -4,8 +4,7 @@ namespace thld {
 
 RegionScanner::RegionScanner(const NamePatterns& patterns, std::size_t readSize)
     : patterns_(patterns), bounds_(readSize), search_(patterns)
-{
-}
+{}
 
 std::uint8_t* RegionScanner::Room(std::size_t bytes)
 {

@@ -15,12 +15,8 @@ constexpr std::size_t kSearchBlock = 16 * 1024;
 }  // namespace
 
 RegionSearch::RegionSearch(const NamePatterns& patterns)
-    : patterns_(patterns),
-      carry_(kRoomBefore + kRoomAfter),
-      hits_(kSearchBlock + 64),
-      hashes_(kSearchBlock + 64)
-{
-}
+    : patterns_(patterns), carry_(kRoomBefore + kRoomAfter), hits_(kSearchBlock + 64), hashes_(kSearchBlock + 64)
+{}
 
 void RegionSearch::Start()
 {

@@ -7,7 +7,11 @@
 
 namespace thld {
 
-enum class StandardStream { Input, Output, Error };
+enum class StandardStream {
+    Input,
+    Output,
+    Error
+};
 
 // Makes the console take and show UTF-8 (Windows: the console's input and output code pages;
 // elsewhere the terminal does already).

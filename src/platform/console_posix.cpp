@@ -9,9 +9,12 @@ namespace {
 int Descriptor(StandardStream stream)
 {
     switch (stream) {
-    case StandardStream::Input: return STDIN_FILENO;
-    case StandardStream::Output: return STDOUT_FILENO;
-    case StandardStream::Error: return STDERR_FILENO;
+    case StandardStream::Input:
+        return STDIN_FILENO;
+    case StandardStream::Output:
+        return STDOUT_FILENO;
+    case StandardStream::Error:
+        return STDERR_FILENO;
     }
     return STDOUT_FILENO;
 }

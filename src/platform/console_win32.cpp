@@ -10,9 +10,12 @@ namespace {
 HANDLE Handle(StandardStream stream)
 {
     switch (stream) {
-    case StandardStream::Input: return ::GetStdHandle(STD_INPUT_HANDLE);
-    case StandardStream::Output: return ::GetStdHandle(STD_OUTPUT_HANDLE);
-    case StandardStream::Error: return ::GetStdHandle(STD_ERROR_HANDLE);
+    case StandardStream::Input:
+        return ::GetStdHandle(STD_INPUT_HANDLE);
+    case StandardStream::Output:
+        return ::GetStdHandle(STD_OUTPUT_HANDLE);
+    case StandardStream::Error:
+        return ::GetStdHandle(STD_ERROR_HANDLE);
     }
     return INVALID_HANDLE_VALUE;
 }

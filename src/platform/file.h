@@ -42,8 +42,7 @@ private:
     static constexpr std::uint64_t kLengthNotKnown = static_cast<std::uint64_t>(-1);
     InputFile(FileHandle handle, std::string path, std::uint64_t length = kLengthNotKnown, std::int64_t modified = 0)
         : handle_(std::move(handle)), path_(std::move(path)), length_(length), modified_(modified)
-    {
-    }
+    {}
 
     FileHandle handle_;
     std::string path_;
@@ -58,7 +57,10 @@ bool CanOpenUnshared(const std::string& path);
 // A file created for writing, not shared while open.
 class OutputFile {
 public:
-    enum class Mode { CreateOrTruncate, CreateNew };
+    enum class Mode {
+        CreateOrTruncate,
+        CreateNew
+    };
     static OutputFile Create(const std::string& path, Mode mode = Mode::CreateOrTruncate);
 
     void Write(std::string_view bytes);

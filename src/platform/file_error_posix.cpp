@@ -7,34 +7,46 @@ namespace thld {
 FileErrorCause CauseFromSystemError(unsigned long code)
 {
     switch (static_cast<int>(code)) {
-    case 0: return FileErrorCause::None;
-    case ENOENT: return FileErrorCause::NotFound;
+    case 0:
+        return FileErrorCause::None;
+    case ENOENT:
+        return FileErrorCause::NotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
     case EXDEV:
     case ENODEV:
-    case ENXIO: return FileErrorCause::BadPath;
+    case ENXIO:
+        return FileErrorCause::BadPath;
     case EMFILE:
-    case ENFILE: return FileErrorCause::TooManyOpenFiles;
+    case ENFILE:
+        return FileErrorCause::TooManyOpenFiles;
     case EACCES:
     case EPERM:
     case EROFS:
     case EEXIST:
     case EISDIR:
-    case ENOTEMPTY: return FileErrorCause::AccessDenied;
-    case EBADF: return FileErrorCause::InvalidHandle;
+    case ENOTEMPTY:
+        return FileErrorCause::AccessDenied;
+    case EBADF:
+        return FileErrorCause::InvalidHandle;
     case EBUSY:
-    case ETXTBSY: return FileErrorCause::Sharing;
+    case ETXTBSY:
+        return FileErrorCause::Sharing;
     case EDEADLK:
-    case ENOLCK: return FileErrorCause::Locking;
+    case ENOLCK:
+        return FileErrorCause::Locking;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return FileErrorCause::DiskFull;
-    case EIO: return FileErrorCause::Hardware;
+    case EFBIG:
+        return FileErrorCause::DiskFull;
+    case EIO:
+        return FileErrorCause::Hardware;
     case ESPIPE:
-    case EOVERFLOW: return FileErrorCause::Seek;
-    default: return FileErrorCause::Other;
+    case EOVERFLOW:
+        return FileErrorCause::Seek;
+    default:
+        return FileErrorCause::Other;
     }
 }
 

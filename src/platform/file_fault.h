@@ -12,9 +12,19 @@
 
 namespace thld {
 
-enum class DiskStep { OpenRead, Read, Create, Write, Flush, Close, Remove, Move, Replace, MakeFolder };
-using DiskFaultHook =
-    std::function<std::optional<FileErrorCause>(DiskStep step, const std::string& path)>;
+enum class DiskStep {
+    OpenRead,
+    Read,
+    Create,
+    Write,
+    Flush,
+    Close,
+    Remove,
+    Move,
+    Replace,
+    MakeFolder
+};
+using DiskFaultHook = std::function<std::optional<FileErrorCause>(DiskStep step, const std::string& path)>;
 
 // Installs the hook (an empty one removes it) and gives back the one it replaces.
 DiskFaultHook SetDiskFaultHook(DiskFaultHook hook);

@@ -37,8 +37,8 @@ std::optional<std::wstring> ResolvedPath(const std::u16string& path)
 
 bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b)
 {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 // False when the system resolves the file to another place than its own folder under its own name:

@@ -17,8 +17,8 @@ std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
 {
     if (detail::CheckFault(DiskStep::OpenRead, path, false))
         return std::nullopt;
-    FileHandle handle = Own(::CreateFileW(WideOf(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle handle = Own(
+        ::CreateFileW(WideOf(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.IsOpen())
         return std::nullopt;
     return InputFile(std::move(handle), path);
@@ -71,8 +71,8 @@ OutputFile OutputFile::Create(const std::string& path, Mode mode)
 {
     detail::CheckFault(DiskStep::Create, path, true);
     DWORD disposition = mode == Mode::CreateNew ? CREATE_NEW : CREATE_ALWAYS;
-    FileHandle handle = Own(::CreateFileW(WideOf(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle handle = Own(
+        ::CreateFileW(WideOf(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle.IsOpen())
         ThrowFileError(::GetLastError(), path);
     return OutputFile(std::move(handle), path);

@@ -21,10 +21,7 @@ DWORD AttributesOf(const std::string& path)
 }
 }  // namespace
 
-bool PathExists(const std::string& path)
-{
-    return !path.empty() && AttributesOf(path) != INVALID_FILE_ATTRIBUTES;
-}
+bool PathExists(const std::string& path) { return !path.empty() && AttributesOf(path) != INVALID_FILE_ATTRIBUTES; }
 
 bool IsFolder(const std::string& path)
 {

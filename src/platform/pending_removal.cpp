@@ -6,10 +6,11 @@
 namespace thld {
 
 PendingRemoval::PendingRemoval(PendingRemoval&& other) noexcept
-    : path_(std::move(other.path_)), aside_(std::move(other.aside_)), handle_(std::move(other.handle_)),
+    : path_(std::move(other.path_)),
+      aside_(std::move(other.aside_)),
+      handle_(std::move(other.handle_)),
       pending_(std::exchange(other.pending_, false))
-{
-}
+{}
 
 PendingRemoval& PendingRemoval::operator=(PendingRemoval&& other) noexcept
 {

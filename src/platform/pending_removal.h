@@ -34,8 +34,7 @@ public:
 private:
     PendingRemoval(std::string path, std::string aside, FileHandle handle)
         : path_(std::move(path)), aside_(std::move(aside)), handle_(std::move(handle))
-    {
-    }
+    {}
     void PutBack() noexcept;
 
     std::string path_;

@@ -57,9 +57,9 @@ std::optional<PendingRemoval> PendingRemoval::Begin(const std::string& path)
     if (LinkAt(path) == LinkKind::Followed)
         ThrowFileError(ERROR_ACCESS_DENIED, path);
     const std::u16string wide = Utf8ToUtf16(path);
-    FileHandle handle(reinterpret_cast<std::intptr_t>(
-        ::CreateFileW(reinterpret_cast<const wchar_t*>(wide.c_str()), DELETE | SYNCHRONIZE, 0, nullptr, OPEN_EXISTING,
-                      FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
+    FileHandle handle(reinterpret_cast<std::intptr_t>(::CreateFileW(reinterpret_cast<const wchar_t*>(wide.c_str()),
+                                                                    DELETE | SYNCHRONIZE, 0, nullptr, OPEN_EXISTING,
+                                                                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
     if (!handle.IsOpen()) {
         const DWORD error = ::GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)

@@ -7,9 +7,15 @@
 
 namespace thld {
 
-enum class RegistryHive { LocalMachine, CurrentUser };
+enum class RegistryHive {
+    LocalMachine,
+    CurrentUser
+};
 // Which view a 64-bit system shows: 32-bit programs see their own part of HKEY_LOCAL_MACHINE\SOFTWARE.
-enum class RegistryView { Bits32, Bits64 };
+enum class RegistryView {
+    Bits32,
+    Bits64
+};
 
 struct RegistryString {
     enum class Result {
@@ -34,7 +40,7 @@ RegistryString ReadRegistryString(RegistryHive hive, RegistryView view, const st
 // Creates the key where it is missing and writes the value as a string (REG_SZ). 0 when written,
 // otherwise the system's error code (such as access denied for HKEY_LOCAL_MACHINE without an
 // administrator's rights).
-unsigned long WriteRegistryString(RegistryHive hive, RegistryView view, const std::string& key,
-                                  const std::string& name, const std::string& value);
+unsigned long WriteRegistryString(RegistryHive hive, RegistryView view, const std::string& key, const std::string& name,
+                                  const std::string& value);
 
 }  // namespace thld

@@ -71,13 +71,12 @@ std::string TextOf(DWORD type, const std::vector<BYTE>& data, DWORD size)
 
 bool HasRegistry() { return true; }
 
-RegistryString ReadRegistryString(RegistryHive hive, RegistryView view, const std::string& key,
-                                  const std::string& name)
+RegistryString ReadRegistryString(RegistryHive hive, RegistryView view, const std::string& key, const std::string& name)
 {
     RegistryString read;
     RegistryKey opened;
-    LSTATUS status = ::RegOpenKeyExW(HiveKey(hive), Wide(key).c_str(), 0, KEY_QUERY_VALUE | ViewFlag(view),
-                                     &opened.handle);
+    LSTATUS status =
+        ::RegOpenKeyExW(HiveKey(hive), Wide(key).c_str(), 0, KEY_QUERY_VALUE | ViewFlag(view), &opened.handle);
     if (status != ERROR_SUCCESS) {
         read.result = RegistryString::Result::NoKey;
         read.error = static_cast<unsigned long>(status);
@@ -106,8 +105,8 @@ RegistryString ReadRegistryString(RegistryHive hive, RegistryView view, const st
     return read;
 }
 
-unsigned long WriteRegistryString(RegistryHive hive, RegistryView view, const std::string& key,
-                                  const std::string& name, const std::string& value)
+unsigned long WriteRegistryString(RegistryHive hive, RegistryView view, const std::string& key, const std::string& name,
+                                  const std::string& value)
 {
     RegistryKey created;
     LSTATUS status = ::RegCreateKeyExW(HiveKey(hive), Wide(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,

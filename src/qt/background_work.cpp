@@ -6,8 +6,7 @@ namespace thld {
 
 BackgroundWork::BackgroundWork(QObject* receiver, Work work, Done done)
 {
-    thread_ = std::thread([receiver, work = std::move(work),
-                           done = std::move(done)]() mutable {
+    thread_ = std::thread([receiver, work = std::move(work), done = std::move(done)]() mutable {
         std::exception_ptr error;
         try {
             work();

@@ -30,8 +30,9 @@ QString InstalledTip(const InstalledPackages::Found& found)
     case InstalledCopy::Identical:
         return QStringLiteral("The game's folders hold this package, byte for byte:\n") + ToQt(found.path);
     case InstalledCopy::Different:
-        return QStringLiteral("The game's folders hold another file of this name; playing online with it "
-                              "may fail with a version mismatch:\n") +
+        return QStringLiteral(
+                   "The game's folders hold another file of this name; playing online with it "
+                   "may fail with a version mismatch:\n") +
                ToQt(found.path);
     case InstalledCopy::None:
         break;

@@ -21,7 +21,14 @@ class CacheModel : public QAbstractItemModel {
     Q_OBJECT
 
 public:
-    enum Column { NameColumn, KindColumn, SizeColumn, LastUsedColumn, InstalledColumn, ColumnCount };
+    enum Column {
+        NameColumn,
+        KindColumn,
+        SizeColumn,
+        LastUsedColumn,
+        InstalledColumn,
+        ColumnCount
+    };
 
     explicit CacheModel(QObject* parent = nullptr) : QAbstractItemModel(parent) {}
 

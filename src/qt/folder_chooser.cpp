@@ -11,8 +11,8 @@ namespace thld {
 
 std::optional<std::string> FolderChooser::Pick(const std::string& title)
 {
-    const QString chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), ToQt(title), QDir::homePath(),
-                                                             QFileDialog::ShowDirsOnly);
+    const QString chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), ToQt(title),
+                                                             QDir::homePath(), QFileDialog::ShowDirsOnly);
     if (chosen.isEmpty())
         return std::nullopt;
     std::string folder = FromQt(QDir::toNativeSeparators(chosen));

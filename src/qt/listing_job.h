@@ -14,7 +14,11 @@
 namespace thld {
 
 struct ListingState {
-    enum class Phase { Kinds, Requirements, Installed };
+    enum class Phase {
+        Kinds,
+        Requirements,
+        Installed
+    };
     std::atomic<Phase> phase{Phase::Kinds};
     std::atomic<std::size_t> done{0};   // of the current phase's steps
     std::atomic<std::size_t> total{0};  // 0 while not known

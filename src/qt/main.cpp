@@ -64,8 +64,8 @@ int main(int argc, char** argv)
     const thld::SearchPlaces places = thld::SearchPlaces::OfThisSystem();
     thld::SettingsGameEntry settingsEntry(thld::SettingsFile(places.settingsFolder + thld::kSettingsFileName));
     UnstoredGameEntry unstoredEntry;
-    thld::GameEntryStore& store = places.settingsFolder.empty() ? static_cast<thld::GameEntryStore&>(unstoredEntry)
-                                                                 : settingsEntry;
+    thld::GameEntryStore& store =
+        places.settingsFolder.empty() ? static_cast<thld::GameEntryStore&>(unstoredEntry) : settingsEntry;
     thld::FolderChooser picker;
     thld::MessageBoxDialogs dialogs;
     return thld::RunWindowProgram({store, picker, dialogs, places}, thld::ProcessScanner());

@@ -152,10 +152,12 @@ void MainWindow::BuildWidgets()
 
 void MainWindow::ConnectWidgets()
 {
-    connect(changeButton_, &QPushButton::clicked, this, [this] { Guarded([this] {
-        if (!IsBusy())
-            folderFlow_.Change();
-    }); });
+    connect(changeButton_, &QPushButton::clicked, this, [this] {
+        Guarded([this] {
+            if (!IsBusy())
+                folderFlow_.Change();
+        });
+    });
     connect(permanentButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Moving); }); });
     connect(deleteButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Deleting); }); });
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);

@@ -65,7 +65,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Busy { No, Listing, Deleting, Moving };
+    enum class Busy {
+        No,
+        Listing,
+        Deleting,
+        Moving
+    };
 
     void BuildWidgets();
     void ConnectWidgets();

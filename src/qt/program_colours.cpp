@@ -13,9 +13,11 @@ QPalette ProgramPalette(QPalette palette)
 {
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         const QColor text = group == QPalette::Disabled ? kText.darker(160) : kText;
-        for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::ToolTipBase})
+        for (QPalette::ColorRole role :
+             {QPalette::Window, QPalette::Base, QPalette::AlternateBase, QPalette::ToolTipBase})
             palette.setColor(group, role, kBackground);
-        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ToolTipText, QPalette::BrightText})
+        for (QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ToolTipText, QPalette::BrightText})
             palette.setColor(group, role, text);
         palette.setColor(group, QPalette::PlaceholderText, kText.darker(150));
         // A selection shows the two colours the other way round.

@@ -10,9 +10,8 @@ namespace thld {
 
 namespace {
 
-QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& title,
-                                 const std::string& message, QMessageBox::StandardButtons buttons,
-                                 QMessageBox::StandardButton byDefault)
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& title, const std::string& message,
+                                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault)
 {
     QMessageBox box(icon, title, ToQt(message), buttons, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);  // package names are shown as they are, markup and all
@@ -29,20 +28,18 @@ QString MessageCaption() { return QFileInfo(QCoreApplication::applicationFilePat
 bool MessageBoxDialogs::Confirm(const std::string& title, const std::string& message)
 {
     const QString caption = QString::fromUtf8(kQuestionTitlePrefix) + ToQt(title);
-    return Show(QMessageBox::Question, caption, message, QMessageBox::Yes | QMessageBox::No,
-                QMessageBox::Yes) == QMessageBox::Yes;
+    return Show(QMessageBox::Question, caption, message, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+           QMessageBox::Yes;
 }
 
 void MessageBoxDialogs::Tell(const std::string& message)
 {
-    Show(QMessageBox::Warning, MessageCaption(), message, QMessageBox::Ok,
-         QMessageBox::Ok);
+    Show(QMessageBox::Warning, MessageCaption(), message, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void MessageBoxDialogs::Stop(const std::string& message)
 {
-    Show(QMessageBox::Critical, MessageCaption(), message, QMessageBox::Ok,
-         QMessageBox::Ok);
+    Show(QMessageBox::Critical, MessageCaption(), message, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 }  // namespace thld

@@ -12,10 +12,7 @@ void CacheTree::SetColours(COLORREF background, COLORREF text) const
     ::SendMessageW(tree_, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(text));
 }
 
-void CacheTree::DeleteAll() const
-{
-    ::SendMessageW(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-}
+void CacheTree::DeleteAll() const { ::SendMessageW(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); }
 
 HTREEITEM CacheTree::Append(HTREEITEM parent, const std::string& text, LPARAM data) const
 {
@@ -26,8 +23,7 @@ HTREEITEM CacheTree::Append(HTREEITEM parent, const std::string& text, LPARAM da
     insert.item.mask = TVIF_TEXT | TVIF_PARAM;
     insert.item.pszText = wide.data();
     insert.item.lParam = data;
-    return reinterpret_cast<HTREEITEM>(
-        ::SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    return reinterpret_cast<HTREEITEM>(::SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 HTREEITEM CacheTree::Next(HTREEITEM item, UINT relation) const
@@ -60,8 +56,8 @@ std::string CacheTree::Text(HTREEITEM item) const
 
 bool CacheTree::IsTicked(HTREEITEM item) const
 {
-    auto state = static_cast<UINT>(
-        ::SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK));
+    auto state =
+        static_cast<UINT>(::SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK));
     return (state >> 12) == 2;
 }
 

@@ -6,8 +6,7 @@ namespace thld {
 
 ConfirmDialog::ConfirmDialog(const std::string& title, std::string message)
     : Dialog(IDD_CONFIRM), message_(std::move(message)), title_(kConfirmTitlePrefix + title)
-{
-}
+{}
 
 INT_PTR ConfirmDialog::OnMessage(UINT message, WPARAM wParam, LPARAM)
 {

@@ -16,9 +16,9 @@ constexpr UINT kReadTick = WM_APP + 1;
 
 HICON LoadAppIcon(int sizeMetricX, int sizeMetricY)
 {
-    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME),
-                                           IMAGE_ICON, ::GetSystemMetrics(sizeMetricX),
-                                           ::GetSystemMetrics(sizeMetricY), LR_SHARED));
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                           ::GetSystemMetrics(sizeMetricX), ::GetSystemMetrics(sizeMetricY),
+                                           LR_SHARED));
 }
 
 class PaintContext {
@@ -46,8 +46,7 @@ MainDialog::MainDialog(GameEntryStore& entry, FolderPicker& picker, SearchPlaces
       // another character.
       locator_(entry, picker, [this](const std::string& message) { ShowMessage(Window(), message); }),
       folderFlow_(locator_, places_, *this, *this)
-{
-}
+{}
 
 INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -60,10 +60,10 @@ private:
 
     WaitDialog* waitDialog_ = nullptr;
     SearchPlaces places_;
-    GameFolders folders_;  // those the flow last handed over
-    std::vector<PackageItem> items_;     // the listed packages, one for each root item
-    std::vector<HTREEITEM> itemNodes_;   // their root items
-    PackageTicks ticks_;                 // their ticks
+    GameFolders folders_;               // those the flow last handed over
+    std::vector<PackageItem> items_;    // the listed packages, one for each root item
+    std::vector<HTREEITEM> itemNodes_;  // their root items
+    PackageTicks ticks_;                // their ticks
     HWND totalLabel_ = nullptr;
     HWND pathLabel_ = nullptr;
     CacheTree treeView_;

@@ -14,5 +14,4 @@ void ShowMessage(HWND owner, const std::string& text);
 // A file error that ended a command, with the stop icon.
 void ShowFileError(HWND owner, const std::string& text);
 
-
 }  // namespace thld

@@ -8,7 +8,6 @@
 
 namespace thld {
 
-
 class WaitDialog : public Dialog {
 public:
     WaitDialog();

@@ -69,8 +69,8 @@ TEST_F(ExampleIndex, ListingNumbersEntriesAndLeavesOutMissingFiles)
     Listing listing = ListCacheIndex(folder.Path());
     EXPECT_EQ(listing.outcome, Listing::Outcome::Listed);
     EXPECT_EQ(listing.indexPath, folder.Path() + "cache.ini");
-    EXPECT_EQ(Items(listing), (Texts{"Alpha:1:Map:2k bytes", "Beta:2:Textures/Skins:0k bytes",
-                                     "Delta:4:Script:2k bytes"}));
+    EXPECT_EQ(Items(listing),
+              (Texts{"Alpha:1:Map:2k bytes", "Beta:2:Textures/Skins:0k bytes", "Delta:4:Script:2k bytes"}));
     EXPECT_EQ(listing.items[0].key, "AAAA");
     EXPECT_EQ(listing.items[2].size, 2048u);
     EXPECT_EQ(listing.total, 5148u);
@@ -148,8 +148,7 @@ TEST(CacheIndexFormat, HeaderIsFoundByItsFirstSevenCharactersBeforeAnyEmptyLine)
 TEST(CacheIndexFormat, ShortLinesLinesWithoutEqualsAndOtherSectionsAreSkipped)
 {
     CacheFolder folder;
-    Listing listing = ListWith(folder, "[Cache]\r\nk=\r\nk=v\r\n[Other]\r\nno equals\r\nQ=a=b\r\nx\r\n",
-                               {"k", "Q"});
+    Listing listing = ListWith(folder, "[Cache]\r\nk=\r\nk=v\r\n[Other]\r\nno equals\r\nQ=a=b\r\nx\r\n", {"k", "Q"});
     EXPECT_EQ(Items(listing), (Texts{"v:1:Unknown Type:0k bytes", "a=b:2:Unknown Type:0k bytes"}));
     EXPECT_EQ(listing.items[1].key, "Q");
     EXPECT_EQ(LineOf(folder, "a=b"), 5);
@@ -163,9 +162,9 @@ TEST(CacheIndexFormat, LineEndsAreLfWithAnOptionalCrAndLinesAreStripped)
     // LF alone, CR CR LF, a CR inside a line, and a last line with no line end.
     Listing listing = ListWith(folder, "[Cache]\nAAAA=Alpha\nBBBB=Beta\r\r\nCC\rCC=Gamma\r\nk\r=\nDDDD=Delta",
                                {"AAAA", "BBBB", "CCCC", "k", "DDDD"});
-    EXPECT_EQ(Items(listing), (Texts{"Alpha:1:Unknown Type:0k bytes", "Beta:2:Unknown Type:0k bytes",
-                                     "Gamma:3:Unknown Type:0k bytes", ":4:Unknown Type:0k bytes",
-                                     "Delta:5:Unknown Type:0k bytes"}));
+    EXPECT_EQ(Items(listing),
+              (Texts{"Alpha:1:Unknown Type:0k bytes", "Beta:2:Unknown Type:0k bytes", "Gamma:3:Unknown Type:0k bytes",
+                     ":4:Unknown Type:0k bytes", "Delta:5:Unknown Type:0k bytes"}));
     EXPECT_EQ(Lookup(folder, 3), "BBBB=Beta");
     EXPECT_EQ(Lookup(folder, 4), "CCCC=Gamma");
     EXPECT_EQ(LineOf(folder, "Delta"), 5);
@@ -193,8 +192,9 @@ TEST(CacheIndexFormat, AByteOrderMarkIsNotText)
 TEST(CacheIndexFormat, FindEntryLineMatchesOnlyWholeValuesOfTheIndex)
 {
     CacheFolder folder;
-    folder.Index("[Other]\r\nX=Beta\r\n[Cache]\r\nAAAA=x=Beta\r\nBBBB=beta\r\nCCCC=Beta\r\nDDDD=Beta\r\n\r\n"
-                 "[More]\r\nY=Beta\r\n");
+    folder.Index(
+        "[Other]\r\nX=Beta\r\n[Cache]\r\nAAAA=x=Beta\r\nBBBB=beta\r\nCCCC=Beta\r\nDDDD=Beta\r\n\r\n"
+        "[More]\r\nY=Beta\r\n");
     EXPECT_EQ(LineOf(folder, "Beta"), 5);  // the first of the two
     EXPECT_EQ(FindEntryLine(folder.Path(), "Beta")->text, "CCCC=Beta");
     EXPECT_EQ(LineOf(folder, "BETA"), -1);
@@ -230,8 +230,8 @@ TEST(CacheSizes, SizeTextsAreWholeKilobytesAndTheTotalIsDividedLast)
     folder.Cached("B", 1024);
     folder.Cached("C", 2047);
     Listing sizes = ListWith(folder, "[Cache]\r\nA=Ay\r\nB=Bee\r\nC=Cee\r\n", {});
-    EXPECT_EQ(Items(sizes), (Texts{"Ay:1:Unknown Type:0k bytes", "Bee:2:Unknown Type:1k bytes",
-                                   "Cee:3:Unknown Type:1k bytes"}));
+    EXPECT_EQ(Items(sizes),
+              (Texts{"Ay:1:Unknown Type:0k bytes", "Bee:2:Unknown Type:1k bytes", "Cee:3:Unknown Type:1k bytes"}));
     EXPECT_EQ(sizes.items[0].size, 1023u);
     EXPECT_EQ(SizeTextOf(0), "0k bytes");
     EXPECT_EQ(SizeTextOf(5ull << 30), "5242880k bytes");
@@ -257,7 +257,6 @@ TEST(CacheSizes, TheTotalAndSingleSizesGoPastFourGigabytes)
     EXPECT_EQ(listing.items[1].size, 5ull << 30);
     EXPECT_EQ(listing.items[1].sizeText, "5242880k bytes");
     EXPECT_EQ(listing.total, 8ull << 30);
-
 }
 
 TEST(CacheKinds, EachCachedFileIsOpenedOnceForKindAndSize)
@@ -276,8 +275,8 @@ TEST(CacheKinds, EachCachedFileIsOpenedOnceForKindAndSize)
     });
     Listing listing = ListCacheIndex(folder.Path());
     SetDiskFaultHook({});
-    EXPECT_EQ(Items(listing), (Texts{"Alpha:1:Map:4k bytes", "Beta:2:Textures/Skins:0k bytes",
-                                     "Gamma:3:Script:1k bytes"}));
+    EXPECT_EQ(Items(listing),
+              (Texts{"Alpha:1:Map:4k bytes", "Beta:2:Textures/Skins:0k bytes", "Gamma:3:Script:1k bytes"}));
     EXPECT_EQ(opened, (Texts{"cache.ini", "AAAA.uxx", "BBBB.uxx", "CCCC.uxx", "DDDD.uxx"}));
     for (const PackageItem& item : listing.items)
         EXPECT_EQ(item.kind, GetPackageKind(folder.Path(), item.key));

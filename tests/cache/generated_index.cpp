@@ -43,13 +43,20 @@ public:
     std::string IndexLineText()
     {
         switch (Below(9)) {
-        case 0: return std::string(1, "xk=\xE9"[Below(4)]);
-        case 1: return OneIn(2) ? "k=" : "=v";
-        case 2: return "[Other]";
-        case 3: return "no equals sign" + Text(3);
-        case 4: return Key() + "=" + std::string(5000 + Below(20000), 'L');
-        case 5: return Key() + "=" + Text(12) + "x";
-        default: return Key() + "=" + Text(4) + "Package" + Text(4) + ".unr";
+        case 0:
+            return std::string(1, "xk=\xE9"[Below(4)]);
+        case 1:
+            return OneIn(2) ? "k=" : "=v";
+        case 2:
+            return "[Other]";
+        case 3:
+            return "no equals sign" + Text(3);
+        case 4:
+            return Key() + "=" + std::string(5000 + Below(20000), 'L');
+        case 5:
+            return Key() + "=" + Text(12) + "x";
+        default:
+            return Key() + "=" + Text(4) + "Package" + Text(4) + ".unr";
         }
     }
 

@@ -17,8 +17,8 @@ struct GeneratedLine {
 struct GeneratedIndex {
     bool mark = false;
     std::vector<GeneratedLine> lines;
-    int header = -1;    // line number of the header; -1 for a file without one
-    int indexEnd = 0;   // line number of the first line after the index
+    int header = -1;   // line number of the header; -1 for a file without one
+    int indexEnd = 0;  // line number of the first line after the index
 
     std::string Bytes() const;
     bool IsEntryLine(int number) const;

@@ -36,33 +36,59 @@ struct Case {
 
 std::vector<Case> Cases()
 {
-    const std::string shift = "\xEF\xBB\xBF";  // the UTF-8 mark
+    const std::string shift = "\xEF\xBB\xBF";                            // the UTF-8 mark
     const std::string map = "\xE3\x83\x9E\xE3\x83\x83\xE3\x83\x97.unr";  // マップ.unr
-    const std::string smile = "\xF0\x9F\x98\x80.utx";                      // U+1F600, a pair in UTF-16
-    const std::string loneLow = "\xED\xB0\x80x";                           // U+DC00 alone, then x
-    const std::string latin = "\xE9t\xE9.unr";                             // été.unr in Windows-1252
+    const std::string smile = "\xF0\x9F\x98\x80.utx";                    // U+1F600, a pair in UTF-16
+    const std::string loneLow = "\xED\xB0\x80x";                         // U+DC00 alone, then x
+    const std::string latin = "\xE9t\xE9.unr";                           // été.unr in Windows-1252
     return {
         {"UTF-16LE with CR LF lines and names outside any code page",
          Utf16(u"; top\r\n[Cache]\r\nKEY1=Alpha\r\nKEY2=\u30DE\u30C3\u30D7.unr\r\nKEY3=\U0001F600.utx\r\n\r\nrest"),
-         {"Alpha", map, smile}, map, "KEY2=" + map,
+         {"Alpha", map, smile},
+         map,
+         "KEY2=" + map,
          Utf16(u"; top\r\n[Cache]\r\nKEY1=Alpha\r\nKEY3=\U0001F600.utx\r\n\r\nrest")},
         {"UTF-16LE with lone surrogates and an odd last byte",
          Utf16(u"; \xD800 top\r\n[Cache]\r\nKEY1=Alpha\r\nKEY2=\xDC00x\r\nKEY3=Beta\r\n") + "A",
-         {"Alpha", loneLow, "Beta"}, "Beta", "KEY3=Beta",
+         {"Alpha", loneLow, "Beta"},
+         "Beta",
+         "KEY3=Beta",
          Utf16(u"; \xD800 top\r\n[Cache]\r\nKEY1=Alpha\r\nKEY2=\xDC00x\r\n") + "A"},
         {"UTF-16LE with LF lines, whose index is written in CR LF",
-         Utf16(u"[Cache]\nKEY1=Alpha\nKEY2=Beta\n"), {"Alpha", "Beta"}, "Alpha", "KEY1=Alpha",
+         Utf16(u"[Cache]\nKEY1=Alpha\nKEY2=Beta\n"),
+         {"Alpha", "Beta"},
+         "Alpha",
+         "KEY1=Alpha",
          Utf16(u"[Cache]\r\nKEY2=Beta\r\n")},
-        {"CR line ends", "[Cache]\rKEY1=Alpha\rKEY2=Beta\r\rrest\r", {"Alpha", "Beta"}, "Alpha", "KEY1=Alpha",
+        {"CR line ends",
+         "[Cache]\rKEY1=Alpha\rKEY2=Beta\r\rrest\r",
+         {"Alpha", "Beta"},
+         "Alpha",
+         "KEY1=Alpha",
          "[Cache]\rKEY2=Beta\r\rrest\r"},
-        {"CR line ends in UTF-16LE", Utf16(u"; top\r[Cache]\rKEY1=Alpha\rKEY2=Beta"), {"Alpha", "Beta"}, "Beta",
-         "KEY2=Beta", Utf16(u"; top\r[Cache]\rKEY1=Alpha\r")},
-        {"a single LF keeps every other CR inside its line", "[Cache]\rKEY1=Alpha\rKEY2=Beta\n", {}, "",
-         "[Cache]KEY1=AlphaKEY2=Beta", "[Cache]KEY1=AlphaKEY2=Beta\r\n"},
-        {"UTF-8 after its mark", shift + "[Cache]\r\nKEY1=" + map + "\r\nKEY2=Beta\r\n", {map, "Beta"}, map,
-         "KEY1=" + map, shift + "[Cache]\r\nKEY2=Beta\r\n"},
-        {"the system code page without a mark", "[Cache]\r\nKEY1=" + latin + "\r\nKEY2=Beta\r\n",
-         {TextFromCodePage(latin), "Beta"}, TextFromCodePage(latin), "KEY1=" + TextFromCodePage(latin),
+        {"CR line ends in UTF-16LE",
+         Utf16(u"; top\r[Cache]\rKEY1=Alpha\rKEY2=Beta"),
+         {"Alpha", "Beta"},
+         "Beta",
+         "KEY2=Beta",
+         Utf16(u"; top\r[Cache]\rKEY1=Alpha\r")},
+        {"a single LF keeps every other CR inside its line",
+         "[Cache]\rKEY1=Alpha\rKEY2=Beta\n",
+         {},
+         "",
+         "[Cache]KEY1=AlphaKEY2=Beta",
+         "[Cache]KEY1=AlphaKEY2=Beta\r\n"},
+        {"UTF-8 after its mark",
+         shift + "[Cache]\r\nKEY1=" + map + "\r\nKEY2=Beta\r\n",
+         {map, "Beta"},
+         map,
+         "KEY1=" + map,
+         shift + "[Cache]\r\nKEY2=Beta\r\n"},
+        {"the system code page without a mark",
+         "[Cache]\r\nKEY1=" + latin + "\r\nKEY2=Beta\r\n",
+         {TextFromCodePage(latin), "Beta"},
+         TextFromCodePage(latin),
+         "KEY1=" + TextFromCodePage(latin),
          "[Cache]\r\nKEY2=Beta\r\n"},
     };
 }

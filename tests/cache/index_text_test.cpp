@@ -27,7 +27,9 @@ TEST(IndexText, HeaderIsTheFirstSevenCharactersUpperCased)
     EXPECT_FALSE(IsHeaderLine("[Caches]"));
     EXPECT_FALSE(IsHeaderLine(""));
     EXPECT_FALSE(IsHeaderLine("\xEF\xBB\xBF[Cache]"));  // a mark is taken off before the test, not in it
-    EXPECT_FALSE(IsHeaderLine("[C\xC1" "CHE]"));         // no letter outside ASCII is folded
+    EXPECT_FALSE(
+        IsHeaderLine("[C\xC1"
+                     "CHE]"));  // no letter outside ASCII is folded
 }
 
 TEST(IndexText, EntryLinesSplitAtTheFirstEqualsSign)

@@ -69,14 +69,28 @@ private:
 
     std::string Name()
     {
-        static const std::vector<std::string> names{
-            "Ab", "Abc", "bc", "c", "Abcd", "DM-Ab", "Ab.u", "", "Tex", "Texture", "xTex", "a=b",
-            std::string(253, 'N'), std::string(254, 'N'), std::string(260, 'N'), "\xFF\xFF\xFF\xFF"};
+        static const std::vector<std::string> names{"Ab",
+                                                    "Abc",
+                                                    "bc",
+                                                    "c",
+                                                    "Abcd",
+                                                    "DM-Ab",
+                                                    "Ab.u",
+                                                    "",
+                                                    "Tex",
+                                                    "Texture",
+                                                    "xTex",
+                                                    "a=b",
+                                                    std::string(253, 'N'),
+                                                    std::string(254, 'N'),
+                                                    std::string(260, 'N'),
+                                                    "\xFF\xFF\xFF\xFF"};
         return names[Pick(names.size())];
     }
     std::string Extension()
     {
-        static const std::vector<std::string> extensions{".utx", ".u", ".unr", ".UTX", ".U", ".umx", "", ".uax", ".txt"};
+        static const std::vector<std::string> extensions{".utx", ".u", ".unr", ".UTX", ".U",
+                                                         ".umx", "",   ".uax", ".txt"};
         return extensions[Pick(extensions.size())];
     }
     PackageKind Kind()
@@ -96,11 +110,21 @@ private:
         for (std::size_t i = 0; i < pieces; ++i) {
             switch (Pick(7)) {
             case 0:
-            case 1: bytes += LengthPrefixed(Name().substr(0, 254)); break;
-            case 2: bytes += std::string(7 + Pick(2), '\xFF'); break;
-            case 3: bytes += Name(); break;
-            case 4: bytes += std::string(1, static_cast<char>(Pick(256))); break;
-            default: bytes += std::string(Pick(6), '.'); break;
+            case 1:
+                bytes += LengthPrefixed(Name().substr(0, 254));
+                break;
+            case 2:
+                bytes += std::string(7 + Pick(2), '\xFF');
+                break;
+            case 3:
+                bytes += Name();
+                break;
+            case 4:
+                bytes += std::string(1, static_cast<char>(Pick(256)));
+                break;
+            default:
+                bytes += std::string(Pick(6), '.');
+                break;
             }
         }
         return bytes;

@@ -58,9 +58,15 @@ protected:
 TEST_F(Requirements, ALengthPrefixedNameInTheRegionMakesARequirement)
 {
     Add("T", "Abcdef.utx", kind::Textures, "");
-    Add("M1", "DM-One.unr", kind::Map, "\x07" "Abcdef.");
-    Add("M2", "DM-Two.unr", kind::Map, "\x08" "Abcdef.");       // another length byte
-    Add("M3", "DM-Three.unr", kind::Map, "\x0A" "XYZAbcdef.");  // inside a longer name
+    Add("M1", "DM-One.unr", kind::Map,
+        "\x07"
+        "Abcdef.");
+    Add("M2", "DM-Two.unr", kind::Map,
+        "\x08"
+        "Abcdef.");  // another length byte
+    Add("M3", "DM-Three.unr", kind::Map,
+        "\x0A"
+        "XYZAbcdef.");  // inside a longer name
     Add("M4", "DM-Four.unr", kind::Map, "nothing here");
     auto items = Run();
     ASSERT_EQ(items.size(), 5u);
@@ -79,7 +85,7 @@ TEST_F(Requirements, OnlyThePatternsEndingBeforeTheRegionsLastByteCount)
     Add("M2", "DM-Last.unr", kind::Map, "." + pattern + kRun);
     Add("M3", "DM-Before.unr", kind::Map, "." + pattern + "." + kRun);
     Add("M4", "DM-Seven.unr", kind::Map, std::string(".") + kSeven + "." + pattern + ".");
-    Add("M5", "DM-NoRun.unr", kind::Map, "." + pattern);   // the whole file, up to its last byte
+    Add("M5", "DM-NoRun.unr", kind::Map, "." + pattern);  // the whole file, up to its last byte
     Add("M6", "DM-NoRun2.unr", kind::Map, "." + pattern + ".");
     auto items = Run();
     ASSERT_EQ(items.size(), 7u);
@@ -103,7 +109,7 @@ TEST_F(Requirements, RequirementsFollowTheItemOrderAndOnlyTexturesAndScriptsAreR
     EXPECT_EQ(items[0].requirements, Names{"Alpha.utx"});  // a script both requires and is required
     EXPECT_EQ(items[1].requirements, Names{});             // textures are never searched
     EXPECT_EQ(items[2].requirements, (Names{"Zeta.u", "Alpha.utx"}));
-    EXPECT_EQ(items[3].requirements, Names{});             // maps and unknown kinds are never required
+    EXPECT_EQ(items[3].requirements, Names{});  // maps and unknown kinds are never required
     EXPECT_EQ(items[4].requirements, Names{});
 }
 

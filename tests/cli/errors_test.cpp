@@ -31,14 +31,20 @@ TEST(CliErrors, EndWithTheirExitCodeAndMessageAndChangeNothing)
         {"an unknown order", {"list", "--sort", "colour"}, 2, "--sort"},
         {"delete without a name", {"delete", "--yes"}, 2, "delete needs a NAME or --older-than DAYS"},
         {"a missing game folder", {"list", "--game"}, 1, "was not found."},
-        {"a missing cache.ini", {"delete", "--yes", "One"}, 1, "Error reading file ",
+        {"a missing cache.ini",
+         {"delete", "--yes", "One"},
+         1,
+         "Error reading file ",
          [](TestGame& game, std::string&) {
              fs::remove(game.Path("cache/cache.ini"));
              return nullptr;
          }},
         {"an unknown name", {"delete", "--yes", "One", "Nope"}, 1, "no package named \"Nope\" is in the cache"},
         {"a name of two packages", {"keep", "--yes", "one"}, 1, "\"one\" names more than one package"},
-        {"a destination another process holds", {"keep", "--yes", "One.unr"}, 1, "tallyhold: ",
+        {"a destination another process holds",
+         {"keep", "--yes", "One.unr"},
+         1,
+         "tallyhold: ",
          [](TestGame& game, std::string& skip) {
              WriteFileBytes(game.Path("Maps/One.unr"), "an older One");
              auto held = HoldUnshared(game.Path("Maps/One.unr"));
@@ -46,18 +52,25 @@ TEST(CliErrors, EndWithTheirExitCodeAndMessageAndChangeNothing)
                  skip = "files are not held so here";
              return held;
          }},
-        {"a read-only game folder", {"keep", "--yes", "One.unr"}, 1, "Access to ",
+        {"a read-only game folder",
+         {"keep", "--yes", "One.unr"},
+         1,
+         "Access to ",
          []([[maybe_unused]] TestGame& game, [[maybe_unused]] std::string& skip) {
 #ifdef _WIN32
              skip = "a folder's read-only attribute does not keep files out on Windows";
 #else
-             fs::permissions(game.Path("Maps"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+             fs::permissions(game.Path("Maps"),
+                             fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                              fs::perm_options::remove);
 #endif
              return nullptr;
          },
          true},
-        {"the game running", {"delete", "--yes", "One.unr"}, 1, kGameRunningMessage,
+        {"the game running",
+         {"delete", "--yes", "One.unr"},
+         1,
+         kGameRunningMessage,
          [](TestGame& game, std::string& skip) {
              auto running = RunningAs(game.temp.Path(), "UnrealTournament.exe");
              if (!running)
@@ -68,7 +81,8 @@ TEST(CliErrors, EndWithTheirExitCodeAndMessageAndChangeNothing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TestGame game;
-        game.LayMadeUp({{"K1", "One.unr", kind::Map}, {"K2", "One.u", kind::Script}, {"K3", "Two.utx", kind::Textures}});
+        game.LayMadeUp(
+            {{"K1", "One.unr", kind::Map}, {"K2", "One.u", kind::Script}, {"K3", "Two.utx", kind::Textures}});
         std::string skip;
         const auto held = c.setUp ? c.setUp(game, skip) : nullptr;
         if (!skip.empty()) {

@@ -15,8 +15,8 @@ public:
 };
 
 const std::string kMap = "DM-Bond 007 Goldeneye Archives.unr";
-const std::vector<std::string> kPackages = {kMap,      "007Tex.utx", "Exp.u", "NBDeco.u", "Untitled.utx",
-                                            "DM-Flux.unr", "ECM.u"};
+const std::vector<std::string> kPackages = {kMap,           "007Tex.utx",  "Exp.u", "NBDeco.u",
+                                            "Untitled.utx", "DM-Flux.unr", "ECM.u"};
 
 // The game folder as the window's Permanent leaves it after Yes to the map.
 std::map<std::string, std::string> AfterTheWindowsPermanent()
@@ -45,7 +45,11 @@ TEST(CliKeep, MovesAMapWithWhatItRequiresAsTheWindowDoes)
     };
     const std::vector<Case> cases = {
         {{"keep", "--yes", "DM-Bond 007 Goldeneye Archives"}, "", 0, true, ""},
-        {{"keep", "dm-bond 007 goldeneye archives.UNR"}, "y\n", 0, true, "Are you sure you want to make this file permanent?"},
+        {{"keep", "dm-bond 007 goldeneye archives.UNR"},
+         "y\n",
+         0,
+         true,
+         "Are you sure you want to make this file permanent?"},
         {{"keep", "--dry-run", kMap}, "", 0, false, ""},
         {{"keep", kMap}, "n\n", 1, false, "[y/N] n"},
         {{"keep", kMap}, "", 1, false, "(end of input: no)"},

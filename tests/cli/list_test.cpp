@@ -22,9 +22,8 @@ using nlohmann::json;
 
 std::size_t Columns(const std::string& line)
 {
-    return static_cast<std::size_t>(std::count_if(line.begin(), line.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(line.begin(), line.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -43,7 +42,8 @@ struct Order {
 };
 const std::vector<Order> kOrders = {
     {"", [](const json&, const json&) { return true; }},
-    {"name", [](const json& a, const json& b) {
+    {"name",
+     [](const json& a, const json& b) {
          return UpperAsciiText(a["name"].get<std::string>()) <= UpperAsciiText(b["name"].get<std::string>());
      }},
     {"kind", [](const json& a, const json& b) { return a["kind"].get<std::string>() <= b["kind"].get<std::string>(); }},
@@ -60,14 +60,16 @@ void CheckListing(const TestGame& game)
     ASSERT_FALSE(items.empty());
     const auto now = fs::file_time_type::clock::now();
     for (std::size_t i = 0; i < items.size(); ++i)
-        fs::last_write_time(CachedFilePath(game.folders.cacheFolder, items[i].key), now - std::chrono::hours(7 * i % 50));
+        fs::last_write_time(CachedFilePath(game.folders.cacheFolder, items[i].key),
+                            now - std::chrono::hours(7 * i % 50));
     auto first = [&](PackageKind kind) {
         return std::find_if(items.begin(), items.end(), [&](const PackageItem& p) { return p.kind == kind; });
     };
     const auto map = first(kind::Map), textures = first(kind::Textures);
     ASSERT_TRUE(map != items.end() && textures != items.end());
     const std::string identical = map->name, different = textures->name;
-    fs::copy_file(CachedFilePath(game.folders.cacheFolder, map->key), game.Path("Maps/" + PackageNameOf(identical) + ".unr"));
+    fs::copy_file(CachedFilePath(game.folders.cacheFolder, map->key),
+                  game.Path("Maps/" + PackageNameOf(identical) + ".unr"));
     WriteFileBytes(game.Path("Textures/" + PackageNameOf(different) + ".utx"), "another version");
     items = game.Listed();
 
@@ -98,7 +100,8 @@ void CheckListing(const TestGame& game)
             if (p > 0) {
                 EXPECT_TRUE(order.inOrder(packages[p - 1], package)) << package["name"];
             }
-            auto item = std::find_if(items.begin(), items.end(), [&](const PackageItem& i) { return i.key == package["key"]; });
+            auto item =
+                std::find_if(items.begin(), items.end(), [&](const PackageItem& i) { return i.key == package["key"]; });
             ASSERT_NE(item, items.end()) << package["key"];
             if (order.sort.empty()) {
                 EXPECT_EQ(item - items.begin(), static_cast<std::ptrdiff_t>(p));
@@ -110,7 +113,9 @@ void CheckListing(const TestGame& game)
             EXPECT_EQ(package["size"], item->sizeText);
             EXPECT_EQ(package["modified"], item->modified);
             EXPECT_EQ(package["requires"].get<std::vector<std::string>>(), item->requirements);
-            const std::string copy = item->name == identical ? "identical" : item->name == different ? "different" : "none";
+            const std::string copy = item->name == identical   ? "identical"
+                                     : item->name == different ? "different"
+                                                               : "none";
             EXPECT_EQ(package["installed"]["copy"], copy) << item->name;
         }
 

@@ -88,8 +88,7 @@ ProgramResult RunTallyhold(const ProgramCall& call)
         ::_exit(127);
     }
     int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     ProgramResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     result.out = streams.Read("out");
@@ -107,8 +106,7 @@ public:
     ~Running() override
     {
         ::kill(pid_, SIGKILL);
-        while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
-        }
+        while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {}
     }
 
 private:
@@ -131,7 +129,8 @@ std::unique_ptr<Held> RunningAs(const std::string& folder, const std::string& na
     auto running = std::make_unique<Running>(child);
     for (int tries = 0; tries < 100; ++tries) {
         auto names = RunningProcessNames();
-        if (std::any_of(names.begin(), names.end(), [&](const std::string& n) { return n == name || n.ends_with("/" + name); }))
+        if (std::any_of(names.begin(), names.end(),
+                        [&](const std::string& n) { return n == name || n.ends_with("/" + name); }))
             return running;
         ::usleep(20'000);
     }

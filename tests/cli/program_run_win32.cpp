@@ -131,8 +131,8 @@ ProgramResult RunTallyhold(const ProgramCall& call)
 
 std::unique_ptr<Held> HoldUnshared(const std::string& path)
 {
-    HANDLE handle = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
+    HANDLE handle =
+        ::CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         throw std::runtime_error("could not hold " + path);
     return std::make_unique<HeldOpen>(handle);

@@ -33,12 +33,18 @@ TEST(CliRequires, ListsWhatPermanentMovesInItsOrder)
         std::vector<std::string> lines;  // each line starts so, in this order
     };
     const std::vector<Case> cases = {
-        {"a real map", true, "dm-bond 007 goldeneye archives",
+        {"a real map",
+         true,
+         "dm-bond 007 goldeneye archives",
          {"1  007Tex.utx", "2  Exp.u", "3  NBDeco.u", "4  Untitled.utx", "5  DM-Bond 007 Goldeneye Archives.unr"}},
-        {"a real script package", true, "SiegeIV_0032beta9.u",
-         {"1  BuildingGraphics.utx", "2  ECM.u", "3  sgMedia.u", "4  sgMedia2.u", "5  SiegeStats.utx", "6  SiegeUtil_A.u",
-          "7  XC_Orb.utx", "8  SiegeIV_0032beta9.u"}},
-        {"packages requiring each other", false, "DM-Cycle",
+        {"a real script package",
+         true,
+         "SiegeIV_0032beta9.u",
+         {"1  BuildingGraphics.utx", "2  ECM.u", "3  sgMedia.u", "4  sgMedia2.u", "5  SiegeStats.utx",
+          "6  SiegeUtil_A.u", "7  XC_Orb.utx", "8  SiegeIV_0032beta9.u"}},
+        {"packages requiring each other",
+         false,
+         "DM-Cycle",
          {"-  A.u", "1  Tex.utx", "2  B.u", "3  A.u", "4  DM-Cycle.unr"}},
         {"a name too long to be found again", false, "DM-Long.unr", {"-  NNNN", "1  DM-Long.unr"}},
     };

@@ -24,8 +24,8 @@ TEST(CliWhere, FindsTheGameStoredInTheSettingsOfAFakeHome)
         TestGame madeUp;
         madeUp.LayMadeUp({{"K1", "DM-Home.unr", kind::Map}});
         std::filesystem::rename(madeUp.folders.cacheFolder, cache);
-        const std::string settings = c.xdgConfigHome ? home / "xdg/tallyhold/tallyhold.ini"
-                                                     : home / ".config/tallyhold/tallyhold.ini";
+        const std::string settings =
+            c.xdgConfigHome ? home / "xdg/tallyhold/tallyhold.ini" : home / ".config/tallyhold/tallyhold.ini";
         auto run = [&](std::vector<std::string> arguments) {
             std::optional<std::string> xdg;
             if (c.xdgConfigHome)

@@ -21,9 +21,9 @@ struct FaultRun {
     std::vector<Cached> packages;
     std::vector<bool> ticks;
     std::map<std::string, std::string> destinations;  // by key, below the game folder (Permanent)
-    std::string playersFile;                         // a file at a destination before the run
-    std::string missingFolder;                       // a destination folder that is not there
-    std::size_t questions;                           // asked in a run without faults
+    std::string playersFile;                          // a file at a destination before the run
+    std::string missingFolder;                        // a destination folder that is not there
+    std::size_t questions;                            // asked in a run without faults
 };
 
 void PrintTo(const FaultRun& run, std::ostream* out) { *out << run.what; }
@@ -118,8 +118,7 @@ protected:
             expectedFiles.insert(run.playersFile);
         }
         for (const auto& [file, bytes] : Snapshot(GamePath(""))) {
-            const bool waitingToGo = faulted.failed == DiskStep::Remove &&
-                                     GamePath(file) == faulted.failedPath &&
+            const bool waitingToGo = faulted.failed == DiskStep::Remove && GamePath(file) == faulted.failedPath &&
                                      file.find(".tallyhold-old") != std::string::npos;
             EXPECT_TRUE(expectedFiles.count(file) || waitingToGo) << "left behind: " << file;
         }

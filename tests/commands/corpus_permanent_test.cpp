@@ -31,9 +31,11 @@ TEST_F(RealCache, AMapGoesPermanentWithTheFourPackagesItRequires)
     EXPECT_EQ(prompt.questions.size(), 1u);
     EXPECT_TRUE(prompt.told.empty());
 
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"007Tex.utx", "Textures/007Tex.utx"}, {"Exp.u", "System/Exp.u"}, {"NBDeco.u", "System/NBDeco.u"},
-        {"Untitled.utx", "Textures/Untitled.utx"}, {map, "Maps/" + map}};
+    const std::vector<std::pair<std::string, std::string>> expected = {{"007Tex.utx", "Textures/007Tex.utx"},
+                                                                       {"Exp.u", "System/Exp.u"},
+                                                                       {"NBDeco.u", "System/NBDeco.u"},
+                                                                       {"Untitled.utx", "Textures/Untitled.utx"},
+                                                                       {map, "Maps/" + map}};
     std::vector<std::string> movedFrom, expectedFrom;
     for (const std::string& from : watch.moves)
         if (from.size() > 4 && from.compare(from.size() - 4, 4, ".uxx") == 0)
@@ -44,8 +46,8 @@ TEST_F(RealCache, AMapGoesPermanentWithTheFourPackagesItRequires)
         expectedFrom.push_back(CachedPath(p.guid));
         EXPECT_FALSE(IsCached(p.guid)) << file;
         ASSERT_TRUE(temp.Exists("game/" + destination)) << destination;
-        EXPECT_TRUE(ReadFileBytes(GamePath(destination)) == ReadFileBytes(*CorpusFolder() + "packages" +
-                                                                          kPathSeparator + file))
+        EXPECT_TRUE(ReadFileBytes(GamePath(destination)) ==
+                    ReadFileBytes(*CorpusFolder() + "packages" + kPathSeparator + file))
             << destination;
         linesLeft.erase(std::find(linesLeft.begin(), linesLeft.end(), p.guid + "=" + file));
     }

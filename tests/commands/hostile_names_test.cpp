@@ -34,8 +34,7 @@ protected:
                 continue;
             try {
                 WriteFileBytes(path, PackageBytes(h.kind, "decoy"));
-            } catch (const std::exception&) {
-            }
+            } catch (const std::exception&) {}
         }
         items = {PackageItem{"Fine.utx", 1, "K0", kind::Textures, "", 0, {}},
                  PackageItem{h.value, 2, h.key, kind::Map, "", 0, {}}};
@@ -73,23 +72,19 @@ TEST_P(HostileEntry, DeleteLeavesItWhenItsKeyIsNoFileName)
     EXPECT_EQ(Snapshot(temp.Path()), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, HostileEntry,
-                         ::testing::Values(Hostile{"..\\..\\x", "Evil.unr", kMap, "Evil.unr"},
-                                           Hostile{"../../x", "Evil.unr", kMap, "Evil.unr"},
-                                           Hostile{"C:\\x", "Evil.unr", kMap, "Evil.unr"},
-                                           Hostile{"C:x", "Evil.unr", kMap, "Evil.unr"},
-                                           Hostile{"a/b", "Evil.unr", kMap, "Evil.unr"},
-                                           Hostile{"..", "Evil.unr", kMap, "Evil.unr"},
-                                           Hostile{".", "Evil.unr", kMap, "Evil.unr"},
-                                           Hostile{"", "Evil.unr", kMap, "Evil.unr"},
-                                           Hostile{"a\tb", "Evil.unr", kMap, "Evil.unr"}));
+INSTANTIATE_TEST_SUITE_P(
+    Keys, HostileEntry,
+    ::testing::Values(Hostile{"..\\..\\x", "Evil.unr", kMap, "Evil.unr"},
+                      Hostile{"../../x", "Evil.unr", kMap, "Evil.unr"}, Hostile{"C:\\x", "Evil.unr", kMap, "Evil.unr"},
+                      Hostile{"C:x", "Evil.unr", kMap, "Evil.unr"}, Hostile{"a/b", "Evil.unr", kMap, "Evil.unr"},
+                      Hostile{"..", "Evil.unr", kMap, "Evil.unr"}, Hostile{".", "Evil.unr", kMap, "Evil.unr"},
+                      Hostile{"", "Evil.unr", kMap, "Evil.unr"}, Hostile{"a\tb", "Evil.unr", kMap, "Evil.unr"}));
 
 INSTANTIATE_TEST_SUITE_P(Names, HostileEntry,
                          ::testing::Values(Hostile{"K1", "..\\..\\x.unr", kMap, "..\\..\\x.unr"},
                                            Hostile{"K1", "../../x", kMap, "../../x"},
                                            Hostile{"K1", "C:\\x", kMap, "C:\\x"},
-                                           Hostile{"K1", "a/b.utx", kTex, "a/b.utx"},
-                                           Hostile{"K1", "..", kMap, ".."},
+                                           Hostile{"K1", "a/b.utx", kTex, "a/b.utx"}, Hostile{"K1", "..", kMap, ".."},
                                            Hostile{"K1", "...unr", kMap, "...unr"},
                                            Hostile{"K1", "Bad\x01Name.u", kScript, "Bad?Name.u"},
                                            Hostile{"K1", "Tab\tName.u", kScript, "Tab?Name.u"}));
@@ -106,9 +101,9 @@ TEST_F(HostileRequirement, StaysCachedWithOneMessageAndTheRestMoves)
 
     ScriptedPrompt prompt({true});
     EXPECT_TRUE(Permanent({true}, prompt));
-    EXPECT_EQ(prompt.told,
-              (std::vector<std::string>{
-                  "Left \"Evil.utx\" in the cache: its entry in cache.ini is not a plain file name."}));
+    EXPECT_EQ(
+        prompt.told,
+        (std::vector<std::string>{"Left \"Evil.utx\" in the cache: its entry in cache.ini is not a plain file name."}));
     EXPECT_TRUE(Moved("Maps/Arena.unr", kMap, "KM"));
     EXPECT_TRUE(Moved("System/C.u", kScript, "KC"));
     EXPECT_EQ(ReadFileBytes(GamePath("KE.uxx")), PackageBytes(kTex, "decoy"));
@@ -126,8 +121,8 @@ TEST(IsPlainFileName, DeviceNamesAndPathsAreNoFileNames)
 {
     for (const char* name : {"CON", "con.uxx", "NUL", "Nul.unr", "AUX", "PRN ", "COM1", "lpt9.u", "", ".", ".."})
         EXPECT_FALSE(IsPlainFileName(name)) << name;
-    for (const char* name : {"CONSOLE", "COM0", "COM10", "NULL.utx", "DM-Deck16][", "A6638EF14E32E94521ABF891A3650263",
-                             "..x", "x.."})
+    for (const char* name :
+         {"CONSOLE", "COM0", "COM10", "NULL.utx", "DM-Deck16][", "A6638EF14E32E94521ABF891A3650263", "..x", "x.."})
         EXPECT_TRUE(IsPlainFileName(name)) << name;
 }
 

@@ -101,8 +101,8 @@ Cycle LongCycle()
     constexpr int kLength = 200;
     Cycle cycle{"Long", {}, {}};
     for (int i = 0; i < kLength; ++i)
-        cycle.packages.push_back({Numbered("K", i), Numbered("P", i, ".u"), kScript,
-                                  {Numbered("P", (i + 1) % kLength, ".u"), "P0.u"}});
+        cycle.packages.push_back(
+            {Numbered("K", i), Numbered("P", i, ".u"), kScript, {Numbered("P", (i + 1) % kLength, ".u"), "P0.u"}});
     for (int i = kLength - 1; i >= 0; --i)
         cycle.order.push_back(Numbered("K", i));
     return cycle;
@@ -129,8 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         Cycle{"Three",
               {{"KA", "A.u", kScript, {"B.u"}}, {"KB", "B.u", kScript, {"C.u"}}, {"KC", "C.u", kScript, {"A.u"}}},
               {"KC", "KB", "KA"}},
-        Cycle{"Self", {{"KA", "A.u", kScript, {"A.u", "B.u"}}, {"KB", "B.u", kScript, {"B.u", "A.u"}}},
-              {"KB", "KA"}},
+        Cycle{"Self", {{"KA", "A.u", kScript, {"A.u", "B.u"}}, {"KB", "B.u", kScript, {"B.u", "A.u"}}}, {"KB", "KA"}},
         LongCycle()),
     [](const ::testing::TestParamInfo<Cycle>& info) { return std::string(info.param.what); });
 

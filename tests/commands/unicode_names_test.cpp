@@ -13,9 +13,9 @@ namespace {
 using Texts = std::vector<std::string>;
 
 const std::string kMapName = "\xE3\x83\x9E\xE3\x83\x83\xE3\x83\x97";  // マップ
-const std::string kSmile = "\xF0\x9F\x98\x80";                          // U+1F600
-const std::string kErase = "\xE6\xB6\x88\xE3\x81\x99";                  // 消す
-const std::string kMapKey = "\xE3\x82\xAD\xE3\x83\xBC";                 // キー
+const std::string kSmile = "\xF0\x9F\x98\x80";                        // U+1F600
+const std::string kErase = "\xE6\xB6\x88\xE3\x81\x99";                // 消す
+const std::string kMapKey = "\xE3\x82\xAD\xE3\x83\xBC";               // キー
 
 std::string Utf8File(const std::string& text) { return "\xEF\xBB\xBF" + text; }
 
@@ -52,9 +52,8 @@ TEST_P(UnicodeNames, AreListedDeletedAndMadePermanentUnderTheirNames)
     WriteFileBytes(CachedPath(kMapKey), mapBytes);
     WriteFileBytes(CachedPath("K2"), PackageBytes(kTex, "K2"));
     WriteFileBytes(CachedPath("K3"), PackageBytes(kScript, "K3"));
-    WriteFileBytes(folders.cacheFolder + "cache.ini",
-                   Encoded("[Cache]\r\n" + kMapKey + "=" + kMapName + ".unr\r\nK2=" + kSmile + ".utx\r\nK3=" +
-                           kErase + ".u\r\n\r\n"));
+    WriteFileBytes(folders.cacheFolder + "cache.ini", Encoded("[Cache]\r\n" + kMapKey + "=" + kMapName + ".unr\r\nK2=" +
+                                                              kSmile + ".utx\r\nK3=" + kErase + ".u\r\n\r\n"));
 
     ASSERT_EQ(Listed(), (Texts{kMapName + ".unr", kSmile + ".utx", kErase + ".u"}));
     EXPECT_EQ(items[0].key, kMapKey);

@@ -16,14 +16,14 @@ struct ModelLine {
 };
 
 struct ModelIndex {
-    bool utf16 = false;             // the file starts with FF FE
-    std::string oddByte;            // the last byte of such a file of odd length
-    bool mark = false;              // the text starts with EF BB BF
-    std::string lineEnd = "\r\n";   // how the rewrite ends the index's lines
+    bool utf16 = false;            // the file starts with FF FE
+    std::string oddByte;           // the last byte of such a file of odd length
+    bool mark = false;             // the text starts with EF BB BF
+    std::string lineEnd = "\r\n";  // how the rewrite ends the index's lines
     std::vector<ModelLine> lines;
-    int header = -1;                // line number of the header, -1 without one
-    int indexEnd = 0;               // line number of the first line after the index
-    std::vector<int> entryLines;    // line numbers of the entry lines, in order
+    int header = -1;              // line number of the header, -1 without one
+    int indexEnd = 0;             // line number of the first line after the index
+    std::vector<int> entryLines;  // line numbers of the entry lines, in order
 };
 
 std::string Stripped(std::string_view text);

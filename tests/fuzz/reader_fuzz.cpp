@@ -96,8 +96,7 @@ void CheckOneInput(std::string_view bytes)
         const auto found = FindEntryLine(folder, item.name);
         Require(found.has_value(), "a listed package is not found");
         const int line = found->number;
-        Require(ValueOfLine(found->text) == item.name && found->text == Stripped(model.lines[line].text),
-                "found line");
+        Require(ValueOfLine(found->text) == item.name && found->text == Stripped(model.lines[line].text), "found line");
         for (int earlier : model.entryLines) {
             if (earlier >= line)
                 break;

@@ -96,7 +96,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     auto choice = static_cast<std::uint16_t>(data[0] | (data[1] << 8));
     int failing = data[2] % 16;  // the rewrite takes at most 10 disk steps
-    thld::fuzz::CheckOneInput(choice, failing,
-                              std::string_view(reinterpret_cast<const char*>(data) + 3, size - 3));
+    thld::fuzz::CheckOneInput(choice, failing, std::string_view(reinterpret_cast<const char*>(data) + 3, size - 3));
     return 0;
 }

@@ -7,7 +7,10 @@
 namespace thld {
 namespace {
 
-std::string Ini(const std::string& cachePath) { return "[Core.System]\nPurgeCacheDays=30\nCachePath=" + cachePath + "\n"; }
+std::string Ini(const std::string& cachePath)
+{
+    return "[Core.System]\nPurgeCacheDays=30\nCachePath=" + cachePath + "\n";
+}
 
 // The text as UTF-16LE with its byte-order mark.
 std::string Utf16WithMark(const std::string& ascii)
@@ -22,9 +25,9 @@ const std::string kIndex = "[Cache]\n";
 
 struct Case {
     const char* what;
-    test::FileTree tree;       // under the fake home; the game folder is "ut/"
-    std::string taken;         // the cache folder, relative to the home
-    std::string why = "";      // said of some candidate (part of its words)
+    test::FileTree tree;   // under the fake home; the game folder is "ut/"
+    std::string taken;     // the cache folder, relative to the home
+    std::string why = "";  // said of some candidate (part of its words)
     SearchPlaces::System system = SearchPlaces::System::Linux;
 };
 
@@ -36,32 +39,56 @@ TEST(CacheSearchNative, CandidatesInOrder)
         {"the game folder's cache in lower case", {{"ut/cache/", ""}}, "ut/cache/"},
         {"the per-user Cache with a cache.ini", {{".utpg/Cache/cache.ini", kIndex}, {"ut/Cache/", ""}}, ".utpg/Cache/"},
         {"the per-user cache in lower case", {{".utpg/cache/cache.ini", kIndex}}, ".utpg/cache/"},
-        {"a per-user Cache without cache.ini is passed over", {{".utpg/Cache/", ""}}, "ut/Cache/", "holds no cache.ini"},
+        {"a per-user Cache without cache.ini is passed over",
+         {{".utpg/Cache/", ""}},
+         "ut/Cache/",
+         "holds no cache.ini"},
         {"the game's own settings: a relative CachePath from the per-user System folder",
-         {{"ut/System/UnrealTournament.ini", Ini("../Cache")}, {".utpg/Cache/", ""}}, ".utpg/Cache/", "named by CachePath"},
-        {"the per-user settings", {{".utpg/System/UnrealTournament.ini", Ini("../Downloads")}, {".utpg/Downloads/", ""}},
+         {{"ut/System/UnrealTournament.ini", Ini("../Cache")}, {".utpg/Cache/", ""}},
+         ".utpg/Cache/",
+         "named by CachePath"},
+        {"the per-user settings",
+         {{".utpg/System/UnrealTournament.ini", Ini("../Downloads")}, {".utpg/Downloads/", ""}},
          ".utpg/Downloads/"},
         {"the game's settings come before the per-user ones",
-         {{"ut/System/UnrealTournament.ini", Ini("../A")}, {".utpg/System/UnrealTournament.ini", Ini("../B")},
-          {".utpg/A/", ""}, {".utpg/B/", ""}},
-         ".utpg/A/", "the game reads"},
-        {"names in any case", {{"ut/system/unrealtournament.ini", Ini("..\\CACHE")}, {".utpg/Cache/", ""}}, ".utpg/Cache/"},
-        {"an absolute CachePath in the game folder", {{".utpg/System/UnrealTournament.ini", Ini("@ut/Shared")},
-                                                      {"ut/Shared/", ""}}, "ut/Shared/"},
-        {"a CachePath elsewhere without cache.ini", {{".utpg/System/UnrealTournament.ini", Ini("@elsewhere")},
-                                                     {"elsewhere/", ""}}, "ut/Cache/", "holds no cache.ini"},
-        {"a CachePath elsewhere with a cache.ini", {{".utpg/System/UnrealTournament.ini", Ini("@elsewhere")},
-                                                    {"elsewhere/cache.ini", kIndex}}, "elsewhere/"},
-        {"a CachePath that does not exist", {{".utpg/System/UnrealTournament.ini", Ini("../Gone")},
-                                             {".utpg/Cache/cache.ini", kIndex}}, ".utpg/Cache/", "does not exist"},
-        {"an unreadable settings file", {{".utpg/System/UnrealTournament.ini/", ""}, {".utpg/Cache/cache.ini", kIndex}},
-         ".utpg/Cache/", "can't be read"},
-        {"a settings file that isn't text", {{".utpg/System/UnrealTournament.ini", std::string("\x01\x00\x02", 3)},
-                                             {"ut/Cache/", ""}}, "ut/Cache/", "not text"},
+         {{"ut/System/UnrealTournament.ini", Ini("../A")},
+          {".utpg/System/UnrealTournament.ini", Ini("../B")},
+          {".utpg/A/", ""},
+          {".utpg/B/", ""}},
+         ".utpg/A/",
+         "the game reads"},
+        {"names in any case",
+         {{"ut/system/unrealtournament.ini", Ini("..\\CACHE")}, {".utpg/Cache/", ""}},
+         ".utpg/Cache/"},
+        {"an absolute CachePath in the game folder",
+         {{".utpg/System/UnrealTournament.ini", Ini("@ut/Shared")}, {"ut/Shared/", ""}},
+         "ut/Shared/"},
+        {"a CachePath elsewhere without cache.ini",
+         {{".utpg/System/UnrealTournament.ini", Ini("@elsewhere")}, {"elsewhere/", ""}},
+         "ut/Cache/",
+         "holds no cache.ini"},
+        {"a CachePath elsewhere with a cache.ini",
+         {{".utpg/System/UnrealTournament.ini", Ini("@elsewhere")}, {"elsewhere/cache.ini", kIndex}},
+         "elsewhere/"},
+        {"a CachePath that does not exist",
+         {{".utpg/System/UnrealTournament.ini", Ini("../Gone")}, {".utpg/Cache/cache.ini", kIndex}},
+         ".utpg/Cache/",
+         "does not exist"},
+        {"an unreadable settings file",
+         {{".utpg/System/UnrealTournament.ini/", ""}, {".utpg/Cache/cache.ini", kIndex}},
+         ".utpg/Cache/",
+         "can't be read"},
+        {"a settings file that isn't text",
+         {{".utpg/System/UnrealTournament.ini", std::string("\x01\x00\x02", 3)}, {"ut/Cache/", ""}},
+         "ut/Cache/",
+         "not text"},
         {"a settings file in UTF-16 with a mark",
-         {{".utpg/System/UnrealTournament.ini", Utf16WithMark(Ini("../U"))},
-          {".utpg/U/", ""}}, ".utpg/U/"},
-        {"macOS: the per-user folder in Application Support", {{mac + "Cache/cache.ini", kIndex}}, mac + "Cache/", "",
+         {{".utpg/System/UnrealTournament.ini", Utf16WithMark(Ini("../U"))}, {".utpg/U/", ""}},
+         ".utpg/U/"},
+        {"macOS: the per-user folder in Application Support",
+         {{mac + "Cache/cache.ini", kIndex}},
+         mac + "Cache/",
+         "",
          SearchPlaces::System::MacOS},
     };
     for (const Case& c : cases) {

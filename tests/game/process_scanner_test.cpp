@@ -10,8 +10,8 @@ bool ShiftJisLead(unsigned char byte) { return byte == 0x83 || byte == 0x95; }
 TEST(ProcessNameRule, MatchesTheLastPartUpperCasedAndWholeOnly)
 {
     const std::vector<std::string> names = {
-        "[System Process]", "explorer.exe", "C:\\UnrealTournament\\System\\UnrealTournament.exe",
-        "MYUNREALED.EXE", "UNREALED.EXE.OLD", "D:\\Tools\\"};
+        "[System Process]", "explorer.exe",     "C:\\UnrealTournament\\System\\UnrealTournament.exe",
+        "MYUNREALED.EXE",   "UNREALED.EXE.OLD", "D:\\Tools\\"};
     EXPECT_TRUE(AnyProcessNamed(names, kGameName, NoLeadBytes));
     EXPECT_FALSE(AnyProcessNamed(names, kEditorName, NoLeadBytes));
     EXPECT_FALSE(AnyProcessNamed(names, kGameIconName, NoLeadBytes));
@@ -36,7 +36,11 @@ TEST(ProcessNameRule, TwoByteCharactersAreNeitherSplitNorUpperCased)
     EXPECT_EQ(ComparableExeName(hidden, ShiftJisLead), "\x83\\UNREALED.EXE");
     EXPECT_FALSE(AnyProcessNamed({hidden}, kEditorName, ShiftJisLead));
     EXPECT_TRUE(AnyProcessNamed({hidden}, kEditorName, NoLeadBytes));
-    EXPECT_EQ(ComparableExeName("\x95" "a.exe", ShiftJisLead), "\x95" "a.EXE");
+    EXPECT_EQ(ComparableExeName("\x95"
+                                "a.exe",
+                                ShiftJisLead),
+              "\x95"
+              "a.EXE");
 }
 
 TEST(ProcessScanner, TheGuardKnowsTheWindowsAndTheNativeGames)
@@ -65,7 +69,12 @@ TEST(ProcessScanner, ReadsTheProcessListForEveryCheck)
 {
     int reads = 0;
     std::vector<std::string> running = {"UnrealTournament.exe"};
-    ProcessScanner scanner([&] { ++reads; return running; }, NoLeadBytes);
+    ProcessScanner scanner(
+        [&] {
+            ++reads;
+            return running;
+        },
+        NoLeadBytes);
     EXPECT_TRUE(scanner.IsRunning(kGameName));
     running = {"UnrealEd.exe"};
     EXPECT_FALSE(scanner.IsRunning(kGameName));

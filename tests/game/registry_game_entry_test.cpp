@@ -12,7 +12,11 @@ namespace thld {
 namespace {
 
 using Result = GameEntryRead::Result;
-enum Place { Machine32, Machine64, User };
+enum Place {
+    Machine32,
+    Machine64,
+    User
+};
 
 class FakeRegistry : public RegistryValues {
 public:
@@ -63,9 +67,9 @@ TEST_F(RegistryEntryOrder, ReadsTheMachineViewsThenTheUserPreferringAnExistingFo
 {
     struct Case {
         const char* what;
-        std::map<Place, std::string> values;        // "" puts the key without the value
+        std::map<Place, std::string> values;  // "" puts the key without the value
         Result result;
-        int taken;                                  // the place read, or the place named as the source
+        int taken;  // the place read, or the place named as the source
     };
     const std::string t = there, g = gone;
     const std::vector<Case> cases = {

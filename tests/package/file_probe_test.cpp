@@ -83,10 +83,18 @@ private:
         const bool run = i % 10 != 9;
         while (bytes.size() < length) {
             switch (Pick(8)) {
-            case 0: bytes += LengthPrefixed(kNames[Pick(kNames.size())]); break;
-            case 1: bytes += std::string(7, '\xFF') + "z"; break;
-            case 2: bytes += std::string(run && Pick(length / 2000 + 1) == 0 ? 8 : 3, '\xFF') + "z"; break;
-            default: bytes += std::string(1 + Pick(60), static_cast<char>('a' + Pick(3))); break;
+            case 0:
+                bytes += LengthPrefixed(kNames[Pick(kNames.size())]);
+                break;
+            case 1:
+                bytes += std::string(7, '\xFF') + "z";
+                break;
+            case 2:
+                bytes += std::string(run && Pick(length / 2000 + 1) == 0 ? 8 : 3, '\xFF') + "z";
+                break;
+            default:
+                bytes += std::string(1 + Pick(60), static_cast<char>('a' + Pick(3)));
+                break;
             }
         }
         return bytes;
@@ -131,7 +139,8 @@ TEST(ProbeFiles, GivesEveryKeyItsFilesAnswerInOrder)
                         order.push_back(i);
                         const Expected& expected = cache.Answers()[i];
                         std::ostringstream where;
-                        where << "seed " << seed << ", " << WayName(threads) << ", reads of " << readSize << ", file " << i;
+                        where << "seed " << seed << ", " << WayName(threads) << ", reads of " << readSize << ", file "
+                              << i;
                         EXPECT_EQ(probe.kind, expected.kind) << where.str();
                         EXPECT_EQ(probe.length, expected.length) << where.str();
                         if (probe.found)
@@ -206,8 +215,7 @@ TEST(ProbeFiles, StopsWhenTheTakerThrows)
     for (ProbeThreads threads : kBothWays) {
         std::size_t given = 0;
         EXPECT_THROW(ProbeFiles(
-                         cache.Files(), kRegionReadSize,
-                         [&]() -> const NamePatterns& { return cache.Patterns(); },
+                         cache.Files(), kRegionReadSize, [&]() -> const NamePatterns& { return cache.Patterns(); },
                          [&](std::size_t i, FileProbe&&) {
                              if (i == 12)
                                  throw std::runtime_error("enough");

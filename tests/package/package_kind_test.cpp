@@ -76,14 +76,25 @@ TEST(KindOfWindow, RulesAreTriedInOrderAndTheLastSuccessWins)
     EXPECT_EQ(KindOf(Window({{0, "PointRegion"}, {20, "Location"}, {40, "Level"}})), kind::Map);
     EXPECT_EQ(KindOf(Window({{0, "InternalTime"}, {20, "None"}, {40, "Color"}})), kind::Textures);
     EXPECT_EQ(KindOf(Window({{0, "Engine"}, {20, "System"}, {40, "Core"}})), kind::Script);
-    EXPECT_EQ(KindOf(Window({{0, "PointRegion"}, {20, "Location"}, {40, "Level"},
-                             {60, "Engine"}, {80, "System"}, {100, "Core"}})),
-              kind::Script);
-    EXPECT_EQ(KindOf(Window({{0, "PointRegion"}, {20, "Location"}, {40, "Level"}, {60, "InternalTime"},
-                             {80, "None"}, {100, "Color"}, {120, "Engine"}, {140, "System"}})),
+    EXPECT_EQ(
+        KindOf(Window(
+            {{0, "PointRegion"}, {20, "Location"}, {40, "Level"}, {60, "Engine"}, {80, "System"}, {100, "Core"}})),
+        kind::Script);
+    EXPECT_EQ(KindOf(Window({{0, "PointRegion"},
+                             {20, "Location"},
+                             {40, "Level"},
+                             {60, "InternalTime"},
+                             {80, "None"},
+                             {100, "Color"},
+                             {120, "Engine"},
+                             {140, "System"}})),
               kind::Textures);
-    EXPECT_EQ(KindOf(Window({{0, "PointRegion"}, {20, "Location"}, {60, "InternalTime"}, {80, "None"},
-                             {120, "Engine"}, {140, "System"}})),
+    EXPECT_EQ(KindOf(Window({{0, "PointRegion"},
+                             {20, "Location"},
+                             {60, "InternalTime"},
+                             {80, "None"},
+                             {120, "Engine"},
+                             {140, "System"}})),
               kind::UnknownType);
     // Order of the names inside the window does not matter, only that all three are there.
     EXPECT_EQ(KindOf(Window({{0, "Core"}, {20, "System"}, {40, "Engine"}})), kind::Script);
@@ -91,9 +102,7 @@ TEST(KindOfWindow, RulesAreTriedInOrderAndTheLastSuccessWins)
 
 TEST(KindOfWindow, OnlyTheWindowCountsUpToItsLastCandidate)
 {
-    const auto script = [](std::size_t coreAt) {
-        return Window({{0, "Engine"}, {20, "System"}, {coreAt, "Core"}});
-    };
+    const auto script = [](std::size_t coreAt) { return Window({{0, "Engine"}, {20, "System"}, {coreAt, "Core"}}); };
     EXPECT_EQ(KindOf(script(507)), kind::Script);
     EXPECT_EQ(KindOf(script(508)), kind::UnknownType);  // last byte at 511
     // Case counts.

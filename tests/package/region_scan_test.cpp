@@ -28,7 +28,7 @@ TEST(FindFfRun, FindsTheFirstRunOfEightWhereverItStarts)
     const std::string run(8, '\xFF');
     EXPECT_EQ(RunIn(""), 0u);
     EXPECT_EQ(RunIn(run), 0u);
-    EXPECT_EQ(RunIn(run.substr(1)), 7u);            // seven are no run
+    EXPECT_EQ(RunIn(run.substr(1)), 7u);  // seven are no run
     EXPECT_EQ(RunIn("ab" + run.substr(1) + "c"), 10u);
     for (std::size_t at = 0; at < 40; ++at) {
         std::string bytes(at, 'x');
@@ -103,8 +103,18 @@ TEST(RegionScanner, FindsWhatASearchOfTheWholeRegionFinds)
     test::TempFolder folder;
     std::mt19937 random(20240601);
     auto pick = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
-    const std::vector<std::string> pool{"A", "AB", "ABC", "BC", "C", "", "Core", "ore", "Cor",
-                                        "\xFF\xFF", std::string(254, 'x'), std::string(253, 'x')};
+    const std::vector<std::string> pool{"A",
+                                        "AB",
+                                        "ABC",
+                                        "BC",
+                                        "C",
+                                        "",
+                                        "Core",
+                                        "ore",
+                                        "Cor",
+                                        "\xFF\xFF",
+                                        std::string(254, 'x'),
+                                        std::string(253, 'x')};
     const std::string path = folder / "package.uxx";
     for (int round = 0; round < 300; ++round) {
         NamePatterns patterns;
@@ -123,11 +133,21 @@ TEST(RegionScanner, FindsWhatASearchOfTheWholeRegionFinds)
                 continue;
             }
             switch (pick(6)) {
-            case 0: bytes += LengthPrefixed(pool[pick(pool.size())]); break;
-            case 1: bytes += std::string(longFile && pick(40) != 0 ? 7 : 7 + pick(2), '\xFF'); break;
-            case 2: bytes += pool[pick(pool.size())]; break;
-            case 3: bytes += std::string(1, static_cast<char>(pick(256))); break;
-            default: bytes += std::string(pick(12), static_cast<char>('a' + pick(3))); break;
+            case 0:
+                bytes += LengthPrefixed(pool[pick(pool.size())]);
+                break;
+            case 1:
+                bytes += std::string(longFile && pick(40) != 0 ? 7 : 7 + pick(2), '\xFF');
+                break;
+            case 2:
+                bytes += pool[pick(pool.size())];
+                break;
+            case 3:
+                bytes += std::string(1, static_cast<char>(pick(256)));
+                break;
+            default:
+                bytes += std::string(pick(12), static_cast<char>('a' + pick(3)));
+                break;
             }
         }
         test::WriteFileBytes(path, bytes);

@@ -28,8 +28,7 @@ TEST(FileErrorText, EveryCauseHasItsWordingWithTheNameOrAnUnnamedFile)
          "an unnamed file could not be opened because there are too many open files."},
         {FileErrorCause::AccessDenied, "Access to an unnamed file was denied."},
         {FileErrorCause::InvalidHandle, "An invalid file handle was associated with an unnamed file."},
-        {FileErrorCause::CurrentFolder,
-         "an unnamed file could not be removed because it is the current directory."},
+        {FileErrorCause::CurrentFolder, "an unnamed file could not be removed because it is the current directory."},
         {FileErrorCause::FolderFull, "an unnamed file could not be created because the directory is full."},
         {FileErrorCause::Seek, "Seek failed on an unnamed file"},
         {FileErrorCause::Hardware, "A hardware I/O error was reported while accessing an unnamed file."},
@@ -68,8 +67,7 @@ TEST(FileErrorCauses, RealFailuresAreTakenToTheirCauses)
     EXPECT_EQ(CauseOf([&] { RemoveFile(folder / "missing"); }), FileErrorCause::NotFound);
     EXPECT_EQ(CauseOf([&] { OutputFile::Create(folder / "plain/below"); }), FileErrorCause::BadPath);
     // The move never replaces: the target that is there refuses it.
-    EXPECT_EQ(CauseOf([&] { MoveFileNoReplace(folder / "plain", folder / "target"); }),
-              FileErrorCause::AccessDenied);
+    EXPECT_EQ(CauseOf([&] { MoveFileNoReplace(folder / "plain", folder / "target"); }), FileErrorCause::AccessDenied);
     EXPECT_EQ(folder.Read("target"), "y");
     EXPECT_EQ(folder.Read("plain"), "x");
 }
@@ -77,16 +75,16 @@ TEST(FileErrorCauses, RealFailuresAreTakenToTheirCauses)
 #ifdef _WIN32
 TEST(FileErrorCauses, SystemCodesOfWindows)
 {
-    EXPECT_EQ(CauseFromSystemError(2), FileErrorCause::NotFound);         // ERROR_FILE_NOT_FOUND
-    EXPECT_EQ(CauseFromSystemError(3), FileErrorCause::BadPath);          // ERROR_PATH_NOT_FOUND
-    EXPECT_EQ(CauseFromSystemError(5), FileErrorCause::AccessDenied);     // ERROR_ACCESS_DENIED
-    EXPECT_EQ(CauseFromSystemError(32), FileErrorCause::Sharing);         // ERROR_SHARING_VIOLATION
-    EXPECT_EQ(CauseFromSystemError(33), FileErrorCause::Locking);         // ERROR_LOCK_VIOLATION
-    EXPECT_EQ(CauseFromSystemError(112), FileErrorCause::DiskFull);       // ERROR_DISK_FULL
-    EXPECT_EQ(CauseFromSystemError(6), FileErrorCause::InvalidHandle);    // ERROR_INVALID_HANDLE
-    EXPECT_EQ(CauseFromSystemError(38), FileErrorCause::EndOfFile);       // ERROR_HANDLE_EOF
-    EXPECT_EQ(CauseFromSystemError(16), FileErrorCause::CurrentFolder);   // ERROR_CURRENT_DIRECTORY
-    EXPECT_EQ(CauseFromSystemError(4), FileErrorCause::TooManyOpenFiles); // ERROR_TOO_MANY_OPEN_FILES
+    EXPECT_EQ(CauseFromSystemError(2), FileErrorCause::NotFound);          // ERROR_FILE_NOT_FOUND
+    EXPECT_EQ(CauseFromSystemError(3), FileErrorCause::BadPath);           // ERROR_PATH_NOT_FOUND
+    EXPECT_EQ(CauseFromSystemError(5), FileErrorCause::AccessDenied);      // ERROR_ACCESS_DENIED
+    EXPECT_EQ(CauseFromSystemError(32), FileErrorCause::Sharing);          // ERROR_SHARING_VIOLATION
+    EXPECT_EQ(CauseFromSystemError(33), FileErrorCause::Locking);          // ERROR_LOCK_VIOLATION
+    EXPECT_EQ(CauseFromSystemError(112), FileErrorCause::DiskFull);        // ERROR_DISK_FULL
+    EXPECT_EQ(CauseFromSystemError(6), FileErrorCause::InvalidHandle);     // ERROR_INVALID_HANDLE
+    EXPECT_EQ(CauseFromSystemError(38), FileErrorCause::EndOfFile);        // ERROR_HANDLE_EOF
+    EXPECT_EQ(CauseFromSystemError(16), FileErrorCause::CurrentFolder);    // ERROR_CURRENT_DIRECTORY
+    EXPECT_EQ(CauseFromSystemError(4), FileErrorCause::TooManyOpenFiles);  // ERROR_TOO_MANY_OPEN_FILES
     EXPECT_EQ(CauseFromSystemError(99999), FileErrorCause::Other);
 }
 
@@ -118,8 +116,9 @@ TEST(FileErrorCauses, AReadOnlyFileIsNotDeleted)
 {
     TempFolder folder;
     folder.Write("locked", "x");
-    std::filesystem::permissions(folder / "locked", std::filesystem::perms::all & ~std::filesystem::perms::owner_write
-                                 & ~std::filesystem::perms::group_write & ~std::filesystem::perms::others_write);
+    std::filesystem::permissions(folder / "locked", std::filesystem::perms::all & ~std::filesystem::perms::owner_write &
+                                                        ~std::filesystem::perms::group_write &
+                                                        ~std::filesystem::perms::others_write);
     EXPECT_EQ(CauseOf([&] { RemoveFile(folder / "locked"); }), FileErrorCause::AccessDenied);
     EXPECT_TRUE(folder.Exists("locked"));
 }

@@ -101,7 +101,8 @@ TEST_F(CorpusWindow, EveryColumnSortsBothWaysAndAThirdStateGoesBackToTheFileOrde
     using Order = std::function<int(const PackageItem&, const PackageItem&)>;
     auto compare = [](auto a, auto b) { return a < b ? -1 : (b < a ? 1 : 0); };
     const std::vector<std::pair<int, Order>> columns = {
-        {CacheModel::NameColumn, [](auto& a, auto& b) { return ToQt(a.name).compare(ToQt(b.name), Qt::CaseInsensitive); }},
+        {CacheModel::NameColumn,
+         [](auto& a, auto& b) { return ToQt(a.name).compare(ToQt(b.name), Qt::CaseInsensitive); }},
         {CacheModel::KindColumn, [&](auto& a, auto& b) { return compare(a.kind, b.kind); }},
         {CacheModel::SizeColumn, [&](auto& a, auto& b) { return compare(a.size, b.size); }},
         {CacheModel::LastUsedColumn, [&](auto& a, auto& b) { return compare(a.modified, b.modified); }},

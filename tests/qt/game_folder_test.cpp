@@ -72,8 +72,7 @@ TEST_F(WindowTest, TheGameFolderIsAskedForWhenNotStoredAndChangedOnRequest)
 TEST_F(WindowTest, AnEmptyOrUnreadableCacheAsksWhetherToChooseTheFolder)
 {
     THLD_REQUIRE_CORPUS();
-    const std::string question =
-        std::string("? ") + messages::kEmptyCacheTitle + ": " + messages::EmptyCache(game);
+    const std::string question = std::string("? ") + messages::kEmptyCacheTitle + ": " + messages::EmptyCache(game);
     struct Case {
         const char* name;
         const char* index;  // nothing: no cache.ini

@@ -98,12 +98,10 @@ std::vector<CorpusPackage> LayOutGameFolder(const std::string& gameFolder, const
     std::vector<CorpusPackage> laid;
     std::vector<std::string> lines;
     for (CorpusPackage& p : CorpusManifest()) {
-        if (!options.only.empty() &&
-            std::find(options.only.begin(), options.only.end(), p.file) == options.only.end())
+        if (!options.only.empty() && std::find(options.only.begin(), options.only.end(), p.file) == options.only.end())
             continue;
         std::string target = gameFolder + "cache" + kPathSeparator + p.guid + ".uxx";
-        fs::copy_file(*folder + "packages" + kPathSeparator + p.file, target,
-                      fs::copy_options::overwrite_existing);
+        fs::copy_file(*folder + "packages" + kPathSeparator + p.file, target, fs::copy_options::overwrite_existing);
         fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
         lines.push_back(p.guid + "=" + (options.bareNames ? p.package : p.file));
         laid.push_back(std::move(p));

@@ -17,7 +17,7 @@ struct CorpusPackage {
     std::string file;     // file name with extension
     std::string package;  // file name without extension
     std::string guid;
-    std::string kind;     // the label the kind rules give it
+    std::string kind;  // the label the kind rules give it
     std::uint64_t size = 0;
     std::optional<std::uint64_t> firstFfRun;
     std::vector<std::string> imports;
@@ -29,19 +29,18 @@ std::vector<CorpusPackage> CorpusManifest();
 const CorpusPackage& CorpusEntry(const std::string& file);
 
 struct GameFolderOptions {
-    bool bareNames = false;          // values without the file extension
-    std::vector<std::string> only;   // only these files (by file name); all when empty
+    bool bareNames = false;         // values without the file extension
+    std::vector<std::string> only;  // only these files (by file name); all when empty
 };
 
 // Lays out a game folder in `gameFolder` (ending in the path separator); returns what it laid out.
-std::vector<CorpusPackage> LayOutGameFolder(const std::string& gameFolder,
-                                            const GameFolderOptions& options = {});
+std::vector<CorpusPackage> LayOutGameFolder(const std::string& gameFolder, const GameFolderOptions& options = {});
 
 }  // namespace thld::test
 
 // Skips the current test when the corpus is not beside the repository.
-#define THLD_REQUIRE_CORPUS()                                                                       \
-    do {                                                                                            \
-        if (!::thld::test::CorpusFolder())                                                          \
-            GTEST_SKIP() << "the shared game packages (../shared/corpus) are not here; skipped";   \
+#define THLD_REQUIRE_CORPUS()                                                                    \
+    do {                                                                                         \
+        if (!::thld::test::CorpusFolder())                                                       \
+            GTEST_SKIP() << "the shared game packages (../shared/corpus) are not here; skipped"; \
     } while (0)

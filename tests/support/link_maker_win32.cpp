@@ -38,13 +38,12 @@ std::string UnixName(UnixNameFunction convert, const std::string& path)
 // Runs the host's ln under Wine, which starts Unix programs as well.
 bool MakeUnixLink(UnixNameFunction convert, const std::string& link, const std::string& target)
 {
-    std::wstring command = L"/bin/ln -s \"" + Wide(UnixName(convert, target)) + L"\" \"" +
-                           Wide(UnixName(convert, link)) + L"\"";
+    std::wstring command =
+        L"/bin/ln -s \"" + Wide(UnixName(convert, target)) + L"\" \"" + Wide(UnixName(convert, link)) + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(L"/bin/ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
+    if (!::CreateProcessW(L"/bin/ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);

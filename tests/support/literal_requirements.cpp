@@ -72,8 +72,7 @@ std::optional<StoredEntry> EntryByNumber(const std::string& cacheFolder, int n)
     auto entry = line ? SplitEntryLine(*line) : std::nullopt;
     if (!entry)
         return std::nullopt;
-    return StoredEntry{stored.index.NameOf(entry->key), entry->value,
-                       stored.index.NameOf(entry->value.substr(0, 254))};
+    return StoredEntry{stored.index.NameOf(entry->key), entry->value, stored.index.NameOf(entry->value.substr(0, 254))};
 }
 
 }  // namespace

@@ -51,8 +51,10 @@ TEST_F(CommandsTest, DeleteRemovesTheAgreedPackageOnlyAndListsTheCacheAgain)
     ASSERT_TRUE(TickItem("Map1.unr"));
     ASSERT_TRUE(TickItem("Code1.u"));
     Press(main, IDC_DELETE);
-    EXPECT_EQ(AnswerQuestion("Confirm Delete File", true), "Are you sure you want to delete this file?\r\n\r\nMap1.unr");
-    EXPECT_EQ(AnswerQuestion("Confirm Delete File", false), "Are you sure you want to delete this file?\r\n\r\nCode1.u");
+    EXPECT_EQ(AnswerQuestion("Confirm Delete File", true),
+              "Are you sure you want to delete this file?\r\n\r\nMap1.unr");
+    EXPECT_EQ(AnswerQuestion("Confirm Delete File", false),
+              "Are you sure you want to delete this file?\r\n\r\nCode1.u");
     ASSERT_TRUE(app->ListedWith({"Tex1.utx", "Code1.u", "Junk.umx"}));
 
     EXPECT_FALSE(std::filesystem::exists(CachedFile(game, kMapKey)));
@@ -129,7 +131,7 @@ TEST_F(CommandsTest, TicksSetByClickAndBySpaceAreTheOnesTheCommandsTake)
 TEST(UnicodeCommandsTest, NamesOutsideTheCodePageAreShownAskedAboutAndMovedUnderThemselves)
 {
     const std::string map = "\xE3\x83\x9E\xE3\x83\x83\xE3\x83\x97.unr";  // マップ.unr
-    const std::string smile = "\xF0\x9F\x98\x80.utx";                      // U+1F600
+    const std::string smile = "\xF0\x9F\x98\x80.utx";                    // U+1F600
     test::TempFolder temp;
     for (const char* sub : {"UT/cache", "UT/Maps", "UT/System", "UT/Textures"})
         temp.MakeFolder(sub);

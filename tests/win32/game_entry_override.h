@@ -9,7 +9,11 @@ namespace thld::uitest {
 
 class GameEntryOverride {
 public:
-    enum class Place { Machine32, Machine64, User };
+    enum class Place {
+        Machine32,
+        Machine64,
+        User
+    };
 
     GameEntryOverride();   // remembers the entry in every place
     ~GameEntryOverride();  // and writes it back

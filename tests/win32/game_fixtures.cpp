@@ -36,9 +36,9 @@ std::string MakeSmallGameFolder(const test::TempFolder& temp, const std::string&
     test::WriteFileBytes(CachedFile(game, kTexKey), Package(kind::Textures, {}, 3100));
     test::WriteFileBytes(CachedFile(game, kCodeKey), Package(kind::Script, {"Tex1"}, 2100));
     test::WriteFileBytes(CachedFile(game, kJunkKey), Package(kind::UnknownType, {"Music"}, 600));
-    test::WriteIndex(game + "cache\\", {std::string(kMapKey) + "=Map1.unr", std::string(kTexKey) + "=Tex1.utx",
-                                         std::string(kCodeKey) + "=Code1.u", std::string(kJunkKey) + "=Junk.umx",
-                                         "MISSING=Gone.unr"});
+    test::WriteIndex(game + "cache\\",
+                     {std::string(kMapKey) + "=Map1.unr", std::string(kTexKey) + "=Tex1.utx",
+                      std::string(kCodeKey) + "=Code1.u", std::string(kJunkKey) + "=Junk.umx", "MISSING=Gone.unr"});
     return game;
 }
 

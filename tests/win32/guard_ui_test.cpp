@@ -39,8 +39,8 @@ public:
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         std::string line = "\"" + path + "\"";
-        ok_ = ::CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                               nullptr, &startup, &process_);
+        ok_ = ::CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                               &startup, &process_);
     }
     ~Started()
     {

@@ -60,8 +60,8 @@ const TreeNode& NodeNamed(const std::vector<TreeNode>& nodes, const std::string&
 
 bool IsTicked(HWND tree, HTREEITEM item)
 {
-    auto state = static_cast<UINT>(
-        ::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK));
+    auto state =
+        static_cast<UINT>(::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK));
     return (state >> 12) == 2;
 }
 

@@ -66,10 +66,10 @@ TEST_F(WindowControlsTest, ControlsStandWhereTheTemplateSaysInTabOrder)
         RECT units;  // x, y, width, height in dialog units
     };
     const Control controls[] = {
-        {IDCANCEL, "Exit", {110, 134, 51, 14}},      {IDC_PERMANENT, "Permanent", {4, 134, 50, 14}},
-        {IDC_DELETE, "Delete", {57, 134, 50, 14}},   {IDC_CACHE_TREE, "", {5, 18, 155, 100}},
+        {IDCANCEL, "Exit", {110, 134, 51, 14}},     {IDC_PERMANENT, "Permanent", {4, 134, 50, 14}},
+        {IDC_DELETE, "Delete", {57, 134, 50, 14}},  {IDC_CACHE_TREE, "", {5, 18, 155, 100}},
         {IDC_CACHE_PATH, nullptr, {5, 6, 126, 11}}, {IDC_CHANGE, "Change", {132, 7, 27, 8}},
-        {IDC_TOTAL, nullptr, {5, 122, 154, 10}},     {IDC_ABOUT, "About Tallyhold", {4, 151, 157, 9}},
+        {IDC_TOTAL, nullptr, {5, 122, 154, 10}},    {IDC_ABOUT, "About Tallyhold", {4, 151, 157, 9}},
     };
     HWND child = ::GetWindow(main, GW_CHILD);
     for (const Control& control : controls) {
@@ -105,8 +105,8 @@ TEST_F(WindowControlsTest, ControlsStandWhereTheTemplateSaysInTabOrder)
     EXPECT_TRUE(::GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_APPWINDOW);
 
     HWND tree = ::GetDlgItem(main, IDC_CACHE_TREE);
-    const LONG treeStyles = TVS_HASBUTTONS | TVS_HASLINES | TVS_CHECKBOXES | TVS_TRACKSELECT |
-                            TVS_DISABLEDRAGDROP | TVS_NOTOOLTIPS | WS_TABSTOP;
+    const LONG treeStyles = TVS_HASBUTTONS | TVS_HASLINES | TVS_CHECKBOXES | TVS_TRACKSELECT | TVS_DISABLEDRAGDROP |
+                            TVS_NOTOOLTIPS | WS_TABSTOP;
     EXPECT_EQ(::GetWindowLongA(tree, GWL_STYLE) & (treeStyles | TVS_LINESATROOT), treeStyles);
     EXPECT_TRUE(::GetWindowLongA(tree, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR);
     EXPECT_EQ(static_cast<COLORREF>(::SendMessageA(tree, TVM_GETBKCOLOR, 0, 0)), kBlue);
@@ -154,12 +154,15 @@ TEST_F(WindowControlsTest, SystemMenuIconAndAboutBox)
     std::vector<std::string> texts;
     for (HWND child = ::GetWindow(icon, GW_HWNDNEXT); child; child = ::GetWindow(child, GW_HWNDNEXT))
         texts.push_back(TextOf(child));
-    EXPECT_EQ(texts, (std::vector<std::string>{"Tallyhold v1.5", THLD_RIGHTS_NOTICE, "OK", THLD_WEB_ADDRESS,
-                                               "Brightwick"}));
+    EXPECT_EQ(texts,
+              (std::vector<std::string>{"Tallyhold v1.5", THLD_RIGHTS_NOTICE, "OK", THLD_WEB_ADDRESS, "Brightwick"}));
     ExpectDialogColours(about, icon);
     Press(about, IDC_WEB_PAGE);
     Press(about, IDC_WEB_PAGE);
-    ASSERT_TRUE(WaitFor([&] { std::lock_guard<std::mutex> hold(lock); return opened.size() == 2; }));
+    ASSERT_TRUE(WaitFor([&] {
+        std::lock_guard<std::mutex> hold(lock);
+        return opened.size() == 2;
+    }));
     EXPECT_EQ(opened[0], THLD_WEB_ADDRESS);
     EXPECT_TRUE(::IsWindowVisible(about));
     Press(about, IDOK);

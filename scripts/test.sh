@@ -64,6 +64,9 @@ mkdir -p "$LOGS"
 echo "== checking that includes run down the layers"
 if python3 scripts/check-layers.py | tee "$LOGS/layers.log"; then count layers 1 0 0; else count layers 0 1 0; fi
 
+echo "== checking the layout of the sources against .clang-format"
+if scripts/check-format.sh >"$LOGS/format.log" 2>&1; then count format 1 0 0; else cat "$LOGS/format.log"; count format 0 1 0; fi
+
 build_failed=0
 if build native; then
   run_suite native build/native/tests/thld_tests

@@ -97,7 +97,7 @@ std::vector<std::size_t> SelectedForDelete(const Options& options, const std::ve
 int DeleteCommand(const Options& options, Console& console)
 {
     const Installation installation = FindGame(options.folders, false);
-    const Listing listing = ReadCache(installation, console, false);
+    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const std::vector<std::size_t> selected = SelectedForDelete(options, items);
     const std::string& cacheFolder = installation.folders.cacheFolder;
@@ -154,7 +154,7 @@ int DeleteCommand(const Options& options, Console& console)
 int KeepCommand(const Options& options, Console& console)
 {
     const Installation installation = FindGame(options.folders, true);
-    const Listing listing = ReadCache(installation, console, true);
+    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const std::vector<bool> ticks = TicksOf(items, ItemsNamed(items, options.names));
     const std::vector<PlannedStep> steps = PlanPermanent(installation.folders, items, ticks);

@@ -69,7 +69,9 @@ void MainWindow::StopListing()
 
 void MainWindow::OnListed(ListingState& state)
 {
-    Listing& listing = state.listing;
+    Listing& listing = state.contents.listing;
+    if (listing.outcome == Listing::Outcome::Stopped)
+        return;  // a later listing, or none, takes its place
     if (listing.outcome != Listing::Outcome::Listed) {
         model_->Clear();
         if (listing.outcome == Listing::Outcome::Unreadable)
@@ -77,7 +79,7 @@ void MainWindow::OnListed(ListingState& state)
         folderFlow_.AskAboutEmptyCache();
         return;
     }
-    model_->SetPackages(std::move(listing.items), std::move(state.installed));
+    model_->SetPackages(std::move(listing.items), std::move(state.contents.installed));
     const QHeaderView* header = tree_->header();
     filter_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
     totalLabel_->setText(ToQt(messages::TotalCache(listing.total)));

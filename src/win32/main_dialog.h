@@ -48,7 +48,6 @@ private:
     // The cache on screen (main_dialog_listing.cpp).
     void ReadCacheIndex();
     void FillTree();
-    void DetermineRelationships();
     void OnTreeDoubleClick();
 
     // The commands (main_dialog_commands.cpp).

@@ -2,9 +2,8 @@
 
 #include <filesystem>
 
-#include "cache/cache_listing.h"
 #include "cache/index_text.h"
-#include "cache/requirements.h"
+#include "game/cache_contents.h"
 #include "platform/file.h"
 #include "support/corpus.h"
 #include "support/fake_cache.h"
@@ -77,9 +76,7 @@ std::map<std::string, std::string> TestGame::Files() const
 
 std::vector<PackageItem> TestGame::Listed() const
 {
-    std::vector<PackageItem> items = ListCacheIndex(folders.cacheFolder).items;
-    DetermineRelationships(folders.cacheFolder, items);
-    return items;
+    return ListCacheContents(folders, InstalledCopies::Skip).listing.items;
 }
 
 bool Holds(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }

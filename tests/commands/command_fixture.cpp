@@ -124,12 +124,16 @@ bool CommandTest::Moved(const std::string& relative, const std::string& kind, co
 
 bool CommandTest::Delete(std::vector<bool> ticks, ScriptedPrompt& prompt)
 {
-    return DeleteTicked(folders, items, ticks, prompt);
+    const RunReport report = DeleteTicked(folders, items, ticks, prompt);
+    report.RaiseFailure();
+    return report.agreed;
 }
 
 bool CommandTest::Permanent(std::vector<bool> ticks, ScriptedPrompt& prompt)
 {
-    return MakeTickedPermanent(folders, items, ticks, prompt);
+    const RunReport report = MakeTickedPermanent(folders, items, ticks, prompt);
+    report.RaiseFailure();
+    return report.agreed;
 }
 
 }  // namespace thld::test

@@ -10,8 +10,7 @@
 #include <vector>
 
 #include "cache/package_item.h"
-#include "commands/delete_ticked.h"
-#include "commands/make_permanent.h"
+#include "commands/run_plan.h"
 #include "commands/user_prompt.h"
 #include "platform/file.h"
 #include "platform/file_fault.h"
@@ -89,6 +88,8 @@ protected:
     // True when the game's folder holds the file with exactly the made-up bytes of that package.
     bool Moved(const std::string& relative, const std::string& kind, const std::string& key) const;
 
+    // The command on the items; true when the user agreed to something. The file error that ended
+    // the run is raised.
     bool Delete(std::vector<bool> ticks, ScriptedPrompt& prompt);
     bool Permanent(std::vector<bool> ticks, ScriptedPrompt& prompt);
 

@@ -1,8 +1,6 @@
 #include <filesystem>
 
 #include "commands/command_fixture.h"
-#include "commands/move_cached_file.h"
-#include "commands/move_with_requirements.h"
 #include "package/package_kind.h"
 
 namespace thld::test {
@@ -70,11 +68,8 @@ TEST_F(Replacing, ACachedFileHeldOpenElsewhereKeepsEverything)
 {
     auto held = InputFile::OpenUnshared(CachedPath("K1"));
     ASSERT_TRUE(held);
-    ScriptedPrompt prompt({true});
-    CommandRun run{folders, items, prompt};
-    const PlannedMove move{
-        {"K1", "Arena.unr"}, kind::Map, CachedPath("K1"), {GamePath("Maps/"), GamePath("Maps/Arena.unr")}};
-    EXPECT_THROW(MoveCachedFile(run, move, 1), FileError);
+    ScriptedPrompt prompt({true, true});
+    EXPECT_THROW(Permanent({true}, prompt), FileError);
     held.reset();
     EXPECT_EQ(temp.Read("game/Maps/Arena.unr"), "the player's own");
     EXPECT_EQ(Snapshot(GamePath("Maps")).size(), 1u);

@@ -16,8 +16,8 @@ struct EntryLine {
 };
 
 struct EntryLookup {
-    bool unreadable = false;          // cache.ini could not be opened
-    std::optional<EntryLine> line;    // nothing when no entry line of the index has that name
+    bool unreadable = false;        // cache.ini could not be opened
+    std::optional<EntryLine> line;  // nothing when no entry line of the index has that name
 };
 
 // The first entry line of the index that is key=name; failing that, the first whose value is `name`

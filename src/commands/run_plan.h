@@ -41,7 +41,7 @@ struct StepOutcome {
 };
 
 struct RunReport {
-    bool agreed = false;               // the user agreed to something
+    bool agreed = false;                // the user agreed to something
     std::vector<StepOutcome> outcomes;  // outcomes[i] for the plan's steps[i]
 
     // The file error that ended the run; nothing when none did.

@@ -28,8 +28,8 @@ StepOutcome CarryOut(StepContext& context, const PlannedStep& step)
     case What::Link: {
         LeftReason reason = LeftReason::LinkNotDeletable;
         if (context.command == CommandPlan::Command::Permanent)
-            reason = LinkAt(step.source) != LinkKind::None ? LeftReason::CachedFileIsLink
-                                                           : LeftReason::DestinationIsLink;
+            reason =
+                LinkAt(step.source) != LinkKind::None ? LeftReason::CachedFileIsLink : LeftReason::DestinationIsLink;
         TellLeftAlone(context, step.Line(), step.name, reason);
         break;
     }

@@ -26,7 +26,7 @@ public:
 
 struct Cache {
     const char* what;
-    std::vector<Cached> packages;  // none: the real packages of the corpus
+    std::vector<Cached> packages;            // none: the real packages of the corpus
     std::vector<std::string> occupied = {};  // destinations taken before the run
 };
 
@@ -131,21 +131,20 @@ TEST_P(PlanAndRun, DeleteDeletesExactlyWhatItsPlanSays)
     ExpectThePlanCarriedOut(PlanDelete(folders, items, std::vector<bool>(items.size(), true)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , PlanAndRun,
-    ::testing::Values(
-        Cache{"Corpus", {}},
-        Cache{"SharedAndCycles",
-              {{"KM", "Arena.unr", kMap, {"T.utx", "C.u", "Absent.utx", "Song.umx"}},
-               {"KT", "T.utx", kTex},
-               {"KC", "C.u", kScript, {"T.utx", "D.u"}},
-               {"KD", "D.u", kScript, {"C.u", "D.u"}},
-               {"KS", "Song.umx", "music"},
-               {"KN", "Next.unr", kMap, {"T.utx", "D.u"}},
-               {"..", "Odd.utx", kTex}},
-              {"Textures/T.utx", "Maps/Next.unr"}},
-        Tangle("Tangle1", 1, 40), Tangle("Tangle2", 2, 80), Tangle("Tangle3", 3, 200)),
-    [](const ::testing::TestParamInfo<Cache>& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(, PlanAndRun,
+                         ::testing::Values(Cache{"Corpus", {}},
+                                           Cache{"SharedAndCycles",
+                                                 {{"KM", "Arena.unr", kMap, {"T.utx", "C.u", "Absent.utx", "Song.umx"}},
+                                                  {"KT", "T.utx", kTex},
+                                                  {"KC", "C.u", kScript, {"T.utx", "D.u"}},
+                                                  {"KD", "D.u", kScript, {"C.u", "D.u"}},
+                                                  {"KS", "Song.umx", "music"},
+                                                  {"KN", "Next.unr", kMap, {"T.utx", "D.u"}},
+                                                  {"..", "Odd.utx", kTex}},
+                                                 {"Textures/T.utx", "Maps/Next.unr"}},
+                                           Tangle("Tangle1", 1, 40), Tangle("Tangle2", 2, 80),
+                                           Tangle("Tangle3", 3, 200)),
+                         [](const ::testing::TestParamInfo<Cache>& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace thld::test

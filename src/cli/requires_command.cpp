@@ -19,7 +19,7 @@ int RequiresCommand(const Options& options, Console& console)
     for (std::size_t item : named) {
         std::vector<bool> ticks(items.size(), false);
         ticks[item] = true;
-        const std::vector<PlannedStep> steps = PlanPermanent(installation.folders, items, ticks);
+        const std::vector<PlannedStep> steps = PlanPermanent(installation.folders, items, ticks).steps;
         const auto required = std::count_if(steps.begin(), steps.end(), [](const PlannedStep& s) {
             return s.what == PlannedStep::What::Move && s.depth > 0;
         });

@@ -31,6 +31,8 @@ namespace thld {
 
 class BackgroundWork;
 class CacheFilter;
+class CrossThreadPrompt;
+struct RunReport;
 class CacheModel;
 struct ListingState;
 
@@ -92,7 +94,7 @@ private:
 
     // The commands.
     void RunCommand(Busy command);
-    void OnCommandDone(bool changed, std::exception_ptr error);
+    void OnCommandDone(const RunReport& report, std::exception_ptr error);
 
     void SetBusy(Busy busy);
     // Ends the running listing or command, then runs what follows from it (guarded) and tells that
@@ -129,6 +131,7 @@ private:
     bool closeWhenIdle_ = false;
     unsigned generation_ = 0;  // of the listing or command whose end is awaited
     std::shared_ptr<ListingState> listing_;
+    std::shared_ptr<CrossThreadPrompt> prompt_;  // the running command's
     std::unique_ptr<BackgroundWork> work_;
 };
 

@@ -49,11 +49,11 @@ protected:
     void LayOut()
     {
         const FaultRun& run = GetParam();
-        fs::remove_all(GamePath(""));
+        fs::remove_all(Path(""));
         for (const char* sub : {"game/cache", "game/Maps", "game/System", "game/Textures"})
             temp.MakeFolder(sub);
         if (!run.missingFolder.empty())
-            fs::remove(GamePath(run.missingFolder));
+            fs::remove(Path(run.missingFolder));
         if (!run.playersFile.empty())
             temp.Write("game/" + run.playersFile, kPlayers);
         Lay(run.packages);
@@ -114,11 +114,11 @@ protected:
                 expectedFiles.insert(destination);
         }
         if (!run.playersFile.empty() && !Moved(run.playersFile, kTex, "KW")) {
-            EXPECT_EQ(ReadFileBytes(GamePath(run.playersFile)), kPlayers);
+            EXPECT_EQ(ReadFileBytes(Path(run.playersFile)), kPlayers);
             expectedFiles.insert(run.playersFile);
         }
-        for (const auto& [file, bytes] : Snapshot(GamePath(""))) {
-            const bool waitingToGo = faulted.failed == DiskStep::Remove && GamePath(file) == faulted.failedPath &&
+        for (const auto& [file, bytes] : Snapshot(Path(""))) {
+            const bool waitingToGo = faulted.failed == DiskStep::Remove && Path(file) == faulted.failedPath &&
                                      file.find(".tallyhold-old") != std::string::npos;
             EXPECT_TRUE(expectedFiles.count(file) || waitingToGo) << "left behind: " << file;
         }

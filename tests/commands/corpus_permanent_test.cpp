@@ -44,7 +44,7 @@ TEST_F(RealCache, AMapGoesPermanentWithTheFourPackagesItRequires)
         expectedFrom.push_back(CachedPath(p.guid));
         EXPECT_FALSE(IsCached(p.guid)) << file;
         ASSERT_TRUE(temp.Exists("game/" + destination)) << destination;
-        EXPECT_TRUE(ReadFileBytes(GamePath(destination)) ==
+        EXPECT_TRUE(ReadFileBytes(Path(destination)) ==
                     ReadFileBytes(*CorpusFolder() + "packages" + kPathSeparator + file))
             << destination;
         linesLeft.erase(std::find(linesLeft.begin(), linesLeft.end(), p.guid + "=" + file));

@@ -64,8 +64,8 @@ TEST_P(UnicodeNames, AreListedDeletedAndMadePermanentUnderTheirNames)
 
     ScriptedPrompt permanentYes({true});
     EXPECT_TRUE(Permanent({true, false}, permanentYes));
-    EXPECT_EQ(ReadFileBytes(GamePath("Maps/" + kMapName + ".unr")), mapBytes);
-    EXPECT_EQ(ReadFileBytes(GamePath("Textures/" + kSmile + ".utx")), PackageBytes(kTex, "K2"));
+    EXPECT_EQ(ReadFileBytes(Path("Maps/" + kMapName + ".unr")), mapBytes);
+    EXPECT_EQ(ReadFileBytes(Path("Textures/" + kSmile + ".utx")), PackageBytes(kTex, "K2"));
     EXPECT_FALSE(temp.Exists("game/cache/" + kMapKey + ".uxx"));
     EXPECT_FALSE(temp.Exists("game/cache/K2.uxx"));
     EXPECT_EQ(Listed(), Texts{});

@@ -17,11 +17,10 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
         listing.outcome = Listing::Outcome::Stopped;
         return contents;
     }
-    listing = ListCacheIndex(folders.cacheFolder, kRegionReadSize, ProbeThreads::Auto,
-                             [&](std::size_t done, std::size_t total) {
-                                 return told(ListingPhase::Kinds, done, total) ? ListingStep::Stop
-                                                                               : ListingStep::Continue;
-                             });
+    listing = ListCacheIndex(
+        folders.cacheFolder, kRegionReadSize, ProbeThreads::Auto, [&](std::size_t done, std::size_t total) {
+            return told(ListingPhase::Kinds, done, total) ? ListingStep::Stop : ListingStep::Continue;
+        });
     if (listing.outcome != Listing::Outcome::Listed || listing.items.empty())
         return contents;  // with no item, no further phase begins
 

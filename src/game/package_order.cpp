@@ -60,8 +60,7 @@ int ComparePackages(PackageSortKey key, const std::vector<PackageItem>& items,
     return 0;
 }
 
-std::vector<std::size_t> SortedOrder(PackageSortKey key, SortDirection direction,
-                                     const std::vector<PackageItem>& items,
+std::vector<std::size_t> SortedOrder(PackageSortKey key, SortDirection direction, const std::vector<PackageItem>& items,
                                      const std::vector<InstalledPackages::Found>& installed)
 {
     std::vector<std::size_t> order(items.size());

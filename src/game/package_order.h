@@ -30,8 +30,7 @@ int ComparePackages(PackageSortKey key, const std::vector<PackageItem>& items,
                     const std::vector<InstalledPackages::Found>& installed, std::size_t a, std::size_t b);
 
 // The items' positions in the order of `key` and `direction`; ties stay in file order either way.
-std::vector<std::size_t> SortedOrder(PackageSortKey key, SortDirection direction,
-                                     const std::vector<PackageItem>& items,
+std::vector<std::size_t> SortedOrder(PackageSortKey key, SortDirection direction, const std::vector<PackageItem>& items,
                                      const std::vector<InstalledPackages::Found>& installed);
 
 }  // namespace thld

@@ -43,8 +43,13 @@ TEST_F(GameWithCache, RunsThePhasesInOrderAndGivesRequirementsAndInstalledCopies
         return ListingStep::Continue;
     });
     using enum ListingPhase;
-    EXPECT_EQ(seen, (std::vector<Step>{{Kinds, 0, 0}, {Kinds, 1, 2}, {Kinds, 2, 2}, {Requirements, 0, 0},
-                                       {Installed, 0, 2}, {Installed, 1, 2}, {Installed, 2, 2}}));
+    EXPECT_EQ(seen, (std::vector<Step>{{Kinds, 0, 0},
+                                       {Kinds, 1, 2},
+                                       {Kinds, 2, 2},
+                                       {Requirements, 0, 0},
+                                       {Installed, 0, 2},
+                                       {Installed, 1, 2},
+                                       {Installed, 2, 2}}));
     ASSERT_EQ(contents.listing.outcome, Listing::Outcome::Listed);
     ASSERT_EQ(contents.listing.items.size(), 2u);
     EXPECT_EQ(contents.listing.items[0].requirements, (std::vector<std::string>{"Rock.utx"}));
@@ -56,8 +61,8 @@ TEST_F(GameWithCache, RunsThePhasesInOrderAndGivesRequirementsAndInstalledCopies
 TEST_F(GameWithCache, AStopAtAnyStepEndsTheListingAsStopped)
 {
     using enum ListingPhase;
-    for (const Step& stopAt : std::vector<Step>{{Kinds, 0, 0}, {Kinds, 1, 2}, {Requirements, 0, 0}, {Installed, 0, 2},
-                                                {Installed, 2, 2}}) {
+    for (const Step& stopAt :
+         std::vector<Step>{{Kinds, 0, 0}, {Kinds, 1, 2}, {Requirements, 0, 0}, {Installed, 0, 2}, {Installed, 2, 2}}) {
         const CacheContents contents = ListCacheContents(folders, InstalledCopies::Check, [&](auto p, auto d, auto t) {
             return Step{p, d, t} == stopAt ? ListingStep::Stop : ListingStep::Continue;
         });

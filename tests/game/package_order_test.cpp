@@ -19,8 +19,10 @@ TEST(PackageOrder, EachKeyEitherWayWithTiesInFileOrder)
         return p;
     };
     const std::vector<PackageItem> items = {
-        item("beta.u", kind::Script, 300, 20),   item("Alpha.unr", kind::Map, 100, 30),
-        item("A_Z.utx", kind::Textures, 100, 10), item("alpha.unr", kind::Map, 200, 20),
+        item("beta.u", kind::Script, 300, 20),
+        item("Alpha.unr", kind::Map, 100, 30),
+        item("A_Z.utx", kind::Textures, 100, 10),
+        item("alpha.unr", kind::Map, 200, 20),
     };
     const std::vector<InstalledPackages::Found> installed = {
         {InstalledCopy::Different, "x"}, {}, {InstalledCopy::Identical, "y"}, {}};

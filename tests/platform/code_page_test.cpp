@@ -33,7 +33,7 @@ TEST(UnicodeText, KeepsUtf8AndReadsEveryOtherByteByTheSystemsRule)
              {"\x85", {Stray("\xC2\x85")}},
              {"A\xC3", {"A", Stray("\xC3\x83")}},                                          // a character cut short
              {"\xED\xA0\x80", {Stray("\xC3\xAD"), Stray("\xC2\xA0"), Stray("\xC2\x80")}},  // a surrogate
-             {"\xC0\xAF", {Stray("\xC3\x80"), Stray("\xC2\xAF")}},                          // an overlong form
+             {"\xC0\xAF", {Stray("\xC3\x80"), Stray("\xC2\xAF")}},                         // an overlong form
          }) {
         std::string shown;
         for (const std::string& piece : c.shown)

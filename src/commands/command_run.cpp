@@ -14,10 +14,10 @@ std::string FoundEntry::ShownName() const
 
 FoundEntry FindEntry(const std::string& cacheFolder, const std::string& name)
 {
-    auto found = FindEntryLine(cacheFolder, name);
-    if (!found)
+    FoundLine found = FindEntryLine(cacheFolder, name);
+    if (found.outcome != FoundLine::Outcome::Found)
         return {};
-    return {found->number, std::move(found->text)};
+    return {found.number, std::move(found.text)};
 }
 
 std::optional<CacheEntry> UsableEntry(CommandRun& run, const std::string& line, NamesUsed used)

@@ -1,5 +1,10 @@
 #pragma once
 // cache.ini read whole, in one go: it is small.
+//
+// How the cache layer tells what came of a reading of cache.ini: every call that reads it and can
+// fail to gives an outcome (Listing, IndexEntries, FoundLine, RemovedLine), and the outcome says
+// Unreadable, in that one word, when cache.ini could not be opened, and NoSuchLine when it was read
+// but the line asked for is not in it. A read that fails once the file is open raises FileError.
 
 #include <optional>
 #include <string>

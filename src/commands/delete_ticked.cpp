@@ -3,23 +3,24 @@
 #include "cache/cached_file.h"
 #include "cache/index_file.h"
 #include "cache/index_rewrite.h"
+#include "cache/package_steps.h"
 #include "commands/command_run.h"
 #include "commands/messages.h"
 #include "platform/file_link.h"
-#include "platform/pending_removal.h"
 
 namespace thld {
 
 namespace {
 
-// Removes the entry's line from cache.ini together with its cached file: the file is taken out of
-// the way first, and deleted once the line is gone, or put back when the line stays. False when the
-// command must stop.
+// Removes the entry's line from cache.ini together with its cached file, in one crash-safe step
+// (DeleteCachedPackage). False when the command must stop.
 bool DeleteEntry(CommandRun& run, const FoundEntry& found)
 {
     const std::string& cacheFolder = run.folders.cacheFolder;
-    std::optional<PendingRemoval> file;
-    if (!found.line.empty()) {
+    RemovedLine removed;
+    if (found.line.empty()) {
+        removed = RemoveEntryLine(cacheFolder, found.lineNumber);
+    } else {
         auto entry = UsableEntry(run, found.line, NamesUsed::KeyOnly);
         if (!entry)
             return true;
@@ -28,9 +29,8 @@ bool DeleteEntry(CommandRun& run, const FoundEntry& found)
             TellLeftAlone(run, found.line, entry->value, LeftReason::LinkNotDeletable);
             return true;
         }
-        file = PendingRemoval::Begin(path);  // nothing when the file has vanished: the line goes alone
+        removed = DeleteCachedPackage(cacheFolder, found.lineNumber, found.line, path);
     }
-    RemovedLine removed = RemoveEntryLine(cacheFolder, found.lineNumber);
     switch (removed.outcome) {
     case RemovedLine::Outcome::Removed:
         break;
@@ -39,19 +39,15 @@ bool DeleteEntry(CommandRun& run, const FoundEntry& found)
         run.prompt.Tell(messages::kNoFileName);
         return true;
     case RemovedLine::Outcome::Unreadable:
-        file.reset();
         run.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
         return false;
     case RemovedLine::Outcome::NotCreated:
-        file.reset();
         run.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
         return false;
     case RemovedLine::Outcome::NoHeader:
         return true;
     }
     run.removedLines.insert(removed.text);
-    if (file)
-        file->Finish();
     return true;
 }
 

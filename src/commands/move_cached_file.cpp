@@ -3,25 +3,13 @@
 #include "cache/cached_file.h"
 #include "cache/index_file.h"
 #include "cache/index_rewrite.h"
+#include "cache/package_steps.h"
 #include "commands/messages.h"
 #include "platform/file.h"
 #include "platform/file_link.h"
 #include "platform/folder.h"
-#include "platform/pending_removal.h"
 
 namespace thld {
-
-namespace {
-
-// Puts a moved file back after a failure; its own failure must not hide the first one.
-void MoveBack(const std::string& from, const std::string& to) noexcept
-{
-    try {
-        MoveFileNoReplace(from, to);
-    } catch (const FileError&) {}
-}
-
-}  // namespace
 
 std::optional<PlannedMove> PlanMove(CommandRun& run, const std::string& line)
 {
@@ -52,37 +40,29 @@ MoveOutcome MoveCachedFile(CommandRun& run, const PlannedMove& move, int lineNum
         return MoveOutcome::Stayed;  // no line to remove: the package is no longer in the cache
     if (!IsFolder(move.destination.folder))
         MakeFolder(move.destination.folder);
-    const std::string& destination = move.destination.path;
-    std::optional<PendingRemoval> replaced;
-    if (CanOpenUnshared(destination)) {
-        if (!run.prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(destination)))
+    PackageMove step{move.entry.key + "=" + move.entry.value, move.source, move.destination.path,
+                     run.folders.gameFolder};
+    if (CanOpenUnshared(step.destination)) {
+        if (!run.prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(step.destination)))
             return MoveOutcome::Stayed;
-        replaced = PendingRemoval::Begin(destination);
+        step.replace = true;
     }
-    MoveFileNoReplace(move.source, destination);  // should it fail, `replaced` goes back in place
-
-    RemovedLine removed;
-    try {
-        removed = RemoveEntryLine(cacheFolder, lineNumber);
-    } catch (const FileError&) {
-        MoveBack(destination, move.source);
-        throw;
-    }
-    if (removed.outcome != RemovedLine::Outcome::Removed) {
-        MoveBack(destination, move.source);
-        replaced.reset();
-        if (removed.outcome == RemovedLine::Outcome::Unreadable)
-            run.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
-        else if (removed.outcome == RemovedLine::Outcome::NotCreated)
-            run.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
-        else
-            return MoveOutcome::Stayed;  // the line went meanwhile: cache.ini changed under us
+    const RemovedLine removed = MoveCachedPackage(cacheFolder, lineNumber, step);
+    switch (removed.outcome) {
+    case RemovedLine::Outcome::Removed:
+        run.removedLines.insert(removed.text);
+        return MoveOutcome::Moved;
+    case RemovedLine::Outcome::Unreadable:
+        run.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
         return MoveOutcome::Stopped;
+    case RemovedLine::Outcome::NotCreated:
+        run.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
+        return MoveOutcome::Stopped;
+    case RemovedLine::Outcome::NoSuchLine:
+    case RemovedLine::Outcome::NoHeader:
+        break;
     }
-    run.removedLines.insert(removed.text);
-    if (replaced)
-        replaced->Finish();
-    return MoveOutcome::Moved;
+    return MoveOutcome::Stayed;  // the line went meanwhile: cache.ini changed under us
 }
 
 }  // namespace thld

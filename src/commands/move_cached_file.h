@@ -32,11 +32,11 @@ enum class MoveOutcome {
 
 // Moves the cached file to its destination and removes line `lineNumber` from cache.ini. The
 // destination's folder is made first when it is missing. When a file is at the destination
-// already, asks first ("Confirm Replace File"); on No nothing changes. A replaced file waits
-// beside its place until the line is gone, and is deleted only then.
-// Whatever fails, the package ends either moved without its line or cached with it: when the line
-// can't be removed, the file goes back to the cache (and a replaced file to its place) first; then
-// the user is told (Stopped) or the FileError goes on.
+// already, asks first ("Confirm Replace File"); on No nothing changes. The move is one crash-safe
+// step (MoveCachedPackage): across file systems too, a replaced file deleted only once the line is
+// gone, and whatever fails or ends the program, the package ends either moved without its line or
+// cached with it. When the line can't be removed the user is told (Stopped); a disk failure goes
+// on as FileError, naming the destination when it is what refused.
 MoveOutcome MoveCachedFile(CommandRun& run, const PlannedMove& move, int lineNumber);
 
 }  // namespace thld

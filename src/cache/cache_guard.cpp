@@ -26,16 +26,15 @@ bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 // A name that stays inside its folder.
 bool IsPlainName(std::string_view name)
 {
-    return !name.empty() && name != "." && name != ".." && std::none_of(name.begin(), name.end(), [](char c) {
-        return IsSeparator(c) || c == '\0' || c == ':';
-    });
+    return !name.empty() && name != "." && name != ".." &&
+           std::none_of(name.begin(), name.end(), [](char c) { return IsSeparator(c) || c == '\0' || c == ':'; });
 }
 
 bool SameLetters(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
 }
 
 // `path` + ".tallyhold-old", with perhaps a number behind it.

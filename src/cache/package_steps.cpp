@@ -97,8 +97,11 @@ RemovedLine MoveCachedPackage(const std::string& cacheFolder, int lineNumber, co
 {
     if (!move.replace && PathExists(move.destination))
         throw FileError(FileErrorCause::AccessDenied, move.destination);
-    StepRecord record{StepRecord::Kind::Move, move.line, move.source,
-                      move.replace ? detail::FreeAsideName(move.destination) : std::string(), move.destination,
+    StepRecord record{StepRecord::Kind::Move,
+                      move.line,
+                      move.source,
+                      move.replace ? detail::FreeAsideName(move.destination) : std::string(),
+                      move.destination,
                       move.gameFolder};
     WriteRecord(cacheFolder, record);
     RemovedLine removed;

@@ -119,9 +119,20 @@ void SweepLeftovers(const std::string& cacheFolder, const std::set<std::string>&
     }
 }
 
+// What a step in progress leaves in the cache folder, and only a step does.
+bool HoldsLeftovers(const std::vector<std::string>& names)
+{
+    return std::any_of(names.begin(), names.end(), [](const std::string& name) {
+        return name == kStepRecordFileName || name == "cache.ini.new" || name == "cache.bak.new" ||
+               name.find(kAsideSuffix) != std::string::npos;
+    });
+}
+
 // Needs the lock. Raises FileError when a step can't be settled now.
 void RecoverCache(const std::string& cacheFolder, const std::string& gameFolder)
 {
+    if (!HoldsLeftovers(FolderEntries(cacheFolder)))
+        return;
     const std::string recordPath = StepRecordPathOf(cacheFolder);
     RemoveIfThere(cacheFolder + "cache.ini.new");
     RemoveIfThere(cacheFolder + "cache.bak.new");
@@ -181,6 +192,8 @@ std::optional<CacheGuard> CacheGuard::Take(const std::string& cacheFolder, const
 void RecoverCacheIfIdle(const std::string& cacheFolder, const std::string& gameFolder)
 {
     try {
+        if (!HoldsLeftovers(FolderEntries(cacheFolder)))
+            return;  // nothing to settle: the cache is only read, and no lock file is made
         auto lock = ExclusiveLock::Take(cacheFolder + kLockFileName, std::chrono::milliseconds(0));
         if (lock)
             RecoverCache(cacheFolder, gameFolder);

@@ -4,6 +4,7 @@
 #include "cache/index_file.h"
 #include "cache/index_rewrite.h"
 #include "cache/package_steps.h"
+#include "commands/cache_change.h"
 #include "commands/command_run.h"
 #include "commands/messages.h"
 #include "platform/file_link.h"
@@ -56,9 +57,13 @@ bool DeleteEntry(CommandRun& run, const FoundEntry& found)
 bool DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items, const std::vector<bool>& ticked,
                   UserPrompt& prompt)
 {
-    CommandRun run{folders, items, prompt};
-    return AskEachTicked(run, ticked, messages::kConfirmDeleteTitle, messages::ConfirmDelete, AfterNo::NextItem,
-                         [&](std::size_t, const FoundEntry& found) { return DeleteEntry(run, found); });
+    bool agreed = false;
+    const ChangeStart start = ChangeCache(folders, std::nullopt, prompt, agreed, [&] {
+        CommandRun run{folders, items, prompt};
+        return AskEachTicked(run, ticked, messages::kConfirmDeleteTitle, messages::ConfirmDelete, AfterNo::NextItem,
+                             [&](std::size_t, const FoundEntry& found) { return DeleteEntry(run, found); });
+    });
+    return agreed || start == ChangeStart::Changed;
 }
 
 }  // namespace thld

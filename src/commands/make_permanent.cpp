@@ -1,5 +1,6 @@
 #include "commands/make_permanent.h"
 
+#include "commands/cache_change.h"
 #include "commands/command_run.h"
 #include "commands/messages.h"
 #include "commands/move_cached_file.h"
@@ -27,9 +28,13 @@ bool MakePermanent(CommandRun& run, std::size_t item, const FoundEntry& found)
 bool MakeTickedPermanent(const GameFolders& folders, const std::vector<PackageItem>& items,
                          const std::vector<bool>& ticked, UserPrompt& prompt)
 {
-    CommandRun run{folders, items, prompt};
-    return AskEachTicked(run, ticked, messages::kConfirmMoveTitle, messages::ConfirmMove, AfterNo::EndWalk,
-                         [&](std::size_t i, const FoundEntry& found) { return MakePermanent(run, i, found); });
+    bool agreed = false;
+    const ChangeStart start = ChangeCache(folders, std::nullopt, prompt, agreed, [&] {
+        CommandRun run{folders, items, prompt};
+        return AskEachTicked(run, ticked, messages::kConfirmMoveTitle, messages::ConfirmMove, AfterNo::EndWalk,
+                             [&](std::size_t i, const FoundEntry& found) { return MakePermanent(run, i, found); });
+    });
+    return agreed || start == ChangeStart::Changed;
 }
 
 }  // namespace thld

@@ -71,10 +71,7 @@ StepRecord With(StepRecord record, std::string StepRecord::*field, std::string v
 const StepRecord kDelete{StepRecord::Kind::Delete, "KEY=Map.unr", "/c/KEY.uxx", "/c/KEY.uxx.tallyhold-old2", "", ""};
 
 class StepOfCache : public ::testing::TestWithParam<Claim> {};
-TEST_P(StepOfCache, OnlyItsOwnPaths)
-{
-    EXPECT_EQ(IsStepOfCache(GetParam().record, "/c/", "/g/"), GetParam().ofCache);
-}
+TEST_P(StepOfCache, OnlyItsOwnPaths) { EXPECT_EQ(IsStepOfCache(GetParam().record, "/c/", "/g/"), GetParam().ofCache); }
 INSTANTIATE_TEST_SUITE_P(
     , StepOfCache,
     ::testing::Values(
@@ -83,15 +80,14 @@ INSTANTIATE_TEST_SUITE_P(
               With(With(kMove, &StepRecord::destination, "/g/maps/Map=1.unr"), &StepRecord::aside, ""), true},
         Claim{"move replacing nothing", With(kMove, &StepRecord::aside, ""), true},
         Claim{"source of another key", With(kMove, &StepRecord::source, "/c/OTHER.uxx"), false},
-        Claim{"key leading out", With(With(kDelete, &StepRecord::line, "../x=M.unr"), &StepRecord::source, "/c/../x.uxx"),
-              false},
+        Claim{"key leading out",
+              With(With(kDelete, &StepRecord::line, "../x=M.unr"), &StepRecord::source, "/c/../x.uxx"), false},
         Claim{"line without a key", With(kDelete, &StepRecord::line, "Map.unr"), false},
         Claim{"aside of another file", With(kDelete, &StepRecord::aside, "/c/OTHER.uxx.tallyhold-old"), false},
         Claim{"aside with a name behind", With(kDelete, &StepRecord::aside, "/c/KEY.uxx.tallyhold-oldx"), false},
         Claim{"delete naming a destination", With(kDelete, &StepRecord::destination, "/g/Maps/Map.unr"), false},
-        Claim{"another game folder", With(With(kMove, &StepRecord::gameFolder, "/h/"), &StepRecord::destination,
-                                          "/h/Maps/Map=1.unr"),
-              false},
+        Claim{"another game folder",
+              With(With(kMove, &StepRecord::gameFolder, "/h/"), &StepRecord::destination, "/h/Maps/Map=1.unr"), false},
         Claim{"outside the game's folders", With(kMove, &StepRecord::destination, "/g/Other/Map=1.unr"), false},
         Claim{"below a folder of the game", With(kMove, &StepRecord::destination, "/g/Maps/x/Map=1.unr"), false},
         Claim{"another name", With(kMove, &StepRecord::destination, "/g/Maps/Other.unr"), false},

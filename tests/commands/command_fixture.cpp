@@ -1,5 +1,7 @@
 #include "commands/command_fixture.h"
 
+#include "cache/cache_guard.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
@@ -40,7 +42,7 @@ std::map<std::string, std::string> Snapshot(const std::string& folder)
 {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file())
+        if (entry.is_regular_file() && entry.path().filename() != kLockFileName)
             files[fs::relative(entry.path(), folder).generic_string()] = ReadFileBytes(entry.path().string());
     }
     return files;

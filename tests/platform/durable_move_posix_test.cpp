@@ -13,8 +13,7 @@ namespace {
 // can't be a rename.
 class OtherFileSystem {
 public:
-    OtherFileSystem(const test::TempFolder& folder, const char* name, bool readOnly)
-        : path_(folder / name)
+    OtherFileSystem(const test::TempFolder& folder, const char* name, bool readOnly) : path_(folder / name)
     {
         folder.MakeFolder(name);
         mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", readOnly ? MS_RDONLY : 0, "size=4m") == 0;
@@ -59,8 +58,8 @@ TEST(DurableMove, ACopyThatFailsAtAnyStepLeavesNothingAtTheDestination)
     SKIP_UNLESS_MOUNTED(maps);
     folder.Write("K.uxx", "package");
     const std::string to = maps.Path() + "Map.unr";
-    for (DiskStep failing : {DiskStep::OpenRead, DiskStep::Create, DiskStep::Read, DiskStep::Write, DiskStep::Flush,
-                             DiskStep::Close}) {
+    for (DiskStep failing :
+         {DiskStep::OpenRead, DiskStep::Create, DiskStep::Read, DiskStep::Write, DiskStep::Flush, DiskStep::Close}) {
         SCOPED_TRACE(static_cast<int>(failing));
         auto previous = SetDiskFaultHook([&](DiskStep step, const std::string&) -> std::optional<FileErrorCause> {
             return step == failing ? std::optional(FileErrorCause::DiskFull) : std::nullopt;

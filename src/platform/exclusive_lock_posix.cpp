@@ -1,11 +1,16 @@
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/exclusive_lock.h"
 #include "platform/file_error.h"
 
 namespace thld {
+
+namespace {
+int Fd(const FileHandle& handle) { return static_cast<int>(handle.Native()); }
+}  // namespace
 
 FileHandle ExclusiveLock::OpenLockFile(const std::string& path)
 {
@@ -29,11 +34,26 @@ bool ExclusiveLock::TryLock(const FileHandle& handle, const std::string& path)
 #else
     const int command = F_SETLK;
 #endif
-    if (::fcntl(static_cast<int>(handle.Native()), command, &range) == 0)
+    if (::fcntl(Fd(handle), command, &range) == 0)
         return true;
     if (errno == EAGAIN || errno == EACCES || errno == EINTR)
         return false;
     ThrowFileError(errno, path);
+}
+
+bool ExclusiveLock::StillNamed(const FileHandle& handle, const std::string& path)
+{
+    struct stat open {};
+    struct stat named {};
+    return ::fstat(Fd(handle), &open) == 0 && ::lstat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
+}
+
+// Removed while still locked, so that no other program takes a lock on it meanwhile.
+void ExclusiveLock::Release() noexcept
+{
+    ::unlink(path_.c_str());
+    handle_.Close();
 }
 
 }  // namespace thld

@@ -19,8 +19,9 @@ std::optional<PathStamp> StampOf(const std::string& path)
     if (!::GetFileInformationByHandle(reinterpret_cast<HANDLE>(handle.Native()), &info))
         return std::nullopt;
     const auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
-    return PathStamp{join(info.nFileIndexHigh, info.nFileIndexLow), join(info.nFileSizeHigh, info.nFileSizeLow),
-                     static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
+    return PathStamp{
+        join(info.nFileIndexHigh, info.nFileIndexLow), join(info.nFileSizeHigh, info.nFileSizeLow),
+        static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime))};
 }
 
 }  // namespace thld

@@ -1,7 +1,5 @@
 #include "commands/command_fixture.h"
 
-#include "cache/cache_guard.h"
-
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
@@ -42,7 +40,7 @@ std::map<std::string, std::string> Snapshot(const std::string& folder)
 {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file() && entry.path().filename() != kLockFileName)
+        if (entry.is_regular_file())
             files[fs::relative(entry.path(), folder).generic_string()] = ReadFileBytes(entry.path().string());
     }
     return files;

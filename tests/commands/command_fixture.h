@@ -50,7 +50,7 @@ struct Cached {
 // The bytes of a made-up package of that kind, different for every key.
 std::string PackageBytes(const std::string& kind, const std::string& key);
 
-// Every file below a folder, by its path relative to it, with its bytes; but the cache's lock file.
+// Every file below a folder, by its path relative to it, with its bytes.
 std::map<std::string, std::string> Snapshot(const std::string& folder);
 
 // Records every move the platform makes, by the path it moves from, and can make one fail.

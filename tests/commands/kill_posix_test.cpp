@@ -149,5 +149,77 @@ INSTANTIATE_TEST_SUITE_P(, Kill,
                                      ""}),
                          [](const ::testing::TestParamInfo<KillRun>& info) { return std::string(info.param.what); });
 
+// Two programs on one cache at once, started together: one makes a map permanent with what it
+// requires while the other deletes every package. Whichever takes the cache first, each package
+// ends in one place, and the one that waited either ran after it or was told and changed nothing.
+class TwoPrograms : public CommandTest {};
+
+TEST_F(TwoPrograms, ChangeOneCacheOneAfterTheOther)
+{
+    const std::vector<Cached> packages = {{"KM", "Arena.unr", kMap, {"Walls.utx", "Rules.u"}},
+                                          {"KW", "Walls.utx", kTex},
+                                          {"KR", "Rules.u", kScript, {"Sky.utx"}},
+                                          {"KS", "Sky.utx", kTex},
+                                          {"KL", "Last.utx", kTex}};
+    const std::map<std::string, std::string> destinations = {{"KM", "Maps/Arena.unr"},
+                                                             {"KW", "Textures/Walls.utx"},
+                                                             {"KR", "System/Rules.u"},
+                                                             {"KS", "Textures/Sky.utx"},
+                                                             {"KL", "Textures/Last.utx"}};
+    constexpr int kRuns = 20;
+    for (int runIndex = 0; runIndex < kRuns; ++runIndex) {
+        SCOPED_TRACE("run " + std::to_string(runIndex));
+        fs::remove_all(GamePath(""));
+        for (const char* sub : {"game/cache", "game/Maps", "game/System", "game/Textures"})
+            temp.MakeFolder(sub);
+        items = Lay(packages);
+        int gate[2];
+        ASSERT_EQ(::pipe(gate), 0);
+        pid_t children[2];
+        for (int which = 0; which < 2; ++which) {
+            children[which] = ::fork();
+            if (children[which] == 0) {
+                ::close(gate[1]);
+                char go;
+                (void)::read(gate[0], &go, 1);
+                ScriptedPrompt prompt(std::deque<bool>(8, true));
+                try {
+                    which == 0 ? Permanent({true}, prompt) : Delete(std::vector<bool>(packages.size(), true), prompt);
+                } catch (...) {
+                    ::_exit(3);
+                }
+                const bool told = std::any_of(prompt.told.begin(), prompt.told.end(), [](const std::string& m) {
+                    return m.starts_with("Another program is changing the cache");
+                });
+                ::_exit(told ? 4 : 0);
+            }
+        }
+        ::close(gate[0]);
+        ::close(gate[1]);  // both start now
+        for (pid_t child : children) {
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            ASSERT_TRUE(WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 4));
+        }
+        ListCacheIndex(folders.cacheFolder);
+        for (const Cached& p : packages) {
+            SCOPED_TRACE(p.value);
+            const bool cached = IsCached(p.key);
+            const bool lined = InIndex(p.key + "=" + p.value);
+            const bool placed = Moved(destinations.at(p.key), p.kind, p.key);
+            EXPECT_TRUE(cached ? lined && !placed : !lined);
+        }
+        std::set<std::string> expectedFiles = {"cache/cache.ini", "cache/cache.bak"};
+        for (const Cached& p : packages) {
+            expectedFiles.insert("cache/" + p.key + ".uxx");
+            expectedFiles.insert(destinations.at(p.key));
+        }
+        for (const auto& [file, bytes] : Snapshot(GamePath("")))
+            EXPECT_TRUE(expectedFiles.contains(file)) << "left behind: " << file;
+        if (HasFailure())
+            break;
+    }
+}
+
 }  // namespace
 }  // namespace thld::test

@@ -18,7 +18,9 @@ TEST(ExclusiveLock, OneHolderAtATimeAndTheNextOnceItLetsGo)
     EXPECT_FALSE(ExclusiveLock::Take(path, 100ms)) << "a second holder while the first has it";
     first.reset();
     EXPECT_TRUE(ExclusiveLock::Take(path, 0ms));
-    EXPECT_TRUE(folder.Exists("lock")) << "the file stays for the next holder";
+    test::WriteFileBytes(path, "left by a program that ended holding it");
+    EXPECT_TRUE(ExclusiveLock::Take(path, 0ms));
+    EXPECT_FALSE(folder.Exists("lock")) << "the file goes with the last holder";
 }
 
 TEST(ExclusiveLock, AFolderThatTakesNoFileIsAFileError)

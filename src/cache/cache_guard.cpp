@@ -19,7 +19,6 @@ namespace thld {
 namespace {
 
 constexpr std::string_view kAsideSuffix = ".tallyhold-old";
-constexpr std::string_view kCopySuffix = ".tallyhold-new";
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 

@@ -21,6 +21,7 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
     RecoverCacheIfIdle(cacheFolder);
     Listing listing;
     listing.indexPath = IndexPathOf(cacheFolder);
+    listing.indexStamp = StampOf(listing.indexPath);
     auto index = ReadIndexText(listing.indexPath);
     if (!index) {
         listing.outcome = Listing::Outcome::Unreadable;
@@ -60,32 +61,38 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
         return patterns;
     };
     // One open of each cached file tells its kind and size, and searches a map or script package.
-    ProbeFiles(
-        files, regionReadSize, makePatterns,
-        [&](std::size_t e, FileProbe&& probe) {
-            if (progress)
-                progress(e + 1, files.size());
-            if (probe.kind == kind::NotAvailable)
-                return;
-            CacheEntry& entry = entries[e];
-            PackageItem item;
-            item.name = index->NameOf(entry.value);
-            item.entryNumber = entryNumbers[e];
-            item.key = index->NameOf(entry.key);
-            item.kind = probe.kind;
-            item.size = probe.length.value_or(0);
-            item.modified = probe.modified;
-            item.sizeText = probe.length ? SizeTextOf(*probe.length) : "0";
-            if (probe.found) {
-                item.namesInRegion.emplace();
-                item.namesInRegion->reserve(probe.found->size());
-                for (std::size_t number : *probe.found)
-                    item.namesInRegion->push_back(patternNames[number]);
-            }
-            listing.total += item.size;
-            listing.items.push_back(std::move(item));
-        },
-        threads);
+    // A stop asked for by the progress callback unwinds the probe as this exception, which ends here.
+    struct Stopped {};
+    try {
+        ProbeFiles(
+            files, regionReadSize, makePatterns,
+            [&](std::size_t e, FileProbe&& probe) {
+                if (progress && progress(e + 1, files.size()) == ListingStep::Stop)
+                    throw Stopped{};
+                if (probe.kind == kind::NotAvailable)
+                    return;
+                CacheEntry& entry = entries[e];
+                PackageItem item;
+                item.name = index->NameOf(entry.value);
+                item.entryNumber = entryNumbers[e];
+                item.key = index->NameOf(entry.key);
+                item.kind = probe.kind;
+                item.size = probe.length.value_or(0);
+                item.modified = probe.modified;
+                item.sizeText = probe.length ? SizeTextOf(*probe.length) : "0";
+                if (probe.found) {
+                    item.namesInRegion.emplace();
+                    item.namesInRegion->reserve(probe.found->size());
+                    for (std::size_t number : *probe.found)
+                        item.namesInRegion->push_back(patternNames[number]);
+                }
+                listing.total += item.size;
+                listing.items.push_back(std::move(item));
+            },
+            threads);
+    } catch (const Stopped&) {
+        listing.outcome = Listing::Outcome::Stopped;
+    }
     return listing;
 }
 

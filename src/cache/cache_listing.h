@@ -5,11 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cache/package_item.h"
 #include "package/file_probe.h"
+#include "platform/path_stamp.h"
 
 namespace thld {
 
@@ -17,18 +19,27 @@ struct Listing {
     enum class Outcome {
         Listed,      // the file was read (perhaps without a header or any entry)
         Empty,       // the file holds no line at all (a byte-order mark alone is none)
-        Unreadable,  // the file could not be opened
+        Unreadable,  // cache.ini could not be opened
+        Stopped,     // the progress callback asked to stop: `items` holds those listed by then
     };
     Outcome outcome = Outcome::Listed;
-    std::string indexPath;           // cacheFolder + "cache.ini"
+    std::string indexPath;  // cacheFolder + "cache.ini"
+    // cache.ini as it stood before it was read: a command tells by it that the file has changed since.
+    std::optional<PathStamp> indexStamp;
     std::vector<PackageItem> items;  // in file order; none for "File Not Available"
     std::uint64_t total = 0;         // bytes of the listed items' files, in 64 bits
 };
 
+// What a progress callback answers: go on, or stop the listing where it is.
+enum class ListingStep {
+    Continue,
+    Stop,
+};
+
 // Told, on the calling thread, how many of the index's entries have been looked at and how many
-// there are, after each one. It may throw to stop the listing: the exception comes out of
-// ListCacheIndex once every file is closed and the reading thread has ended.
-using ListingProgress = std::function<void(std::size_t done, std::size_t total)>;
+// there are, after each one. When it answers Stop, ListCacheIndex returns (outcome Stopped) once
+// every file is closed and the reading thread has ended.
+using ListingProgress = std::function<ListingStep(std::size_t done, std::size_t total)>;
 
 // A package item for every entry line of the index whose kind is not "File Not Available", with its
 // kind and size taken through one open of its cached file. The files of "Map" and "Script" items

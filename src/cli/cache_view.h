@@ -24,7 +24,7 @@ struct CacheView {
 
 // The listing's items in the order of `sort`: "" (cache.ini's), "name" (without regard to case),
 // "kind", "size" (largest first) or "age" (oldest first); ties stay in cache.ini's order.
-std::vector<std::size_t> SortedOrder(const std::vector<PackageItem>& items, const std::string& sort);
+std::vector<std::size_t> SortedOrder(const CacheView& view, const std::string& sort);
 
 // The table: one line per package (name, kind, size as the window shows it and for people, age in
 // days, and whether the game holds the package already), its requirements below it, then the total,

@@ -2,23 +2,18 @@
 // questions, asked on the terminal.
 #include <algorithm>
 #include <chrono>
-#include <set>
 
 #include "cache/cached_file.h"
-#include "cache/index_lookup.h"
-#include "cache/index_text.h"
 #include "cli/commands.h"
 #include "cli/game_cache.h"
 #include "cli/package_names.h"
 #include "cli/plan_text.h"
 #include "cli/terminal_prompt.h"
 #include "cli/terminal_text.h"
-#include "commands/delete_ticked.h"
-#include "commands/entry_names.h"
-#include "commands/make_permanent.h"
+#include "commands/delete_plan.h"
+#include "commands/permanent_plan.h"
+#include "commands/run_plan.h"
 #include "game/process_scanner.h"
-#include "platform/file_error.h"
-#include "platform/folder.h"
 
 namespace thld::cli {
 
@@ -30,39 +25,23 @@ void RefuseWhileTheGameRuns()
         throw Failure(message);
 }
 
-// The keys that cache.ini still lists, read afresh.
-std::set<std::string, std::less<>> ListedKeys(const std::string& cacheFolder)
-{
-    std::set<std::string, std::less<>> keys;
-    for (const std::string& line : ReadIndexEntries(cacheFolder).lines)
-        if (auto entry = SplitEntryText(line))
-            keys.emplace(entry->key);
-    return keys;
-}
-
-// Runs a command through the prompt. A file error ends the command where it happened (what was
-// done before stays done): it is reported after what was done.
-template <typename Command>
-std::optional<std::string> RunUntilFileError(Command command)
-{
-    try {
-        command();
-    } catch (const FileError& error) {
-        return std::string(error.what());
-    }
-    return std::nullopt;
-}
-
 TerminalPrompt::Answers AnswersOf(const Options& options)
 {
     return options.yes ? TerminalPrompt::Answers::AllYes : TerminalPrompt::Answers::Asked;
 }
 
-int Ending(const TerminalPrompt& prompt, const std::optional<std::string>& fileError)
+// A file error ended the run where it happened (what was done before stays done): it is reported
+// after what was done.
+int Ending(const TerminalPrompt& prompt, const RunReport& report)
 {
-    if (fileError)
-        throw Failure(PrintableText(*fileError));
+    if (const FileError* failure = report.Failure())
+        throw Failure(PrintableText(failure->what()));
     return prompt.FellShort() ? kExitFailed : kExitDone;
+}
+
+bool IsDone(const RunReport& report, std::size_t step)
+{
+    return report.outcomes[step].result == StepOutcome::Result::Done;
 }
 
 std::string Count(std::size_t n, const char* one, const char* many)
@@ -97,50 +76,51 @@ std::vector<std::size_t> SelectedForDelete(const Options& options, const std::ve
 int DeleteCommand(const Options& options, Console& console)
 {
     const Installation installation = FindGame(options.folders, false);
-    const Listing listing = ReadCache(installation, console, false);
+    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const std::vector<std::size_t> selected = SelectedForDelete(options, items);
-    const std::string& cacheFolder = installation.folders.cacheFolder;
     if (selected.empty()) {
         console.Out(options.olderThanDays ? "No package is older than " + std::to_string(*options.olderThanDays) +
                                                 " days: nothing to delete.\n"
                                           : "Nothing to delete.\n");
         return kExitDone;
     }
+    const CommandPlan plan = PlanDelete(installation.folders, items, TicksOf(items, selected));
     if (options.dryRun) {
         std::uint64_t bytes = 0;
-        std::string out = "Delete would remove " + Count(selected.size(), "package", "packages") + ":\n";
-        for (std::size_t i : selected) {
-            const PackageItem& item = items[i];
-            bytes += item.size;
+        std::size_t deleting = 0;
+        std::string out;
+        for (const PlannedStep& step : plan.steps) {
+            const PackageItem& item = items[*step.item];
             out += "  " + PrintableText(item.name) + "  " + item.sizeText + "  " + PrintableText(item.key) +
                    kCachedFileExtension;
-            if (!IsPlainFileName(item.key))
+            if (step.what == PlannedStep::What::Delete) {
+                bytes += item.size;
+                ++deleting;
+            } else if (step.what == PlannedStep::What::NotPlainName) {
                 out += console.OutStyled(Style::Bad, "  stays: its key is not a plain file name");
+            } else if (step.what == PlannedStep::What::Link) {
+                out += console.OutStyled(Style::Bad, "  stays: its cached file is a link that can't be deleted here");
+            } else {
+                out += console.OutStyled(Style::Dim, "  deleted above");
+            }
             out += '\n';
         }
-        console.Out(out + "together " + HumanSize(bytes) + "; nothing was changed (--dry-run).\n");
+        console.Out("Delete would remove " + Count(deleting, "package", "packages") + ":\n" + out + "together " +
+                    HumanSize(bytes) + "; nothing was changed (--dry-run).\n");
         return kExitDone;
     }
     RefuseWhileTheGameRuns();
     TerminalPrompt prompt(console, AnswersOf(options));
-    const auto fileError =
-        RunUntilFileError([&] { DeleteTicked(installation.folders, items, TicksOf(items, selected), prompt); });
+    const RunReport report = RunPlan(installation.folders, plan, prompt, listing.indexStamp);
 
-    const auto listed = ListedKeys(cacheFolder);
     std::size_t deleted = 0;
     std::uint64_t freed = 0;
     std::string out;
-    for (std::size_t i : selected) {
-        const PackageItem& item = items[i];
-        if (listed.count(item.key) != 0)
+    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
+        if (!IsDone(report, i))
             continue;
-        const std::string cached = CachedFilePath(cacheFolder, item.key);
-        if (PathExists(cached)) {
-            out += "Removed " + PrintableText(item.name) + " from cache.ini; its file stays: " + PrintableText(cached) +
-                   "\n";
-            continue;
-        }
+        const PackageItem& item = items[*plan.steps[i].item];
         out += "Deleted " + PrintableText(item.name) + "\n";
         ++deleted;
         freed += item.size;
@@ -148,45 +128,40 @@ int DeleteCommand(const Options& options, Console& console)
     out += deleted == 0 ? "Nothing was deleted.\n"
                         : "Deleted " + Count(deleted, "package", "packages") + ", " + HumanSize(freed) + " freed.\n";
     console.Out(out);
-    return Ending(prompt, fileError);
+    return Ending(prompt, report);
 }
 
 int KeepCommand(const Options& options, Console& console)
 {
     const Installation installation = FindGame(options.folders, true);
-    const Listing listing = ReadCache(installation, console, true);
+    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const std::vector<bool> ticks = TicksOf(items, ItemsNamed(items, options.names));
-    const std::vector<PlannedStep> steps = PlanPermanent(installation.folders, items, ticks);
-    const std::string plan = PlanLines(steps, items, PlanDetail::Destinations, console);
+    const CommandPlan plan = PlanPermanent(installation.folders, items, ticks);
+    const std::string lines = PlanLines(plan.steps, items, PlanDetail::Destinations, console);
     if (options.dryRun) {
-        console.Out("Permanent would take these steps:\n" + plan + "Nothing was changed (--dry-run).\n");
+        console.Out("Permanent would take these steps:\n" + lines + "Nothing was changed (--dry-run).\n");
         return kExitDone;
     }
     RefuseWhileTheGameRuns();
     if (!options.yes)
-        console.Out("Permanent takes these steps:\n" + plan);
+        console.Out("Permanent takes these steps:\n" + lines);
     TerminalPrompt prompt(console, AnswersOf(options));
-    const auto fileError = RunUntilFileError([&] { MakeTickedPermanent(installation.folders, items, ticks, prompt); });
+    const RunReport report = RunPlan(installation.folders, plan, prompt, listing.indexStamp);
 
-    const std::string& cacheFolder = installation.folders.cacheFolder;
-    const auto listed = ListedKeys(cacheFolder);
     std::size_t moved = 0;
     std::string out;
-    for (const PlannedStep& step : steps) {
-        if (step.what != PlannedStep::What::Move)
+    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
+        if (!IsDone(report, i))
             continue;
-        const PackageItem& item = items[*step.item];
-        if (listed.count(item.key) != 0 || PathExists(CachedFilePath(cacheFolder, item.key)) ||
-            !PathExists(step.destination))
-            continue;
-        out += "Moved " + PrintableText(item.name) + " to " + PrintableText(step.destination) + "\n";
+        const PlannedStep& step = plan.steps[i];
+        out += "Moved " + PrintableText(step.name) + " to " + PrintableText(step.destination) + "\n";
         ++moved;
     }
     out +=
         moved == 0 ? "Nothing was made permanent.\n" : "Made " + Count(moved, "package", "packages") + " permanent.\n";
     console.Out(out);
-    return Ending(prompt, fileError);
+    return Ending(prompt, report);
 }
 
 }  // namespace thld::cli

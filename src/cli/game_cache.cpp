@@ -1,6 +1,5 @@
 #include "cli/game_cache.h"
 
-#include "cache/requirements.h"
 #include "game/system_game_entry.h"
 #include "cli/terminal_text.h"
 #include "commands/messages.h"
@@ -63,23 +62,22 @@ Installation FindGame(const InstallationRequest& request, bool needGameFolder)
     return *found;
 }
 
-Listing ReadCache(const Installation& installation, Console& console, bool withRequirements)
+CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies)
 {
     const GameFolders& folders = installation.folders;
     if (!folders.gameFolder.empty() && !IsFolder(folders.gameFolder))
         throw Failure(FileErrorText(FileErrorCause::NotFound, folders.gameFolder));
     if (!IsFolder(folders.cacheFolder))
         throw Failure(FileErrorText(FileErrorCause::NotFound, folders.cacheFolder));
-    Listing listing = ListCacheIndex(folders.cacheFolder);
+    CacheContents contents = ListCacheContents(folders, installedCopies);
+    const Listing& listing = contents.listing;
     if (listing.outcome == Listing::Outcome::Unreadable)
         throw Failure(messages::ReadError(listing.indexPath));
     if (listing.outcome == Listing::Outcome::Empty) {
         const std::string shownFolder = folders.gameFolder.empty() ? folders.cacheFolder : folders.gameFolder;
         console.Err("tallyhold: " + PrintableLines(WithoutQuestion(messages::EmptyCache(shownFolder))) + "\n");
     }
-    if (withRequirements)
-        DetermineRelationships(folders.cacheFolder, listing.items);
-    return listing;
+    return contents;
 }
 
 }  // namespace thld::cli

@@ -2,9 +2,9 @@
 // The game and its cache as every command starts from them: the folders the options name or the
 // stored entry gives, and the listing of the cache.
 
-#include "cache/cache_listing.h"
 #include "cli/console_output.h"
 #include "cli/options.h"
+#include "game/cache_contents.h"
 #include "game/installation.h"
 
 namespace thld::cli {
@@ -14,9 +14,9 @@ namespace thld::cli {
 // `needGameFolder` and the game folder is unknown.
 Installation FindGame(const InstallationRequest& request, bool needGameFolder);
 
-// The listing of the installation's cache, with the requirements of each map and script package
-// when asked. Throws Failure when a folder is missing or cache.ini can't be read; a cache.ini
-// without a single line gives an empty listing, and the user is told that the cache looks empty.
-Listing ReadCache(const Installation& installation, Console& console, bool withRequirements);
+// The listing of the installation's cache (ListCacheContents), with the installed copies when
+// asked. Throws Failure when a folder is missing or cache.ini can't be read; a cache.ini without a
+// single line gives an empty listing, and the user is told that the cache looks empty.
+CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies);
 
 }  // namespace thld::cli

@@ -31,6 +31,7 @@ std::string Reason(const PlannedStep& step, const std::vector<PackageItem>& item
     const std::string by = step.requiredBy ? " (" + RequiredBy(step, items) + ")" : std::string();
     switch (step.what) {
     case PlannedStep::What::Move:
+    case PlannedStep::What::Delete:
         return MovedFor(step, items, detail);
     case PlannedStep::What::NotCached:
         return "not in the cache" + by;
@@ -44,6 +45,8 @@ std::string Reason(const PlannedStep& step, const std::vector<PackageItem>& item
         return "cycle: " + RequiredBy(step, items) + ", which it requires in turn; moves once, further down";
     case PlannedStep::What::MovedAlready:
         return "moved above" + by;
+    case PlannedStep::What::DeletedAlready:
+        return "deleted above" + by;
     }
     return std::string();
 }

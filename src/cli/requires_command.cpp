@@ -12,14 +12,14 @@ namespace thld::cli {
 int RequiresCommand(const Options& options, Console& console)
 {
     const Installation installation = FindGame(options.folders, false);
-    const Listing listing = ReadCache(installation, console, true);
+    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const std::vector<std::size_t> named = ItemsNamed(items, options.names);
     std::string out;
     for (std::size_t item : named) {
         std::vector<bool> ticks(items.size(), false);
         ticks[item] = true;
-        const std::vector<PlannedStep> steps = PlanPermanent(installation.folders, items, ticks);
+        const std::vector<PlannedStep> steps = PlanPermanent(installation.folders, items, ticks).steps;
         const auto required = std::count_if(steps.begin(), steps.end(), [](const PlannedStep& s) {
             return s.what == PlannedStep::What::Move && s.depth > 0;
         });

@@ -1,49 +1,15 @@
 #include "cli/terminal_text.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
 
+#include "platform/code_page.h"
+
 namespace thld::cli {
 
 namespace {
-
-// The length of the valid UTF-8 character at the start of `text` (overlong forms, surrogates and
-// values past U+10FFFF are not valid), or 0.
-std::size_t CharacterLength(std::string_view text)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char first = byte(0);
-    if (first < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF;
-    if (first >= 0xC2 && first <= 0xDF) {
-        length = 2;
-    } else if (first >= 0xE0 && first <= 0xEF) {
-        length = 3;
-        if (first == 0xE0)
-            low = 0xA0;
-        if (first == 0xED)
-            high = 0x9F;
-    } else if (first >= 0xF0 && first <= 0xF4) {
-        length = 4;
-        if (first == 0xF0)
-            low = 0x90;
-        if (first == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (text.size() < length)
-        return 0;
-    if (byte(1) < low || byte(1) > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (byte(i) < 0x80 || byte(i) > 0xBF)
-            return 0;
-    return length;
-}
 
 bool IsC1Control(std::string_view character)
 {
@@ -51,32 +17,21 @@ bool IsC1Control(std::string_view character)
            static_cast<unsigned char>(character[1]) < 0xA0;
 }
 
+// The text as UnicodeText gives it, with C1 controls (and, to print, every control) as "?".
 std::string Converted(std::string_view raw, bool printable)
 {
+    const std::string unicode = UnicodeText(raw);
+    std::string_view rest = unicode;
     std::string text;
-    text.reserve(raw.size());
-    while (!raw.empty()) {
-        const std::size_t length = CharacterLength(raw);
-        if (length == 0) {
-            const auto byte = static_cast<unsigned char>(raw[0]);
-            if (byte < 0xA0) {
-                text += '?';
-            } else {
-                text += static_cast<char>(0xC0 | (byte >> 6));
-                text += static_cast<char>(0x80 | (byte & 0x3F));
-            }
-            raw.remove_prefix(1);
-            continue;
-        }
-        const std::string_view character = raw.substr(0, length);
+    text.reserve(rest.size());
+    while (!rest.empty()) {
+        const std::string_view character = rest.substr(0, std::max<std::size_t>(Utf8CharacterLength(rest), 1));
         const auto first = static_cast<unsigned char>(character[0]);
-        if (printable && (first < 0x20 || first == 0x7F || IsC1Control(character)))
-            text += '?';
-        else if (!printable && IsC1Control(character))
+        if (IsC1Control(character) || (printable && (first < 0x20 || first == 0x7F)))
             text += '?';
         else
             text += character;
-        raw.remove_prefix(length);
+        rest.remove_prefix(character.size());
     }
     return text;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Text as the terminal and scripts get it. Names come from cache.ini, which whoever wrote it may
 // have filled with anything: what the program shows is always valid UTF-8 (a byte that starts no
-// UTF-8 character is taken as Latin-1, the code page most such names were written in), and what
+// UTF-8 character is taken as the system's rule says: see UnicodeText), and what
 // it prints on a terminal holds no control character that could move the cursor or change colours.
 
 #include <cstddef>
@@ -11,8 +11,8 @@
 
 namespace thld::cli {
 
-// `raw` as valid UTF-8: bytes that are no UTF-8 are read as Latin-1 (0x80 to 0x9F, control
-// characters there, become "?").
+// `raw` as valid UTF-8 by the system's rule (UnicodeText: bytes that are no UTF-8 are Latin-1, or
+// U+FFFD on Windows), with the C1 control characters as "?".
 std::string Utf8Text(std::string_view raw);
 
 // Utf8Text without control characters (C0, DEL, C1), each shown as "?": safe to print.

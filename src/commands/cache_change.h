@@ -2,6 +2,7 @@
 // The frame of every run that changes the cache: it holds the cache's lock from before the first
 // question to the end, so that no other program changes the cache meanwhile, and before anything
 // else it settles what a program ended in the middle of a change left behind (cache_guard.h).
+// FileError when the lock file can't be made, or what was left can't be settled.
 
 #include <optional>
 

@@ -22,7 +22,9 @@ public:
         const PackageItem& package = items_[item];
         PlannedStep step;
         step.name = package.name;
+        step.key = package.key;
         step.item = item;
+        step.ticked = item;
         if (moved_.count(item) != 0)
             return Add(step, PlannedStep::What::MovedAlready);
         if (!IsPlain(package))
@@ -59,13 +61,18 @@ private:
     void Add(PlannedStep step, PlannedStep::What what)
     {
         step.what = what;
+        if (step.item && step.source.empty())
+            step.source = CachedFilePath(folders_.cacheFolder, items_[*step.item].key);
         steps.push_back(std::move(step));
     }
 
     void AddMove(PlannedStep step)
     {
         const PackageItem& package = items_[*step.item];
-        step.destination = DestinationOf(folders_.gameFolder, package.kind, package.name)->path;
+        auto destination = DestinationOf(folders_.gameFolder, package.kind, package.name);
+        step.source = CachedFilePath(folders_.cacheFolder, package.key);
+        step.destinationFolder = std::move(destination->folder);
+        step.destination = std::move(destination->path);
         step.replaces = CanOpenUnshared(step.destination);
         moved_.insert(*step.item);
         Add(std::move(step), PlannedStep::What::Move);
@@ -89,6 +96,7 @@ private:
             PlannedStep required;
             required.name = requirements[link.nextRequirement++];
             required.requiredBy = link.step.item;
+            required.ticked = link.step.ticked;
             required.depth = link.step.depth + 1;
             auto found = std::find_if(items_.begin(), items_.end(),
                                       [&](const PackageItem& p) { return p.name == required.name; });
@@ -97,6 +105,7 @@ private:
                 continue;
             }
             required.item = static_cast<std::size_t>(found - items_.begin());
+            required.key = found->key;
             if (moved_.count(*required.item) != 0)
                 Add(std::move(required), PlannedStep::What::MovedAlready);
             else if (!IsPlain(*found))
@@ -120,14 +129,14 @@ private:
 
 }  // namespace
 
-std::vector<PlannedStep> PlanPermanent(const GameFolders& folders, const std::vector<PackageItem>& items,
-                                       const std::vector<bool>& ticked)
+CommandPlan PlanPermanent(const GameFolders& folders, const std::vector<PackageItem>& items,
+                          const std::vector<bool>& ticked)
 {
     Planner planner(folders, items);
     for (std::size_t i = 0; i < items.size() && i < ticked.size(); ++i)
         if (ticked[i])
             planner.Ticked(i);
-    return std::move(planner.steps);
+    return CommandPlan{CommandPlan::Command::Permanent, std::move(planner.steps)};
 }
 
 }  // namespace thld

@@ -21,6 +21,20 @@ bool IsSystemLeadByte(unsigned char byte);
 // bytes below 0x80 is the same in both), left as it is elsewhere.
 std::string TextFromCodePage(std::string_view bytes);
 
+// The length of the valid UTF-8 character at the start of `text` (overlong forms, surrogates and
+// values past U+10FFFF are not valid), or 0.
+std::size_t Utf8CharacterLength(std::string_view text);
+
+// What a byte that starts no valid UTF-8 character stands for when the program's text is shown:
+// on Windows, where the program's text is UTF-8, U+FFFD, as the system's wide functions get it
+// (utf16.h); on other systems, where names are the bytes the game wrote, the Latin-1 character.
+char32_t CharacterOfStrayByte(unsigned char byte);
+
+// The program's text as valid UTF-8, for people and for interfaces that take Unicode: its valid
+// UTF-8 characters as they are, every other byte as CharacterOfStrayByte. Every front-end shows
+// names through this one rule.
+std::string UnicodeText(std::string_view text);
+
 // For single-byte code pages and for the program's own text: in UTF-8 no byte of a longer character
 // is ever an ASCII byte, so a backslash or a letter found byte by byte is one. The default of every
 // function that takes a LeadByteTest; IsSystemLeadByte is for text still in a double-byte code page.

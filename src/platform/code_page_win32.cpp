@@ -9,6 +9,8 @@ namespace thld {
 
 bool IsSystemLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
 
+char32_t CharacterOfStrayByte(unsigned char) { return 0xFFFD; }
+
 std::string TextFromCodePage(std::string_view bytes)
 {
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))

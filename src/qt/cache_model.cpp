@@ -5,6 +5,7 @@
 
 #include <tuple>
 
+#include "game/package_order.h"
 #include "qt/qt_text.h"
 
 namespace thld {
@@ -127,26 +128,13 @@ bool CacheModel::NameContains(int row, const QString& part) const
 
 bool CacheModel::Less(int column, int left, int right) const
 {
-    const PackageItem& a = items_[left];
-    const PackageItem& b = items_[right];
-    int order = 0;
-    switch (column) {
-    case NameColumn:
-        order = names_[left].compare(names_[right], Qt::CaseInsensitive);
-        break;
-    case KindColumn:
-        order = a.kind.compare(b.kind);
-        break;
-    case SizeColumn:
-        order = a.size < b.size ? -1 : (a.size > b.size ? 1 : 0);
-        break;
-    case LastUsedColumn:
-        order = a.modified < b.modified ? -1 : (a.modified > b.modified ? 1 : 0);
-        break;
-    case InstalledColumn:
-        order = static_cast<int>(installed_[left].copy) - static_cast<int>(installed_[right].copy);
-        break;
-    }
+    static constexpr PackageSortKey kKeys[ColumnCount] = {PackageSortKey::Name, PackageSortKey::Kind,
+                                                          PackageSortKey::Size, PackageSortKey::Modified,
+                                                          PackageSortKey::Installed};
+    if (column < 0 || column >= ColumnCount)
+        return left < right;
+    const int order = ComparePackages(kKeys[column], items_, installed_, static_cast<std::size_t>(left),
+                                      static_cast<std::size_t>(right));
     return order != 0 ? order < 0 : left < right;
 }
 

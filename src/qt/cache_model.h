@@ -76,7 +76,7 @@ private:
 
     std::vector<PackageItem> items_;
     std::vector<InstalledPackages::Found> installed_;
-    std::vector<QString> names_;  // the items' names, converted once for drawing, sorting and filtering
+    std::vector<QString> names_;  // the items' names, converted once for drawing and filtering
     std::unordered_map<std::string, int> firstRowNamed_;
     std::vector<bool> ticked_;
     std::size_t tickedCount_ = 0;

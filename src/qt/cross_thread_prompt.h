@@ -1,9 +1,13 @@
 #pragma once
 // A UserPrompt for a command that runs off the window's thread: every question and message is
 // asked on the window's thread, through the window's own prompt, and the command waits for the
-// answer.
+// answer. Before the window waits for the command to end it calls Stop, so that no question can be
+// left waiting for a window that no longer answers.
 
 #include <QObject>
+
+#include <functional>
+#include <memory>
 
 #include "commands/user_prompt.h"
 
@@ -11,16 +15,26 @@ namespace thld {
 
 class CrossThreadPrompt : public UserPrompt {
 public:
-    // `window` lives on the thread that asks; `onWindowThread` is only called there.
-    CrossThreadPrompt(QObject* window, UserPrompt& onWindowThread) : window_(window), prompt_(onWindowThread) {}
+    // `window` lives on the thread that asks; `onWindowThread` is only called there, and must
+    // outlive every question not yet stopped.
+    CrossThreadPrompt(QObject* window, UserPrompt& onWindowThread);
 
-    // No, when the window is gone before it could ask.
+    // No once stopped, and for a question still waiting when Stop comes.
     bool Confirm(const std::string& title, const std::string& message) override;
+    // Dropped once stopped.
     void Tell(const std::string& message) override;
 
+    // From the window's thread: every question waiting and to come is answered No, unasked.
+    void Stop();
+
 private:
+    struct Shared;
+    // Runs `ask` on the window's thread and waits for its answer, or for Stop.
+    bool OnWindowThread(std::function<bool()> ask);
+
     QObject* window_;
     UserPrompt& prompt_;
+    std::shared_ptr<Shared> shared_;
 };
 
 }  // namespace thld

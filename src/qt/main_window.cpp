@@ -26,6 +26,7 @@
 #include "qt/background_work.h"
 #include "qt/cache_filter.h"
 #include "qt/cache_model.h"
+#include "qt/cross_thread_prompt.h"
 #include "qt/listing_job.h"
 #include "qt/program_colours.h"
 #include "qt/qt_text.h"
@@ -65,8 +66,10 @@ MainWindow::MainWindow(WindowParts parts, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
-    // The work may still use the model and the prompt: it ends before they go.
+    // The work may still wait for an answer: it gets No, and ends before the dialogs go.
     StopListing();
+    if (prompt_)
+        prompt_->Stop();
     work_.reset();
 }
 

@@ -18,6 +18,7 @@
 #include "game/game_folder.h"
 #include "game/installation.h"
 #include "game/settings_file.h"
+#include "platform/path_stamp.h"
 #include "qt/window_dialogs.h"
 
 class QLabel;
@@ -31,6 +32,8 @@ namespace thld {
 
 class BackgroundWork;
 class CacheFilter;
+class CrossThreadPrompt;
+struct RunReport;
 class CacheModel;
 struct ListingState;
 
@@ -92,7 +95,7 @@ private:
 
     // The commands.
     void RunCommand(Busy command);
-    void OnCommandDone(bool changed, std::exception_ptr error);
+    void OnCommandDone(const RunReport& report, std::exception_ptr error);
 
     void SetBusy(Busy busy);
     // Ends the running listing or command, then runs what follows from it (guarded) and tells that
@@ -104,7 +107,8 @@ private:
     std::optional<SettingsFile> settings_;
     GameFolderLocator locator_;
     GameFolderFlow folderFlow_;
-    GameFolders folders_;  // those the flow last handed over
+    GameFolders folders_;                   // those the flow last handed over
+    std::optional<PathStamp> listedIndex_;  // cache.ini as the listing shown found it
 
     CacheModel* model_ = nullptr;
     CacheFilter* filter_ = nullptr;
@@ -129,6 +133,7 @@ private:
     bool closeWhenIdle_ = false;
     unsigned generation_ = 0;  // of the listing or command whose end is awaited
     std::shared_ptr<ListingState> listing_;
+    std::shared_ptr<CrossThreadPrompt> prompt_;  // the running command's
     std::unique_ptr<BackgroundWork> work_;
 };
 

@@ -6,9 +6,8 @@
 #include <QLineEdit>
 #include <QTreeView>
 
-#include "commands/delete_ticked.h"
-#include "commands/make_permanent.h"
 #include "commands/messages.h"
+#include "commands/run_plan.h"
 #include "platform/file.h"
 #include "qt/background_work.h"
 #include "qt/cache_filter.h"
@@ -69,7 +68,10 @@ void MainWindow::StopListing()
 
 void MainWindow::OnListed(ListingState& state)
 {
-    Listing& listing = state.listing;
+    Listing& listing = state.contents.listing;
+    if (listing.outcome == Listing::Outcome::Stopped)
+        return;  // a later listing, or none, takes its place
+    listedIndex_ = listing.indexStamp;
     if (listing.outcome != Listing::Outcome::Listed) {
         model_->Clear();
         if (listing.outcome == Listing::Outcome::Unreadable)
@@ -77,7 +79,7 @@ void MainWindow::OnListed(ListingState& state)
         folderFlow_.AskAboutEmptyCache();
         return;
     }
-    model_->SetPackages(std::move(listing.items), std::move(state.installed));
+    model_->SetPackages(std::move(listing.items), std::move(state.contents.installed));
     const QHeaderView* header = tree_->header();
     filter_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
     totalLabel_->setText(ToQt(messages::TotalCache(listing.total)));
@@ -108,32 +110,34 @@ void MainWindow::RunCommand(Busy command)
     if (IsBusy() || model_->TickedCount() == 0)
         return;
     const unsigned generation = ++generation_;
-    auto changed = std::make_shared<bool>(false);
-    // While the command runs the model is locked (from before this returns to the event loop): its
-    // items and ticks stay as they are.
+    // The command works on a copy of the listing and the ticks that nothing else can change, and
+    // hands its report back the same way.
+    auto items = std::make_shared<const std::vector<PackageItem>>(model_->Items());
+    auto report = std::make_shared<RunReport>();
+    prompt_ = std::make_shared<CrossThreadPrompt>(this, parts_.dialogs);
     work_ = std::make_unique<BackgroundWork>(
         this,
-        [this, command, changed, folders = folders_, ticks = model_->Ticks()] {
-            CrossThreadPrompt prompt(this, parts_.dialogs);
-            const std::vector<PackageItem>& items = model_->Items();
-            *changed = command == Busy::Deleting ? DeleteTicked(folders, items, ticks, prompt)
-                                                 : MakeTickedPermanent(folders, items, ticks, prompt);
+        [command, items, report, prompt = prompt_, folders = folders_, ticks = model_->Ticks(), listed = listedIndex_] {
+            *report = command == Busy::Deleting ? DeleteTicked(folders, *items, ticks, *prompt, listed)
+                                                : MakeTickedPermanent(folders, *items, ticks, *prompt, listed);
         },
-        [this, changed, generation](std::exception_ptr error) {
+        [this, report, generation](std::exception_ptr error) {
             if (generation == generation_)
-                OnCommandDone(*changed, error);
+                OnCommandDone(*report, error);
         });
     SetBusy(command);
 }
 
-void MainWindow::OnCommandDone(bool changed, std::exception_ptr error)
+void MainWindow::OnCommandDone(const RunReport& report, std::exception_ptr error)
 {
+    prompt_.reset();
     // After a file error the tree stays as the command left it, and the stop message says why.
     Finish([&] {
         if (error)
             std::rethrow_exception(error);
-        if (changed && !closeWhenIdle_)
+        if (report.ListAgain() && !closeWhenIdle_)
             StartListing();
+        report.RaiseFailure();
     });
     if (closeWhenIdle_)
         close();

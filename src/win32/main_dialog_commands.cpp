@@ -1,7 +1,7 @@
 // The Delete and Permanent buttons: the ticked package items (as the window has kept them) go to
-// the commands, and the cache is listed again when they changed it.
-#include "commands/delete_ticked.h"
-#include "commands/make_permanent.h"
+// the commands, and the cache is listed again when they changed it. A file error that ended a
+// command goes on to the window's barrier, which shows it; the tree then stays as it was.
+#include "commands/run_plan.h"
 #include "win32/main_dialog.h"
 #include "win32/window_prompt.h"
 
@@ -10,15 +10,19 @@ namespace thld {
 void MainDialog::OnDelete()
 {
     WindowPrompt prompt(Window());
-    if (DeleteTicked(folders_, items_, ticks_.Ticked(), prompt))
+    const RunReport report = DeleteTicked(folders_, items_, ticks_.Ticked(), prompt, listedIndex_);
+    if (report.ListAgain())
         ReadCacheIndex();
+    report.RaiseFailure();
 }
 
 void MainDialog::OnPermanent()
 {
     WindowPrompt prompt(Window());
-    if (MakeTickedPermanent(folders_, items_, ticks_.Ticked(), prompt))
+    const RunReport report = MakeTickedPermanent(folders_, items_, ticks_.Ticked(), prompt, listedIndex_);
+    if (report.ListAgain())
         ReadCacheIndex();
+    report.RaiseFailure();
 }
 
 }  // namespace thld

@@ -1,7 +1,6 @@
-// The cache on screen: the listing into the tree, the requirements under their packages, and the
-// jump from a requirement to its package.
-#include "cache/cache_listing.h"
-#include "cache/requirements.h"
+// The cache on screen: the listing, with the requirements under their packages, into the tree,
+// and the jump from a requirement to its package.
+#include "game/cache_contents.h"
 #include "commands/messages.h"
 #include "commands/status_messages.h"
 #include "win32/main_dialog.h"
@@ -42,7 +41,14 @@ void MainDialog::ReadCacheIndex()
     treeView_.DeleteAll();
     ticks_.Reset(itemNodes_);
 
-    Listing listing = ListCacheIndex(folders_.cacheFolder);
+    // The requirements pass is told once, as it starts.
+    CacheContents contents =
+        ListCacheContents(folders_, InstalledCopies::Skip, [this](ListingPhase phase, std::size_t, std::size_t) {
+            if (phase == ListingPhase::Requirements)
+                SetWaitStatus(messages::kRelationshipsStatus);
+            return ListingStep::Continue;
+        });
+    Listing& listing = contents.listing;
     if (listing.outcome == Listing::Outcome::Unreadable)
         ShowMessage(Window(), messages::ReadError(listing.indexPath));
     if (listing.outcome != Listing::Outcome::Listed) {
@@ -50,10 +56,9 @@ void MainDialog::ReadCacheIndex()
         return;
     }
     items_ = std::move(listing.items);
+    listedIndex_ = listing.indexStamp;
     FillTree();
     SetWindowTextOf(totalLabel_, messages::TotalCache(listing.total));
-    if (!items_.empty())
-        DetermineRelationships();
 }
 
 void MainDialog::FillTree()
@@ -64,23 +69,14 @@ void MainDialog::FillTree()
         HTREEITEM node = treeView_.Append(TVI_ROOT, item.name, item.entryNumber);
         treeView_.Append(node, std::string(item.kind));
         treeView_.Append(node, item.sizeText);
+        if (!item.requirements.empty()) {
+            HTREEITEM requirements = treeView_.Append(node, kRequirementsNode);
+            for (const std::string& requirement : item.requirements)
+                treeView_.Append(requirements, requirement);
+        }
         itemNodes_.push_back(node);
     }
     ticks_.Reset(itemNodes_);
-}
-
-void MainDialog::DetermineRelationships()
-{
-    SetWaitStatus(messages::kRelationshipsStatus);
-    thld::DetermineRelationships(folders_.cacheFolder, items_);
-    CacheTree::QuietFill quiet(treeView_);
-    for (std::size_t i = 0; i < items_.size() && i < itemNodes_.size(); ++i) {
-        if (items_[i].requirements.empty())
-            continue;
-        HTREEITEM node = treeView_.Append(itemNodes_[i], kRequirementsNode);
-        for (const std::string& requirement : items_[i].requirements)
-            treeView_.Append(node, requirement);
-    }
 }
 
 void MainDialog::OnTreeDoubleClick()

@@ -77,23 +77,22 @@ TEST_F(ExampleIndex, ListingNumbersEntriesAndLeavesOutMissingFiles)
     EXPECT_EQ(listing.total >> 10, 5u);
 }
 
-TEST_F(ExampleIndex, ProgressCountsEveryEntryAndAThrowStopsTheListing)
+TEST_F(ExampleIndex, ProgressCountsEveryEntryAndItsAnswerCanStopTheListing)
 {
-    struct Stop {};
     for (ProbeThreads threads : {ProbeThreads::One, ProbeThreads::Two}) {
         std::vector<std::size_t> seen;
         auto count = [&](std::size_t done, std::size_t total) {
             EXPECT_EQ(total, 4u);  // the entry with a missing file counts too
             seen.push_back(done);
+            return ListingStep::Continue;
         };
         EXPECT_EQ(ListCacheIndex(folder.Path(), kRegionReadSize, threads, count).items.size(), 3u);
         EXPECT_EQ(seen, (std::vector<std::size_t>{1, 2, 3, 4}));
 
-        auto stop = [](std::size_t done, std::size_t) {
-            if (done == 2)
-                throw Stop{};
-        };
-        EXPECT_THROW(ListCacheIndex(folder.Path(), kRegionReadSize, threads, stop), Stop);
+        auto stop = [](std::size_t done, std::size_t) { return done == 2 ? ListingStep::Stop : ListingStep::Continue; };
+        const Listing stopped = ListCacheIndex(folder.Path(), kRegionReadSize, threads, stop);
+        EXPECT_EQ(stopped.outcome, Listing::Outcome::Stopped);
+        EXPECT_EQ(Items(stopped), (Texts{"Alpha:1:Map:2k bytes"}));
     }
 }
 

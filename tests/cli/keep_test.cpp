@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/test_game.h"
-#include "commands/make_permanent.h"
+#include "commands/run_plan.h"
 #include "support/corpus.h"
 
 namespace thld::test {

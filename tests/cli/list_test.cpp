@@ -11,7 +11,7 @@
 #include "cache/index_text.h"
 #include "cli/test_game.h"
 #include "commands/messages.h"
-#include "platform/code_page.h"
+#include "game/package_order.h"
 #include "support/corpus.h"
 
 namespace thld::test {
@@ -44,7 +44,10 @@ const std::vector<Order> kOrders = {
     {"", [](const json&, const json&) { return true; }},
     {"name",
      [](const json& a, const json& b) {
-         return UpperAsciiText(a["name"].get<std::string>()) <= UpperAsciiText(b["name"].get<std::string>());
+         std::vector<PackageItem> pair(2);
+         pair[0].name = a["name"].get<std::string>();
+         pair[1].name = b["name"].get<std::string>();
+         return ComparePackages(PackageSortKey::Name, pair, {}, 0, 1) <= 0;
      }},
     {"kind", [](const json& a, const json& b) { return a["kind"].get<std::string>() <= b["kind"].get<std::string>(); }},
     {"size", [](const json& a, const json& b) { return a["bytes"] >= b["bytes"]; }},

@@ -50,11 +50,11 @@ protected:
     void LayOut()
     {
         const FaultRun& run = GetParam();
-        fs::remove_all(GamePath(""));
+        fs::remove_all(Path(""));
         for (const char* sub : {"game/cache", "game/Maps", "game/System", "game/Textures"})
             temp.MakeFolder(sub);
         if (!run.missingFolder.empty())
-            fs::remove(GamePath(run.missingFolder));
+            fs::remove(Path(run.missingFolder));
         if (!run.playersFile.empty())
             temp.Write("game/" + run.playersFile, kPlayers);
         Lay(run.packages);
@@ -115,11 +115,11 @@ protected:
                 expectedFiles.insert(destination);
         }
         if (!run.playersFile.empty() && !Moved(run.playersFile, kTex, "KW")) {
-            EXPECT_EQ(ReadFileBytes(GamePath(run.playersFile)), kPlayers);
+            EXPECT_EQ(ReadFileBytes(Path(run.playersFile)), kPlayers);
             expectedFiles.insert(run.playersFile);
         }
         if (settled) {
-            for (const auto& [file, bytes] : Snapshot(GamePath("")))
+            for (const auto& [file, bytes] : Snapshot(Path("")))
                 EXPECT_TRUE(expectedFiles.count(file)) << "left behind: " << file;
         }
         EXPECT_LE(std::count_if(faulted.told.begin(), faulted.told.end(), IsIndexError), 1);

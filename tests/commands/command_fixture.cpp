@@ -11,39 +11,9 @@ namespace fs = std::filesystem;
 
 namespace thld::test {
 
-bool ScriptedPrompt::Confirm(const std::string& title, const std::string& message)
-{
-    questions.push_back({title, message});
-    if (answers_.empty()) {
-        ADD_FAILURE() << "an unexpected question: " << title << ": " << message;
-        return false;
-    }
-    bool answer = answers_.front();
-    answers_.pop_front();
-    return answer;
-}
-
-std::vector<std::string> ScriptedPrompt::Titles() const
-{
-    std::vector<std::string> titles;
-    for (const Question& q : questions)
-        titles.push_back(q.title);
-    return titles;
-}
-
 std::string PackageBytes(const std::string& kind, const std::string& key)
 {
     return "\xC1\x83\x2A\x9E" + KindWords(kind) + std::string(600, '.') + "package " + key;
-}
-
-std::map<std::string, std::string> Snapshot(const std::string& folder)
-{
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file())
-            files[fs::relative(entry.path(), folder).generic_string()] = ReadFileBytes(entry.path().string());
-    }
-    return files;
 }
 
 MoveWatch::MoveWatch()
@@ -64,14 +34,6 @@ MoveWatch::MoveWatch()
 MoveWatch::~MoveWatch() { SetDiskFaultHook(std::move(previous_)); }
 
 void MoveWatch::FailMoveFrom(const std::string& from, FileErrorCause cause) { failing_[from] = cause; }
-
-CommandTest::CommandTest()
-{
-    folders.gameFolder = temp / "game/";
-    folders.cacheFolder = folders.gameFolder + "cache" + kPathSeparator;
-    for (const char* sub : {"game/cache", "game/Maps", "game/System", "game/Textures"})
-        temp.MakeFolder(sub);
-}
 
 std::vector<PackageItem> CommandTest::Lay(const std::vector<test::Cached>& packages)
 {
@@ -95,41 +57,23 @@ std::vector<PackageItem> CommandTest::Lay(const std::vector<test::Cached>& packa
 
 void CommandTest::WriteIndex(const std::vector<std::string>& lines) { test::WriteIndex(folders.cacheFolder, lines); }
 
-std::vector<std::string> CommandTest::IndexLines() const
-{
-    std::istringstream in(ReadFileBytes(folders.cacheFolder + "cache.ini"));
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty())
-            break;
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-bool CommandTest::InIndex(const std::string& line) const
-{
-    auto lines = IndexLines();
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-bool CommandTest::IsCached(const std::string& key) const { return fs::exists(CachedPath(key)); }
-
 bool CommandTest::Moved(const std::string& relative, const std::string& kind, const std::string& key) const
 {
-    return fs::exists(GamePath(relative)) && ReadFileBytes(GamePath(relative)) == PackageBytes(kind, key);
+    return fs::exists(Path(relative)) && ReadFileBytes(Path(relative)) == PackageBytes(kind, key);
 }
 
 bool CommandTest::Delete(std::vector<bool> ticks, ScriptedPrompt& prompt)
 {
-    return DeleteTicked(folders, items, ticks, prompt);
+    const RunReport report = DeleteTicked(folders, items, ticks, prompt);
+    report.RaiseFailure();
+    return report.agreed;
 }
 
 bool CommandTest::Permanent(std::vector<bool> ticks, ScriptedPrompt& prompt)
 {
-    return MakeTickedPermanent(folders, items, ticks, prompt);
+    const RunReport report = MakeTickedPermanent(folders, items, ticks, prompt);
+    report.RaiseFailure();
+    return report.agreed;
 }
 
 }  // namespace thld::test

@@ -1,42 +1,23 @@
 #pragma once
-// A game folder in a temporary folder with a cache of small made-up packages, a prompt that
-// answers from a script and records what it was asked and told, and a watch on the disk's moves.
+// The tests' game folder with a cache of small made-up packages and the package items of its
+// listing, the prompt that answers from a script, and a watch on the disk's moves.
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "cache/package_item.h"
-#include "commands/delete_ticked.h"
-#include "commands/make_permanent.h"
+#include "commands/run_plan.h"
 #include "commands/user_prompt.h"
 #include "platform/file.h"
 #include "platform/file_fault.h"
+#include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
+#include "support/test_game_folder.h"
 
 namespace thld::test {
-
-class ScriptedPrompt : public UserPrompt {
-public:
-    struct Question {
-        std::string title;
-        std::string message;
-    };
-
-    explicit ScriptedPrompt(std::deque<bool> answers = {}) : answers_(std::move(answers)) {}
-    bool Confirm(const std::string& title, const std::string& message) override;
-    void Tell(const std::string& message) override { told.push_back(message); }
-
-    std::vector<std::string> Titles() const;
-    std::vector<Question> questions;
-    std::vector<std::string> told;
-
-private:
-    std::deque<bool> answers_;
-};
 
 // One cached package of the made-up cache: key.uxx whose first bytes make GetPackageKind give
 // `kind` ("Map", "Script", "Textures/Skins", anything else for "Unknown Type"; "" for no file).
@@ -49,9 +30,6 @@ struct Cached {
 
 // The bytes of a made-up package of that kind, different for every key.
 std::string PackageBytes(const std::string& kind, const std::string& key);
-
-// Every file below a folder, by its path relative to it, with its bytes.
-std::map<std::string, std::string> Snapshot(const std::string& folder);
 
 // Records every move the platform makes, by the path it moves from, and can make one fail.
 class MoveWatch {
@@ -70,30 +48,21 @@ private:
     DiskFaultHook previous_;
 };
 
-class CommandTest : public ::testing::Test {
+class CommandTest : public ::testing::Test, public TestGameFolder {
 protected:
-    CommandTest();
-
     // Writes the cached files and cache.ini ("[Cache]", one line per package, an empty line) and
     // gives the package items of a listing: one per package whose file exists, in order.
     std::vector<PackageItem> Lay(const std::vector<test::Cached>& packages);
     void WriteIndex(const std::vector<std::string>& lines);
 
-    // The lines of cache.ini up to the first empty one, without their CR LF.
-    std::vector<std::string> IndexLines() const;
-    bool InIndex(const std::string& line) const;
-    std::string CachedPath(const std::string& key) const { return folders.cacheFolder + key + ".uxx"; }
-    // A path below the game folder, '/' standing for the separator.
-    std::string GamePath(const std::string& relative) const { return temp / ("game/" + relative); }
-    bool IsCached(const std::string& key) const;
     // True when the game's folder holds the file with exactly the made-up bytes of that package.
     bool Moved(const std::string& relative, const std::string& kind, const std::string& key) const;
 
+    // The command on the items; true when the user agreed to something. The file error that ended
+    // the run is raised.
     bool Delete(std::vector<bool> ticks, ScriptedPrompt& prompt);
     bool Permanent(std::vector<bool> ticks, ScriptedPrompt& prompt);
 
-    TempFolder temp;  // holds the game folder "game/", so that paths leading out of it stay inside
-    GameFolders folders;
     std::vector<PackageItem> items;
 };
 

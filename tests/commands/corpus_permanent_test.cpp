@@ -1,10 +1,9 @@
 #include <algorithm>
 
-#include "cache/cache_listing.h"
 #include "cache/cached_file.h"
 #include "cache/index_lookup.h"
 #include "commands/command_fixture.h"
-#include "cache/requirements.h"
+#include "game/cache_contents.h"
 #include "support/corpus.h"
 
 namespace thld::test {
@@ -17,8 +16,7 @@ TEST_F(RealCache, AMapGoesPermanentWithTheFourPackagesItRequires)
 {
     THLD_REQUIRE_CORPUS();
     const auto laid = LayOutGameFolder(folders.gameFolder);
-    items = ListCacheIndex(folders.cacheFolder).items;
-    DetermineRelationships(folders.cacheFolder, items);
+    items = ListCacheContents(folders, InstalledCopies::Skip).listing.items;
     const std::vector<std::string> linesBefore = IndexLines();
     const std::string map = "DM-Bond 007 Goldeneye Archives.unr";
     std::vector<bool> ticks(items.size());
@@ -46,7 +44,7 @@ TEST_F(RealCache, AMapGoesPermanentWithTheFourPackagesItRequires)
         expectedFrom.push_back(CachedPath(p.guid));
         EXPECT_FALSE(IsCached(p.guid)) << file;
         ASSERT_TRUE(temp.Exists("game/" + destination)) << destination;
-        EXPECT_TRUE(ReadFileBytes(GamePath(destination)) ==
+        EXPECT_TRUE(ReadFileBytes(Path(destination)) ==
                     ReadFileBytes(*CorpusFolder() + "packages" + kPathSeparator + file))
             << destination;
         linesLeft.erase(std::find(linesLeft.begin(), linesLeft.end(), p.guid + "=" + file));

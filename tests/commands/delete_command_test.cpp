@@ -120,7 +120,7 @@ TEST_F(DeleteCommand, ACachedFileThatCantGoEndsTheRunWithItsEntryKept)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Lay({{"K1", "One.unr", kMap}, {"K2", "Two.unr", kMap}});
-        const auto before = Snapshot(GamePath("cache"));
+        const auto before = Snapshot(Path("cache"));
         std::optional<InputFile> held;
         if (c.holdOpen)
             held = InputFile::OpenUnshared(CachedPath("K1"));
@@ -138,7 +138,7 @@ TEST_F(DeleteCommand, ACachedFileThatCantGoEndsTheRunWithItsEntryKept)
         held.reset();
         fs::permissions(CachedPath("K1"), fs::perms::owner_write, fs::perm_options::add);
         EXPECT_EQ(prompt.questions.size(), 1u);  // the second item is not handled
-        EXPECT_EQ(Snapshot(GamePath("cache")), before);
+        EXPECT_EQ(Snapshot(Path("cache")), before);
     }
 }
 

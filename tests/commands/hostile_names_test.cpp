@@ -28,8 +28,8 @@ protected:
         WriteFileBytes(CachedPath("K0"), PackageBytes(kTex, "K0"));
         // Files where the names would lead, as far as the system lets them stand (not behind a
         // colon: on Windows that names a stream of another file, which Wine makes a real file of).
-        for (const std::string& path : {CachedPath(h.key), GamePath("Maps/" + h.value + ".unr"),
-                                        GamePath("Maps/" + h.value), GamePath("Textures/" + h.value)}) {
+        for (const std::string& path : {CachedPath(h.key), Path("Maps/" + h.value + ".unr"), Path("Maps/" + h.value),
+                                        Path("Textures/" + h.value)}) {
             if (path.find(':', temp.Path().size()) != std::string::npos)
                 continue;
             try {
@@ -97,7 +97,7 @@ TEST_F(HostileRequirement, StaysCachedWithOneMessageAndTheRestMoves)
          {"KE", "Evil.utx", kTex},
          {"KC", "C.u", kScript, {"Evil.utx"}}});
     WriteIndex({"KM=Arena.unr", "..\\KE=Evil.utx", "KC=C.u"});
-    WriteFileBytes(GamePath("KE.uxx"), PackageBytes(kTex, "decoy"));
+    WriteFileBytes(Path("KE.uxx"), PackageBytes(kTex, "decoy"));
 
     ScriptedPrompt prompt({true});
     EXPECT_TRUE(Permanent({true}, prompt));
@@ -106,7 +106,7 @@ TEST_F(HostileRequirement, StaysCachedWithOneMessageAndTheRestMoves)
         (std::vector<std::string>{"Left \"Evil.utx\" in the cache: its entry in cache.ini is not a plain file name."}));
     EXPECT_TRUE(Moved("Maps/Arena.unr", kMap, "KM"));
     EXPECT_TRUE(Moved("System/C.u", kScript, "KC"));
-    EXPECT_EQ(ReadFileBytes(GamePath("KE.uxx")), PackageBytes(kTex, "decoy"));
+    EXPECT_EQ(ReadFileBytes(Path("KE.uxx")), PackageBytes(kTex, "decoy"));
     EXPECT_FALSE(temp.Exists("game/Textures/Evil.utx"));
     EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "..\\KE=Evil.utx"}));
 }

@@ -44,7 +44,7 @@ protected:
     void Unmount()
     {
         if (mounted_)
-            ::umount(GamePath("Maps").c_str());
+            ::umount(Path("Maps").c_str());
         mounted_ = false;
     }
 
@@ -52,12 +52,12 @@ protected:
     bool LayOut()
     {
         Unmount();
-        fs::remove_all(GamePath(""));
+        fs::remove_all(Path(""));
         for (const char* sub : {"game/cache", "game/System", "game/Textures"})
             temp.MakeFolder(sub);  // no Maps: the run makes it, unless it is a file system of its own
         if (GetParam().mapsElsewhere) {
             temp.MakeFolder("game/Maps");
-            mounted_ = ::mount("tmpfs", GamePath("Maps").c_str(), "tmpfs", 0, "size=4m") == 0;
+            mounted_ = ::mount("tmpfs", Path("Maps").c_str(), "tmpfs", 0, "size=4m") == 0;
             if (!mounted_)
                 return false;
         }
@@ -122,10 +122,10 @@ protected:
         }
         EXPECT_EQ(listed.size(), listing.items.size());
         if (!run.playersFile.empty() && !Moved(run.playersFile, kTex, "KW")) {
-            EXPECT_EQ(ReadFileBytes(GamePath(run.playersFile)), kPlayers);
+            EXPECT_EQ(ReadFileBytes(Path(run.playersFile)), kPlayers);
             expectedFiles.insert(run.playersFile);
         }
-        for (const auto& [file, bytes] : Snapshot(GamePath("")))
+        for (const auto& [file, bytes] : Snapshot(Path("")))
             EXPECT_TRUE(expectedFiles.contains(file)) << "left behind: " << file;
     }
 
@@ -213,7 +213,7 @@ TEST_F(TwoPrograms, ChangeOneCacheOneAfterTheOther)
     constexpr int kRuns = 20;
     for (int runIndex = 0; runIndex < kRuns; ++runIndex) {
         SCOPED_TRACE("run " + std::to_string(runIndex));
-        fs::remove_all(GamePath(""));
+        fs::remove_all(Path(""));
         for (const char* sub : {"game/cache", "game/Maps", "game/System", "game/Textures"})
             temp.MakeFolder(sub);
         items = Lay(packages);
@@ -258,7 +258,7 @@ TEST_F(TwoPrograms, ChangeOneCacheOneAfterTheOther)
             expectedFiles.insert("cache/" + p.key + ".uxx");
             expectedFiles.insert(destinations.at(p.key));
         }
-        for (const auto& [file, bytes] : Snapshot(GamePath("")))
+        for (const auto& [file, bytes] : Snapshot(Path("")))
             EXPECT_TRUE(expectedFiles.contains(file)) << "left behind: " << file;
         if (HasFailure())
             break;

@@ -35,8 +35,8 @@ TEST_P(LinkedPermanent, LeavesThePackageAndWhatTheLinkLeadsTo)
     // The file elsewhere holds a texture package, so that reading through the link tells its kind.
     const std::string outside = temp / "outside.utx";
     WriteFileBytes(outside, PackageBytes(kTex, "KA"));
-    std::filesystem::remove(GamePath(c.link));
-    if (!MakeFileLink(GamePath(c.link), outside))
+    std::filesystem::remove(Path(c.link));
+    if (!MakeFileLink(Path(c.link), outside))
         GTEST_SKIP() << "this system makes no symbolic links here";
 
     ScriptedPrompt prompt({true});
@@ -45,7 +45,7 @@ TEST_P(LinkedPermanent, LeavesThePackageAndWhatTheLinkLeadsTo)
     EXPECT_EQ(prompt.told, std::vector<std::string>{c.told});
     EXPECT_EQ(IndexLines(), c.linesAfter);
     EXPECT_EQ(ReadFileBytes(outside), PackageBytes(kTex, "KA"));
-    EXPECT_NE(LinkAt(GamePath(c.link)), LinkKind::None) << "the link stays";
+    EXPECT_NE(LinkAt(Path(c.link)), LinkKind::None) << "the link stays";
     if (!c.movedMap.empty()) {
         EXPECT_TRUE(Moved(c.movedMap, kMap, "KM"));
     }
@@ -99,7 +99,7 @@ TEST_F(LinkedDelete, TakesTheLinkItselfOrLeavesIt)
         EXPECT_TRUE(prompt.told.empty());
         EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]"}));
         EXPECT_FALSE(PathExists(CachedPath("KA")));
-        EXPECT_EQ(Snapshot(GamePath("cache")).size(), 2u);  // cache.ini and cache.bak
+        EXPECT_EQ(Snapshot(Path("cache")).size(), 2u);  // cache.ini and cache.bak
     }
 }
 

@@ -69,7 +69,7 @@ TEST_F(PermanentCommand, KindsWithoutADestinationAndItemsWithoutALineStayQuietly
     EXPECT_TRUE(prompt.told.empty());
     EXPECT_TRUE(IsCached("K1"));
     EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K1=Song.umx", "K2=Map.unr"}));
-    EXPECT_EQ(Snapshot(GamePath("Maps")).size(), 0u);
+    EXPECT_EQ(Snapshot(Path("Maps")).size(), 0u);
 }
 
 TEST_F(PermanentCommand, AnExistingDestinationIsReplacedOnlyAfterAYes)
@@ -77,7 +77,7 @@ TEST_F(PermanentCommand, AnExistingDestinationIsReplacedOnlyAfterAYes)
     Lay({{"K1", "Arena.unr", kMap}});
     temp.Write("game/Maps/Arena.unr", "the player's own");
     const std::string replaceQuestion =
-        "This file already exists at " + GamePath("Maps/Arena.unr") + "\r\nAre you sure you want to replace it?";
+        "This file already exists at " + Path("Maps/Arena.unr") + "\r\nAre you sure you want to replace it?";
 
     ScriptedPrompt no({true, false});
     EXPECT_TRUE(Permanent({true}, no));
@@ -93,7 +93,7 @@ TEST_F(PermanentCommand, AnExistingDestinationIsReplacedOnlyAfterAYes)
     EXPECT_TRUE(Moved("Maps/Arena.unr", kMap, "K1"));
     EXPECT_FALSE(IsCached("K1"));
     EXPECT_FALSE(InIndex("K1=Arena.unr"));
-    EXPECT_EQ(Snapshot(GamePath("Maps")).size(), 1u);  // nothing of the old file left beside it
+    EXPECT_EQ(Snapshot(Path("Maps")).size(), 1u);  // nothing of the old file left beside it
 }
 
 // The measured fault: with Maps missing, the requirements moved and the map stayed, with a message
@@ -106,8 +106,8 @@ TEST_F(PermanentCommand, TheDestinationFolderIsFoundInAnyCaseOrMade)
     };
     for (const Case& c : {Case{"Maps", "Maps"}, Case{"maps", "maps"}, Case{"", "Maps"}}) {
         SCOPED_TRACE(c.folder);
-        std::filesystem::remove_all(GamePath("Maps"));
-        std::filesystem::remove_all(GamePath("Textures"));
+        std::filesystem::remove_all(Path("Maps"));
+        std::filesystem::remove_all(Path("Textures"));
         if (*c.folder)
             temp.MakeFolder("game/" + std::string(c.folder));
         Lay({{"K1", "Arena.unr", kMap, {"Walls.utx"}}, {"K2", "Walls.utx", kTex}});
@@ -118,7 +118,7 @@ TEST_F(PermanentCommand, TheDestinationFolderIsFoundInAnyCaseOrMade)
         EXPECT_TRUE(Moved(std::string(c.landsIn) + "/Arena.unr", kMap, "K1"));
         EXPECT_TRUE(Moved("Textures/Walls.utx", kTex, "K2"));
         EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]"}));
-        std::filesystem::remove_all(GamePath(c.landsIn));
+        std::filesystem::remove_all(Path(c.landsIn));
     }
 }
 

@@ -1,8 +1,6 @@
 #include <filesystem>
 
 #include "commands/command_fixture.h"
-#include "commands/move_cached_file.h"
-#include "commands/move_with_requirements.h"
 #include "package/package_kind.h"
 
 namespace thld::test {
@@ -26,7 +24,7 @@ protected:
     {
         EXPECT_EQ(prompt.Titles(), (std::vector<std::string>{"Confirm Move File", "Confirm Replace File"}));
         EXPECT_EQ(temp.Read("game/Maps/Arena.unr"), "the player's own");
-        EXPECT_EQ(Snapshot(GamePath("Maps")).size(), 1u);
+        EXPECT_EQ(Snapshot(Path("Maps")).size(), 1u);
         EXPECT_EQ(ReadFileBytes(CachedPath("K1")), PackageBytes(kMap, "K1"));
         EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K1=Arena.unr", "K2=Next.utx"}));
     }
@@ -44,7 +42,7 @@ TEST_F(Replacing, AFailedMoveOfTheCachedFileKeepsEverything)
 TEST_F(Replacing, AFailedMoveOfTheOldFileKeepsEverything)
 {
     MoveWatch watch;
-    watch.FailMoveFrom(GamePath("Maps/Arena.unr"), FileErrorCause::Sharing);
+    watch.FailMoveFrom(Path("Maps/Arena.unr"), FileErrorCause::Sharing);
     ScriptedPrompt prompt({true, true, true});
     EXPECT_THROW(Permanent({true, true}, prompt), FileError);
     ExpectNothingLost(prompt);
@@ -52,8 +50,7 @@ TEST_F(Replacing, AFailedMoveOfTheOldFileKeepsEverything)
 
 TEST_F(Replacing, AnOldFileThatCantBeDeletedIsPutBack)
 {
-    fs::permissions(GamePath("Maps/Arena.unr"),
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(Path("Maps/Arena.unr"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     ScriptedPrompt prompt({true, true, true});
     try {
@@ -70,21 +67,18 @@ TEST_F(Replacing, ACachedFileHeldOpenElsewhereKeepsEverything)
 {
     auto held = InputFile::OpenUnshared(CachedPath("K1"));
     ASSERT_TRUE(held);
-    ScriptedPrompt prompt({true});
-    CommandRun run{folders, items, prompt};
-    const PlannedMove move{
-        {"K1", "Arena.unr"}, kind::Map, CachedPath("K1"), {GamePath("Maps/"), GamePath("Maps/Arena.unr")}};
-    EXPECT_THROW(MoveCachedFile(run, move, 1), FileError);
+    ScriptedPrompt prompt({true, true});
+    EXPECT_THROW(Permanent({true}, prompt), FileError);
     held.reset();
     EXPECT_EQ(temp.Read("game/Maps/Arena.unr"), "the player's own");
-    EXPECT_EQ(Snapshot(GamePath("Maps")).size(), 1u);
+    EXPECT_EQ(Snapshot(Path("Maps")).size(), 1u);
     EXPECT_EQ(ReadFileBytes(CachedPath("K1")), PackageBytes(kMap, "K1"));
     EXPECT_TRUE(InIndex("K1=Arena.unr"));
 }
 
 TEST_F(Replacing, ADestinationHeldOpenElsewhereCountsAsAbsentAndTheMoveFails)
 {
-    auto held = InputFile::OpenUnshared(GamePath("Maps/Arena.unr"));
+    auto held = InputFile::OpenUnshared(Path("Maps/Arena.unr"));
     ASSERT_TRUE(held);
     ScriptedPrompt prompt({true});
     EXPECT_THROW(Permanent({true, true}, prompt), FileError);

@@ -1,7 +1,6 @@
 // Names outside any code page (Japanese, an emoji) in a cache.ini of Unicode, UTF-8 or UTF-16LE after
 // its mark: listed, required, deleted and made permanent under those very names on disk.
-#include "cache/cache_listing.h"
-#include "cache/requirements.h"
+#include "game/cache_contents.h"
 #include "commands/command_fixture.h"
 #include "package/package_kind.h"
 #include "platform/utf16.h"
@@ -34,9 +33,7 @@ protected:
     std::string Encoded(const std::string& text) const { return GetParam()(text); }
     Texts Listed()
     {
-        Listing listing = ListCacheIndex(folders.cacheFolder);
-        DetermineRelationships(folders.cacheFolder, listing.items);
-        items = listing.items;
+        items = ListCacheContents(folders, InstalledCopies::Skip).listing.items;
         Texts names;
         for (const PackageItem& item : items)
             names.push_back(item.name);
@@ -67,8 +64,8 @@ TEST_P(UnicodeNames, AreListedDeletedAndMadePermanentUnderTheirNames)
 
     ScriptedPrompt permanentYes({true});
     EXPECT_TRUE(Permanent({true, false}, permanentYes));
-    EXPECT_EQ(ReadFileBytes(GamePath("Maps/" + kMapName + ".unr")), mapBytes);
-    EXPECT_EQ(ReadFileBytes(GamePath("Textures/" + kSmile + ".utx")), PackageBytes(kTex, "K2"));
+    EXPECT_EQ(ReadFileBytes(Path("Maps/" + kMapName + ".unr")), mapBytes);
+    EXPECT_EQ(ReadFileBytes(Path("Textures/" + kSmile + ".utx")), PackageBytes(kTex, "K2"));
     EXPECT_FALSE(temp.Exists("game/cache/" + kMapKey + ".uxx"));
     EXPECT_FALSE(temp.Exists("game/cache/K2.uxx"));
     EXPECT_EQ(Listed(), Texts{});

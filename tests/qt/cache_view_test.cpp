@@ -12,8 +12,8 @@
 #include <functional>
 #include <map>
 
-#include "cache/cache_listing.h"
-#include "cache/requirements.h"
+#include "game/cache_contents.h"
+#include "game/package_order.h"
 #include "commands/messages.h"
 #include "qt/qt_text.h"
 #include "support/corpus.h"
@@ -31,8 +31,7 @@ protected:
         // The game holds a copy of one cached package and another file named like a second.
         std::filesystem::copy_file(cache + CorpusEntry("Q2DM1.utx").guid + ".uxx", game + "Textures/Q2DM1.utx");
         WriteFileBytes(game + "Maps/DM-Flux.unr", "an older DM-Flux");
-        expected = ListCacheIndex(cache);
-        DetermineRelationships(cache, expected.items);
+        expected = ListCacheContents(GameFolders{game, cache}, InstalledCopies::Skip).listing;
         Open();
     }
 
@@ -98,16 +97,16 @@ TEST_F(CorpusWindow, EveryColumnSortsBothWaysAndAThirdStateGoesBackToTheFileOrde
     std::map<std::string, const PackageItem*> byName;
     for (const PackageItem& item : expected.items)
         byName[item.name] = &item;
-    using Order = std::function<int(const PackageItem&, const PackageItem&)>;
-    auto compare = [](auto a, auto b) { return a < b ? -1 : (b < a ? 1 : 0); };
-    const std::vector<std::pair<int, Order>> columns = {
-        {CacheModel::NameColumn,
-         [](auto& a, auto& b) { return ToQt(a.name).compare(ToQt(b.name), Qt::CaseInsensitive); }},
-        {CacheModel::KindColumn, [&](auto& a, auto& b) { return compare(a.kind, b.kind); }},
-        {CacheModel::SizeColumn, [&](auto& a, auto& b) { return compare(a.size, b.size); }},
-        {CacheModel::LastUsedColumn, [&](auto& a, auto& b) { return compare(a.modified, b.modified); }},
+    const std::vector<std::pair<int, PackageSortKey>> columns = {
+        {CacheModel::NameColumn, PackageSortKey::Name},
+        {CacheModel::KindColumn, PackageSortKey::Kind},
+        {CacheModel::SizeColumn, PackageSortKey::Size},
+        {CacheModel::LastUsedColumn, PackageSortKey::Modified},
     };
-    for (const auto& [column, order] : columns) {
+    for (const auto& [column, key] : columns) {
+        auto order = [key = key](const PackageItem& a, const PackageItem& b) {
+            return ComparePackages(key, {a, b}, {}, 0, 1);
+        };
         for (Qt::SortOrder direction : {Qt::AscendingOrder, Qt::DescendingOrder}) {
             Tree()->sortByColumn(column, direction);
             const std::vector<std::string> shown = ShownNames();

@@ -5,7 +5,9 @@
 #include <QTest>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "commands/messages.h"
 #include "platform/file_fault.h"
@@ -161,6 +163,24 @@ TEST_F(CommandWindow, AFileErrorIsShownOnceAndWhatWasNotDoneStaysWhereItWas)
         Click("untickAllButton");
         EXPECT_EQ(Model().TickedCount(), 0u);
     }
+}
+
+// The window goes while its command waits for an answer that the window's thread has not taken up:
+// the question is answered No unasked, the command ends, and nothing has changed.
+TEST_F(CommandWindow, AWindowClosedWhileAQuestionWaitsAnswersItNo)
+{
+    LayOutCorpus();
+    Open();
+    const std::string cached = game + "cache/" + CorpusEntry("DM-Flux.unr").guid + ".uxx";
+    const std::string index = ReadFileBytes(game + "cache/cache.ini");
+    Tick({"DM-Flux.unr"});
+    dialogs.said.clear();
+    Click("deleteButton");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the question is handed over meanwhile
+    window.reset();
+    EXPECT_TRUE(dialogs.said.empty());
+    EXPECT_TRUE(std::filesystem::exists(cached));
+    EXPECT_EQ(ReadFileBytes(game + "cache/cache.ini"), index);
 }
 
 }  // namespace

@@ -39,18 +39,6 @@ std::optional<std::string> FakeChooser::Pick(const std::string& title)
     return answer;
 }
 
-bool ScriptedDialogs::Confirm(const std::string& title, const std::string& message)
-{
-    said.push_back("? " + title + ": " + message);
-    if (answers.empty()) {
-        ADD_FAILURE() << "an unexpected question: " << title << ": " << message;
-        return false;
-    }
-    bool yes = answers.front();
-    answers.pop_front();
-    return yes;
-}
-
 WindowTest::WindowTest()
 {
     places.system = SearchPlaces::System::Linux;

@@ -1,7 +1,8 @@
 #pragma once
 // The main window in the test's own process, on Qt's offscreen platform: a fake store of the game's
 // entry, a folder chooser and dialogs that answer from a script and record what they were asked,
-// and a game folder in a temporary folder.
+// and a game folder in a temporary folder that is not made before a test lays it out (some tests
+// need none at all).
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include "qt/cache_model.h"
 #include "qt/main_window.h"
 #include "qt/window_dialogs.h"
+#include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
 namespace thld::test {
@@ -38,15 +40,20 @@ public:
     std::vector<std::string> titles;
 };
 
+// The window's dialogs answered by the tests' scripted prompt.
 class ScriptedDialogs : public WindowDialogs {
 public:
-    bool Confirm(const std::string& title, const std::string& message) override;
-    void Tell(const std::string& message) override { said.push_back("! " + message); }
-    void Stop(const std::string& message) override { said.push_back("x " + message); }
+    bool Confirm(const std::string& title, const std::string& message) override
+    {
+        return script.Confirm(title, message);
+    }
+    void Tell(const std::string& message) override { script.Tell(message); }
+    void Stop(const std::string& message) override { script.said.push_back("x " + message); }
 
-    std::deque<bool> answers;
+    ScriptedPrompt script;
+    std::deque<bool>& answers = script.answers;
     // "? title: message" for a question, "! message" for a message, "x message" for a stop.
-    std::vector<std::string> said;
+    std::vector<std::string>& said = script.said;
 };
 
 class WindowTest : public ::testing::Test {

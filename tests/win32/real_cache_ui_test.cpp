@@ -10,7 +10,7 @@
 #include "cache/cached_file.h"
 #include "cache/index_lookup.h"
 #include "game_entry_override.h"
-#include "cache/requirements.h"
+#include "game/cache_contents.h"
 #include "commands/messages.h"
 #include "screen_picture.h"
 #include "support/corpus.h"
@@ -38,8 +38,7 @@ protected:
 
 TEST_F(RealCacheTest, TheTreeShowsEveryPackageWithItsKindSizeAndRequirements)
 {
-    Listing model = ListCacheIndex(game + "cache\\");
-    DetermineRelationships(game + "cache\\", model.items);
+    Listing model = ListCacheContents(GameFolders{game, game + "cache\\"}, InstalledCopies::Skip).listing;
     ASSERT_EQ(model.items.size(), test::CorpusManifest().size());
 
     AppRun app;

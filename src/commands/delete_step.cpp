@@ -1,0 +1,59 @@
+// Delete's step: the entry's line leaves cache.ini together with its cached file.
+#include "cache/cached_file.h"
+#include "cache/index_file.h"
+#include "cache/index_rewrite.h"
+#include "cache/index_text.h"
+#include "cache/package_steps.h"
+#include "commands/entry_lookup.h"
+#include "commands/messages.h"
+#include "commands/step_actions.h"
+#include "platform/file_link.h"
+
+namespace thld {
+
+StepOutcome DeleteStep(StepContext& context, const PlannedStep& step)
+{
+    using Why = StepOutcome::Why;
+    const std::string& cacheFolder = context.folders.cacheFolder;
+    const EntryLookup found = LookUpEntry(cacheFolder, step.name, step.key);
+    if (found.unreadable) {
+        context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
+        return Stopped();
+    }
+    if (!found.line) {
+        context.prompt.Tell(messages::kNoFileName);
+        return PassedOver(Why::NoLine);
+    }
+    const auto entry = SplitEntryLine(found.line->text);
+    if (!IsPlainFileName(entry->key)) {
+        TellLeftAlone(context, found.line->text, entry->value, LeftReason::NotPlainName);
+        return PassedOver(Why::NotPlainName);
+    }
+    if (entry->key != step.key)
+        return PassedOver(Why::OtherLine);
+    const std::string path = CachedFilePath(cacheFolder, entry->key);
+    if (LinkAt(path) == LinkKind::Followed) {
+        TellLeftAlone(context, found.line->text, entry->value, LeftReason::LinkNotDeletable);
+        return PassedOver(Why::LinkNotDeletable);
+    }
+    // One crash-safe step: the file waits beside its place until the line is gone, and comes back
+    // when the line stays.
+    const RemovedLine removed = DeleteCachedPackage(cacheFolder, found.line->number, found.line->text, path);
+    switch (removed.outcome) {
+    case RemovedLine::Outcome::Removed:
+        break;
+    case RemovedLine::Outcome::NoSuchLine:
+    case RemovedLine::Outcome::NoHeader:
+        return PassedOver(Why::NoLine);  // cache.ini changed under us
+    case RemovedLine::Outcome::Unreadable:
+        context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
+        return Stopped();
+    case RemovedLine::Outcome::NotCreated:
+        context.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
+        return Stopped();
+    }
+    context.removedLines.insert(removed.text);
+    return {StepOutcome::Result::Done, Why::None, std::nullopt};
+}
+
+}  // namespace thld

@@ -1,0 +1,38 @@
+#include "commands/entry_lookup.h"
+
+#include "cache/index_encoding.h"
+#include "cache/index_file.h"
+#include "cache/index_scan.h"
+#include "cache/index_text.h"
+
+namespace thld {
+
+std::string EntryLine::ShownName() const
+{
+    auto entry = SplitEntryText(text);
+    return entry ? std::string(entry->value) : std::string();
+}
+
+EntryLookup LookUpEntry(const std::string& cacheFolder, const std::string& name, const std::string& key)
+{
+    auto index = ReadIndexText(IndexPathOf(cacheFolder));
+    if (!index)
+        return {true, std::nullopt};
+    EntryLookup found;
+    for (const IndexLine& candidate : ScanIndex(index->text).body) {
+        if (!candidate.IsEntry())
+            continue;
+        const std::string stripped = StripLineBreaks(candidate.text);
+        const auto entry = SplitEntryText(stripped);
+        if (!index->NameIs(entry->value, name))
+            continue;
+        const bool own = index->NameIs(entry->key, key);
+        if (own || !found.line)
+            found.line = EntryLine{candidate.number, index->LineOf(stripped)};
+        if (own)
+            break;
+    }
+    return found;
+}
+
+}  // namespace thld

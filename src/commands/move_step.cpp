@@ -1,0 +1,91 @@
+// Permanent's step: one cached file moved to its destination with its line removed from cache.ini,
+// or, when that can't be done, left in the cache with its line.
+#include "cache/cached_file.h"
+#include "cache/index_file.h"
+#include "cache/index_rewrite.h"
+#include "cache/index_text.h"
+#include "cache/package_steps.h"
+#include "commands/entry_lookup.h"
+#include "commands/messages.h"
+#include "commands/step_actions.h"
+#include "platform/file.h"
+#include "platform/file_link.h"
+#include "platform/folder.h"
+
+namespace thld {
+
+namespace {
+
+using Why = StepOutcome::Why;
+
+// Why the step's package stays where it is, as the disk stands now; nothing when it can move.
+std::optional<Why> Obstacle(StepContext& context, const PlannedStep& step, const EntryLine& line)
+{
+    const auto entry = SplitEntryLine(line.text);
+    if (!IsPlainFileName(entry->key) || !IsPlainFileName(PackageNameOf(entry->value))) {
+        TellLeftAlone(context, line.text, entry->value, LeftReason::NotPlainName);
+        return Why::NotPlainName;
+    }
+    if (entry->key != step.key)
+        return Why::OtherLine;
+    if (LinkAt(step.source) != LinkKind::None) {
+        TellLeftAlone(context, line.text, entry->value, LeftReason::CachedFileIsLink);
+        return Why::CachedFileIsLink;
+    }
+    if (!PathExists(step.source))
+        return Why::NoFile;
+    if (LinkAt(step.destination) != LinkKind::None) {
+        TellLeftAlone(context, line.text, entry->value, LeftReason::DestinationIsLink);
+        return Why::DestinationIsLink;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+// The destination's folder is made first when it is missing. When a file is at the destination
+// already, asks first ("Confirm Replace File"); on No nothing changes. The move is one crash-safe
+// step (MoveCachedPackage): across file systems too, a replaced file deleted only once the line is
+// gone, and whatever fails or ends the program, the package ends either moved without its line or
+// cached with it. When the line can't be removed the user is told; a disk failure goes on as
+// FileError, naming the destination when it is what refused.
+StepOutcome MoveStep(StepContext& context, const PlannedStep& step)
+{
+    const std::string& cacheFolder = context.folders.cacheFolder;
+    const EntryLookup found = LookUpEntry(cacheFolder, step.name, step.key);
+    if (found.unreadable) {
+        context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
+        return Stopped();
+    }
+    if (!found.line)
+        return PassedOver(Why::NoLine);  // moved already, or never cached
+    if (auto obstacle = Obstacle(context, step, *found.line))
+        return PassedOver(*obstacle);
+
+    if (!IsFolder(step.destinationFolder))
+        MakeFolder(step.destinationFolder);
+    PackageMove move{found.line->text, step.source, step.destination, context.folders.gameFolder};
+    if (CanOpenUnshared(move.destination)) {
+        if (!context.prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(move.destination)))
+            return PassedOver(Why::ReplaceRefused);
+        move.replace = true;
+    }
+    const RemovedLine removed = MoveCachedPackage(cacheFolder, found.line->number, move);
+    switch (removed.outcome) {
+    case RemovedLine::Outcome::Removed:
+        break;
+    case RemovedLine::Outcome::NoSuchLine:
+    case RemovedLine::Outcome::NoHeader:
+        return PassedOver(Why::NoLine);  // the line went meanwhile: cache.ini changed under us
+    case RemovedLine::Outcome::Unreadable:
+        context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
+        return Stopped();
+    case RemovedLine::Outcome::NotCreated:
+        context.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
+        return Stopped();
+    }
+    context.removedLines.insert(removed.text);
+    return {StepOutcome::Result::Done, Why::None, std::nullopt};
+}
+
+}  // namespace thld

@@ -1,0 +1,54 @@
+#pragma once
+// A plan of Delete or Permanent: every step the command takes, in order, written down before the
+// run. A step is a small value that names one package (its name and key, the file it acts on and,
+// for a move, the file it becomes), so that it can be shown, kept and carried out alone.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace thld {
+
+struct PlannedStep {
+    enum class What {
+        Delete,          // its line leaves cache.ini and its cached file goes
+        Move,            // moves to `destination`, its line leaving cache.ini
+        NotCached,       // a required package with no package item in the listing
+        NoDestination,   // a kind without a folder of its own: stays in the cache
+        NotPlainName,    // its key or name can't name a file: left in the cache
+        Link,            // its cached file, or the file it would replace, is a link: left in the cache
+        Cycle,           // required by a package that it requires in turn: moves once, further up
+        MovedAlready,    // moved earlier in the same run
+        DeletedAlready,  // deleted earlier in the same run (the same line ticked twice)
+    };
+    What what = What::Move;
+    std::string name;                       // the package item's text, or the requirement's
+    std::string key;                        // the key of its line, where it has a package item
+    std::optional<std::size_t> item;        // its package item, where it has one
+    std::size_t ticked = 0;                 // the ticked package item whose question this step follows
+    std::optional<std::size_t> requiredBy;  // the package item that requires it; none when ticked
+    std::size_t depth = 0;                  // 0 for a ticked package, 1 for what it requires, ...
+    std::string source;                     // Delete, Move: the cached file
+    std::string destinationFolder;          // Move: the game's folder for its kind
+    std::string destination;                // Move: the file it becomes
+    bool replaces = false;                  // Move: a file is there already, so the command asks
+
+    // True for a step that changes something; the others pass a package over.
+    bool Acts() const { return what == What::Delete || what == What::Move; }
+    // The entry line the step was planned from: key=name.
+    std::string Line() const { return key + "=" + name; }
+};
+
+struct CommandPlan {
+    enum class Command {
+        Delete,
+        Permanent
+    };
+    Command command = Command::Delete;
+    // The steps of each ticked package item in turn (those of one item share `ticked`): its question
+    // comes before them.
+    std::vector<PlannedStep> steps;
+};
+
+}  // namespace thld

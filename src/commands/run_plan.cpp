@@ -1,0 +1,135 @@
+#include "commands/run_plan.h"
+
+#include "commands/cache_change.h"
+#include "commands/delete_plan.h"
+#include "commands/entry_lookup.h"
+#include "commands/messages.h"
+#include "commands/permanent_plan.h"
+#include "commands/step_actions.h"
+
+namespace thld {
+
+namespace {
+
+// The end of the steps of the ticked item whose steps begin at `begin`.
+std::size_t GroupEnd(const std::vector<PlannedStep>& steps, std::size_t begin)
+{
+    std::size_t end = begin + 1;
+    while (end < steps.size() && steps[end].ticked == steps[begin].ticked)
+        ++end;
+    return end;
+}
+
+// The step of the ticked item itself: the one of depth 0 (a map's comes after what it requires).
+const PlannedStep& TickedStep(const std::vector<PlannedStep>& steps, std::size_t begin, std::size_t end)
+{
+    for (std::size_t i = begin; i < end; ++i)
+        if (steps[i].depth == 0)
+            return steps[i];
+    return steps[begin];
+}
+
+// A ticked item that went with an earlier one is not asked about.
+bool WentEarlier(const std::vector<PlannedStep>& steps, std::size_t begin, std::size_t end)
+{
+    const PlannedStep::What what = steps[begin].what;
+    return end == begin + 1 && (what == PlannedStep::What::MovedAlready || what == PlannedStep::What::DeletedAlready);
+}
+
+bool Ask(const CommandPlan& plan, const PlannedStep& ticked, const GameFolders& folders, UserPrompt& prompt)
+{
+    const EntryLookup found = LookUpEntry(folders.cacheFolder, ticked.name, ticked.key);
+    const std::string shown = found.line ? found.line->ShownName() : std::string();
+    if (plan.command == CommandPlan::Command::Delete)
+        return prompt.Confirm(messages::kConfirmDeleteTitle, messages::ConfirmDelete(shown));
+    return prompt.Confirm(messages::kConfirmMoveTitle, messages::ConfirmMove(shown));
+}
+
+}  // namespace
+
+const FileError* RunReport::Failure() const
+{
+    for (const StepOutcome& outcome : outcomes)
+        if (outcome.error)
+            return &*outcome.error;
+    return nullptr;
+}
+
+void RunReport::RaiseFailure() const
+{
+    if (const FileError* failure = Failure())
+        throw *failure;
+}
+
+namespace {
+
+// The steps in order, with their questions; see RunPlan.
+RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt)
+{
+    const std::vector<PlannedStep>& steps = plan.steps;
+    RunReport report;
+    report.outcomes.resize(steps.size());
+    StepContext context{folders, plan.command, prompt};
+    std::size_t at = 0;  // the step under way, for a file error
+    try {
+        for (std::size_t begin = 0, end = 0; begin < steps.size(); begin = end) {
+            end = GroupEnd(steps, begin);
+            at = begin;
+            if (WentEarlier(steps, begin, end)) {
+                report.outcomes[begin] = CarryOut(context, steps[begin]);
+                continue;
+            }
+            if (!Ask(plan, TickedStep(steps, begin, end), folders, prompt)) {
+                for (std::size_t i = begin; i < end; ++i)
+                    report.outcomes[i] = PassedOver(StepOutcome::Why::Refused);
+                if (plan.command == CommandPlan::Command::Permanent)
+                    break;
+                continue;
+            }
+            report.agreed = true;
+            for (at = begin; at < end; ++at) {
+                report.outcomes[at] = CarryOut(context, steps[at]);
+                if (report.outcomes[at].result == StepOutcome::Result::Failed)
+                    return report;
+            }
+        }
+    } catch (const FileError& error) {
+        report.outcomes[at] = {StepOutcome::Result::Failed, StepOutcome::Why::None, error};
+    }
+    return report;
+}
+
+}  // namespace
+
+RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt,
+                  const std::optional<PathStamp>& listedIndex)
+{
+    RunReport report;
+    report.outcomes.resize(plan.steps.size());
+    if (plan.steps.empty())
+        return report;
+    try {
+        const ChangeStart start =
+            ChangeCache(folders, listedIndex, prompt, report, [&] { return RunSteps(folders, plan, prompt); });
+        report.cacheChanged = start == ChangeStart::Changed;
+    } catch (const FileError& error) {
+        // The lock file, or what an ended program left, could not be dealt with: nothing was asked.
+        report.outcomes.front() = {StepOutcome::Result::Failed, StepOutcome::Why::None, error};
+    }
+    return report;
+}
+
+RunReport DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items,
+                       const std::vector<bool>& ticked, UserPrompt& prompt, const std::optional<PathStamp>& listedIndex)
+{
+    return RunPlan(folders, PlanDelete(folders, items, ticked), prompt, listedIndex);
+}
+
+RunReport MakeTickedPermanent(const GameFolders& folders, const std::vector<PackageItem>& items,
+                              const std::vector<bool>& ticked, UserPrompt& prompt,
+                              const std::optional<PathStamp>& listedIndex)
+{
+    return RunPlan(folders, PlanPermanent(folders, items, ticked), prompt, listedIndex);
+}
+
+}  // namespace thld

@@ -1,0 +1,85 @@
+#pragma once
+// Delete and Permanent carried out: the steps of a plan (delete_plan.h, permanent_plan.h) taken in
+// order, each asked about as the command asks, each checked on disk right before it acts, and an
+// outcome for every step.
+
+#include <optional>
+#include <vector>
+
+#include "cache/package_item.h"
+#include "commands/planned_step.h"
+#include "commands/user_prompt.h"
+#include "game/game_folder.h"
+#include "platform/file_error.h"
+#include "platform/path_stamp.h"
+
+namespace thld {
+
+struct StepOutcome {
+    enum class Result {
+        NotReached,  // the run ended before it: a No to Permanent's question, or a failure
+        Done,        // deleted, or moved, with its line gone from cache.ini
+        PassedOver,  // nothing changed for it; `why` says why
+        Failed,      // nothing more is done: `error` holds the file error, or the user was told why
+    };
+    enum class Why {
+        None,
+        AsPlanned,          // the plan passes it over: its step's `what` says why
+        Refused,            // the user said No to the question before it
+        ReplaceRefused,     // the user kept the file at its destination
+        NoLine,             // cache.ini holds no line of it any more
+        OtherLine,          // cache.ini's line of that name names another cached file than the listing's
+        NoFile,             // its cached file is no longer there
+        NotPlainName,       // its line has a key that can't name a file (the user is told)
+        CachedFileIsLink,   // (the user is told)
+        DestinationIsLink,  // (the user is told)
+        LinkNotDeletable,   // (the user is told)
+        StayedEarlier,      // planned to go with an earlier step, which left it in the cache
+    };
+    Result result = Result::NotReached;
+    Why why = Why::None;
+    std::optional<FileError> error;  // Failed on the disk; otherwise cache.ini could not be read or written
+};
+
+struct RunReport {
+    bool agreed = false;                // the user agreed to something
+    bool cacheChanged = false;          // cache.ini was not the one listed: nothing was asked
+    std::vector<StepOutcome> outcomes;  // outcomes[i] for the plan's steps[i]
+
+    // The file error that ended the run; nothing when none did.
+    const FileError* Failure() const;
+    // Raises the file error that ended the run, if one did, for the front-end's barrier to show.
+    void RaiseFailure() const;
+    // The cache changed, or was found changed, and the run ended without a file error: the listing
+    // is out of date.
+    bool ListAgain() const { return (agreed || cacheChanged) && !Failure(); }
+};
+
+// Takes the plan's steps in order. Before the steps of each ticked item it asks ("Confirm Delete
+// File" or "Confirm Move File", with the name of the package's line in cache.ini as it is now, or no
+// name without one); a No passes that item's steps over (Delete) or ends the run (Permanent). An
+// item whose only step says it went with an earlier one is passed over without a question. On Yes
+// each step is carried out as planned, after checking the disk: its line must still be in cache.ini
+// with the listing's key (a line whose key or name can't name a file, or whose cached file or
+// destination is a link, stays, and the user is told once); a file at a move's destination is
+// replaced only after "Confirm Replace File", and only once the line is gone. A step ends with its
+// package either gone with its line or cached with it. The run ends at the first failure: a file
+// error (kept in the outcome, not raised), or cache.ini that can't be read or written (told).
+// The whole run holds the cache's lock (cache_change.h), taken before the first question: while
+// another program holds it all the while the run waits, the user is told and nothing is asked or
+// changed. `listedIndex` is the stamp of cache.ini that the listing of the plan's items saw (nothing
+// when not known); when cache.ini is another by then, the user is told, nothing is asked or changed,
+// and the report says to list again (cacheChanged).
+RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt,
+                  const std::optional<PathStamp>& listedIndex = std::nullopt);
+
+// Delete and Permanent on the ticked items of a listing (the tree's root items; `ticked[i]` tells
+// whether item i's box is ticked): the plan, then the run.
+RunReport DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items,
+                       const std::vector<bool>& ticked, UserPrompt& prompt,
+                       const std::optional<PathStamp>& listedIndex = std::nullopt);
+RunReport MakeTickedPermanent(const GameFolders& folders, const std::vector<PackageItem>& items,
+                              const std::vector<bool>& ticked, UserPrompt& prompt,
+                              const std::optional<PathStamp>& listedIndex = std::nullopt);
+
+}  // namespace thld

@@ -1,0 +1,49 @@
+#include "commands/step_actions.h"
+
+#include "platform/file_link.h"
+
+namespace thld {
+
+StepOutcome PassedOver(StepOutcome::Why why) { return {StepOutcome::Result::PassedOver, why, std::nullopt}; }
+
+StepOutcome Stopped() { return {StepOutcome::Result::Failed, StepOutcome::Why::None, std::nullopt}; }
+
+void TellLeftAlone(StepContext& context, const std::string& line, std::string_view name, LeftReason reason)
+{
+    if (context.leftAlone.insert(line).second)
+        context.prompt.Tell(LeftAloneMessage(name, reason));
+}
+
+StepOutcome CarryOut(StepContext& context, const PlannedStep& step)
+{
+    using What = PlannedStep::What;
+    switch (step.what) {
+    case What::Delete:
+        return DeleteStep(context, step);
+    case What::Move:
+        return MoveStep(context, step);
+    case What::NotPlainName:
+        TellLeftAlone(context, step.Line(), step.name, LeftReason::NotPlainName);
+        break;
+    case What::Link: {
+        LeftReason reason = LeftReason::LinkNotDeletable;
+        if (context.command == CommandPlan::Command::Permanent)
+            reason =
+                LinkAt(step.source) != LinkKind::None ? LeftReason::CachedFileIsLink : LeftReason::DestinationIsLink;
+        TellLeftAlone(context, step.Line(), step.name, reason);
+        break;
+    }
+    case What::MovedAlready:
+    case What::DeletedAlready:
+        if (context.removedLines.count(step.Line()) == 0)
+            return PassedOver(StepOutcome::Why::StayedEarlier);
+        break;
+    case What::NotCached:
+    case What::NoDestination:
+    case What::Cycle:
+        break;
+    }
+    return PassedOver(StepOutcome::Why::AsPlanned);
+}
+
+}  // namespace thld

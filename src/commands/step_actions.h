@@ -1,0 +1,44 @@
+#pragma once
+// One planned step carried out on its own, as the run (run_plan.h) takes it: this is the one place
+// where a command changes the disk.
+
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "commands/entry_names.h"
+#include "commands/planned_step.h"
+#include "commands/run_plan.h"
+#include "commands/user_prompt.h"
+#include "game/game_folder.h"
+
+namespace thld {
+
+// What the steps of one run share.
+struct StepContext {
+    const GameFolders& folders;
+    CommandPlan::Command command;
+    UserPrompt& prompt;
+    // Entry lines the user has been told about in this run, so that each is told once.
+    std::set<std::string> leftAlone = {};
+    // Entry lines this run has removed from cache.ini: their packages have been deleted or moved.
+    std::set<std::string> removedLines = {};
+};
+
+// Carries out one step (after the user agreed to its ticked item): a Delete or a Move after its
+// checks on disk, or a step that the plan passes over, telling the user where the command always
+// tells. A FileError from the disk is not caught here.
+StepOutcome CarryOut(StepContext& context, const PlannedStep& step);
+
+// Tells the user, once in the run for each entry line, that its package stays in the cache.
+void TellLeftAlone(StepContext& context, const std::string& line, std::string_view name, LeftReason reason);
+
+// The two steps that change something; see run_plan.h.
+StepOutcome DeleteStep(StepContext& context, const PlannedStep& step);
+StepOutcome MoveStep(StepContext& context, const PlannedStep& step);
+
+// An outcome of a step passed over, or stopped after telling the user.
+StepOutcome PassedOver(StepOutcome::Why why);
+StepOutcome Stopped();
+
+}  // namespace thld

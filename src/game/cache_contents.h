@@ -1,0 +1,48 @@
+#pragma once
+// The cache of an installation as every program lists it, in one call: each package of cache.ini
+// with its kind, size and time (the listing), what it requires (the requirements pass), and whether
+// the game's own folders hold a copy of it. A callback is told which step runs and how far it has
+// got; its answer can stop the listing.
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "cache/cache_listing.h"
+#include "game/game_folder.h"
+#include "game/installed_packages.h"
+
+namespace thld {
+
+struct CacheContents {
+    // The outcome, cache.ini's path, the items in file order with their requirements, the total.
+    Listing listing;
+    // installed[i] for listing.items[i]; empty when the game folder is not known (empty), when the
+    // installed copies were not asked for, or when the listing did not end as Listed.
+    std::vector<InstalledPackages::Found> installed;
+};
+
+// The steps of the listing, in the order they run.
+enum class ListingPhase {
+    Kinds,         // each cached file opened once: kind, size, time; done and total count entries
+    Requirements,  // the requirements pass; told once as it starts, with 0 of 0
+    Installed,     // the game's folders compared; done and total count items
+};
+
+// Called on the calling thread as each phase starts (0 done) and after each step of it. The phases
+// after Kinds begin only when there is an item.
+using ListingPhaseProgress = std::function<ListingStep(ListingPhase phase, std::size_t done, std::size_t total)>;
+
+enum class InstalledCopies {
+    Skip,   // only the listing and the requirements
+    Check,  // those, then each package looked for in the game's folders
+};
+
+// Lists the cache folder of `folders`, fills the requirements of every map and script package and,
+// when asked and the game folder is known, compares each package with the game's installed copy
+// (InstalledPackages::Check). Ends early with the listing's outcome when that is not Listed, and
+// with outcome Stopped as soon as the callback answers Stop. A read that fails raises FileError.
+CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies installedCopies,
+                                const ListingPhaseProgress& progress = {});
+
+}  // namespace thld

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cache/cache_guard.h"
 #include "cache/cached_file.h"
 #include "cache/index_encoding.h"
 #include "cache/index_file.h"
@@ -17,8 +18,10 @@ Listing ListCacheIndex(const std::string& cacheFolder) { return ListCacheIndex(c
 Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize, ProbeThreads threads,
                        const ListingProgress& progress)
 {
+    RecoverCacheIfIdle(cacheFolder);
     Listing listing;
     listing.indexPath = IndexPathOf(cacheFolder);
+    listing.indexStamp = StampOf(listing.indexPath);
     auto index = ReadIndexText(listing.indexPath);
     if (!index) {
         listing.outcome = Listing::Outcome::Unreadable;

@@ -5,11 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cache/package_item.h"
 #include "package/file_probe.h"
+#include "platform/path_stamp.h"
 
 namespace thld {
 
@@ -21,7 +23,9 @@ struct Listing {
         Stopped,     // the progress callback asked to stop: `items` holds those listed by then
     };
     Outcome outcome = Outcome::Listed;
-    std::string indexPath;           // cacheFolder + "cache.ini"
+    std::string indexPath;  // cacheFolder + "cache.ini"
+    // cache.ini as it stood before it was read: a command tells by it that the file has changed since.
+    std::optional<PathStamp> indexStamp;
     std::vector<PackageItem> items;  // in file order; none for "File Not Available"
     std::uint64_t total = 0;         // bytes of the listed items' files, in 64 bits
 };

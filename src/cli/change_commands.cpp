@@ -112,7 +112,7 @@ int DeleteCommand(const Options& options, Console& console)
     }
     RefuseWhileTheGameRuns();
     TerminalPrompt prompt(console, AnswersOf(options));
-    const RunReport report = RunPlan(installation.folders, plan, prompt);
+    const RunReport report = RunPlan(installation.folders, plan, prompt, listing.indexStamp);
 
     std::size_t deleted = 0;
     std::uint64_t freed = 0;
@@ -147,7 +147,7 @@ int KeepCommand(const Options& options, Console& console)
     if (!options.yes)
         console.Out("Permanent takes these steps:\n" + lines);
     TerminalPrompt prompt(console, AnswersOf(options));
-    const RunReport report = RunPlan(installation.folders, plan, prompt);
+    const RunReport report = RunPlan(installation.folders, plan, prompt, listing.indexStamp);
 
     std::size_t moved = 0;
     std::string out;

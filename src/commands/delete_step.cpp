@@ -3,16 +3,14 @@
 #include "cache/index_file.h"
 #include "cache/index_rewrite.h"
 #include "cache/index_text.h"
+#include "cache/package_steps.h"
 #include "commands/entry_lookup.h"
 #include "commands/messages.h"
 #include "commands/step_actions.h"
 #include "platform/file_link.h"
-#include "platform/pending_removal.h"
 
 namespace thld {
 
-// The cached file is taken out of the way first, and deleted once the line is gone, or put back
-// when the line stays.
 StepOutcome DeleteStep(StepContext& context, const PlannedStep& step)
 {
     using Why = StepOutcome::Why;
@@ -38,8 +36,9 @@ StepOutcome DeleteStep(StepContext& context, const PlannedStep& step)
         TellLeftAlone(context, found.line->text, entry->value, LeftReason::LinkNotDeletable);
         return PassedOver(Why::LinkNotDeletable);
     }
-    std::optional<PendingRemoval> file = PendingRemoval::Begin(path);  // nothing when the file has vanished
-    RemovedLine removed = RemoveEntryLine(cacheFolder, found.line->number);
+    // One crash-safe step: the file waits beside its place until the line is gone, and comes back
+    // when the line stays.
+    const RemovedLine removed = DeleteCachedPackage(cacheFolder, found.line->number, found.line->text, path);
     switch (removed.outcome) {
     case RemovedLine::Outcome::Removed:
         break;
@@ -47,17 +46,13 @@ StepOutcome DeleteStep(StepContext& context, const PlannedStep& step)
     case RemovedLine::Outcome::NoHeader:
         return PassedOver(Why::NoLine);  // cache.ini changed under us
     case RemovedLine::Outcome::Unreadable:
-        file.reset();
         context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
         return Stopped();
     case RemovedLine::Outcome::NotCreated:
-        file.reset();
         context.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
         return Stopped();
     }
     context.removedLines.insert(removed.text);
-    if (file)
-        file->Finish();
     return {StepOutcome::Result::Done, Why::None, std::nullopt};
 }
 

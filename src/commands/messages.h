@@ -37,6 +37,17 @@ inline std::string EmptyCache(const std::string& gameFolder)
 inline std::string ReadError(const std::string& path) { return "Error reading file " + path; }
 // The new cache.ini could not be created (`path` is its full path).
 inline std::string WriteError(const std::string& path) { return "Error writing new file " + path + " - Aborting!"; }
+// Another program held the cache's lock all the while a command waited for it.
+inline std::string CacheBusy(const std::string& cacheFolder)
+{
+    return "Another program is changing the cache in " + cacheFolder +
+           " at the moment. Nothing was changed; try again once it has finished.";
+}
+// cache.ini changed between the listing and a command (`path` is its full path).
+inline std::string IndexChanged(const std::string& path)
+{
+    return path + " has changed since the cache was listed. Nothing was changed; the cache is listed again.";
+}
 // The total line below the tree.
 inline std::string TotalCache(std::uint64_t bytes) { return "Total Cache: " + std::to_string(bytes >> 10) + "k bytes"; }
 

@@ -4,27 +4,19 @@
 #include "cache/index_file.h"
 #include "cache/index_rewrite.h"
 #include "cache/index_text.h"
+#include "cache/package_steps.h"
 #include "commands/entry_lookup.h"
 #include "commands/messages.h"
 #include "commands/step_actions.h"
 #include "platform/file.h"
 #include "platform/file_link.h"
 #include "platform/folder.h"
-#include "platform/pending_removal.h"
 
 namespace thld {
 
 namespace {
 
 using Why = StepOutcome::Why;
-
-// Puts a moved file back after a failure; its own failure must not hide the first one.
-void MoveBack(const std::string& from, const std::string& to) noexcept
-{
-    try {
-        MoveFileNoReplace(from, to);
-    } catch (const FileError&) {}
-}
 
 // Why the step's package stays where it is, as the disk stands now; nothing when it can move.
 std::optional<Why> Obstacle(StepContext& context, const PlannedStep& step, const EntryLine& line)
@@ -52,11 +44,11 @@ std::optional<Why> Obstacle(StepContext& context, const PlannedStep& step, const
 }  // namespace
 
 // The destination's folder is made first when it is missing. When a file is at the destination
-// already, asks first ("Confirm Replace File"); on No nothing changes. A replaced file waits beside
-// its place until the line is gone, and is deleted only then. Whatever fails, the package ends
-// either moved without its line or cached with it: when the line can't be removed, the file goes
-// back to the cache (and a replaced file to its place) first; then the user is told or the
-// FileError goes on.
+// already, asks first ("Confirm Replace File"); on No nothing changes. The move is one crash-safe
+// step (MoveCachedPackage): across file systems too, a replaced file deleted only once the line is
+// gone, and whatever fails or ends the program, the package ends either moved without its line or
+// cached with it. When the line can't be removed the user is told; a disk failure goes on as
+// FileError, naming the destination when it is what refused.
 StepOutcome MoveStep(StepContext& context, const PlannedStep& step)
 {
     const std::string& cacheFolder = context.folders.cacheFolder;
@@ -72,36 +64,27 @@ StepOutcome MoveStep(StepContext& context, const PlannedStep& step)
 
     if (!IsFolder(step.destinationFolder))
         MakeFolder(step.destinationFolder);
-    const std::string& destination = step.destination;
-    std::optional<PendingRemoval> replaced;
-    if (CanOpenUnshared(destination)) {
-        if (!context.prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(destination)))
+    PackageMove move{found.line->text, step.source, step.destination, context.folders.gameFolder};
+    if (CanOpenUnshared(move.destination)) {
+        if (!context.prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(move.destination)))
             return PassedOver(Why::ReplaceRefused);
-        replaced = PendingRemoval::Begin(destination);
+        move.replace = true;
     }
-    MoveFileNoReplace(step.source, destination);  // should it fail, `replaced` goes back in place
-
-    RemovedLine removed;
-    try {
-        removed = RemoveEntryLine(cacheFolder, found.line->number);
-    } catch (const FileError&) {
-        MoveBack(destination, step.source);
-        throw;
-    }
-    if (removed.outcome != RemovedLine::Outcome::Removed) {
-        MoveBack(destination, step.source);
-        replaced.reset();
-        if (removed.outcome == RemovedLine::Outcome::Unreadable)
-            context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
-        else if (removed.outcome == RemovedLine::Outcome::NotCreated)
-            context.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
-        else
-            return PassedOver(Why::NoLine);  // the line went meanwhile: cache.ini changed under us
+    const RemovedLine removed = MoveCachedPackage(cacheFolder, found.line->number, move);
+    switch (removed.outcome) {
+    case RemovedLine::Outcome::Removed:
+        break;
+    case RemovedLine::Outcome::NoSuchLine:
+    case RemovedLine::Outcome::NoHeader:
+        return PassedOver(Why::NoLine);  // the line went meanwhile: cache.ini changed under us
+    case RemovedLine::Outcome::Unreadable:
+        context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
+        return Stopped();
+    case RemovedLine::Outcome::NotCreated:
+        context.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
         return Stopped();
     }
     context.removedLines.insert(removed.text);
-    if (replaced)
-        replaced->Finish();
     return {StepOutcome::Result::Done, Why::None, std::nullopt};
 }
 

@@ -1,5 +1,6 @@
 #include "commands/run_plan.h"
 
+#include "commands/cache_change.h"
 #include "commands/delete_plan.h"
 #include "commands/entry_lookup.h"
 #include "commands/messages.h"
@@ -60,7 +61,10 @@ void RunReport::RaiseFailure() const
         throw *failure;
 }
 
-RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt)
+namespace {
+
+// The steps in order, with their questions; see RunPlan.
+RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt)
 {
     const std::vector<PlannedStep>& steps = plan.steps;
     RunReport report;
@@ -95,16 +99,37 @@ RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPromp
     return report;
 }
 
-RunReport DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items,
-                       const std::vector<bool>& ticked, UserPrompt& prompt)
+}  // namespace
+
+RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt,
+                  const std::optional<PathStamp>& listedIndex)
 {
-    return RunPlan(folders, PlanDelete(folders, items, ticked), prompt);
+    RunReport report;
+    report.outcomes.resize(plan.steps.size());
+    if (plan.steps.empty())
+        return report;
+    try {
+        const ChangeStart start =
+            ChangeCache(folders, listedIndex, prompt, report, [&] { return RunSteps(folders, plan, prompt); });
+        report.cacheChanged = start == ChangeStart::Changed;
+    } catch (const FileError& error) {
+        // The lock file, or what an ended program left, could not be dealt with: nothing was asked.
+        report.outcomes.front() = {StepOutcome::Result::Failed, StepOutcome::Why::None, error};
+    }
+    return report;
+}
+
+RunReport DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items,
+                       const std::vector<bool>& ticked, UserPrompt& prompt, const std::optional<PathStamp>& listedIndex)
+{
+    return RunPlan(folders, PlanDelete(folders, items, ticked), prompt, listedIndex);
 }
 
 RunReport MakeTickedPermanent(const GameFolders& folders, const std::vector<PackageItem>& items,
-                              const std::vector<bool>& ticked, UserPrompt& prompt)
+                              const std::vector<bool>& ticked, UserPrompt& prompt,
+                              const std::optional<PathStamp>& listedIndex)
 {
-    return RunPlan(folders, PlanPermanent(folders, items, ticked), prompt);
+    return RunPlan(folders, PlanPermanent(folders, items, ticked), prompt, listedIndex);
 }
 
 }  // namespace thld

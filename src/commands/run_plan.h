@@ -11,6 +11,7 @@
 #include "commands/user_prompt.h"
 #include "game/game_folder.h"
 #include "platform/file_error.h"
+#include "platform/path_stamp.h"
 
 namespace thld {
 
@@ -42,14 +43,16 @@ struct StepOutcome {
 
 struct RunReport {
     bool agreed = false;                // the user agreed to something
+    bool cacheChanged = false;          // cache.ini was not the one listed: nothing was asked
     std::vector<StepOutcome> outcomes;  // outcomes[i] for the plan's steps[i]
 
     // The file error that ended the run; nothing when none did.
     const FileError* Failure() const;
     // Raises the file error that ended the run, if one did, for the front-end's barrier to show.
     void RaiseFailure() const;
-    // The cache changed and the run ended without a file error: the listing is out of date.
-    bool ListAgain() const { return agreed && !Failure(); }
+    // The cache changed, or was found changed, and the run ended without a file error: the listing
+    // is out of date.
+    bool ListAgain() const { return (agreed || cacheChanged) && !Failure(); }
 };
 
 // Takes the plan's steps in order. Before the steps of each ticked item it asks ("Confirm Delete
@@ -62,13 +65,21 @@ struct RunReport {
 // replaced only after "Confirm Replace File", and only once the line is gone. A step ends with its
 // package either gone with its line or cached with it. The run ends at the first failure: a file
 // error (kept in the outcome, not raised), or cache.ini that can't be read or written (told).
-RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt);
+// The whole run holds the cache's lock (cache_change.h), taken before the first question: while
+// another program holds it all the while the run waits, the user is told and nothing is asked or
+// changed. `listedIndex` is the stamp of cache.ini that the listing of the plan's items saw (nothing
+// when not known); when cache.ini is another by then, the user is told, nothing is asked or changed,
+// and the report says to list again (cacheChanged).
+RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt,
+                  const std::optional<PathStamp>& listedIndex = std::nullopt);
 
 // Delete and Permanent on the ticked items of a listing (the tree's root items; `ticked[i]` tells
 // whether item i's box is ticked): the plan, then the run.
 RunReport DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items,
-                       const std::vector<bool>& ticked, UserPrompt& prompt);
+                       const std::vector<bool>& ticked, UserPrompt& prompt,
+                       const std::optional<PathStamp>& listedIndex = std::nullopt);
 RunReport MakeTickedPermanent(const GameFolders& folders, const std::vector<PackageItem>& items,
-                              const std::vector<bool>& ticked, UserPrompt& prompt);
+                              const std::vector<bool>& ticked, UserPrompt& prompt,
+                              const std::optional<PathStamp>& listedIndex = std::nullopt);
 
 }  // namespace thld

@@ -31,6 +31,11 @@ PendingRemoval::~PendingRemoval()
         PutBack();
 }
 
+std::optional<PendingRemoval> PendingRemoval::Begin(const std::string& path)
+{
+    return Begin(path, detail::FreeAsideName(path));
+}
+
 namespace detail {
 std::string FreeAsideName(const std::string& path)
 {

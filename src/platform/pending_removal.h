@@ -2,7 +2,9 @@
 // A file deleted together with another change, or not at all. Begin takes the file out of the way,
 // under a free name beside it, and makes sure that it can go; the caller then makes its change, and
 // Finish deletes the file. Should the change fail, the PendingRemoval goes without Finish and puts
-// the file back under its name. A link is taken for itself: what it leads to is never touched.
+// the file back under its name. Should the program end meanwhile, the file stays under its other
+// name (never deleted), for a later run to put back or delete. A link is taken for itself: what it leads to is never
+// touched.
 
 #include <optional>
 #include <string>
@@ -17,6 +19,9 @@ public:
     // leaves the file where it is, when it could not be deleted: a folder, a read-only file, one that
     // another program holds open (on Windows), or a link that this system resolves (file_link.h).
     static std::optional<PendingRemoval> Begin(const std::string& path);
+    // The same, with the file waiting under `aside` (a free name in the same folder, such as a
+    // record of the step has named before).
+    static std::optional<PendingRemoval> Begin(const std::string& path, const std::string& aside);
 
     // Deletes the file. When that fails the file stays under its other name, and FileError is raised.
     void Finish();

@@ -6,7 +6,7 @@
 
 namespace thld {
 
-std::optional<PendingRemoval> PendingRemoval::Begin(const std::string& path)
+std::optional<PendingRemoval> PendingRemoval::Begin(const std::string& path, const std::string& aside)
 {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0) {
@@ -17,9 +17,8 @@ std::optional<PendingRemoval> PendingRemoval::Begin(const std::string& path)
     // As RemoveFile would refuse it: a folder, or a read-only file (a link is never read-only).
     if (S_ISDIR(info.st_mode) || (!S_ISLNK(info.st_mode) && (info.st_mode & 0222) == 0))
         ThrowFileError(EACCES, path);
-    std::string aside = detail::FreeAsideName(path);
     MoveFileNoReplace(path, aside);  // a link moves itself
-    return PendingRemoval(path, std::move(aside), FileHandle());
+    return PendingRemoval(path, aside, FileHandle());
 }
 
 void PendingRemoval::Finish()

@@ -49,9 +49,11 @@ bool MarkForDeletion(HANDLE file, bool deleted)
 
 }  // namespace
 
-// The file is opened for deletion, unshared, as itself where it is a link; renamed through that
-// handle, so that nothing can come between, and marked. Closing the handle then deletes it.
-std::optional<PendingRemoval> PendingRemoval::Begin(const std::string& path)
+// The file is opened for deletion, unshared, as itself where it is a link, and renamed through that
+// handle, so that nothing can come between. Marking it for deletion tells whether it can go; the mark
+// comes off again at once, so that a program ended meanwhile leaves it under its other name, and
+// goes on for good in Finish.
+std::optional<PendingRemoval> PendingRemoval::Begin(const std::string& path, const std::string& aside)
 {
     detail::CheckFault(DiskStep::Move, path, true);
     if (LinkAt(path) == LinkKind::Followed)
@@ -66,7 +68,6 @@ std::optional<PendingRemoval> PendingRemoval::Begin(const std::string& path)
             return std::nullopt;
         ThrowFileError(error, path);
     }
-    std::string aside = detail::FreeAsideName(path);
     if (!Rename(H(handle), SystemPathOf(aside)))
         ThrowFileError(::GetLastError(), path);
     if (!MarkForDeletion(H(handle), true)) {
@@ -74,16 +75,21 @@ std::optional<PendingRemoval> PendingRemoval::Begin(const std::string& path)
         Rename(H(handle), SystemPathOf(path));
         ThrowFileError(error, path);
     }
-    return PendingRemoval(path, std::move(aside), std::move(handle));
+    MarkForDeletion(H(handle), false);
+    return PendingRemoval(path, aside, std::move(handle));
 }
 
 void PendingRemoval::Finish()
 {
     pending_ = false;
     if (auto cause = detail::CheckFault(DiskStep::Remove, aside_, false)) {
-        MarkForDeletion(H(handle_), false);
         handle_.Close();
         throw FileError(*cause, aside_);
+    }
+    if (!MarkForDeletion(H(handle_), true)) {
+        const DWORD error = ::GetLastError();
+        handle_.Close();
+        ThrowFileError(error, aside_);
     }
     if (unsigned long error = handle_.Close())
         ThrowFileError(error, aside_);

@@ -18,6 +18,7 @@
 #include "game/game_folder.h"
 #include "game/installation.h"
 #include "game/settings_file.h"
+#include "platform/path_stamp.h"
 #include "qt/window_dialogs.h"
 
 class QLabel;
@@ -106,7 +107,8 @@ private:
     std::optional<SettingsFile> settings_;
     GameFolderLocator locator_;
     GameFolderFlow folderFlow_;
-    GameFolders folders_;  // those the flow last handed over
+    GameFolders folders_;                   // those the flow last handed over
+    std::optional<PathStamp> listedIndex_;  // cache.ini as the listing shown found it
 
     CacheModel* model_ = nullptr;
     CacheFilter* filter_ = nullptr;

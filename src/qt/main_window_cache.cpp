@@ -71,6 +71,7 @@ void MainWindow::OnListed(ListingState& state)
     Listing& listing = state.contents.listing;
     if (listing.outcome == Listing::Outcome::Stopped)
         return;  // a later listing, or none, takes its place
+    listedIndex_ = listing.indexStamp;
     if (listing.outcome != Listing::Outcome::Listed) {
         model_->Clear();
         if (listing.outcome == Listing::Outcome::Unreadable)
@@ -116,9 +117,9 @@ void MainWindow::RunCommand(Busy command)
     prompt_ = std::make_shared<CrossThreadPrompt>(this, parts_.dialogs);
     work_ = std::make_unique<BackgroundWork>(
         this,
-        [command, items, report, prompt = prompt_, folders = folders_, ticks = model_->Ticks()] {
-            *report = command == Busy::Deleting ? DeleteTicked(folders, *items, ticks, *prompt)
-                                                : MakeTickedPermanent(folders, *items, ticks, *prompt);
+        [command, items, report, prompt = prompt_, folders = folders_, ticks = model_->Ticks(), listed = listedIndex_] {
+            *report = command == Busy::Deleting ? DeleteTicked(folders, *items, ticks, *prompt, listed)
+                                                : MakeTickedPermanent(folders, *items, ticks, *prompt, listed);
         },
         [this, report, generation](std::exception_ptr error) {
             if (generation == generation_)

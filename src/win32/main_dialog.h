@@ -11,6 +11,7 @@
 #include "commands/user_prompt.h"
 #include "game/game_folder.h"
 #include "game/installation.h"
+#include "platform/path_stamp.h"
 #include "win32/cache_tree.h"
 #include "win32/dialog.h"
 #include "win32/package_ticks.h"
@@ -59,10 +60,11 @@ private:
 
     WaitDialog* waitDialog_ = nullptr;
     SearchPlaces places_;
-    GameFolders folders_;               // those the flow last handed over
-    std::vector<PackageItem> items_;    // the listed packages, one for each root item
-    std::vector<HTREEITEM> itemNodes_;  // their root items
-    PackageTicks ticks_;                // their ticks
+    GameFolders folders_;                   // those the flow last handed over
+    std::vector<PackageItem> items_;        // the listed packages, one for each root item
+    std::optional<PathStamp> listedIndex_;  // cache.ini as the listing found it
+    std::vector<HTREEITEM> itemNodes_;      // their root items
+    PackageTicks ticks_;                    // their ticks
     HWND totalLabel_ = nullptr;
     HWND pathLabel_ = nullptr;
     CacheTree treeView_;

@@ -10,7 +10,7 @@ namespace thld {
 void MainDialog::OnDelete()
 {
     WindowPrompt prompt(Window());
-    const RunReport report = DeleteTicked(folders_, items_, ticks_.Ticked(), prompt);
+    const RunReport report = DeleteTicked(folders_, items_, ticks_.Ticked(), prompt, listedIndex_);
     if (report.ListAgain())
         ReadCacheIndex();
     report.RaiseFailure();
@@ -19,7 +19,7 @@ void MainDialog::OnDelete()
 void MainDialog::OnPermanent()
 {
     WindowPrompt prompt(Window());
-    const RunReport report = MakeTickedPermanent(folders_, items_, ticks_.Ticked(), prompt);
+    const RunReport report = MakeTickedPermanent(folders_, items_, ticks_.Ticked(), prompt, listedIndex_);
     if (report.ListAgain())
         ReadCacheIndex();
     report.RaiseFailure();

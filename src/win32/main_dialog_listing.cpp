@@ -56,6 +56,7 @@ void MainDialog::ReadCacheIndex()
         return;
     }
     items_ = std::move(listing.items);
+    listedIndex_ = listing.indexStamp;
     FillTree();
     SetWindowTextOf(totalLabel_, messages::TotalCache(listing.total));
 }

@@ -1,0 +1,142 @@
+#include "cache/step_record.h"
+
+#include <array>
+
+namespace thld {
+
+namespace {
+
+constexpr std::string_view kFirstLine = "tallyhold step 1";
+constexpr std::string_view kLastLine = "end";
+constexpr std::size_t kMaxFieldBytes = 8 * 1024;
+
+std::string Escaped(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == '%') {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<std::string> Unescaped(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size())
+            return std::nullopt;
+        const int high = HexDigit(text[i + 1]);
+        const int low = HexDigit(text[i + 2]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        out += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return out;
+}
+
+struct Field {
+    std::string_view name;
+    std::string StepRecord::*member;
+};
+constexpr std::array<Field, 5> kFields{{{"line", &StepRecord::line},
+                                        {"source", &StepRecord::source},
+                                        {"aside", &StepRecord::aside},
+                                        {"destination", &StepRecord::destination},
+                                        {"game", &StepRecord::gameFolder}}};
+
+}  // namespace
+
+std::string EncodeStepRecord(const StepRecord& record)
+{
+    std::string out(kFirstLine);
+    out += '\n';
+    out += record.kind == StepRecord::Kind::Delete ? "step=delete\n" : "step=move\n";
+    for (const Field& field : kFields) {
+        out += field.name;
+        out += '=';
+        out += Escaped(record.*field.member);
+        out += '\n';
+    }
+    out += kLastLine;
+    out += '\n';
+    return out;
+}
+
+std::optional<StepRecord> ParseStepRecord(std::string_view bytes)
+{
+    if (bytes.size() > kMaxStepRecordBytes)
+        return std::nullopt;
+    StepRecord record;
+    bool kindSeen = false;
+    std::array<bool, kFields.size()> seen{};
+    bool ended = false;
+    std::size_t at = 0;
+    for (int number = 0; at < bytes.size(); ++number) {
+        const std::size_t end = bytes.find('\n', at);
+        if (end == std::string_view::npos || ended)
+            return std::nullopt;  // a line cut short, or anything after the end line
+        const std::string_view line = bytes.substr(at, end - at);
+        at = end + 1;
+        if (number == 0) {
+            if (line != kFirstLine)
+                return std::nullopt;
+            continue;
+        }
+        if (line == kLastLine) {
+            ended = true;
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            return std::nullopt;
+        const std::string_view name = line.substr(0, equals);
+        const std::string_view value = line.substr(equals + 1);
+        if (name == "step") {
+            if (kindSeen || (value != "delete" && value != "move"))
+                return std::nullopt;
+            kindSeen = true;
+            record.kind = value == "delete" ? StepRecord::Kind::Delete : StepRecord::Kind::Move;
+            continue;
+        }
+        std::size_t i = 0;
+        while (i < kFields.size() && kFields[i].name != name)
+            ++i;
+        if (i == kFields.size() || seen[i] || value.size() > kMaxFieldBytes)
+            return std::nullopt;
+        auto text = Unescaped(value);
+        if (!text)
+            return std::nullopt;
+        seen[i] = true;
+        record.*kFields[i].member = std::move(*text);
+    }
+    for (bool s : seen)
+        if (!s)
+            return std::nullopt;
+    if (!ended || !kindSeen)
+        return std::nullopt;
+    return record;
+}
+
+}  // namespace thld

@@ -1,0 +1,39 @@
+#pragma once
+// The record of one step that takes a package out of the cache (its line leaves cache.ini, its file
+// is deleted or moved into the game's folders), kept beside cache.ini while the step is under way:
+// written whole and synced before the step's first change, removed after its last. Read back it is
+// untrusted input: bounded, and refused unless whole and well formed.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace thld {
+
+inline constexpr const char* kStepRecordFileName = "cache.ini.tallyhold-journal";
+inline constexpr std::size_t kMaxStepRecordBytes = 64 * 1024;
+
+struct StepRecord {
+    enum class Kind {
+        Delete,
+        Move
+    };
+    Kind kind = Kind::Delete;
+    std::string line;         // the entry line, stripped, as the program's text
+    std::string source;       // the cached file
+    std::string aside;        // Delete: where the file waits; Move: where a replaced file waits, or empty
+    std::string destination;  // Move: where the file goes
+    std::string gameFolder;   // Move: the game folder the destination lies in
+
+    bool operator==(const StepRecord&) const = default;
+};
+
+// The record as its file holds it: one field to a line, control bytes and "%" written as %XX.
+std::string EncodeStepRecord(const StepRecord& record);
+
+// The record of a file's bytes; nothing when they are not one whole record: too long, a field
+// missing, unknown, repeated or too long, a bad escape, no end line, or bytes after it.
+std::optional<StepRecord> ParseStepRecord(std::string_view bytes);
+
+}  // namespace thld

@@ -1,0 +1,32 @@
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/durable_move.h"
+#include "platform/file.h"
+#include "platform/file_handle.h"
+
+namespace thld {
+
+void SyncFolder(const std::string& folder)
+{
+    FileHandle handle(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle.IsOpen())
+        ::fsync(static_cast<int>(handle.Native()));
+}
+
+namespace detail {
+bool RenameOnSameDevice(const std::string& from, const std::string& to)
+{
+    try {
+        MoveFileNoReplace(from, to);
+        return true;
+    } catch (const FileError& e) {
+        if (e.SystemCode() == EXDEV)
+            return false;
+        throw;
+    }
+}
+}  // namespace detail
+
+}  // namespace thld

@@ -1,0 +1,30 @@
+#include <windows.h>
+
+#include "platform/durable_move.h"
+#include "platform/file_error.h"
+#include "platform/file_fault.h"
+#include "platform/utf16.h"
+
+namespace thld {
+
+// NTFS keeps a folder's changes in its own journal; the moves here ask for write-through.
+void SyncFolder(const std::string&) {}
+
+namespace detail {
+bool RenameOnSameDevice(const std::string& from, const std::string& to)
+{
+    CheckFault(DiskStep::Move, from, true);
+    const std::u16string wideFrom = Utf8ToUtf16(from);
+    const std::u16string wideTo = Utf8ToUtf16(to);
+    // No MOVEFILE_COPY_ALLOWED: a copy made by the system would be neither synced nor undone.
+    if (::MoveFileExW(reinterpret_cast<const wchar_t*>(wideFrom.c_str()),
+                      reinterpret_cast<const wchar_t*>(wideTo.c_str()), MOVEFILE_WRITE_THROUGH))
+        return true;
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_NOT_SAME_DEVICE)
+        return false;
+    ThrowFileError(error, from);
+}
+}  // namespace detail
+
+}  // namespace thld

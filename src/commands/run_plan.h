@@ -62,6 +62,8 @@ struct RunReport {
 // replaced only after "Confirm Replace File", and only once the line is gone. A step ends with its
 // package either gone with its line or cached with it. The run ends at the first failure: a file
 // error (kept in the outcome, not raised), or cache.ini that can't be read or written (told).
+// This is the one loop over a plan's steps, and CarryOut (step_actions.h) the one call by which a
+// step changes the disk.
 RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt);
 
 // Delete and Permanent on the ticked items of a listing (the tree's root items; `ticked[i]` tells

@@ -23,6 +23,9 @@ struct Listing {
     std::string indexPath;           // cacheFolder + "cache.ini"
     std::vector<PackageItem> items;  // in file order; none for "File Not Available"
     std::uint64_t total = 0;         // bytes of the listed items' files, in 64 bits
+    // The cached files passed over because they are no regular files (a FIFO, a device, a folder),
+    // in file order: nothing of them was read.
+    std::vector<std::string> notRegularFiles;
 };
 
 // Told, on the calling thread, how many of the index's entries have been looked at and how many

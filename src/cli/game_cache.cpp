@@ -73,6 +73,8 @@ Listing ReadCache(const Installation& installation, Console& console, bool withR
     Listing listing = ListCacheIndex(folders.cacheFolder);
     if (listing.outcome == Listing::Outcome::Unreadable)
         throw Failure(messages::ReadError(listing.indexPath));
+    for (const std::string& path : listing.notRegularFiles)
+        console.Err("tallyhold: " + PrintableText(FileErrorText(FileErrorCause::NotRegularFile, path)) + "\n");
     if (listing.outcome == Listing::Outcome::Empty) {
         const std::string shownFolder = folders.gameFolder.empty() ? folders.cacheFolder : folders.gameFolder;
         console.Err("tallyhold: " + PrintableLines(WithoutQuestion(messages::EmptyCache(shownFolder))) + "\n");

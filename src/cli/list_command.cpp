@@ -6,7 +6,9 @@
 #include "cli/cache_view.h"
 #include "cli/commands.h"
 #include "cli/game_cache.h"
+#include "cli/terminal_text.h"
 #include "platform/code_page.h"
+#include "platform/file_error.h"
 #include "platform/folder.h"
 
 namespace thld::cli {
@@ -58,8 +60,13 @@ int ListCommand(const Options& options, Console& console)
     if (!folders.gameFolder.empty() && IsFolder(folders.gameFolder)) {
         const InstalledPackages installed(folders.gameFolder);
         view.installed.reserve(view.listing.items.size());
-        for (const PackageItem& item : view.listing.items)
+        for (const PackageItem& item : view.listing.items) {
             view.installed.push_back(installed.Check(item, CachedFilePath(folders.cacheFolder, item.key)));
+            if (view.installed.back().notRegularFile)
+                console.Err("tallyhold: " +
+                            PrintableText(FileErrorText(FileErrorCause::NotRegularFile, view.installed.back().path)) +
+                            "\n");
+        }
     }
     view.now =
         std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();

@@ -70,10 +70,12 @@ TEST(CliSpecialFiles, EndPromptlyAndSayWhatWasPassedOver)
             std::vector<std::string> arguments = c.arguments;
             arguments.insert(arguments.end(), {"--game", game.folders.gameFolder});
             const ProgramResult result = RunTallyhold({.arguments = arguments, .timeoutSeconds = kPromptly});
-            const std::string what = c.place + (special == Special::Fifo ? " (FIFO) " : " (/dev/zero) ") + c.arguments[0];
+            const std::string what =
+                c.place + (special == Special::Fifo ? " (FIFO) " : " (/dev/zero) ") + c.arguments[0];
             EXPECT_EQ(result.exitCode, c.exitCode) << what << "\n" << result.err;
             if (c.reported) {
-                EXPECT_PRED2(Holds, result.err, fs::path(game.Path(c.place)).filename().string() + " is not a regular file.")
+                EXPECT_PRED2(Holds, result.err,
+                             fs::path(game.Path(c.place)).filename().string() + " is not a regular file.")
                     << what;
             }
         }

@@ -28,8 +28,8 @@ const std::uint8_t* PackageCursor::Take(std::size_t count)
     if (!file_)
         return reinterpret_cast<const std::uint8_t*>(memory_.data()) + at;
     if (at < windowStart_ || at + count > windowStart_ + window_.size()) {
-        const std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(
-            std::max(count, kWindowSize), size_ - at));
+        const std::size_t wanted =
+            static_cast<std::size_t>(std::min<std::uint64_t>(std::max(count, kWindowSize), size_ - at));
         window_.resize(wanted);
         window_.resize(file_->ReadAt(at, window_.data(), wanted));
         windowStart_ = at;

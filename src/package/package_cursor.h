@@ -41,7 +41,7 @@ private:
 
     const InputFile* file_ = nullptr;
     std::string_view memory_;
-    std::string window_;             // a file's bytes from windowStart_ on
+    std::string window_;  // a file's bytes from windowStart_ on
     std::uint64_t windowStart_ = 0;
     std::uint64_t size_ = 0;
     std::uint64_t offset_ = 0;

@@ -12,7 +12,7 @@ namespace {
 // Names in packages are short (the game keeps 64 characters); more is taken for malformed input.
 constexpr std::int32_t kLongestName = 1024;
 // The fewest bytes a name and an import take: the table's count can't ask for more than the bytes left.
-constexpr std::uint64_t kSmallestOldName = 1 + 4;  // NUL, flags
+constexpr std::uint64_t kSmallestOldName = 1 + 4;   // NUL, flags
 constexpr std::uint64_t kSmallestName = 1 + 1 + 4;  // length, NUL, flags
 constexpr std::uint64_t kSmallestImport = 1 + 1 + 4 + 1;
 
@@ -69,7 +69,8 @@ PackageHeader ReadHeader(PackageCursor& cursor)
         const std::uint64_t headerEnd = cursor.Offset();
         if (heritageCount > 0x7FFFFFFF || heritageOffset < headerEnd || heritageOffset > cursor.Size() ||
             (std::uint64_t(heritageCount) * 16 > cursor.Size() - heritageOffset))
-            throw Refused{PackageReading::Outcome::BadTable, "the GUID table" + At(heritageOffset) + " lies outside the file"};
+            throw Refused{PackageReading::Outcome::BadTable,
+                          "the GUID table" + At(heritageOffset) + " lies outside the file"};
         cursor.Seek(heritageOffset + std::uint64_t(heritageCount - 1) * 16);
     }
     const std::uint32_t a = cursor.Uint32(), b = cursor.Uint32(), c = cursor.Uint32(), d = cursor.Uint32();
@@ -100,11 +101,11 @@ std::string ReadName(PackageCursor& cursor, bool withLength)
     return name;
 }
 
-const std::string& NameAt(const std::vector<std::string>& names, std::optional<std::int32_t> index,
-                          std::uint64_t start)
+const std::string& NameAt(const std::vector<std::string>& names, std::optional<std::int32_t> index, std::uint64_t start)
 {
     if (!index || *index < 0 || static_cast<std::size_t>(*index) >= names.size())
-        throw Refused{PackageReading::Outcome::BadImport, "an import" + At(start) + " names no entry of the name table"};
+        throw Refused{PackageReading::Outcome::BadImport,
+                      "an import" + At(start) + " names no entry of the name table"};
     return names[static_cast<std::size_t>(*index)];
 }
 
@@ -119,7 +120,8 @@ PackageReading Read(PackageCursor& cursor)
             // The tables lie after the header's fixed part.
             cursor.Seek(header.fileVersion < kFirstVersionWithGuid ? 44 : 52);
             const bool withLengths = header.fileVersion >= kFirstVersionWithNameLengths;
-            CheckTable(cursor, "name", header.nameCount, header.nameOffset, withLengths ? kSmallestName : kSmallestOldName);
+            CheckTable(cursor, "name", header.nameCount, header.nameOffset,
+                       withLengths ? kSmallestName : kSmallestOldName);
             CheckTable(cursor, "import", header.importCount, header.importOffset, kSmallestImport);
             if (header.exportCount > 0)
                 CheckTable(cursor, "export", header.exportCount, header.exportOffset, 1);

@@ -52,11 +52,11 @@ std::vector<std::string> ImportedPackages(const PackageContents& contents);
 struct PackageReading {
     enum class Outcome {
         Read,
-        NotAPackage,    // no package tag at the start
-        Truncated,      // the header, or a table, runs past the end of the file
-        BadTable,       // a count or an offset that the file can't hold
-        BadName,        // a name of no length or too long, or an unreadable length
-        BadImport,      // an import naming an entry outside the name table, or an unreadable index
+        NotAPackage,  // no package tag at the start
+        Truncated,    // the header, or a table, runs past the end of the file
+        BadTable,     // a count or an offset that the file can't hold
+        BadName,      // a name of no length or too long, or an unreadable length
+        BadImport,    // an import naming an entry outside the name table, or an unreadable index
     };
     Outcome outcome = Outcome::Read;
     std::string reason;  // for a refusal: what was wrong, and where

@@ -9,6 +9,7 @@
 #include "package/package_reader.h"
 #include "platform/code_page.h"
 #include "support/corpus.h"
+#include "support/made_package.h"
 #include "support/temp_folder.h"
 
 namespace thld {
@@ -68,58 +69,23 @@ TEST(PackageReader, ReadsAFewRealPackagesAsCheckedByHand)
     }
 }
 
-// A package made here: version 69, names at 64, the imports after them, the end of the file after
-// the import table.
-struct MadeImport {
-    std::int32_t classPackage, className, outer, objectName;
-};
-
-std::string Compact(std::int32_t value)
-{
-    std::string bytes;
-    std::uint32_t magnitude = value < 0 ? 0u - std::uint32_t(value) : std::uint32_t(value);
-    std::uint8_t first = (value < 0 ? 0x80 : 0) | (magnitude & 0x3F);
-    magnitude >>= 6;
-    bytes.push_back(static_cast<char>(first | (magnitude ? 0x40 : 0)));
-    while (magnitude) {
-        std::uint8_t next = magnitude & 0x7F;
-        magnitude >>= 7;
-        bytes.push_back(static_cast<char>(next | (magnitude ? 0x80 : 0)));
-    }
-    return bytes;
-}
-
-std::string Le32(std::uint32_t value)
-{
-    std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<char>(value >> (8 * i));
-    return bytes;
-}
+// A package made here: names at 64, the imports after them, the end of the file after the import
+// table.
+using test::Le32Bytes;
+using test::MadeImport;
 
 std::string MadePackage(const std::vector<std::string>& names, const std::vector<MadeImport>& imports)
 {
-    std::string table;
-    for (const std::string& name : names)
-        table += Compact(static_cast<std::int32_t>(name.size() + 1)) + name + '\0' + Le32(0x70010);
-    const std::uint32_t importOffset = static_cast<std::uint32_t>(64 + table.size());
-    for (const MadeImport& i : imports)
-        table += Compact(i.classPackage) + Compact(i.className) + Le32(static_cast<std::uint32_t>(i.outer)) +
-                 Compact(i.objectName);
-    std::string bytes = Le32(kPackageTag) + std::string("\x45\x00\x00\x00", 4) + Le32(1) + Le32(static_cast<std::uint32_t>(names.size())) +
-                        Le32(64) + Le32(0) + Le32(0) + Le32(static_cast<std::uint32_t>(imports.size())) +
-                        Le32(importOffset) + Le32(0x11223344) + Le32(0xAABBCCDD) + Le32(0) + Le32(0xFFFFFFFF);
-    bytes.resize(64, '\0');
-    return bytes + table;
+    return test::MadePackageBytes(names, imports, {0x11223344, 0xAABBCCDD, 0, 0xFFFFFFFF});
 }
 
 const std::vector<std::string> kNames = {"Core", "Package", "Class", "MyTextures", "Engine", "Stone"};
 const std::vector<MadeImport> kImports = {
-    {0, 1, 0, 3},    // Core.Package MyTextures
-    {0, 1, 0, 4},    // Core.Package Engine
-    {4, 2, -1, 5},   // Engine.Class Stone, inside MyTextures: no package
-    {0, 1, -1, 5},   // a package inside another
-    {0, 1, 0, 3},    // MyTextures again
+    {0, 1, 0, 3},   // Core.Package MyTextures
+    {0, 1, 0, 4},   // Core.Package Engine
+    {4, 2, -1, 5},  // Engine.Class Stone, inside MyTextures: no package
+    {0, 1, -1, 5},  // a package inside another
+    {0, 1, 0, 3},   // MyTextures again
 };
 
 TEST(PackageReader, ReadsAMadePackage)
@@ -165,13 +131,15 @@ TEST(PackageReader, RefusesHostileFilesWithTheirReason)
         {"empty", "", Outcome::NotAPackage},
         {"another tag", Patched(good, 0, "\xC1\x83\x2A\x9F"), Outcome::NotAPackage},
         {"header cut", good.substr(0, 30), Outcome::Truncated},
-        {"negative name count", Patched(good, 12, Le32(0x80000001)), Outcome::BadTable},
-        {"huge name count", Patched(good, 12, Le32(0x7FFFFFFF)), Outcome::Truncated},
-        {"names past the end", Patched(good, 16, Le32(0x7FFFFFF0)), Outcome::BadTable},
-        {"names inside the header", Patched(good, 16, Le32(8)), Outcome::BadTable},
-        {"huge import count", Patched(good, 28, Le32(1000000)), Outcome::Truncated},
-        {"imports past the end", Patched(good, 32, Le32(static_cast<std::uint32_t>(good.size()))), Outcome::BadTable},
-        {"exports past the end", Patched(Patched(good, 20, Le32(3)), 24, Le32(0xFFFFFF00)), Outcome::BadTable},
+        {"negative name count", Patched(good, 12, Le32Bytes(0x80000001)), Outcome::BadTable},
+        {"huge name count", Patched(good, 12, Le32Bytes(0x7FFFFFFF)), Outcome::Truncated},
+        {"names past the end", Patched(good, 16, Le32Bytes(0x7FFFFFF0)), Outcome::BadTable},
+        {"names inside the header", Patched(good, 16, Le32Bytes(8)), Outcome::BadTable},
+        {"huge import count", Patched(good, 28, Le32Bytes(1000000)), Outcome::Truncated},
+        {"imports past the end", Patched(good, 32, Le32Bytes(static_cast<std::uint32_t>(good.size()))),
+         Outcome::BadTable},
+        {"exports past the end", Patched(Patched(good, 20, Le32Bytes(3)), 24, Le32Bytes(0xFFFFFF00)),
+         Outcome::BadTable},
         {"name of no length", Patched(good, 64, std::string(1, '\0')), Outcome::BadName},
         {"name of negative length", Patched(good, 64, "\x85"), Outcome::BadName},
         {"name longer than any", Patched(good, 64, "\x7F\x7F"), Outcome::BadName},
@@ -191,14 +159,15 @@ TEST(PackageReader, RefusesHostileFilesWithTheirReason)
 
 TEST(PackageReader, OldPackagesTakeTheirGuidFromTheLatestEntryOfTheirTable)
 {
-    std::string bytes = Le32(kPackageTag) + std::string("\x3D\x00\x00\x00", 4) + Le32(0) + Le32(1) + Le32(76) + Le32(0) + Le32(0) +
-                        Le32(0) + Le32(0) + Le32(2) + Le32(44) + Le32(1) + Le32(2) + Le32(3) + Le32(4) + Le32(5) +
-                        Le32(6) + Le32(7) + Le32(8) + "None" + '\0' + Le32(0);
+    std::string bytes = Le32Bytes(kPackageTag) + std::string("\x3D\x00\x00\x00", 4) + Le32Bytes(0) + Le32Bytes(1) +
+                        Le32Bytes(76) + Le32Bytes(0) + Le32Bytes(0) + Le32Bytes(0) + Le32Bytes(0) + Le32Bytes(2) +
+                        Le32Bytes(44) + Le32Bytes(1) + Le32Bytes(2) + Le32Bytes(3) + Le32Bytes(4) + Le32Bytes(5) +
+                        Le32Bytes(6) + Le32Bytes(7) + Le32Bytes(8) + "None" + '\0' + Le32Bytes(0);
     const PackageReading reading = ReadPackage(bytes);
     ASSERT_EQ(reading.outcome, PackageReading::Outcome::Read) << reading.reason;
     EXPECT_EQ(reading.contents.header.guid, "00000005000000060000000700000008");
     EXPECT_EQ(reading.contents.names, std::vector<std::string>{"None"});
-    EXPECT_EQ(ReadPackage(Patched(bytes, 40, Le32(70))).outcome, PackageReading::Outcome::BadTable);
+    EXPECT_EQ(ReadPackage(Patched(bytes, 40, Le32Bytes(70))).outcome, PackageReading::Outcome::BadTable);
 }
 
 }  // namespace

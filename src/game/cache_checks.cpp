@@ -86,8 +86,7 @@ std::optional<std::set<std::string>> FindStaleLines(const GameFolders& folders, 
     std::optional<IndexText> index;
     try {
         index = ReadIndexText(IndexPathOf(folders.cacheFolder));
-    } catch (const FileError&) {
-    }
+    } catch (const FileError&) {}
     if (!index)
         return std::nullopt;
     for (const IndexLine& line : ScanIndex(index->text).body) {
@@ -132,8 +131,7 @@ void FindOrphans(const GameFolders& folders, const std::set<std::string>& keys, 
             problem.fileKind = KindOfFile(problem.path);
             if (auto contents = ContentsOf(problem.path))
                 problem.guid = contents->header.guid;
-        } catch (const FileError&) {
-        }
+        } catch (const FileError&) {}
         problems.push_back(std::move(problem));
     }
 }

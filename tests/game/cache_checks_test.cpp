@@ -25,8 +25,8 @@ struct Cached {
     std::vector<std::string> imports;
 };
 
-const MadeGuid kArena{1, 0, 0, 1}, kTex{2, 0, 0, 2}, kSame{3, 0, 0, 3}, kSameVersion{4, 0, 0, 4},
-    kTwiceOld{5, 0, 0, 5}, kTwiceNew{6, 0, 0, 6}, kLost{7, 0, 0, 7}, kOrphan{8, 0, 0, 8}, kWhole{9, 0, 0, 9};
+const MadeGuid kArena{1, 0, 0, 1}, kTex{2, 0, 0, 2}, kSame{3, 0, 0, 3}, kSameVersion{4, 0, 0, 4}, kTwiceOld{5, 0, 0, 5},
+    kTwiceNew{6, 0, 0, 6}, kLost{7, 0, 0, 7}, kOrphan{8, 0, 0, 8}, kWhole{9, 0, 0, 9};
 
 struct Expected {
     CacheProblem::Kind kind;

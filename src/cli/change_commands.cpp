@@ -9,6 +9,7 @@
 #include "cache/index_text.h"
 #include "cli/commands.h"
 #include "cli/game_cache.h"
+#include "cli/offline_text.h"
 #include "cli/package_names.h"
 #include "cli/plan_text.h"
 #include "cli/terminal_prompt.h"
@@ -160,7 +161,10 @@ int KeepCommand(const Options& options, Console& console)
     const std::vector<PlannedStep> steps = PlanPermanent(installation.folders, items, ticks);
     const std::string plan = PlanLines(steps, items, PlanDetail::Destinations, console);
     if (options.dryRun) {
-        console.Out("Permanent would take these steps:\n" + plan + "Nothing was changed (--dry-run).\n");
+        std::string offline;
+        for (std::size_t item : ItemsNamed(items, options.names))
+            offline += OfflineLine(installation.folders, items, item, console);
+        console.Out("Permanent would take these steps:\n" + plan + offline + "Nothing was changed (--dry-run).\n");
         return kExitDone;
     }
     RefuseWhileTheGameRuns();

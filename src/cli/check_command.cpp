@@ -24,8 +24,7 @@ constexpr Group kGroups[] = {
     {Kind::Mismatch, "Installed copies of another version than the cached one",
      "The game takes the installed copy first, and a server with the cached version refuses it\n"
      "(\"version mismatch\"). Moving the installed copy into the cache under its own GUID lets both work."},
-    {Kind::Stale, "Lines of cache.ini whose file is gone",
-     "The game can't use them; the lines can be removed."},
+    {Kind::Stale, "Lines of cache.ini whose file is gone", "The game can't use them; the lines can be removed."},
     {Kind::Orphan, "Cached files without a line in cache.ini",
      "They take space unseen, yet the game can still find them by GUID: delete one only when you\n"
      "know you don't need it."},
@@ -42,8 +41,8 @@ std::string Line(const CacheProblem& p)
     const auto text = [](const std::string& raw) { return PrintableText(raw); };
     switch (p.kind) {
     case Kind::Mismatch:
-        return text(p.name) + "  cached " + p.cachedGuid.value_or("(no GUID)") + "\n      installed " +
-               text(p.path) + " " + p.installedGuid.value_or("(no GUID)");
+        return text(p.name) + "  cached " + p.cachedGuid.value_or("(no GUID)") + "\n      installed " + text(p.path) +
+               " " + p.installedGuid.value_or("(no GUID)");
     case Kind::Stale:
         return text(p.name) + "  (" + text(p.key) + ")";
     case Kind::Orphan:
@@ -99,7 +98,8 @@ nlohmann::ordered_json Json(const std::vector<CacheProblem>& problems)
         case Kind::Mismatch:
             entry["installed"] = Utf8Text(p.path);
             entry["cached_guid"] = p.cachedGuid ? nlohmann::ordered_json(*p.cachedGuid) : nlohmann::ordered_json();
-            entry["installed_guid"] = p.installedGuid ? nlohmann::ordered_json(*p.installedGuid) : nlohmann::ordered_json();
+            entry["installed_guid"] =
+                p.installedGuid ? nlohmann::ordered_json(*p.installedGuid) : nlohmann::ordered_json();
             break;
         case Kind::Stale:
             break;

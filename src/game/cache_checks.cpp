@@ -162,26 +162,45 @@ void FindDuplicates(const std::vector<PackageItem>& items, std::vector<CacheProb
     }
 }
 
-void FindMissing(const GameFolders& folders, const std::vector<PackageItem>& items, const InstalledPackages& installed,
-                 std::vector<CacheProblem>& problems)
+// The package names of the cached packages, upper-cased.
+std::set<std::string> CachedNames(const std::vector<PackageItem>& items)
 {
     std::set<std::string> cached;
     for (const PackageItem& item : items)
         cached.insert(UpperAsciiText(PackageNameOf(item.name)));
+    return cached;
+}
+
+// Adds to `missing` the packages the cached file imports that are found nowhere, unless there
+// already; false when the file is no readable package.
+bool AddMissingImports(const GameFolders& folders, const PackageItem& item, const std::set<std::string>& cached,
+                       const InstalledPackages& installed, std::vector<std::string>& missing)
+{
+    const std::optional<PackageContents> contents = ContentsOf(CachedFilePath(folders.cacheFolder, item.key));
+    if (!contents)
+        return false;
+    for (const std::string& package : ImportedPackages(*contents)) {
+        if (cached.count(UpperAsciiText(package)) != 0 || installed.HoldsPackage(package))
+            continue;
+        if (std::none_of(missing.begin(), missing.end(),
+                         [&](const std::string& known) { return EqualIgnoringAsciiCase(known, package); }))
+            missing.push_back(package);
+    }
+    return true;
+}
+
+void FindMissing(const GameFolders& folders, const std::vector<PackageItem>& items, const InstalledPackages& installed,
+                 std::vector<CacheProblem>& problems)
+{
+    const std::set<std::string> cached = CachedNames(items);
     for (const PackageItem& item : items) {
         if (item.kind != kind::Map && item.kind != kind::Script)
-            continue;
-        const std::optional<PackageContents> contents = ContentsOf(CachedFilePath(folders.cacheFolder, item.key));
-        if (!contents)
             continue;
         CacheProblem problem;
         problem.kind = CacheProblem::Kind::Missing;
         problem.name = item.name;
         problem.key = item.key;
-        for (const std::string& package : ImportedPackages(*contents))
-            if (cached.count(UpperAsciiText(package)) == 0 && !installed.HoldsPackage(package))
-                problem.missing.push_back(package);
-        if (!problem.missing.empty())
+        if (AddMissingImports(folders, item, cached, installed, problem.missing) && !problem.missing.empty())
             problems.push_back(std::move(problem));
     }
 }
@@ -202,6 +221,34 @@ std::vector<CacheProblem> CheckCache(const GameFolders& folders, const std::vect
     if (installed)
         FindMissing(folders, items, *installed, problems);
     return problems;
+}
+
+std::optional<std::vector<std::string>> MissingOffline(const GameFolders& folders,
+                                                       const std::vector<PackageItem>& items, std::size_t item)
+{
+    if (folders.gameFolder.empty() || item >= items.size())
+        return std::nullopt;
+    const InstalledPackages installed(folders.gameFolder);
+    const std::set<std::string> cached = CachedNames(items);
+    std::vector<std::string> missing;
+    if (!AddMissingImports(folders, items[item], cached, installed, missing))
+        return std::nullopt;
+    // What it requires goes along; a requirement whose file can't be read tells nothing more.
+    std::vector<bool> seen(items.size(), false);
+    seen[item] = true;
+    std::vector<std::size_t> next{item};
+    while (!next.empty()) {
+        const std::size_t at = next.back();
+        next.pop_back();
+        for (const std::string& name : items[at].requirements)
+            for (std::size_t i = 0; i < items.size(); ++i)
+                if (!seen[i] && items[i].name == name) {
+                    seen[i] = true;
+                    next.push_back(i);
+                    AddMissingImports(folders, items[i], cached, installed, missing);
+                }
+    }
+    return missing;
 }
 
 const char* ProblemWord(CacheProblem::Kind kind)

@@ -52,6 +52,14 @@ struct CacheProblem {
 // listing of that cache. cache.ini is read once more for the lines whose file is gone.
 std::vector<CacheProblem> CheckCache(const GameFolders& folders, const std::vector<PackageItem>& items);
 
+// Whether a cached package will load offline once made permanent: the packages that it, or any
+// cached package it requires (PackageItem::requirements, followed through), imports and that are
+// found neither in the game's folders nor among the cached packages, in import order, each once.
+// Empty when it will load; nothing when it can't be told (no game folder, or the package's file
+// is no readable package).
+std::optional<std::vector<std::string>> MissingOffline(const GameFolders& folders,
+                                                       const std::vector<PackageItem>& items, std::size_t item);
+
 // "mismatch", "stale", "orphan", "duplicate", "missing"
 const char* ProblemWord(CacheProblem::Kind kind);
 

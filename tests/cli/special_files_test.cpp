@@ -1,10 +1,12 @@
-// Things that are no regular files where the program reads one: a FIFO that no program writes, and
-// a link to /dev/zero. Every command ends promptly, says what it passed over and why, and reads
-// nothing of it.
+// Things that are no regular files where the program reads one: a folder, and on POSIX systems a
+// FIFO that no program writes and a link to /dev/zero. Every command ends promptly, says what it
+// passed over and why, and reads nothing of it.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <csignal>
 #include <filesystem>
@@ -19,17 +21,35 @@ namespace fs = std::filesystem;
 constexpr unsigned kPromptly = 20;  // seconds; the commands take well under one
 
 enum class Special {
+    Folder,
     Fifo,
     ZeroLink
 };
+#ifdef _WIN32
+const std::vector<Special> kSpecials = {Special::Folder};
+#else
+const std::vector<Special> kSpecials = {Special::Folder, Special::Fifo, Special::ZeroLink};
+#endif
+
+const char* Word(Special special)
+{
+    return special == Special::Folder ? " (folder) " : special == Special::Fifo ? " (FIFO) " : " (/dev/zero) ";
+}
 
 void MakeSpecial(const std::string& path, Special special)
 {
-    fs::remove(path);
-    if (special == Special::Fifo)
+    fs::remove(FsPath(path));
+#ifndef _WIN32
+    if (special == Special::Fifo) {
         ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
-    else
+        return;
+    }
+    if (special == Special::ZeroLink) {
         fs::create_symlink("/dev/zero", path);
+        return;
+    }
+#endif
+    fs::create_directory(FsPath(path));
 }
 
 struct Case {
@@ -59,7 +79,7 @@ TEST(CliSpecialFiles, EndPromptlyAndSayWhatWasPassedOver)
         {"System/UnrealTournament.ini", {"list"}, 0, false},
         {"System/UnrealTournament.ini", {"where"}, 0, false},
     };
-    for (Special special : {Special::Fifo, Special::ZeroLink}) {
+    for (Special special : kSpecials) {
         for (const Case& c : cases) {
             TestGame game;
             game.LayMadeUp({{"AAAA", "Arena.unr", kind::Map, {"Tex.utx", "Other.u"}},
@@ -82,9 +102,10 @@ TEST(CliSpecialFiles, EndPromptlyAndSayWhatWasPassedOver)
     }
 }
 
+#ifndef _WIN32
 TEST(CliSpecialFiles, StoredSettingsFileThatIsNoFileIsPassedOver)
 {
-    for (Special special : {Special::Fifo, Special::ZeroLink}) {
+    for (Special special : kSpecials) {
         TestGame game;
         game.LayMadeUp({{"AAAA", "Arena.unr", kind::Map}});
         const std::string config = game.temp / "config";
@@ -92,9 +113,10 @@ TEST(CliSpecialFiles, StoredSettingsFileThatIsNoFileIsPassedOver)
         MakeSpecial(config + "/tallyhold/tallyhold.ini", special);
         const ProgramResult result = RunTallyhold(
             {.arguments = {"where"}, .environment = {{"XDG_CONFIG_HOME", config}}, .timeoutSeconds = kPromptly});
-        EXPECT_NE(result.exitCode, 128 + SIGALRM) << result.err;
+        EXPECT_NE(result.exitCode, 128 + SIGALRM) << Word(special) << result.err;
     }
 }
+#endif
 
 }  // namespace
 }  // namespace thld::test

@@ -36,7 +36,7 @@ const char* Word(Special special)
     return special == Special::Folder ? " (folder) " : special == Special::Fifo ? " (FIFO) " : " (/dev/zero) ";
 }
 
-void MakeSpecial(const std::string& path, Special special)
+void MakeSpecial(const std::string& path, [[maybe_unused]] Special special)
 {
     fs::remove(FsPath(path));
 #ifndef _WIN32
@@ -90,8 +90,7 @@ TEST(CliSpecialFiles, EndPromptlyAndSayWhatWasPassedOver)
             std::vector<std::string> arguments = c.arguments;
             arguments.insert(arguments.end(), {"--game", game.folders.gameFolder});
             const ProgramResult result = RunTallyhold({.arguments = arguments, .timeoutSeconds = kPromptly});
-            const std::string what =
-                c.place + (special == Special::Fifo ? " (FIFO) " : " (/dev/zero) ") + c.arguments[0];
+            const std::string what = c.place + Word(special) + c.arguments[0];
             EXPECT_EQ(result.exitCode, c.exitCode) << what << "\n" << result.err;
             if (c.reported) {
                 EXPECT_PRED2(Holds, result.err,

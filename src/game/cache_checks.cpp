@@ -60,7 +60,8 @@ void FindMismatches(const GameFolders& folders, const std::vector<PackageItem>& 
         } catch (const FileError&) {
             continue;
         }
-        if (found.copy != InstalledCopy::Different)
+        // A copy that can't be read now (the game holds it) tells nothing of its version.
+        if (found.copy != InstalledCopy::Different || !CanOpenUnshared(found.path) || !CanOpenUnshared(cachedFile))
             continue;
         CacheProblem problem;
         problem.kind = CacheProblem::Kind::Mismatch;

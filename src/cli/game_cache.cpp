@@ -74,7 +74,7 @@ Listing ReadCache(const Installation& installation, Console& console, bool withR
     if (listing.outcome == Listing::Outcome::Unreadable)
         throw Failure(messages::ReadError(listing.indexPath));
     for (const std::string& path : listing.notRegularFiles)
-        console.Err("tallyhold: " + PrintableText(FileErrorText(FileErrorCause::NotRegularFile, path)) + "\n");
+        TellNotRegularFile(console, path);
     if (listing.outcome == Listing::Outcome::Empty) {
         const std::string shownFolder = folders.gameFolder.empty() ? folders.cacheFolder : folders.gameFolder;
         console.Err("tallyhold: " + PrintableLines(WithoutQuestion(messages::EmptyCache(shownFolder))) + "\n");
@@ -82,6 +82,11 @@ Listing ReadCache(const Installation& installation, Console& console, bool withR
     if (withRequirements)
         DetermineRelationships(folders.cacheFolder, listing.items);
     return listing;
+}
+
+void TellNotRegularFile(Console& console, const std::string& path)
+{
+    console.Err("tallyhold: " + PrintableText(FileErrorText(FileErrorCause::NotRegularFile, path)) + "\n");
 }
 
 }  // namespace thld::cli

@@ -6,9 +6,7 @@
 #include "cli/cache_view.h"
 #include "cli/commands.h"
 #include "cli/game_cache.h"
-#include "cli/terminal_text.h"
 #include "platform/code_page.h"
-#include "platform/file_error.h"
 #include "platform/folder.h"
 
 namespace thld::cli {
@@ -63,9 +61,7 @@ int ListCommand(const Options& options, Console& console)
         for (const PackageItem& item : view.listing.items) {
             view.installed.push_back(installed.Check(item, CachedFilePath(folders.cacheFolder, item.key)));
             if (view.installed.back().notRegularFile)
-                console.Err("tallyhold: " +
-                            PrintableText(FileErrorText(FileErrorCause::NotRegularFile, view.installed.back().path)) +
-                            "\n");
+                TellNotRegularFile(console, view.installed.back().path);
         }
     }
     view.now =

@@ -4,8 +4,8 @@
 // and every name pattern in it is found on the way; only a few bytes of one read are kept for the
 // next, so memory does not grow with the file.
 
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -10,6 +10,7 @@
 #include "cache/index_scan.h"
 #include "cache/index_text.h"
 #include "game/installed_packages.h"
+#include "game/package_paths.h"
 #include "package/package_reader.h"
 #include "platform/code_page.h"
 #include "platform/folder.h"
@@ -175,13 +176,13 @@ std::set<std::string> CachedNames(const std::vector<PackageItem>& items)
 // Adds to `missing` the packages the cached file imports that are found nowhere, unless there
 // already; false when the file is no readable package.
 bool AddMissingImports(const GameFolders& folders, const PackageItem& item, const std::set<std::string>& cached,
-                       const InstalledPackages& installed, std::vector<std::string>& missing)
+                       const PackagesOnPaths& installed, std::vector<std::string>& missing)
 {
     const std::optional<PackageContents> contents = ContentsOf(CachedFilePath(folders.cacheFolder, item.key));
     if (!contents)
         return false;
     for (const std::string& package : ImportedPackages(*contents)) {
-        if (cached.count(UpperAsciiText(package)) != 0 || installed.HoldsPackage(package))
+        if (cached.count(UpperAsciiText(package)) != 0 || installed.Holds(package))
             continue;
         if (std::none_of(missing.begin(), missing.end(),
                          [&](const std::string& known) { return EqualIgnoringAsciiCase(known, package); }))
@@ -190,7 +191,7 @@ bool AddMissingImports(const GameFolders& folders, const PackageItem& item, cons
     return true;
 }
 
-void FindMissing(const GameFolders& folders, const std::vector<PackageItem>& items, const InstalledPackages& installed,
+void FindMissing(const GameFolders& folders, const std::vector<PackageItem>& items, const PackagesOnPaths& installed,
                  std::vector<CacheProblem>& problems)
 {
     const std::set<std::string> cached = CachedNames(items);
@@ -220,7 +221,7 @@ std::vector<CacheProblem> CheckCache(const GameFolders& folders, const std::vect
         FindOrphans(folders, *keys, problems);
     FindDuplicates(items, problems);
     if (installed)
-        FindMissing(folders, items, *installed, problems);
+        FindMissing(folders, items, PackagesOnPaths(PackagePathsOf(folders.gameFolder)), problems);
     return problems;
 }
 
@@ -229,7 +230,7 @@ std::optional<std::vector<std::string>> MissingOffline(const GameFolders& folder
 {
     if (folders.gameFolder.empty() || item >= items.size())
         return std::nullopt;
-    const InstalledPackages installed(folders.gameFolder);
+    const PackagesOnPaths installed(PackagePathsOf(folders.gameFolder));
     const std::set<std::string> cached = CachedNames(items);
     std::vector<std::string> missing;
     if (!AddMissingImports(folders, items[item], cached, installed, missing))

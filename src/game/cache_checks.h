@@ -6,9 +6,9 @@
 // - stale: a line of cache.ini whose cached file is gone;
 // - orphan: a <32 hex digits>.uxx file that no line names (the game can still find it by GUID);
 // - duplicate: one package name under several keys, one per version a server used;
-// - missing: a cached map or script package importing a package found neither in the game's
-//   folders (by name, any case, any package extension) nor among the cached packages: it will not
-//   load offline.
+// - missing: a cached map or script package importing a package found neither where the game
+//   looks for packages by name (package_paths.h; any case) nor among the cached packages: it will
+//   not load offline.
 // Only reads; every file it opens is read within its bounds, and a file that can't be read is
 // passed over (a cached file that is no package gives no "missing").
 

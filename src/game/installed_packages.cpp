@@ -85,13 +85,4 @@ InstalledPackages::Found InstalledPackages::Check(const PackageItem& item, const
     return {};
 }
 
-bool InstalledPackages::HoldsPackage(std::string_view packageName) const
-{
-    const std::string upper = UpperAsciiText(packageName);
-    for (const PackageFolder& package : kPackageFolders)
-        if (files_.count(upper + UpperAsciiText(package.extension)) != 0)
-            return true;
-    return false;
-}
-
 }  // namespace thld

@@ -38,10 +38,6 @@ public:
     // each in turn and takes the first it finds. A read that fails raises FileError.
     Found Check(const PackageItem& item, const std::string& cachedFile) const;
 
-    // True when one of the five folders holds a file of the package name with any of their
-    // extensions (names compared without regard to ASCII case): where the game finds it by name.
-    bool HoldsPackage(std::string_view packageName) const;
-
 private:
     // Upper-cased file name -> full path, for every file of the five folders.
     std::map<std::string, std::string, std::less<>> files_;

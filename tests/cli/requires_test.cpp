@@ -2,6 +2,7 @@
 // passes over marked.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "cli/test_game.h"
@@ -105,8 +106,12 @@ TEST(CliRequires, SaysWhetherAMapWillLoadOffline)
         for (const std::string& file : installed) {
             if (file == "Razor-ub.umx" && !c.withRazor)
                 continue;
-            const std::string folder = file.ends_with(".u") ? "System/" : "Textures/";  // any folder of the five
-            WriteFileBytes(game.Path(folder + file), "x");
+            const std::string folder = file.ends_with(".u")     ? "System"
+                                       : file.ends_with(".utx") ? "Textures"
+                                       : file.ends_with(".uax") ? "Sounds"
+                                                                : "Music";
+            std::filesystem::create_directories(FsPath(game.Path(folder)));
+            WriteFileBytes(game.Path(folder + "/" + file), "x");
         }
         const ProgramResult result = game.Run(c.arguments);
         EXPECT_EQ(result.exitCode, 0) << result.err;

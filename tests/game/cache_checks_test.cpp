@@ -114,5 +114,38 @@ TEST(CacheChecks, AnIndexThatCantBeReadMakesNoFileAnOrphan)
     EXPECT_TRUE(CheckCache({"", temp / "cache/"}, {}).empty());
 }
 
+// Where the game looks for packages by name is what the Paths lines of its settings file say, and
+// only there; without any, its five folders.
+TEST(CacheChecks, MissingLooksWhereThePathsOfTheGamesSettingsLook)
+{
+    struct Case {
+        std::string settings;  // System/UnrealTournament.ini; none when empty
+        std::vector<std::string> missing;
+    };
+    const std::vector<Case> cases = {
+        {"", {"InMods", "InAny", "NoWhere"}},
+        {"[Core.System]\r\nPaths=../Maps/*.unr\r\nPaths=..\\Mods\\*.u\r\nPaths=../Any/*.*\r\n",
+         {"InSystem", "NoWhere"}},
+        // Other sections' Paths, and patterns of no extension, count for nothing.
+        {"[Other]\nPaths=../Mods/*.u\n[Core.System]\nPaths=../Mods/InMods.u\n", {"InMods", "InAny", "NoWhere"}},
+    };
+    for (const Case& c : cases) {
+        test::TempFolder temp;
+        const GameFolders folders{temp / "game/", temp / "game/cache/"};
+        for (const char* folder : {"cache", "Maps", "System", "mods", "Any"})
+            temp.MakeFolder(std::string("game/") + folder);
+        temp.Write("game/System/InSystem.u", "x");
+        temp.Write("game/mods/InMods.u", "x");
+        temp.Write("game/Any/InAny.utx", "x");
+        if (!c.settings.empty())
+            temp.Write("game/System/UnrealTournament.ini", c.settings);
+        const std::vector<std::string> imports = {"InSystem", "InMods", "InAny", "NoWhere"};
+        temp.Write("game/cache/" + GuidKey(kArena) + ".uxx", PackageImporting(kind::Map, kArena, imports));
+        test::WriteIndex(folders.cacheFolder, {GuidKey(kArena) + "=Arena.unr"});
+        const std::vector<PackageItem> items = ListCacheIndex(folders.cacheFolder).items;
+        EXPECT_EQ(MissingOffline(folders, items, 0), c.missing) << c.settings;
+    }
+}
+
 }  // namespace
 }  // namespace thld

@@ -45,8 +45,8 @@ std::vector<PackagePath> PackagePathsOf(const std::string& gameFolder)
         if (auto path = PathOf(systemFolder, value))
             paths.push_back(std::move(*path));
     if (paths.empty())
-        for (std::string_view standard : {"../Maps/*.unr", "../System/*.u", "../Textures/*.utx", "../Sounds/*.uax",
-                                          "../Music/*.umx"})
+        for (std::string_view standard :
+             {"../Maps/*.unr", "../System/*.u", "../Textures/*.utx", "../Sounds/*.uax", "../Music/*.umx"})
             paths.push_back(*PathOf(systemFolder, standard));
     return paths;
 }

@@ -11,6 +11,8 @@ namespace {
 
 // Names in packages are short (the game keeps 64 characters); more is taken for malformed input.
 constexpr std::int32_t kLongestName = 1024;
+// Far more entries than any table of a real package holds: what a table may ask memory for.
+constexpr std::uint32_t kMostEntries = 1u << 20;
 // The fewest bytes a name and an import take: the table's count can't ask for more than the bytes left.
 constexpr std::uint64_t kSmallestOldName = 1 + 4;   // NUL, flags
 constexpr std::uint64_t kSmallestName = 1 + 1 + 4;  // length, NUL, flags
@@ -38,6 +40,9 @@ void CheckTable(const PackageCursor& cursor, const char* what, std::uint32_t cou
         return;
     if (count > 0x7FFFFFFF)
         throw Refused{PackageReading::Outcome::BadTable, std::string("the ") + what + " table's count is negative"};
+    if (count > kMostEntries)
+        throw Refused{PackageReading::Outcome::BadTable,
+                      std::string("the ") + what + " table claims " + std::to_string(count) + " entries"};
     if (offset < cursor.Offset() || offset >= cursor.Size())
         throw Refused{PackageReading::Outcome::BadTable,
                       std::string("the ") + what + " table" + At(offset) + " lies outside the file"};

@@ -10,7 +10,7 @@ namespace thld {
 namespace {
 
 // Names in packages are short (the game keeps 64 characters); more is taken for malformed input.
-constexpr std::int32_t kLongestName = 1024;
+constexpr std::int32_t kLongestName = 256;
 // Far more entries than any table of a real package holds: what a table may ask memory for.
 constexpr std::uint32_t kMostEntries = 1u << 20;
 // The fewest bytes a name and an import take: the table's count can't ask for more than the bytes left.

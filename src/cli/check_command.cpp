@@ -29,8 +29,8 @@ constexpr Group kGroups[] = {
      "They take space unseen, yet the game can still find them by GUID: delete one only when you\n"
      "know you don't need it."},
     {Kind::Duplicate, "Packages cached under several keys, one per version",
-     "The game takes the one a server asks for by GUID; older versions can go with `tallyhold delete`\n"
-     "once no server you play on uses them."},
+     "The game takes the one a server asks for by its GUID; the older ones only take space once no\n"
+     "server you play on uses them."},
     {Kind::Missing, "Packages that import a package found neither in the game's folders nor in the cache",
      "They will not load offline (made permanent or not) until the packages named are in the\n"
      "game's folders."},

@@ -35,6 +35,13 @@ std::optional<PackageContents> ContentsOf(const std::string& path)
     }
 }
 
+// A key that names a file in the cache folder itself; the checks read no file of any other (such
+// as "../../x"), which the game never writes.
+bool IsPlainKey(std::string_view key)
+{
+    return !key.empty() && key != "." && key != ".." && key.find_first_of("/\\:") == std::string_view::npos;
+}
+
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 
 // The key of a file named <32 hex digits>.uxx (the extension in any case), as named.
@@ -54,6 +61,8 @@ void FindMismatches(const GameFolders& folders, const std::vector<PackageItem>& 
                     const InstalledPackages& installed, std::vector<CacheProblem>& problems)
 {
     for (const PackageItem& item : items) {
+        if (!IsPlainKey(item.key))
+            continue;
         const std::string cachedFile = CachedFilePath(folders.cacheFolder, item.key);
         InstalledPackages::Found found;
         try {
@@ -99,6 +108,8 @@ std::optional<std::set<std::string>> FindStaleLines(const GameFolders& folders, 
             continue;
         const std::string key = index->NameOf(entry->key);
         keys.insert(UpperAsciiText(key));
+        if (!IsPlainKey(key))
+            continue;
         const std::string path = CachedFilePath(folders.cacheFolder, key);
         if (PathExists(path))
             continue;
@@ -178,6 +189,8 @@ std::set<std::string> CachedNames(const std::vector<PackageItem>& items)
 bool AddMissingImports(const GameFolders& folders, const PackageItem& item, const std::set<std::string>& cached,
                        const PackagesOnPaths& installed, std::vector<std::string>& missing)
 {
+    if (!IsPlainKey(item.key))
+        return false;
     const std::optional<PackageContents> contents = ContentsOf(CachedFilePath(folders.cacheFolder, item.key));
     if (!contents)
         return false;

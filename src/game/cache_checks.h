@@ -10,7 +10,8 @@
 //   looks for packages by name (package_paths.h; any case) nor among the cached packages: it will
 //   not load offline.
 // Only reads; every file it opens is read within its bounds, and a file that can't be read is
-// passed over (a cached file that is no package gives no "missing").
+// passed over (a cached file that is no package gives no "missing"). The file of a key that is no
+// plain file name (such as "../x") is never looked at.
 
 #include <cstdint>
 #include <optional>

@@ -61,6 +61,10 @@ TEST(CacheChecks, FindEachProblemWithWhatItConcerns)
         temp.Write("game/cache/" + GuidKey(c.guid) + ".uxx", PackageImporting(c.kind, c.guid, c.imports));
     }
     lines.push_back(GuidKey(kLost) + "=Lost.u");  // its file is gone
+    // Keys that lead out of the cache folder: their files are never looked at.
+    lines.push_back("../outside=Outside.unr");
+    lines.push_back("../gone=Gone.u");
+    temp.Write("game/outside.uxx", PackageImporting(kind::Map, kArena, {"NoWhere"}));
     test::WriteIndex(folders.cacheFolder, lines);
     // A file no line names, and files that are no cached packages.
     temp.Write("game/cache/" + GuidKey(kOrphan) + ".uxx", PackageImporting(kind::Textures, kOrphan, {}));

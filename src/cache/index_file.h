@@ -14,8 +14,9 @@ namespace thld {
 inline constexpr const char* kIndexFileName = "cache.ini";
 inline constexpr const char* kBackupFileName = "cache.bak";
 
-// The file's bytes through one unshared open, or nothing when it can't be opened. A read that fails
-// after the open raises FileError.
+// The file's bytes through one unshared open, as many as its length when it was opened, or nothing
+// when it can't be opened. Something that is not a regular file (a FIFO, a device, a folder) raises
+// FileError (FileErrorCause::NotRegularFile), as does a read that fails after the open.
 std::optional<std::string> ReadIndexFile(const std::string& path);
 
 // cacheFolder + "cache.ini"

@@ -129,7 +129,7 @@ nlohmann::ordered_json Json(const std::vector<CacheProblem>& problems)
 int CheckCommand(const Options& options, Console& console)
 {
     const Installation installation = FindGame(options.folders, false);
-    const Listing listing = ReadCache(installation, console, false);
+    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<CacheProblem> problems = CheckCache(installation.folders, listing.items);
     if (options.json)
         console.Out(Json(problems).dump() + "\n");

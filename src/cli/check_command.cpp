@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/game_cache.h"
 #include "cli/terminal_text.h"
+#include "commands/problem_groups.h"
 #include "game/cache_checks.h"
 
 namespace thld::cli {
@@ -13,28 +14,6 @@ namespace thld::cli {
 namespace {
 
 using Kind = CacheProblem::Kind;
-
-struct Group {
-    Kind kind;
-    const char* title;
-    const char* remedy;
-};
-
-constexpr Group kGroups[] = {
-    {Kind::Mismatch, "Installed copies of another version than the cached one",
-     "The game takes the installed copy first, and a server with the cached version refuses it\n"
-     "(\"version mismatch\"). Moving the installed copy into the cache under its own GUID lets both work."},
-    {Kind::Stale, "Lines of cache.ini whose file is gone", "The game can't use them; the lines can be removed."},
-    {Kind::Orphan, "Cached files without a line in cache.ini",
-     "They take space unseen, yet the game can still find them by GUID: delete one only when you\n"
-     "know you don't need it."},
-    {Kind::Duplicate, "Packages cached under several keys, one per version",
-     "The game takes the one a server asks for by its GUID; the older ones only take space once no\n"
-     "server you play on uses them."},
-    {Kind::Missing, "Packages that import a package found neither in the game's folders nor in the cache",
-     "They will not load offline (made permanent or not) until the packages named are in the\n"
-     "game's folders."},
-};
 
 std::string Line(const CacheProblem& p)
 {
@@ -69,7 +48,7 @@ std::string Text(const std::vector<CacheProblem>& problems, Console& console)
     if (problems.empty())
         return "No problems found.\n";
     std::string out;
-    for (const Group& group : kGroups) {
+    for (const ProblemGroup& group : kProblemGroups) {
         std::string lines;
         for (const CacheProblem& problem : problems)
             if (problem.kind == group.kind)

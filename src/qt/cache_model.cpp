@@ -5,8 +5,10 @@
 
 #include <tuple>
 
+#include "game/cache_checks.h"
 #include "game/package_order.h"
 #include "qt/qt_text.h"
+#include "qt/size_words.h"
 
 namespace thld {
 
@@ -64,6 +66,7 @@ void CacheModel::SetPackages(std::vector<PackageItem> items, std::vector<Install
         firstRowNamed_.emplace(items_[row].name, static_cast<int>(row));
     }
     ticked_.assign(items_.size(), false);
+    offline_.assign(items_.size(), std::nullopt);
     tickedCount_ = 0;
     tickedBytes_ = 0;
     endResetModel();
@@ -128,10 +131,9 @@ bool CacheModel::NameContains(int row, const QString& part) const
 
 bool CacheModel::Less(int column, int left, int right) const
 {
-    static constexpr PackageSortKey kKeys[ColumnCount] = {PackageSortKey::Name, PackageSortKey::Kind,
-                                                          PackageSortKey::Size, PackageSortKey::Modified,
-                                                          PackageSortKey::Installed};
-    if (column < 0 || column >= ColumnCount)
+    static constexpr PackageSortKey kKeys[] = {PackageSortKey::Name, PackageSortKey::Kind, PackageSortKey::Size,
+                                               PackageSortKey::Modified, PackageSortKey::Installed};
+    if (column < 0 || column > InstalledColumn)
         return left < right;
     const int order = ComparePackages(kKeys[column], Items(), installed_, static_cast<std::size_t>(left),
                                       static_cast<std::size_t>(right));
@@ -187,11 +189,13 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
         case KindColumn:
             return ToQt(item.kind);
         case SizeColumn:
-            return ToQt(item.sizeText);
+            return SizeForPeople(item.size);
         case LastUsedColumn:
             return LastUsedText(item.modified);
         case InstalledColumn:
             return InstalledText(installed_[row].copy);
+        case OfflineColumn:
+            return OfflineData(row, role);
         }
     } else if (role == Qt::CheckStateRole && column == NameColumn) {
         return ticked_[row] ? Qt::Checked : Qt::Unchecked;
@@ -202,8 +206,34 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
             return InstalledTip(installed_[row]);
         if (column == NameColumn)
             return names_[row];
+        if (column == SizeColumn)
+            return ExactBytes(item.size);
+        if (column == OfflineColumn)
+            return OfflineData(row, role);
     }
     return QVariant();
+}
+
+QVariant CacheModel::OfflineData(int row, int role) const
+{
+    const std::size_t at = static_cast<std::size_t>(row);
+    if (items_[at].kind != kind::Map)
+        return QVariant();
+    if (!offline_[at])
+        offline_[at] = MissingOffline(folders_, *items_.Shared(), at);
+    const std::optional<std::vector<std::string>>& missing = *offline_[at];
+    if (!missing)
+        return role == Qt::DisplayRole ? QVariant() : QStringLiteral("Whether it loads offline can't be told.");
+    if (missing->empty())
+        return role == Qt::DisplayRole ? QStringLiteral("Offline")
+                                       : QStringLiteral("Made permanent, this map will load offline.");
+    QString names;
+    for (const std::string& name : *missing)
+        names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + ToQt(name);
+    return role == Qt::DisplayRole
+               ? QStringLiteral("Needs ") + names
+               : QStringLiteral("Made permanent, this map will not load offline: it needs ") + names +
+                     QStringLiteral(", found neither in the game's folders nor in the cache.");
 }
 
 QVariant CacheModel::RequirementData(int parentRow, int row, int column, int role) const
@@ -219,6 +249,8 @@ QVariant CacheModel::RequirementData(int parentRow, int row, int column, int rol
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     } else if (role == Qt::ToolTipRole && column == NameColumn) {
         return QStringLiteral("Required by %1; double-click to go to it").arg(names_[parentRow]);
+    } else if (role == Qt::ToolTipRole && column == SizeColumn && package != firstRowNamed_.end()) {
+        return PackageData(package->second, column, role);
     }
     return QVariant();
 }
@@ -250,7 +282,7 @@ QVariant CacheModel::headerData(int section, Qt::Orientation orientation, int ro
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
-    static const char* const titles[ColumnCount] = {"Name", "Kind", "Size", "Last used", "Installed"};
+    static const char* const titles[ColumnCount] = {"Name", "Kind", "Size", "Last used", "Installed", "Offline"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(titles[section]) : QVariant();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The cache as the window's tree shows it: one row per listed package, in the order of cache.ini,
-// with its kind, size, last use and installed copy in columns, a tick box, and the packages it
-// requires as its children. The ticks are kept here as the user sets them, so that Delete and
+// with its kind, size (for people, the exact bytes in the tooltip), last use, installed copy and,
+// for maps, whether it will load offline once made permanent, in columns, a tick box, and the
+// packages it requires as its children. The ticks are kept here as the user sets them, so that Delete and
 // Permanent take them without asking the view.
 
 #include <QAbstractItemModel>
@@ -9,11 +10,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "cache/package_item.h"
+#include "game/game_folder.h"
 #include "game/installed_packages.h"
 
 namespace thld {
@@ -28,6 +31,7 @@ public:
         SizeColumn,
         LastUsedColumn,
         InstalledColumn,
+        OfflineColumn,
         ColumnCount
     };
 
@@ -37,6 +41,8 @@ public:
     // Every tick is cleared.
     void SetPackages(std::vector<PackageItem> items, std::vector<InstalledPackages::Found> installed);
     void Clear() { SetPackages({}, {}); }
+    // The folders the offline column looks in; each map's answer is found when first shown.
+    void SetFolders(const GameFolders& folders) { folders_ = folders; }
 
     const std::vector<PackageItem>& Items() const { return *items_.Shared(); }
     // The same items, for work on another thread: they never change, a new listing takes new ones.
@@ -75,6 +81,7 @@ signals:
 private:
     QVariant PackageData(int row, int column, int role) const;
     QVariant RequirementData(int parentRow, int row, int column, int role) const;
+    QVariant OfflineData(int row, int role) const;
     void Tick(int row, bool ticked);
 
     // The listing's items, held so that a command can share them without a copy.
@@ -95,6 +102,9 @@ private:
 
     HeldItems items_;
     std::vector<InstalledPackages::Found> installed_;
+    GameFolders folders_;
+    // Per item: not yet asked; asked, and nothing could be told; or the packages found nowhere.
+    mutable std::vector<std::optional<std::optional<std::vector<std::string>>>> offline_;
     std::vector<QString> names_;  // the items' names, converted once for drawing and filtering
     std::unordered_map<std::string, int> firstRowNamed_;
     std::vector<bool> ticked_;

@@ -2,12 +2,14 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "game/settings_game_entry.h"
 #include "qt/about_dialog.h"
+#include "qt/display_check.h"
 #include "qt/folder_chooser.h"
-#include "qt/program_colours.h"
 #include "qt/window_program.h"
 
 namespace {
@@ -55,10 +57,13 @@ int main(int argc, char** argv)
         TakeOptions(application);
         return 0;
     }
+    if (const char* message = thld::MissingDisplayMessage([](const char* name) { return std::getenv(name); })) {
+        std::fputs(message, stderr);
+        return 1;
+    }
     QApplication application(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("tallyhold"));
     QApplication::setWindowIcon(thld::ProgramIcon());
-    QApplication::setPalette(thld::ProgramPalette(QApplication::palette()));
     TakeOptions(application);
 
     const thld::SearchPlaces places = thld::SearchPlaces::OfThisSystem();

@@ -1,23 +1,36 @@
 #include "qt/main_window.h"
 
+#include <QActionGroup>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <climits>
+
+#include "commands/program_info.h"
+#include "game/cache_checks.h"
 
 #include "commands/messages.h"
 #include "commands/status_messages.h"
@@ -29,14 +42,16 @@
 #include "qt/cross_thread_prompt.h"
 #include "qt/listing_job.h"
 #include "qt/program_colours.h"
+#include "qt/problems_dialog.h"
 #include "qt/qt_text.h"
+#include "qt/size_words.h"
 #include "qt/window_layout.h"
 
 namespace thld {
 
 namespace {
 
-constexpr int kDefaultColumnWidths[CacheModel::ColumnCount] = {340, 110, 100, 140, 90};
+constexpr QSize kFirstSize(900, 600);
 // A listing or command that ends sooner than this shows no progress bar.
 constexpr qint64 kProgressDelayMs = 150;
 
@@ -53,12 +68,20 @@ QPushButton* Button(const char* text, const char* name)
 MainWindow::MainWindow(WindowParts parts, QWidget* parent)
     : QMainWindow(parent),
       parts_(parts),
-      locator_(parts_.store, parts_.picker, [this](const std::string& message) { parts_.dialogs.Tell(message); }),
+      picker_(parts_.picker, parts_.places.system),
+      locator_(
+          parts_.store, picker_,
+          [this](const std::string& message) { parts_.dialogs.Tell(PlatformWords(message, parts_.places.system)); }),
       folderFlow_(locator_, parts_.places, parts_.dialogs, *this)
 {
     if (!parts_.places.settingsFolder.empty())
         settings_.emplace(parts_.places.settingsFolder + kSettingsFileName);
+    if (settings_)
+        look_ = LookFromWord(settings_->Get(kWindowSection, "Colours").value_or("")).value_or(Look::Desktop);
+    ApplyLook(look_);
     BuildWidgets();
+    BuildMenus();
+    DescribeWidgets();
     ConnectWidgets();
     RestoreLayout();
     UpdateTickedLine();
@@ -76,13 +99,12 @@ MainWindow::~MainWindow()
 void MainWindow::BuildWidgets()
 {
     setWindowTitle(ProgramTitle());
-    setPalette(ProgramPalette(palette()));
     setWindowIcon(ProgramIcon());
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);
 
     auto* folderRow = new QHBoxLayout;
-    pathLabel_ = new QLabel(QStringLiteral("Cache Path"));
+    pathLabel_ = new QLabel(QString::fromUtf8(kNoFolderChosenText));
     pathLabel_->setObjectName(QStringLiteral("pathLabel"));
     pathLabel_->setFrameShape(QFrame::StyledPanel);
     pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -112,16 +134,19 @@ void MainWindow::BuildWidgets()
     tree_->setUniformRowHeights(true);
     tree_->setAlternatingRowColors(true);
     tree_->setAllColumnsShowFocus(true);
-    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
     QHeaderView* header = tree_->header();
     header->setSortIndicatorClearable(true);  // a third click goes back to the order of cache.ini
     header->setSortIndicator(-1, Qt::AscendingOrder);
-    for (int c = 0; c < CacheModel::ColumnCount; ++c)
-        header->resizeSection(c, kDefaultColumnWidths[c]);
+    // The name takes what the other columns, sized to their contents, leave.
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(CacheModel::NameColumn, QHeaderView::Stretch);
+    header->setMinimumSectionSize(40);
     tree_->setSortingEnabled(true);
     column->addWidget(tree_, 1);
 
-    totalLabel_ = new QLabel(ToQt(messages::TotalCache(0)));
+    totalLabel_ = new QLabel(QStringLiteral("Total Cache: ") + SizeForPeople(0));
     totalLabel_->setObjectName(QStringLiteral("totalLabel"));
     totalLabel_->setAlignment(Qt::AlignCenter);
     column->addWidget(totalLabel_);
@@ -153,16 +178,125 @@ void MainWindow::BuildWidgets()
     progressTimer_->setInterval(50);
 }
 
+void MainWindow::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    changeAction_ = file->addAction(QStringLiteral("&Change Game Folder..."));
+    checkAction_ = file->addAction(QStringLiteral("Check the &Cache..."));
+    listAgainAction_ = file->addAction(QStringLiteral("&List Again"));
+    listAgainAction_->setShortcut(QKeySequence::Refresh);
+    file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("&Quit"));
+    quit->setShortcut(QKeySequence::Quit);
+    quit->setMenuRole(QAction::QuitRole);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QAction* find = view->addAction(QStringLiteral("&Filter by Name"));
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, this, [this] {
+        filterField_->setFocus();
+        filterField_->selectAll();
+    });
+    QMenu* columns = view->addMenu(QStringLiteral("&Columns"));
+    for (int c = CacheModel::KindColumn; c < CacheModel::ColumnCount; ++c) {
+        QAction* shown = columns->addAction(model_->headerData(c, Qt::Horizontal).toString());
+        shown->setCheckable(true);
+        shown->setChecked(true);
+        connect(shown, &QAction::toggled, this, [this, c](bool on) { tree_->setColumnHidden(c, !on); });
+    }
+    QMenu* colours = view->addMenu(QStringLiteral("C&olours"));
+    auto* looks = new QActionGroup(this);
+    QAction* desktop = colours->addAction(QStringLiteral("The &Desktop's"));
+    classicAction_ = colours->addAction(QStringLiteral("&Classic Blue and Yellow"));
+    for (QAction* choice : {desktop, classicAction_}) {
+        choice->setCheckable(true);
+        looks->addAction(choice);
+    }
+    (look_ == Look::Classic ? classicAction_ : desktop)->setChecked(true);
+    connect(desktop, &QAction::triggered, this, [this] { SetLook(Look::Desktop); });
+    connect(classicAction_, &QAction::triggered, this, [this] { SetLook(Look::Classic); });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* readMe = help->addAction(QStringLiteral("&Read Me"));
+    readMe->setShortcut(QKeySequence::HelpContents);
+    connect(readMe, &QAction::triggered, this, &MainWindow::ShowReadMe);
+    QAction* about = help->addAction(QStringLiteral("&About Tallyhold"));
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, [this] { AboutDialog(this).exec(); });
+
+    // The Delete key deletes in the tree only: in the filter field it deletes text.
+    deleteAction_ = new QAction(QStringLiteral("&Delete"), tree_);
+    deleteAction_->setShortcut(QKeySequence::Delete);
+    deleteAction_->setShortcutContext(Qt::WidgetShortcut);
+    tree_->addAction(deleteAction_);
+}
+
+void MainWindow::DescribeWidgets()
+{
+    struct Description {
+        QWidget* widget;
+        const char* name;
+        const char* description;
+    };
+    const Description descriptions[] = {
+        {pathLabel_, "Cache folder", "The cache folder shown below"},
+        {changeButton_, "Change game folder", "Choose another Unreal Tournament folder"},
+        {filterField_, "Filter by name", "Shows only the packages whose name holds this text"},
+        {tickAllButton_, "Tick all shown", "Ticks every package the filter shows"},
+        {untickAllButton_, "Untick all", "Unticks every package"},
+        {tree_, "Cached packages",
+         "The cache's packages with kind, size, last use, installed copy and offline state; Space ticks the "
+         "selected packages, the Delete key deletes the ticked ones, the menu key opens a package's menu"},
+        {totalLabel_, "Total size of the cache", "The size of every cached package together"},
+        {permanentButton_, "Make ticked packages permanent",
+         "Moves the ticked packages, with what they require, into the game's folders"},
+        {deleteButton_, "Delete ticked packages", "Deletes the ticked packages from the cache, after a question"},
+        {exitButton_, "Exit", "Closes the window"},
+        {aboutButton_, "About Tallyhold", "The program's version and maker"},
+        {tickedLabel_, "Ticked packages", "How many packages are ticked and their size"},
+        {statusLabel_, "Status", "What a long operation is doing"},
+        {progressBar_, "Progress", "How far a long operation has got"},
+    };
+    for (const Description& d : descriptions) {
+        d.widget->setAccessibleName(QString::fromUtf8(d.name));
+        d.widget->setAccessibleDescription(QString::fromUtf8(d.description));
+    }
+    for (QPushButton* button : {changeButton_, tickAllButton_, untickAllButton_, permanentButton_, deleteButton_})
+        button->setToolTip(button->accessibleDescription());
+    // The order of the rows, then left to right.
+    QWidget::setTabOrder(changeButton_, filterField_);
+    QWidget::setTabOrder(filterField_, tickAllButton_);
+    QWidget::setTabOrder(tickAllButton_, untickAllButton_);
+    QWidget::setTabOrder(untickAllButton_, tree_);
+    QWidget::setTabOrder(tree_, permanentButton_);
+    QWidget::setTabOrder(permanentButton_, deleteButton_);
+    QWidget::setTabOrder(deleteButton_, exitButton_);
+    QWidget::setTabOrder(exitButton_, aboutButton_);
+}
+
 void MainWindow::ConnectWidgets()
 {
-    connect(changeButton_, &QPushButton::clicked, this, [this] {
+    auto change = [this] {
         Guarded([this] {
             if (!IsBusy())
                 folderFlow_.Change();
         });
+    };
+    connect(changeButton_, &QPushButton::clicked, this, change);
+    connect(changeAction_, &QAction::triggered, this, change);
+    connect(checkAction_, &QAction::triggered, this, [this] { Guarded([this] { ShowProblems(); }); });
+    connect(listAgainAction_, &QAction::triggered, this, [this] {
+        if (!IsBusy() && !folders_.cacheFolder.empty())
+            Guarded([this] { StartListing(); });
     });
     connect(permanentButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Moving); }); });
     connect(deleteButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Deleting); }); });
+    connect(deleteAction_, &QAction::triggered, this, [this] {
+        // The ticked packages, or where none is ticked the selected ones.
+        Guarded(
+            [this] { RunCommand(Busy::Deleting, model_->TickedCount() == 0 ? SelectedRows() : std::vector<int>{}); });
+    });
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
     connect(aboutButton_, &QPushButton::clicked, this, [this] { AboutDialog(this).exec(); });
     connect(tickAllButton_, &QPushButton::clicked, this, [this] { model_->SetTicked(filter_->ShownRows(), true); });
@@ -173,12 +307,8 @@ void MainWindow::ConnectWidgets()
         UpdateTickedLine();
     });
     connect(tree_, &QTreeView::doubleClicked, this, &MainWindow::OnRequirementActivated);
+    connect(tree_, &QWidget::customContextMenuRequested, this, &MainWindow::ShowPackageMenu);
     connect(progressTimer_, &QTimer::timeout, this, &MainWindow::ShowProgress);
-    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
-        filterField_->setFocus();
-        filterField_->selectAll();
-    });
-    connect(new QShortcut(QKeySequence::Quit, this), &QShortcut::activated, this, &QWidget::close);
     // As in THLD.exe, Escape ends the program, and so does Enter in the tree; Escape in a filter
     // field that holds text empties it first.
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
@@ -190,6 +320,94 @@ void MainWindow::ConnectWidgets()
     tree_->installEventFilter(this);
 }
 
+void MainWindow::SetLook(Look look)
+{
+    look_ = look;
+    classicAction_->setChecked(look == Look::Classic);
+    ApplyLook(look);
+    if (settings_)
+        settings_->Set(kWindowSection, "Colours", LookWord(look));  // kept when it can be; no reason to stop
+}
+
+std::vector<int> MainWindow::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (const QModelIndex& shown : tree_->selectionModel()->selectedRows(CacheModel::NameColumn)) {
+        const QModelIndex package = filter_->mapToSource(shown);
+        if (package.isValid() && !CacheModel::IsRequirement(package))
+            rows.push_back(package.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void MainWindow::TickSelected()
+{
+    const std::vector<int> rows = SelectedRows();
+    const bool allTicked = std::all_of(rows.begin(), rows.end(),
+                                       [this](int row) { return model_->Ticks()[static_cast<std::size_t>(row)]; });
+    model_->SetTicked(rows, !allTicked);
+}
+
+void MainWindow::ShowPackageMenu(const QPoint& at)
+{
+    const QModelIndex package = filter_->mapToSource(tree_->indexAt(at));
+    if (!package.isValid() || CacheModel::IsRequirement(package) || IsBusy())
+        return;
+    if (!tree_->selectionModel()->isRowSelected(tree_->indexAt(at).row(), tree_->indexAt(at).parent()))
+        tree_->setCurrentIndex(tree_->indexAt(at));
+    const std::vector<int> rows = SelectedRows();
+    const PackageItem& item = model_->Items()[static_cast<std::size_t>(package.row())];
+    QMenu menu(this);
+    menu.setAccessibleName(QStringLiteral("Package menu"));
+    connect(menu.addAction(QStringLiteral("&Delete...")), &QAction::triggered, this,
+            [this, rows] { Guarded([this, rows] { RunCommand(Busy::Deleting, rows); }); });
+    connect(menu.addAction(QStringLiteral("Make &Permanent...")), &QAction::triggered, this,
+            [this, rows] { Guarded([this, rows] { RunCommand(Busy::Moving, rows); }); });
+    menu.addSeparator();
+    const QString file = ToQt(folders_.cacheFolder + item.key + ".uxx");
+    connect(menu.addAction(QStringLiteral("Show in &File Manager")), &QAction::triggered, this,
+            [file] { QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath())); });
+    const QString name = ToQt(item.name);
+    connect(menu.addAction(QStringLiteral("&Copy Name")), &QAction::triggered, this,
+            [name] { QGuiApplication::clipboard()->setText(name); });
+    menu.exec(tree_->viewport()->mapToGlobal(at));
+}
+
+void MainWindow::ShowProblems()
+{
+    if (IsBusy() || folders_.cacheFolder.empty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::vector<CacheProblem> problems;
+    try {
+        problems = CheckCache(folders_, model_->Items());
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    QApplication::restoreOverrideCursor();
+    ProblemsDialog(problems, this).exec();
+}
+
+void MainWindow::ShowReadMe()
+{
+    // The README the package installs, else the program's web page.
+    for (const char* place : {"/usr/share/doc/tallyhold/README.md", "/usr/local/share/doc/tallyhold/README.md"}) {
+        if (QFile::exists(QString::fromUtf8(place))) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromUtf8(place)));
+            return;
+        }
+    }
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(THLD_WEB_ADDRESS)));
+}
+
+void MainWindow::SizeColumns()
+{
+    for (int c = CacheModel::KindColumn; c < CacheModel::ColumnCount; ++c)
+        tree_->resizeColumnToContents(c);
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == tree_ && event->type() == QEvent::KeyPress) {
@@ -198,26 +416,36 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             close();
             return true;
         }
+        if (key == Qt::Key_Space) {
+            TickSelected();
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
+QSize MainWindow::FittedSize(QSize wanted, QSize available)
+{
+    // A frame and a panel or two take some of the free area.
+    const QSize room(available.width() * 95 / 100, available.height() * 90 / 100);
+    return wanted.boundedTo(room).expandedTo(QSize(320, 240).boundedTo(room));
+}
+
 void MainWindow::RestoreLayout()
 {
-    resize(900, 600);
-    if (!settings_)
+    std::optional<WindowLayout> layout;
+    if (settings_)
+        layout = ReadWindowLayout(*settings_);
+    QSize wanted = kFirstSize;
+    if (layout && layout->width > 0)
+        wanted = QSize(layout->width, layout->height);
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    resize(shown ? FittedSize(wanted, shown->availableGeometry().size()) : wanted);
+    if (!layout)
         return;
-    const WindowLayout layout = ReadWindowLayout(*settings_);
-    if (layout.width > 0)
-        resize(layout.width, layout.height);
-    QHeaderView* header = tree_->header();
-    for (std::size_t c = 0; c < layout.columnWidths.size() && c < CacheModel::ColumnCount; ++c) {
-        if (layout.columnWidths[c] > 0)
-            header->resizeSection(static_cast<int>(c), layout.columnWidths[c]);
-    }
-    if (layout.sortColumn >= -1 && layout.sortColumn < CacheModel::ColumnCount)
-        tree_->sortByColumn(layout.sortColumn, layout.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    if (layout.maximized)
+    if (layout->sortColumn >= -1 && layout->sortColumn < CacheModel::ColumnCount)
+        tree_->sortByColumn(layout->sortColumn, layout->descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    if (layout->maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -270,6 +498,8 @@ void MainWindow::SetBusy(Busy busy)
     const bool idle = busy == Busy::No;
     for (QPushButton* button : {changeButton_, permanentButton_, deleteButton_, tickAllButton_, untickAllButton_})
         button->setEnabled(idle);
+    for (QAction* action : {changeAction_, checkAction_, listAgainAction_, deleteAction_})
+        action->setEnabled(idle);
     model_->SetLocked(!idle);
     if (!idle) {
         busySince_ = QDateTime::currentMSecsSinceEpoch();
@@ -324,10 +554,10 @@ void MainWindow::UpdateTickedLine()
 {
     const std::size_t count = model_->TickedCount();
     QString line = count == 0 ? QStringLiteral("No packages ticked")
-                              : QStringLiteral("%1 %2 ticked, %3k bytes")
+                              : QStringLiteral("%1 %2 ticked, %3")
                                     .arg(count)
                                     .arg(count == 1 ? QStringLiteral("package") : QStringLiteral("packages"))
-                                    .arg(model_->TickedBytes() >> 10);
+                                    .arg(SizeForPeople(model_->TickedBytes()));
     if (!filterField_->text().trimmed().isEmpty())
         line += QStringLiteral("; %1 of %2 packages shown").arg(filter_->rowCount()).arg(model_->rowCount());
     tickedLabel_->setText(line);

@@ -1,7 +1,9 @@
 #pragma once
-// The main window: the cache folder with its Change button, a filter field, the cache tree with
-// tick boxes and columns, the total, the Permanent, Delete and Exit buttons, About, and a status
-// line with what is ticked and how far a long operation has got.
+// The main window: a menu bar (File: Change Game Folder, Check the Cache, List Again, Quit; View:
+// filter, columns, colours; Help: Read Me, About), the cache folder with its Change button, a
+// filter field, the cache tree with tick boxes and columns (and a context menu on a package), the
+// total, the Permanent, Delete and Exit buttons, About, and a status line with what is ticked and
+// how far a long operation has got. Its first and restored size fit the screen's available area.
 //
 // The listing and the commands run off the window's thread, one at a time; while one runs, the
 // window still scrolls, sorts, filters and resizes, but the cache can't be changed. Every error
@@ -19,8 +21,11 @@
 #include "game/installation.h"
 #include "game/settings_file.h"
 #include "platform/path_stamp.h"
+#include "qt/desktop_look.h"
+#include "qt/platform_words.h"
 #include "qt/window_dialogs.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -57,6 +62,11 @@ public:
     // A listing or a command is running.
     bool IsBusy() const { return busy_ != Busy::No; }
     const GameFolders& Folders() const { return folders_; }
+    // The look the window was given (from the settings, or the View menu).
+    Look CurrentLook() const { return look_; }
+    void SetLook(Look look);
+    // The first size of a window that wants `wanted` on a screen whose free area is `available`.
+    static QSize FittedSize(QSize wanted, QSize available);
 
 signals:
     // A listing or a command has ended and the window takes commands again.
@@ -76,7 +86,17 @@ private:
     };
 
     void BuildWidgets();
+    void BuildMenus();
+    void DescribeWidgets();
     void ConnectWidgets();
+    void ShowPackageMenu(const QPoint& at);
+    // The package rows selected in the tree, in the model's order.
+    std::vector<int> SelectedRows() const;
+    // Space: ticks every selected row, or unticks them when all are ticked.
+    void TickSelected();
+    void ShowProblems();
+    void ShowReadMe();
+    void SizeColumns();
     void RestoreLayout();
     void SaveLayout() const;
     // Runs an operation of the window; an error that ends it is shown and goes no further.
@@ -94,7 +114,8 @@ private:
     void UpdateTickedLine();
 
     // The commands.
-    void RunCommand(Busy command);
+    // Runs Delete or Permanent on the ticked packages, or on `rows` when given.
+    void RunCommand(Busy command, const std::vector<int>& rows = {});
     void OnCommandDone(const RunReport& report, std::exception_ptr error);
 
     void SetBusy(Busy busy);
@@ -104,7 +125,9 @@ private:
     void ShowProgress();
 
     WindowParts parts_;
+    PlatformPicker picker_;
     std::optional<SettingsFile> settings_;
+    Look look_ = Look::Desktop;
     GameFolderLocator locator_;
     GameFolderFlow folderFlow_;
     GameFolders folders_;                   // those the flow last handed over
@@ -127,6 +150,11 @@ private:
     QLabel* statusLabel_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QTimer* progressTimer_ = nullptr;
+    QAction* changeAction_ = nullptr;
+    QAction* checkAction_ = nullptr;
+    QAction* listAgainAction_ = nullptr;
+    QAction* classicAction_ = nullptr;
+    QAction* deleteAction_ = nullptr;
 
     Busy busy_ = Busy::No;
     qint64 busySince_ = 0;  // ms, by the window's clock

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QTreeView>
 
+#include <algorithm>
+
 #include "commands/messages.h"
 #include "commands/run_plan.h"
 #include "platform/file.h"
@@ -16,6 +18,7 @@
 #include "qt/listing_job.h"
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
+#include "qt/size_words.h"
 
 namespace thld {
 
@@ -27,6 +30,7 @@ void MainWindow::Start()
 void MainWindow::UseFolders(const GameFolders& folders)
 {
     folders_ = folders;
+    model_->SetFolders(folders);
     pathLabel_->setText(ToQt(folders_.cacheFolder));
     StartListing();
 }
@@ -82,7 +86,12 @@ void MainWindow::OnListed(ListingState& state)
     model_->SetPackages(std::move(listing.items), std::move(state.contents.installed));
     const QHeaderView* header = tree_->header();
     filter_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
-    totalLabel_->setText(ToQt(messages::TotalCache(listing.total)));
+    totalLabel_->setText(QStringLiteral("Total Cache: %1 in %2 %3")
+                             .arg(SizeForPeople(listing.total))
+                             .arg(model_->rowCount())
+                             .arg(model_->rowCount() == 1 ? QStringLiteral("package") : QStringLiteral("packages")));
+    totalLabel_->setToolTip(ExactBytes(listing.total));
+    SizeColumns();
     UpdateTickedLine();
 }
 
@@ -105,9 +114,15 @@ void MainWindow::OnRequirementActivated(const QModelIndex& shown)
     }
 }
 
-void MainWindow::RunCommand(Busy command)
+void MainWindow::RunCommand(Busy command, const std::vector<int>& rows)
 {
-    if (IsBusy() || model_->TickedCount() == 0)
+    std::vector<bool> ticks = model_->Ticks();
+    if (!rows.empty()) {
+        ticks.assign(ticks.size(), false);
+        for (int row : rows)
+            ticks[static_cast<std::size_t>(row)] = true;
+    }
+    if (IsBusy() || std::find(ticks.begin(), ticks.end(), true) == ticks.end())
         return;
     const unsigned generation = ++generation_;
     // The command works on the listing's items, which never change (a new listing takes new ones),
@@ -117,7 +132,8 @@ void MainWindow::RunCommand(Busy command)
     prompt_ = std::make_shared<CrossThreadPrompt>(this, parts_.dialogs);
     work_ = std::make_unique<BackgroundWork>(
         this,
-        [command, items, report, prompt = prompt_, folders = folders_, ticks = model_->Ticks(), listed = listedIndex_] {
+        [command, items, report, prompt = prompt_, folders = folders_, ticks = std::move(ticks),
+         listed = listedIndex_] {
             *report = command == Busy::Deleting ? DeleteTicked(folders, *items, ticks, *prompt, listed)
                                                 : MakeTickedPermanent(folders, *items, ticks, *prompt, listed);
         },

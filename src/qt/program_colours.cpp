@@ -24,6 +24,14 @@ QPalette ProgramPalette(QPalette palette)
         palette.setColor(group, QPalette::Highlight, group == QPalette::Inactive ? kText.darker(130) : kText);
         palette.setColor(group, QPalette::HighlightedText, kBackground);
         palette.setColor(group, QPalette::Link, kText);
+        // Buttons, headers and frames in shades of the blue, so that nothing keeps the platform's grey.
+        palette.setColor(group, QPalette::Button, kBackground.lighter(150));
+        palette.setColor(group, QPalette::ButtonText, text);
+        palette.setColor(group, QPalette::Light, kBackground.lighter(220));
+        palette.setColor(group, QPalette::Midlight, kBackground.lighter(180));
+        palette.setColor(group, QPalette::Mid, kBackground.darker(130));
+        palette.setColor(group, QPalette::Dark, kBackground.darker(160));
+        palette.setColor(group, QPalette::Shadow, kBackground.darker(250));
     }
     return palette;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The program's two colours, as every one of its windows wears them: a dark blue surface with
-// yellow text, on the platform's own style of controls.
+// The program's classic two colours, a choice of the View menu: a dark blue surface with
+// yellow text, and buttons in shades of the blue.
 
 #include <QPalette>
 

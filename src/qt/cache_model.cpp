@@ -225,13 +225,13 @@ QVariant CacheModel::OfflineData(int row, int role) const
     if (!missing)
         return role == Qt::DisplayRole ? QVariant() : QStringLiteral("Whether it loads offline can't be told.");
     if (missing->empty())
-        return role == Qt::DisplayRole ? QStringLiteral("Offline")
+        return role == Qt::DisplayRole ? QStringLiteral("Yes")
                                        : QStringLiteral("Made permanent, this map will load offline.");
     QString names;
     for (const std::string& name : *missing)
         names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + ToQt(name);
     return role == Qt::DisplayRole
-               ? QStringLiteral("Needs ") + names
+               ? QStringLiteral("No, %1 missing").arg(missing->size())
                : QStringLiteral("Made permanent, this map will not load offline: it needs ") + names +
                      QStringLiteral(", found neither in the game's folders nor in the cache.");
 }

@@ -36,8 +36,7 @@ QString ProblemLine(const CacheProblem& p)
     case Kind::Stale:
         return ToQt(p.name) + QStringLiteral(" (") + ToQt(p.key) + QStringLiteral(".uxx is gone)");
     case Kind::Orphan:
-        return ToQt(p.key) + QStringLiteral(".uxx: ") + ToQt(p.fileKind) + QStringLiteral(", ") +
-               SizeForPeople(p.size);
+        return ToQt(p.key) + QStringLiteral(".uxx: ") + ToQt(p.fileKind) + QStringLiteral(", ") + SizeForPeople(p.size);
     case Kind::Duplicate:
         return ToQt(p.name) + QStringLiteral(": newest ") + ToQt(p.keys.front()) + QStringLiteral(", also ") +
                Listed(std::vector<std::string>(p.keys.begin() + 1, p.keys.end()));
@@ -67,12 +66,12 @@ ProblemsDialog::ProblemsDialog(const std::vector<CacheProblem>& problems, QWidge
 {
     setWindowTitle(QStringLiteral("Problems of the Cache"));
     auto* layout = new QVBoxLayout(this);
-    auto* summary = new QLabel(problems.empty() ? QStringLiteral("No problems found.")
-                                                : QStringLiteral("%1 %2 found. The commands shown mend them from a "
-                                                                 "terminal.")
-                                                      .arg(problems.size())
-                                                      .arg(problems.size() == 1 ? QStringLiteral("problem")
-                                                                                : QStringLiteral("problems")));
+    auto* summary = new QLabel(
+        problems.empty() ? QStringLiteral("No problems found.")
+                         : QStringLiteral("%1 %2 found. The commands shown mend them from a "
+                                          "terminal.")
+                               .arg(problems.size())
+                               .arg(problems.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems")));
     summary->setObjectName(QStringLiteral("problemsSummary"));
     summary->setWordWrap(true);
     layout->addWidget(summary);
@@ -89,13 +88,13 @@ ProblemsDialog::ProblemsDialog(const std::vector<CacheProblem>& problems, QWidge
             if (problem.kind != group.kind)
                 continue;
             if (!heading) {
-                heading = new QTreeWidgetItem(tree, {QString::fromUtf8(ProblemWord(group.kind)) +
-                                                     QStringLiteral(": ") + QString::fromUtf8(group.title)});
+                heading = new QTreeWidgetItem(tree, {QString::fromUtf8(ProblemWord(group.kind)) + QStringLiteral(": ") +
+                                                     QString::fromUtf8(group.title)});
                 QFont bold = heading->font(0);
                 bold.setBold(true);
                 heading->setFont(0, bold);
-                auto* remedy = new QTreeWidgetItem(heading, {QString::fromUtf8(group.remedy).replace(
-                                                                QLatin1Char('\n'), QLatin1Char(' '))});
+                auto* remedy = new QTreeWidgetItem(
+                    heading, {QString::fromUtf8(group.remedy).replace(QLatin1Char('\n'), QLatin1Char(' '))});
                 remedy->setFirstColumnSpanned(true);
                 QFont italic = remedy->font(0);
                 italic.setItalic(true);

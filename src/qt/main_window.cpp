@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
@@ -404,8 +405,15 @@ void MainWindow::ShowReadMe()
 
 void MainWindow::SizeColumns()
 {
-    for (int c = CacheModel::KindColumn; c < CacheModel::ColumnCount; ++c)
+    for (int c = CacheModel::KindColumn; c < CacheModel::OfflineColumn; ++c)
         tree_->resizeColumnToContents(c);
+    // The offline column is found out row by row as rows are shown: it is sized for its longest
+    // text, not by reading every map.
+    const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree_) + 12;
+    tree_->header()->resizeSection(
+        CacheModel::OfflineColumn,
+        std::max(tree_->header()->sectionSizeHint(CacheModel::OfflineColumn),
+                 tree_->fontMetrics().horizontalAdvance(QStringLiteral("No, 99 missing")) + margin));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

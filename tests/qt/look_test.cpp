@@ -20,6 +20,7 @@
 
 #include "qt/desktop_look.h"
 #include "qt/display_check.h"
+#include "qt/platform_words.h"
 #include "qt/qt_text.h"
 #include "support/corpus.h"
 #include "support/fake_cache.h"
@@ -71,9 +72,9 @@ TEST(DesktopPalette, FollowsALightOrDarkSystemAndTheColourSchemeWhereNoThemeGive
 TEST(MainWindowSize, TheFirstAndARestoredSizeFitSmallAndLargeScreens)
 {
     const std::pair<QSize, QSize> cases[] = {
-        {{900, 600}, {800, 500}},     // 1600x1000 at twice the scale
-        {{900, 600}, {2560, 1400}},   // kept as it is
-        {{3000, 2000}, {1600, 1000}}, // restored from a larger screen
+        {{900, 600}, {800, 500}},      // 1600x1000 at twice the scale
+        {{900, 600}, {2560, 1400}},    // kept as it is
+        {{3000, 2000}, {1600, 1000}},  // restored from a larger screen
         {{900, 600}, {300, 200}},
     };
     for (const auto& [wanted, available] : cases) {
@@ -92,9 +93,9 @@ TEST(DisplayCheck, WithoutADisplayTheProgramSaysWhatItNeeds)
         std::map<std::string, const char*> set;
         bool refused;
     };
-    for (const Case& c : {Case{{}, true}, Case{{{"DISPLAY", ""}}, true}, Case{{{"DISPLAY", ":0"}}, false},
-                          Case{{{"WAYLAND_DISPLAY", "wayland-0"}}, false},
-                          Case{{{"QT_QPA_PLATFORM", "offscreen"}}, false}}) {
+    for (const Case& c :
+         {Case{{}, true}, Case{{{"DISPLAY", ""}}, true}, Case{{{"DISPLAY", ":0"}}, false},
+          Case{{{"WAYLAND_DISPLAY", "wayland-0"}}, false}, Case{{{"QT_QPA_PLATFORM", "offscreen"}}, false}}) {
         const char* message = MissingDisplayMessage([&](const char* name) {
             auto found = c.set.find(name);
             return found == c.set.end() ? nullptr : found->second;
@@ -103,6 +104,18 @@ TEST(DisplayCheck, WithoutADisplayTheProgramSaysWhatItNeeds)
         if (message) {
             EXPECT_NE(std::string(message).find("QT_QPA_PLATFORM=offscreen"), std::string::npos);
         }
+    }
+}
+
+TEST(PlatformWords, TheFirstRunOnLinuxAndMacOSSpeaksOfNoRegistryAndNoDriveLetter)
+{
+    for (const char* text : {kNoGameEntryMessage, kNoFolderValueMessage, kPickerTitle}) {
+        for (SearchPlaces::System system : {SearchPlaces::System::Linux, SearchPlaces::System::MacOS}) {
+            const std::string shown = PlatformWords(text, system);
+            EXPECT_EQ(shown.find("Registry"), std::string::npos) << shown;
+            EXPECT_EQ(shown.find("C:\\"), std::string::npos) << shown;
+        }
+        EXPECT_EQ(PlatformWords(text, SearchPlaces::System::Windows), text);
     }
 }
 
@@ -164,9 +177,7 @@ TEST_F(LookWindow, TickBoxesAndArrowsContrastWithTheirRowInEveryLook)
         const QImage image = Tree()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const qreal scale = image.devicePixelRatio();
         const QRect cell = Tree()->visualRect(package);
-        auto pixels = [&](QRect r) {
-            return QRect((r.topLeft() * scale), r.size() * scale).intersected(image.rect());
-        };
+        auto pixels = [&](QRect r) { return QRect((r.topLeft() * scale), r.size() * scale).intersected(image.rect()); };
         const QRect arrow(0, cell.top(), cell.left(), cell.height());
         const QRect tickBox(cell.left(), cell.top(), cell.height() + 4, cell.height());
         EXPECT_GE(ContrastIn(image, pixels(arrow)), 3.0);
@@ -175,6 +186,18 @@ TEST_F(LookWindow, TickBoxesAndArrowsContrastWithTheirRowInEveryLook)
             EXPECT_TRUE(IsDark(QApplication::palette()));
         }
         window.reset();
+    }
+}
+
+TEST_F(LookWindow, ColumnsFitTheirTextsSoThatNoDateIsCut)
+{
+    OpenIn(Look::Desktop);
+    const QAbstractItemModel* shown = Tree()->model();
+    for (int column : {CacheModel::KindColumn, CacheModel::SizeColumn, CacheModel::LastUsedColumn}) {
+        for (int row = 0; row < shown->rowCount(); ++row) {
+            const QString text = shown->index(row, column).data().toString();
+            EXPECT_GE(Tree()->columnWidth(column), Tree()->fontMetrics().horizontalAdvance(text)) << FromQt(text);
+        }
     }
 }
 

@@ -42,8 +42,9 @@ Installation FindGame(const InstallationRequest& request, bool needGameFolder)
 {
     const SearchPlaces places = SearchPlaces::OfThisSystem();
     std::unique_ptr<GameEntryStore> store = SystemGameEntryStore(places);
-    std::vector<FolderFinding> findings;
-    std::optional<Installation> found = FindInstallation(*store, places, request, findings);
+    InstallationSearch search = FindInstallation(*store, places, request);
+    std::optional<Installation>& found = search.found;
+    const std::vector<FolderFinding>& findings = search.findings;
     if (!found && request.cache && !needGameFolder) {
         // A cache folder alone can be listed and cleaned; nothing can be made permanent.
         found.emplace();
@@ -60,7 +61,7 @@ Installation FindGame(const InstallationRequest& request, bool needGameFolder)
                 throw Failure(FileErrorText(FileErrorCause::NotFound, finding.folder));
         throw Failure(NoGameFolderMessage(places, findings));
     }
-    return *found;
+    return std::move(*found);
 }
 
 Listing ReadCache(const Installation& installation, Console& console, bool withRequirements)

@@ -62,8 +62,8 @@ int WhereCommand(const Options& options, Console& console)
             throw Failure("The game folder could not be stored in " + Source(store->Read().source) + ".");
         out += "Stored the game folder " + PrintableText(folder) + " in " + Source(store->Read().source) + ".\n\n";
     }
-    std::vector<FolderFinding> findings;
-    const std::optional<Installation> found = FindInstallation(*store, places, options.folders, findings);
+    const InstallationSearch search = FindInstallation(*store, places, options.folders);
+    const std::optional<Installation>& found = search.found;
     bool usable = found.has_value();
     if (found) {
         const GameFolders& folders = found->folders;
@@ -77,7 +77,7 @@ int WhereCommand(const Options& options, Console& console)
                " Name it with --game DIR, or store it with: tallyhold where --set-game DIR\n";
     }
     out += "\nLooked at, in this order:\n";
-    for (const FolderFinding& finding : findings) {
+    for (const FolderFinding& finding : search.findings) {
         out += "  " + PaddedRight(finding.role, 13) + (finding.taken ? "taken        " : "passed over  ") +
                Folder(finding.folder, console) + "\n" + std::string(28, ' ') + PrintableText(finding.why) + "; from " +
                Source(finding.source) + "\n";

@@ -24,8 +24,10 @@ public:
         virtual void EndWindow() = 0;
     };
 
-    GameFolderFlow(GameFolderLocator& locator, const SearchPlaces& places, UserPrompt& prompt, Host& window)
-        : locator_(locator), places_(places), prompt_(prompt), window_(window)
+    // Messages before the picker go through the prompt's Tell.
+    GameFolderFlow(GameEntryStore& store, FolderPicker& picker, const SearchPlaces& places, UserPrompt& prompt,
+                   Host& window)
+        : store_(store), picker_(picker), places_(places), prompt_(prompt), window_(window)
     {}
 
     // At start: true when a folder was found (or picked) and used; false when the picker was
@@ -40,10 +42,12 @@ public:
     const GameFolders& Folders() const { return folders_; }
 
 private:
-    void Use(const std::string& gameFolder);
+    // The stored folder, or the picker after the store's message; false when the picker is cancelled.
+    bool FindAndUse();
     void SelectAndUse();
 
-    GameFolderLocator& locator_;
+    GameEntryStore& store_;
+    FolderPicker& picker_;
     const SearchPlaces& places_;
     UserPrompt& prompt_;
     Host& window_;

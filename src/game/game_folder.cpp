@@ -41,41 +41,15 @@ std::string StoredValueOf(const std::string& chosenFolder, LeadByteTest isLeadBy
     return chosenFolder;
 }
 
-GameFolderLocator::GameFolderLocator(GameEntryStore& store, FolderPicker& picker, Tell tell, LeadByteTest isLeadByte)
-    : store_(store), picker_(picker), tell_(std::move(tell)), isLeadByte_(isLeadByte)
-{}
-
-std::optional<std::string> GameFolderLocator::Find()
+std::optional<FolderChoice> SelectGameFolder(GameEntryStore& store, FolderPicker& picker)
 {
-    for (;;) {
-        GameEntryRead read = store_.Read();
-        if (read.result == GameEntryRead::Result::Read)
-            return GameFolderFromValue(read.bytes, isLeadByte_);
-        tell_(read.result == GameEntryRead::Result::NoKey ? kNoGameEntryMessage : kNoFolderValueMessage);
-        std::optional<FolderChoice> choice = Select();
-        if (!choice)
-            return std::nullopt;
-        if (!choice->stored)
-            return GameFolderFromValue(choice->value, isLeadByte_);
-    }
-}
-
-std::optional<FolderChoice> GameFolderLocator::Select()
-{
-    std::optional<std::string> chosen = picker_.Pick(kPickerTitle);
+    std::optional<std::string> chosen = picker.Pick(kPickerTitle);
     if (!chosen)
         return std::nullopt;
     FolderChoice choice;
-    choice.value = StoredValueOf(*chosen, isLeadByte_);
-    choice.stored = store_.Write(choice.value);
+    choice.value = StoredValueOf(*chosen);
+    choice.stored = store.Write(choice.value);
     return choice;
-}
-
-std::optional<std::string> GameFolderLocator::FolderAfter(const FolderChoice& choice)
-{
-    if (choice.stored)
-        return Find();
-    return GameFolderFromValue(choice.value, isLeadByte_);
 }
 
 }  // namespace thld

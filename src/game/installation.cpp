@@ -49,29 +49,30 @@ std::string WithSeparator(std::string folder)
     return folder;
 }
 
-// The store's places as findings; the game folder where one is taken and exists.
-std::optional<std::string> GameFolderOfEntry(const GameEntryRead& read, std::vector<FolderFinding>& findings)
+// The store's places as findings; the game folder where one is taken (and exists, unless a folder
+// that is gone is accepted).
+std::optional<std::string> GameFolderOfEntry(const GameEntryRead& read, bool acceptGone,
+                                             std::vector<FolderFinding>& findings)
 {
-    std::vector<GameEntryPlace> places = read.places;
+    std::vector<FolderFinding> places = read.places;
     if (places.empty()) {
         const bool isRead = read.result == GameEntryRead::Result::Read;
-        places.push_back({read.source, isRead ? read.bytes : std::string(), isRead,
+        places.push_back({kGameRole, read.source, isRead ? read.bytes : std::string(), isRead,
                           isRead                                        ? "the stored entry"
                           : read.result == GameEntryRead::Result::NoKey ? "no entry"
                                                                         : "no value \"Folder\""});
     }
     std::optional<std::string> gameFolder;
-    for (const GameEntryPlace& place : places) {
-        FolderFinding finding{kGameRole, place.source, "", place.taken, place.why};
-        if (!place.value.empty() || place.taken)
-            finding.folder = GameFolderFromValue(place.value);
-        if (place.taken && !IsFolder(finding.folder)) {
-            finding.taken = false;
-            finding.why = place.why + "; its folder " + kMissingFolder;
+    for (FolderFinding& place : places) {
+        const std::string value = std::move(place.folder);
+        place.folder = !value.empty() || place.taken ? GameFolderFromValue(value) : std::string();
+        if (place.taken && !acceptGone && !IsFolder(place.folder)) {
+            place.taken = false;
+            place.why += std::string("; its folder ") + kMissingFolder;
         } else if (place.taken) {
-            gameFolder = finding.folder;
+            gameFolder = place.folder;
         }
-        findings.push_back(std::move(finding));
+        findings.push_back(std::move(place));
     }
     return gameFolder;
 }
@@ -86,29 +87,52 @@ std::optional<std::string> GivenFolder(const char* role, const std::string& give
     return exists ? std::optional<std::string>(folder) : std::nullopt;
 }
 
+// The stored game folder, asking for it while the store holds none where asking is wanted.
+std::optional<std::string> StoredGameFolder(GameEntryStore& store, const InstallationRequest& request,
+                                            std::string& source, std::vector<FolderFinding>& findings)
+{
+    for (;;) {
+        GameEntryRead read = store.Read();
+        source = read.source;
+        std::optional<std::string> gameFolder = GameFolderOfEntry(read, request.acceptGoneFolder, findings);
+        if (gameFolder || !request.ask)
+            return gameFolder;
+        request.ask->tell(read.result == GameEntryRead::Result::NoValue ? kNoFolderValueMessage : kNoGameEntryMessage);
+        std::optional<FolderChoice> choice = SelectGameFolder(store, request.ask->picker);
+        if (!choice)
+            return std::nullopt;
+        if (!choice->stored) {
+            source = "chosen by the user";
+            std::string folder = GameFolderFromValue(choice->value);
+            findings.push_back({kGameRole, source, folder, true, "chosen by the user; it could not be stored"});
+            return folder;
+        }
+    }
+}
+
 }  // namespace
 
-std::optional<Installation> FindInstallation(GameEntryStore& store, const SearchPlaces& places,
-                                             const InstallationRequest& request, std::vector<FolderFinding>& findings)
+InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& places,
+                                    const InstallationRequest& request)
 {
+    InstallationSearch search;
+    std::vector<FolderFinding>& findings = search.findings;
     Installation found;
     std::optional<std::string> gameFolder;
     if (request.game) {
         gameFolder = GivenFolder(kGameRole, *request.game, findings);
         found.gameSource = "given";
     } else {
-        GameEntryRead read = store.Read();
-        gameFolder = GameFolderOfEntry(read, findings);
-        found.gameSource = read.source;
+        gameFolder = StoredGameFolder(store, request, found.gameSource, findings);
     }
     if (!gameFolder)
-        return std::nullopt;
+        return search;
     found.folders.gameFolder = *gameFolder;
 
     if (request.cache) {
         std::optional<std::string> cacheFolder = GivenFolder("cache folder", *request.cache, findings);
         if (!cacheFolder)
-            return std::nullopt;
+            return search;
         found.folders.cacheFolder = *cacheFolder;
         found.cacheSource = "given";
     } else {
@@ -116,8 +140,8 @@ std::optional<Installation> FindInstallation(GameEntryStore& store, const Search
         found.folders.cacheFolder = cache.folder;
         found.cacheSource = cache.source;
     }
-    found.findings = findings;
-    return found;
+    search.found = std::move(found);
+    return search;
 }
 
 }  // namespace thld

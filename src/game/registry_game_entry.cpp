@@ -81,9 +81,10 @@ GameEntryRead RegistryGameEntry::Read()
 
     GameEntryRead entry;
     for (std::size_t i = 0; i < kPlaces; ++i) {
-        GameEntryPlace place;
+        FolderFinding place;
+        place.role = "game folder";
         place.source = NameOf(kReadOrder[i]);
-        place.value = reads[i].text;
+        place.folder = reads[i].text;
         place.taken = i == taken;
         if (reads[i].result != RegistryString::Result::Read)
             place.why = WhyNotRead(reads[i]);

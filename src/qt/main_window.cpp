@@ -50,10 +50,7 @@ QPushButton* Button(const char* text, const char* name)
 }  // namespace
 
 MainWindow::MainWindow(WindowParts parts, QWidget* parent)
-    : QMainWindow(parent),
-      parts_(parts),
-      locator_(parts_.store, parts_.picker, [this](const std::string& message) { parts_.dialogs.Tell(message); }),
-      folderFlow_(locator_, parts_.places, parts_.dialogs, *this)
+    : QMainWindow(parent), parts_(parts), folderFlow_(parts_.store, parts_.picker, parts_.places, parts_.dialogs, *this)
 {
     if (!parts_.places.settingsFolder.empty())
         settings_.emplace(parts_.places.settingsFolder + kSettingsFileName);

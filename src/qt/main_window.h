@@ -102,7 +102,6 @@ private:
 
     WindowParts parts_;
     std::optional<SettingsFile> settings_;
-    GameFolderLocator locator_;
     GameFolderFlow folderFlow_;
     GameFolders folders_;  // those the flow last handed over
 

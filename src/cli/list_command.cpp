@@ -51,7 +51,7 @@ const char* CopyWord(InstalledCopy copy)
 int ListCommand(const Options& options, Console& console)
 {
     CacheView view;
-    view.installation = FindGame(options.folders, false);
+    view.installation = FindGame(options.folders, false, console);
     view.listing = ReadCache(view.installation, console, true);
     view.order = SortedOrder(view.listing.items, options.sort);
     const GameFolders& folders = view.installation.folders;

@@ -1,6 +1,9 @@
 #include "game/installation.h"
 
 #include "game/game_paths.h"
+#include "game/installation_search.h"
+#include "game/launcher_file.h"
+#include "game/registry_game_entry.h"
 #include "platform/environment.h"
 #include "platform/file.h"
 #include "platform/folder.h"
@@ -11,8 +14,11 @@ SearchPlaces SearchPlaces::OfThisSystem()
 {
     SearchPlaces places;
     places.home = HomeFolder();
+    places.searchLaunchers = true;
 #if defined(_WIN32)
     places.system = SearchPlaces::System::Windows;
+    places.registry = &SystemRegistry();
+    places.defaultFolders = {"C:\\UnrealTournament\\", "C:\\GOG Games\\Unreal Tournament GOTY\\"};
 #elif defined(__APPLE__)
     places.system = SearchPlaces::System::MacOS;
     if (!places.home.empty()) {
@@ -28,6 +34,9 @@ SearchPlaces SearchPlaces::OfThisSystem()
         places.settingsFolder = places.home + ".config/tallyhold/";
     if (!places.home.empty())
         places.gameUserFolder = places.home + ".utpg/";
+    auto winePrefix = EnvironmentVariable("WINEPREFIX");
+    if (winePrefix && !winePrefix->empty() && winePrefix->front() == '/')
+        places.winePrefix = *winePrefix;
 #endif
     return places;
 }
@@ -41,13 +50,6 @@ namespace {
 
 constexpr const char* kGameRole = "game folder";
 constexpr const char* kMissingFolder = "does not exist";
-
-std::string WithSeparator(std::string folder)
-{
-    if (folder.empty() || (folder.back() != kPathSeparator && folder.back() != '/'))
-        folder += kPathSeparator;
-    return folder;
-}
 
 // The store's places as findings; the game folder where one is taken (and exists, unless a folder
 // that is gone is accepted).
@@ -87,16 +89,12 @@ std::optional<std::string> GivenFolder(const char* role, const std::string& give
     return exists ? std::optional<std::string>(folder) : std::nullopt;
 }
 
-// The stored game folder, asking for it while the store holds none where asking is wanted.
-std::optional<std::string> StoredGameFolder(GameEntryStore& store, const InstallationRequest& request,
-                                            std::string& source, std::vector<FolderFinding>& findings)
+// Asks while the store holds nothing: its message, the picker, the choice stored and read back.
+std::optional<std::string> AskedGameFolder(GameEntryStore& store, GameEntryRead read,
+                                           const InstallationRequest& request, std::string& source,
+                                           std::vector<FolderFinding>& findings)
 {
     for (;;) {
-        GameEntryRead read = store.Read();
-        source = read.source;
-        std::optional<std::string> gameFolder = GameFolderOfEntry(read, request.acceptGoneFolder, findings);
-        if (gameFolder || !request.ask)
-            return gameFolder;
         request.ask->tell(read.result == GameEntryRead::Result::NoValue ? kNoFolderValueMessage : kNoGameEntryMessage);
         std::optional<FolderChoice> choice = SelectGameFolder(store, request.ask->picker);
         if (!choice)
@@ -107,28 +105,44 @@ std::optional<std::string> StoredGameFolder(GameEntryStore& store, const Install
             findings.push_back({kGameRole, source, folder, true, "chosen by the user; it could not be stored"});
             return folder;
         }
+        read = store.Read();
+        source = read.source;
+        if (std::optional<std::string> folder = GameFolderOfEntry(read, request.acceptGoneFolder, findings))
+            return folder;
     }
 }
 
-}  // namespace
+Installation WithCacheFolder(const std::string& gameFolder, std::string source, FoundBy foundBy,
+                             const SearchPlaces& places, std::vector<FolderFinding>& findings)
+{
+    Installation found;
+    found.folders.gameFolder = gameFolder;
+    found.gameSource = std::move(source);
+    found.foundBy = foundBy;
+    CacheFolderChoice cache = FindCacheFolder(gameFolder, places, findings);
+    found.folders.cacheFolder = cache.folder;
+    found.cacheSource = cache.source;
+    return found;
+}
 
-InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& places,
-                                    const InstallationRequest& request)
+bool SameFolders(const Installation& a, const Installation& b)
+{
+    return RealFolder(a.folders.gameFolder) == RealFolder(b.folders.gameFolder) &&
+           RealFolder(a.folders.cacheFolder) == RealFolder(b.folders.cacheFolder);
+}
+
+// The folders given on the command line.
+InstallationSearch GivenInstallation(const SearchPlaces& places, const InstallationRequest& request)
 {
     InstallationSearch search;
     std::vector<FolderFinding>& findings = search.findings;
     Installation found;
-    std::optional<std::string> gameFolder;
-    if (request.game) {
-        gameFolder = GivenFolder(kGameRole, *request.game, findings);
-        found.gameSource = "given";
-    } else {
-        gameFolder = StoredGameFolder(store, request, found.gameSource, findings);
-    }
-    if (!gameFolder)
+    found.foundBy = FoundBy::Given;
+    std::optional<std::string> gameFolder = GivenFolder(kGameRole, request.game.value_or(""), findings);
+    if (!request.game || !gameFolder)
         return search;
     found.folders.gameFolder = *gameFolder;
-
+    found.gameSource = "given";
     if (request.cache) {
         std::optional<std::string> cacheFolder = GivenFolder("cache folder", *request.cache, findings);
         if (!cacheFolder)
@@ -141,6 +155,60 @@ InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& p
         found.cacheSource = cache.source;
     }
     search.found = std::move(found);
+    return search;
+}
+
+}  // namespace
+
+InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& places,
+                                    const InstallationRequest& request)
+{
+    if (request.game)
+        return GivenInstallation(places, request);
+    InstallationSearch search;
+    std::vector<FolderFinding>& findings = search.findings;
+    if (request.cache) {
+        // A cache folder alone: the stored game folder goes with it where there is one.
+        GameEntryRead read = store.Read();
+        std::optional<std::string> gameFolder = GameFolderOfEntry(read, false, findings);
+        std::optional<std::string> cacheFolder = GivenFolder("cache folder", *request.cache, findings);
+        if (!gameFolder || !cacheFolder)
+            return search;
+        search.found = Installation{{*gameFolder, *cacheFolder}, read.source, "given", FoundBy::Given};
+        return search;
+    }
+
+    const GameEntryRead read = store.Read();
+    std::optional<Installation> stored;
+    if (std::optional<std::string> gameFolder = GameFolderOfEntry(read, request.acceptGoneFolder, findings))
+        stored = WithCacheFolder(*gameFolder, read.source, FoundBy::Stored, places, findings);
+    InstallationList list = FindEveryInstallation(places);
+    findings.insert(findings.end(), list.findings.begin(), list.findings.end());
+    if (stored)
+        search.every.push_back(*stored);
+    for (Installation& one : list.installations) {
+        if (!stored || !SameFolders(one, *stored))
+            search.every.push_back(std::move(one));
+    }
+
+    if (request.install) {
+        if (*request.install >= 1 && *request.install <= search.every.size())
+            search.found = search.every[*request.install - 1];
+    } else if (stored) {
+        search.found = std::move(stored);
+    } else if (!search.every.empty()) {
+        const std::size_t latest = LatestWritten(search.every);
+        search.found = search.every[latest];
+        if (search.every.size() > 1)
+            search.note = std::to_string(search.every.size()) + " installations of the game were found; installation " +
+                          std::to_string(latest + 1) + ", whose cache.ini was written last, is open.";
+    } else if (request.ask) {
+        std::string source;
+        if (std::optional<std::string> gameFolder = AskedGameFolder(store, read, request, source, findings)) {
+            const FoundBy foundBy = source == "chosen by the user" ? FoundBy::Chosen : FoundBy::Stored;
+            search.found = WithCacheFolder(*gameFolder, source, foundBy, places, findings);
+        }
+    }
     return search;
 }
 

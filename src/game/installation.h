@@ -13,10 +13,28 @@
 
 namespace thld {
 
+class RegistryValues;
+
+// How an installation was found.
+enum class FoundBy {
+    Given,             // --game or --cache
+    Stored,            // the game's entry: the registry, or the program's settings file
+    Chosen,            // picked by the user, and not stored
+    Registry,          // an installer's or launcher's registry entry (Steam's, OldUnreal's, GOG's)
+    Steam,             // a Steam library's appmanifest_13240.acf
+    Lutris,            // a Lutris game's configuration
+    Heroic,            // Heroic's list of installed GOG games
+    WinePrefix,        // a Wine prefix's registry
+    NativeUserFolder,  // the native game's per-user folder (~/.utpg), with no game folder known
+    DefaultFolder,     // a folder the game's installers use by default
+};
+const char* FoundByText(FoundBy foundBy);
+
 struct Installation {
-    GameFolders folders;      // both end in the path separator
+    GameFolders folders;      // both end in the path separator; gameFolder empty when not known
     std::string gameSource;   // where the game folder came from, in words
     std::string cacheSource;  // where the cache folder came from, in words
+    FoundBy foundBy = FoundBy::Stored;
 };
 
 // The places the search depends on; tests make their own.
@@ -35,6 +53,13 @@ struct SearchPlaces {
     // ~/Library/Application Support/Unreal Tournament/); empty on Windows and where the home folder
     // is not known.
     std::string gameUserFolder;
+    // Where launchers are looked for: the home folder's launchers (Steam, Lutris, Heroic, ~/.wine)
+    // unless switched off; $WINEPREFIX; and on Windows the registry (none in tests by default) and
+    // the installers' default folders.
+    bool searchLaunchers = false;
+    std::string winePrefix;
+    RegistryValues* registry = nullptr;
+    std::vector<std::string> defaultFolders;
 
     static SearchPlaces OfThisSystem();
 };
@@ -77,16 +102,28 @@ struct InstallationRequest {
     // whose choice is stored and read back, until an entry is read or the picker is cancelled; a
     // choice that could not be stored is used as it is. Without it, nobody is asked.
     const FolderAsking* ask = nullptr;
+    // The installation of that number (from 1) in the list of every installation, instead of the
+    // stored one.
+    std::optional<std::size_t> install;
 };
 
 struct InstallationSearch {
     std::optional<Installation> found;    // nothing when no game folder was found or given
     std::vector<FolderFinding> findings;  // every folder looked at, in order, and why
+    // Every installation on the machine, the stored one first, the same folders only once; what
+    // `install` numbers.
+    std::vector<Installation> every;
+    // Where nothing was stored or given and several were found, that the one whose cache.ini was
+    // written last is taken; empty otherwise.
+    std::string note;
 };
 
-// The one way every front-end finds the game. Where the store knows several places (the
-// registry's), each is a finding. A game folder given that does not exist, or a given cache folder
-// that does not exist, gives nothing.
+// The one way every front-end finds the game: the folders given; else the installation numbered by
+// `install`; else the stored one; else, of every installation the launchers and installers name
+// (FindEveryInstallation), the only one or the one whose cache.ini was written last; else (with
+// `ask`) the user's choice. Where the store knows several places (the registry's), each is a
+// finding. A game folder given that does not exist, or a given cache folder that does not exist,
+// gives nothing. Nothing found is ever stored.
 InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& places,
                                     const InstallationRequest& request);
 

@@ -12,6 +12,10 @@ public:
     {
         return ReadRegistryString(hive, view, key, name);
     }
+    std::vector<std::string> Subkeys(RegistryHive hive, RegistryView view, const std::string& key) override
+    {
+        return RegistrySubkeys(hive, view, key);
+    }
     unsigned long Write(RegistryHive hive, RegistryView view, const std::string& key, const std::string& name,
                         const std::string& value) override
     {

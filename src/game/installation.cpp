@@ -3,6 +3,7 @@
 #include "game/game_paths.h"
 #include "game/installation_search.h"
 #include "game/launcher_file.h"
+#include "game/launcher_leads.h"
 #include "game/registry_game_entry.h"
 #include "platform/environment.h"
 #include "platform/file.h"
@@ -119,7 +120,12 @@ Installation WithCacheFolder(const std::string& gameFolder, std::string source, 
     found.folders.gameFolder = gameFolder;
     found.gameSource = std::move(source);
     found.foundBy = foundBy;
-    CacheFolderChoice cache = FindCacheFolder(gameFolder, places, findings);
+    // A folder of the Windows build alone keeps its cache in the game folder, even under Wine.
+    SearchPlaces rules = places;
+    const GameBuilds builds = BuildsIn(gameFolder);
+    if (places.system != SearchPlaces::System::Windows && builds.windows && !builds.native)
+        rules.gameUserFolder.clear();
+    CacheFolderChoice cache = FindCacheFolder(gameFolder, rules, findings);
     found.folders.cacheFolder = cache.folder;
     found.cacheSource = cache.source;
     return found;

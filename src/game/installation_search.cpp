@@ -111,9 +111,9 @@ InstallationList FindEveryInstallation(const SearchPlaces& places)
     for (const GameLead& lead : leads.games) {
         const GameBuilds builds = BuildsIn(lead.folder);
         if (!builds.windows && !builds.native) {
-            list.findings.push_back({kGameRole, lead.source, lead.folder, false,
-                                     IsFolder(lead.folder) ? "holds no System/UnrealTournament.exe or System*/ut-bin*"
-                                                           : "does not exist"});
+            list.findings.push_back(
+                {kGameRole, lead.source, lead.folder, false,
+                 IsFolder(lead.folder) ? "holds no System/UnrealTournament.exe or System*/ut-bin*" : "does not exist"});
             continue;
         }
         const bool native = builds.native && places.system != SearchPlaces::System::Windows;
@@ -131,9 +131,9 @@ InstallationList FindEveryInstallation(const SearchPlaces& places)
         user.gameSource = "not known";
         user.cacheSource = "the game's per-user cache folder";
         user.foundBy = FoundBy::NativeUserFolder;
-        const bool used = std::any_of(list.installations.begin(), list.installations.end(), [&](const Installation& one) {
-            return RealFolder(one.folders.cacheFolder) == RealFolder(cache);
-        });
+        const bool used = std::any_of(
+            list.installations.begin(), list.installations.end(),
+            [&](const Installation& one) { return RealFolder(one.folders.cacheFolder) == RealFolder(cache); });
         if (holds && !used)
             add(std::move(user), places.gameUserFolder);
         else if (!holds)

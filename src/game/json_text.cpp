@@ -140,7 +140,7 @@ private:
     }
     bool String(std::string& out)
     {
-        ++at_;  // the opening quote
+        ++at_;                   // the opening quote
         std::u16string escaped;  // \u units waiting to be joined into characters
         const auto flush = [&] {
             if (!escaped.empty())

@@ -20,8 +20,8 @@ struct JsonValue {
         Object
     };
     Type type = Type::Null;
-    std::string text;                                      // a string's UTF-8, a number's or boolean's text
-    std::vector<JsonValue> items;                          // an array's
+    std::string text;                                        // a string's UTF-8, a number's or boolean's text
+    std::vector<JsonValue> items;                            // an array's
     std::vector<std::pair<std::string, JsonValue>> members;  // an object's, in the order of the text
 
     // The member of that name of an object; nothing for another type or where there is none.

@@ -85,8 +85,8 @@ void AddLibrary(const std::string& library, GameLeads& leads, std::vector<std::s
                                      : "its \"installdir\" is no plain folder name: " + Shortened(*installDir));
         return;
     }
-    leads.games.push_back({steamapps + "common" + kPathSeparator + *installDir + kPathSeparator, FoundBy::Steam,
-                           manifest});
+    leads.games.push_back(
+        {steamapps + "common" + kPathSeparator + *installDir + kPathSeparator, FoundBy::Steam, manifest});
     prefixes.push_back(steamapps + "compatdata" + kPathSeparator + kSteamAppId + kPathSeparator + "pfx" +
                        kPathSeparator);
 }
@@ -173,8 +173,7 @@ void AddLutrisLeads(const std::string& lutrisGames, GameLeads& leads, std::vecto
         if (nameAt == std::string::npos || !IsGameProgram(exe.substr(nameAt + 1)))
             continue;  // another game
         const std::size_t systemAt = nameAt == 0 ? std::string::npos : exe.find_last_of('/', nameAt - 1);
-        if (!IsAbsolute(exe) || systemAt == std::string::npos ||
-            LowerAscii(exe.substr(systemAt + 1, 6)) != "system") {
+        if (!IsAbsolute(exe) || systemAt == std::string::npos || LowerAscii(exe.substr(systemAt + 1, 6)) != "system") {
             PassOver(leads, path, "", "its game: exe is not in a System folder of the game: " + Shortened(exe));
             continue;
         }
@@ -306,7 +305,8 @@ void AddWindowsRegistryLeads(RegistryValues& registry, GameLeads& leads)
     };
     std::vector<Entry> all = entries;
     for (const std::string& id : registry.Subkeys(RegistryHive::LocalMachine, RegistryView::Bits32, kGogGamesKey))
-        all.push_back({RegistryHive::LocalMachine, RegistryView::Bits32, std::string(kGogGamesKey) + "\\" + id, "path"});
+        all.push_back(
+            {RegistryHive::LocalMachine, RegistryView::Bits32, std::string(kGogGamesKey) + "\\" + id, "path"});
     for (const Entry& entry : all) {
         RegistryString read = registry.Read(entry.hive, entry.view, entry.key, entry.value);
         if (read.result != RegistryString::Result::Read)
@@ -316,8 +316,8 @@ void AddWindowsRegistryLeads(RegistryValues& registry, GameLeads& leads)
         else
             leads.games.push_back({WithSeparator(Native(read.text)), FoundBy::Registry, hiveName(entry)});
     }
-    RegistryString steam = registry.Read(RegistryHive::CurrentUser, RegistryView::Bits32, "Software\\Valve\\Steam",
-                                         "SteamPath");
+    RegistryString steam =
+        registry.Read(RegistryHive::CurrentUser, RegistryView::Bits32, "Software\\Valve\\Steam", "SteamPath");
     std::vector<std::string> unused;
     if (steam.result == RegistryString::Result::Read && IsAbsolute(steam.text))
         AddSteamLeads(steam.text, leads, unused);
@@ -339,7 +339,7 @@ GameLeads FindGameLeads(const SearchPlaces& places)
                   ".var/app/com.valvesoftware.Steam/.local/share/Steam/", "snap/steam/common/.local/share/Steam/"})
                 AddSteamLeads(home + root, leads, prefixes);
             AddLutrisLeads(IsFolder(home + ".config/lutris/") ? home + ".config/lutris/games/"
-                                                               : home + ".local/share/lutris/games/",
+                                                              : home + ".local/share/lutris/games/",
                            leads, prefixes);
             AddHeroicLeads(home + ".config/heroic/", leads, prefixes);
             AddHeroicLeads(home + ".var/app/com.heroicgameslauncher.hgl/config/heroic/", leads, prefixes);

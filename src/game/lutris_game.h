@@ -17,8 +17,8 @@
 namespace thld {
 
 struct LutrisGame {
-    std::optional<std::string> exe;     // game: exe:
-    std::optional<std::string> prefix;  // game: prefix:
+    std::optional<std::string> exe;         // game: exe:
+    std::optional<std::string> prefix;      // game: prefix:
     std::optional<std::string> workingDir;  // game: working_dir:
 };
 

@@ -103,6 +103,10 @@ WineRegistryText ReadWineRegistryText(std::string_view text)
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         if (!part.empty() && part.back() == '\r')
             part.remove_suffix(1);
+        if (!joined.empty()) {  // a continued line's leading blanks are no part of it
+            while (!part.empty() && (part.front() == ' ' || part.front() == '\t'))
+                part.remove_prefix(1);
+        }
         if (!part.empty() && part.back() == '\\' && !text.empty()) {
             joined.append(part.substr(0, part.size() - 1));
             continue;

@@ -26,7 +26,7 @@ public:
     std::vector<std::string> Subkeys(std::string_view key) const;
 
     struct Key {
-        std::string name;  // as in the file, unescaped
+        std::string name;                                          // as in the file, unescaped
         std::vector<std::pair<std::string, std::string>> strings;  // name and text
     };
     std::vector<Key> keys;

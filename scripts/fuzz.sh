@@ -17,7 +17,7 @@ cmake --preset fuzz >build/fuzz/logs/configure.log 2>&1 || { cat build/fuzz/logs
 cmake --build --preset fuzz -j "$JOBS" >build/fuzz/logs/build.log 2>&1 || { cat build/fuzz/logs/build.log; exit 1; }
 
 failed=()
-for target in reader rewrite; do
+for target in reader rewrite launchers; do
   corpus=build/fuzz/corpus/$target
   findings=build/fuzz/findings/$target
   mkdir -p "$corpus" "$findings"
@@ -36,4 +36,4 @@ if [ ${#failed[@]} -gt 0 ]; then
   echo "fuzz: faults found by ${failed[*]}"
   exit 1
 fi
-echo "fuzz: both targets ran clean for $FUZZ_SECONDS seconds each"
+echo "fuzz: every target ran clean for $FUZZ_SECONDS seconds each"

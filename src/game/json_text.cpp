@@ -98,8 +98,9 @@ private:
                 return false;
             if (!Take(':'))
                 return Fail("a member without a colon");
-            value.members.emplace_back(std::move(name), JsonValue());
-            if (!Value(value.members.back().second, depth + 1))
+            value.names.push_back(std::move(name));
+            value.items.emplace_back();
+            if (!Value(value.items.back(), depth + 1))
                 return false;
         } while (Take(','));
         return Take('}') || Fail("an object that never closes");
@@ -200,9 +201,11 @@ private:
 
 const JsonValue* JsonValue::Member(std::string_view name) const
 {
-    for (const auto& [key, value] : members) {
-        if (key == name)
-            return &value;
+    if (type != Type::Object)
+        return nullptr;
+    for (std::size_t i = 0; i < names.size() && i < items.size(); ++i) {
+        if (names[i] == name)
+            return &items[i];
     }
     return nullptr;
 }

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace thld {
@@ -20,9 +19,9 @@ struct JsonValue {
         Object
     };
     Type type = Type::Null;
-    std::string text;                                        // a string's UTF-8, a number's or boolean's text
-    std::vector<JsonValue> items;                            // an array's
-    std::vector<std::pair<std::string, JsonValue>> members;  // an object's, in the order of the text
+    std::string text;                // a string's UTF-8, a number's or boolean's text
+    std::vector<JsonValue> items;    // an array's items, or an object's members' values
+    std::vector<std::string> names;  // an object's members' names, each of the item in its place
 
     // The member of that name of an object; nothing for another type or where there is none.
     const JsonValue* Member(std::string_view name) const;

@@ -17,10 +17,7 @@ const std::string kExe = "System/UnrealTournament.exe";
 const std::string kIndex = "[Cache]\n";
 const std::string kUt = "UT/";
 
-std::string Vdf(const std::string& libraries)
-{
-    return "\"libraryfolders\"\n{\n" + libraries + "}\n";
-}
+std::string Vdf(const std::string& libraries) { return "\"libraryfolders\"\n{\n" + libraries + "}\n"; }
 std::string Acf(const std::string& installDir)
 {
     return "\"AppState\"\n{\n\t\"appid\"\t\t\"13240\"\n\t\"installdir\"\t\t\"" + installDir + "\"\n}\n";
@@ -69,7 +66,8 @@ TEST(EveryInstallation, OnFakeHomes)
           {kSteamGame + kExe, ""}},
          {{kSteamGame, kSteamGame + "Cache/", FoundBy::Steam}}},
         {"the older list, numbered paths, and a cache spelt in lower case",
-         {{kSteam + "libraryfolders.vdf", "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\"1\"\n\t\"1\"\t\"@lib2\"\n}\n"},
+         {{kSteam + "libraryfolders.vdf",
+           "\"LibraryFolders\"\n{\n\t\"TimeNextStatsReport\"\t\"1\"\n\t\"1\"\t\"@lib2\"\n}\n"},
           {kLib + "appmanifest_13240.acf", Acf("Unreal Tournament")},
           {kSteamGame + kExe, ""},
           {kSteamGame + "cache/cache.ini", kIndex}},
@@ -103,8 +101,10 @@ TEST(EveryInstallation, OnFakeHomes)
           {kUt + "System64/ut-bin-amd64", ""},
           {".utpg/Cache/cache.ini", kIndex}},
          {{kUt, kUt + "Cache/", FoundBy::Lutris}, {kUt, ".utpg/Cache/", FoundBy::Lutris}}},
-        {"a Lutris exe outside a System folder", {{kLutris + "ut.yml", "game:\n  exe: @ut/UnrealTournament.exe\n"}},
-         {}, "not in a System folder"},
+        {"a Lutris exe outside a System folder",
+         {{kLutris + "ut.yml", "game:\n  exe: @ut/UnrealTournament.exe\n"}},
+         {},
+         "not in a System folder"},
         {"Heroic's GOG list and the game's prefix",
          {{".config/heroic/gog_store/installed.json",
            "{\"installed\": [{\"platform\": \"windows\", \"install_path\": \"@Games/Heroic/Unreal Tournament "
@@ -116,13 +116,14 @@ TEST(EveryInstallation, OnFakeHomes)
                                  "Z:\\\\nowhere")}},
          {{"Games/Heroic/Unreal Tournament GOTY/", "Games/Heroic/Unreal Tournament GOTY/Cache/", FoundBy::Heroic}},
          "does not exist"},
-        {"Heroic's list cut short", {{".config/heroic/gog_store/installed.json", "{\"installed\": [{\"install_"}},
-         {}, "not JSON"},
+        {"Heroic's list cut short",
+         {{".config/heroic/gog_store/installed.json", "{\"installed\": [{\"install_"}},
+         {},
+         "not JSON"},
         {"Heroic's list far too large", {{".config/heroic/gog_store/", ""}}, {}, "too large", Extra::HugeJson},
         {"a Wine prefix's registry, through its drive C",
-         {{".wine/system.reg",
-           Reg("Software\\\\Wow6432Node\\\\Unreal Technology\\\\Installed Apps\\\\UnrealTournament",
-               "C:\\\\Games\\\\unrealtournament")},
+         {{".wine/system.reg", Reg("Software\\\\Wow6432Node\\\\Unreal Technology\\\\Installed Apps\\\\UnrealTournament",
+                                   "C:\\\\Games\\\\unrealtournament")},
           {kWine + "Games/UnrealTournament/" + kExe, ""}},
          {{kWineGame + "Games/UnrealTournament/", kWineGame + "Games/UnrealTournament/Cache/", FoundBy::WinePrefix}},
          "",
@@ -134,7 +135,9 @@ TEST(EveryInstallation, OnFakeHomes)
          {{kWineGame + kUt, kWineGame + kUt + "Cache/", FoundBy::WinePrefix}},
          "",
          Extra::WineDriveC},
-        {"a .reg file without its header", {{".wine/system.reg", "[Software]\n\"Folder\"=\"C:\\\\UT\"\n"}}, {},
+        {"a .reg file without its header",
+         {{".wine/system.reg", "[Software]\n\"Folder\"=\"C:\\\\UT\"\n"}},
+         {},
          "not Wine's registry"},
         {"only the native game's per-user cache",
          {{".utpg/Cache/cache.ini", kIndex}, {".utpg/System/", ""}},

@@ -22,15 +22,19 @@ TEST(LauncherTexts, EscapesReadAsTheLaunchersWriteThem)
     EXPECT_EQ(vdf.values[0].value, "C:\\Games\\\"x\"");
     EXPECT_EQ(vdf.values[1].value, "value");
 
-    LutrisGame lutris = ReadLutrisGame("name: x\ngame:\n  args: -y\n  exe: 'it''s/System/UnrealTournament.exe'\n"
-                                       "  prefix: /p # a comment\n    exe: deeper\nsystem:\n  exe: other\n");
+    LutrisGame lutris = ReadLutrisGame(
+        "name: x\ngame:\n  args: -y\n  exe: 'it''s/System/UnrealTournament.exe'\n"
+        "  prefix: /p # a comment\n    exe: deeper\nsystem:\n  exe: other\n");
     EXPECT_EQ(lutris.exe, "it's/System/UnrealTournament.exe");
     EXPECT_EQ(lutris.prefix, "/p");
 
     WineRegistryText reg = ReadWineRegistryText(
-        "WINE REGISTRY Version 2\n[Software\\\\A\\\\B] 1\n\"V\"=str(2):\"a\\\\b\\x00e9\\\n c\"\n[Software\\\\A\\\\B\\\\C] 2\n");
+        "WINE REGISTRY Version 2\n[Software\\\\A\\\\B] 1\n\"V\"=str(2):\"a\\\\b\\x00e9\\\n "
+        "c\"\n[Software\\\\A\\\\B\\\\C] 2\n");
     EXPECT_EQ(reg.error, "");
-    EXPECT_EQ(reg.registry.Value("software\\a\\b", "v"), "a\\b\xC3\xA9" "c");
+    EXPECT_EQ(reg.registry.Value("software\\a\\b", "v"),
+              "a\\b\xC3\xA9"
+              "c");
     EXPECT_EQ(reg.registry.Subkeys("Software\\A\\B"), std::vector<std::string>{"C"});
 }
 
@@ -51,12 +55,14 @@ TEST(LauncherTexts, HostileTextsEndWithAReason)
         {"text after the value", "{} {}", json},
         {"a VDF that never closes", "\"a\" { \"b\" { \"c\" \"d\"", vdf},
         {"a VDF nested a million deep", std::string(1000000, '{'), vdf},
-        {"VDF blocks nested deeper than any Steam writes", [] {
+        {"VDF blocks nested deeper than any Steam writes",
+         [] {
              std::string deep;
              for (int i = 0; i < 1000; ++i)
                  deep += "\"k\" { ";
              return deep;
-         }(), vdf},
+         }(),
+         vdf},
         {"a stray closing brace", "}", vdf},
         {"a .reg without its header", "REGEDIT4\n", reg},
     };

@@ -29,12 +29,22 @@ bool GameFolderFlow::FindAndUse()
     InstallationRequest request;
     request.acceptGoneFolder = true;
     request.ask = &asking;
+    request.withGameFolderOnly = true;
     InstallationSearch search = FindInstallation(store_, places_, request);
+    installations_ = std::move(search.every);
     if (!search.found)
         return false;
     folders_ = search.found->folders;
     window_.UseFolders(folders_);
     return true;
+}
+
+void GameFolderFlow::UseInstallation(std::size_t index)
+{
+    if (index >= installations_.size())
+        return;
+    folders_ = installations_[index].folders;
+    window_.UseFolders(folders_);
 }
 
 void GameFolderFlow::SelectAndUse()

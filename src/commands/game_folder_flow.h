@@ -5,6 +5,7 @@
 // the cache; the flow is the same in all of them.
 
 #include <string>
+#include <vector>
 
 #include "commands/user_prompt.h"
 #include "game/game_folder.h"
@@ -38,6 +39,11 @@ public:
     // The empty-cache question, after a listing found cache.ini missing or without a line.
     void AskAboutEmptyCache();
 
+    // Every installation found on the machine by the last search (the stored one first), for a
+    // chooser; and the one of them to use instead, without storing it.
+    const std::vector<Installation>& Installations() const { return installations_; }
+    void UseInstallation(std::size_t index);
+
     // Empty until a folder has been used.
     const GameFolders& Folders() const { return folders_; }
 
@@ -52,6 +58,7 @@ private:
     UserPrompt& prompt_;
     Host& window_;
     GameFolders folders_;
+    std::vector<Installation> installations_;
 };
 
 }  // namespace thld

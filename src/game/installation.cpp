@@ -193,6 +193,8 @@ InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& p
     if (stored)
         search.every.push_back(*stored);
     for (Installation& one : list.installations) {
+        if (request.withGameFolderOnly && one.folders.gameFolder.empty())
+            continue;
         if (!stored || !SameFolders(one, *stored))
             search.every.push_back(std::move(one));
     }

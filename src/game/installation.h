@@ -105,6 +105,9 @@ struct InstallationRequest {
     // The installation of that number (from 1) in the list of every installation, instead of the
     // stored one.
     std::optional<std::size_t> install;
+    // Only installations whose game folder is known are listed and opened (the windows' Permanent
+    // needs one; a native cache alone is left to the command line).
+    bool withGameFolderOnly = false;
 };
 
 struct InstallationSearch {

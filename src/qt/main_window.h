@@ -20,6 +20,7 @@
 #include "game/settings_file.h"
 #include "qt/window_dialogs.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -81,6 +82,7 @@ private:
 
     // The game folder's flow hands the folders over, or ends the window.
     void UseFolders(const GameFolders& folders) override;
+    void ShowInstallations();
     void EndWindow() override;
 
     // The cache on screen.
@@ -109,6 +111,7 @@ private:
     CacheFilter* filter_ = nullptr;
     QLabel* pathLabel_ = nullptr;
     QPushButton* changeButton_ = nullptr;
+    QComboBox* installChooser_ = nullptr;  // the installations found, beside Change
     QLineEdit* filterField_ = nullptr;
     QPushButton* tickAllButton_ = nullptr;
     QPushButton* untickAllButton_ = nullptr;

@@ -63,6 +63,8 @@ TEST_F(WindowTest, TheGameFolderIsAskedForWhenNotStoredAndChangedOnRequest)
         EXPECT_EQ(chooser.titles, std::vector<std::string>(c.chosen.size(), kPickerTitle));
         EXPECT_EQ(FromQt(Text("pathLabel")), c.shownCache);
         EXPECT_EQ(Model().rowCount(), static_cast<int>(c.rows));
+        // Why the tree is empty, and what to do, where the first chooser was cancelled.
+        EXPECT_EQ(FromQt(Text("totalLabel")).find("Press Change") != std::string::npos, c.shownCache == "Cache Path");
         EXPECT_EQ(store.written.size(), c.chosen.size() == 1 && c.chosen.front() ? 1u : 0u);
         EXPECT_TRUE(window->isVisible());
         window.reset();

@@ -9,8 +9,10 @@
 
 namespace thld {
 
-// Launchers' files are small; a larger one is taken for something else and passed over.
+// Launchers' files are small; a larger one is taken for something else and passed over. A Wine
+// prefix's registry grows with what is installed in it, and may be larger.
 inline constexpr std::uint64_t kLauncherFileLimit = 16u << 20;
+inline constexpr std::uint64_t kWineRegistryLimit = 128u << 20;
 
 struct LauncherFile {
     enum class State {

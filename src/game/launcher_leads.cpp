@@ -48,9 +48,10 @@ std::string Native(std::string path)
 }
 
 // A launcher's file, read; nothing (and a finding) when it can't be.
-std::optional<std::string> Read(const std::string& path, GameLeads& leads, bool missingIsWorthAWord = true)
+std::optional<std::string> Read(const std::string& path, GameLeads& leads, bool missingIsWorthAWord = true,
+                                std::uint64_t limit = kLauncherFileLimit)
 {
-    LauncherFile file = ReadLauncherFile(path);
+    LauncherFile file = ReadLauncherFile(path, limit);
     if (file.state == LauncherFile::State::Read)
         return std::move(file.bytes);
     if (file.state != LauncherFile::State::Missing || missingIsWorthAWord)
@@ -242,7 +243,7 @@ void AddWinePrefixLeads(const std::string& prefix, GameLeads& leads)
     const std::string gog = "Software\\Wow6432Node\\GOG.com\\Games";
     for (const char* file : {"system.reg", "user.reg"}) {
         const std::string path = prefix + file;
-        std::optional<std::string> text = Read(path, leads);
+        std::optional<std::string> text = Read(path, leads, true, kWineRegistryLimit);
         if (!text)
             continue;
         WineRegistryText read = ReadWineRegistryText(*text);

@@ -46,7 +46,7 @@ const char* CopyWord(InstalledCopy copy)
 int ListCommand(const Options& options, Console& console)
 {
     CacheView view;
-    view.installation = FindGame(options.folders, false);
+    view.installation = FindGame(options.folders, false, console);
     CacheContents contents = ReadCache(view.installation, console, InstalledCopies::Check);
     view.listing = std::move(contents.listing);
     view.installed = std::move(contents.installed);

@@ -39,7 +39,7 @@ struct CommandLine {
         "requires, deletes them or makes them permanent (moves them into the game's own folders).",
         "tallyhold"};
     Options options;
-    std::string game, cache, setGame;
+    std::string game, cache, setGame, install;
     unsigned olderThanDays = 0;
     std::vector<std::pair<CLI::App*, Command>> commands;
 
@@ -59,8 +59,11 @@ struct CommandLine {
         app.add_option("--cache", cache, "The cache folder (where cache.ini is); the game folder's by default")
             ->type_name("DIR")
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        app.add_option("--install", install, "The installation of that number in the list 'tallyhold where' shows")
+            ->type_name("N")
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
         app.footer(
-            "Every command takes --game DIR and --cache DIR too, before or after its name.\n"
+            "Every command takes --game DIR, --cache DIR and --install N too, before or after its name.\n"
             "Run 'tallyhold COMMAND --help' for a command's options.\n"
             "Exit codes: 0 done; 1 a file error, a refusal or a No; 2 bad usage.");
 
@@ -159,6 +162,12 @@ struct CommandLine {
             if (cache.empty())
                 throw UsageError("--cache needs a folder", sub);
             options.folders.cache = cache;
+        }
+        if (given("--install")) {
+            if (install.empty() || install.size() > 4 || install.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoul(install) == 0)
+                throw UsageError("--install needs the number of an installation, as 'tallyhold where' lists them", sub);
+            options.folders.install = std::stoul(install);
         }
         if (sub.get_name() == "where" && sub.get_option("--set-game")->count() > 0) {
             if (setGame.empty())

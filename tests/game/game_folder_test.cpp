@@ -8,8 +8,6 @@
 namespace thld {
 namespace {
 
-bool ShiftJisLead(unsigned char byte) { return byte == 0x95; }
-
 TEST(GameFolderText, FoldersFromTheStoredValue)
 {
     struct Case {
@@ -40,15 +38,6 @@ TEST(GameFolderText, StoredValueDropsOneSeparator)
     EXPECT_EQ(StoredValueOf("D:\\UT", '\\'), "D:\\UT");
     EXPECT_EQ(StoredValueOf("/home/player/ut/", '/'), "/home/player/ut");
     EXPECT_EQ(StoredValueOf("//", '/'), "/");
-}
-
-TEST(GameFolderText, ATwoByteCharacterEndingInTheBackslashByteIsNoBackslash)
-{
-    const std::string folder = "C:\\\x95\\";  // the last character is 0x95 0x5C
-    EXPECT_EQ(GameFolderFromValue(folder, ShiftJisLead, '\\'), folder + "\\");
-    EXPECT_EQ(GameFolderFromValue(folder, '\\'), folder);
-    EXPECT_EQ(StoredValueOf(folder + "\\", ShiftJisLead, '\\'), folder);
-    EXPECT_EQ(StoredValueOf(folder, ShiftJisLead, '\\'), folder);
 }
 
 // A Windows path in the system's own separator.

@@ -1,8 +1,9 @@
 #pragma once
-// The game folder as a window handles it: found at start (the stored entry, or the picker after its
-// message), changed with the Change button (a question, then the picker), and asked for when the
-// cache looks empty (a question; No ends the window). Each window shows what it is given and lists
-// the cache; the flow is the same in all of them.
+// The game folder as a window handles it: found at start through FindInstallation (the stored entry,
+// else an installation the launchers name, else the picker after the entry's message), changed
+// with the Change button (a question, then the picker) or to another installation found (a
+// chooser), and asked for when the cache looks empty (a question; No ends the window). Each window
+// shows what it is given and lists the cache; the flow is the same in all of them.
 
 #include <string>
 #include <vector>

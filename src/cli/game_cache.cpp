@@ -71,6 +71,8 @@ Listing ReadCache(const Installation& installation, Console& console, bool withR
     if (!IsFolder(folders.cacheFolder))
         throw Failure(FileErrorText(FileErrorCause::NotFound, folders.cacheFolder));
     Listing listing = ListCacheIndex(folders.cacheFolder);
+    if (listing.outcome == Listing::Outcome::Unreadable && !PathExists(listing.indexPath))
+        throw Failure(PrintableText(folders.cacheFolder) + " has no cache.ini: is this a cache folder?");
     if (listing.outcome == Listing::Outcome::Unreadable)
         throw Failure(messages::ReadError(listing.indexPath));
     if (listing.outcome == Listing::Outcome::Empty) {

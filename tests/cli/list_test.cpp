@@ -20,12 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-std::size_t Columns(const std::string& line)
-{
-    return static_cast<std::size_t>(
-        std::count_if(line.begin(), line.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -119,7 +113,8 @@ void CheckListing(const TestGame& game)
             EXPECT_EQ(package["installed"]["copy"], copy) << item->name;
         }
 
-        // The table shows the same packages in the same order, within 80 columns and without colour.
+        // The table shows the same packages in the same order, their names whole (nothing is cut
+        // for a file or a pipe) and without colour.
         std::vector<std::string> tableArguments{"list"};
         tableArguments.insert(tableArguments.end(), sort.begin(), sort.end());
         const ProgramResult table = game.Run(tableArguments);
@@ -128,11 +123,10 @@ void CheckListing(const TestGame& game)
         const std::vector<std::string> lines = Lines(table.out);
         std::size_t row = 0;
         for (std::size_t l = 1; l + 1 < lines.size(); ++l) {
-            EXPECT_LE(Columns(lines[l]), 80u) << lines[l];
             if (lines[l].rfind("    requires ", 0) == 0 || lines[l].rfind("     ", 0) == 0)
                 continue;
             ASSERT_LT(row, shownOrder.size());
-            EXPECT_EQ(lines[l].rfind(shownOrder[row].substr(0, 12), 0), 0u) << lines[l];
+            EXPECT_EQ(lines[l].rfind(shownOrder[row] + "  ", 0), 0u) << lines[l];
             const std::string& name = shownOrder[row++];
             if (name == identical) {
                 EXPECT_PRED2(Holds, lines[l], "identical");
@@ -171,10 +165,9 @@ TEST(CliList, ShowsASyntheticCacheAsTheWindowLists)
 TEST(CliList, HostileNamesStayValidJsonAndHarmlessOnTheTerminal)
 {
     const std::vector<std::pair<std::string, std::string>> names = {
-        {"Quote\"d.unr", "Quote\"d.unr"},
-        {"Back\\slash.utx", "Back\\slash.utx"},
-        {"Red\x1b[31m.u", "Red\x1b[31m.u"},
-        {"Caf\xe9.unr", "Caf\xc3\xa9.unr"},  // Latin-1 as it is written
+        {"Quote\"d.unr", "Quote\"d.unr"},           {"Back\\slash.utx", "Back\\slash.utx"},
+        {"Red\x1b[31m.u", "Red\x1b[31m.u"},         {"Caf\xe9.unr", "Caf\xc3\xa9.unr"},  // Latin-1 as it is written
+        {"Evil\u202Eexe.unr", "Evil\u202Eexe.unr"},  // turns the text after it around
     };
     TestGame game;
     std::vector<MadeUp> packages;
@@ -191,6 +184,7 @@ TEST(CliList, HostileNamesStayValidJsonAndHarmlessOnTheTerminal)
     EXPECT_EQ(table.exitCode, 0);
     EXPECT_EQ(table.out.find('\x1b'), std::string::npos);
     EXPECT_PRED2(Holds, table.out, "Red?[31m.u");
+    EXPECT_PRED2(Holds, table.out, "Evil?exe.unr");
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ struct ProgramCall {
     // POSIX systems: run as the user "nobody" when the tests run as root, to whom no file of the
     // tests is writable (root writes to read-only folders).
     bool asAnotherUser = false;
+    // POSIX systems: the file standard output goes to ("/dev/full"); a file of the run's otherwise.
+    std::string output = {};
 };
 
 struct ProgramResult {

@@ -58,18 +58,38 @@ std::vector<char*> Pointers(std::vector<std::string>& texts)
     return pointers;
 }
 
+// The program where the user "nobody" can start it: the build folder may lie where only root can
+// enter (a clone in /root), so a copy goes into a folder of its own in the temporary folder, which
+// the tests' game folders share.
+const std::string& ProgramForAnotherUser()
+{
+    static const TempFolder folder;
+    static const std::string copy = [] {
+        namespace fs = std::filesystem;
+        const std::string path = folder / "tallyhold";
+        fs::copy_file(THLD_TALLYHOLD, path, fs::copy_options::overwrite_existing);
+        fs::permissions(folder.Path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                           fs::perms::others_read | fs::perms::others_exec);
+        fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+        return path;
+    }();
+    return copy;
+}
+
 }  // namespace
 
 ProgramResult RunTallyhold(const ProgramCall& call)
 {
     TempFolder streams;
     streams.Write("in", call.input);
-    const std::string in = streams / "in", out = streams / "out", err = streams / "err";
-    std::vector<std::string> arguments{THLD_TALLYHOLD};
+    const std::string in = streams / "in", err = streams / "err";
+    const std::string out = call.output.empty() ? streams / "out" : call.output;
+    const bool dropRoot = call.asAnotherUser && ::geteuid() == 0;
+    std::vector<std::string> arguments{dropRoot ? ProgramForAnotherUser() : std::string(THLD_TALLYHOLD)};
     arguments.insert(arguments.end(), call.arguments.begin(), call.arguments.end());
     std::vector<std::string> environment = Environment(call);
     std::vector<char*> argv = Pointers(arguments), envp = Pointers(environment);
-    const bool dropRoot = call.asAnotherUser && ::geteuid() == 0;
 
     const pid_t child = ::fork();
     if (child < 0)
@@ -91,7 +111,7 @@ ProgramResult RunTallyhold(const ProgramCall& call)
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     ProgramResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = streams.Read("out");
+    result.out = call.output.empty() ? streams.Read("out") : std::string();
     result.err = streams.Read("err");
     return result;
 }

@@ -73,9 +73,10 @@ std::string PlanLines(const std::vector<PlannedStep>& steps, const std::vector<P
         while (!line.empty() && line.back() == ' ')
             line.pop_back();
         // A reason too long for the line goes below it.
-        if (!reason.empty() && !fits)
-            line += "\n" + std::string(6, ' ') +
-                    console.OutStyled(move ? Style::Dim : Style::Bad, Wrapped(reason, 6, console.Width()));
+        if (!reason.empty() && !fits) {
+            line += "\n      ";
+            line += console.OutStyled(move ? Style::Dim : Style::Bad, Wrapped(reason, 6, console.Width()));
+        }
         lines += line + '\n';
         if (move && detail == PlanDetail::Destinations) {
             const std::size_t room = console.Width() > 9 + 20 ? console.Width() - 9 : 20;

@@ -19,10 +19,10 @@ std::size_t Distance(const std::string& a, const std::string& b)
         d[0][j] = j;
     for (std::size_t i = 1; i <= n; ++i) {
         for (std::size_t j = 1; j <= m; ++j) {
-            const std::size_t change = std::tolower(static_cast<unsigned char>(a[i - 1])) ==
-                                               std::tolower(static_cast<unsigned char>(b[j - 1]))
-                                           ? 0
-                                           : 1;
+            const std::size_t change =
+                std::tolower(static_cast<unsigned char>(a[i - 1])) == std::tolower(static_cast<unsigned char>(b[j - 1]))
+                    ? 0
+                    : 1;
             d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + change});
             if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
                 d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
@@ -50,7 +50,8 @@ std::optional<std::string> NearestWord(const std::string& word, const std::vecto
     }
     if (nearest)
         return nearest;
-    const std::string bare = word.substr(word.find_first_not_of('-') == std::string::npos ? 0 : word.find_first_not_of('-'));
+    const std::string bare =
+        word.substr(word.find_first_not_of('-') == std::string::npos ? 0 : word.find_first_not_of('-'));
     if (bare.size() < 3)
         return std::nullopt;
     std::vector<std::string> starting;

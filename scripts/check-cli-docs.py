@@ -5,6 +5,7 @@ none names an option the program doesn't take.
 Usage: check-cli-docs.py TALLYHOLD [TALLYHOLD_WINDOW]"""
 import os
 import re
+import shutil
 import subprocess
 import sys
 
@@ -94,6 +95,16 @@ def main():
         window = options_of(run(sys.argv[2], "--help"))
         window_page = read("packaging/man/tallyhold-window.1.scd")
         compare("tallyhold-window.1", set(re.findall(r"\*(--?[A-Za-z][\w-]*)\*", window_page)), window)
+
+    # The pages as man shows them: groff's warnings (a line too long, a bad request) are problems too.
+    if shutil.which("scdoc") and shutil.which("man"):
+        for name in ("tallyhold.1.scd", "tallyhold-window.1.scd"):
+            roff = subprocess.run(["scdoc"], input=read("packaging/man/" + name), capture_output=True, text=True,
+                                  check=True).stdout
+            shown = subprocess.run(["man", "--warnings", "-E", "UTF-8", "-l", "-"], input=roff, capture_output=True,
+                                   text=True, env=dict(os.environ, MANWIDTH="80", MAN_KEEP_STDERR="1"))
+            for warning in shown.stderr.splitlines():
+                problems.append("%s: %s" % (name, warning))
 
     for problem in problems:
         print(problem)

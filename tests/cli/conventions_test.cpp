@@ -15,7 +15,7 @@ TEST(CliConventions, AnswerAsTheirOptionsAndTheEnvironmentAsk)
         std::vector<std::string> arguments;
         std::vector<std::pair<std::string, std::optional<std::string>>> environment;
         int exitCode;
-        std::string shown;         // on standard output
+        std::string shown;          // on standard output
         std::string notShown = {};  // not there
     };
     const std::vector<Case> cases = {

@@ -36,7 +36,7 @@ def options_of(help_text):
     found = set()
     for line in section(help_text, ("Options",)):
         if line.startswith("  -"):
-            found.update(OPTION.findall(re.split(r"\s{2,}|\s", line.strip())[0]))
+            found.update(OPTION.findall(re.split(r"\s{2,}", line.strip())[0]))
     return found
 
 

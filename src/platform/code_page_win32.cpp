@@ -15,9 +15,8 @@ UINT SystemAnsiCodePage()
 {
     static const UINT codePage = [] {
         DWORD number = 0;
-        const int read =
-            ::GetLocaleInfoEx(LOCALE_NAME_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                              reinterpret_cast<LPWSTR>(&number), sizeof(number) / sizeof(wchar_t));
+        const int read = ::GetLocaleInfoW(::GetSystemDefaultLCID(), LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                                          reinterpret_cast<LPWSTR>(&number), sizeof(number) / sizeof(wchar_t));
         return read > 0 && number != 0 ? static_cast<UINT>(number) : static_cast<UINT>(CP_ACP);
     }();
     return codePage;

@@ -18,7 +18,7 @@ TEST(CliConventions, AnswerAsTheirOptionsAndTheEnvironmentAsk)
         std::string shown;          // on standard output
         std::string notShown = {};  // not there
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"help on a command", {"help", "delete"}, {}, 0, "Usage: tallyhold delete"},
         {"the version, short", {"-V"}, {}, 0, "tallyhold "},
         {"no colour in a pipe", {"list"}, {}, 0, "One.unr", "\x1b["},
@@ -28,11 +28,13 @@ TEST(CliConventions, AnswerAsTheirOptionsAndTheEnvironmentAsk)
         {"one size, for people", {"list"}, {}, 0, "Map             628 B   0d\n", "k bytes  "},
         {"sizes in bytes", {"list", "--bytes"}, {}, 0, "Map              628   0d\n", " B "},
         {"a name with brackets, whole", {"requires", "[x]"}, {}, 0, "[x].u (Script)"},
-        {"a name in another case of Cyrillic", {"requires", "dm-флюкс"}, {}, 0, "DM-Флюкс.unr (Map)"},
-        {"a name in another case of Latin", {"requires", "ÉCLAIR.U"}, {}, 0, "éclair.u (Script)"},
         {"a name after --", {"requires", "--", "-dash"}, {}, 0, "-dash.utx (Textures/Skins)"},
         {"ten days are ten", {"delete", "--older-than", "010", "--dry-run"}, {}, 0, "older than 10 days"},
     };
+#ifndef _WIN32  // cache.ini holds UTF-8 here; on Windows it is in the system's code page
+    cases.push_back({"a name in another case of Cyrillic", {"requires", "dm-флюкс"}, {}, 0, "DM-Флюкс.unr (Map)"});
+    cases.push_back({"a name in another case of Latin", {"requires", "ÉCLAIR.U"}, {}, 0, "éclair.u (Script)"});
+#endif
     TestGame game;
     game.LayMadeUp({{"K1", "One.unr", kind::Map},
                     {"K2", "[x].u", kind::Script},

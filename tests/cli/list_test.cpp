@@ -164,11 +164,15 @@ TEST(CliList, ShowsASyntheticCacheAsTheWindowLists)
 // character that could take over the terminal.
 TEST(CliList, HostileNamesStayValidJsonAndHarmlessOnTheTerminal)
 {
-    const std::vector<std::pair<std::string, std::string>> names = {
-        {"Quote\"d.unr", "Quote\"d.unr"},           {"Back\\slash.utx", "Back\\slash.utx"},
-        {"Red\x1b[31m.u", "Red\x1b[31m.u"},         {"Caf\xe9.unr", "Caf\xc3\xa9.unr"},  // Latin-1 as it is written
-        {"Evil\u202Eexe.unr", "Evil\u202Eexe.unr"},  // turns the text after it around
+    std::vector<std::pair<std::string, std::string>> names = {
+        {"Quote\"d.unr", "Quote\"d.unr"},
+        {"Back\\slash.utx", "Back\\slash.utx"},
+        {"Red\x1b[31m.u", "Red\x1b[31m.u"},
+        {"Caf\xe9.unr", "Caf\xc3\xa9.unr"},  // Latin-1 as it is written
     };
+#ifndef _WIN32  // UTF-8 in cache.ini; on Windows it is in the system's code page
+    names.push_back({"Evil\u202Eexe.unr", "Evil\u202Eexe.unr"});  // turns the text after it around
+#endif
     TestGame game;
     std::vector<MadeUp> packages;
     for (std::size_t i = 0; i < names.size(); ++i)
@@ -184,7 +188,9 @@ TEST(CliList, HostileNamesStayValidJsonAndHarmlessOnTheTerminal)
     EXPECT_EQ(table.exitCode, 0);
     EXPECT_EQ(table.out.find('\x1b'), std::string::npos);
     EXPECT_PRED2(Holds, table.out, "Red?[31m.u");
+#ifndef _WIN32
     EXPECT_PRED2(Holds, table.out, "Evil?exe.unr");
+#endif
 }
 
 }  // namespace

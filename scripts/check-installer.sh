@@ -27,6 +27,11 @@ programs=$(unix_path '%LOCALAPPDATA%')/Programs/Tallyhold
 menu="$(unix_path '%APPDATA%')/Microsoft/Windows/Start Menu/Programs/Tallyhold"
 folder_windows=$(wine cmd /c 'echo %LOCALAPPDATA%\Programs\Tallyhold' 2>/dev/null | tr -d '\r')
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallyhold'
+if [ -x "$programs/Uninstall.exe" ]; then
+  echo "== removing what an earlier run left"
+  wine "$programs/Uninstall.exe" /S >/dev/null 2>&1
+  wineserver -w
+fi
 [ ! -e "$programs" ] || { echo "error: $programs is there before the installation" >&2; exit 1; }
 
 echo "== installing $(basename "$installer") silently under Wine"

@@ -56,6 +56,42 @@ TEST(CliConventions, AnswerAsTheirOptionsAndTheEnvironmentAsk)
 }
 
 #ifndef _WIN32
+TEST(CliConventions, FitTheTerminalAndNeverCutAPipe)
+{
+    const std::string name = "DM-A Name Longer Than Any Terminal Of Forty Columns.unr";
+    struct Case {
+        const char* what;
+        bool onTerminal;
+        std::vector<std::pair<std::string, std::optional<std::string>>> environment;
+        std::string shown;
+        std::string notShown;
+    };
+    const std::vector<Case> cases = {
+        {"a pipe is never cut", false, {{"COLUMNS", "40"}}, name + "  Map", "\xE2\x80\xA6"},
+        {"COLUMNS on a terminal",
+         true,
+         {{"COLUMNS", "40"}, {"NO_COLOR", {}}},
+         "DM-A Name Longer Than\xE2\x80\xA6  ",
+         name},
+        {"colour on a terminal", true, {{"TERM", "xterm"}, {"NO_COLOR", {}}}, "\x1b[1mPackage", ""},
+        {"no colour on a dumb terminal", true, {{"TERM", "dumb"}, {"NO_COLOR", {}}}, "Package", "\x1b["},
+        {"no colour with NO_COLOR", true, {{"TERM", "xterm"}, {"NO_COLOR", "1"}}, "Package", "\x1b["},
+    };
+    TestGame game;
+    game.LayMadeUp({{"K1", name, kind::Map}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ProgramCall call{{"list", "--game", game.folders.gameFolder}, "", c.environment};
+        call.onTerminal = c.onTerminal;
+        const ProgramResult result = RunTallyhold(call);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_PRED2(Holds, result.out, c.shown);
+        if (!c.notShown.empty()) {
+            EXPECT_FALSE(Holds(result.out, c.notShown)) << result.out;
+        }
+    }
+}
+
 TEST(CliConventions, OutputThatCantBeWrittenFailsTheCommand)
 {
     TestGame game;

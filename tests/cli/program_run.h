@@ -21,6 +21,8 @@ struct ProgramCall {
     bool asAnotherUser = false;
     // POSIX systems: the file standard output goes to ("/dev/full"); a file of the run's otherwise.
     std::string output = {};
+    // POSIX systems: standard output is a terminal (a pseudo-terminal whose size is not known).
+    bool onTerminal = false;
 };
 
 struct ProgramResult {

@@ -87,6 +87,8 @@ CacheContents ReadCache(const Installation& installation, Console& console, Inst
         throw Failure(FileErrorText(FileErrorCause::NotFound, folders.cacheFolder));
     CacheContents contents = ListCacheContents(folders, installedCopies);
     const Listing& listing = contents.listing;
+    if (listing.outcome == Listing::Outcome::Unreadable && !PathExists(listing.indexPath))
+        throw Failure(PrintableText(folders.cacheFolder) + " has no cache.ini: is this a cache folder?");
     if (listing.outcome == Listing::Outcome::Unreadable)
         throw Failure(messages::ReadError(listing.indexPath));
     for (const std::string& path : listing.notRegularFiles)

@@ -59,7 +59,7 @@ int ListCommand(const Options& options, Console& console)
     if (options.json)
         PrintJson(view, console);
     else
-        PrintTable(view, console);
+        PrintTable(view, options.bytes, console);
     return kExitDone;
 }
 

@@ -38,11 +38,13 @@ std::string Source(const std::string& source)
     return source == "given" ? "the command line" : PrintableText(source);
 }
 
-std::string Folder(const std::string& folder, Console& console)
+// The folder, shortened to fit from column `at` on.
+std::string Folder(const std::string& folder, std::size_t at, Console& console)
 {
     if (folder.empty())
         return "(none)";
-    std::string text = PrintableText(folder);
+    const std::size_t room = console.Width() > at + 32 ? console.Width() - at - 12 : 20;
+    std::string text = ShortenedPath(PrintableText(folder), room);
     if (!IsFolder(folder))
         text += console.OutStyled(Style::Bad, " (not there)");
     return text;
@@ -74,10 +76,10 @@ int WhereCommand(const Options& options, Console& console)
     if (found) {
         const GameFolders& folders = found->folders;
         usable = (folders.gameFolder.empty() || IsFolder(folders.gameFolder)) && IsFolder(folders.cacheFolder);
-        out += console.OutStyled(Style::Strong, "Game folder:  ") + Folder(folders.gameFolder, console) + "\n" +
-               "              from " + Source(found->gameSource) + "\n" +
-               console.OutStyled(Style::Strong, "Cache folder: ") + Folder(folders.cacheFolder, console) + "\n" +
-               "              from " + Source(found->cacheSource) + "\n";
+        out += console.OutStyled(Style::Strong, "Game folder:  ") + Folder(folders.gameFolder, 14, console) + "\n" +
+               "              " + Wrapped("from " + Source(found->gameSource), 14, console.Width()) + "\n" +
+               console.OutStyled(Style::Strong, "Cache folder: ") + Folder(folders.cacheFolder, 14, console) + "\n" +
+               "              " + Wrapped("from " + Source(found->cacheSource), 14, console.Width()) + "\n";
     } else {
         out += console.OutStyled(Style::Bad, "No game folder is known.") +
                " Name it with --game DIR, or store it with: tallyhold where --set-game DIR\n";
@@ -88,17 +90,17 @@ int WhereCommand(const Options& options, Console& console)
         const Installation& one = search.every[i];
         const bool open = found && found->folders.gameFolder == one.folders.gameFolder &&
                           found->folders.cacheFolder == one.folders.cacheFolder;
-        out += (open ? "* " : "  ") + PaddedRight(std::to_string(i + 1), 3) + Folder(one.folders.gameFolder, console) +
-               "  (" + FoundByText(one.foundBy) + ")\n" + std::string(7, ' ') +
-               "cache: " + Folder(one.folders.cacheFolder, console) + "\n";
+        out += (open ? "* " : "  ") + PaddedRight(std::to_string(i + 1), 3) +
+               Folder(one.folders.gameFolder, 5, console) + "  (" + FoundByText(one.foundBy) + ")\n" +
+               std::string(7, ' ') + "cache: " + Folder(one.folders.cacheFolder, 14, console) + "\n";
     }
     if (!search.note.empty())
         out += search.note + "\n";
     out += "\nLooked at, in this order:\n";
     for (const FolderFinding& finding : search.findings) {
         out += "  " + PaddedRight(finding.role, 13) + (finding.taken ? "taken        " : "passed over  ") +
-               Folder(finding.folder, console) + "\n" + std::string(28, ' ') + PrintableText(finding.why) + "; from " +
-               Source(finding.source) + "\n";
+               Folder(finding.folder, 28, console) + "\n" + std::string(28, ' ') +
+               Wrapped(PrintableText(finding.why) + "; from " + Source(finding.source), 28, console.Width()) + "\n";
     }
     console.Out(out);
     return usable ? kExitDone : kExitFailed;

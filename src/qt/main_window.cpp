@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -70,10 +71,8 @@ MainWindow::MainWindow(WindowParts parts, QWidget* parent)
     : QMainWindow(parent),
       parts_(parts),
       picker_(parts_.picker, parts_.places.system),
-      locator_(
-          parts_.store, picker_,
-          [this](const std::string& message) { parts_.dialogs.Tell(PlatformWords(message, parts_.places.system)); }),
-      folderFlow_(locator_, parts_.places, parts_.dialogs, *this)
+      folderPrompt_(parts_.dialogs, parts_.places.system),
+      folderFlow_(parts_.store, picker_, parts_.places, folderPrompt_, *this)
 {
     if (!parts_.places.settingsFolder.empty())
         settings_.emplace(parts_.places.settingsFolder + kSettingsFileName);
@@ -105,13 +104,19 @@ void MainWindow::BuildWidgets()
     auto* column = new QVBoxLayout(central);
 
     auto* folderRow = new QHBoxLayout;
-    pathLabel_ = new QLabel(QString::fromUtf8(kNoFolderChosenText));
+    pathLabel_ = new QLabel(QStringLiteral("Cache Path"));
     pathLabel_->setObjectName(QStringLiteral("pathLabel"));
     pathLabel_->setFrameShape(QFrame::StyledPanel);
     pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     pathLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // a long path never widens the window
     changeButton_ = Button("&Change", "changeButton");
+    installChooser_ = new QComboBox;
+    installChooser_->setObjectName(QStringLiteral("installChooser"));
+    installChooser_->setToolTip(QStringLiteral("The installations of the game found on this computer"));
+    installChooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    installChooser_->hide();  // until more than one is found
     folderRow->addWidget(pathLabel_, 1);
+    folderRow->addWidget(installChooser_);
     folderRow->addWidget(changeButton_);
     column->addLayout(folderRow);
 
@@ -243,6 +248,7 @@ void MainWindow::DescribeWidgets()
     const Description descriptions[] = {
         {pathLabel_, "Cache folder", "The cache folder shown below"},
         {changeButton_, "Change game folder", "Choose another Unreal Tournament folder"},
+        {installChooser_, "Installations found", "The installations of the game found on this computer"},
         {filterField_, "Filter by name", "Shows only the packages whose name holds this text"},
         {tickAllButton_, "Tick all shown", "Ticks every package the filter shows"},
         {untickAllButton_, "Untick all", "Unticks every package"},
@@ -266,7 +272,8 @@ void MainWindow::DescribeWidgets()
     for (QPushButton* button : {changeButton_, tickAllButton_, untickAllButton_, permanentButton_, deleteButton_})
         button->setToolTip(button->accessibleDescription());
     // The order of the rows, then left to right.
-    QWidget::setTabOrder(changeButton_, filterField_);
+    QWidget::setTabOrder(changeButton_, installChooser_);
+    QWidget::setTabOrder(installChooser_, filterField_);
     QWidget::setTabOrder(filterField_, tickAllButton_);
     QWidget::setTabOrder(tickAllButton_, untickAllButton_);
     QWidget::setTabOrder(untickAllButton_, tree_);
@@ -290,6 +297,12 @@ void MainWindow::ConnectWidgets()
     connect(listAgainAction_, &QAction::triggered, this, [this] {
         if (!IsBusy() && !folders_.cacheFolder.empty())
             Guarded([this] { StartListing(); });
+    });
+    connect(installChooser_, &QComboBox::activated, this, [this](int index) {
+        Guarded([this, index] {
+            if (!IsBusy() && index >= 0)
+                folderFlow_.UseInstallation(static_cast<std::size_t>(index));
+        });
     });
     connect(permanentButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Moving); }); });
     connect(deleteButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Deleting); }); });
@@ -500,6 +513,22 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void MainWindow::ShowInstallations()
+{
+    const std::vector<Installation>& found = folderFlow_.Installations();
+    installChooser_->clear();
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const Installation& one = found[i];
+        installChooser_->addItem(QStringLiteral("%1  %2 (%3)")
+                                     .arg(i + 1)
+                                     .arg(ToQt(one.folders.gameFolder), QString::fromUtf8(FoundByText(one.foundBy))));
+        installChooser_->setItemData(static_cast<int>(i), ToQt(one.folders.cacheFolder), Qt::ToolTipRole);
+        if (one.folders.gameFolder == folders_.gameFolder && one.folders.cacheFolder == folders_.cacheFolder)
+            installChooser_->setCurrentIndex(static_cast<int>(i));
+    }
+    installChooser_->setVisible(found.size() > 1);
+}
+
 void MainWindow::SetBusy(Busy busy)
 {
     busy_ = busy;
@@ -508,6 +537,7 @@ void MainWindow::SetBusy(Busy busy)
         button->setEnabled(idle);
     for (QAction* action : {changeAction_, checkAction_, listAgainAction_, deleteAction_})
         action->setEnabled(idle);
+    installChooser_->setEnabled(idle);
     model_->SetLocked(!idle);
     if (!idle) {
         busySince_ = QDateTime::currentMSecsSinceEpoch();

@@ -26,6 +26,7 @@
 #include "qt/window_dialogs.h"
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -104,6 +105,7 @@ private:
 
     // The game folder's flow hands the folders over, or ends the window.
     void UseFolders(const GameFolders& folders) override;
+    void ShowInstallations();
     void EndWindow() override;
 
     // The cache on screen.
@@ -128,7 +130,7 @@ private:
     PlatformPicker picker_;
     std::optional<SettingsFile> settings_;
     Look look_ = Look::Desktop;
-    GameFolderLocator locator_;
+    PlatformPrompt folderPrompt_;
     GameFolderFlow folderFlow_;
     GameFolders folders_;                   // those the flow last handed over
     std::optional<PathStamp> listedIndex_;  // cache.ini as the listing shown found it
@@ -137,6 +139,7 @@ private:
     CacheFilter* filter_ = nullptr;
     QLabel* pathLabel_ = nullptr;
     QPushButton* changeButton_ = nullptr;
+    QComboBox* installChooser_ = nullptr;  // the installations found, beside Change
     QLineEdit* filterField_ = nullptr;
     QPushButton* tickAllButton_ = nullptr;
     QPushButton* untickAllButton_ = nullptr;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "commands/user_prompt.h"
 #include "game/game_folder.h"
 #include "game/installation.h"
 
@@ -12,10 +13,6 @@ namespace thld {
 
 // The text to show for one of the search's own texts (any other text is returned as it is).
 std::string PlatformWords(const std::string& text, SearchPlaces::System system);
-
-// What the window shows above the tree while no game folder has been chosen.
-inline constexpr const char* kNoFolderChosenText =
-    "No game folder chosen: press Change (or File > Change Game Folder) and choose the Unreal Tournament folder.";
 
 // A picker that shows the chooser under the platform's title.
 class PlatformPicker : public FolderPicker {
@@ -28,6 +25,21 @@ public:
 
 private:
     FolderPicker& picker_;
+    SearchPlaces::System system_;
+};
+
+// A prompt that tells the search's messages in the platform's words.
+class PlatformPrompt : public UserPrompt {
+public:
+    PlatformPrompt(UserPrompt& prompt, SearchPlaces::System system) : prompt_(prompt), system_(system) {}
+    bool Confirm(const std::string& title, const std::string& message) override
+    {
+        return prompt_.Confirm(title, message);
+    }
+    void Tell(const std::string& message) override { prompt_.Tell(PlatformWords(message, system_)); }
+
+private:
+    UserPrompt& prompt_;
     SearchPlaces::System system_;
 };
 

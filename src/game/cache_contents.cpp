@@ -40,7 +40,12 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
     const InstalledPackages installed(folders.gameFolder);
     contents.installed.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        contents.installed.push_back(installed.Check(items[i], CachedFilePath(folders.cacheFolder, items[i].key)));
+        // A key that is no plain file name names no file to compare (an empty one names ".uxx"): a
+        // copy in the game then differs.
+        const std::string& key = items[i].key;
+        const std::string cachedFile =
+            key.empty() || IsPlainFileName(key) ? CachedFilePath(folders.cacheFolder, key) : std::string();
+        contents.installed.push_back(installed.Check(items[i], cachedFile));
         if (told(ListingPhase::Installed, i + 1, items.size())) {
             listing.outcome = Listing::Outcome::Stopped;
             contents.installed.clear();

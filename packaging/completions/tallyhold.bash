@@ -5,12 +5,12 @@ _tallyhold()
     local cur prev words cword
     _init_completion || return
 
-    local commands="list requires delete keep where help"
-    local global="--game --cache --color --help -h --version -V"
+    local commands="list requires delete keep check where help"
+    local global="--game --cache --install --color --help -h --version -V"
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
-            --game | --cache | --color | --sort | --older-than | --set-game) ((i++)) ;;
+            --game | --cache | --install | --color | --sort | --older-than | --set-game) ((i++)) ;;
             -*) ;;
             *) command=${words[i]}; break ;;
         esac
@@ -29,7 +29,7 @@ _tallyhold()
             COMPREPLY=($(compgen -W "name kind size age" -- "$cur"))
             return
             ;;
-        --older-than)
+        --older-than | --install)
             return
             ;;
     esac
@@ -41,11 +41,12 @@ _tallyhold()
         requires) options="" ;;
         delete) options="--older-than --yes -y --dry-run -n" ;;
         keep) options="--yes -y --dry-run -n" ;;
+        check) options="--json" ;;
         where) options="--set-game" ;;
         help) COMPREPLY=($(compgen -W "$commands" -- "$cur")); return ;;
     esac
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "$options --game --cache --color --help -h" -- "$cur"))
+        COMPREPLY=($(compgen -W "$options --game --cache --install --color --help -h" -- "$cur"))
     fi
 } &&
     complete -F _tallyhold tallyhold

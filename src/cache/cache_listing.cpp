@@ -41,9 +41,10 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
             continue;
         entries.push_back(*SplitEntryLine(StripLineBreaks(line.text)));
         entryNumbers.push_back(line.entryNumber);
-        // An empty key names no package: its kind is "Unknown", and its size that of ".uxx".
-        const std::string& key = entries.back().key;
-        files.push_back({CachedFilePath(cacheFolder, index->NameOf(key)), !key.empty()});
+        // An empty key names no package: its kind is "Unknown", and its size that of ".uxx". Any
+        // other key that is no plain file name is listed as "Unknown" without touching the disk.
+        const std::string key = index->NameOf(entries.back().key);
+        files.push_back({CachedFilePath(cacheFolder, key), !key.empty(), key.empty() || IsPlainFileName(key)});
     }
     // Every package name that the requirements pass could look for is known before any cached
     // file is searched: the searched files are searched for all of them through the listing's own

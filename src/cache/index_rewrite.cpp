@@ -22,8 +22,8 @@ struct NewContent {
     std::optional<std::string> removed;  // the stripped line left out, if any
 };
 
-// The former text with the index's lines stripped and ended as the scan says (CR LF, or CR in a
-// file of CR line ends), and without the entry line `lineNumber`. The mark, the lines before the
+// The former text with the index's lines stripped and ended as the scan says (CR LF, CR or LF),
+// and without the entry line `lineNumber`. The mark, the lines before the
 // header, and the line that ends the index with all after it, stay as they are.
 NewContent BuildNewContent(std::string_view former, const IndexScan& scan, int lineNumber)
 {

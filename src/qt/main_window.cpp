@@ -363,13 +363,20 @@ void MainWindow::TickSelected()
     model_->SetTicked(rows, !allTicked);
 }
 
-void MainWindow::ShowPackageMenu(const QPoint& at)
+void MainWindow::ShowPackageMenu(const QPoint& asked)
 {
-    const QModelIndex package = filter_->mapToSource(tree_->indexAt(at));
+    // From the keyboard the menu is asked for wherever; it is about the current package then.
+    QPoint at = asked;
+    QModelIndex shown = tree_->indexAt(at);
+    if (!shown.isValid()) {
+        shown = tree_->currentIndex();
+        at = tree_->visualRect(shown).center();
+    }
+    const QModelIndex package = filter_->mapToSource(shown);
     if (!package.isValid() || CacheModel::IsRequirement(package) || IsBusy())
         return;
-    if (!tree_->selectionModel()->isRowSelected(tree_->indexAt(at).row(), tree_->indexAt(at).parent()))
-        tree_->setCurrentIndex(tree_->indexAt(at));
+    if (!tree_->selectionModel()->isRowSelected(shown.row(), shown.parent()))
+        tree_->setCurrentIndex(shown);
     const std::vector<int> rows = SelectedRows();
     const PackageItem& item = model_->Items()[static_cast<std::size_t>(package.row())];
     QMenu menu(this);

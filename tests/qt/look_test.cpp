@@ -5,6 +5,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -265,6 +267,31 @@ TEST_F(LookWindow, KeyboardPathsFilterTickDeleteAndListAgain)
     WaitIdle();
     EXPECT_EQ(Model().rowCount(), static_cast<int>(CorpusManifest().size()) - 1);
     EXPECT_TRUE(Model().RowsNamed("Q2DM1.utx").empty());
+}
+
+TEST_F(LookWindow, APackagesContextMenuOffersItsCommandsAndCopiesItsName)
+{
+    OpenIn(Look::Desktop);
+    const QModelIndex package = Tree()->model()->index(2, 0);
+    std::vector<std::string> offered;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QAction* copy = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator())
+                offered.push_back(FromQt(action->text()));
+            if (action->text() == QStringLiteral("&Copy Name"))
+                copy = action;
+        }
+        menu->close();
+        if (copy)
+            copy->trigger();
+    });
+    emit Tree()->customContextMenuRequested(Tree()->visualRect(package).center());
+    EXPECT_EQ(offered,
+              (std::vector<std::string>{"&Delete...", "Make &Permanent...", "Show in &File Manager", "&Copy Name"}));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), package.data().toString());
 }
 
 TEST_F(LookWindow, CheckTheCacheShowsTheProblemsGrouped)

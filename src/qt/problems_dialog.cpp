@@ -90,6 +90,7 @@ ProblemsDialog::ProblemsDialog(const std::vector<CacheProblem>& problems, QWidge
             if (!heading) {
                 heading = new QTreeWidgetItem(tree, {QString::fromUtf8(ProblemWord(group.kind)) + QStringLiteral(": ") +
                                                      QString::fromUtf8(group.title)});
+                heading->setFirstColumnSpanned(true);
                 QFont bold = heading->font(0);
                 bold.setBold(true);
                 heading->setFont(0, bold);
@@ -105,6 +106,7 @@ ProblemsDialog::ProblemsDialog(const std::vector<CacheProblem>& problems, QWidge
         }
     }
     tree->expandAll();
+    tree->header()->setStretchLastSection(false);
     tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     tree->setWordWrap(true);

@@ -17,6 +17,7 @@
 #include <QTreeWidget>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -305,6 +306,8 @@ TEST_F(LookWindow, CheckTheCacheShowsTheProblemsGrouped)
         auto* tree = dialog->findChild<QTreeWidget*>(QStringLiteral("problemsTree"));
         for (int i = 0; i < tree->topLevelItemCount(); ++i)
             groups.push_back(FromQt(tree->topLevelItem(i)->text(0)));
+        if (const char* picture = std::getenv("THLD_QT_PROBLEMS_PICTURE"))
+            dialog->grab().save(QString::fromUtf8(picture));
         dialog->reject();
     });
     QAction* check = nullptr;

@@ -93,6 +93,8 @@ bool DesktopPrefersDark()
         const QString gtkTheme = qEnvironmentVariable("GTK_THEME");
         if (!gtkTheme.isEmpty())
             return gtkTheme.endsWith(QStringLiteral(":dark"), Qt::CaseInsensitive);
+        if (QGuiApplication::platformName() == QStringLiteral("offscreen"))
+            return false;  // no desktop to ask
         const QString gsettings = QStringLiteral("gsettings");
         if (Asked(gsettings, {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.interface"),
                               QStringLiteral("color-scheme")})

@@ -26,7 +26,8 @@ std::optional<Look> LookFromWord(const std::string& word);
 QPalette DesktopPalette(const QPalette& platform, const QPalette& fusionDefault, bool prefersDark);
 
 // Whether the desktop asks programs for dark colours: GTK_THEME ending in ":dark", or GNOME's
-// colour-scheme (or, before it, its theme name) saying so. Asked once a run.
+// colour-scheme (or, before it, its theme name) saying so; on Qt's offscreen platform only
+// GTK_THEME counts. Asked once a run.
 bool DesktopPrefersDark();
 
 // Gives the whole program the look: its style and palette, for the windows open now and later.

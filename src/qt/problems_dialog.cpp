@@ -1,8 +1,11 @@
 #include "qt/problems_dialog.h"
 
+#include <QClipboard>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -113,6 +116,16 @@ ProblemsDialog::ProblemsDialog(const std::vector<CacheProblem>& problems, QWidge
     layout->addWidget(tree, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    QPushButton* copy = buttons->addButton(QStringLiteral("&Copy Command"), QDialogButtonBox::ActionRole);
+    copy->setObjectName(QStringLiteral("copyCommandButton"));
+    copy->setAccessibleDescription(QStringLiteral("Copies the selected problem's command, to paste into a terminal"));
+    copy->setEnabled(false);
+    connect(tree, &QTreeWidget::currentItemChanged, copy,
+            [copy](QTreeWidgetItem* current) { copy->setEnabled(current && !current->text(1).isEmpty()); });
+    connect(copy, &QPushButton::clicked, this, [tree] {
+        if (QTreeWidgetItem* current = tree->currentItem())
+            QGuiApplication::clipboard()->setText(current->text(1));
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     resize(760, 420);

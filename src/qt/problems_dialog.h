@@ -1,6 +1,7 @@
 #pragma once
 // The cache's problems (CheckCache) in a dialog: one group per kind with its title and what can be
-// done, each problem under it with the command line that mends it where there is one.
+// done, each problem under it with the command line that mends it where there is one, which Copy
+// Command puts on the clipboard.
 
 #include <QDialog>
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QPushButton>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -306,6 +307,8 @@ TEST_F(LookWindow, CheckTheCacheShowsTheProblemsGrouped)
         auto* tree = dialog->findChild<QTreeWidget*>(QStringLiteral("problemsTree"));
         for (int i = 0; i < tree->topLevelItemCount(); ++i)
             groups.push_back(FromQt(tree->topLevelItem(i)->text(0)));
+        tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+        dialog->findChild<QPushButton*>(QStringLiteral("copyCommandButton"))->click();
         if (const char* picture = std::getenv("THLD_QT_PROBLEMS_PICTURE"))
             dialog->grab().save(QString::fromUtf8(picture));
         dialog->reject();
@@ -318,6 +321,7 @@ TEST_F(LookWindow, CheckTheCacheShowsTheProblemsGrouped)
     check->trigger();
     ASSERT_FALSE(groups.empty());
     EXPECT_EQ(groups.front().substr(0, 7), "stale: ");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("tallyhold tidy --stale"));
 }
 
 }  // namespace

@@ -15,9 +15,9 @@ namespace {
 
 struct LeftBehind {
     const char* what;
-    std::vector<std::string> files;      // in the cache folder, each holding its own name
-    std::vector<std::string> folders;    // in the cache folder
-    bool recordOfAnotherGame = false;    // a whole record of a move into another game folder
+    std::vector<std::string> files;       // in the cache folder, each holding its own name
+    std::vector<std::string> folders;     // in the cache folder
+    bool recordOfAnotherGame = false;     // a whole record of a move into another game folder
     std::vector<std::string> afterwards;  // the cache folder's names, sorted
 };
 void PrintTo(const LeftBehind& left, std::ostream* out) { *out << left.what; }
@@ -36,7 +36,7 @@ TEST_P(Recovery, SettlesWhatItCanAndNothingElse)
     for (const std::string& name : GetParam().folders)
         temp.MakeFolder("game/cache/" + name);
     if (GetParam().recordOfAnotherGame) {
-        const StepRecord record{StepRecord::Kind::Move, "K1=One.unr", cache + "K1.uxx", "",
+        const StepRecord record{StepRecord::Kind::Move,      "K1=One.unr",   cache + "K1.uxx", "",
                                 temp / "other/Maps/One.unr", temp / "other/"};
         temp.Write(std::string("game/cache/") + kStepRecordFileName, EncodeStepRecord(record));
     }
@@ -57,13 +57,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LeftBehind{"AsideWithItsLine", {"K1.uxx.tallyhold-old"}, {}, false, {"K1.uxx", "cache.ini"}},
         LeftBehind{"AsideWithoutALine", {"K1.uxx", "K2.uxx.tallyhold-old2"}, {}, false, {"K1.uxx", "cache.ini"}},
-        LeftBehind{"AFolderNamedAsAside", {"K1.uxx"}, {"K2.uxx.tallyhold-old"}, false,
+        LeftBehind{"AFolderNamedAsAside",
+                   {"K1.uxx"},
+                   {"K2.uxx.tallyhold-old"},
+                   false,
                    {"K1.uxx", "K2.uxx.tallyhold-old", "cache.ini"}},
-        LeftBehind{"RewriteUnfinished", {"K1.uxx", "cache.ini.new", "cache.bak.new"}, {}, false,
-                   {"K1.uxx", "cache.ini"}},
+        LeftBehind{
+            "RewriteUnfinished", {"K1.uxx", "cache.ini.new", "cache.bak.new"}, {}, false, {"K1.uxx", "cache.ini"}},
         LeftBehind{"RecordCutShort", {"K1.uxx", kRecord}, {}, false, {"K1.uxx", "cache.ini"}},
-        LeftBehind{"RecordOfAnotherGame", {"K1.uxx.tallyhold-old"}, {}, true,
-                   {"K1.uxx.tallyhold-old", "cache.ini", kRecord}},
+        LeftBehind{
+            "RecordOfAnotherGame", {"K1.uxx.tallyhold-old"}, {}, true, {"K1.uxx.tallyhold-old", "cache.ini", kRecord}},
         LeftBehind{"Nothing", {"K1.uxx"}, {}, false, {"K1.uxx", "cache.ini"}}),
     [](const auto& info) { return std::string(info.param.what); });
 

@@ -170,7 +170,7 @@ bool IsStepOfCache(const StepRecord& record, const std::string& cacheFolder, con
         return false;
     if (record.kind == StepRecord::Kind::Delete)
         return record.destination.empty() && record.gameFolder.empty() && IsAsideOf(record.aside, record.source);
-    if (!gameFolder.empty() && record.gameFolder != gameFolder)
+    if (gameFolder.empty() || record.gameFolder != gameFolder)
         return false;
     return IsPlaceInGame(record.destination, record.gameFolder, entry->value) &&
            (record.aside.empty() || IsAsideOf(record.aside, record.destination));

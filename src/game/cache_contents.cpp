@@ -1,5 +1,6 @@
 #include "game/cache_contents.h"
 
+#include "cache/cache_guard.h"
 #include "cache/cached_file.h"
 #include "cache/requirements.h"
 
@@ -13,6 +14,8 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
     };
     CacheContents contents;
     Listing& listing = contents.listing;
+    // What a program ended in the middle of a change left is settled before anything is listed.
+    RecoverCacheIfIdle(folders.cacheFolder, folders.gameFolder);
     if (told(ListingPhase::Kinds, 0, 0)) {
         listing.outcome = Listing::Outcome::Stopped;
         return contents;

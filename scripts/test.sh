@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds both targets and runs every test: the include check, then the native tests (with
 # AddressSanitizer and UBSan, and again with ThreadSanitizer), the native window's tests on Qt's
-# offscreen platform (leaving build/qt-main-window.png) and, for Windows, the tests under Wine;
+# offscreen platform (again under ThreadSanitizer) (leaving build/qt-main-window.png) and, for Windows, the tests under Wine;
 # the window tests under Wine with an Xvfb display of their own when there is none. Each GoogleTest
 # program writes a JSON report, from which the counts are taken. Ends with one summary line and a
 # non-zero exit code when anything failed.
@@ -84,9 +84,15 @@ else
   echo "!! the native build failed"; build_failed=1
 fi
 
-# The listing's reader thread and its search, watched for data races.
-if build tsan thld_tests; then
+# The listing's reader thread and its search, and the native window's work off its thread, watched
+# for data races (in the window's tests, with Qt's own uninstrumented code suppressed).
+if build tsan thld_tests thld_qt_tests; then
   TSAN_OPTIONS="halt_on_error=1 exitcode=66" run_suite tsan build/tsan/tests/thld_tests
+  if [ -x build/tsan/tests/qt/thld_qt_tests ]; then
+    QT_QPA_PLATFORM=offscreen THLD_QT_PICTURE="$THLD_ROOT/build/tsan-qt-main-window.png" \
+      TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$THLD_ROOT/tests/qt/tsan.supp" \
+      run_suite tsan-qt build/tsan/tests/qt/thld_qt_tests
+  fi
 else
   echo "!! the ThreadSanitizer build failed"; build_failed=1
 fi

@@ -67,6 +67,8 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
             [&](std::size_t e, FileProbe&& probe) {
                 if (progress && progress(e + 1, files.size()) == ListingStep::Stop)
                     throw Stopped{};
+                if (probe.notRegularFile)
+                    listing.notRegularFiles.push_back(files[e].path);
                 if (probe.kind == kind::NotAvailable)
                     return;
                 CacheEntry& entry = entries[e];

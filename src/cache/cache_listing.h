@@ -28,6 +28,9 @@ struct Listing {
     std::optional<PathStamp> indexStamp;
     std::vector<PackageItem> items;  // in file order; none for "File Not Available"
     std::uint64_t total = 0;         // bytes of the listed items' files, in 64 bits
+    // The cached files passed over because they are no regular files (a FIFO, a device, a folder),
+    // in file order: nothing of them was read.
+    std::vector<std::string> notRegularFiles;
 };
 
 // What a progress callback answers: go on, or stop the listing where it is.

@@ -6,21 +6,20 @@ namespace thld {
 
 std::optional<std::string> ReadIndexFile(const std::string& path)
 {
-    auto file = InputFile::OpenUnshared(path);
-    if (!file)
+    std::optional<InputFile> file;
+    try {
+        file.emplace(InputFile::Open(path));
+    } catch (const FileError& error) {
+        // A FIFO or a device in its place is said as what it is; any other failed open is the
+        // caller's "can't be read".
+        if (error.Cause() == FileErrorCause::NotRegularFile)
+            throw;
         return std::nullopt;
-    // One byte more than the length, so that a single read normally finds the end as well; a file
-    // that grew meanwhile is read on to its end.
-    std::size_t chunk = static_cast<std::size_t>(file->Length()) + 1;
-    std::string bytes;
-    for (;;) {
-        std::size_t had = bytes.size();
-        bytes.resize(had + chunk);
-        std::size_t got = file->ReadAt(had, bytes.data() + had, chunk);
-        bytes.resize(had + got);
-        if (got < chunk)
-            return bytes;
     }
+    // As long as the open saw it: a file that grows meanwhile is not followed.
+    std::string bytes(static_cast<std::size_t>(file->Length()), '\0');
+    bytes.resize(file->ReadAt(0, bytes.data(), bytes.size()));
+    return bytes;
 }
 
 std::string IndexPathOf(const std::string& cacheFolder) { return cacheFolder + kIndexFileName; }

@@ -1,5 +1,10 @@
 #pragma once
 // cache.ini read whole, in one go: it is small.
+//
+// How the cache layer tells what came of a reading of cache.ini: every call that reads it and can
+// fail to gives an outcome (Listing, IndexEntries, FoundLine, RemovedLine), and the outcome says
+// Unreadable, in that one word, when cache.ini could not be opened, and NoSuchLine when it was read
+// but the line asked for is not in it. A read that fails once the file is open raises FileError.
 
 #include <optional>
 #include <string>
@@ -9,8 +14,9 @@ namespace thld {
 inline constexpr const char* kIndexFileName = "cache.ini";
 inline constexpr const char* kBackupFileName = "cache.bak";
 
-// The file's bytes through one unshared open, or nothing when it can't be opened. A read that fails
-// after the open raises FileError.
+// The file's bytes through one unshared open, as many as its length when it was opened, or nothing
+// when it can't be opened. Something that is not a regular file (a FIFO, a device, a folder) raises
+// FileError (FileErrorCause::NotRegularFile), as does a read that fails after the open.
 std::optional<std::string> ReadIndexFile(const std::string& path);
 
 // cacheFolder + "cache.ini"

@@ -20,7 +20,7 @@ StoredEntries ReadStoredEntries(const std::string& cacheFolder)
     StoredEntries stored;
     auto index = ReadIndexText(IndexPathOf(cacheFolder));
     if (!index) {
-        stored.entries.unreadable = true;
+        stored.entries.outcome = IndexEntries::Outcome::Unreadable;
         return stored;
     }
     IndexScan scan = ScanIndex(index->text);
@@ -43,19 +43,19 @@ IndexEntries ReadIndexEntries(const std::string& cacheFolder)
     return std::move(stored.entries);
 }
 
-std::optional<FoundLine> FindEntryLine(const std::string& cacheFolder, const std::string& name)
+FoundLine FindEntryLine(const std::string& cacheFolder, const std::string& name)
 {
     auto index = ReadIndexText(IndexPathOf(cacheFolder));
     if (!index)
-        return std::nullopt;
+        return {FoundLine::Outcome::Unreadable, 0, ""};
     for (const IndexLine& candidate : ScanIndex(index->text).body) {
         if (!candidate.IsEntry())
             continue;
         std::string stripped = StripLineBreaks(candidate.text);
         if (index->NameIs(SplitEntryText(stripped)->value, name))
-            return FoundLine{candidate.number, index->LineOf(stripped)};
+            return {FoundLine::Outcome::Found, candidate.number, index->LineOf(stripped)};
     }
-    return std::nullopt;
+    return {FoundLine::Outcome::NoSuchLine, 0, ""};
 }
 
 }  // namespace thld

@@ -17,7 +17,11 @@ namespace thld {
 // Every entry line of the index in one reading: the stripped entry line of entry number n is
 // lines[n - firstEntryNumber].
 struct IndexEntries {
-    bool unreadable = false;  // cache.ini could not be opened
+    enum class Outcome {
+        Read,
+        Unreadable,  // cache.ini could not be opened: there are no lines
+    };
+    Outcome outcome = Outcome::Read;
     int firstEntryNumber = 0;
     std::vector<std::string> lines;
 
@@ -35,12 +39,17 @@ struct StoredEntries {
 StoredEntries ReadStoredEntries(const std::string& cacheFolder);
 
 struct FoundLine {
+    enum class Outcome {
+        Found,       // `number` and `text` tell the line
+        NoSuchLine,  // cache.ini was read, and no entry line of its index holds the name
+        Unreadable,  // cache.ini could not be opened
+    };
+    Outcome outcome = Outcome::NoSuchLine;
     int number = 0;    // line number, from 0, every line counting
     std::string text;  // the line, stripped
 };
-// The first entry line of the index whose value equals `name` exactly; nothing when there is none or
-// cache.ini can't be opened. Lines outside the index never match, so every package that the
-// listing shows is found, one with an empty name too.
-std::optional<FoundLine> FindEntryLine(const std::string& cacheFolder, const std::string& name);
+// The first entry line of the index whose value equals `name` exactly. Lines outside the index
+// never match, so every package that the listing shows is found, one with an empty name too.
+FoundLine FindEntryLine(const std::string& cacheFolder, const std::string& name);
 
 }  // namespace thld

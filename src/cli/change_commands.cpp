@@ -6,6 +6,7 @@
 #include "cache/cached_file.h"
 #include "cli/commands.h"
 #include "cli/game_cache.h"
+#include "cli/offline_text.h"
 #include "cli/package_names.h"
 #include "cli/plan_text.h"
 #include "cli/terminal_prompt.h"
@@ -140,7 +141,10 @@ int KeepCommand(const Options& options, Console& console)
     const CommandPlan plan = PlanPermanent(installation.folders, items, ticks);
     const std::string lines = PlanLines(plan.steps, items, PlanDetail::Destinations, console);
     if (options.dryRun) {
-        console.Out("Permanent would take these steps:\n" + lines + "Nothing was changed (--dry-run).\n");
+        std::string offline;
+        for (std::size_t item : ItemsNamed(items, options.names))
+            offline += OfflineLine(installation.folders, items, item, console);
+        console.Out("Permanent would take these steps:\n" + lines + offline + "Nothing was changed (--dry-run).\n");
         return kExitDone;
     }
     RefuseWhileTheGameRuns();

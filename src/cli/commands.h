@@ -12,5 +12,6 @@ int RequiresCommand(const Options& options, Console& console);
 int DeleteCommand(const Options& options, Console& console);
 int KeepCommand(const Options& options, Console& console);
 int WhereCommand(const Options& options, Console& console);
+int CheckCommand(const Options& options, Console& console);
 
 }  // namespace thld::cli

@@ -73,11 +73,18 @@ CacheContents ReadCache(const Installation& installation, Console& console, Inst
     const Listing& listing = contents.listing;
     if (listing.outcome == Listing::Outcome::Unreadable)
         throw Failure(messages::ReadError(listing.indexPath));
+    for (const std::string& path : listing.notRegularFiles)
+        TellNotRegularFile(console, path);
     if (listing.outcome == Listing::Outcome::Empty) {
         const std::string shownFolder = folders.gameFolder.empty() ? folders.cacheFolder : folders.gameFolder;
         console.Err("tallyhold: " + PrintableLines(WithoutQuestion(messages::EmptyCache(shownFolder))) + "\n");
     }
     return contents;
+}
+
+void TellNotRegularFile(Console& console, const std::string& path)
+{
+    console.Err("tallyhold: " + PrintableText(FileErrorText(FileErrorCause::NotRegularFile, path)) + "\n");
 }
 
 }  // namespace thld::cli

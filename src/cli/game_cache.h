@@ -19,4 +19,7 @@ Installation FindGame(const InstallationRequest& request, bool needGameFolder);
 // single line gives an empty listing, and the user is told that the cache looks empty.
 CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies);
 
+// Tells on standard error that a file was passed over unread: it is no regular file.
+void TellNotRegularFile(Console& console, const std::string& path);
+
 }  // namespace thld::cli

@@ -51,6 +51,9 @@ int ListCommand(const Options& options, Console& console)
     view.listing = std::move(contents.listing);
     view.installed = std::move(contents.installed);
     view.order = SortedOrder(view, options.sort);
+    for (const InstalledPackages::Found& found : view.installed)
+        if (found.notRegularFile)
+            TellNotRegularFile(console, found.path);
     view.now =
         std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
     if (options.json)

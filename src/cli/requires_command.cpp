@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/game_cache.h"
+#include "cli/offline_text.h"
 #include "cli/package_names.h"
 #include "cli/plan_text.h"
 #include "cli/terminal_text.h"
@@ -37,6 +38,7 @@ int RequiresCommand(const Options& options, Console& console)
             out += " requires " + std::to_string(required) + (required == 1 ? " cached package" : " cached packages") +
                    "; Permanent moves " + (required == 1 ? "it" : "them") + " first, in this order:\n";
         out += PlanLines(steps, items, PlanDetail::Requirements, console);
+        out += OfflineLine(installation.folders, items, item, console);
     }
     console.Out(out);
     return kExitDone;

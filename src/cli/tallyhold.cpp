@@ -86,6 +86,12 @@ struct CommandLine {
         Names(keep, "The packages, as the list shows them or without extension")->required();
         Changing(keep);
 
+        CLI::App* check = Add("check",
+                              "Find the cache's problems (other versions installed, stale lines, files "
+                              "without a line, several versions, maps that won't load offline)",
+                              CheckCommand);
+        check->add_flag("--json", options.json, "One JSON object for scripts (schema in the README)");
+
         CLI::App* where = Add("where", "Show the game and cache folders and where they were found", WhereCommand);
         where->add_option("--set-game", setGame, "Store DIR as the game folder, where the windows keep it")
             ->type_name("DIR");
@@ -118,7 +124,7 @@ struct CommandLine {
             app.parse(arguments);
         } catch (const CLI::ParseError& error) {
             if (dynamic_cast<const CLI::RequiredError*>(&error) && &Selected() == &app)
-                throw UsageError("a command is needed: list, requires, delete, keep or where", app);
+                throw UsageError("a command is needed: list, requires, delete, keep, check or where", app);
             if (error.get_exit_code() != 0)
                 throw UsageError(error.what(), Selected());
             console.Out(dynamic_cast<const CLI::CallForVersion*>(&error) ? std::string(error.what()) + "\n"

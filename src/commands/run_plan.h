@@ -65,7 +65,8 @@ struct RunReport {
 // replaced only after "Confirm Replace File", and only once the line is gone. A step ends with its
 // package either gone with its line or cached with it. The run ends at the first failure: a file
 // error (kept in the outcome, not raised), or cache.ini that can't be read or written (told).
-// The whole run holds the cache's lock (cache_change.h), taken before the first question: while
+// This is the one loop over a plan's steps, and CarryOut (step_actions.h) the one call by which a
+// step changes the disk. The whole run holds the cache's lock (cache_change.h), taken before the first question: while
 // another program holds it all the while the run waits, the user is told and nothing is asked or
 // changed. `listedIndex` is the stamp of cache.ini that the listing of the plan's items saw (nothing
 // when not known); when cache.ini is another by then, the user is told, nothing is asked or changed,

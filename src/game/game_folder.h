@@ -34,14 +34,12 @@ inline constexpr const char* kPickerTitle = "Select UT Folder (ex. C:\\UnrealTou
 // The game folder from the value's bytes as read: the text up to the first zero byte, with the
 // separator (a backslash on Windows) appended unless it ends in one (an empty value gives the
 // separator alone).
-std::string GameFolderFromValue(std::string_view bytes, LeadByteTest isLeadByte = NoLeadBytes,
-                                char separator = kPathSeparator);
+std::string GameFolderFromValue(std::string_view bytes, char separator = kPathSeparator);
 // The cache folder of a game folder: the game folder followed by "cache\".
 std::string CacheFolderOf(const std::string& gameFolder);
 // The text stored for a chosen folder: the folder without its last separator (so a drive root,
 // which the picker gives as C:\\, is stored as C:\, and the root / given as // as /).
-std::string StoredValueOf(const std::string& chosenFolder, LeadByteTest isLeadByte = NoLeadBytes,
-                          char separator = kPathSeparator);
+std::string StoredValueOf(const std::string& chosenFolder, char separator = kPathSeparator);
 
 // One place where a store looked for the entry (a store may know several, such as the registry's
 // hives and views), and what it made of it.
@@ -90,7 +88,7 @@ struct FolderChoice {
 class GameFolderLocator {
 public:
     using Tell = std::function<void(const std::string& message)>;
-    GameFolderLocator(GameEntryStore& store, FolderPicker& picker, Tell tell, LeadByteTest isLeadByte = NoLeadBytes);
+    GameFolderLocator(GameEntryStore& store, FolderPicker& picker, Tell tell);
 
     // The game folder from the entry. While the entry can't be read: its message, then the picker;
     // nothing when the picker is cancelled. A chosen folder that could not be stored is used as it
@@ -105,7 +103,6 @@ private:
     GameEntryStore& store_;
     FolderPicker& picker_;
     Tell tell_;
-    LeadByteTest isLeadByte_;
 };
 
 }  // namespace thld

@@ -86,9 +86,11 @@ GameSetting ReadGameSetting(const std::string& path, std::string_view section, s
         std::size_t equals = line.find('=');
         if (inSection && equals != std::string_view::npos &&
             EqualIgnoringAsciiCase(Trimmed(line.substr(0, equals)), name)) {
-            setting.state = GameSetting::State::Value;
-            setting.value = Trimmed(line.substr(equals + 1));
-            return setting;
+            if (setting.state != GameSetting::State::Value) {
+                setting.state = GameSetting::State::Value;
+                setting.value = Trimmed(line.substr(equals + 1));
+            }
+            setting.values.emplace_back(Trimmed(line.substr(equals + 1)));
         }
     }
     return setting;

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace thld {
 
@@ -21,6 +22,9 @@ struct GameSetting {
     };
     State state = State::Missing;
     std::string value;
+    // Every value the section sets for the name, in file order, the first being `value`: the game
+    // reads some names, such as Paths, once per line.
+    std::vector<std::string> values;
 };
 
 GameSetting ReadGameSetting(const std::string& path, std::string_view section, std::string_view name);

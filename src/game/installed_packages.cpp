@@ -25,11 +25,15 @@ constexpr std::array<PackageFolder, 5> kPackageFolders{{
     {"Music", ".umx"},
 }};
 
+// Compares as many bytes as the files had when they were opened, never more.
 bool SameBytes(const InputFile& a, const InputFile& b)
 {
     constexpr std::size_t kChunk = 64 * 1024;
+    const std::uint64_t length = a.Length();
+    if (length != b.Length())
+        return false;
     std::vector<char> left(kChunk), right(kChunk);
-    for (std::uint64_t offset = 0;; offset += kChunk) {
+    for (std::uint64_t offset = 0; offset < length; offset += kChunk) {
         std::size_t gotLeft = a.ReadAt(offset, left.data(), kChunk);
         std::size_t gotRight = b.ReadAt(offset, right.data(), kChunk);
         if (gotLeft != gotRight ||
@@ -38,6 +42,7 @@ bool SameBytes(const InputFile& a, const InputFile& b)
         if (gotLeft < kChunk)
             return true;
     }
+    return true;
 }
 
 }  // namespace
@@ -62,9 +67,18 @@ InstalledPackages::Found InstalledPackages::Check(const PackageItem& item, const
         if (installed == files_.end())
             continue;
         Found found{InstalledCopy::Different, installed->second};
-        auto there = InputFile::OpenUnshared(installed->second);
+        std::optional<InputFile> there;
+        try {
+            there.emplace(InputFile::Open(installed->second));
+        } catch (const FileError& error) {
+            if (error.Cause() == FileErrorCause::NotRegularFile) {
+                found.copy = InstalledCopy::None;
+                found.notRegularFile = true;
+                return found;
+            }
+        }
         auto cached = InputFile::OpenUnshared(cachedFile);
-        if (there && cached && there->Length() == cached->Length() && SameBytes(*there, *cached))
+        if (there && cached && SameBytes(*there, *cached))
             found.copy = InstalledCopy::Identical;
         return found;
     }

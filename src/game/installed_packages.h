@@ -27,6 +27,9 @@ public:
     struct Found {
         InstalledCopy copy = InstalledCopy::None;
         std::string path;  // the installed file, when there is one
+        // The file of that name is no regular file (a FIFO, a device, a folder): it was passed over
+        // unread, and copy is None.
+        bool notRegularFile = false;
     };
     // The installed file named like the package (the package name, PackageNameOf its value, with
     // the extension of its folder: .unr in Maps, .u in System, .utx in Textures, .uax in Sounds,

@@ -4,43 +4,31 @@
 
 namespace thld {
 
-std::string ComparableExeName(std::string_view reported, LeadByteTest isLeadByte)
+std::string ComparableExeName(std::string_view reported)
 {
-    std::string name;
-    for (std::size_t i = 0; i < reported.size(); ++i) {
-        auto byte = static_cast<unsigned char>(reported[i]);
-        if (isLeadByte(byte) && i + 1 < reported.size()) {
-            name += reported[i];
-            name += reported[++i];
-        } else if (byte == '\\') {
-            name.clear();
-        } else {
-            name += UpperAscii(reported[i]);
-        }
-    }
-    return name;
+    return UpperAsciiText(reported.substr(reported.rfind('\\') + 1));
 }
 
-bool AnyProcessNamed(const std::vector<std::string>& reported, std::string_view name, LeadByteTest isLeadByte)
+bool AnyProcessNamed(const std::vector<std::string>& reported, std::string_view name)
 {
     for (const std::string& one : reported) {
-        if (ComparableExeName(one, isLeadByte) == name)
+        if (ComparableExeName(one) == name)
             return true;
     }
     return false;
 }
 
-ProcessScanner::ProcessScanner(NameSource source, LeadByteTest isLeadByte)
-    : source_(source ? std::move(source) : NameSource(RunningProcessNames)), isLeadByte_(isLeadByte)
+ProcessScanner::ProcessScanner(NameSource source)
+    : source_(source ? std::move(source) : NameSource(RunningProcessNames))
 {}
 
-bool ProcessScanner::IsRunning(std::string_view name) const { return AnyProcessNamed(source_(), name, isLeadByte_); }
+bool ProcessScanner::IsRunning(std::string_view name) const { return AnyProcessNamed(source_(), name); }
 
 bool ProcessScanner::IsAnyRunning(const std::vector<std::string_view>& names) const
 {
     const std::vector<std::string> reported = source_();
     for (std::string_view name : names) {
-        if (AnyProcessNamed(reported, name, isLeadByte_))
+        if (AnyProcessNamed(reported, name))
             return true;
     }
     return false;

@@ -25,19 +25,18 @@ inline constexpr std::string_view kEditorName = "UNREALED.EXE";
 inline constexpr std::string_view kNativeGameNames[] = {"UT-BIN", "UT-BIN-X86", "UT-BIN-AMD64", "UT-BIN-ARM64",
                                                         "UNREALTOURNAMENT"};
 
-// A reported executable name as the guard compares it: upper-cased (letters a to z of single-byte
-// characters), then cut to the part after its last backslash.
-std::string ComparableExeName(std::string_view reported, LeadByteTest isLeadByte = NoLeadBytes);
+// A reported executable name as the guard compares it: cut to the part after its last backslash,
+// with its letters a to z upper-cased.
+std::string ComparableExeName(std::string_view reported);
 
 // True when one of the reported names, made comparable, equals `name` (upper case, no folder).
-bool AnyProcessNamed(const std::vector<std::string>& reported, std::string_view name,
-                     LeadByteTest isLeadByte = NoLeadBytes);
+bool AnyProcessNamed(const std::vector<std::string>& reported, std::string_view name);
 
 class ProcessScanner {
 public:
     using NameSource = std::function<std::vector<std::string>()>;
     // By default the names come from the system's process list, read afresh for every check.
-    explicit ProcessScanner(NameSource source = {}, LeadByteTest isLeadByte = NoLeadBytes);
+    explicit ProcessScanner(NameSource source = {});
 
     bool IsRunning(std::string_view name) const;
     // True when a process of any of these names runs; the process list is read once.
@@ -45,7 +44,6 @@ public:
 
 private:
     NameSource source_;
-    LeadByteTest isLeadByte_;
 };
 
 // The running-game guard: the message that keeps the program from changing the game's files while

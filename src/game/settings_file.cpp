@@ -9,11 +9,16 @@ namespace thld {
 
 namespace {
 
+// Far more than any settings file holds: a larger one is not read.
+constexpr std::uint64_t kLargestSettingsFile = 1u << 20;
+
 std::optional<std::string> ReadWhole(const std::string& path)
 {
     auto file = InputFile::OpenUnshared(path);
     if (!file)
         return std::nullopt;
+    if (file->Length() > kLargestSettingsFile)
+        throw FileError(FileErrorCause::Other, path);
     std::string bytes(static_cast<std::size_t>(file->Length()), '\0');
     bytes.resize(file->ReadAt(0, bytes.data(), bytes.size()));
     return bytes;

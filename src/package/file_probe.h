@@ -32,6 +32,9 @@ struct FileProbe {
     // For a "Map" or "Script" package: the numbers of the patterns found in its region, each once,
     // in the order found; nothing for a file of any other kind.
     std::optional<std::vector<std::size_t>> found;
+    // True when the path names something other than a regular file (a FIFO, a device, a folder): it
+    // was not read, and its kind is "File Not Available".
+    bool notRegularFile = false;
 };
 
 enum class ProbeThreads {

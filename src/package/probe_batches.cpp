@@ -66,7 +66,12 @@ void Reader::ReadOne(std::size_t entry)
     Event done;
     done.entry = entry;
     const FileToProbe& target = files_[entry];
-    auto file = InputFile::OpenUnshared(target.path);
+    std::optional<InputFile> file;
+    try {
+        file.emplace(InputFile::Open(target.path));
+    } catch (const FileError& error) {
+        done.notRegularFile = error.Cause() == FileErrorCause::NotRegularFile;
+    }
     if (!target.classify) {
         done.kind = kind::Unknown;
         if (file) {
@@ -125,7 +130,7 @@ void Searcher::Process(Batch& batch)
             search.Feed(batch.bytes.data() + event.offset, event.length);
             continue;
         }
-        FileProbe probe{event.kind, event.fileLength, event.modified, std::nullopt};
+        FileProbe probe{event.kind, event.fileLength, event.modified, std::nullopt, event.notRegularFile};
         if (event.searched) {
             if (!searching_ || current_ != event.entry)
                 search.Start();

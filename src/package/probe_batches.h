@@ -32,6 +32,7 @@ struct Event {
     std::size_t offset = 0;  // Piece: where its bytes lie in the batch
     std::size_t length = 0;
     PackageKind kind = kind::Unknown;  // Done
+    bool notRegularFile = false;
     std::optional<std::uint64_t> fileLength;
     std::int64_t modified = 0;
     bool searched = false;

@@ -4,6 +4,7 @@
 // and every name pattern in it is found on the way; only a few bytes of one read are kept for the
 // next, so memory does not grow with the file.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -23,10 +24,14 @@ template <typename Room, typename Feed>
 RegionBounds::Step ReadRegion(const InputFile& file, RegionBounds& bounds, RegionBounds::Step step,
                               std::uint64_t offset, Room&& room, Feed&& feed)
 {
+    // No further than the file's length when it was opened, though it grows meanwhile.
+    const std::uint64_t length = file.Length();
     while (!step.ended) {
         std::size_t wanted = bounds.NextReadSize();
         std::uint8_t* piece = room(wanted);
-        std::size_t got = file.ReadAt(offset, piece, wanted);
+        const std::size_t left =
+            offset < length ? static_cast<std::size_t>(std::min<std::uint64_t>(wanted, length - offset)) : 0;
+        std::size_t got = left == 0 ? 0 : file.ReadAt(offset, piece, left);
         offset += got;
         step = bounds.Take(piece, got, got < wanted);  // a short read happens only at the end
         feed(piece, step.inRegion);

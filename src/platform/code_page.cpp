@@ -62,18 +62,11 @@ std::string UnicodeText(std::string_view text)
     return unicode;
 }
 
-std::string UpperAsciiText(std::string_view text, LeadByteTest isLeadByte)
+std::string UpperAsciiText(std::string_view text)
 {
-    std::string upper;
-    upper.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-            upper += text[i];
-            upper += text[++i];
-        } else {
-            upper += UpperAscii(text[i]);
-        }
-    }
+    std::string upper(text);
+    for (char& c : upper)
+        c = UpperAscii(c);
     return upper;
 }
 

@@ -1,21 +1,14 @@
 #pragma once
 // The program's own text is UTF-8 on Windows and bytes on other systems (names there are bytes, as
 // the native game writes them). Text that comes in the system code page (Windows' ANSI code page)
-// is turned into the program's text where it is read. Where a code page has two-byte characters, a
-// byte may only be read as a character of its own when it does not follow a lead byte. Upper-casing
-// touches the letters a to z only: the lead byte of a two-byte character is never one of them, and
-// a trail byte that looks like one is stepped over with its lead byte where the caller knows the
-// code page.
+// is turned into the program's text where it is read, so no text of the program is ever in a code
+// page of two-byte characters: in UTF-8 no byte of a longer character is an ASCII byte, and a
+// backslash or a letter found byte by byte is one. Upper-casing touches the letters a to z only.
 
 #include <string>
 #include <string_view>
 
 namespace thld {
-
-using LeadByteTest = bool (*)(unsigned char byte);
-
-// The system code page's rule: true for the first byte of a two-byte character.
-bool IsSystemLeadByte(unsigned char byte);
 
 // Text in the system code page as the program's text: converted to UTF-8 on Windows (text of
 // bytes below 0x80 is the same in both), left as it is elsewhere.
@@ -35,11 +28,6 @@ char32_t CharacterOfStrayByte(unsigned char byte);
 // names through this one rule.
 std::string UnicodeText(std::string_view text);
 
-// For single-byte code pages and for the program's own text: in UTF-8 no byte of a longer character
-// is ever an ASCII byte, so a backslash or a letter found byte by byte is one. The default of every
-// function that takes a LeadByteTest; IsSystemLeadByte is for text still in a double-byte code page.
-inline bool NoLeadBytes(unsigned char) { return false; }
-
 inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // True when both texts are equal once their letters a to z are upper-cased.
@@ -53,7 +41,7 @@ inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
     return true;
 }
 
-// The text with its letters a to z upper-cased, stepping over two-byte characters whole.
-std::string UpperAsciiText(std::string_view text, LeadByteTest isLeadByte = NoLeadBytes);
+// The text with its letters a to z upper-cased.
+std::string UpperAsciiText(std::string_view text);
 
 }  // namespace thld

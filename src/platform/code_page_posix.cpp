@@ -2,9 +2,6 @@
 
 namespace thld {
 
-// The POSIX build reads names as single-byte text.
-bool IsSystemLeadByte(unsigned char) { return false; }
-
 // Names here are the bytes the game wrote; one that is no UTF-8 was most likely written in Latin-1.
 char32_t CharacterOfStrayByte(unsigned char byte) { return byte; }
 

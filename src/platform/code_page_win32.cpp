@@ -7,8 +7,6 @@
 
 namespace thld {
 
-bool IsSystemLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
-
 char32_t CharacterOfStrayByte(unsigned char) { return 0xFFFD; }
 
 std::string TextFromCodePage(std::string_view bytes)

@@ -4,6 +4,15 @@
 
 namespace thld {
 
+std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
+{
+    try {
+        return Open(path);
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
 bool CanOpenUnshared(const std::string& path) { return InputFile::OpenUnshared(path).has_value(); }
 
 void OutputFile::Close()

@@ -22,11 +22,16 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
-// A file opened for reading with no sharing: on Windows the open fails while any other handle to
-// the file is open, and no other open succeeds while this one is held. Folders never open.
+// A regular file opened for reading with no sharing: on Windows the open fails while any other
+// handle to the file is open, and no other open succeeds while this one is held. The open never
+// waits (a FIFO without a writer, a terminal) and takes nothing but a regular file on a disk: a
+// folder, FIFO, device or socket is refused before a byte is read.
 class InputFile {
 public:
-    // Opens an existing file; nothing when the open fails for any reason.
+    // Opens an existing regular file, raising FileError with the cause when it can't
+    // (FileErrorCause::NotRegularFile for anything that is not a regular file).
+    static InputFile Open(const std::string& path);
+    // The same, with nothing when the open fails for any reason.
     static std::optional<InputFile> OpenUnshared(const std::string& path);
 
     // The file's length (on POSIX systems as seen when it was opened).
@@ -34,7 +39,8 @@ public:
     // When the file was last written, in seconds since 1970-01-01 UTC (on POSIX systems as seen
     // when it was opened).
     std::int64_t ModifiedTime() const;
-    // Reads up to count bytes at offset; fewer only at the end of the file.
+    // Reads up to count bytes at offset; fewer only at the end of the file. Callers bound their reads
+    // by Length(): a file that grows meanwhile is not followed.
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const;
     const std::string& Path() const { return path_; }
 
@@ -51,7 +57,7 @@ private:
 };
 
 // True when the file can be opened for reading without sharing (it is closed again at once): it
-// exists, is no folder, may be read, and no other program holds it open (on Windows).
+// exists, is a regular file, may be read, and no other program holds it open (on Windows).
 bool CanOpenUnshared(const std::string& path);
 
 // A file created for writing, not shared while open.

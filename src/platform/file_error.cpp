@@ -37,6 +37,8 @@ const char* Wording(FileErrorCause cause)
         return "Disk full while accessing %1.";
     case FileErrorCause::EndOfFile:
         return "An attempt was made to access %1 past its end.";
+    case FileErrorCause::NotRegularFile:
+        return "%1 is not a regular file.";
     }
     return "An unknown error occurred while accessing %1.";
 }

@@ -23,6 +23,7 @@ enum class FileErrorCause {
     Locking,
     DiskFull,
     EndOfFile,
+    NotRegularFile,  // a folder, FIFO, device or socket where a file was to be read
 };
 
 // The user-facing text for a cause, with fileName in place of %1 ("an unnamed file" when empty).

@@ -13,16 +13,19 @@ namespace {
 int Fd(const FileHandle& handle) { return static_cast<int>(handle.Native()); }
 }  // namespace
 
-std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
+InputFile InputFile::Open(const std::string& path)
 {
-    if (detail::CheckFault(DiskStep::OpenRead, path, false))
-        return std::nullopt;
-    FileHandle handle(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    detail::CheckFault(DiskStep::OpenRead, path, true);
+    // Without O_NONBLOCK the open of a FIFO waits for a writer, for good; O_NOCTTY keeps a terminal
+    // from becoming the program's own. Reads of a regular file never wait, whatever the flag.
+    FileHandle handle(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!handle.IsOpen())
-        return std::nullopt;
+        ThrowFileError(errno, path);
     struct stat info {};
-    if (::fstat(Fd(handle), &info) != 0 || S_ISDIR(info.st_mode))
-        return std::nullopt;
+    if (::fstat(Fd(handle), &info) != 0)
+        ThrowFileError(errno, path);
+    if (!S_ISREG(info.st_mode))
+        throw FileError(FileErrorCause::NotRegularFile, path);
     // The open learns the length anyway: Length() gives it without asking again.
     return InputFile(std::move(handle), path, static_cast<std::uint64_t>(info.st_size),
                      static_cast<std::int64_t>(info.st_mtime));

@@ -13,14 +13,22 @@ HANDLE H(const FileHandle& handle) { return reinterpret_cast<HANDLE>(handle.Nati
 FileHandle Own(HANDLE handle) { return FileHandle(reinterpret_cast<std::intptr_t>(handle)); }
 }  // namespace
 
-std::optional<InputFile> InputFile::OpenUnshared(const std::string& path)
+InputFile InputFile::Open(const std::string& path)
 {
-    if (detail::CheckFault(DiskStep::OpenRead, path, false))
-        return std::nullopt;
+    detail::CheckFault(DiskStep::OpenRead, path, true);
     FileHandle handle = Own(
         ::CreateFileW(WideOf(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle.IsOpen())
-        return std::nullopt;
+    if (!handle.IsOpen()) {
+        DWORD error = ::GetLastError();
+        DWORD attributes = ::GetFileAttributesW(WideOf(path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            throw FileError(FileErrorCause::NotRegularFile, path);
+        ThrowFileError(error, path);
+    }
+    // A pipe, the console or a device (NUL, COM1, \\.\pipe\...) opens like a file: only a file on a
+    // disk is read.
+    if (::GetFileType(H(handle)) != FILE_TYPE_DISK)
+        throw FileError(FileErrorCause::NotRegularFile, path);
     return InputFile(std::move(handle), path);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // One piece of work on a thread of its own, so that the window answers input meanwhile. When the
 // work ends, what it threw (if anything) is handed to a function on the receiver's thread, through
-// the receiver's event queue. The receiver must outlive this object (its destructor waits for the
-// thread); a hand-over still queued when the receiver is destroyed is dropped with it.
+// the receiver's mailbox (thread_mailbox.h). The receiver must outlive this object (its destructor
+// waits for the thread); a hand-over still queued when the receiver is destroyed is dropped with it.
 
 #include <QObject>
 

@@ -133,7 +133,7 @@ bool CacheModel::Less(int column, int left, int right) const
                                                           PackageSortKey::Installed};
     if (column < 0 || column >= ColumnCount)
         return left < right;
-    const int order = ComparePackages(kKeys[column], items_, installed_, static_cast<std::size_t>(left),
+    const int order = ComparePackages(kKeys[column], Items(), installed_, static_cast<std::size_t>(left),
                                       static_cast<std::size_t>(right));
     return order != 0 ? order < 0 : left < right;
 }

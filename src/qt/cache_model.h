@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -37,7 +38,9 @@ public:
     void SetPackages(std::vector<PackageItem> items, std::vector<InstalledPackages::Found> installed);
     void Clear() { SetPackages({}, {}); }
 
-    const std::vector<PackageItem>& Items() const { return items_; }
+    const std::vector<PackageItem>& Items() const { return *items_.Shared(); }
+    // The same items, for work on another thread: they never change, a new listing takes new ones.
+    std::shared_ptr<const std::vector<PackageItem>> SharedItems() const { return items_.Shared(); }
     // One per item, in the order of Items().
     const std::vector<bool>& Ticks() const { return ticked_; }
     std::size_t TickedCount() const { return tickedCount_; }
@@ -74,7 +77,23 @@ private:
     QVariant RequirementData(int parentRow, int row, int column, int role) const;
     void Tick(int row, bool ticked);
 
-    std::vector<PackageItem> items_;
+    // The listing's items, held so that a command can share them without a copy.
+    class HeldItems {
+    public:
+        HeldItems& operator=(std::vector<PackageItem> items)
+        {
+            items_ = std::make_shared<const std::vector<PackageItem>>(std::move(items));
+            return *this;
+        }
+        const PackageItem& operator[](std::size_t i) const { return (*items_)[i]; }
+        std::size_t size() const { return items_->size(); }
+        const std::shared_ptr<const std::vector<PackageItem>>& Shared() const { return items_; }
+
+    private:
+        std::shared_ptr<const std::vector<PackageItem>> items_ = std::make_shared<const std::vector<PackageItem>>();
+    };
+
+    HeldItems items_;
     std::vector<InstalledPackages::Found> installed_;
     std::vector<QString> names_;  // the items' names, converted once for drawing and filtering
     std::unordered_map<std::string, int> firstRowNamed_;

@@ -1,10 +1,10 @@
 #include "qt/cross_thread_prompt.h"
 
-#include <QMetaObject>
-
 #include <condition_variable>
 #include <mutex>
 #include <optional>
+
+#include "qt/thread_mailbox.h"
 
 namespace thld {
 
@@ -15,7 +15,7 @@ struct CrossThreadPrompt::Shared {
 };
 
 CrossThreadPrompt::CrossThreadPrompt(QObject* window, UserPrompt& onWindowThread)
-    : window_(window), prompt_(onWindowThread), shared_(std::make_shared<Shared>())
+    : mailbox_(ThreadMailbox::Of(window)), prompt_(onWindowThread), shared_(std::make_shared<Shared>())
 {}
 
 bool CrossThreadPrompt::OnWindowThread(std::function<bool()> ask)
@@ -27,20 +27,17 @@ bool CrossThreadPrompt::OnWindowThread(std::function<bool()> ask)
         if (shared_->stopped)
             return false;
     }
-    QMetaObject::invokeMethod(
-        window_,
-        [shared = shared_, answer, ask = std::move(ask)] {
-            {
-                std::lock_guard lock(shared->mutex);
-                if (shared->stopped)
-                    return;
-            }
-            const bool yes = ask();
+    mailbox_.Post([shared = shared_, answer, ask = std::move(ask)] {
+        {
             std::lock_guard lock(shared->mutex);
-            *answer = yes;
-            shared->answered.notify_all();
-        },
-        Qt::QueuedConnection);
+            if (shared->stopped)
+                return;
+        }
+        const bool yes = ask();
+        std::lock_guard lock(shared->mutex);
+        *answer = yes;
+        shared->answered.notify_all();
+    });
     std::unique_lock lock(shared_->mutex);
     shared_->answered.wait(lock, [&] { return answer->has_value() || shared_->stopped; });
     return answer->value_or(false);

@@ -13,9 +13,11 @@
 
 namespace thld {
 
+class ThreadMailbox;
+
 class CrossThreadPrompt : public UserPrompt {
 public:
-    // `window` lives on the thread that asks; `onWindowThread` is only called there, and must
+    // Made on the thread of `window`, which asks; `onWindowThread` is only called there, and must
     // outlive every question not yet stopped.
     CrossThreadPrompt(QObject* window, UserPrompt& onWindowThread);
 
@@ -32,7 +34,7 @@ private:
     // Runs `ask` on the window's thread and waits for its answer, or for Stop.
     bool OnWindowThread(std::function<bool()> ask);
 
-    QObject* window_;
+    ThreadMailbox& mailbox_;
     UserPrompt& prompt_;
     std::shared_ptr<Shared> shared_;
 };

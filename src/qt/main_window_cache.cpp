@@ -110,9 +110,9 @@ void MainWindow::RunCommand(Busy command)
     if (IsBusy() || model_->TickedCount() == 0)
         return;
     const unsigned generation = ++generation_;
-    // The command works on a copy of the listing and the ticks that nothing else can change, and
-    // hands its report back the same way.
-    auto items = std::make_shared<const std::vector<PackageItem>>(model_->Items());
+    // The command works on the listing's items, which never change (a new listing takes new ones),
+    // and a copy of the ticks; it hands its report back the same way.
+    auto items = model_->SharedItems();
     auto report = std::make_shared<RunReport>();
     prompt_ = std::make_shared<CrossThreadPrompt>(this, parts_.dialogs);
     work_ = std::make_unique<BackgroundWork>(

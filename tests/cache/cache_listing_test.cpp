@@ -23,11 +23,12 @@ using test::kTexturesStart;
 
 const std::string kNothing = "(none)";
 
-// The line number of the entry line of a name, or -1.
+// The line number of the entry line of a name, or -1 when there is no such line.
 int LineOf(const CacheFolder& folder, const std::string& name)
 {
-    auto found = FindEntryLine(folder.Path(), name);
-    return found ? found->number : -1;
+    const FoundLine found = FindEntryLine(folder.Path(), name);
+    EXPECT_NE(found.outcome, FoundLine::Outcome::Unreadable);
+    return found.outcome == FoundLine::Outcome::Found ? found.number : -1;
 }
 
 // The stripped entry line whose entry number is n - 1, as the lookup by number gives it.
@@ -109,12 +110,12 @@ TEST_F(ExampleIndex, LookupsAndFindEntryLineUseTheirOwnNumbers)
     EXPECT_EQ(Lookup(folder, INT_MAX), kNothing);
 
     IndexEntries entries = ReadIndexEntries(folder.Path());
-    EXPECT_FALSE(entries.unreadable);
+    EXPECT_EQ(entries.outcome, IndexEntries::Outcome::Read);
     EXPECT_EQ(entries.firstEntryNumber, 1);
     EXPECT_EQ(entries.lines, (Texts{"AAAA=Alpha", "BBBB=Beta", "CCCC=Gamma", "DDDD=Delta"}));
 
     EXPECT_EQ(LineOf(folder, "Late"), -1);  // after the empty line
-    EXPECT_EQ(FindEntryLine(folder.Path(), "Gamma")->text, "CCCC=Gamma");
+    EXPECT_EQ(FindEntryLine(folder.Path(), "Gamma").text, "CCCC=Gamma");
     EXPECT_EQ(LineOf(folder, "Gamma"), 4);
 }
 
@@ -167,10 +168,10 @@ TEST(CacheIndexFormat, LineEndsAreLfWithAnOptionalCrAndLinesAreStripped)
     EXPECT_EQ(Lookup(folder, 3), "BBBB=Beta");
     EXPECT_EQ(Lookup(folder, 4), "CCCC=Gamma");
     EXPECT_EQ(LineOf(folder, "Delta"), 5);
-    EXPECT_EQ(FindEntryLine(folder.Path(), "Delta")->text, "DDDD=Delta");
+    EXPECT_EQ(FindEntryLine(folder.Path(), "Delta").text, "DDDD=Delta");
     // The entry with an empty value is listed, so it is found as well.
     EXPECT_EQ(LineOf(folder, ""), 4);
-    EXPECT_EQ(FindEntryLine(folder.Path(), "")->text, "k=");
+    EXPECT_EQ(FindEntryLine(folder.Path(), "").text, "k=");
 
     // A line of nothing but CRs ends the index like an empty one.
     EXPECT_EQ(Items(ListWith(folder, "[Cache]\nAAAA=Alpha\n\r\r\nBBBB=Beta\n", {})),
@@ -195,7 +196,7 @@ TEST(CacheIndexFormat, FindEntryLineMatchesOnlyWholeValuesOfTheIndex)
         "[Other]\r\nX=Beta\r\n[Cache]\r\nAAAA=x=Beta\r\nBBBB=beta\r\nCCCC=Beta\r\nDDDD=Beta\r\n\r\n"
         "[More]\r\nY=Beta\r\n");
     EXPECT_EQ(LineOf(folder, "Beta"), 5);  // the first of the two
-    EXPECT_EQ(FindEntryLine(folder.Path(), "Beta")->text, "CCCC=Beta");
+    EXPECT_EQ(FindEntryLine(folder.Path(), "Beta").text, "CCCC=Beta");
     EXPECT_EQ(LineOf(folder, "BETA"), -1);
     EXPECT_EQ(LineOf(folder, "x=Beta"), 3);
     EXPECT_EQ(LineOf(folder, "Bet"), -1);
@@ -208,12 +209,13 @@ TEST(CacheIndexFormat, EmptyMissingAndHeaderOnlyFiles)
     EXPECT_EQ(missing.outcome, Listing::Outcome::Unreadable);
     EXPECT_EQ(missing.indexPath, folder.Path() + "cache.ini");
     EXPECT_EQ(Lookup(folder, 2), kNothing);
-    EXPECT_TRUE(ReadIndexEntries(folder.Path()).unreadable);
-    EXPECT_EQ(LineOf(folder, "Alpha"), -1);
+    EXPECT_EQ(ReadIndexEntries(folder.Path()).outcome, IndexEntries::Outcome::Unreadable);
+    EXPECT_EQ(FindEntryLine(folder.Path(), "Alpha").outcome, FoundLine::Outcome::Unreadable);
 
     EXPECT_EQ(ListWith(folder, "", {}).outcome, Listing::Outcome::Empty);
     EXPECT_EQ(Lookup(folder, 2), kNothing);
-    EXPECT_FALSE(ReadIndexEntries(folder.Path()).unreadable);
+    EXPECT_EQ(ReadIndexEntries(folder.Path()).outcome, IndexEntries::Outcome::Read);
+    EXPECT_EQ(LineOf(folder, "Alpha"), -1);
 
     Listing headerOnly = ListWith(folder, "[Cache]", {});
     EXPECT_EQ(headerOnly.outcome, Listing::Outcome::Listed);
@@ -329,7 +331,7 @@ TEST(CacheCorpus, ListingShowsEveryRealPackageWithItsKindAndSize)
             EXPECT_EQ(item.size, package.size);
             EXPECT_EQ(item.sizeText, std::to_string(package.size / 1024) + "k bytes");
             EXPECT_EQ(item.entryNumber, static_cast<int>(i) + 1);
-            EXPECT_EQ(FindEntryLine(cacheFolder, item.name)->number, static_cast<int>(i) + 1);
+            EXPECT_EQ(FindEntryLine(cacheFolder, item.name).number, static_cast<int>(i) + 1);
             EXPECT_EQ(ReadIndexEntries(cacheFolder).Line(item.entryNumber), package.guid + "=" + item.name);
             total += package.size;
         }

@@ -109,10 +109,10 @@ TEST(IndexEncoding, ListedFoundAndRewrittenByteForByteButTheRemovedLine)
 
         int number = -1;
         if (!c.removedName.empty()) {
-            auto found = FindEntryLine(folder.Path(), c.removedName);
-            ASSERT_TRUE(found);
-            EXPECT_EQ(found->text, c.removedLine);
-            number = found->number;
+            const FoundLine found = FindEntryLine(folder.Path(), c.removedName);
+            ASSERT_EQ(found.outcome, FoundLine::Outcome::Found);
+            EXPECT_EQ(found.text, c.removedLine);
+            number = found.number;
         }
         RemovedLine removed = RemoveEntryLine(folder.Path(), number);
         EXPECT_EQ(removed.text, c.removedLine);

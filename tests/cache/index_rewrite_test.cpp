@@ -94,9 +94,9 @@ TEST(RemoveEntryLine, EveryListedPackageIsFoundAndRemoved)
         Listing listing = ListCacheIndex(folder.Path());
         if (listing.items.empty())
             break;
-        auto line = FindEntryLine(folder.Path(), listing.items.front().name);
-        ASSERT_TRUE(line) << listing.items.front().name;
-        RemovedLine result = RemoveEntryLine(folder.Path(), line->number);
+        const FoundLine line = FindEntryLine(folder.Path(), listing.items.front().name);
+        ASSERT_EQ(line.outcome, FoundLine::Outcome::Found) << listing.items.front().name;
+        RemovedLine result = RemoveEntryLine(folder.Path(), line.number);
         ASSERT_EQ(result.outcome, RemovedLine::Outcome::Removed);
         removed.push_back(result.text);
     }

@@ -19,6 +19,9 @@ struct ProgramCall {
     // POSIX systems: run as the user "nobody" when the tests run as root, to whom no file of the
     // tests is writable (root writes to read-only folders).
     bool asAnotherUser = false;
+    // POSIX systems: when not 0, the run is ended (SIGALRM, exit code 142) after this many seconds,
+    // so that a hang fails the test rather than stopping it.
+    unsigned timeoutSeconds = 0;
 };
 
 struct ProgramResult {

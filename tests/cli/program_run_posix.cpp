@@ -84,6 +84,8 @@ ProgramResult RunTallyhold(const ProgramCall& call)
             ::_exit(126);
         if (dropRoot && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
             ::_exit(126);
+        if (call.timeoutSeconds != 0)
+            ::alarm(call.timeoutSeconds);  // kept across execve
         ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }

@@ -2,6 +2,7 @@
 // passes over marked.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "cli/test_game.h"
@@ -10,14 +11,15 @@
 namespace thld::test {
 namespace {
 
-// The lines below a package's heading, without their leading blanks.
+// The lines below a package's heading up to the word on playing it offline, without their leading
+// blanks.
 std::vector<std::string> StepLines(const std::string& out)
 {
     std::vector<std::string> lines;
     std::istringstream in(out);
     std::string line;
     std::getline(in, line);
-    while (std::getline(in, line))
+    while (std::getline(in, line) && !line.starts_with("Offline: "))
         lines.push_back(line.substr(line.find_first_not_of(' ')));
     return lines;
 }
@@ -71,6 +73,49 @@ TEST(CliRequires, ListsWhatPermanentMovesInItsOrder)
         if (c.lines[0].starts_with("-")) {
             EXPECT_PRED2(Holds, lines[0], c.lines[0] == "-  A.u" ? "cycle" : "not in the cache");
         }
+    }
+}
+
+// Both requires and keep --dry-run tell whether a map will load offline once made permanent: the
+// real DM-Q2DM1.unr with every package it imports in the game's folders or the cache, and without one.
+TEST(CliRequires, SaysWhetherAMapWillLoadOffline)
+{
+    THLD_REQUIRE_CORPUS();
+    const std::vector<std::string> installed = {"RainFX.utx",     "Engine.u",      "Mine.utx",       "GenEarth.utx",
+                                                "Botpack.u",      "GenFX.utx",     "Coret_FX.utx",   "DoorsMod.uax",
+                                                "Liquids.utx",    "UnrealShare.u", "AmbOutside.uax", "Core.u",
+                                                "AmbAncient.uax", "Razor-ub.umx"};
+    struct Case {
+        std::vector<std::string> arguments;
+        bool withRazor;
+        std::string line;
+    };
+    const std::string loads = "Offline: DM-Q2DM1.unr will load once made permanent.\n";
+    const std::string fails =
+        "Offline: DM-Q2DM1.unr will not load once made permanent: Razor-ub is found neither "
+        "in the game's folders nor in the cache.\n";
+    const std::vector<Case> cases = {
+        {{"requires", "DM-Q2DM1"}, true, loads},
+        {{"requires", "DM-Q2DM1"}, false, fails},
+        {{"keep", "--dry-run", "DM-Q2DM1"}, true, loads},
+        {{"keep", "--dry-run", "DM-Q2DM1"}, false, fails},
+    };
+    for (const Case& c : cases) {
+        TestGame game;
+        game.LayCorpus({"DM-Q2DM1.unr", "Q2DM1.utx"});
+        for (const std::string& file : installed) {
+            if (file == "Razor-ub.umx" && !c.withRazor)
+                continue;
+            const std::string folder = file.ends_with(".u")     ? "System"
+                                       : file.ends_with(".utx") ? "Textures"
+                                       : file.ends_with(".uax") ? "Sounds"
+                                                                : "Music";
+            std::filesystem::create_directories(FsPath(game.Path(folder)));
+            WriteFileBytes(game.Path(folder + "/" + file), "x");
+        }
+        const ProgramResult result = game.Run(c.arguments);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_PRED2(Holds, result.out, c.line) << c.arguments[0];
     }
 }
 

@@ -59,6 +59,7 @@ TEST_F(DeleteCommand, AnItemWithoutALineAsksWithoutANameAndDeletesNothing)
     EXPECT_EQ(prompt.told, (std::vector<std::string>{"Error - Couldn't find filename"}));
     EXPECT_TRUE(IsCached("K1"));
     EXPECT_TRUE(InIndex("K1=One.unr"));
+    EXPECT_FALSE(temp.Exists("game/cache/cache.bak"));  // cache.ini is not written for nothing
 }
 
 TEST_F(DeleteCommand, TheEntryGoesEvenWhenItsCachedFileHasVanished)
@@ -93,6 +94,15 @@ TEST_F(DeleteCommand, TwoItemsOfOneNameTakeTheMatchingLinesInTurn)
     EXPECT_FALSE(IsCached("K1"));
     EXPECT_FALSE(IsCached("K2"));
     EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K3=Other.utx"}));
+
+    // No to the first: the second takes its own line, never the one the user refused.
+    Lay({{"K1", "Twin.utx", kTex}, {"K2", "Twin.utx", kTex}});
+    ScriptedPrompt firstNo({false, true});
+    EXPECT_TRUE(Delete({true, true}, firstNo));
+    EXPECT_EQ(firstNo.questions[1].message, DeleteQuestion("Twin.utx"));
+    EXPECT_TRUE(IsCached("K1"));
+    EXPECT_FALSE(IsCached("K2"));
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K1=Twin.utx"}));
 
     // Two items of one line: the package has gone with the first, and the second is passed over.
     Lay({{"K1", "Twin.utx", kTex}});

@@ -137,5 +137,35 @@ TEST_F(PermanentCommand, APackageMovedAlongEarlierIsPassedOverWithoutAQuestion)
     EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]"}));
 }
 
+// cache.ini gone since the listing: the user is told once, and the command ends with nothing changed.
+TEST_F(PermanentCommand, ACacheIniThatCantBeReadIsToldAndEndsEitherCommand)
+{
+    for (bool permanent : {true, false}) {
+        SCOPED_TRACE(permanent ? "Permanent" : "Delete");
+        Lay({{"K1", "One.utx", kTex}, {"K2", "Two.utx", kTex}});
+        std::filesystem::remove(folders.cacheFolder + "cache.ini");
+        const auto before = Snapshot(Path(""));
+        ScriptedPrompt prompt({true, true});
+        EXPECT_TRUE(permanent ? Permanent({true, true}, prompt) : Delete({true, true}, prompt));
+        EXPECT_EQ(prompt.questions.size(), 1u);
+        EXPECT_EQ(prompt.told, std::vector<std::string>{"Error reading file " + folders.cacheFolder + "cache.ini"});
+        EXPECT_EQ(Snapshot(Path("")), before);
+    }
+}
+
+// A ticked package planned to go with an earlier one, which stayed when the user kept the file at
+// its destination: it is not asked about again.
+TEST_F(PermanentCommand, ATickedPackageKeptAtAnEarlierReplaceQuestionIsNotAskedAgain)
+{
+    Lay({{"K1", "Arena.unr", kMap, {"Walls.utx"}}, {"K2", "Walls.utx", kTex}});
+    temp.Write("game/Textures/Walls.utx", "the player's own");
+
+    ScriptedPrompt prompt({true, false});
+    EXPECT_TRUE(Permanent({true, true}, prompt));
+    EXPECT_EQ(prompt.Titles(), (std::vector<std::string>{"Confirm Move File", "Confirm Replace File"}));
+    EXPECT_TRUE(Moved("Maps/Arena.unr", kMap, "K1"));
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K2=Walls.utx"}));
+}
+
 }  // namespace
 }  // namespace thld::test

@@ -64,7 +64,7 @@ void CheckOneInput(std::string_view bytes)
         Require(listing.items.empty(), "items of an empty file");
 
     const IndexEntries entries = ReadIndexEntries(folder);
-    Require(!entries.unreadable, "entries unreadable");
+    Require(entries.outcome == IndexEntries::Outcome::Read, "entries unreadable");
     Require(entries.lines.size() == model.entryLines.size(), "entry count");
     if (model.header >= 0)
         Require(entries.firstEntryNumber == model.header + 1, "first entry number");
@@ -93,10 +93,10 @@ void CheckOneInput(std::string_view bytes)
         Require(item.sizeText == (key.empty() ? "0" : std::to_string(size / 1024) + "k bytes"), "size text");
         total += size;
 
-        const auto found = FindEntryLine(folder, item.name);
-        Require(found.has_value(), "a listed package is not found");
-        const int line = found->number;
-        Require(ValueOfLine(found->text) == item.name && found->text == Stripped(model.lines[line].text), "found line");
+        const FoundLine found = FindEntryLine(folder, item.name);
+        Require(found.outcome == FoundLine::Outcome::Found, "a listed package is not found");
+        const int line = found.number;
+        Require(ValueOfLine(found.text) == item.name && found.text == Stripped(model.lines[line].text), "found line");
         for (int earlier : model.entryLines) {
             if (earlier >= line)
                 break;
@@ -113,15 +113,15 @@ void CheckOneInput(std::string_view bytes)
         std::string stripped = Stripped(model.lines[i].text);
         if (stripped.find('=') == std::string::npos)
             continue;
-        const auto found = FindEntryLine(folder, ValueOfLine(stripped));
-        Require(!found || std::find(model.entryLines.begin(), model.entryLines.end(), found->number) !=
-                              model.entryLines.end(),
+        const FoundLine found = FindEntryLine(folder, ValueOfLine(stripped));
+        Require(found.outcome == FoundLine::Outcome::NoSuchLine ||
+                    std::find(model.entryLines.begin(), model.entryLines.end(), found.number) != model.entryLines.end(),
                 "a line outside the index was found");
     }
 
     if (!listing.items.empty()) {
         const std::string& name = listing.items.back().name;
-        const int line = FindEntryLine(folder, name)->number;
+        const int line = FindEntryLine(folder, name).number;
         const RemovedLine removed = RemoveEntryLine(folder, line);
         Require(removed.outcome == RemovedLine::Outcome::Removed, "a listed package was not removed");
         Require(removed.text == Stripped(model.lines[line].text), "the removed line");

@@ -7,8 +7,6 @@
 namespace thld {
 namespace {
 
-bool ShiftJisLead(unsigned char byte) { return byte == 0x95; }
-
 TEST(GameFolderText, FoldersFromTheStoredValue)
 {
     struct Case {
@@ -23,31 +21,22 @@ TEST(GameFolderText, FoldersFromTheStoredValue)
         {std::string("\0", 1), "\\", "\\cache\\"},
     };
     for (const Case& c : cases) {
-        std::string game = GameFolderFromValue(c.value, NoLeadBytes, '\\');
+        std::string game = GameFolderFromValue(c.value, '\\');
         EXPECT_EQ(game, c.gameFolder) << c.value;
         EXPECT_EQ(CacheFolderOf(game), c.cacheFolder) << c.value;
     }
     // Elsewhere the folder ends in the system's separator.
-    EXPECT_EQ(GameFolderFromValue("/home/player/ut", NoLeadBytes, '/'), "/home/player/ut/");
-    EXPECT_EQ(GameFolderFromValue("/home/player/ut/", NoLeadBytes, '/'), "/home/player/ut/");
+    EXPECT_EQ(GameFolderFromValue("/home/player/ut", '/'), "/home/player/ut/");
+    EXPECT_EQ(GameFolderFromValue("/home/player/ut/", '/'), "/home/player/ut/");
 }
 
 TEST(GameFolderText, StoredValueDropsOneSeparator)
 {
-    EXPECT_EQ(StoredValueOf("D:\\Games\\UT\\", NoLeadBytes, '\\'), "D:\\Games\\UT");
-    EXPECT_EQ(StoredValueOf("C:\\\\", NoLeadBytes, '\\'), "C:\\");
-    EXPECT_EQ(StoredValueOf("D:\\UT", NoLeadBytes, '\\'), "D:\\UT");
-    EXPECT_EQ(StoredValueOf("/home/player/ut/", NoLeadBytes, '/'), "/home/player/ut");
-    EXPECT_EQ(StoredValueOf("//", NoLeadBytes, '/'), "/");
-}
-
-TEST(GameFolderText, ATwoByteCharacterEndingInTheBackslashByteIsNoBackslash)
-{
-    const std::string folder = "C:\\\x95\\";  // the last character is 0x95 0x5C
-    EXPECT_EQ(GameFolderFromValue(folder, ShiftJisLead, '\\'), folder + "\\");
-    EXPECT_EQ(GameFolderFromValue(folder, NoLeadBytes, '\\'), folder);
-    EXPECT_EQ(StoredValueOf(folder + "\\", ShiftJisLead, '\\'), folder);
-    EXPECT_EQ(StoredValueOf(folder, ShiftJisLead, '\\'), folder);
+    EXPECT_EQ(StoredValueOf("D:\\Games\\UT\\", '\\'), "D:\\Games\\UT");
+    EXPECT_EQ(StoredValueOf("C:\\\\", '\\'), "C:\\");
+    EXPECT_EQ(StoredValueOf("D:\\UT", '\\'), "D:\\UT");
+    EXPECT_EQ(StoredValueOf("/home/player/ut/", '/'), "/home/player/ut");
+    EXPECT_EQ(StoredValueOf("//", '/'), "/");
 }
 
 // A Windows path in the system's own separator.
@@ -113,7 +102,7 @@ protected:
     FakeEntry entry;
     ScriptedPicker picker;
     std::vector<std::string> told;
-    GameFolderLocator locator{entry, picker, [this](const std::string& m) { told.push_back(m); }, NoLeadBytes};
+    GameFolderLocator locator{entry, picker, [this](const std::string& m) { told.push_back(m); }};
 };
 
 TEST_F(GameFolderLocatorTest, AReadableEntryAsksNothing)

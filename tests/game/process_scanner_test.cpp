@@ -5,42 +5,26 @@
 namespace thld {
 namespace {
 
-bool ShiftJisLead(unsigned char byte) { return byte == 0x83 || byte == 0x95; }
-
 TEST(ProcessNameRule, MatchesTheLastPartUpperCasedAndWholeOnly)
 {
     const std::vector<std::string> names = {
         "[System Process]", "explorer.exe",     "C:\\UnrealTournament\\System\\UnrealTournament.exe",
         "MYUNREALED.EXE",   "UNREALED.EXE.OLD", "D:\\Tools\\"};
-    EXPECT_TRUE(AnyProcessNamed(names, kGameName, NoLeadBytes));
-    EXPECT_FALSE(AnyProcessNamed(names, kEditorName, NoLeadBytes));
-    EXPECT_FALSE(AnyProcessNamed(names, kGameIconName, NoLeadBytes));
+    EXPECT_TRUE(AnyProcessNamed(names, kGameName));
+    EXPECT_FALSE(AnyProcessNamed(names, kEditorName));
+    EXPECT_FALSE(AnyProcessNamed(names, kGameIconName));
 
-    EXPECT_TRUE(AnyProcessNamed({"unrealed.exe"}, kEditorName, NoLeadBytes));
-    EXPECT_TRUE(AnyProcessNamed({"UnrealTournament.icd"}, kGameIconName, NoLeadBytes));
-    EXPECT_FALSE(AnyProcessNamed({}, kGameName, NoLeadBytes));
+    EXPECT_TRUE(AnyProcessNamed({"unrealed.exe"}, kEditorName));
+    EXPECT_TRUE(AnyProcessNamed({"UnrealTournament.icd"}, kGameIconName));
+    EXPECT_FALSE(AnyProcessNamed({}, kGameName));
 }
 
 TEST(ProcessNameRule, LastPartOfPaths)
 {
-    EXPECT_EQ(ComparableExeName("C:\\UT\\System\\unrealed.exe", NoLeadBytes), "UNREALED.EXE");
-    EXPECT_EQ(ComparableExeName("UnrealEd.exe", NoLeadBytes), "UNREALED.EXE");
-    EXPECT_EQ(ComparableExeName("C:\\UT\\", NoLeadBytes), "");
-    EXPECT_EQ(ComparableExeName("", NoLeadBytes), "");
-}
-
-TEST(ProcessNameRule, TwoByteCharactersAreNeitherSplitNorUpperCased)
-{
-    // 0x83 0x5C is one character whose second byte looks like a backslash.
-    const std::string hidden = "C:\\Games\\\x83\\UnrealEd.exe";
-    EXPECT_EQ(ComparableExeName(hidden, ShiftJisLead), "\x83\\UNREALED.EXE");
-    EXPECT_FALSE(AnyProcessNamed({hidden}, kEditorName, ShiftJisLead));
-    EXPECT_TRUE(AnyProcessNamed({hidden}, kEditorName, NoLeadBytes));
-    EXPECT_EQ(ComparableExeName("\x95"
-                                "a.exe",
-                                ShiftJisLead),
-              "\x95"
-              "a.EXE");
+    EXPECT_EQ(ComparableExeName("C:\\UT\\System\\unrealed.exe"), "UNREALED.EXE");
+    EXPECT_EQ(ComparableExeName("UnrealEd.exe"), "UNREALED.EXE");
+    EXPECT_EQ(ComparableExeName("C:\\UT\\"), "");
+    EXPECT_EQ(ComparableExeName(""), "");
 }
 
 TEST(ProcessScanner, TheGuardKnowsTheWindowsAndTheNativeGames)
@@ -60,7 +44,7 @@ TEST(ProcessScanner, TheGuardKnowsTheWindowsAndTheNativeGames)
         {{"ut", "bin", "UnrealTournament.app"}, nullptr},
     };
     for (const Case& c : cases) {
-        ProcessScanner scanner([&] { return c.running; }, NoLeadBytes);
+        ProcessScanner scanner([&] { return c.running; });
         EXPECT_STREQ(RunningGameMessage(scanner), c.message) << c.running.front();
     }
 }
@@ -69,12 +53,10 @@ TEST(ProcessScanner, ReadsTheProcessListForEveryCheck)
 {
     int reads = 0;
     std::vector<std::string> running = {"UnrealTournament.exe"};
-    ProcessScanner scanner(
-        [&] {
-            ++reads;
-            return running;
-        },
-        NoLeadBytes);
+    ProcessScanner scanner([&] {
+        ++reads;
+        return running;
+    });
     EXPECT_TRUE(scanner.IsRunning(kGameName));
     running = {"UnrealEd.exe"};
     EXPECT_FALSE(scanner.IsRunning(kGameName));

@@ -36,6 +36,7 @@ TEST(FileErrorText, EveryCauseHasItsWordingWithTheNameOrAnUnnamedFile)
         {FileErrorCause::Locking, "A locking violation occurred while accessing an unnamed file."},
         {FileErrorCause::DiskFull, "Disk full while accessing an unnamed file."},
         {FileErrorCause::EndOfFile, "An attempt was made to access an unnamed file past its end."},
+        {FileErrorCause::NotRegularFile, "an unnamed file is not a regular file."},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FileErrorText(c.cause), c.text);

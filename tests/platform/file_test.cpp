@@ -2,6 +2,11 @@
 
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "platform/file.h"
 #include "platform/file_fault.h"
 #include "support/temp_folder.h"
@@ -37,6 +42,41 @@ TEST(InputFile, MissingFilesAndFoldersDoNotOpen)
     EXPECT_FALSE(CanOpenUnshared(folder / "missing"));
     folder.Write("here", "");
     EXPECT_TRUE(CanOpenUnshared(folder / "here"));
+}
+
+// Only a regular file opens; anything else is refused with its reason before a byte is read, and
+// at once (a FIFO that no program writes would otherwise hold the open for good).
+TEST(InputFile, OnlyRegularFilesOpen)
+{
+    TempFolder folder;
+    folder.MakeFolder("sub.uxx");
+    struct Case {
+        std::string path;
+        FileErrorCause cause;
+    };
+    std::vector<Case> cases = {
+        {folder / "missing", FileErrorCause::NotFound},
+        {folder / "sub.uxx", FileErrorCause::NotRegularFile},
+    };
+#ifdef _WIN32
+    cases.push_back({"\\\\.\\NUL", FileErrorCause::NotRegularFile});
+#else
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0644), 0);
+    ASSERT_EQ(::symlink("/dev/zero", (folder / "zero").c_str()), 0);
+    cases.push_back({folder / "fifo", FileErrorCause::NotRegularFile});
+    cases.push_back({folder / "zero", FileErrorCause::NotRegularFile});
+    cases.push_back({"/dev/null", FileErrorCause::NotRegularFile});
+#endif
+    for (const Case& c : cases) {
+        try {
+            InputFile::Open(c.path);
+            ADD_FAILURE() << c.path << " opened";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.Cause(), c.cause) << c.path;
+            EXPECT_EQ(error.FileName(), c.path);
+        }
+        EXPECT_FALSE(CanOpenUnshared(c.path)) << c.path;
+    }
 }
 
 #ifdef _WIN32

@@ -1,0 +1,29 @@
+#include "cli/offline_text.h"
+
+#include "cli/terminal_text.h"
+#include "game/cache_checks.h"
+
+namespace thld::cli {
+
+std::string OfflineLine(const GameFolders& folders, const std::vector<PackageItem>& items, std::size_t item,
+                        const Console& console)
+{
+    if (items[item].kind != kind::Map)
+        return {};
+    const std::optional<std::vector<std::string>> missing = MissingOffline(folders, items, item);
+    if (!missing)
+        return {};
+    const std::string name = PrintableText(items[item].name);
+    if (missing->empty())
+        return "Offline: " + name + " will load once made permanent.\n";
+    std::string names;
+    for (std::size_t i = 0; i < missing->size(); ++i) {
+        if (i > 0)
+            names += i + 1 == missing->size() ? " and " : ", ";
+        names += PrintableText((*missing)[i]);
+    }
+    return "Offline: " + name + console.OutStyled(Style::Bad, " will not load") + " once made permanent: " + names +
+           (missing->size() == 1 ? " is" : " are") + " found neither in the game's folders nor in the cache.\n";
+}
+
+}  // namespace thld::cli

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "cache/cache_guard.h"
 #include "cache/cached_file.h"
 #include "cache/index_encoding.h"
 #include "cache/index_file.h"
@@ -18,7 +17,6 @@ Listing ListCacheIndex(const std::string& cacheFolder) { return ListCacheIndex(c
 Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize, ProbeThreads threads,
                        const ListingProgress& progress)
 {
-    RecoverCacheIfIdle(cacheFolder);
     Listing listing;
     listing.indexPath = IndexPathOf(cacheFolder);
     listing.indexStamp = StampOf(listing.indexPath);

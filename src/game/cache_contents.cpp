@@ -1,5 +1,6 @@
 #include "game/cache_contents.h"
 
+#include "cache/cache_guard.h"
 #include "cache/cached_file.h"
 #include "cache/requirements.h"
 
@@ -10,6 +11,8 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
 {
     CacheContents contents;
     Listing& listing = contents.listing;
+    // What a program ended in the middle of a change left is settled before anything is listed.
+    RecoverCacheIfIdle(folders.cacheFolder, folders.gameFolder);
     // Tells the callback; true, with the contents marked as stopped, when it answers Stop.
     auto stopAt = [&](ListingPhase phase, std::size_t done, std::size_t total) {
         if (!progress || progress(phase, done, total) != ListingStep::Stop)

@@ -71,7 +71,12 @@ StepRecord With(StepRecord record, std::string StepRecord::*field, std::string v
 const StepRecord kDelete{StepRecord::Kind::Delete, "KEY=Map.unr", "/c/KEY.uxx", "/c/KEY.uxx.tallyhold-old2", "", ""};
 
 class StepOfCache : public ::testing::TestWithParam<Claim> {};
-TEST_P(StepOfCache, OnlyItsOwnPaths) { EXPECT_EQ(IsStepOfCache(GetParam().record, "/c/", "/g/"), GetParam().ofCache); }
+TEST_P(StepOfCache, OnlyItsOwnPaths)
+{
+    EXPECT_EQ(IsStepOfCache(GetParam().record, "/c/", "/g/"), GetParam().ofCache);
+    const bool isDelete = GetParam().record.kind == StepRecord::Kind::Delete;
+    EXPECT_EQ(IsStepOfCache(GetParam().record, "/c/", ""), GetParam().ofCache && isDelete) << "no game folder known";
+}
 INSTANTIATE_TEST_SUITE_P(
     , StepOfCache,
     ::testing::Values(

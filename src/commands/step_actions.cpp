@@ -1,5 +1,6 @@
 #include "commands/step_actions.h"
 
+#include "commands/messages.h"
 #include "platform/file_link.h"
 
 namespace thld {
@@ -22,6 +23,17 @@ StepOutcome CarryOut(StepContext& context, const PlannedStep& step)
         return DeleteStep(context, step);
     case What::Move:
         return MoveStep(context, step);
+    case What::Return:
+        return ReturnStep(context, step);
+    case What::RemoveLine:
+        return RemoveLineStep(context, step);
+    case What::DeleteOrphan:
+        return DeleteOrphanStep(context, step);
+    case What::CachedAlready:
+        context.prompt.Tell(messages::CachedAlready(step.source, step.key));
+        break;
+    case What::NotInstalled:
+    case What::NoGuid:
     case What::NotPlainName:
         TellLeftAlone(context, step.Line(), step.name, LeftReason::NotPlainName);
         break;

@@ -48,8 +48,7 @@ std::string StepLines(const CommandPlan& plan, Console& console)
                     console.OutStyled(Style::Bad, "  stays: the cache holds its GUID " + step.key + " already");
             break;
         case PlannedStep::What::NoGuid:
-            line += PrintableText(step.source) +
-                    console.OutStyled(Style::Bad, "  stays: it is no package with a GUID");
+            line += PrintableText(step.source) + console.OutStyled(Style::Bad, "  stays: it is no package with a GUID");
             break;
         default:
             line += PrintableText(step.name) +

@@ -112,8 +112,8 @@ CommandPlan PlanTidy(const std::vector<CacheProblem>& problems, const std::vecto
         if (!chosen[i] || (problem.kind != CacheProblem::Kind::Stale && problem.kind != CacheProblem::Kind::Orphan))
             continue;
         PlannedStep step;
-        step.what = problem.kind == CacheProblem::Kind::Stale ? PlannedStep::What::RemoveLine
-                                                              : PlannedStep::What::DeleteOrphan;
+        step.what =
+            problem.kind == CacheProblem::Kind::Stale ? PlannedStep::What::RemoveLine : PlannedStep::What::DeleteOrphan;
         step.name = problem.kind == CacheProblem::Kind::Stale ? problem.name : FileNameOf(problem.path);
         step.key = problem.key;
         step.source = problem.path;

@@ -122,48 +122,49 @@ TEST_P(FixKillTest, EveryPackageInOnePlaceWhereverTheProgramEnds)
     std::printf("%s: ended the program at %zu disk steps, each left the cache whole\n", GetParam().what, steps);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    , FixKillTest,
-    ::testing::Values(
-        // Two installed copies of another version than the cached ones go back into the cache.
-        FixKill{"Return",
-                [](FixKillTest& t) {
-                    t.items = t.Lay({{"KA", "Alpha.u", std::string(kind::Script)},
-                                     {"KB", "Beta.u", std::string(kind::Script)}});
-                    WriteFileBytes(t.Path("System/Alpha.u"), Installed(kGuidA));
-                    WriteFileBytes(t.Path("System/Beta.u"), Installed(kGuidB));
-                    return PlanReturn(t.folders, t.items, {true, true});
-                },
-                [](FixKillTest& t) {
-                    t.ExpectInOnePlace("Alpha.u", kGuidA);
-                    t.ExpectInOnePlace("Beta.u", kGuidB);
-                    EXPECT_TRUE(t.InIndex("KA=Alpha.u") && t.InIndex("KB=Beta.u"));
-                    t.ExpectOnly({"cache/KA.uxx", "cache/KB.uxx", "cache/" + GuidKey(kGuidA) + ".uxx",
-                                     "cache/" + GuidKey(kGuidB) + ".uxx", "System/Alpha.u", "System/Beta.u"});
-                }},
-        // A stale line removed and a file without a line deleted.
-        FixKill{"Tidy",
-                [](FixKillTest& t) {
-                    t.items = t.Lay({{"KA", "Alpha.utx", std::string(kind::Textures)},
-                                     {"KS", "Gone.utx", std::string(kind::Textures)}});
-                    fs::remove(t.CachedPath("KS"));
-                    WriteFileBytes(t.CachedPath(kOrphan), "orphan");
-                    std::vector<CacheProblem> problems(2);
-                    problems[0].kind = CacheProblem::Kind::Stale;
-                    problems[0].name = "Gone.utx";
-                    problems[0].key = "KS";
-                    problems[0].path = t.CachedPath("KS");
-                    problems[1].kind = CacheProblem::Kind::Orphan;
-                    problems[1].key = kOrphan;
-                    problems[1].path = t.CachedPath(kOrphan);
-                    return PlanTidy(problems, {true, true});
-                },
-                [](FixKillTest& t) {
-                    EXPECT_TRUE(t.InIndex("KA=Alpha.utx"));
-                    EXPECT_TRUE(!t.IsCached(kOrphan) || ReadFileBytes(t.CachedPath(kOrphan)) == "orphan");
-                    t.ExpectOnly({"cache/KA.uxx", "cache/" + kOrphan + ".uxx"});
-                }}),
-    [](const ::testing::TestParamInfo<FixKill>& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(, FixKillTest,
+                         ::testing::Values(
+                             // Two installed copies of another version than the cached ones go back into the cache.
+                             FixKill{"Return",
+                                     [](FixKillTest& t) {
+                                         t.items = t.Lay({{"KA", "Alpha.u", std::string(kind::Script)},
+                                                          {"KB", "Beta.u", std::string(kind::Script)}});
+                                         WriteFileBytes(t.Path("System/Alpha.u"), Installed(kGuidA));
+                                         WriteFileBytes(t.Path("System/Beta.u"), Installed(kGuidB));
+                                         return PlanReturn(t.folders, t.items, {true, true});
+                                     },
+                                     [](FixKillTest& t) {
+                                         t.ExpectInOnePlace("Alpha.u", kGuidA);
+                                         t.ExpectInOnePlace("Beta.u", kGuidB);
+                                         EXPECT_TRUE(t.InIndex("KA=Alpha.u") && t.InIndex("KB=Beta.u"));
+                                         t.ExpectOnly(
+                                             {"cache/KA.uxx", "cache/KB.uxx", "cache/" + GuidKey(kGuidA) + ".uxx",
+                                              "cache/" + GuidKey(kGuidB) + ".uxx", "System/Alpha.u", "System/Beta.u"});
+                                     }},
+                             // A stale line removed and a file without a line deleted.
+                             FixKill{"Tidy",
+                                     [](FixKillTest& t) {
+                                         t.items = t.Lay({{"KA", "Alpha.utx", std::string(kind::Textures)},
+                                                          {"KS", "Gone.utx", std::string(kind::Textures)}});
+                                         fs::remove(t.CachedPath("KS"));
+                                         WriteFileBytes(t.CachedPath(kOrphan), "orphan");
+                                         std::vector<CacheProblem> problems(2);
+                                         problems[0].kind = CacheProblem::Kind::Stale;
+                                         problems[0].name = "Gone.utx";
+                                         problems[0].key = "KS";
+                                         problems[0].path = t.CachedPath("KS");
+                                         problems[1].kind = CacheProblem::Kind::Orphan;
+                                         problems[1].key = kOrphan;
+                                         problems[1].path = t.CachedPath(kOrphan);
+                                         return PlanTidy(problems, {true, true});
+                                     },
+                                     [](FixKillTest& t) {
+                                         EXPECT_TRUE(t.InIndex("KA=Alpha.utx"));
+                                         EXPECT_TRUE(!t.IsCached(kOrphan) ||
+                                                     ReadFileBytes(t.CachedPath(kOrphan)) == "orphan");
+                                         t.ExpectOnly({"cache/KA.uxx", "cache/" + kOrphan + ".uxx"});
+                                     }}),
+                         [](const ::testing::TestParamInfo<FixKill>& info) { return std::string(info.param.what); });
 
 }  // namespace
 }  // namespace thld::test

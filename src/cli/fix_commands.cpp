@@ -94,7 +94,7 @@ std::vector<bool> ChosenForTidy(const Options& options, const std::vector<CacheP
 
 // Runs the plan after showing it (unless --yes), or only shows it with --dry-run.
 int RunFix(const Options& options, Console& console, const Installation& installation, const CommandPlan& plan,
-           const Listing& listing, const char* title, const char* doneWord)
+           const Listing& listing, const char* title)
 {
     const std::string lines = StepLines(plan, console);
     if (options.dryRun) {
@@ -106,22 +106,35 @@ int RunFix(const Options& options, Console& console, const Installation& install
         console.Out(std::string(title) + " takes these steps:\n" + lines);
     TerminalPrompt prompt(console, AnswersOf(options));
     const RunReport report = RunPlan(installation.folders, plan, prompt, listing.indexStamp);
-    std::size_t done = 0;
+    std::size_t returned = 0, removed = 0, deleted = 0;
     std::string out;
     for (std::size_t i = 0; i < plan.steps.size(); ++i) {
         if (!IsDone(report, i))
             continue;
         const PlannedStep& step = plan.steps[i];
-        ++done;
-        if (step.what == PlannedStep::What::Return)
+        if (step.what == PlannedStep::What::Return) {
             out += "Returned " + PrintableText(step.source) + " to " + PrintableText(step.destination) + "\n";
-        else if (step.what == PlannedStep::What::RemoveLine)
+            ++returned;
+        } else if (step.what == PlannedStep::What::RemoveLine) {
             out += "Removed the line " + PrintableText(step.Line()) + "\n";
-        else
+            ++removed;
+        } else {
             out += "Deleted " + PrintableText(step.source) + "\n";
+            ++deleted;
+        }
     }
-    out += done == 0 ? std::string("Nothing was changed.\n")
-                     : std::string(doneWord) + " " + Count(done, "step", "steps") + ".\n";
+    std::vector<std::string> done;
+    if (returned > 0)
+        done.push_back("returned " + Count(returned, "package", "packages") + " to the cache");
+    if (removed > 0)
+        done.push_back("removed " + Count(removed, "stale line", "stale lines"));
+    if (deleted > 0)
+        done.push_back("deleted " + Count(deleted, "file without a line", "files without a line"));
+    std::string summary = done.empty() ? "nothing was changed" : done.front();
+    if (done.size() > 1)
+        summary += " and " + done.back();
+    summary[0] = static_cast<char>(summary[0] - 'a' + 'A');
+    out += summary + ".\n";
     console.Out(out);
     return Ending(prompt, report);
 }
@@ -134,7 +147,7 @@ int ReturnCommand(const Options& options, Console& console)
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const CommandPlan plan = PlanReturn(installation.folders, items, TicksOf(items, ItemsNamed(items, options.names)));
-    return RunFix(options, console, installation, plan, listing, "Return", "Returned to the cache:");
+    return RunFix(options, console, installation, plan, listing, "Return");
 }
 
 int TidyCommand(const Options& options, Console& console)
@@ -147,7 +160,7 @@ int TidyCommand(const Options& options, Console& console)
         console.Out("Nothing to tidy.\n");
         return kExitDone;
     }
-    return RunFix(options, console, installation, plan, listing, "Tidy", "Tidied:");
+    return RunFix(options, console, installation, plan, listing, "Tidy");
 }
 
 }  // namespace thld::cli

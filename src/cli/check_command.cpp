@@ -68,16 +68,16 @@ std::string Line(const CacheProblem& p)
 }
 
 // A name as a shell takes it: in double quotes where it holds more than letters, digits and . - _
-std::string ShellWord(const std::string& raw)
+std::string ShellWord(const std::string& text)
 {
-    const std::string text = PrintableText(raw);
     const bool plain = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
     });
     return plain ? text : "\"" + text + "\"";
 }
 
-// The command that fixes a problem; empty where none does (the player decides which version goes).
+// The command that fixes a problem, of the names as read; empty where none does (the player decides
+// which version goes).
 std::string Fix(const CacheProblem& p)
 {
     switch (p.kind) {
@@ -105,7 +105,7 @@ std::string Text(const std::vector<CacheProblem>& problems, Console& console)
             if (problem.kind == group.kind) {
                 lines += "  " + Line(problem) + "\n";
                 if (const std::string fix = Fix(problem); !fix.empty())
-                    lines += "      fix: " + console.OutStyled(Style::Strong, fix) + "\n";
+                    lines += "      fix: " + console.OutStyled(Style::Strong, PrintableText(fix)) + "\n";
             }
         if (lines.empty())
             continue;
@@ -127,6 +127,8 @@ nlohmann::ordered_json Json(const std::vector<CacheProblem>& problems)
         if (!p.name.empty())
             entry["name"] = Utf8Text(p.name);
         entry["key"] = Utf8Text(p.key);
+        const std::string fix = Fix(p);
+        entry["fix"] = fix.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(Utf8Text(fix));
         switch (p.kind) {
         case Kind::Mismatch:
             entry["installed"] = Utf8Text(p.path);

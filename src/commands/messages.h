@@ -58,10 +58,14 @@ inline std::string ConfirmRemoveLine(const std::string& line)
 {
     return "Are you sure you want to remove this line from cache.ini?\r\n\r\n" + line;
 }
-// A package that Return leaves where it is, as the cache holds its GUID already.
+// A package that Return leaves where it is, and why.
+inline std::string StaysInstalled(const std::string& installedFile, const std::string& why)
+{
+    return installedFile + " stays where it is: " + why + ".";
+}
 inline std::string CachedAlready(const std::string& installedFile, const std::string& guid)
 {
-    return installedFile + " stays where it is: the cache holds its GUID " + guid + " already.";
+    return StaysInstalled(installedFile, "the cache holds its GUID " + guid + " already");
 }
 // The total line below the tree.
 inline std::string TotalCache(std::uint64_t bytes) { return "Total Cache: " + std::to_string(bytes >> 10) + "k bytes"; }

@@ -44,7 +44,7 @@ StepOutcome ReturnStep(StepContext& context, const PlannedStep& step)
     if (!PathExists(step.source))
         return PassedOver(Why::NoFile);
     if (LinkAt(step.source) != LinkKind::None) {
-        TellLeftAlone(context, step.Line(), step.name, LeftReason::CachedFileIsLink);
+        context.prompt.Tell(messages::StaysInstalled(step.source, "it is a link to another file"));
         return PassedOver(Why::CachedFileIsLink);
     }
     if (GuidOfPackage(step.source) != step.key)
@@ -63,7 +63,7 @@ StepOutcome ReturnStep(StepContext& context, const PlannedStep& step)
     case AddedLine::NoHeader:
         return PassedOver(Why::NoLine);
     case AddedLine::NotWritable:
-        TellLeftAlone(context, step.Line(), step.name, LeftReason::NotPlainName);
+        context.prompt.Tell(messages::StaysInstalled(step.source, "cache.ini can't hold its name"));
         return PassedOver(Why::NotPlainName);
     case AddedLine::Unreadable:
         return Unreadable(context);

@@ -38,6 +38,10 @@ StepOutcome CarryOut(StepContext& context, const PlannedStep& step)
         TellLeftAlone(context, step.Line(), step.name, LeftReason::NotPlainName);
         break;
     case What::Link: {
+        if (context.command == CommandPlan::Command::Return) {
+            context.prompt.Tell(messages::StaysInstalled(step.source, "it is a link to another file"));
+            break;
+        }
         LeftReason reason = LeftReason::LinkNotDeletable;
         if (context.command == CommandPlan::Command::Permanent)
             reason =

@@ -45,7 +45,8 @@ TEST(CliReturn, PutsAnotherVersionIntoTheCacheUnderItsGuid)
     const std::string installed = InstallAnotherEcm(game);
     const std::string guid = "8DF7E7DC434A1CDA4C8ADBA4C4CBABBF";
     ASSERT_EQ(Problems(game), std::vector<std::string>{"mismatch ECM.u"});
-    EXPECT_PRED2(Holds, game.Run({"check"}).out, "tallyhold return ECM.u");
+    EXPECT_PRED2(Holds, game.Run({"check"}).out, "fix: tallyhold return ECM.u");
+    EXPECT_EQ(json::parse(game.Run({"check", "--json"}).out)["problems"][0]["fix"], "tallyhold return ECM.u");
 
     const ProgramResult dry = game.Run({"return", "--dry-run", "ecm"});
     EXPECT_EQ(dry.exitCode, 0) << dry.err;

@@ -19,10 +19,10 @@ class FixRun;
 
 struct Meanwhile {
     const char* what;
-    bool tidy;                                      // Tidy of a stale line and an orphan; else Return
-    std::function<void(FixRun&)> change;       // between the plan and the run
-    std::vector<StepOutcome::Why> whys;             // of each step
-    const char* told;                               // what the user is told, or nothing
+    bool tidy;                            // Tidy of a stale line and an orphan; else Return
+    std::function<void(FixRun&)> change;  // between the plan and the run
+    std::vector<StepOutcome::Why> whys;   // of each step
+    const char* told;                     // what the user is told, or nothing
 };
 void PrintTo(const Meanwhile& m, std::ostream* out) { *out << m.what; }
 
@@ -67,25 +67,33 @@ using Why = StepOutcome::Why;
 INSTANTIATE_TEST_SUITE_P(
     , FixRun,
     ::testing::Values(
-        Meanwhile{"ReturnOfAGuidCachedMeanwhile", false,
+        Meanwhile{"ReturnOfAGuidCachedMeanwhile",
+                  false,
                   [](FixRun& t) { WriteFileBytes(t.CachedPath(GuidKey(kGuid)), "cached"); },
-                  {Why::CachedAlready}, "the cache holds its GUID 33333333000000020000000300000004 already"},
-        Meanwhile{"ReturnOfAGuidGivenALineMeanwhile", false,
+                  {Why::CachedAlready},
+                  "the cache holds its GUID 33333333000000020000000300000004 already"},
+        Meanwhile{"ReturnOfAGuidGivenALineMeanwhile",
+                  false,
                   [](FixRun& t) {
                       t.WriteIndex({"KA=Alpha.u", GuidKey(kGuid) + "=Alpha.u"});
                   },
-                  {Why::CachedAlready}, "already"},
-        Meanwhile{"ReturnOfAnotherVersionByNow", false,
+                  {Why::CachedAlready},
+                  "already"},
+        Meanwhile{"ReturnOfAnotherVersionByNow",
+                  false,
                   [](FixRun& t) {
                       WriteFileBytes(t.Path("System/Alpha.u"), PackageImporting(kind::Script, {9, 9, 9, 9}, {}));
                   },
-                  {Why::Changed}, ""},
-        Meanwhile{"TidyOfAFileBackAndAnOrphanGivenALine", true,
+                  {Why::Changed},
+                  ""},
+        Meanwhile{"TidyOfAFileBackAndAnOrphanGivenALine",
+                  true,
                   [](FixRun& t) {
                       WriteFileBytes(t.CachedPath("KS"), "back");
                       t.WriteIndex({"KA=Alpha.u", "KS=Gone.utx", kOrphan + "=Orphan.u"});
                   },
-                  {Why::Changed, Why::Changed}, ""}),
+                  {Why::Changed, Why::Changed},
+                  ""}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace

@@ -28,6 +28,7 @@
 #include "cache/index_lookup.h"
 #include "floor.h"
 #include "cache/requirements.h"
+#include "game/cache_contents.h"
 #include "support/literal_requirements.h"
 #include "synthetic_cache.h"
 
@@ -43,6 +44,8 @@ std::string CacheFolderOf(const std::string& data, std::size_t n) { return data 
 std::vector<PackageItem> ListingAndPass(const std::string& cacheFolder,
                                         thld::ProbeThreads threads = thld::ProbeThreads::Auto)
 {
+    if (threads == thld::ProbeThreads::Auto)  // the one call every program makes
+        return std::move(thld::ListCacheContents({"", cacheFolder}, thld::InstalledCopies::Skip).listing.items);
     thld::Listing listing = thld::ListCacheIndex(cacheFolder, thld::kRegionReadSize, threads);
     thld::DetermineRelationships(cacheFolder, listing.items);
     return std::move(listing.items);

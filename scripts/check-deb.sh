@@ -16,6 +16,7 @@ if [ ! -x "$root/usr/bin/apt-get" ]; then
   debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >build/logs/debootstrap.log 2>&1 ||
     { tail build/logs/debootstrap.log; exit 1; }
 fi
+mkdir -p build/logs
 mount -t proc proc "$root/proc"
 trap 'umount "$root/proc"' EXIT
 in_root() { chroot "$root" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "$@"; }
@@ -24,8 +25,12 @@ echo "== apt install ./$(basename "$deb")"
 cp "$deb" "$root/tmp/"
 in_root apt-get update -q >/dev/null
 in_root sh -c 'dpkg -s tallyhold >/dev/null 2>&1 && apt-get purge -y -q tallyhold >/dev/null' || true
-in_root sh -c "cd /tmp && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$(basename "$deb")" | tail -3
-in_root dpkg -L tallyhold | grep -E 'bin/|\.desktop|hicolor/48'
+in_root sh -c "cd /tmp && DEBIAN_FRONTEND=noninteractive apt-get install -y -q ./$(basename "$deb")" \
+  >build/logs/deb-install.log
+# How much the package pulls onto a minimal system.
+grep -E '^[0-9]+ upgraded, [0-9]+ newly installed' build/logs/deb-install.log
+grep -E '^(Need to get|After this operation)' build/logs/deb-install.log
+in_root dpkg -L tallyhold | grep -E 'bin/|\.desktop|hicolor/48|man1/|completions/'
 
 echo "== tallyhold-window --version"
 in_root tallyhold-window --version
@@ -34,9 +39,14 @@ if in_root sh -c 'command -v tallyhold' >/dev/null; then
   in_root tallyhold --version
 fi
 
+corpus="$THLD_ROOT/../shared/corpus"
+if [ ! -x "$corpus/make-game-folder" ]; then
+  echo "== no ../shared/corpus here: the window is not started over real packages"
+  exit 0
+fi
 echo "== tallyhold-window over a game folder of real packages, on Xvfb in the chroot"
 in_root sh -c 'DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends xvfb x11-apps' >/dev/null
-rm -rf "$root/root/game" && ../shared/corpus/make-game-folder "$root/root/game" >/dev/null
+rm -rf "$root/root/game" && "$corpus/make-game-folder" "$root/root/game" >/dev/null
 mkdir -p "$root/root/.config/tallyhold"
 printf '[HKEY_LOCAL_MACHINE\\SOFTWARE\\Unreal Technology\\Installed Apps\\UnrealTournament]\nFolder=/root/game\n' \
   >"$root/root/.config/tallyhold/tallyhold.ini"

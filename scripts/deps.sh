@@ -10,6 +10,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb x11-utils x11-apps imagemagick
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+  dpkg-dev scdoc nsis lintian desktop-file-utils appstream man-db
 )
 packages+=("$@")
 

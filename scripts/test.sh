@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds both targets and runs every test: the include check, then the native tests (with
 # AddressSanitizer and UBSan, and again with ThreadSanitizer), the native window's tests on Qt's
-# offscreen platform (again under ThreadSanitizer) (leaving build/qt-main-window.png) and, for Windows, the tests under Wine;
+# offscreen platform (again under ThreadSanitizer) (leaving build/qt-main-window.png), the manual
+# pages and completions against --help, the desktop entry, the .deb through lintian and its
+# AppStream metainfo and, for Windows, the tests under Wine and the installer's round trip;
 # the window tests under Wine with an Xvfb display of their own when there is none. Each GoogleTest
 # program writes a JSON report, from which the counts are taken. Ends with one summary line and a
 # non-zero exit code when anything failed.
@@ -48,6 +50,21 @@ run_suite() {
   count "$name" "$pass" "$fail" "$skip"
 }
 
+# Runs one check that is not a GoogleTest program (lintian, a validator, a script) as a counted step
+# of its own, its output kept in the logs and shown when it fails.
+check_step() {
+  local name=$1; shift
+  local log="$LOGS/$name.log"
+  echo "== checking $name: $*"
+  if "$@" >"$log" 2>&1; then
+    count "$name" 1 0 0
+  else
+    tail -20 "$log"
+    echo "!! $name failed; see $log"
+    count "$name" 0 1 0
+  fi
+}
+
 # Builds a preset: every target, or only those named after it.
 build() {
   local preset=$1; shift
@@ -80,8 +97,21 @@ if build native; then
   else
     echo "!! the native window's tests were not built (is qt6-base-dev installed?)"; count qt 0 1 0
   fi
+  # The manual pages and completions against the programs' --help; the desktop entry.
+  check_step docs python3 scripts/check-cli-docs.py build/native/src/cli/tallyhold build/native/src/qt/tallyhold-window
+  check_step desktop-entry desktop-file-validate src/qt/res/tallyhold.desktop
 else
   echo "!! the native build failed"; build_failed=1
+fi
+
+# The .deb as a distribution checks it (a release build with Debian's flags, in build/dist), and its
+# AppStream metainfo.
+if scripts/dist.sh deb >"$LOGS/dist-deb.log" 2>&1; then
+  check_step lintian lintian -E --pedantic --fail-on error,warning \
+    build/packages/tallyhold_*.deb
+  check_step appstream sh -c 'appstreamcli validate --no-net build/dist/packaged/*.metainfo.xml'
+else
+  tail -20 "$LOGS/dist-deb.log"; echo "!! the .deb could not be made; see $LOGS/dist-deb.log"; count deb 0 1 0
 fi
 
 # The listing's reader thread and its search, and the native window's work off its thread, watched
@@ -103,6 +133,8 @@ if build windows; then
   thld_wine_init
   run_suite --wine wine wine build/windows/tests/thld_tests.exe
   run_suite --wine wine-cli wine build/windows/tests/cli/thld_cli_tests.exe
+  # The installer's round trip: installed silently, checked, uninstalled, nothing left.
+  check_step installer sh -c 'scripts/dist.sh windows && scripts/check-installer.sh'
   if [ -x "$THLD_ROOT/scripts/ui-tests.sh" ] && [ -f build/windows/tests/win32/thld_ui_tests.exe ]; then
     source "$THLD_ROOT/scripts/ui-tests.sh"
   fi

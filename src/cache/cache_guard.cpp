@@ -101,10 +101,13 @@ std::optional<std::set<std::string>> EntryLines(const std::string& cacheFolder)
     return lines;
 }
 
+// Removes a file only a rewrite in progress writes; one that won't go (a folder of that name) stays.
 void RemoveIfThere(const std::string& path)
 {
-    if (PathExists(path))
-        RemoveFile(path);
+    try {
+        if (PathExists(path))
+            RemoveFile(path);
+    } catch (const FileError&) {}
 }
 
 // A cached file left under its other name by an earlier run without a record: back under its name
@@ -124,10 +127,14 @@ void SweepLeftovers(const std::string& cacheFolder, const std::set<std::string>&
         if (!original.ends_with(extension))
             continue;
         const std::string key = original.substr(0, original.size() - extension.size());
-        if (!keys.contains(key))
-            RemoveFile(cacheFolder + name);
-        else if (!PathExists(cacheFolder + original))
-            MoveFileNoReplace(cacheFolder + name, cacheFolder + original);
+        try {
+            if (!keys.contains(key))
+                RemoveFile(cacheFolder + name);
+            else if (!PathExists(cacheFolder + original))
+                MoveFileNoReplace(cacheFolder + name, cacheFolder + original);
+        } catch (const FileError&) {
+            // Not a file this program left (a folder, a read-only file): it stays as it is.
+        }
     }
 }
 
@@ -179,7 +186,7 @@ bool IsStepOfCache(const StepRecord& record, const std::string& cacheFolder, con
         return false;
     if (record.kind == StepRecord::Kind::Delete)
         return record.destination.empty() && record.gameFolder.empty() && IsAsideOf(record.aside, record.source);
-    if (!gameFolder.empty() && record.gameFolder != gameFolder)
+    if (gameFolder.empty() || record.gameFolder != gameFolder)
         return false;
     if (record.kind == StepRecord::Kind::Return)
         return record.aside.empty() && IsFileInGameFolder(record.destination, record.gameFolder, entry->value);

@@ -36,13 +36,14 @@ private:
 
 // Settles what a program left behind, as CacheGuard::Take does, when no other program is changing
 // the cache at this moment (otherwise it leaves everything to that program). Never raises: a step
-// that can't be settled now stays recorded for a later program.
+// that can't be settled now (a move, while the game folder is not known) stays recorded for a later
+// program.
 void RecoverCacheIfIdle(const std::string& cacheFolder, const std::string& gameFolder = std::string());
 
 // True when a record read from the cache folder may be acted on: its paths are the ones a step of
-// this cache makes (the cached file of its line's key, the place of its line's package in a game
+// this cache makes (the cached file of its line's key, the place of its line's package in the game
 // folder, or for a Return a file of its line's name in a folder of the game folder, the names the
-// step keeps files under meanwhile). An empty `gameFolder` takes the record's.
+// step keeps files under meanwhile). Without a game folder (empty) no move or return is.
 bool IsStepOfCache(const StepRecord& record, const std::string& cacheFolder, const std::string& gameFolder);
 
 }  // namespace thld

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "cache/cache_guard.h"
 #include "cache/cached_file.h"
 #include "cache/index_encoding.h"
 #include "cache/index_file.h"
@@ -18,7 +17,6 @@ Listing ListCacheIndex(const std::string& cacheFolder) { return ListCacheIndex(c
 Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize, ProbeThreads threads,
                        const ListingProgress& progress)
 {
-    RecoverCacheIfIdle(cacheFolder);
     Listing listing;
     listing.indexPath = IndexPathOf(cacheFolder);
     listing.indexStamp = StampOf(listing.indexPath);
@@ -41,9 +39,10 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
             continue;
         entries.push_back(*SplitEntryLine(StripLineBreaks(line.text)));
         entryNumbers.push_back(line.entryNumber);
-        // An empty key names no package: its kind is "Unknown", and its size that of ".uxx".
-        const std::string& key = entries.back().key;
-        files.push_back({CachedFilePath(cacheFolder, index->NameOf(key)), !key.empty()});
+        // An empty key names no package: its kind is "Unknown", and its size that of ".uxx". Any
+        // other key that is no plain file name is listed as "Unknown" without touching the disk.
+        const std::string key = index->NameOf(entries.back().key);
+        files.push_back({CachedFilePath(cacheFolder, key), !key.empty(), key.empty() || IsPlainFileName(key)});
     }
     // Every package name that the requirements pass could look for is known before any cached
     // file is searched: the searched files are searched for all of them through the listing's own

@@ -45,7 +45,8 @@ enum class ListingStep {
 using ListingProgress = std::function<ListingStep(std::size_t done, std::size_t total)>;
 
 // A package item for every entry line of the index whose kind is not "File Not Available", with its
-// kind and size taken through one open of its cached file. The files of "Map" and "Script" items
+// kind and size taken through one open of its cached file; an item whose key is no plain file name
+// (IsPlainFileName) is "Unknown", of size 0, and nothing is opened for it. The files of "Map" and "Script" items
 // are searched on the way for the package names of all entries (see PackageItem::namesInRegion), in
 // reads of `regionReadSize` bytes (tests choose tiny ones); the search runs beside the reading where
 // there is a second core (`threads`). cache.ini is read whole with one unshared open; a read that

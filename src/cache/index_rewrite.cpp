@@ -23,10 +23,10 @@ struct NewContent {
     std::optional<std::string> removed;  // the stripped line left out, if any
 };
 
-// The former text with the index's lines stripped and ended as the scan says (CR LF, or CR in a
-// file of CR line ends), without the entry line `lineNumber` and with `added` (already in the
-// file's text) after the last line of the index. The mark, the lines before the header, and the
-// line that ends the index with all after it, stay as they are.
+// The former text with the index's lines stripped and ended as the scan says (CR LF, CR or LF),
+// without the entry line `lineNumber` and with `added` (already in the file's text) after the last
+// line of the index. The mark, the lines before the header, and the line that ends the index with
+// all after it, stay as they are.
 NewContent BuildNewContent(std::string_view former, const IndexScan& scan, int lineNumber, std::string_view added = {})
 {
     NewContent content;

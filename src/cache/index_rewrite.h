@@ -23,16 +23,14 @@ struct RemovedLine {
 // gives it); any other number (a line before the header, the header, a line of the index that is no
 // entry line, the line ending the index, -1) leaves nothing out. The file keeps its encoding
 // (index_encoding.h). The lines of the index are written stripped and ended in CR LF (in CR alone
-// in a file of CR line ends); a byte-order mark, the lines before the header, and the line that
-// ends the index with everything after it, are carried over byte for byte. The texts given back
-// are the program's text.
-// The new file, and a copy of the former one, are written and flushed under names of their own in
-// the cache folder before anything else changes; then the copy takes the place of cache.bak and the
-// new file that of cache.ini, each in one step. After any single failure, or a crash, cache.ini
-// is either the complete former file, or the complete new one with cache.bak holding the former;
-// after a failure no new file is left behind. When the new file can't be created, nothing has
-// changed (the former cache.bak stays). A file without a header is not rewritten. Other file errors
-// are raised as FileError.
+// in a file of CR line ends, in LF alone in one of LF line ends without any CR); a byte-order mark, the lines before
+// the header, and the line that ends the index with everything after it, are carried over byte for byte. The texts
+// given back are the program's text. The new file, and a copy of the former one, are written and flushed under names of
+// their own in the cache folder before anything else changes; then the copy takes the place of cache.bak and the new
+// file that of cache.ini, each in one step. After any single failure, or a crash, cache.ini is either the complete
+// former file, or the complete new one with cache.bak holding the former; after a failure no new file is left behind.
+// When the new file can't be created, nothing has changed (the former cache.bak stays). A file without a header is not
+// rewritten. Other file errors are raised as FileError.
 RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber);
 
 enum class AddedLine {

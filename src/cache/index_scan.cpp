@@ -60,6 +60,9 @@ IndexScan ScanIndex(std::string_view bytes)
     const bool crLines = lines.find('\n') == std::string_view::npos && lines.find('\r') != std::string_view::npos;
     if (crLines)
         scan.lineEnd = "\r";
+    // A file of LF line ends without a single CR, as the native game writes it, keeps them.
+    if (lines.find('\r') == std::string_view::npos && lines.find('\n') != std::string_view::npos)
+        scan.lineEnd = "\n";
     LineCutter cutter(bytes, scan.markLength, crLines ? '\r' : '\n');
     int number = 0;
     std::size_t begin = 0;

@@ -36,7 +36,8 @@ struct IndexScan {
     std::size_t bodyBegin = 0;    // offset just past the header's line end
     std::vector<IndexLine> body;  // the index, in file order
     std::size_t tailBegin = 0;    // offset of the line that ended the index, or the file's size
-    // How a rewrite ends the lines of the index: "\r" in a file of CR line ends.
+    // How a rewrite ends the lines of the index: "\r" in a file of CR line ends, "\n" in one of LF
+    // line ends without any CR.
     std::string_view lineEnd = "\r\n";
 };
 

@@ -110,6 +110,7 @@ RemovedLine DeleteCachedPackage(const std::string& cacheFolder, int lineNumber, 
             UndoQuietly(cacheFolder, record);
             return removed;
         }
+        SyncFolder(cacheFolder);  // the new cache.ini is on the disk before the record can go
         if (pending)
             pending->Finish();  // should this fail, the record stays: the next program deletes the file
     } catch (const FileError&) {
@@ -147,6 +148,7 @@ RemovedLine MoveCachedPackage(const std::string& cacheFolder, int lineNumber, co
             return removed;
         }
         // From here on the step is done; what fails leaves the record for the next program to finish.
+        SyncFolder(cacheFolder);  // the new cache.ini is on the disk before the record can go
         if (how == MoveResult::Copied)
             RemoveFile(move.source);
         if (replaced)

@@ -22,6 +22,7 @@ std::string_view Cut(std::string_view text) { return text.substr(0, std::min(tex
 struct Participant {
     bool present = false;   // the entry line was found again
     bool sameKey = false;   // it still names the item's cached file
+    bool named = false;     // its value is not empty: an entry without a name takes no part
     std::string_view key;   // in the index read again, as its text holds it
     std::string_view text;  // the entry's value cut to 254 bytes, as the index's text holds it
     PackageKind kind = kind::Unknown;
@@ -75,6 +76,7 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
         p.key = key;
         p.kind = items[i].kind;
         p.sameKey = stored.index.NameIs(key, items[i].key);
+        p.named = !value.empty();
         if (!p.sameKey) {
             std::string otherKey = stored.index.NameOf(key);
             auto known = kindOfOtherKey.find(otherKey);
@@ -82,7 +84,7 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
                 known = kindOfOtherKey.emplace(otherKey, GetPackageKind(cacheFolder, otherKey)).first;
             p.kind = known->second;
         }
-        if (!CanBeRequired(p.kind))
+        if (!p.named || !CanBeRequired(p.kind))
             continue;
         // The file holds the package's name, which is the value without its extension (the game
         // writes values such as Untitled.utx); the requirement's text is the value, by which the
@@ -107,7 +109,7 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
     std::vector<std::size_t> required;
     for (std::size_t b = 0; b < items.size(); ++b) {
         const Participant& searched = participants[b];
-        if (!searched.present || !IsSearched(searched.kind))
+        if (!searched.present || !searched.named || !IsSearched(searched.kind))
             continue;
         if (requiredCount == 1 && CanBeRequired(searched.kind))
             continue;  // the only package that could be required is this one

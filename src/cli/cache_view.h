@@ -26,10 +26,10 @@ struct CacheView {
 // "kind", "size" (largest first) or "age" (oldest first); ties stay in cache.ini's order.
 std::vector<std::size_t> SortedOrder(const CacheView& view, const std::string& sort);
 
-// The table: one line per package (name, kind, size as the window shows it and for people, age in
-// days, and whether the game holds the package already), its requirements below it, then the total,
-// within the console's width.
-void PrintTable(const CacheView& view, Console& console);
+// The table: one line per package (name, kind, size for people or `inBytes`, age in days, and
+// whether the game holds the package already), its requirements below it, then the total, within
+// the console's width.
+void PrintTable(const CacheView& view, bool inBytes, Console& console);
 
 // One JSON object (see the README for its schema).
 void PrintJson(const CacheView& view, Console& console);

@@ -47,7 +47,7 @@ std::vector<std::size_t> SelectedForDelete(const Options& options, const std::ve
 
 int DeleteCommand(const Options& options, Console& console)
 {
-    const Installation installation = FindGame(options.folders, false);
+    const Installation installation = FindGame(options.folders, false, console);
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const std::vector<std::size_t> selected = SelectedForDelete(options, items);
@@ -105,7 +105,7 @@ int DeleteCommand(const Options& options, Console& console)
 
 int KeepCommand(const Options& options, Console& console)
 {
-    const Installation installation = FindGame(options.folders, true);
+    const Installation installation = FindGame(options.folders, true, console);
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const std::vector<bool> ticks = TicksOf(items, ItemsNamed(items, options.names));

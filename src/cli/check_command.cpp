@@ -163,7 +163,7 @@ nlohmann::ordered_json Json(const std::vector<CacheProblem>& problems)
 
 int CheckCommand(const Options& options, Console& console)
 {
-    const Installation installation = FindGame(options.folders, false);
+    const Installation installation = FindGame(options.folders, false, console);
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<CacheProblem> problems = CheckCache(installation.folders, listing.items);
     if (options.json)

@@ -143,7 +143,7 @@ int RunFix(const Options& options, Console& console, const Installation& install
 
 int ReturnCommand(const Options& options, Console& console)
 {
-    const Installation installation = FindGame(options.folders, true);
+    const Installation installation = FindGame(options.folders, true, console);
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const CommandPlan plan = PlanReturn(installation.folders, items, TicksOf(items, ItemsNamed(items, options.names)));
@@ -152,7 +152,7 @@ int ReturnCommand(const Options& options, Console& console)
 
 int TidyCommand(const Options& options, Console& console)
 {
-    const Installation installation = FindGame(options.folders, false);
+    const Installation installation = FindGame(options.folders, false, console);
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<CacheProblem> problems = CheckCache(installation.folders, listing.items);
     const CommandPlan plan = PlanTidy(problems, ChosenForTidy(options, problems));

@@ -37,13 +37,18 @@ std::string WithoutQuestion(const std::string& message)
 
 }  // namespace
 
-Installation FindGame(const InstallationRequest& request, bool needGameFolder)
+Installation FindGame(const InstallationRequest& request, bool needGameFolder, Console& console)
 {
     const SearchPlaces places = SearchPlaces::OfThisSystem();
     std::unique_ptr<GameEntryStore> store = SystemGameEntryStore(places);
-    std::vector<FolderFinding> findings;
-    std::optional<Installation> found = FindInstallation(*store, places, request, findings);
-    if (!found && request.cache && !needGameFolder) {
+    InstallationSearch search = FindInstallation(*store, places, request);
+    std::optional<Installation>& found = search.found;
+    const std::vector<FolderFinding>& findings = search.findings;
+    if (!found && request.install) {
+        throw Failure("There is no installation " + std::to_string(*request.install) + " (" +
+                      std::to_string(search.every.size()) + " found); 'tallyhold where' lists them.");
+    }
+    if (!found && request.cache && !request.game) {
         // A cache folder alone can be listed and cleaned; nothing can be made permanent.
         found.emplace();
         found->folders.cacheFolder = *request.cache;
@@ -51,15 +56,26 @@ Installation FindGame(const InstallationRequest& request, bool needGameFolder)
             found->folders.cacheFolder += kPathSeparator;
         found->gameSource = "not known";
         found->cacheSource = "given";
+        found->foundBy = FoundBy::Given;
     }
     if (!found) {
         // A folder that was named, given or stored, but is not there: said as a file error says it.
         for (const FolderFinding& finding : findings)
-            if (!finding.folder.empty() && !finding.taken && !IsFolder(finding.folder))
+            if (!finding.folder.empty() && !finding.taken && finding.source == "given" && !IsFolder(finding.folder))
+                throw Failure(FileErrorText(FileErrorCause::NotFound, finding.folder));
+        for (const FolderFinding& finding : findings)
+            if (finding.role == "game folder" && !finding.folder.empty() && !finding.taken &&
+                finding.why.find("the stored entry") == 0 && !IsFolder(finding.folder))
                 throw Failure(FileErrorText(FileErrorCause::NotFound, finding.folder));
         throw Failure(NoGameFolderMessage(places, findings));
     }
-    return *found;
+    if (needGameFolder && found->folders.gameFolder.empty()) {
+        throw Failure("No game folder is known for the cache " + PrintableText(found->folders.cacheFolder) +
+                      ".\nName it with --game DIR, or store it once with: tallyhold where --set-game DIR");
+    }
+    if (!search.note.empty())
+        console.Err("tallyhold: " + search.note + " 'tallyhold where' lists them; --install N opens another.\n");
+    return std::move(*found);
 }
 
 CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies)
@@ -71,6 +87,8 @@ CacheContents ReadCache(const Installation& installation, Console& console, Inst
         throw Failure(FileErrorText(FileErrorCause::NotFound, folders.cacheFolder));
     CacheContents contents = ListCacheContents(folders, installedCopies);
     const Listing& listing = contents.listing;
+    if (listing.outcome == Listing::Outcome::Unreadable && !PathExists(listing.indexPath))
+        throw Failure(PrintableText(folders.cacheFolder) + " has no cache.ini: is this a cache folder?");
     if (listing.outcome == Listing::Outcome::Unreadable)
         throw Failure(messages::ReadError(listing.indexPath));
     for (const std::string& path : listing.notRegularFiles)

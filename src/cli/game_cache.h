@@ -9,10 +9,12 @@
 
 namespace thld::cli {
 
-// The installation of --game and --cache, or of the stored entry. With --cache alone and nothing
-// stored, the game folder stays unknown (empty). Throws Failure when no folder is known, or when
-// `needGameFolder` and the game folder is unknown.
-Installation FindGame(const InstallationRequest& request, bool needGameFolder);
+// The installation of --game, --cache or --install, or the stored one, or the one the launchers
+// name (FindInstallation); where several were found and none was picked, says on standard error
+// which one is open and how to pick another. With --cache alone and nothing stored, or a native
+// cache without a game folder, the game folder stays unknown (empty). Throws Failure when no folder
+// is known, when --install names none, or when `needGameFolder` and the game folder is unknown.
+Installation FindGame(const InstallationRequest& request, bool needGameFolder, Console& console);
 
 // The listing of the installation's cache (ListCacheContents), with the installed copies when
 // asked. Throws Failure when a folder is missing or cache.ini can't be read; a cache.ini without a

@@ -46,7 +46,7 @@ const char* CopyWord(InstalledCopy copy)
 int ListCommand(const Options& options, Console& console)
 {
     CacheView view;
-    view.installation = FindGame(options.folders, false);
+    view.installation = FindGame(options.folders, false, console);
     CacheContents contents = ReadCache(view.installation, console, InstalledCopies::Check);
     view.listing = std::move(contents.listing);
     view.installed = std::move(contents.installed);
@@ -59,7 +59,7 @@ int ListCommand(const Options& options, Console& console)
     if (options.json)
         PrintJson(view, console);
     else
-        PrintTable(view, console);
+        PrintTable(view, options.bytes, console);
     return kExitDone;
 }
 

@@ -1,5 +1,6 @@
 // The cache as a table for people.
 #include <algorithm>
+#include <cstdint>
 
 #include "cli/cache_view.h"
 #include "cli/terminal_text.h"
@@ -32,18 +33,17 @@ std::string AgeText(const PackageItem& item, std::int64_t now)
 }
 
 struct Cells {
-    std::string name, kind, size, human, age, copy;
+    std::string name, kind, size, age, copy;
 };
 
 struct Widths {
-    std::size_t name = 0, kind = 0, size = 0, human = 0, age = 0, copy = 0;
+    std::size_t name = 0, kind = 0, size = 0, age = 0, copy = 0;
 
     void Fit(const Cells& cells)
     {
         name = std::max(name, Columns(cells.name));
         kind = std::max(kind, Columns(cells.kind));
         size = std::max(size, Columns(cells.size));
-        human = std::max(human, Columns(cells.human));
         age = std::max(age, Columns(cells.age));
         copy = std::max(copy, Columns(cells.copy));
     }
@@ -76,24 +76,24 @@ std::string RequirementLines(const std::vector<std::string>& requirements, std::
 
 }  // namespace
 
-void PrintTable(const CacheView& view, Console& console)
+void PrintTable(const CacheView& view, bool inBytes, Console& console)
 {
     const std::vector<PackageItem>& items = view.listing.items;
     const bool copies = std::any_of(view.installed.begin(), view.installed.end(),
                                     [](const InstalledPackages::Found& f) { return f.copy != InstalledCopy::None; });
-    const Cells header{"Package", "Kind", "Size", "", "Age", copies ? "In game" : ""};
+    const Cells header{"Package", "Kind", "Size", "Age", copies ? "In game" : ""};
+    auto size = [&](std::uint64_t bytes) { return inBytes ? std::to_string(bytes) : HumanSize(bytes); };
     std::vector<Cells> rows;
     rows.reserve(items.size());
     Widths widths;
     widths.Fit(header);
     for (std::size_t i : view.order) {
         const PackageItem& item = items[i];
-        rows.push_back({PrintableText(item.name), std::string(item.kind), item.sizeText, HumanSize(item.size),
-                        AgeText(item, view.now), view.installed.empty() ? "" : CopyWord(view.installed[i].copy)});
+        rows.push_back({PrintableText(item.name), std::string(item.kind), size(item.size), AgeText(item, view.now),
+                        view.installed.empty() ? "" : CopyWord(view.installed[i].copy)});
         widths.Fit(rows.back());
     }
-    const std::size_t others =
-        widths.kind + widths.size + widths.human + widths.age + 4 * kGap + (copies ? widths.copy + kGap : 0);
+    const std::size_t others = widths.kind + widths.size + widths.age + 3 * kGap + (copies ? widths.copy + kGap : 0);
     const std::size_t room = console.Width() > others + kNarrowestName ? console.Width() - others : kNarrowestName;
     widths.name = std::min(widths.name, room);
 
@@ -101,8 +101,7 @@ void PrintTable(const CacheView& view, Console& console)
     auto line = [&](const Cells& cells, auto style) {
         std::string text = PaddedRight(Shortened(cells.name, widths.name), widths.name) + gap +
                            style(KindStyle(cells.kind), PaddedRight(cells.kind, widths.kind)) + gap +
-                           PaddedLeft(cells.size, widths.size) + gap + PaddedLeft(cells.human, widths.human) + gap +
-                           PaddedLeft(cells.age, widths.age);
+                           PaddedLeft(cells.size, widths.size) + gap + PaddedLeft(cells.age, widths.age);
         if (copies)
             text += gap + style(cells.copy == "different" ? Style::Bad : Style::Good, cells.copy);
         while (!text.empty() && text.back() == ' ')
@@ -130,7 +129,7 @@ void PrintTable(const CacheView& view, Console& console)
         }
     }
     out += console.OutStyled(Style::Strong, messages::TotalCache(view.listing.total)) + " (" +
-           HumanSize(view.listing.total) + " in " + std::to_string(items.size()) +
+           size(view.listing.total) + (inBytes ? " bytes in " : " in ") + std::to_string(items.size()) +
            (items.size() == 1 ? " package)\n" : " packages)\n");
     console.Out(out);
 }

@@ -14,6 +14,7 @@ struct Options {
     InstallationRequest folders;            // --game, --cache
     std::vector<std::string> names;         // the packages named (NAME...)
     bool json = false;                      // list --json
+    bool bytes = false;                     // list --bytes: sizes in bytes
     std::string sort;                       // list --sort: empty (cache.ini's order), name, kind, size or age
     bool yes = false;                       // every question answered Yes
     bool dryRun = false;                    // tell what would be done, do nothing

@@ -5,7 +5,7 @@
 #include "cache/index_text.h"
 #include "cli/options.h"
 #include "cli/terminal_text.h"
-#include "platform/code_page.h"
+#include "platform/case_fold.h"
 
 namespace thld::cli {
 
@@ -26,7 +26,7 @@ Match MatchOf(const PackageItem& item, const std::string& shown, const std::stri
         for (std::string_view candidate : {text, PackageNameIn(text)}) {
             if (candidate == name)
                 return Match::Exactly;
-            if (EqualIgnoringAsciiCase(candidate, name))
+            if (EqualIgnoringCase(candidate, name))
                 match = Match::IgnoringCase;
         }
     }

@@ -80,13 +80,20 @@ std::string PlanLines(const std::vector<PlannedStep>& steps, const std::vector<P
                            PaddedRight(Shortened(PrintableText(step.name), nameColumns), nameColumns) + "  " +
                            PaddedRight(kind, 14);
         const std::string reason = Reason(step, items, detail);
-        if (!reason.empty())
+        const bool fits = Columns(line) + 2 + Columns(reason) <= console.Width();
+        if (!reason.empty() && fits)
             line += "  " + console.OutStyled(move ? Style::Dim : Style::Bad, reason);
         while (!line.empty() && line.back() == ' ')
             line.pop_back();
+        // A reason too long for the line goes below it.
+        if (!reason.empty() && !fits) {
+            line += "\n      ";
+            line += console.OutStyled(move ? Style::Dim : Style::Bad, Wrapped(reason, 6, console.Width()));
+        }
         lines += line + '\n';
         if (move && detail == PlanDetail::Destinations) {
-            lines += "      -> " + PrintableText(step.destination);
+            const std::size_t room = console.Width() > 9 + 20 ? console.Width() - 9 : 20;
+            lines += "      -> " + ShortenedPath(PrintableText(step.destination), room);
             if (step.replaces)
                 lines += console.OutStyled(Style::Bad, " (a file is there: asks before replacing it)");
             lines += '\n';

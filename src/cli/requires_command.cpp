@@ -12,7 +12,7 @@ namespace thld::cli {
 
 int RequiresCommand(const Options& options, Console& console)
 {
-    const Installation installation = FindGame(options.folders, false);
+    const Installation installation = FindGame(options.folders, false, console);
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const std::vector<std::size_t> named = ItemsNamed(items, options.names);

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <functional>
 #include <new>
+#include <optional>
 
 #include "cli/commands.h"
 #include "cli/console_output.h"
 #include "cli/terminal_text.h"
+#include "cli/word_suggestion.h"
 #include "platform/file_error.h"
 
 namespace thld::cli {
@@ -33,19 +35,36 @@ public:
     std::string usage;
 };
 
+// Days as the user wrote them: decimal digits only (no sign, no base, nothing empty), at most
+// kMostDays.
+unsigned Days(const std::string& text, const CLI::App& sub)
+{
+    constexpr unsigned kMostDays = 100000;
+    const bool digits = !text.empty() && text.size() <= 6 &&
+                        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const unsigned days = digits ? static_cast<unsigned>(std::stoul(text)) : 0;
+    if (!digits || days > kMostDays)
+        throw UsageError("--older-than takes a number of days, from 0 to " + std::to_string(kMostDays) +
+                             ", in digits: \"" + PrintableText(text) + "\" is none",
+                         sub);
+    return days;
+}
+
 struct CommandLine {
     CLI::App app{
         "Tallyhold: the download cache of Unreal Tournament. Lists the cached packages, tells what each\n"
         "requires, deletes them or makes them permanent (moves them into the game's own folders).",
         "tallyhold"};
     Options options;
-    std::string game, cache, setGame;
-    unsigned olderThanDays = 0;
+    std::string game, cache, setGame, install, olderThan, colour = "auto";
+    // The NAMEs as the parser takes them, and as they were typed: the parser would read "[a,b]" as
+    // two names, so the program takes them from the words themselves.
+    std::vector<std::string> parsedNames, typedNames;
     std::vector<std::pair<CLI::App*, Command>> commands;
 
     CommandLine()
     {
-        app.set_version_flag("--version", std::string("tallyhold ") + THLD_VERSION, "Show the version and end");
+        app.set_version_flag("-V,--version", std::string("tallyhold ") + THLD_VERSION, "Show the version and end");
         app.set_help_flag("-h,--help", "Show this help and end");
         app.require_subcommand(1);
         app.get_formatter()->label("SUBCOMMAND", "COMMAND");
@@ -59,13 +78,22 @@ struct CommandLine {
         app.add_option("--cache", cache, "The cache folder (where cache.ini is); the game folder's by default")
             ->type_name("DIR")
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        app.add_option("--install", install, "The installation of that number in the list 'tallyhold where' shows")
+            ->type_name("N")
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        app.add_option("--color", colour,
+                       "Colour: auto (on a terminal, without NO_COLOR or TERM=dumb), always or never")
+            ->type_name("WHEN")
+            ->check(CLI::IsMember({"auto", "always", "never"}))
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
         app.footer(
-            "Every command takes --game DIR and --cache DIR too, before or after its name.\n"
-            "Run 'tallyhold COMMAND --help' for a command's options.\n"
+            "Every command takes --game DIR, --cache DIR, --install N and --color WHEN too, before or after its name.\n"
+            "Run 'tallyhold help COMMAND' or 'tallyhold COMMAND --help' for a command's options.\n"
             "Exit codes: 0 done; 1 a file error, a refusal or a No; 2 bad usage.");
 
         CLI::App* list = Add("list", "List every cached package with its kind, size and requirements", ListCommand);
         list->add_flag("--json", options.json, "One JSON object for scripts (schema in the README)");
+        list->add_flag("--bytes", options.bytes, "Sizes in bytes, not in KiB, MiB or GiB");
         list->add_option("--sort", options.sort, "Order: name, kind, size (largest first) or age (oldest first)")
             ->type_name("ORDER")
             ->check(CLI::IsMember({"name", "kind", "size", "age"}));
@@ -77,7 +105,7 @@ struct CommandLine {
         CLI::App* remove = Add("delete", "Delete cached packages (asks first, as the window does)", DeleteCommand);
         Names(remove, "The packages, as the list shows them or without extension");
         remove
-            ->add_option("--older-than", olderThanDays,
+            ->add_option("--older-than", olderThan,
                          "Only packages whose cached file is older than DAYS days (every one, without NAME)")
             ->type_name("DAYS");
         Changing(remove);
@@ -119,7 +147,7 @@ struct CommandLine {
 
     CLI::Option* Names(CLI::App* sub, const char* description)
     {
-        return sub->add_option("NAME", options.names, description)->type_name("");
+        return sub->add_option("NAME", parsedNames, description)->type_name("");
     }
 
     void Changing(CLI::App* sub)
@@ -128,9 +156,132 @@ struct CommandLine {
         sub->add_flag("-n,--dry-run", options.dryRun, "Tell what would be done, and do nothing");
     }
 
+    // The command of that name; nothing for an unknown one.
+    CLI::App* CommandNamed(const std::string& name) const
+    {
+        for (const auto& entry : commands)
+            if (entry.first->get_name() == name)
+                return entry.first;
+        return nullptr;
+    }
+
+    // The option of that name ("--game", "-y") of the program or of the command; nothing for an
+    // unknown one.
+    static const CLI::Option* OptionNamed(const CLI::App& app, const CLI::App* sub, const std::string& name)
+    {
+        for (const CLI::App* owner : {sub, &app}) {
+            if (!owner)
+                continue;
+            for (const CLI::Option* option : owner->get_options()) {
+                const auto& names = name.starts_with("--") ? option->get_lnames() : option->get_snames();
+                const std::string bare = name.substr(name.starts_with("--") ? 2 : 1);
+                if (std::find(names.begin(), names.end(), bare) != names.end())
+                    return option;
+            }
+        }
+        return nullptr;
+    }
+
+    std::vector<std::string> OptionNames(const CLI::App* sub) const
+    {
+        std::vector<std::string> names;
+        for (const CLI::App* owner : {sub, static_cast<const CLI::App*>(&app)}) {
+            if (!owner)
+                continue;
+            for (const CLI::Option* option : owner->get_options()) {
+                for (const std::string& name : option->get_lnames())
+                    names.push_back("--" + name);
+                for (const std::string& name : option->get_snames())
+                    names.push_back("-" + name);
+            }
+        }
+        return names;
+    }
+
+    std::vector<std::string> CommandNames() const
+    {
+        std::vector<std::string> names{"help"};
+        for (const auto& entry : commands)
+            names.push_back(entry.first->get_name());
+        return names;
+    }
+
+    // Looks at the words before the parser does: an unknown option or command is said as such, with
+    // the name that was probably meant; "help [COMMAND]" becomes "[COMMAND] --help".
+    std::vector<std::string> Checked(std::vector<std::string> arguments)
+    {
+        const CLI::App* sub = nullptr;
+        std::optional<std::size_t> helpWord;
+        for (std::size_t i = 0; i < arguments.size(); ++i) {
+            const std::string& word = arguments[i];
+            if (word == "--") {
+                if (sub)
+                    typedNames.insert(typedNames.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                      arguments.end());
+                break;
+            }
+            if (word.size() > 1 && word[0] == '-') {
+                const bool isLong = word.starts_with("--");
+                const std::string name = isLong ? word.substr(0, word.find('=')) : word.substr(0, 2);
+                const CLI::Option* option = OptionNamed(app, sub, name);
+                if (!option)
+                    throw UsageError("unknown option " + Quoted(name) + Suggestion(name, OptionNames(sub)),
+                                     sub ? *sub : app);
+                const bool takesValue = option->get_items_expected_max() != 0;
+                if (!isLong && !takesValue) {
+                    // Flags given together, as in -yn.
+                    for (std::size_t c = 2; c < word.size(); ++c) {
+                        const std::string flag = std::string("-") + word[c];
+                        const CLI::Option* other = OptionNamed(app, sub, flag);
+                        if (!other || other->get_items_expected_max() != 0)
+                            throw UsageError("unknown option " + Quoted(flag) + Suggestion(flag, OptionNames(sub)),
+                                             sub ? *sub : app);
+                    }
+                }
+                const bool valueJoined = isLong ? word.find('=') != std::string::npos : word.size() > 2;
+                if (takesValue && valueJoined && word.back() == '=')
+                    throw UsageError(name + " needs a value after \"=\"", sub ? *sub : app);
+                if (takesValue && !valueJoined)
+                    ++i;
+                continue;
+            }
+            if (sub || helpWord) {
+                if (helpWord && !sub) {
+                    sub = CommandNamed(word);
+                    if (!sub)
+                        throw UsageError("unknown command " + Quoted(word) + Suggestion(word, CommandNames()), app);
+                } else {
+                    typedNames.push_back(word);
+                }
+                continue;
+            }
+            if (word == "help") {
+                helpWord = i;
+                continue;
+            }
+            sub = CommandNamed(word);
+            if (!sub)
+                throw UsageError("unknown command " + Quoted(word) + Suggestion(word, CommandNames()), app);
+        }
+        if (helpWord) {
+            arguments.erase(arguments.begin() + static_cast<std::ptrdiff_t>(*helpWord));
+            arguments.push_back("--help");
+        }
+        return arguments;
+    }
+
+    static std::string Quoted(const std::string& word) { return "\"" + PrintableText(word) + "\""; }
+
+    static std::string Suggestion(const std::string& word, const std::vector<std::string>& names)
+    {
+        const std::optional<std::string> near = NearestWord(word, names);
+        return near ? " (did you mean " + *near + "?)" : std::string();
+    }
+
     // Reads the arguments; the command chosen, or nothing when help or the version was shown.
     const Command* Parse(std::vector<std::string> arguments, Console& console)
     {
+        arguments = Checked(std::move(arguments));
         std::reverse(arguments.begin(), arguments.end());
         try {
             app.parse(arguments);
@@ -144,11 +295,17 @@ struct CommandLine {
                                                                          : Help(Selected()));
             return nullptr;
         }
+        options.names = typedNames;
         Fill();
         for (const auto& [sub, command] : commands)
             if (sub->parsed())
                 return &command;
         throw UsageError("no command was given", app);
+    }
+
+    ColourChoice Colour() const
+    {
+        return colour == "always" ? ColourChoice::Always : colour == "never" ? ColourChoice::Never : ColourChoice::Auto;
     }
 
     const CLI::App& Selected() const
@@ -173,13 +330,19 @@ struct CommandLine {
                 throw UsageError("--cache needs a folder", sub);
             options.folders.cache = cache;
         }
+        if (given("--install")) {
+            if (install.empty() || install.size() > 4 || install.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoul(install) == 0)
+                throw UsageError("--install needs the number of an installation, as 'tallyhold where' lists them", sub);
+            options.folders.install = std::stoul(install);
+        }
         if (sub.get_name() == "where" && sub.get_option("--set-game")->count() > 0) {
             if (setGame.empty())
                 throw UsageError("--set-game needs a folder", sub);
             options.setGame = setGame;
         }
         if (sub.get_name() == "delete" && sub.get_option("--older-than")->count() > 0)
-            options.olderThanDays = olderThanDays;
+            options.olderThanDays = Days(olderThan, sub);
         if (sub.get_name() == "delete" && options.names.empty() && !options.olderThanDays)
             throw UsageError("delete needs a NAME or --older-than DAYS", sub);
     }
@@ -208,9 +371,17 @@ int RunTallyhold(const std::vector<std::string>& arguments)
     try {
         CommandLine commandLine;
         const Command* command = commandLine.Parse(arguments, console);
-        if (!command)
-            return kExitDone;
-        return (*command)(commandLine.options, console);
+        int exitCode = kExitDone;
+        if (command) {
+            console.ChooseColour(commandLine.Colour());
+            exitCode = (*command)(commandLine.options, console);
+        }
+        if (const std::optional<std::string> failure = console.OutputFailure()) {
+            if (!failure->empty())
+                console.Err(Reported(*failure));
+            return kExitFailed;
+        }
+        return exitCode;
     } catch (const UsageError& error) {
         console.Err(Reported(error.what()) + "\n" + error.usage);
         return kExitUsage;

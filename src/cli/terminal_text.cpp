@@ -17,6 +17,19 @@ bool IsC1Control(std::string_view character)
            static_cast<unsigned char>(character[1]) < 0xA0;
 }
 
+// The marks and controls that change the direction of the text after them (U+061C, U+200E, U+200F,
+// U+202A to U+202E, U+2066 to U+2069): a name holding one could show its letters in another order.
+bool IsDirectionControl(std::string_view character)
+{
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(character[i]); };
+    if (character.size() == 2)
+        return at(0) == 0xD8 && at(1) == 0x9C;
+    if (character.size() != 3 || at(0) != 0xE2)
+        return false;
+    return (at(1) == 0x80 && (at(2) == 0x8E || at(2) == 0x8F || (at(2) >= 0xAA && at(2) <= 0xAE))) ||
+           (at(1) == 0x81 && at(2) >= 0xA6 && at(2) <= 0xA9);
+}
+
 // The text as UnicodeText gives it, with C1 controls (and, to print, every control) as "?".
 std::string Converted(std::string_view raw, bool printable)
 {
@@ -27,7 +40,7 @@ std::string Converted(std::string_view raw, bool printable)
     while (!rest.empty()) {
         const std::string_view character = rest.substr(0, std::max<std::size_t>(Utf8CharacterLength(rest), 1));
         const auto first = static_cast<unsigned char>(character[0]);
-        if (IsC1Control(character) || (printable && (first < 0x20 || first == 0x7F)))
+        if (IsC1Control(character) || (printable && (first < 0x20 || first == 0x7F || IsDirectionControl(character))))
             text += '?';
         else
             text += character;
@@ -124,6 +137,60 @@ std::string UtcText(std::int64_t seconds)
                   static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
                   static_cast<int>(clock.seconds().count()));
     return text.data();
+}
+
+std::string ShortenedPath(std::string_view utf8, std::size_t columns)
+{
+    const std::size_t used = Columns(utf8);
+    if (used <= columns)
+        return std::string(utf8);
+    if (columns < 8)
+        return Shortened(utf8, columns);
+    // The end (the file's own name) matters most: two thirds of the room, from a separator where
+    // one lies in it; the start takes the rest.
+    const std::size_t tailColumns = (columns - 1) * 2 / 3;
+    std::size_t tail = utf8.size(), counted = 0;
+    while (tail > 0 && counted < tailColumns) {
+        --tail;
+        if (!IsContinuation(utf8[tail]))
+            ++counted;
+    }
+    const std::size_t separator = utf8.find_first_of("/\\", tail);
+    if (separator != std::string_view::npos && separator + 1 < utf8.size())
+        tail = separator;
+    const std::string_view end = utf8.substr(tail);
+    const std::size_t headColumns = columns - 1 - Columns(end);
+    std::size_t head = 0;
+    for (std::size_t kept = 0; head < utf8.size(); ++head) {
+        if (!IsContinuation(utf8[head]) && kept++ == headColumns)
+            break;
+    }
+    return std::string(utf8.substr(0, head)) + "\xE2\x80\xA6" + std::string(end);
+}
+
+std::string Wrapped(std::string_view utf8, std::size_t indent, std::size_t width)
+{
+    const std::size_t room = width > indent + 20 ? width - indent : 20;
+    std::string lines;
+    std::size_t used = 0;
+    while (!utf8.empty()) {
+        const std::size_t space = utf8.find(' ');
+        std::string word(utf8.substr(0, space));
+        utf8.remove_prefix(space == std::string_view::npos ? utf8.size() : space + 1);
+        if (Columns(word) > room)
+            word = ShortenedPath(word, room);
+        const std::size_t columns = Columns(word);
+        if (used > 0 && used + 1 + columns > room) {
+            lines += '\n' + std::string(indent, ' ');
+            used = 0;
+        } else if (used > 0) {
+            lines += ' ';
+            ++used;
+        }
+        lines += word;
+        used += columns;
+    }
+    return lines;
 }
 
 }  // namespace thld::cli

@@ -15,7 +15,8 @@ namespace thld::cli {
 // U+FFFD on Windows), with the C1 control characters as "?".
 std::string Utf8Text(std::string_view raw);
 
-// Utf8Text without control characters (C0, DEL, C1), each shown as "?": safe to print.
+// Utf8Text without control characters (C0, DEL, C1, and the marks that turn the direction of the
+// text), each shown as "?": safe to print.
 std::string PrintableText(std::string_view raw);
 
 // Columns that UTF-8 text takes: one per character.
@@ -23,6 +24,14 @@ std::size_t Columns(std::string_view utf8);
 
 // The text cut to at most `columns`, ending in "…" when it was cut.
 std::string Shortened(std::string_view utf8, std::size_t columns);
+
+// A path cut to at most `columns` in its middle, "…" standing for what was left out; the end, with
+// the file's own name, is kept first.
+std::string ShortenedPath(std::string_view utf8, std::size_t columns);
+
+// The words of the text on lines of at most `width` columns, the text starting at column `indent`
+// and each line after the first indented as far; a word too long for a line is shortened as a path.
+std::string Wrapped(std::string_view utf8, std::size_t indent, std::size_t width);
 
 // The text and then blanks up to `columns` (nothing is cut).
 std::string PaddedRight(std::string_view utf8, std::size_t columns);

@@ -6,14 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "cache/cached_file.h"  // IsPlainFileName
 #include "package/package_kind.h"
 
 namespace thld {
-
-// True when the name can stand as one file name inside a folder: not empty, not "." or "..", and
-// without a path separator (\ or /), a colon or a control character, and no name Windows keeps for a
-// device (CON, NUL, COM1, ...).
-bool IsPlainFileName(std::string_view name);
 
 // Why a command leaves a package in the cache, telling the user.
 enum class LeftReason {

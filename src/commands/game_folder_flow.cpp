@@ -6,14 +6,7 @@
 
 namespace thld {
 
-bool GameFolderFlow::Find()
-{
-    std::optional<std::string> gameFolder = locator_.Find();
-    if (!gameFolder)
-        return false;
-    Use(*gameFolder);
-    return true;
-}
+bool GameFolderFlow::Find() { return FindAndUse(); }
 
 void GameFolderFlow::Change()
 {
@@ -30,21 +23,44 @@ void GameFolderFlow::AskAboutEmptyCache()
     SelectAndUse();
 }
 
-void GameFolderFlow::Use(const std::string& gameFolder)
+bool GameFolderFlow::FindAndUse()
 {
-    folders_.gameFolder = gameFolder;
-    std::vector<FolderFinding> findings;
-    folders_.cacheFolder = FindCacheFolder(gameFolder, places_, findings).folder;
+    const FolderAsking asking{picker_, [this](const std::string& message) { prompt_.Tell(message); }};
+    InstallationRequest request;
+    request.acceptGoneFolder = true;
+    request.ask = &asking;
+    request.withGameFolderOnly = true;
+    InstallationSearch search = FindInstallation(store_, places_, request);
+    installations_ = std::move(search.every);
+    if (!search.found)
+        return false;
+    folders_ = search.found->folders;
+    window_.UseFolders(folders_);
+    return true;
+}
+
+void GameFolderFlow::UseInstallation(std::size_t index)
+{
+    if (index >= installations_.size())
+        return;
+    folders_ = installations_[index].folders;
     window_.UseFolders(folders_);
 }
 
 void GameFolderFlow::SelectAndUse()
 {
-    std::optional<FolderChoice> choice = locator_.Select();
+    std::optional<FolderChoice> choice = SelectGameFolder(store_, picker_);
     if (!choice)
         return;
-    if (std::optional<std::string> gameFolder = locator_.FolderAfter(*choice))
-        Use(*gameFolder);
+    if (choice->stored) {
+        FindAndUse();
+        return;
+    }
+    // Not stored: used for this run as it was chosen.
+    folders_.gameFolder = GameFolderFromValue(choice->value);
+    std::vector<FolderFinding> findings;
+    folders_.cacheFolder = FindCacheFolder(folders_.gameFolder, places_, findings).folder;
+    window_.UseFolders(folders_);
 }
 
 }  // namespace thld

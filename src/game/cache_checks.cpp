@@ -175,12 +175,14 @@ void FindDuplicates(const std::vector<PackageItem>& items, std::vector<CacheProb
     }
 }
 
-// The package names of the cached packages, upper-cased.
+// The package names of the cached packages, upper-cased. A line whose key names no file of the cache
+// (listed all the same, unread) gives the game no package.
 std::set<std::string> CachedNames(const std::vector<PackageItem>& items)
 {
     std::set<std::string> cached;
     for (const PackageItem& item : items)
-        cached.insert(UpperAsciiText(PackageNameOf(item.name)));
+        if (IsPlainKey(item.key))
+            cached.insert(UpperAsciiText(PackageNameOf(item.name)));
     return cached;
 }
 

@@ -38,7 +38,8 @@ enum class InstalledCopies {
     Check,  // those, then each package looked for in the game's folders
 };
 
-// Lists the cache folder of `folders`, fills the requirements of every map and script package and,
+// Settles first what a program ended in the middle of a change left (RecoverCacheIfIdle). Lists
+// the cache folder of `folders`, fills the requirements of every map and script package and,
 // when asked and the game folder is known, compares each package with the game's installed copy
 // (InstalledPackages::Check). Ends early with the listing's outcome when that is not Listed, and
 // with outcome Stopped as soon as the callback answers Stop. A read that fails raises FileError.

@@ -14,13 +14,11 @@ constexpr const char* kCacheRole = "cache folder";
 constexpr const char* kDefaultSource = "the game folder's cache folder";
 constexpr const char* kGameSystemFolders[] = {"System", "System64", "SystemARM64"};
 
-// One folder the search may take.
-struct Candidate {
-    std::string source;
-    std::string folder;  // empty when the source names none
-    bool usable = false;
-    std::string why;
-};
+// One folder the search may take; `taken` says whether it is usable until one is chosen.
+FolderFinding Candidate(std::string source, std::string folder, bool usable, std::string why)
+{
+    return {kCacheRole, std::move(source), std::move(folder), usable, std::move(why)};
+}
 
 struct Rules {
     PathStyle style;
@@ -50,20 +48,20 @@ const char* WhyNoValue(GameSetting::State state)
 
 // A folder that a CachePath names: taken where it exists inside the game's own folders; elsewhere
 // only where it holds a cache.ini, so that no other folder is ever taken for a cache.
-Candidate JudgeNamedFolder(std::string source, std::string folder, const Rules& rules)
+FolderFinding JudgeNamedFolder(std::string source, std::string folder, const Rules& rules)
 {
-    Candidate named{std::move(source), std::move(folder), false, ""};
+    FolderFinding named = Candidate(std::move(source), std::move(folder), false, "");
     bool inside = false;
     for (const std::string& area : rules.areas)
         inside = inside || IsWithinFolder(named.folder, area, rules.ignoreCase);
     if (!inside) {
-        named.usable = HoldsIndex(named.folder);
-        named.why = named.usable ? "named by CachePath; outside the game's folders, but holds a cache.ini"
-                                 : "named by CachePath; outside the game's folders and holds no cache.ini";
+        named.taken = HoldsIndex(named.folder);
+        named.why = named.taken ? "named by CachePath; outside the game's folders, but holds a cache.ini"
+                                : "named by CachePath; outside the game's folders and holds no cache.ini";
     } else if (!IsFolder(named.folder)) {
         named.why = "named by CachePath; does not exist";
     } else {
-        named.usable = true;
+        named.taken = true;
         named.why = "named by CachePath";
     }
     return named;
@@ -71,40 +69,40 @@ Candidate JudgeNamedFolder(std::string source, std::string folder, const Rules& 
 
 // The candidate of a settings file: the folder its CachePath names (taken from `base` where
 // relative), or why it names none (then without a folder).
-Candidate FromSettingsFile(const std::string& file, const std::string& base, const Rules& rules)
+FolderFinding FromSettingsFile(const std::string& file, const std::string& base, const Rules& rules)
 {
     std::string source = "CachePath in " + file;
     GameSetting setting = ReadGameSetting(file, "Core.System", "CachePath");
     if (setting.state != GameSetting::State::Value)
-        return {std::move(source), "", false, WhyNoValue(setting.state)};
+        return Candidate(std::move(source), "", false, WhyNoValue(setting.state));
     std::string folder = ResolveFolderPath(base, setting.value, rules.style);
     if (rules.style == PathStyle::Posix)
         folder = FolderIgnoringCase(folder, rules.style);
     return JudgeNamedFolder(std::move(source), std::move(folder), rules);
 }
 
-std::vector<Candidate> WindowsCandidates(const std::string& gameFolder)
+std::vector<FolderFinding> WindowsCandidates(const std::string& gameFolder)
 {
     const std::string standard = CacheFolderOf(gameFolder);
     const Rules rules{PathStyle::Windows, true, {ResolveFolderPath("", gameFolder, PathStyle::Windows)}};
-    std::vector<Candidate> candidates;
+    std::vector<FolderFinding> candidates;
     for (const char* system : {"System", "System64"}) {
         const std::string systemFolder = gameFolder + system + "\\";
         const std::string file = systemFolder + kGameSettingsFileName;
         if (candidates.size() > 0 && !PathExists(file))
             continue;  // only the first is worth a word when it is missing
-        Candidate named = FromSettingsFile(file, systemFolder, rules);
+        FolderFinding named = FromSettingsFile(file, systemFolder, rules);
         if (!named.folder.empty() &&
             EqualIgnoringAsciiCase(named.folder, ResolveFolderPath("", standard, PathStyle::Windows))) {
-            named = {named.source, standard, false, "names the default cache folder"};
+            named = Candidate(named.source, standard, false, "names the default cache folder");
         }
         candidates.push_back(std::move(named));
     }
-    candidates.push_back({kDefaultSource, standard, true, "the default"});
+    candidates.push_back(Candidate(kDefaultSource, standard, true, "the default"));
     return candidates;
 }
 
-std::vector<Candidate> NativeCandidates(const std::string& gameFolder, const SearchPlaces& places)
+std::vector<FolderFinding> NativeCandidates(const std::string& gameFolder, const SearchPlaces& places)
 {
     const std::string& user = places.gameUserFolder;
     Rules rules{PathStyle::Posix, places.system == SearchPlaces::System::MacOS, {gameFolder}};
@@ -126,15 +124,16 @@ std::vector<Candidate> NativeCandidates(const std::string& gameFolder, const Sea
             files.push_back(userSystem + *file);
     }
 
-    std::vector<Candidate> candidates;
+    std::vector<FolderFinding> candidates;
     if (files.empty()) {
-        candidates.push_back({"the game's settings file", "", false,
-                              "no " + std::string(kGameSettingsFileName) + " in the game's System folder" +
-                                  (userSystem.empty() ? std::string() : " or in " + userSystem)});
+        candidates.push_back(Candidate("the game's settings file", "", false,
+                                       "no " + std::string(kGameSettingsFileName) + " in the game's System folder" +
+                                           (userSystem.empty() ? std::string() : " or in " + userSystem)));
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (i > 0) {
-            candidates.push_back({"CachePath in " + files[i], "", false, "the game reads " + files[0] + " instead"});
+            candidates.push_back(
+                Candidate("CachePath in " + files[i], "", false, "the game reads " + files[0] + " instead"));
             continue;
         }
         // The game takes a relative CachePath from its per-user System folder wherever the file is.
@@ -145,12 +144,12 @@ std::vector<Candidate> NativeCandidates(const std::string& gameFolder, const Sea
     if (!user.empty()) {
         const std::string cache = GameSubfolder(user, "Cache");
         const bool holds = HoldsIndex(cache);
-        candidates.push_back({"the game's per-user cache folder", cache, holds,
-                              holds             ? "holds a cache.ini"
-                              : IsFolder(cache) ? "holds no cache.ini"
-                                                : "does not exist"});
+        candidates.push_back(Candidate("the game's per-user cache folder", cache, holds,
+                                       holds             ? "holds a cache.ini"
+                                       : IsFolder(cache) ? "holds no cache.ini"
+                                                         : "does not exist"));
     }
-    candidates.push_back({kDefaultSource, GameSubfolder(gameFolder, "Cache"), true, "the default"});
+    candidates.push_back(Candidate(kDefaultSource, GameSubfolder(gameFolder, "Cache"), true, "the default"));
     return candidates;
 }
 
@@ -159,20 +158,20 @@ std::vector<Candidate> NativeCandidates(const std::string& gameFolder, const Sea
 CacheFolderChoice FindCacheFolder(const std::string& gameFolder, const SearchPlaces& places,
                                   std::vector<FolderFinding>& findings)
 {
-    std::vector<Candidate> candidates = places.system == SearchPlaces::System::Windows
-                                            ? WindowsCandidates(gameFolder)
-                                            : NativeCandidates(gameFolder, places);
+    std::vector<FolderFinding> candidates = places.system == SearchPlaces::System::Windows
+                                                ? WindowsCandidates(gameFolder)
+                                                : NativeCandidates(gameFolder, places);
     std::size_t taken = candidates.size() - 1;  // the last, the default, is always usable
     for (std::size_t i = 0; i < candidates.size(); ++i) {
-        if (candidates[i].usable) {
+        if (candidates[i].taken) {
             taken = i;
             break;
         }
     }
     for (std::size_t i = 0; i < candidates.size(); ++i) {
-        const Candidate& one = candidates[i];
+        const FolderFinding& one = candidates[i];
         findings.push_back({kCacheRole, one.source, one.folder, i == taken,
-                            one.usable && i > taken ? "a folder before it is taken" : one.why});
+                            one.taken && i > taken ? "a folder before it is taken" : one.why});
     }
     return {candidates[taken].folder, candidates[taken].source};
 }

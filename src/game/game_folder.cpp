@@ -25,41 +25,15 @@ std::string StoredValueOf(const std::string& chosenFolder, char separator)
     return chosenFolder;
 }
 
-GameFolderLocator::GameFolderLocator(GameEntryStore& store, FolderPicker& picker, Tell tell)
-    : store_(store), picker_(picker), tell_(std::move(tell))
-{}
-
-std::optional<std::string> GameFolderLocator::Find()
+std::optional<FolderChoice> SelectGameFolder(GameEntryStore& store, FolderPicker& picker)
 {
-    for (;;) {
-        GameEntryRead read = store_.Read();
-        if (read.result == GameEntryRead::Result::Read)
-            return GameFolderFromValue(read.bytes);
-        tell_(read.result == GameEntryRead::Result::NoKey ? kNoGameEntryMessage : kNoFolderValueMessage);
-        std::optional<FolderChoice> choice = Select();
-        if (!choice)
-            return std::nullopt;
-        if (!choice->stored)
-            return GameFolderFromValue(choice->value);
-    }
-}
-
-std::optional<FolderChoice> GameFolderLocator::Select()
-{
-    std::optional<std::string> chosen = picker_.Pick(kPickerTitle);
+    std::optional<std::string> chosen = picker.Pick(kPickerTitle);
     if (!chosen)
         return std::nullopt;
     FolderChoice choice;
     choice.value = StoredValueOf(*chosen);
-    choice.stored = store_.Write(choice.value);
+    choice.stored = store.Write(choice.value);
     return choice;
-}
-
-std::optional<std::string> GameFolderLocator::FolderAfter(const FolderChoice& choice)
-{
-    if (choice.stored)
-        return Find();
-    return GameFolderFromValue(choice.value);
 }
 
 }  // namespace thld

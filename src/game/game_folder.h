@@ -1,10 +1,9 @@
 #pragma once
 // The game's folder: the rules that turn the stored entry into the game folder and the cache folder,
-// and the search that asks for the folder while the entry can't be read. Where the entry is stored
-// (the registry on Windows) and how a folder is picked are behind the two small interfaces below,
-// implemented by each front-end.
+// the record of each folder a search looks at, and the choice of a folder through the picker. Where
+// the entry is stored (the registry on Windows) and how a folder is picked are behind the two small
+// interfaces below, implemented by each front-end.
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,11 +40,12 @@ std::string CacheFolderOf(const std::string& gameFolder);
 // which the picker gives as C:\\, is stored as C:\, and the root / given as // as /).
 std::string StoredValueOf(const std::string& chosenFolder, char separator = kPathSeparator);
 
-// One place where a store looked for the entry (a store may know several, such as the registry's
-// hives and views), and what it made of it.
-struct GameEntryPlace {
-    std::string source;  // the place, in words
-    std::string value;   // the value found there; empty when there was none
+// One folder that a search looked at (a place where a store looked for the entry, a cache folder, an
+// installation a launcher names), and what it made of it.
+struct FolderFinding {
+    std::string role;    // "game folder" or "cache folder"
+    std::string source;  // where the candidate came from, in words
+    std::string folder;  // the folder (for a store's place, the value as stored); empty when none
     bool taken = false;
     std::string why;  // why it was taken or passed over, in words
 };
@@ -59,8 +59,9 @@ struct GameEntryRead {
     Result result = Result::NoKey;
     std::string bytes;   // the value's bytes as the store reported them
     std::string source;  // where the value was read, in words (such as the registry view or the file)
-    // Every place looked at, in order; empty for a store of one place.
-    std::vector<GameEntryPlace> places;
+    // Every place looked at, in order (role "game folder", the value as stored); empty for a store
+    // of one place.
+    std::vector<FolderFinding> places;
 };
 
 // Where the entry lives: the registry on Windows, the program's settings file elsewhere, a fake in
@@ -85,24 +86,7 @@ struct FolderChoice {
     bool stored = false;
 };
 
-class GameFolderLocator {
-public:
-    using Tell = std::function<void(const std::string& message)>;
-    GameFolderLocator(GameEntryStore& store, FolderPicker& picker, Tell tell);
-
-    // The game folder from the entry. While the entry can't be read: its message, then the picker;
-    // nothing when the picker is cancelled. A chosen folder that could not be stored is used as it
-    // is for this run rather than asked for again.
-    std::optional<std::string> Find();
-    // The picker, then the choice written to the entry; nothing when the picker is cancelled.
-    std::optional<FolderChoice> Select();
-    // The game folder once a folder has been chosen: read back from the entry when it was stored.
-    std::optional<std::string> FolderAfter(const FolderChoice& choice);
-
-private:
-    GameEntryStore& store_;
-    FolderPicker& picker_;
-    Tell tell_;
-};
+// The picker, then the choice written to the store; nothing when the picker is cancelled.
+std::optional<FolderChoice> SelectGameFolder(GameEntryStore& store, FolderPicker& picker);
 
 }  // namespace thld

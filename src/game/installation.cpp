@@ -1,6 +1,10 @@
 #include "game/installation.h"
 
 #include "game/game_paths.h"
+#include "game/installation_search.h"
+#include "game/launcher_file.h"
+#include "game/launcher_leads.h"
+#include "game/registry_game_entry.h"
 #include "platform/environment.h"
 #include "platform/file.h"
 #include "platform/folder.h"
@@ -11,8 +15,11 @@ SearchPlaces SearchPlaces::OfThisSystem()
 {
     SearchPlaces places;
     places.home = HomeFolder();
+    places.searchLaunchers = true;
 #if defined(_WIN32)
     places.system = SearchPlaces::System::Windows;
+    places.registry = &SystemRegistry();
+    places.defaultFolders = {"C:\\UnrealTournament\\", "C:\\GOG Games\\Unreal Tournament GOTY\\"};
 #elif defined(__APPLE__)
     places.system = SearchPlaces::System::MacOS;
     if (!places.home.empty()) {
@@ -28,6 +35,9 @@ SearchPlaces SearchPlaces::OfThisSystem()
         places.settingsFolder = places.home + ".config/tallyhold/";
     if (!places.home.empty())
         places.gameUserFolder = places.home + ".utpg/";
+    auto winePrefix = EnvironmentVariable("WINEPREFIX");
+    if (winePrefix && !winePrefix->empty() && winePrefix->front() == '/')
+        places.winePrefix = *winePrefix;
 #endif
     return places;
 }
@@ -42,36 +52,30 @@ namespace {
 constexpr const char* kGameRole = "game folder";
 constexpr const char* kMissingFolder = "does not exist";
 
-std::string WithSeparator(std::string folder)
+// The store's places as findings; the game folder where one is taken (and exists, unless a folder
+// that is gone is accepted).
+std::optional<std::string> GameFolderOfEntry(const GameEntryRead& read, bool acceptGone,
+                                             std::vector<FolderFinding>& findings)
 {
-    if (folder.empty() || (folder.back() != kPathSeparator && folder.back() != '/'))
-        folder += kPathSeparator;
-    return folder;
-}
-
-// The store's places as findings; the game folder where one is taken and exists.
-std::optional<std::string> GameFolderOfEntry(const GameEntryRead& read, std::vector<FolderFinding>& findings)
-{
-    std::vector<GameEntryPlace> places = read.places;
+    std::vector<FolderFinding> places = read.places;
     if (places.empty()) {
         const bool isRead = read.result == GameEntryRead::Result::Read;
-        places.push_back({read.source, isRead ? read.bytes : std::string(), isRead,
+        places.push_back({kGameRole, read.source, isRead ? read.bytes : std::string(), isRead,
                           isRead                                        ? "the stored entry"
                           : read.result == GameEntryRead::Result::NoKey ? "no entry"
                                                                         : "no value \"Folder\""});
     }
     std::optional<std::string> gameFolder;
-    for (const GameEntryPlace& place : places) {
-        FolderFinding finding{kGameRole, place.source, "", place.taken, place.why};
-        if (!place.value.empty() || place.taken)
-            finding.folder = GameFolderFromValue(place.value);
-        if (place.taken && !IsFolder(finding.folder)) {
-            finding.taken = false;
-            finding.why = place.why + "; its folder " + kMissingFolder;
+    for (FolderFinding& place : places) {
+        const std::string value = std::move(place.folder);
+        place.folder = !value.empty() || place.taken ? GameFolderFromValue(value) : std::string();
+        if (place.taken && !acceptGone && !IsFolder(place.folder)) {
+            place.taken = false;
+            place.why += std::string("; its folder ") + kMissingFolder;
         } else if (place.taken) {
-            gameFolder = finding.folder;
+            gameFolder = place.folder;
         }
-        findings.push_back(std::move(finding));
+        findings.push_back(std::move(place));
     }
     return gameFolder;
 }
@@ -86,29 +90,69 @@ std::optional<std::string> GivenFolder(const char* role, const std::string& give
     return exists ? std::optional<std::string>(folder) : std::nullopt;
 }
 
-}  // namespace
+// Asks while the store holds nothing: its message, the picker, the choice stored and read back.
+std::optional<std::string> AskedGameFolder(GameEntryStore& store, GameEntryRead read,
+                                           const InstallationRequest& request, std::string& source,
+                                           std::vector<FolderFinding>& findings)
+{
+    for (;;) {
+        request.ask->tell(read.result == GameEntryRead::Result::NoValue ? kNoFolderValueMessage : kNoGameEntryMessage);
+        std::optional<FolderChoice> choice = SelectGameFolder(store, request.ask->picker);
+        if (!choice)
+            return std::nullopt;
+        if (!choice->stored) {
+            source = "chosen by the user";
+            std::string folder = GameFolderFromValue(choice->value);
+            findings.push_back({kGameRole, source, folder, true, "chosen by the user; it could not be stored"});
+            return folder;
+        }
+        read = store.Read();
+        source = read.source;
+        if (std::optional<std::string> folder = GameFolderOfEntry(read, request.acceptGoneFolder, findings))
+            return folder;
+    }
+}
 
-std::optional<Installation> FindInstallation(GameEntryStore& store, const SearchPlaces& places,
-                                             const InstallationRequest& request, std::vector<FolderFinding>& findings)
+Installation WithCacheFolder(const std::string& gameFolder, std::string source, FoundBy foundBy,
+                             const SearchPlaces& places, std::vector<FolderFinding>& findings)
 {
     Installation found;
-    std::optional<std::string> gameFolder;
-    if (request.game) {
-        gameFolder = GivenFolder(kGameRole, *request.game, findings);
-        found.gameSource = "given";
-    } else {
-        GameEntryRead read = store.Read();
-        gameFolder = GameFolderOfEntry(read, findings);
-        found.gameSource = read.source;
-    }
-    if (!gameFolder)
-        return std::nullopt;
-    found.folders.gameFolder = *gameFolder;
+    found.folders.gameFolder = gameFolder;
+    found.gameSource = std::move(source);
+    found.foundBy = foundBy;
+    // A folder of the Windows build alone keeps its cache in the game folder, even under Wine.
+    SearchPlaces rules = places;
+    const GameBuilds builds = BuildsIn(gameFolder);
+    if (places.system != SearchPlaces::System::Windows && builds.windows && !builds.native)
+        rules.gameUserFolder.clear();
+    CacheFolderChoice cache = FindCacheFolder(gameFolder, rules, findings);
+    found.folders.cacheFolder = cache.folder;
+    found.cacheSource = cache.source;
+    return found;
+}
 
+bool SameFolders(const Installation& a, const Installation& b)
+{
+    return RealFolder(a.folders.gameFolder) == RealFolder(b.folders.gameFolder) &&
+           RealFolder(a.folders.cacheFolder) == RealFolder(b.folders.cacheFolder);
+}
+
+// The folders given on the command line.
+InstallationSearch GivenInstallation(const SearchPlaces& places, const InstallationRequest& request)
+{
+    InstallationSearch search;
+    std::vector<FolderFinding>& findings = search.findings;
+    Installation found;
+    found.foundBy = FoundBy::Given;
+    std::optional<std::string> gameFolder = GivenFolder(kGameRole, request.game.value_or(""), findings);
+    if (!request.game || !gameFolder)
+        return search;
+    found.folders.gameFolder = *gameFolder;
+    found.gameSource = "given";
     if (request.cache) {
         std::optional<std::string> cacheFolder = GivenFolder("cache folder", *request.cache, findings);
         if (!cacheFolder)
-            return std::nullopt;
+            return search;
         found.folders.cacheFolder = *cacheFolder;
         found.cacheSource = "given";
     } else {
@@ -116,8 +160,64 @@ std::optional<Installation> FindInstallation(GameEntryStore& store, const Search
         found.folders.cacheFolder = cache.folder;
         found.cacheSource = cache.source;
     }
-    found.findings = findings;
-    return found;
+    search.found = std::move(found);
+    return search;
+}
+
+}  // namespace
+
+InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& places,
+                                    const InstallationRequest& request)
+{
+    if (request.game)
+        return GivenInstallation(places, request);
+    InstallationSearch search;
+    std::vector<FolderFinding>& findings = search.findings;
+    if (request.cache) {
+        // A cache folder alone: the stored game folder goes with it where there is one.
+        GameEntryRead read = store.Read();
+        std::optional<std::string> gameFolder = GameFolderOfEntry(read, false, findings);
+        std::optional<std::string> cacheFolder = GivenFolder("cache folder", *request.cache, findings);
+        if (!gameFolder || !cacheFolder)
+            return search;
+        search.found = Installation{{*gameFolder, *cacheFolder}, read.source, "given", FoundBy::Given};
+        return search;
+    }
+
+    const GameEntryRead read = store.Read();
+    std::optional<Installation> stored;
+    if (std::optional<std::string> gameFolder = GameFolderOfEntry(read, request.acceptGoneFolder, findings))
+        stored = WithCacheFolder(*gameFolder, read.source, FoundBy::Stored, places, findings);
+    InstallationList list = FindEveryInstallation(places);
+    findings.insert(findings.end(), list.findings.begin(), list.findings.end());
+    if (stored)
+        search.every.push_back(*stored);
+    for (Installation& one : list.installations) {
+        if (request.withGameFolderOnly && one.folders.gameFolder.empty())
+            continue;
+        if (!stored || !SameFolders(one, *stored))
+            search.every.push_back(std::move(one));
+    }
+
+    if (request.install) {
+        if (*request.install >= 1 && *request.install <= search.every.size())
+            search.found = search.every[*request.install - 1];
+    } else if (stored) {
+        search.found = std::move(stored);
+    } else if (!search.every.empty()) {
+        const std::size_t latest = LatestWritten(search.every);
+        search.found = search.every[latest];
+        if (search.every.size() > 1)
+            search.note = std::to_string(search.every.size()) + " installations of the game were found; installation " +
+                          std::to_string(latest + 1) + ", whose cache.ini was written last, is open.";
+    } else if (request.ask) {
+        std::string source;
+        if (std::optional<std::string> gameFolder = AskedGameFolder(store, read, request, source, findings)) {
+            const FoundBy foundBy = source == "chosen by the user" ? FoundBy::Chosen : FoundBy::Stored;
+            search.found = WithCacheFolder(*gameFolder, source, foundBy, places, findings);
+        }
+    }
+    return search;
 }
 
 }  // namespace thld

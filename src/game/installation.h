@@ -3,6 +3,7 @@
 // Textures are, the destinations of Permanent), the cache folder (with cache.ini), where each came
 // from, and what else was looked at on the way. Every front-end finds it the same way.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,20 +13,28 @@
 
 namespace thld {
 
-// One folder that the search looked at.
-struct FolderFinding {
-    std::string role;    // "game folder" or "cache folder"
-    std::string source;  // where the candidate came from, in words
-    std::string folder;  // the folder; empty when the source gave none
-    bool taken = false;
-    std::string why;  // why it was taken or passed over, in words
+class RegistryValues;
+
+// How an installation was found.
+enum class FoundBy {
+    Given,             // --game or --cache
+    Stored,            // the game's entry: the registry, or the program's settings file
+    Chosen,            // picked by the user, and not stored
+    Registry,          // an installer's or launcher's registry entry (Steam's, OldUnreal's, GOG's)
+    Steam,             // a Steam library's appmanifest_13240.acf
+    Lutris,            // a Lutris game's configuration
+    Heroic,            // Heroic's list of installed GOG games
+    WinePrefix,        // a Wine prefix's registry
+    NativeUserFolder,  // the native game's per-user folder (~/.utpg), with no game folder known
+    DefaultFolder,     // a folder the game's installers use by default
 };
+const char* FoundByText(FoundBy foundBy);
 
 struct Installation {
-    GameFolders folders;                  // both end in the path separator
-    std::string gameSource;               // where the game folder came from, in words
-    std::string cacheSource;              // where the cache folder came from, in words
-    std::vector<FolderFinding> findings;  // in the order looked at
+    GameFolders folders;      // both end in the path separator; gameFolder empty when not known
+    std::string gameSource;   // where the game folder came from, in words
+    std::string cacheSource;  // where the cache folder came from, in words
+    FoundBy foundBy = FoundBy::Stored;
 };
 
 // The places the search depends on; tests make their own.
@@ -44,6 +53,13 @@ struct SearchPlaces {
     // ~/Library/Application Support/Unreal Tournament/); empty on Windows and where the home folder
     // is not known.
     std::string gameUserFolder;
+    // Where launchers are looked for: the home folder's launchers (Steam, Lutris, Heroic, ~/.wine)
+    // unless switched off; $WINEPREFIX; and on Windows the registry (none in tests by default) and
+    // the installers' default folders.
+    bool searchLaunchers = false;
+    std::string winePrefix;
+    RegistryValues* registry = nullptr;
+    std::vector<std::string> defaultFolders;
 
     static SearchPlaces OfThisSystem();
 };
@@ -67,18 +83,52 @@ struct CacheFolderChoice {
 CacheFolderChoice FindCacheFolder(const std::string& gameFolder, const SearchPlaces& places,
                                   std::vector<FolderFinding>& findings);
 
-// The installation as the stored entry (or the folders given) makes it, without asking anyone:
-// `game` and `cache`, where given, are taken as they are (a folder given on the command line);
-// otherwise the game folder comes from the store and the cache folder from FindCacheFolder.
-// Nothing when no game folder is given and the store holds none, or when the game folder (given or
-// stored) or a given cache folder does not exist; the findings say why. Where the store knows
-// several places (the registry's), each is a finding.
+// How the user is asked for the game folder: the message that says why, then the picker.
+struct FolderAsking {
+    FolderPicker& picker;
+    std::function<void(const std::string& message)> tell;
+};
+
+// What a front-end asks of the search. `game` and `cache`, where given, are taken as they are (a
+// folder given on the command line); otherwise the game folder comes from the store and the cache
+// folder from FindCacheFolder.
 struct InstallationRequest {
     std::optional<std::string> game;   // a game folder given by the user
     std::optional<std::string> cache;  // a cache folder given by the user
+    // Whether a stored game folder that is gone is taken all the same (the windows take it, and then
+    // ask about the cache that looks empty); otherwise it is passed over.
+    bool acceptGoneFolder = false;
+    // Where the store holds no entry: its message ("Registry Entry not found"), then the picker,
+    // whose choice is stored and read back, until an entry is read or the picker is cancelled; a
+    // choice that could not be stored is used as it is. Without it, nobody is asked.
+    const FolderAsking* ask = nullptr;
+    // The installation of that number (from 1) in the list of every installation, instead of the
+    // stored one.
+    std::optional<std::size_t> install;
+    // Only installations whose game folder is known are listed and opened (the windows' Permanent
+    // needs one; a native cache alone is left to the command line).
+    bool withGameFolderOnly = false;
 };
-std::optional<Installation> FindInstallation(GameEntryStore& store, const SearchPlaces& places,
-                                             const InstallationRequest& request, std::vector<FolderFinding>& findings);
+
+struct InstallationSearch {
+    std::optional<Installation> found;    // nothing when no game folder was found or given
+    std::vector<FolderFinding> findings;  // every folder looked at, in order, and why
+    // Every installation on the machine, the stored one first, the same folders only once; what
+    // `install` numbers.
+    std::vector<Installation> every;
+    // Where nothing was stored or given and several were found, that the one whose cache.ini was
+    // written last is taken; empty otherwise.
+    std::string note;
+};
+
+// The one way every front-end finds the game: the folders given; else the installation numbered by
+// `install`; else the stored one; else, of every installation the launchers and installers name
+// (FindEveryInstallation), the only one or the one whose cache.ini was written last; else (with
+// `ask`) the user's choice. Where the store knows several places (the registry's), each is a
+// finding. A game folder given that does not exist, or a given cache folder that does not exist,
+// gives nothing. Nothing found is ever stored.
+InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& places,
+                                    const InstallationRequest& request);
 
 // gameFolder + the folder of that name (such as "Maps") + the separator: an existing folder whose
 // name differs only in case is taken as it is spelt; otherwise the name as given.

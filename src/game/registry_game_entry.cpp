@@ -12,6 +12,10 @@ public:
     {
         return ReadRegistryString(hive, view, key, name);
     }
+    std::vector<std::string> Subkeys(RegistryHive hive, RegistryView view, const std::string& key) override
+    {
+        return RegistrySubkeys(hive, view, key);
+    }
     unsigned long Write(RegistryHive hive, RegistryView view, const std::string& key, const std::string& name,
                         const std::string& value) override
     {
@@ -81,9 +85,10 @@ GameEntryRead RegistryGameEntry::Read()
 
     GameEntryRead entry;
     for (std::size_t i = 0; i < kPlaces; ++i) {
-        GameEntryPlace place;
+        FolderFinding place;
+        place.role = "game folder";
         place.source = NameOf(kReadOrder[i]);
-        place.value = reads[i].text;
+        place.folder = reads[i].text;
         place.taken = i == taken;
         if (reads[i].result != RegistryString::Result::Read)
             place.why = WhyNotRead(reads[i]);

@@ -7,6 +7,7 @@
 // write there (HKEY_LOCAL_MACHINE needs an administrator) to HKEY_CURRENT_USER, so that it is kept.
 
 #include <string>
+#include <vector>
 
 #include "game/game_folder.h"
 #include "platform/registry.h"
@@ -19,6 +20,8 @@ public:
     virtual ~RegistryValues() = default;
     virtual RegistryString Read(RegistryHive hive, RegistryView view, const std::string& key,
                                 const std::string& name) = 0;
+    // The keys right under `key`; none by default.
+    virtual std::vector<std::string> Subkeys(RegistryHive, RegistryView, const std::string&) { return {}; }
     // 0 when written, otherwise the system's error code.
     virtual unsigned long Write(RegistryHive hive, RegistryView view, const std::string& key, const std::string& name,
                                 const std::string& value) = 0;

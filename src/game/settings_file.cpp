@@ -98,6 +98,11 @@ std::optional<std::string> SettingsFile::Get(std::string_view section, std::stri
 
 bool SettingsFile::Set(std::string_view section, std::string_view name, std::string_view value) const
 {
+    // A line break would end the line early and the rest read back as another line.
+    for (std::string_view text : {section, name, value}) {
+        if (text.find_first_of("\r\n") != std::string_view::npos)
+            return false;
+    }
     try {
         std::vector<std::string> lines = LinesOf(ReadWhole(path_).value_or(""));
         std::string header(1, '[');

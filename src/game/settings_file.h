@@ -27,8 +27,8 @@ public:
     bool Unreadable() const;
     // The value of `name` in `section` (both compared exactly); nothing when there is none.
     std::optional<std::string> Get(std::string_view section, std::string_view name) const;
-    // Sets the value, keeping every other line as it was; false when the file can't be written.
-    // Neither may hold a line break.
+    // Sets the value, keeping every other line as it was; false when the file can't be written, or
+    // when any of the three holds a line break (which could not be read back the same).
     bool Set(std::string_view section, std::string_view name, std::string_view value) const;
 
 private:

@@ -23,6 +23,8 @@ struct FileToProbe {
     // False when only the file's length is wanted: its kind is then "Unknown" and nothing of it is
     // read.
     bool classify = true;
+    // False when the path must not be opened at all: the kind is then "Unknown", with no length.
+    bool open = true;
 };
 
 struct FileProbe {

@@ -66,6 +66,11 @@ void Reader::ReadOne(std::size_t entry)
     Event done;
     done.entry = entry;
     const FileToProbe& target = files_[entry];
+    if (!target.open) {
+        done.kind = kind::Unknown;
+        Done(done);
+        return;
+    }
     std::optional<InputFile> file;
     try {
         file.emplace(InputFile::Open(target.path));

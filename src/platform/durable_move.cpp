@@ -93,6 +93,7 @@ MoveResult MoveFileDurably(const std::string& from, const std::string& to)
     }
     if (PathExists(to))
         throw FileError(FileErrorCause::AccessDenied, to);
+    detail::RefuseUnremovable(from);
     const std::string copy = CopyNameOf(to);
     CopyWhole(from, copy, to);
     try {

@@ -1,7 +1,8 @@
 #pragma once
 // Moves that hold across file systems and survive a crash: a file that can't be renamed to another
 // disk is copied to a name of its own beside its destination, synced, and renamed into place, and
-// the source is left for the caller to remove once it no longer needs it. A failure names the file
+// the source is left for the caller to remove once it no longer needs it (a source that could not
+// then be removed, a read-only one, is refused before anything is copied). A failure names the file
 // that caused it: the destination when its folder refuses, the source otherwise.
 
 #include <string>
@@ -29,6 +30,8 @@ namespace detail {
 // Renames within one file system, never replacing `to`: false, with nothing changed, when the two
 // lie on different file systems. Other failures raise FileError naming `from`.
 bool RenameOnSameDevice(const std::string& from, const std::string& to);
+// Raises FileError (AccessDenied) for a file that RemoveFile would refuse: a read-only one.
+void RefuseUnremovable(const std::string& path);
 }  // namespace detail
 
 }  // namespace thld

@@ -1,5 +1,6 @@
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/durable_move.h"
@@ -26,6 +27,12 @@ bool RenameOnSameDevice(const std::string& from, const std::string& to)
             return false;
         throw;
     }
+}
+void RefuseUnremovable(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && !S_ISLNK(info.st_mode) && (info.st_mode & 0222) == 0)
+        throw FileError(FileErrorCause::AccessDenied, path, EACCES);
 }
 }  // namespace detail
 

@@ -25,6 +25,13 @@ bool RenameOnSameDevice(const std::string& from, const std::string& to)
         return false;
     ThrowFileError(error, from);
 }
+void RefuseUnremovable(const std::string& path)
+{
+    const std::u16string wide = Utf8ToUtf16(path);
+    const DWORD attributes = ::GetFileAttributesW(reinterpret_cast<const wchar_t*>(wide.c_str()));
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        throw FileError(FileErrorCause::AccessDenied, path, ERROR_ACCESS_DENIED);
+}
 }  // namespace detail
 
 }  // namespace thld

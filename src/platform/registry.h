@@ -4,6 +4,7 @@
 // every write is refused.
 
 #include <string>
+#include <vector>
 
 namespace thld {
 
@@ -36,6 +37,10 @@ bool HasRegistry();
 
 RegistryString ReadRegistryString(RegistryHive hive, RegistryView view, const std::string& key,
                                   const std::string& name);
+
+// The names of the keys right under `key` (at most a few thousand); empty where the key can't be
+// opened.
+std::vector<std::string> RegistrySubkeys(RegistryHive hive, RegistryView view, const std::string& key);
 
 // Creates the key where it is missing and writes the value as a string (REG_SZ). 0 when written,
 // otherwise the system's error code (such as access denied for HKEY_LOCAL_MACHINE without an

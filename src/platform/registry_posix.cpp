@@ -14,6 +14,8 @@ RegistryString ReadRegistryString(RegistryHive, RegistryView, const std::string&
     return read;
 }
 
+std::vector<std::string> RegistrySubkeys(RegistryHive, RegistryView, const std::string&) { return {}; }
+
 unsigned long WriteRegistryString(RegistryHive, RegistryView, const std::string&, const std::string&,
                                   const std::string&)
 {

@@ -105,6 +105,24 @@ RegistryString ReadRegistryString(RegistryHive hive, RegistryView view, const st
     return read;
 }
 
+std::vector<std::string> RegistrySubkeys(RegistryHive hive, RegistryView view, const std::string& key)
+{
+    constexpr DWORD kMostKeys = 4096;
+    std::vector<std::string> names;
+    RegistryKey opened;
+    if (::RegOpenKeyExW(HiveKey(hive), Wide(key).c_str(), 0, KEY_ENUMERATE_SUB_KEYS | ViewFlag(view), &opened.handle) !=
+        ERROR_SUCCESS)
+        return names;
+    for (DWORD index = 0; index < kMostKeys; ++index) {
+        wchar_t name[256];  // the longest key name the registry allows, and its zero
+        DWORD length = 256;
+        if (::RegEnumKeyExW(opened.handle, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.push_back(Utf8(name, length));
+    }
+    return names;
+}
+
 unsigned long WriteRegistryString(RegistryHive hive, RegistryView view, const std::string& key, const std::string& name,
                                   const std::string& value)
 {

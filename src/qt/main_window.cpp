@@ -1,6 +1,7 @@
 #include "qt/main_window.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -51,10 +52,7 @@ QPushButton* Button(const char* text, const char* name)
 }  // namespace
 
 MainWindow::MainWindow(WindowParts parts, QWidget* parent)
-    : QMainWindow(parent),
-      parts_(parts),
-      locator_(parts_.store, parts_.picker, [this](const std::string& message) { parts_.dialogs.Tell(message); }),
-      folderFlow_(locator_, parts_.places, parts_.dialogs, *this)
+    : QMainWindow(parent), parts_(parts), folderFlow_(parts_.store, parts_.picker, parts_.places, parts_.dialogs, *this)
 {
     if (!parts_.places.settingsFolder.empty())
         settings_.emplace(parts_.places.settingsFolder + kSettingsFileName);
@@ -88,7 +86,13 @@ void MainWindow::BuildWidgets()
     pathLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     pathLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // a long path never widens the window
     changeButton_ = Button("&Change", "changeButton");
+    installChooser_ = new QComboBox;
+    installChooser_->setObjectName(QStringLiteral("installChooser"));
+    installChooser_->setToolTip(QStringLiteral("The installations of the game found on this computer"));
+    installChooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    installChooser_->hide();  // until more than one is found
     folderRow->addWidget(pathLabel_, 1);
+    folderRow->addWidget(installChooser_);
     folderRow->addWidget(changeButton_);
     column->addLayout(folderRow);
 
@@ -159,6 +163,12 @@ void MainWindow::ConnectWidgets()
         Guarded([this] {
             if (!IsBusy())
                 folderFlow_.Change();
+        });
+    });
+    connect(installChooser_, &QComboBox::activated, this, [this](int index) {
+        Guarded([this, index] {
+            if (!IsBusy() && index >= 0)
+                folderFlow_.UseInstallation(static_cast<std::size_t>(index));
         });
     });
     connect(permanentButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Moving); }); });
@@ -264,12 +274,29 @@ void MainWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void MainWindow::ShowInstallations()
+{
+    const std::vector<Installation>& found = folderFlow_.Installations();
+    installChooser_->clear();
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        const Installation& one = found[i];
+        installChooser_->addItem(QStringLiteral("%1  %2 (%3)")
+                                     .arg(i + 1)
+                                     .arg(ToQt(one.folders.gameFolder), QString::fromUtf8(FoundByText(one.foundBy))));
+        installChooser_->setItemData(static_cast<int>(i), ToQt(one.folders.cacheFolder), Qt::ToolTipRole);
+        if (one.folders.gameFolder == folders_.gameFolder && one.folders.cacheFolder == folders_.cacheFolder)
+            installChooser_->setCurrentIndex(static_cast<int>(i));
+    }
+    installChooser_->setVisible(found.size() > 1);
+}
+
 void MainWindow::SetBusy(Busy busy)
 {
     busy_ = busy;
     const bool idle = busy == Busy::No;
     for (QPushButton* button : {changeButton_, permanentButton_, deleteButton_, tickAllButton_, untickAllButton_})
         button->setEnabled(idle);
+    installChooser_->setEnabled(idle);
     model_->SetLocked(!idle);
     if (!idle) {
         busySince_ = QDateTime::currentMSecsSinceEpoch();

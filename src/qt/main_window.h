@@ -21,6 +21,7 @@
 #include "platform/path_stamp.h"
 #include "qt/window_dialogs.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -84,6 +85,7 @@ private:
 
     // The game folder's flow hands the folders over, or ends the window.
     void UseFolders(const GameFolders& folders) override;
+    void ShowInstallations();
     void EndWindow() override;
 
     // The cache on screen.
@@ -105,7 +107,6 @@ private:
 
     WindowParts parts_;
     std::optional<SettingsFile> settings_;
-    GameFolderLocator locator_;
     GameFolderFlow folderFlow_;
     GameFolders folders_;                   // those the flow last handed over
     std::optional<PathStamp> listedIndex_;  // cache.ini as the listing shown found it
@@ -114,6 +115,7 @@ private:
     CacheFilter* filter_ = nullptr;
     QLabel* pathLabel_ = nullptr;
     QPushButton* changeButton_ = nullptr;
+    QComboBox* installChooser_ = nullptr;  // the installations found, beside Change
     QLineEdit* filterField_ = nullptr;
     QPushButton* tickAllButton_ = nullptr;
     QPushButton* untickAllButton_ = nullptr;

@@ -21,13 +21,19 @@ namespace thld {
 
 void MainWindow::Start()
 {
-    Guarded([this] { folderFlow_.Find(); });
+    Guarded([this] {
+        if (!folderFlow_.Find())
+            totalLabel_->setText(
+                QStringLiteral("No game folder was chosen, so there is no cache to show. "
+                               "Press Change to choose the game's folder."));
+    });
 }
 
 void MainWindow::UseFolders(const GameFolders& folders)
 {
     folders_ = folders;
     pathLabel_->setText(ToQt(folders_.cacheFolder));
+    ShowInstallations();
     StartListing();
 }
 

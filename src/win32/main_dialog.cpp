@@ -44,8 +44,7 @@ MainDialog::MainDialog(GameEntryStore& entry, FolderPicker& picker, SearchPlaces
       smallIcon_(LoadAppIcon(SM_CXSMICON, SM_CYSMICON)),
       // The entry and the picker give the program's text, UTF-8, in which a backslash is never part of
       // another character.
-      locator_(entry, picker, [this](const std::string& message) { ShowMessage(Window(), message); }),
-      folderFlow_(locator_, places_, *this, *this)
+      folderFlow_(entry, picker, places_, *this, *this)
 {}
 
 INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)

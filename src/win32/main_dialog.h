@@ -70,7 +70,6 @@ private:
     CacheTree treeView_;
     HICON appIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
-    GameFolderLocator locator_;
     GameFolderFlow folderFlow_;
 };
 

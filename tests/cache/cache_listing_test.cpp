@@ -292,6 +292,26 @@ TEST(CacheKinds, AnEmptyKeyIsUnknownAndSizedByTheFileNamedUxx)
     EXPECT_EQ(Items(ListCacheIndex(folder.Path())), (Texts{"Nameless:1:Unknown:2k bytes"}));
 }
 
+TEST(CacheKinds, AKeyThatIsNoPlainFileNameIsListedWithoutOpeningAnything)
+{
+    CacheFolder folder;
+    // The last key holds a zero byte, which would cut the path short at "N".
+    folder.Index("[Cache]\r\n../out/victim=A\r\nsub/K=B\r\nsub\\K=C\r\nC:K=D\r\nNUL=E\r\n..=F\r\n" +
+                 std::string("N\0L=G\r\n", 7));
+    folder.Write("N", "a file the cut path would name");
+    std::vector<std::string> opened;
+    SetDiskFaultHook([&](DiskStep step, const std::string& path) -> std::optional<FileErrorCause> {
+        if (step == DiskStep::OpenRead)
+            opened.push_back(path);
+        return std::nullopt;
+    });
+    Listing listing = ListCacheIndex(folder.Path());
+    SetDiskFaultHook({});
+    EXPECT_EQ(Items(listing), (Texts{"A:1:Unknown:0", "B:2:Unknown:0", "C:3:Unknown:0", "D:4:Unknown:0",
+                                     "E:5:Unknown:0", "F:6:Unknown:0", "G:7:Unknown:0"}));
+    EXPECT_EQ(opened, (Texts{folder.Path() + "cache.ini"}));
+}
+
 TEST(CacheKinds, AFailedReadAfterTheOpenIsAFileError)
 {
     CacheFolder folder;

@@ -103,12 +103,14 @@ bool GeneratedIndex::IsEntryLine(int number) const
 
 std::string GeneratedIndex::Rewritten(int removed) const
 {
+    const std::string former = Bytes();
+    const bool lfLines = former.find('\r') == std::string::npos && former.find('\n') != std::string::npos;
     std::string bytes = mark ? "\xEF\xBB\xBF" : "";
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
         if (i == removed && IsEntryLine(i))
             continue;
         bool inIndex = header >= 0 && i >= header && i < indexEnd;
-        bytes += inIndex ? Stripped(lines[i].text) + "\r\n" : lines[i].text + lines[i].end;
+        bytes += inIndex ? Stripped(lines[i].text) + (lfLines ? "\n" : "\r\n") : lines[i].text + lines[i].end;
     }
     return bytes;
 }

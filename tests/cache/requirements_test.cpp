@@ -138,6 +138,19 @@ TEST_F(Requirements, ThePatternIsThePackageNameAndTheTextTheValue)
     EXPECT_EQ(items[4].requirements, (Names{"Loud.UTX", "Bare"}));
 }
 
+TEST_F(Requirements, AnEntryWithAnEmptyNameRequiresNothingAndIsRequiredByNothing)
+{
+    // The empty name's pattern is the byte 0x01 alone, which nearly every package holds.
+    Add("EE", "", kind::Script, LengthPrefixed("Alpha") + "\x01.");  // "E=" would be too short a line
+    Add("A", "Alpha.u", kind::Script, "\x01.");
+    Add("M", "DM-Map.unr", kind::Map, LengthPrefixed("Alpha") + "\x01.");
+    auto items = Run();
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].requirements, Names{});
+    EXPECT_EQ(items[1].requirements, Names{});
+    EXPECT_EQ(items[2].requirements, Names{"Alpha.u"});
+}
+
 TEST_F(Requirements, NamesLongerThan254AreCutForThePatternAndTheText)
 {
     const std::string longName(300, 'N');

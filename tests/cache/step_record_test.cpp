@@ -73,7 +73,12 @@ const StepRecord kDelete{StepRecord::Kind::Delete, "KEY=Map.unr", "/c/KEY.uxx", 
 const StepRecord kReturn{StepRecord::Kind::Return, "GUID=Mod.u", "/c/GUID.uxx", "", "/g/Music/Mod.u", "/g/"};
 
 class StepOfCache : public ::testing::TestWithParam<Claim> {};
-TEST_P(StepOfCache, OnlyItsOwnPaths) { EXPECT_EQ(IsStepOfCache(GetParam().record, "/c/", "/g/"), GetParam().ofCache); }
+TEST_P(StepOfCache, OnlyItsOwnPaths)
+{
+    EXPECT_EQ(IsStepOfCache(GetParam().record, "/c/", "/g/"), GetParam().ofCache);
+    const bool isDelete = GetParam().record.kind == StepRecord::Kind::Delete;
+    EXPECT_EQ(IsStepOfCache(GetParam().record, "/c/", ""), GetParam().ofCache && isDelete) << "no game folder known";
+}
 INSTANTIATE_TEST_SUITE_P(
     , StepOfCache,
     ::testing::Values(

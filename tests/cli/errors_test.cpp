@@ -7,6 +7,7 @@
 
 #include "cli/test_game.h"
 #include "game/process_scanner.h"
+#include "platform/file.h"
 
 namespace thld::test {
 namespace {
@@ -27,14 +28,24 @@ TEST(CliErrors, EndWithTheirExitCodeAndMessageAndChangeNothing)
     };
     const std::vector<Case> cases = {
         {"no command", {}, 2, "tallyhold: a command is needed"},
-        {"an unknown option", {"list", "--colour"}, 2, "Usage: tallyhold list"},
+        {"an unknown option", {"list", "--colour"}, 2, "unknown option \"--colour\" (did you mean --color?)"},
+        {"an unknown option of the program", {"--bogus", "list"}, 2, "unknown option \"--bogus\"\n"},
+        {"an option of another command", {"list", "--yes"}, 2, "unknown option \"--yes\""},
+        {"an unknown command", {"lst"}, 2, "unknown command \"lst\" (did you mean list?)"},
+        {"help on an unknown command", {"help", "kep"}, 2, "unknown command \"kep\" (did you mean keep?)"},
+        {"an unknown colour choice", {"list", "--color=sometimes"}, 2, "--color"},
+        {"days left empty", {"delete", "--older-than", ""}, 2, "--older-than takes a number of days"},
+        {"days after an empty =", {"delete", "--older-than=", "One"}, 2, "--older-than needs a value"},
+        {"days in hexadecimal", {"delete", "--older-than", "0x100"}, 2, "\"0x100\" is none"},
+        {"days below zero", {"delete", "--older-than", "-1"}, 2, "\"-1\" is none"},
+        {"too many days", {"delete", "--older-than", "100001"}, 2, "from 0 to 100000"},
         {"an unknown order", {"list", "--sort", "colour"}, 2, "--sort"},
         {"delete without a name", {"delete", "--yes"}, 2, "delete needs a NAME or --older-than DAYS"},
         {"a missing game folder", {"list", "--game"}, 1, "was not found."},
         {"a missing cache.ini",
          {"delete", "--yes", "One"},
          1,
-         "Error reading file ",
+         "cache" + std::string(1, kPathSeparator) + " has no cache.ini: is this a cache folder?",
          [](TestGame& game, std::string&) {
              fs::remove(game.Path("cache/cache.ini"));
              return nullptr;
@@ -96,6 +107,10 @@ TEST(CliErrors, EndWithTheirExitCodeAndMessageAndChangeNothing)
         else if (!arguments.empty())
             arguments.insert(arguments.end(), {"--game", game.folders.gameFolder});
         const ProgramResult result = RunTallyhold({arguments, "", {}, c.asAnotherUser});
+        if (c.asAnotherUser && result.exitCode == 127) {
+            std::cout << "[   NOTE   ] " << c.what << ": not tried (the other user can't reach the temporary folder)\n";
+            continue;
+        }
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
         EXPECT_PRED2(Holds, result.err, c.told);
         if (c.exitCode == 2) {

@@ -20,12 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-std::size_t Columns(const std::string& line)
-{
-    return static_cast<std::size_t>(
-        std::count_if(line.begin(), line.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -122,7 +116,8 @@ void CheckListing(const TestGame& game)
             EXPECT_EQ(package["installed"]["copy"], copy) << item->name;
         }
 
-        // The table shows the same packages in the same order, within 80 columns and without colour.
+        // The table shows the same packages in the same order, their names whole (nothing is cut
+        // for a file or a pipe) and without colour.
         std::vector<std::string> tableArguments{"list"};
         tableArguments.insert(tableArguments.end(), sort.begin(), sort.end());
         const ProgramResult table = game.Run(tableArguments);
@@ -131,11 +126,10 @@ void CheckListing(const TestGame& game)
         const std::vector<std::string> lines = Lines(table.out);
         std::size_t row = 0;
         for (std::size_t l = 1; l + 1 < lines.size(); ++l) {
-            EXPECT_LE(Columns(lines[l]), 80u) << lines[l];
             if (lines[l].rfind("    requires ", 0) == 0 || lines[l].rfind("     ", 0) == 0)
                 continue;
             ASSERT_LT(row, shownOrder.size());
-            EXPECT_EQ(lines[l].rfind(shownOrder[row].substr(0, 12), 0), 0u) << lines[l];
+            EXPECT_EQ(lines[l].rfind(shownOrder[row] + "  ", 0), 0u) << lines[l];
             const std::string& name = shownOrder[row++];
             if (name == identical) {
                 EXPECT_PRED2(Holds, lines[l], "identical");
@@ -173,12 +167,15 @@ TEST(CliList, ShowsASyntheticCacheAsTheWindowLists)
 // character that could take over the terminal.
 TEST(CliList, HostileNamesStayValidJsonAndHarmlessOnTheTerminal)
 {
-    const std::vector<std::pair<std::string, std::string>> names = {
+    std::vector<std::pair<std::string, std::string>> names = {
         {"Quote\"d.unr", "Quote\"d.unr"},
         {"Back\\slash.utx", "Back\\slash.utx"},
         {"Red\x1b[31m.u", "Red\x1b[31m.u"},
         {"Caf\xe9.unr", "Caf\xc3\xa9.unr"},  // Latin-1 as it is written
     };
+#ifndef _WIN32  // UTF-8 in cache.ini; on Windows it is in the system's code page
+    names.push_back({"Evil\u202Eexe.unr", "Evil\u202Eexe.unr"});  // turns the text after it around
+#endif
     TestGame game;
     std::vector<MadeUp> packages;
     for (std::size_t i = 0; i < names.size(); ++i)
@@ -194,6 +191,9 @@ TEST(CliList, HostileNamesStayValidJsonAndHarmlessOnTheTerminal)
     EXPECT_EQ(table.exitCode, 0);
     EXPECT_EQ(table.out.find('\x1b'), std::string::npos);
     EXPECT_PRED2(Holds, table.out, "Red?[31m.u");
+#ifndef _WIN32
+    EXPECT_PRED2(Holds, table.out, "Evil?exe.unr");
+#endif
 }
 
 }  // namespace

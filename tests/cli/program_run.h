@@ -22,6 +22,10 @@ struct ProgramCall {
     // POSIX systems: when not 0, the run is ended (SIGALRM, exit code 142) after this many seconds,
     // so that a hang fails the test rather than stopping it.
     unsigned timeoutSeconds = 0;
+    // POSIX systems: the file standard output goes to ("/dev/full"); a file of the run's otherwise.
+    std::string output = {};
+    // POSIX systems: standard output is a terminal (a pseudo-terminal whose size is not known).
+    bool onTerminal = false;
 };
 
 struct ProgramResult {

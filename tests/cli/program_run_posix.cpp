@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <stdexcept>
@@ -58,18 +59,47 @@ std::vector<char*> Pointers(std::vector<std::string>& texts)
     return pointers;
 }
 
+// The program where the user "nobody" can start it: the build folder may lie where only root can
+// enter (a clone in /root), so a copy goes into a folder of its own in the temporary folder, which
+// the tests' game folders share.
+const std::string& ProgramForAnotherUser()
+{
+    static const TempFolder folder;
+    static const std::string copy = [] {
+        namespace fs = std::filesystem;
+        const std::string path = folder / "tallyhold";
+        fs::copy_file(THLD_TALLYHOLD, path, fs::copy_options::overwrite_existing);
+        fs::permissions(folder.Path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                           fs::perms::others_read | fs::perms::others_exec);
+        fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                  fs::perms::others_read | fs::perms::others_exec);
+        return path;
+    }();
+    return copy;
+}
+
 }  // namespace
 
 ProgramResult RunTallyhold(const ProgramCall& call)
 {
     TempFolder streams;
     streams.Write("in", call.input);
-    const std::string in = streams / "in", out = streams / "out", err = streams / "err";
-    std::vector<std::string> arguments{THLD_TALLYHOLD};
+    const std::string in = streams / "in", err = streams / "err";
+    const std::string out = call.output.empty() ? streams / "out" : call.output;
+    const bool dropRoot = call.asAnotherUser && ::geteuid() == 0;
+    std::vector<std::string> arguments{dropRoot ? ProgramForAnotherUser() : std::string(THLD_TALLYHOLD)};
     arguments.insert(arguments.end(), call.arguments.begin(), call.arguments.end());
     std::vector<std::string> environment = Environment(call);
     std::vector<char*> argv = Pointers(arguments), envp = Pointers(environment);
-    const bool dropRoot = call.asAnotherUser && ::geteuid() == 0;
+
+    // A terminal for standard output: the pseudo-terminal's other side, read here.
+    const int terminal = call.onTerminal ? ::posix_openpt(O_RDWR | O_NOCTTY) : -1;
+    std::string terminalName;
+    if (call.onTerminal) {
+        if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0 || !::ptsname(terminal))
+            throw std::runtime_error("no pseudo-terminal");
+        terminalName = ::ptsname(terminal);
+    }
 
     const pid_t child = ::fork();
     if (child < 0)
@@ -77,7 +107,8 @@ ProgramResult RunTallyhold(const ProgramCall& call)
     if (child == 0) {
         // Only calls that are safe between fork and exec.
         const int input = ::open(in.c_str(), O_RDONLY);
-        const int output = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        const int output = call.onTerminal ? ::open(terminalName.c_str(), O_RDWR | O_NOCTTY)
+                                           : ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         const int error = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         if (input < 0 || output < 0 || error < 0 || ::dup2(input, 0) < 0 || ::dup2(output, 1) < 0 ||
             ::dup2(error, 2) < 0)
@@ -89,11 +120,25 @@ ProgramResult RunTallyhold(const ProgramCall& call)
         ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
+    std::string shown;  // on the terminal, until the program closes its side
+    if (terminal >= 0) {
+        char buffer[4096];
+        for (;;) {
+            const ssize_t read = ::read(terminal, buffer, sizeof buffer);
+            if (read < 0 && errno == EINTR)
+                continue;
+            if (read <= 0)
+                break;
+            shown.append(buffer, static_cast<std::size_t>(read));
+        }
+        ::close(terminal);
+        shown.erase(std::remove(shown.begin(), shown.end(), '\r'), shown.end());
+    }
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     ProgramResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = streams.Read("out");
+    result.out = call.onTerminal ? shown : call.output.empty() ? streams.Read("out") : std::string();
     result.err = streams.Read("err");
     return result;
 }

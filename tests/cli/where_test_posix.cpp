@@ -52,5 +52,87 @@ TEST(CliWhere, FindsTheGameStoredInTheSettingsOfAFakeHome)
     }
 }
 
+// With nothing stored, the installations that launchers name are opened, listed and picked.
+TEST(CliWhere, OpensWhatTheLaunchersNameWithNothingStored)
+{
+    struct Case {
+        const char* what;
+        std::string cache;                                       // where the made-up cache goes, relative to the home
+        std::vector<std::string> files;                          // laid out empty, relative to the home
+        std::vector<std::pair<std::string, std::string>> texts;  // files with their text; '@' is the home
+        std::string game;                                        // the game folder `where` shows, or "(none)"
+    };
+    const std::string steam = ".local/share/Steam/steamapps/";
+    const std::vector<Case> cases = {
+        {"native 469 with only ~/.utpg", ".utpg/Cache/", {".utpg/System/UnrealTournament.ini"}, {}, "(none)"},
+        {"Steam",
+         steam + "common/UT/Cache/",
+         {steam + "common/UT/System/UnrealTournament.exe"},
+         {{steam + "appmanifest_13240.acf", "\"AppState\" { \"installdir\" \"UT\" }"}},
+         "@" + steam + "common/UT/"},
+        {"Lutris",
+         "ut/Cache/",
+         {"ut/System/UnrealTournament.exe"},
+         {{".config/lutris/games/ut.yml", "game:\n  exe: @ut/System/UnrealTournament.exe\n"}},
+         "@ut/"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder home;
+        const auto at = [&](std::string text) {
+            for (std::size_t i = text.find('@'); i != std::string::npos; i = text.find('@', i))
+                text.replace(i, 1, home.Path());
+            return text;
+        };
+        const auto write = [&](const std::string& file, const std::string& text) {
+            std::filesystem::create_directories(std::filesystem::path(home / file).parent_path());
+            home.Write(file, text);
+        };
+        for (const std::string& file : c.files)
+            write(file, "");
+        for (const auto& [file, text] : c.texts)
+            write(file, at(text));
+        TestGame madeUp;
+        madeUp.LayMadeUp({{"K1", "DM-Found.unr", kind::Map}});
+        std::filesystem::create_directories(std::filesystem::path(home / c.cache).parent_path().parent_path());
+        std::filesystem::rename(madeUp.folders.cacheFolder, home / c.cache);
+        auto run = [&](std::vector<std::string> arguments) {
+            return RunTallyhold({arguments, "", {{"HOME", home.Path()}, {"XDG_CONFIG_HOME", {}}, {"WINEPREFIX", {}}}});
+        };
+
+        const ProgramResult where = run({"where"});
+        EXPECT_EQ(where.exitCode, 0) << where.out;
+        EXPECT_PRED2(Holds, where.out, "Game folder:  " + at(c.game) + "\n");
+        EXPECT_PRED2(Holds, where.out, "Cache folder: " + home / c.cache + "\n");
+        EXPECT_PRED2(Holds, where.out, "* 1  " + at(c.game));
+        const ProgramResult listed = run({"list"});
+        EXPECT_EQ(listed.exitCode, 0) << listed.err;
+        EXPECT_PRED2(Holds, listed.out, "DM-Found.unr");
+        EXPECT_EQ(run({"list", "--install", "1"}).exitCode, 0);
+        const ProgramResult none = run({"list", "--install", "2"});
+        EXPECT_EQ(none.exitCode, 1);
+        EXPECT_PRED2(Holds, none.err, "There is no installation 2");
+        EXPECT_EQ(run({"list", "--install", "x"}).exitCode, 2);
+    }
+}
+
+TEST(CliWhere, SetGameRefusesAFileAndALineBreak)
+{
+    TempFolder home;
+    home.Write("file", "");
+    home.MakeFolder("two\nlines");
+    struct Case {
+        std::string given, said;
+    };
+    for (const Case& c :
+         {Case{home / "file", home / "file is not a folder."}, Case{home / "two\nlines", "holds a line break"}}) {
+        const ProgramResult set =
+            RunTallyhold({{"where", "--set-game", c.given}, "", {{"HOME", home.Path()}, {"XDG_CONFIG_HOME", {}}}});
+        EXPECT_EQ(set.exitCode, 1);
+        EXPECT_PRED2(Holds, set.err, c.said);
+        EXPECT_FALSE(home.Exists(".config/tallyhold/tallyhold.ini"));
+    }
+}
+
 }  // namespace
 }  // namespace thld::test

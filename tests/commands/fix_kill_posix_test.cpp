@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "cache/cache_listing.h"
+#include "game/cache_contents.h"
 #include "commands/command_fixture.h"
 #include "commands/return_plan.h"
 #include "package/package_kind.h"
@@ -159,7 +159,7 @@ TEST_P(FixKillTest, EveryPackageInOnePlaceWhereverTheProgramEnds)
     for (std::size_t kill = 0; kill < steps; ++kill) {
         SCOPED_TRACE("ended before disk step " + std::to_string(kill) + " of " + std::to_string(steps));
         ASSERT_EQ(RunChild(kill), kKilled);
-        ListCacheIndex(folders.cacheFolder);
+        ListCacheContents(folders, InstalledCopies::Skip);
         ExpectIndexWhole();
         GetParam().expectWhole(*this);
         if (HasFailure())

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "cache/cache_listing.h"
+#include "game/cache_contents.h"
 #include "commands/command_fixture.h"
 #include "package/package_kind.h"
 
@@ -101,7 +101,7 @@ protected:
     void ExpectWholeAfterNextStart()
     {
         const KillRun& run = GetParam();
-        const Listing listing = ListCacheIndex(folders.cacheFolder);
+        const Listing listing = ListCacheContents(folders, InstalledCopies::Skip).listing;
         std::set<std::string> listed;
         for (const PackageItem& item : listing.items)
             listed.insert(item.name);
@@ -245,7 +245,7 @@ TEST_F(TwoPrograms, ChangeOneCacheOneAfterTheOther)
             ::waitpid(child, &status, 0);
             ASSERT_TRUE(WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 4));
         }
-        ListCacheIndex(folders.cacheFolder);
+        ListCacheContents(folders, InstalledCopies::Skip);
         for (const Cached& p : packages) {
             SCOPED_TRACE(p.value);
             const bool cached = IsCached(p.key);

@@ -53,6 +53,8 @@ ModelIndex ModelOf(std::string_view fileBytes)
     const bool crLines = bytes.find('\n') == std::string_view::npos && bytes.find('\r') != std::string_view::npos;
     if (crLines)
         model.lineEnd = "\r";
+    if (bytes.find('\r') == std::string_view::npos && bytes.find('\n') != std::string_view::npos)
+        model.lineEnd = "\n";
     ModelLine line;
     for (char c : bytes) {
         if (crLines && c == '\r') {

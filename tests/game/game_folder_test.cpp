@@ -1,4 +1,5 @@
 #include "game/game_folder.h"
+#include "game/installation.h"
 
 #include <gtest/gtest.h>
 
@@ -97,69 +98,78 @@ public:
     }
 };
 
-class GameFolderLocatorTest : public ::testing::Test {
+// The windows' way of finding the game: a stored folder is taken even where it is gone, and while
+// nothing is stored the user is told why and asked.
+class AskingForTheGameFolder : public ::testing::Test {
 protected:
     FakeEntry entry;
     ScriptedPicker picker;
     std::vector<std::string> told;
-    GameFolderLocator locator{entry, picker, [this](const std::string& m) { told.push_back(m); }};
+    FolderAsking asking{picker, [this](const std::string& m) { told.push_back(m); }};
+
+    std::optional<std::string> Find()
+    {
+        InstallationRequest request;
+        request.acceptGoneFolder = true;
+        request.ask = &asking;
+        InstallationSearch search = FindInstallation(entry, SearchPlaces(), request);
+        if (!search.found)
+            return std::nullopt;
+        return search.found->folders.gameFolder;
+    }
 };
 
-TEST_F(GameFolderLocatorTest, AReadableEntryAsksNothing)
+TEST_F(AskingForTheGameFolder, AReadableEntryAsksNothing)
 {
     entry.value = P("C:\\UnrealTournament");
-    EXPECT_EQ(locator.Find(), P("C:\\UnrealTournament\\"));
+    EXPECT_EQ(Find(), P("C:\\UnrealTournament\\"));
     EXPECT_TRUE(told.empty());
     EXPECT_TRUE(picker.titles.empty());
 }
 
-TEST_F(GameFolderLocatorTest, MissingKeyThenCancelledPickerFindsNothingAndWritesNothing)
+TEST_F(AskingForTheGameFolder, MissingKeyThenCancelledPickerFindsNothingAndWritesNothing)
 {
     entry.keyExists = false;
-    EXPECT_EQ(locator.Find(), std::nullopt);
+    EXPECT_EQ(Find(), std::nullopt);
     EXPECT_EQ(told, std::vector<std::string>{kNoGameEntryMessage});
     EXPECT_EQ(picker.titles, std::vector<std::string>{"Select UT Folder (ex. C:\\UnrealTournament)"});
     EXPECT_TRUE(entry.written.empty());
 }
 
-TEST_F(GameFolderLocatorTest, MissingValueThenAChoiceIsStoredAndReadBack)
+TEST_F(AskingForTheGameFolder, MissingValueThenAChoiceIsStoredAndReadBack)
 {
     picker.answers = {P("D:\\Games\\UT\\")};
-    EXPECT_EQ(locator.Find(), P("D:\\Games\\UT\\"));
+    EXPECT_EQ(Find(), P("D:\\Games\\UT\\"));
     EXPECT_EQ(told, std::vector<std::string>{kNoFolderValueMessage});
     EXPECT_EQ(entry.written, std::vector<std::string>{P("D:\\Games\\UT")});
     EXPECT_EQ(entry.reads, 2);
 }
 
-TEST_F(GameFolderLocatorTest, AChoiceThatCannotBeStoredIsUsedForThisRun)
+TEST_F(AskingForTheGameFolder, AChoiceThatCannotBeStoredIsUsedForThisRun)
 {
     entry.keyExists = false;
     entry.writable = false;
     picker.answers = {P("C:\\\\")};
-    EXPECT_EQ(locator.Find(), P("C:\\"));
+    EXPECT_EQ(Find(), P("C:\\"));
     EXPECT_EQ(told.size(), 1u);
     EXPECT_EQ(picker.titles.size(), 1u);
     EXPECT_EQ(entry.written, std::vector<std::string>{P("C:\\")});
-
-    // The Change button's path: the unstored choice is used without reading the entry again.
-    entry.reads = 0;
-    picker.answers = {P("E:\\UT\\")};
-    auto choice = locator.Select();
-    ASSERT_TRUE(choice);
-    EXPECT_FALSE(choice->stored);
-    EXPECT_EQ(locator.FolderAfter(*choice), P("E:\\UT\\"));
-    EXPECT_EQ(entry.reads, 0);
 }
 
-TEST_F(GameFolderLocatorTest, AStoredChoiceIsReadBackFromTheEntry)
+TEST_F(AskingForTheGameFolder, AChoiceIsWrittenAndSaysWhetherItWasStored)
 {
     entry.value = P("C:\\Old");
-    picker.answers = {P("C:\\New\\")};
-    auto choice = locator.Select();
+    picker.answers = {P("C:\\New\\"), P("E:\\UT\\")};
+    auto choice = SelectGameFolder(entry, picker);
     ASSERT_TRUE(choice);
     EXPECT_TRUE(choice->stored);
-    EXPECT_EQ(locator.FolderAfter(*choice), P("C:\\New\\"));
-    EXPECT_EQ(entry.reads, 1);
+    EXPECT_EQ(Find(), P("C:\\New\\"));
+
+    entry.writable = false;
+    choice = SelectGameFolder(entry, picker);
+    ASSERT_TRUE(choice);
+    EXPECT_FALSE(choice->stored);
+    EXPECT_EQ(choice->value, P("E:\\UT"));
 }
 
 }  // namespace

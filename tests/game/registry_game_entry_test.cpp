@@ -131,10 +131,11 @@ TEST_F(RegistryEntryOrder, EveryPlaceIsAFindingAndAFolderThatIsGoneIsNoInstallat
 {
     registry.Put(Machine32, gone);
     registry.Put(User, there);
-    std::vector<FolderFinding> findings;
     SearchPlaces places;
     places.system = SearchPlaces::OfThisSystem().system;
-    ASSERT_TRUE(FindInstallation(entry, places, {}, findings));
+    InstallationSearch search = FindInstallation(entry, places, {});
+    ASSERT_TRUE(search.found);
+    std::vector<FolderFinding>& findings = search.findings;
     ASSERT_GE(findings.size(), 3u);
     EXPECT_EQ(findings[0].why, "its folder does not exist");
     EXPECT_EQ(findings[1].why, "no entry");
@@ -142,8 +143,8 @@ TEST_F(RegistryEntryOrder, EveryPlaceIsAFindingAndAFolderThatIsGoneIsNoInstallat
 
     registry.held.clear();
     registry.Put(Machine64, gone);
-    findings.clear();
-    EXPECT_FALSE(FindInstallation(entry, places, {}, findings));
+    search = FindInstallation(entry, places, {});
+    EXPECT_FALSE(search.found);
     EXPECT_FALSE(findings[1].taken);
     EXPECT_NE(findings[1].why.find("does not exist"), std::string::npos);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 
+#include <filesystem>
+
 #include "platform/durable_move.h"
 #include "platform/file_fault.h"
 #include "platform/folder.h"
@@ -69,6 +71,22 @@ TEST(DurableMove, ACopyThatFailsAtAnyStepLeavesNothingAtTheDestination)
         EXPECT_EQ(folder.Read("K.uxx"), "package");
         EXPECT_EQ(FolderEntries(maps.Path()), std::vector<std::string>{});
     }
+}
+
+TEST(DurableMove, AReadOnlySourceThatCouldNotGoAfterACopyIsRefusedFirst)
+{
+    test::TempFolder folder;
+    OtherFileSystem maps(folder, "Maps", false);
+    SKIP_UNLESS_MOUNTED(maps);
+    folder.Write("K.uxx", "package");
+    std::filesystem::permissions(folder / "K.uxx", std::filesystem::perms::owner_read);
+    try {
+        MoveFileDurably(folder / "K.uxx", maps.Path() + "Map.unr");
+        ADD_FAILURE() << "moved";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.FileName(), folder / "K.uxx");
+    }
+    EXPECT_EQ(FolderEntries(maps.Path()), std::vector<std::string>{});
 }
 
 TEST(DurableMove, AReadOnlyDestinationIsNamedAsTheCause)

@@ -165,6 +165,30 @@ TEST_F(CommandWindow, AFileErrorIsShownOnceAndWhatWasNotDoneStaysWhereItWas)
     }
 }
 
+// Another program changed cache.ini after the window listed it: the window asks nothing, says so,
+// and lists the cache again, so that it never asks about a package that is no longer there.
+TEST_F(CommandWindow, ACacheChangedSinceTheListingIsListedAgainBeforeAnyQuestion)
+{
+    LayOutCorpus();
+    Open();
+    Tick({"DM-Flux.unr"});
+    std::string index = ReadFileBytes(game + "cache/cache.ini");
+    const std::size_t line = index.find(CorpusEntry("ECM.u").guid + "=");
+    index.erase(line, index.find('\n', line) + 1 - line);
+    WriteFileBytes(game + "cache/cache.ini", index);  // as another program removes ECM.u's line
+    dialogs.said.clear();
+    dialogs.answers = {true};
+    Click("deleteButton");
+    WaitIdle();
+
+    ASSERT_EQ(dialogs.said.size(), 1u);
+    EXPECT_EQ(dialogs.said[0], "! " + messages::IndexChanged(game + "cache/cache.ini"));
+    EXPECT_TRUE(Indexed("DM-Flux.unr"));
+    const std::vector<std::string> shown = ShownNames();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), "ECM.u"), 0);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), "DM-Flux.unr"), 1);
+}
+
 // The window goes while its command waits for an answer that the window's thread has not taken up:
 // the question is answered No unasked, the command ends, and nothing has changed.
 TEST_F(CommandWindow, AWindowClosedWhileAQuestionWaitsAnswersItNo)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QTest>
@@ -63,10 +64,37 @@ TEST_F(WindowTest, TheGameFolderIsAskedForWhenNotStoredAndChangedOnRequest)
         EXPECT_EQ(chooser.titles, std::vector<std::string>(c.chosen.size(), kPickerTitle));
         EXPECT_EQ(FromQt(Text("pathLabel")), c.shownCache);
         EXPECT_EQ(Model().rowCount(), static_cast<int>(c.rows));
+        // Why the tree is empty, and what to do, where the first chooser was cancelled.
+        EXPECT_EQ(FromQt(Text("totalLabel")).find("Press Change") != std::string::npos, c.shownCache == "Cache Path");
         EXPECT_EQ(store.written.size(), c.chosen.size() == 1 && c.chosen.front() ? 1u : 0u);
         EXPECT_TRUE(window->isVisible());
         window.reset();
     }
+}
+
+TEST_F(WindowTest, AChooserBesideChangeOpensAnotherInstallationFound)
+{
+    THLD_REQUIRE_CORPUS();
+    const std::string steamapps = temp / ".local/share/Steam/steamapps/";
+    const std::string steamGame = steamapps + "common/UT/";
+    LayOutGameFolder(game);
+    LayOutGameFolder(steamGame, {false, {"DM-Flux.unr", "ECM.u"}});
+    WriteFileBytes(steamGame + "System/UnrealTournament.exe", "");
+    WriteFileBytes(steamapps + "appmanifest_13240.acf", "\"AppState\" { \"installdir\" \"UT\" }");
+    places.searchLaunchers = true;
+    store.value = game.substr(0, game.size() - 1);
+    Open();
+    auto* installs = Find<QComboBox>("installChooser");
+    ASSERT_EQ(installs->count(), 2);
+    EXPECT_TRUE(installs->isVisibleTo(window.get()));
+    EXPECT_EQ(FromQt(Text("pathLabel")), game + "cache/");
+
+    emit installs->activated(1);
+    WaitIdle();
+    EXPECT_EQ(FromQt(Text("pathLabel")), steamGame + "cache/");
+    EXPECT_EQ(Model().rowCount(), 2);
+    EXPECT_TRUE(store.written.empty());
+    EXPECT_TRUE(dialogs.said.empty());
 }
 
 TEST_F(WindowTest, AnEmptyOrUnreadableCacheAsksWhetherToChooseTheFolder)

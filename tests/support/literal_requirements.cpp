@@ -88,7 +88,7 @@ std::size_t LiteralRelationships(const std::string& cacheFolder, std::vector<Pac
         if (!entryA)
             continue;
         PackageKind kindA = GetPackageKind(cacheFolder, entryA->key);
-        if (kindA != kind::Textures && kindA != kind::Script)
+        if (entryA->value.empty() || (kindA != kind::Textures && kindA != kind::Script))
             continue;
         ++walks;
         const std::string& text = entryA->valueText;
@@ -100,7 +100,7 @@ std::size_t LiteralRelationships(const std::string& cacheFolder, std::vector<Pac
             if (!entryB)
                 continue;
             PackageKind kindB = GetPackageKind(cacheFolder, entryB->key);
-            if (b == a || (kindB != kind::Map && kindB != kind::Script))
+            if (b == a || entryB->value.empty() || (kindB != kind::Map && kindB != kind::Script))
                 continue;
             std::vector<std::uint8_t> region;
             {

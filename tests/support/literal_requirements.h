@@ -4,7 +4,8 @@
 // is looked up again in cache.ini and classified again, and each searched file's region is found
 // by reading one byte at a time and then read whole. The pattern is built from the entry's package
 // name (the value without its extension) as cache.ini's text holds it; the requirement's text is the
-// value as the program's text; both are cut to 254 bytes. Used by the tests and the benchmark only.
+// value as the program's text; both are cut to 254 bytes. An entry with an empty name takes no part,
+// on either side. Used by the tests and the benchmark only.
 
 #include <cstddef>
 #include <limits>

@@ -7,6 +7,7 @@
 #include "win32/resource.h"
 #include "app_run.h"
 #include "game/game_folder.h"
+#include "platform/registry.h"
 #include "game_entry_override.h"
 #include "game_fixtures.h"
 #include "tree_reader.h"
@@ -113,6 +114,28 @@ TEST_F(GameFolderTest, ChangeToAnotherFolderStoresItAndListsThatCache)
     EXPECT_EQ(ItemText(main, IDC_CACHE_PATH), other + "cache\\");
     EXPECT_EQ(GameEntryOverride::Folder32(), other.substr(0, other.size() - 1));
     EXPECT_EQ(ItemText(main, IDC_TOTAL), "Total Cache: 3k bytes");
+}
+
+TEST_F(GameFolderTest, WithOnlySteamsUninstallEntryTheGameOpensWithoutAQuestionAndNothingIsStored)
+{
+    const std::string steamEntry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Steam App 13240";
+    struct SteamEntry {
+        SteamEntry(const std::string& key, const std::string& folder) : key(key)
+        {
+            EXPECT_EQ(
+                WriteRegistryString(RegistryHive::LocalMachine, RegistryView::Bits32, key, "InstallLocation", folder),
+                0u);
+        }
+        ~SteamEntry() { ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), KEY_WOW64_32KEY, 0); }
+        std::string key;
+    } steam(steamEntry, gameValue);
+    test::WriteFileBytes(game + "System\\UnrealTournament.exe", "");
+    test::WriteFileBytes(game + "cache\\cache.ini", std::string("[Cache]\r\n") + kTexKey + "=Tex1.utx\r\n");
+    entry.Remove();
+    AppRun app;
+    ASSERT_TRUE(app.ListedWith({"Tex1.utx"}));
+    EXPECT_EQ(ItemText(app.MainWindow(), IDC_CACHE_PATH), game + "cache\\");
+    EXPECT_EQ(GameEntryOverride::Folder32(), std::nullopt);
 }
 
 TEST_F(GameFolderTest, TheCacheFolderThatTheGameSettingsNameIsShownAndListed)

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "game/installation.h"
 #include "game/registry_game_entry.h"
 #include "game_entry_override.h"
 #include "platform/registry.h"
@@ -120,12 +121,16 @@ TEST(RegistryGameEntryTest, AChoiceGoesToTheMachineOrWhereRefusedToTheUser)
     RegistryGameEntry userOnly(refused);
     AnsweringPicker picker;
     int told = 0;
-    GameFolderLocator locator(userOnly, picker, [&](const std::string&) { ++told; });
-    EXPECT_EQ(locator.Find(), "F:\\Games\\UT\\");
+    const FolderAsking asking{picker, [&](const std::string&) { ++told; }};
+    InstallationRequest request;
+    request.acceptGoneFolder = true;
+    request.ask = &asking;
+    auto find = [&] { return FindInstallation(userOnly, SearchPlaces(), request).found->folders.gameFolder; };
+    EXPECT_EQ(find(), "F:\\Games\\UT\\");
     EXPECT_EQ(GameEntryOverride::Get(Place::User), "F:\\Games\\UT");
     EXPECT_EQ(GameEntryOverride::Folder32(), std::nullopt);
     // Remembered: the next start asks nothing.
-    EXPECT_EQ(locator.Find(), "F:\\Games\\UT\\");
+    EXPECT_EQ(find(), "F:\\Games\\UT\\");
     EXPECT_EQ(picker.asked, 1);
     EXPECT_EQ(told, 1);
 }

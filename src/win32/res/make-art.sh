@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the program's pictures from text with ImageMagick and packs them with pack_images.py:
-#   thld.ico    the program icon, 32x32 and 16x16, 16 colours each
+#   thld.ico    the program icon, 32x32 and 16x16, 16 colours each, and the desktop icon's 48x48 and
+#               256x256 pictures (src/qt/res/icons) for large views
 #   banner.bmp  the banner of the "Please Wait" window, 384x100, 256 colours
 # The generated files are kept in the repository; run this again only to change them.
 set -euo pipefail
@@ -29,6 +30,9 @@ convert -size 368x84 xc:'rgb(40,40,132)' -raise 5x5 \
   -fill "$yellow" -annotate +0+0 'Tallyhold v1.5' "$work/plate.png"
 convert -size 384x100 xc:"$blue" "$work/plate.png" -geometry +8+8 -composite \
   -colors 256 -depth 8 "$work/banner.png"
+
+cp "$here/../../qt/res/icons/tallyhold-48.png" "$work/icon48.png"
+cp "$here/../../qt/res/icons/tallyhold-256.png" "$work/icon256.png"
 
 for name in icon32 icon16 banner; do
   size=$(identify -format '%wx%h' "$work/$name.png")

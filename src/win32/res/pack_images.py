@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Packs raw RGB pictures (made by make-art.sh) into a 16-colour icon file and a 256-colour bitmap."""
+"""Packs raw RGB pictures (made by make-art.sh) into an icon file (16 and 32 px in 16 colours, then the
+48 and 256 px PNG pictures of the desktop icon as they are) and a 256-colour bitmap."""
 import os
 import struct
 import sys
@@ -55,7 +56,9 @@ def write_icon(path, images):
     offset = 6 + 16 * len(images)
     entries, blobs = b"", b""
     for width, height, blob in images:
-        entries += struct.pack("<BBBBHHII", width, height, 16, 0, 1, 4, len(blob), offset)
+        # A PNG picture holds its own colours (32 bits); 256 px is written as 0 in the directory.
+        colours, bits = (0, 32) if blob.startswith(b"\x89PNG") else (16, 4)
+        entries += struct.pack("<BBBBHHII", width % 256, height % 256, colours, 0, 1, bits, len(blob), offset)
         offset += len(blob)
         blobs += blob
     open(path, "wb").write(directory + entries + blobs)
@@ -76,6 +79,8 @@ def main():
     for name in ("icon32", "icon16"):
         width, height, pixels = load(work, name)
         icons.append((width, height, icon_image(width, height, pixels)))
+    for size in (48, 256):
+        icons.append((size, size, open(os.path.join(work, "icon%d.png" % size), "rb").read()))
     write_icon(os.path.join(out, "thld.ico"), icons)
     width, height, pixels = load(work, "banner")
     write_bitmap(os.path.join(out, "banner.bmp"), width, height, pixels)

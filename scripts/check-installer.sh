@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The Windows installer's round trip under Wine: installs it silently (/S, with tallyhold.exe put on
+# the PATH), checks the files, the Start-menu shortcuts, the uninstaller's registry entry, the PATH
+# and that the installed tallyhold.exe runs; then uninstalls it silently and checks that nothing it
+# put there is left. Run after `scripts/dist.sh windows`; ends non-zero when a check failed.
+set -uo pipefail
+THLD_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$THLD_ROOT"
+# shellcheck source=wine-env.sh
+source "$THLD_ROOT/scripts/wine-env.sh"
+thld_wine_init
+
+installer=$(ls build/packages/tallyhold-*-windows-x64.exe 2>/dev/null | tail -1)
+[ -n "$installer" ] || { echo "error: no installer in build/packages; run scripts/dist.sh windows" >&2; exit 1; }
+
+failed=0
+check() {  # check WHAT COMMAND...
+  local what=$1; shift
+  if "$@"; then echo "   ok      $what"; else echo "   FAILED  $what"; failed=$((failed + 1)); fi
+}
+unix_path() { winepath -u "$(wine cmd /c "echo $1" 2>/dev/null | tr -d '\r')" 2>/dev/null; }
+registry_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
+on_path() { registry_value 'HKCU\Environment' Path | tr ';' '\n' | grep -qiF -x "$1"; }
+has_key() { wine reg query "$1" >/dev/null 2>&1; }
+
+programs=$(unix_path '%LOCALAPPDATA%')/Programs/Tallyhold
+menu="$(unix_path '%APPDATA%')/Microsoft/Windows/Start Menu/Programs/Tallyhold"
+folder_windows=$(wine cmd /c 'echo %LOCALAPPDATA%\Programs\Tallyhold' 2>/dev/null | tr -d '\r')
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallyhold'
+if [ -x "$programs/Uninstall.exe" ]; then
+  echo "== removing what an earlier run left"
+  wine "$programs/Uninstall.exe" /S >/dev/null 2>&1
+  wineserver -w
+fi
+[ ! -e "$programs" ] || { echo "error: $programs is there before the installation" >&2; exit 1; }
+
+echo "== installing $(basename "$installer") silently under Wine"
+wine "$installer" /S /PATH >/dev/null 2>&1
+wineserver -w
+for file in THLD.exe tallyhold.exe README.txt LICENSE.txt docs/thld-window.png Uninstall.exe; do
+  check "installed $file" test -f "$programs/$file"
+done
+for shortcut in "Tallyhold.lnk" "Tallyhold README.lnk" "Uninstall Tallyhold.lnk"; do
+  check "Start-menu shortcut $shortcut" test -f "$menu/$shortcut"
+done
+check "the uninstaller's registry entry" has_key "$uninstall_key"
+check "the folder on the user's PATH" on_path "$folder_windows"
+version=$(wine "$programs/tallyhold.exe" --version 2>/dev/null | tr -d '\r')
+check "the installed tallyhold.exe runs ($version)" test "$version" = "tallyhold $(sed -n 's/^project(Tallyhold VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+
+echo "== uninstalling silently"
+wine "$programs/Uninstall.exe" /S >/dev/null 2>&1
+wineserver -w
+check "the program folder is gone" test ! -e "$programs"
+check "the Start-menu folder is gone" test ! -e "$menu"
+check "the uninstaller's registry entry is gone" eval '! has_key "$uninstall_key"'
+check "the folder is off the PATH" eval '! on_path "$folder_windows"'
+
+echo "installer: $failed checks failed"
+[ "$failed" = 0 ]

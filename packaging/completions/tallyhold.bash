@@ -5,7 +5,7 @@ _tallyhold()
     local cur prev words cword
     _init_completion || return
 
-    local commands="list requires delete keep check where help"
+    local commands="list requires delete keep check return tidy where help"
     local global="--game --cache --install --color --help -h --version -V"
     local command="" i
     for ((i = 1; i < cword; i++)); do
@@ -42,6 +42,8 @@ _tallyhold()
         delete) options="--older-than --yes -y --dry-run -n" ;;
         keep) options="--yes -y --dry-run -n" ;;
         check) options="--json" ;;
+        return) options="--yes -y --dry-run -n" ;;
+        tidy) options="--stale --orphans --yes -y --dry-run -n" ;;
         where) options="--set-game" ;;
         help) COMPREPLY=($(compgen -W "$commands" -- "$cur")); return ;;
     esac

@@ -65,6 +65,19 @@ bool IsPlaceInGame(std::string_view destination, std::string_view gameFolder, st
            });
 }
 
+// A file named `value` in a folder of the game folder, as a Return takes one from there.
+bool IsFileInGameFolder(std::string_view path, std::string_view gameFolder, std::string_view value)
+{
+    if (gameFolder.empty() || !IsSeparator(gameFolder.back()) || !path.starts_with(gameFolder))
+        return false;
+    const std::string_view rest = path.substr(gameFolder.size());
+    const auto separator = std::find_if(rest.begin(), rest.end(), IsSeparator);
+    if (separator == rest.end())
+        return false;
+    const std::string_view folder = rest.substr(0, static_cast<std::size_t>(separator - rest.begin()));
+    return IsPlainName(folder) && IsPlainName(value) && rest.substr(folder.size() + 1) == value;
+}
+
 std::optional<StepRecord> ReadRecord(const std::string& path)
 {
     auto file = InputFile::OpenUnshared(path);
@@ -151,7 +164,10 @@ void RecoverCache(const std::string& cacheFolder, const std::string& gameFolder)
             // Cut short before it was synced (no step had begun), or not a record of this program.
             RemoveFile(recordPath);
         } else if (IsStepOfCache(*record, cacheFolder, gameFolder)) {
-            SettleStep(*record, lines->contains(record->line) ? StepEnd::Undo : StepEnd::Complete);
+            // A Delete or Move is done once its line is gone, a Return once its line is there.
+            const bool lineThere = lines->contains(record->line);
+            const bool done = record->kind == StepRecord::Kind::Return ? lineThere : !lineThere;
+            SettleStep(*record, done ? StepEnd::Complete : StepEnd::Undo);
             RemoveFile(recordPath);
             SyncFolder(cacheFolder);
         } else {
@@ -172,6 +188,8 @@ bool IsStepOfCache(const StepRecord& record, const std::string& cacheFolder, con
         return record.destination.empty() && record.gameFolder.empty() && IsAsideOf(record.aside, record.source);
     if (gameFolder.empty() || record.gameFolder != gameFolder)
         return false;
+    if (record.kind == StepRecord::Kind::Return)
+        return record.aside.empty() && IsFileInGameFolder(record.destination, record.gameFolder, entry->value);
     return IsPlaceInGame(record.destination, record.gameFolder, entry->value) &&
            (record.aside.empty() || IsAsideOf(record.aside, record.destination));
 }

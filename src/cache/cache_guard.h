@@ -1,7 +1,8 @@
 #pragma once
 // One program at a time changes a cache, and what a program ended in the middle of a change left
 // behind is settled before anything else looks at the cache: the step it recorded (step_record.h)
-// is undone while its line is still in cache.ini and finished once it is gone, and the files that
+// is undone while its line is still in cache.ini and finished once it is gone (a Return: undone
+// while its line is not there yet, finished once it is), and the files that
 // only a step in progress writes (cache.ini.new, cache.bak.new, *.tallyhold-old, *.tallyhold-new)
 // go. The lock is an exclusive lock on cache.ini.tallyhold-lock beside cache.ini: the game neither
 // knows nor minds it, and it stays the same file while cache.ini is replaced.
@@ -41,7 +42,8 @@ void RecoverCacheIfIdle(const std::string& cacheFolder, const std::string& gameF
 
 // True when a record read from the cache folder may be acted on: its paths are the ones a step of
 // this cache makes (the cached file of its line's key, the place of its line's package in the game
-// folder, the names the step keeps files under meanwhile). Without a game folder (empty) no move is.
+// folder, or for a Return a file of its line's name in a folder of the game folder, the names the
+// step keeps files under meanwhile). Without a game folder (empty) no move or return is.
 bool IsStepOfCache(const StepRecord& record, const std::string& cacheFolder, const std::string& gameFolder);
 
 }  // namespace thld

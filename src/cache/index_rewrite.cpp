@@ -6,6 +6,7 @@
 #include "cache/index_file.h"
 #include "cache/index_scan.h"
 #include "cache/index_text.h"
+#include "platform/code_page.h"
 #include "platform/file.h"
 
 namespace thld {
@@ -23,9 +24,10 @@ struct NewContent {
 };
 
 // The former text with the index's lines stripped and ended as the scan says (CR LF, CR or LF),
-// and without the entry line `lineNumber`. The mark, the lines before the
-// header, and the line that ends the index with all after it, stay as they are.
-NewContent BuildNewContent(std::string_view former, const IndexScan& scan, int lineNumber)
+// without the entry line `lineNumber` and with `added` (already in the file's text) after the last
+// line of the index. The mark, the lines before the header, and the line that ends the index with
+// all after it, stay as they are.
+NewContent BuildNewContent(std::string_view former, const IndexScan& scan, int lineNumber, std::string_view added = {})
 {
     NewContent content;
     content.bytes.reserve(former.size() + 2 * scan.body.size() + 2);
@@ -39,6 +41,10 @@ NewContent BuildNewContent(std::string_view former, const IndexScan& scan, int l
             continue;
         }
         content.bytes += stripped;
+        content.bytes += scan.lineEnd;
+    }
+    if (!added.empty()) {
+        content.bytes += added;
         content.bytes += scan.lineEnd;
     }
     content.bytes.append(former.substr(scan.tailBegin));
@@ -89,7 +95,43 @@ void ReplaceIndex(const std::string& cacheFolder, std::optional<OutputFile>& new
     }
 }
 
+// The program's text of a line in the file's own text; nothing when a file in the system code page
+// can't hold it.
+std::optional<std::string> FileTextOf(const IndexText& decoded, const std::string& line)
+{
+    if (decoded.encoding != IndexEncoding::CodePage)
+        return line;
+    if (TextFromCodePage(line) != line)
+        return std::nullopt;  // only text that reads back as itself is written into such a file
+    return line;
+}
+
 }  // namespace
+
+AddedLine AddEntryLine(const std::string& cacheFolder, const std::string& line)
+{
+    auto formerBytes = ReadIndexFile(IndexPathOf(cacheFolder));
+    if (!formerBytes)
+        return AddedLine::Unreadable;
+    const std::string former = *formerBytes;
+    const IndexText decoded = DecodeIndex(std::move(*formerBytes));
+    const IndexScan scan = ScanIndex(decoded.text);
+    if (!scan.header)
+        return AddedLine::NoHeader;
+    const std::optional<std::string> added = FileTextOf(decoded, line);
+    if (!added || added->empty() || added->find_first_of("\r\n") != std::string::npos)
+        return AddedLine::NotWritable;
+    const std::string content = decoded.Encode(BuildNewContent(decoded.text, scan, -1, *added).bytes);
+
+    std::optional<OutputFile> newIndex;
+    try {
+        newIndex.emplace(OutputFile::Create(cacheFolder + kNewIndexName));
+    } catch (const FileError&) {
+        return AddedLine::NotCreated;
+    }
+    ReplaceIndex(cacheFolder, newIndex, content, former);
+    return AddedLine::Added;
+}
 
 RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber)
 {

@@ -1,5 +1,5 @@
 #pragma once
-// Rewriting cache.ini without one line, keeping the former file as cache.bak.
+// Rewriting cache.ini without one line, or with one more, keeping the former file as cache.bak.
 
 #include <string>
 
@@ -32,5 +32,19 @@ struct RemovedLine {
 // When the new file can't be created, nothing has changed (the former cache.bak stays). A file without a header is not
 // rewritten. Other file errors are raised as FileError.
 RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber);
+
+enum class AddedLine {
+    Added,        // the line is the last line of the index
+    NoHeader,     // the file has no header: nothing rewritten
+    Unreadable,   // cache.ini could not be opened: nothing rewritten
+    NotWritable,  // the line is empty, holds a line end, or can't be written in the file's code page
+    NotCreated,   // the new file could not be created: nothing changed
+};
+
+// Writes cache.ini anew with `line` (the program's text, stripped) after the last line of the index,
+// in the same way and with the same safety as RemoveEntryLine: the file keeps its encoding, the
+// index's lines are ended as there, the rest is carried over byte for byte, cache.bak keeps the
+// former file, and cache.ini is always whole. Other file errors are raised as FileError.
+AddedLine AddEntryLine(const std::string& cacheFolder, const std::string& line);
 
 }  // namespace thld

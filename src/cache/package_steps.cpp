@@ -64,6 +64,34 @@ bool SameSize(const std::string& a, const std::string& b)
     return second && second->Length() == length;
 }
 
+// A file moved from `from` to `to` (a file it replaced waiting at `aside`, or no aside): Undo
+// brings it back to `from`, Complete leaves it at `to` alone.
+void SettleMove(const std::string& from, const std::string& to, const std::string& aside, StepEnd end)
+{
+    const std::string copy = CopyNameOf(to);
+    if (PathExists(copy))
+        RemoveFile(copy);
+    const bool replacing = !aside.empty();
+    if (end == StepEnd::Undo) {
+        // Without a replaced file the destination was free when the step began; with one, the
+        // destination is the step's own only once that file has been taken aside.
+        const bool destinationIsOurs = !replacing || PathExists(aside);
+        if (destinationIsOurs && PathExists(to)) {
+            if (!PathExists(from))
+                MoveFileNoReplace(to, from);
+            else if (SameSize(from, to))
+                RemoveFile(to);  // a copy across file systems, the source still whole
+        }
+        if (replacing && PathExists(aside) && !PathExists(to))
+            MoveFileNoReplace(aside, to);
+        return;
+    }
+    if (PathExists(from) && PathExists(to) && SameSize(from, to))
+        RemoveFile(from);
+    if (replacing && PathExists(aside))
+        RemoveFile(aside);
+}
+
 }  // namespace
 
 std::string StepRecordPathOf(const std::string& cacheFolder) { return cacheFolder + kStepRecordFileName; }
@@ -134,6 +162,35 @@ RemovedLine MoveCachedPackage(const std::string& cacheFolder, int lineNumber, co
     return removed;
 }
 
+AddedLine ReturnToCache(const std::string& cacheFolder, const PackageReturn& back)
+{
+    if (PathExists(back.cachedFile))
+        throw FileError(FileErrorCause::AccessDenied, back.cachedFile);
+    const StepRecord record{StepRecord::Kind::Return, back.line,      back.cachedFile, "",
+                            back.installedFile,       back.gameFolder};
+    WriteRecord(cacheFolder, record);
+    AddedLine added = AddedLine::NotCreated;
+    try {
+        const MoveResult how = MoveFileDurably(back.installedFile, back.cachedFile);
+        SyncFolder(cacheFolder);
+        SyncFolder(FolderOf(back.installedFile));
+        added = AddEntryLine(cacheFolder, back.line);
+        if (added != AddedLine::Added) {
+            UndoQuietly(cacheFolder, record);
+            return added;
+        }
+        // From here on the step is done; what fails leaves the record for the next program to finish.
+        if (how == MoveResult::Copied)
+            RemoveFile(back.installedFile);
+    } catch (const FileError&) {
+        if (added != AddedLine::Added)
+            UndoQuietly(cacheFolder, record);
+        throw;
+    }
+    RemoveRecord(cacheFolder);
+    return added;
+}
+
 void SettleStep(const StepRecord& record, StepEnd end)
 {
     if (record.kind == StepRecord::Kind::Delete) {
@@ -145,28 +202,10 @@ void SettleStep(const StepRecord& record, StepEnd end)
         }
         return;
     }
-    const std::string copy = CopyNameOf(record.destination);
-    if (PathExists(copy))
-        RemoveFile(copy);
-    const bool replacing = !record.aside.empty();
-    if (end == StepEnd::Undo) {
-        // Without a replaced file the destination was free when the step began; with one, the
-        // destination is the step's own only once that file has been taken aside.
-        const bool destinationIsOurs = !replacing || PathExists(record.aside);
-        if (destinationIsOurs && PathExists(record.destination)) {
-            if (!PathExists(record.source))
-                MoveFileNoReplace(record.destination, record.source);
-            else if (SameSize(record.source, record.destination))
-                RemoveFile(record.destination);  // a copy across file systems, the source still whole
-        }
-        if (replacing && PathExists(record.aside) && !PathExists(record.destination))
-            MoveFileNoReplace(record.aside, record.destination);
-        return;
-    }
-    if (PathExists(record.source) && PathExists(record.destination) && SameSize(record.source, record.destination))
-        RemoveFile(record.source);
-    if (replacing && PathExists(record.aside))
-        RemoveFile(record.aside);
+    if (record.kind == StepRecord::Kind::Return)
+        SettleMove(record.destination, record.source, "", end);
+    else
+        SettleMove(record.source, record.destination, record.aside, end);
 }
 
 }  // namespace thld

@@ -1,9 +1,10 @@
 #pragma once
-// The two ways a package leaves the cache, each one crash-safe step: its line leaves cache.ini and
-// its file is deleted, or moved to its place in the game's folders. A record of the step
+// The two ways a package leaves the cache, and the way an installed one comes back into it, each one
+// crash-safe step: its line leaves cache.ini and its file is deleted, or moved to its place in the
+// game's folders; or its file moves into the cache under its GUID and its line is added. A record of the step
 // (step_record.h) is written and synced before the first change and removed after the last, so that
 // whatever ends the program, the next one that takes the cache's lock (cache_guard.h) leaves the
-// package either in the cache with its line or gone from it without. The caller holds that lock.
+// package either in the cache with its line or out of it without. The caller holds that lock.
 
 #include <string>
 
@@ -37,9 +38,23 @@ struct PackageMove {
 // changes.
 RemovedLine MoveCachedPackage(const std::string& cacheFolder, int lineNumber, const PackageMove& move);
 
-// Brings the files of a recorded step to where they were before it (Undo: its line is still in
-// cache.ini) or to where it takes them (Complete: the line is gone). Nothing that is already so is
-// touched again; FileError when a disk step is refused.
+struct PackageReturn {
+    std::string line;           // the line to add, GUID=file name, as the program's text
+    std::string installedFile;  // the package in the game's folders
+    std::string cachedFile;     // the file it becomes: <GUID>.uxx in the cache folder, not there yet
+    std::string gameFolder;     // the game folder holding the installed file
+};
+
+// Moves an installed package into the cache (copying it where the two lie on different file
+// systems) and adds its line. When the line can't be added the package is back in its place and the
+// result says why. A file at `cachedFile` is refused (AccessDenied on it) before anything changes.
+// FileError on a disk failure, with the step undone or, once the line is there, finished by the
+// next program.
+AddedLine ReturnToCache(const std::string& cacheFolder, const PackageReturn& back);
+
+// Brings the files of a recorded step to where they were before it (Undo: for a Delete or Move its
+// line is still in cache.ini, for a Return it is not there yet) or to where it takes them (Complete). Nothing that is
+// already so is touched again; FileError when a disk step is refused.
 enum class StepEnd {
     Undo,
     Complete

@@ -1,5 +1,6 @@
 #include "cache/step_record.h"
 
+#include <algorithm>
 #include <array>
 
 namespace thld {
@@ -66,13 +67,26 @@ constexpr std::array<Field, 5> kFields{{{"line", &StepRecord::line},
                                         {"destination", &StepRecord::destination},
                                         {"game", &StepRecord::gameFolder}}};
 
+constexpr std::array<std::pair<std::string_view, StepRecord::Kind>, 3> kKinds{
+    {{"delete", StepRecord::Kind::Delete}, {"move", StepRecord::Kind::Move}, {"return", StepRecord::Kind::Return}}};
+
+std::string_view KindWord(StepRecord::Kind kind)
+{
+    for (const auto& [word, k] : kKinds)
+        if (k == kind)
+            return word;
+    return {};
+}
+
 }  // namespace
 
 std::string EncodeStepRecord(const StepRecord& record)
 {
     std::string out(kFirstLine);
     out += '\n';
-    out += record.kind == StepRecord::Kind::Delete ? "step=delete\n" : "step=move\n";
+    out += "step=";
+    out += KindWord(record.kind);
+    out += '\n';
     for (const Field& field : kFields) {
         out += field.name;
         out += '=';
@@ -114,10 +128,12 @@ std::optional<StepRecord> ParseStepRecord(std::string_view bytes)
         const std::string_view name = line.substr(0, equals);
         const std::string_view value = line.substr(equals + 1);
         if (name == "step") {
-            if (kindSeen || (value != "delete" && value != "move"))
+            const auto kind =
+                std::find_if(kKinds.begin(), kKinds.end(), [&](const auto& k) { return k.first == value; });
+            if (kindSeen || kind == kKinds.end())
                 return std::nullopt;
             kindSeen = true;
-            record.kind = value == "delete" ? StepRecord::Kind::Delete : StepRecord::Kind::Move;
+            record.kind = kind->second;
             continue;
         }
         std::size_t i = 0;

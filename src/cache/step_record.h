@@ -1,6 +1,7 @@
 #pragma once
 // The record of one step that takes a package out of the cache (its line leaves cache.ini, its file
-// is deleted or moved into the game's folders), kept beside cache.ini while the step is under way:
+// is deleted or moved into the game's folders) or puts an installed one back into it (its file moves
+// into the cache under its GUID, and its line is added), kept beside cache.ini while the step is under way:
 // written whole and synced before the step's first change, removed after its last. Read back it is
 // untrusted input: bounded, and refused unless whole and well formed.
 
@@ -17,14 +18,15 @@ inline constexpr std::size_t kMaxStepRecordBytes = 64 * 1024;
 struct StepRecord {
     enum class Kind {
         Delete,
-        Move
+        Move,
+        Return,  // from `destination` in the game's folders to `source` in the cache
     };
     Kind kind = Kind::Delete;
     std::string line;         // the entry line, stripped, as the program's text
-    std::string source;       // the cached file
+    std::string source;       // the cached file (Return: the one it becomes)
     std::string aside;        // Delete: where the file waits; Move: where a replaced file waits, or empty
-    std::string destination;  // Move: where the file goes
-    std::string gameFolder;   // Move: the game folder the destination lies in
+    std::string destination;  // Move: where the file goes; Return: where it comes from
+    std::string gameFolder;   // Move, Return: the game folder the destination lies in
 
     bool operator==(const StepRecord&) const = default;
 };

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "cache/cached_file.h"
+#include "cli/change_run.h"
 #include "cli/commands.h"
 #include "cli/game_cache.h"
 #include "cli/offline_text.h"
@@ -19,36 +20,6 @@
 namespace thld::cli {
 
 namespace {
-
-void RefuseWhileTheGameRuns()
-{
-    if (const char* message = RunningGameMessage(ProcessScanner()))
-        throw Failure(message);
-}
-
-TerminalPrompt::Answers AnswersOf(const Options& options)
-{
-    return options.yes ? TerminalPrompt::Answers::AllYes : TerminalPrompt::Answers::Asked;
-}
-
-// A file error ended the run where it happened (what was done before stays done): it is reported
-// after what was done.
-int Ending(const TerminalPrompt& prompt, const RunReport& report)
-{
-    if (const FileError* failure = report.Failure())
-        throw Failure(PrintableText(failure->what()));
-    return prompt.FellShort() ? kExitFailed : kExitDone;
-}
-
-bool IsDone(const RunReport& report, std::size_t step)
-{
-    return report.outcomes[step].result == StepOutcome::Result::Done;
-}
-
-std::string Count(std::size_t n, const char* one, const char* many)
-{
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
 
 // The packages `delete` selects: those named (all without a NAME), and of them those whose cached
 // file is older than --older-than, in the order of the listing.

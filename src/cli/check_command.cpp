@@ -3,6 +3,9 @@
 // code is 0 with or without them.
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cctype>
+
 #include "cli/commands.h"
 #include "cli/game_cache.h"
 #include "cli/terminal_text.h"
@@ -43,6 +46,33 @@ std::string Line(const CacheProblem& p)
     return {};
 }
 
+// A name as a shell takes it: in double quotes where it holds more than letters, digits and . - _
+std::string ShellWord(const std::string& text)
+{
+    const bool plain = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
+    });
+    return plain ? text : "\"" + text + "\"";
+}
+
+// The command that fixes a problem, of the names as read; empty where none does (the player decides
+// which version goes).
+std::string Fix(const CacheProblem& p)
+{
+    switch (p.kind) {
+    case Kind::Mismatch:
+        return "tallyhold return " + ShellWord(p.name);
+    case Kind::Stale:
+        return "tallyhold tidy --stale";
+    case Kind::Orphan:
+        return "tallyhold tidy " + ShellWord(p.key + ".uxx");
+    case Kind::Duplicate:
+    case Kind::Missing:
+        break;
+    }
+    return {};
+}
+
 std::string Text(const std::vector<CacheProblem>& problems, Console& console)
 {
     if (problems.empty())
@@ -51,8 +81,11 @@ std::string Text(const std::vector<CacheProblem>& problems, Console& console)
     for (const ProblemGroup& group : kProblemGroups) {
         std::string lines;
         for (const CacheProblem& problem : problems)
-            if (problem.kind == group.kind)
+            if (problem.kind == group.kind) {
                 lines += "  " + Line(problem) + "\n";
+                if (const std::string fix = Fix(problem); !fix.empty())
+                    lines += "      fix: " + console.OutStyled(Style::Strong, PrintableText(fix)) + "\n";
+            }
         if (lines.empty())
             continue;
         if (!out.empty())
@@ -73,6 +106,8 @@ nlohmann::ordered_json Json(const std::vector<CacheProblem>& problems)
         if (!p.name.empty())
             entry["name"] = Utf8Text(p.name);
         entry["key"] = Utf8Text(p.key);
+        const std::string fix = Fix(p);
+        entry["fix"] = fix.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(Utf8Text(fix));
         switch (p.kind) {
         case Kind::Mismatch:
             entry["installed"] = Utf8Text(p.path);

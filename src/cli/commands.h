@@ -13,5 +13,7 @@ int DeleteCommand(const Options& options, Console& console);
 int KeepCommand(const Options& options, Console& console);
 int WhereCommand(const Options& options, Console& console);
 int CheckCommand(const Options& options, Console& console);
+int ReturnCommand(const Options& options, Console& console);
+int TidyCommand(const Options& options, Console& console);
 
 }  // namespace thld::cli

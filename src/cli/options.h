@@ -20,6 +20,8 @@ struct Options {
     bool dryRun = false;                    // tell what would be done, do nothing
     std::optional<unsigned> olderThanDays;  // delete --older-than
     std::optional<std::string> setGame;     // where --set-game
+    bool stale = false;                     // tidy --stale
+    bool orphans = false;                   // tidy --orphans
 };
 
 // Exit codes: done; a file error, a refusal or a No; bad usage.

@@ -47,6 +47,16 @@ std::string Reason(const PlannedStep& step, const std::vector<PackageItem>& item
         return "moved above" + by;
     case PlannedStep::What::DeletedAlready:
         return "deleted above" + by;
+    case PlannedStep::What::Return:
+    case PlannedStep::What::RemoveLine:
+    case PlannedStep::What::DeleteOrphan:
+        return std::string();
+    case PlannedStep::What::CachedAlready:
+        return "stays: the cache holds its GUID " + step.key + " already";
+    case PlannedStep::What::NotInstalled:
+        return "stays: the game's folders hold no copy of it";
+    case PlannedStep::What::NoGuid:
+        return "stays: the installed copy is no package with a GUID";
     }
     return std::string();
 }

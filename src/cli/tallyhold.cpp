@@ -120,6 +120,18 @@ struct CommandLine {
                               CheckCommand);
         check->add_flag("--json", options.json, "One JSON object for scripts (schema in the README)");
 
+        CLI::App* back = Add("return", "Move installed copies of another version back into the cache, under their GUID",
+                             ReturnCommand);
+        Names(back, "The cached packages, as the list shows them or without extension")->required();
+        Changing(back);
+
+        CLI::App* tidy =
+            Add("tidy", "Remove stale lines of cache.ini; delete cached files without a line", TidyCommand);
+        Names(tidy, "Cached files without a line to delete (KEY or KEY.uxx)");
+        tidy->add_flag("--stale", options.stale, "Remove the lines whose cached file is gone (without options too)");
+        tidy->add_flag("--orphans", options.orphans, "Delete every cached file without a line");
+        Changing(tidy);
+
         CLI::App* where = Add("where", "Show the game and cache folders and where they were found", WhereCommand);
         where->add_option("--set-game", setGame, "Store DIR as the game folder, where the windows keep it")
             ->type_name("DIR");
@@ -275,7 +287,8 @@ struct CommandLine {
             app.parse(arguments);
         } catch (const CLI::ParseError& error) {
             if (dynamic_cast<const CLI::RequiredError*>(&error) && &Selected() == &app)
-                throw UsageError("a command is needed: list, requires, delete, keep, check or where", app);
+                throw UsageError("a command is needed: list, requires, delete, keep, check, return, tidy or where",
+                                 app);
             if (error.get_exit_code() != 0)
                 throw UsageError(error.what(), Selected());
             console.Out(dynamic_cast<const CLI::CallForVersion*>(&error) ? std::string(error.what()) + "\n"

@@ -48,6 +48,25 @@ inline std::string IndexChanged(const std::string& path)
 {
     return path + " has changed since the cache was listed. Nothing was changed; the cache is listed again.";
 }
+inline constexpr const char* kConfirmReturnTitle = "Confirm Return File";
+inline constexpr const char* kConfirmRemoveLineTitle = "Confirm Remove Line";
+inline std::string ConfirmReturn(const std::string& installedFile)
+{
+    return "Are you sure you want to move this file back into the cache?\r\n\r\n" + installedFile;
+}
+inline std::string ConfirmRemoveLine(const std::string& line)
+{
+    return "Are you sure you want to remove this line from cache.ini?\r\n\r\n" + line;
+}
+// A package that Return leaves where it is, and why.
+inline std::string StaysInstalled(const std::string& installedFile, const std::string& why)
+{
+    return installedFile + " stays where it is: " + why + ".";
+}
+inline std::string CachedAlready(const std::string& installedFile, const std::string& guid)
+{
+    return StaysInstalled(installedFile, "the cache holds its GUID " + guid + " already");
+}
 // The total line below the tree.
 inline std::string TotalCache(std::uint64_t bytes) { return "Total Cache: " + std::to_string(bytes >> 10) + "k bytes"; }
 

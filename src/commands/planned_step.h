@@ -1,5 +1,5 @@
 #pragma once
-// A plan of Delete or Permanent: every step the command takes, in order, written down before the
+// A plan of Delete, Permanent, Return or Tidy: every step the command takes, in order, written down before the
 // run. A step is a small value that names one package (its name and key, the file it acts on and,
 // for a move, the file it becomes), so that it can be shown, kept and carried out alone.
 
@@ -21,6 +21,12 @@ struct PlannedStep {
         Cycle,           // required by a package that it requires in turn: moves once, further up
         MovedAlready,    // moved earlier in the same run
         DeletedAlready,  // deleted earlier in the same run (the same line ticked twice)
+        Return,          // the installed `source` moves into the cache as `destination`, its line added
+        CachedAlready,   // Return: the cache holds its GUID already (a file or a line): both stay
+        NotInstalled,    // Return: the game's folders hold no copy of it
+        NoGuid,          // Return: the installed copy is no package with a GUID
+        RemoveLine,      // Tidy: a line whose cached file is gone leaves cache.ini
+        DeleteOrphan,    // Tidy: a cached file without a line (`source`) is deleted
     };
     What what = What::Move;
     std::string name;                       // the package item's text, or the requirement's
@@ -29,13 +35,17 @@ struct PlannedStep {
     std::size_t ticked = 0;                 // the ticked package item whose question this step follows
     std::optional<std::size_t> requiredBy;  // the package item that requires it; none when ticked
     std::size_t depth = 0;                  // 0 for a ticked package, 1 for what it requires, ...
-    std::string source;                     // Delete, Move: the cached file
+    std::string source;                     // Delete, Move, DeleteOrphan: the cached file; Return: the installed one
     std::string destinationFolder;          // Move: the game's folder for its kind
-    std::string destination;                // Move: the file it becomes
+    std::string destination;                // Move, Return: the file it becomes
     bool replaces = false;                  // Move: a file is there already, so the command asks
 
     // True for a step that changes something; the others pass a package over.
-    bool Acts() const { return what == What::Delete || what == What::Move; }
+    bool Acts() const
+    {
+        return what == What::Delete || what == What::Move || what == What::Return || what == What::RemoveLine ||
+               what == What::DeleteOrphan;
+    }
     // The entry line the step was planned from: key=name.
     std::string Line() const { return key + "=" + name; }
 };
@@ -43,7 +53,9 @@ struct PlannedStep {
 struct CommandPlan {
     enum class Command {
         Delete,
-        Permanent
+        Permanent,
+        Return,
+        Tidy,
     };
     Command command = Command::Delete;
     // The steps of each ticked package item in turn (those of one item share `ticked`): its question

@@ -29,15 +29,25 @@ const PlannedStep& TickedStep(const std::vector<PlannedStep>& steps, std::size_t
     return steps[begin];
 }
 
-// A ticked item that went with an earlier one is not asked about.
-bool WentEarlier(const std::vector<PlannedStep>& steps, std::size_t begin, std::size_t end)
+// A ticked item that went with an earlier one is not asked about, nor in Return and Tidy one with
+// nothing to do.
+bool WentEarlier(const CommandPlan& plan, std::size_t begin, std::size_t end)
 {
-    const PlannedStep::What what = steps[begin].what;
+    const PlannedStep::What what = plan.steps[begin].what;
+    if (end == begin + 1 &&
+        (plan.command == CommandPlan::Command::Return || plan.command == CommandPlan::Command::Tidy))
+        return !plan.steps[begin].Acts();
     return end == begin + 1 && (what == PlannedStep::What::MovedAlready || what == PlannedStep::What::DeletedAlready);
 }
 
 bool Ask(const CommandPlan& plan, const PlannedStep& ticked, const GameFolders& folders, UserPrompt& prompt)
 {
+    if (plan.command == CommandPlan::Command::Return)
+        return prompt.Confirm(messages::kConfirmReturnTitle, messages::ConfirmReturn(ticked.source));
+    if (ticked.what == PlannedStep::What::RemoveLine)
+        return prompt.Confirm(messages::kConfirmRemoveLineTitle, messages::ConfirmRemoveLine(ticked.Line()));
+    if (ticked.what == PlannedStep::What::DeleteOrphan)
+        return prompt.Confirm(messages::kConfirmDeleteTitle, messages::ConfirmDelete(ticked.source));
     const EntryLookup found = LookUpEntry(folders.cacheFolder, ticked.name, ticked.key);
     const std::string shown = found.line ? found.line->ShownName() : std::string();
     if (plan.command == CommandPlan::Command::Delete)
@@ -75,7 +85,7 @@ RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserProm
         for (std::size_t begin = 0, end = 0; begin < steps.size(); begin = end) {
             end = GroupEnd(steps, begin);
             at = begin;
-            if (WentEarlier(steps, begin, end)) {
+            if (WentEarlier(plan, begin, end)) {
                 report.outcomes[begin] = CarryOut(context, steps[begin]);
                 continue;
             }

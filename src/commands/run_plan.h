@@ -1,5 +1,6 @@
 #pragma once
-// Delete and Permanent carried out: the steps of a plan (delete_plan.h, permanent_plan.h) taken in
+// Delete, Permanent, Return and Tidy carried out: the steps of a plan (delete_plan.h,
+// permanent_plan.h, return_plan.h, tidy_plan.h) taken in
 // order, each asked about as the command asks, each checked on disk right before it acts, and an
 // outcome for every step.
 
@@ -18,7 +19,7 @@ namespace thld {
 struct StepOutcome {
     enum class Result {
         NotReached,  // the run ended before it: a No to Permanent's question, or a failure
-        Done,        // deleted, or moved, with its line gone from cache.ini
+        Done,        // deleted, or moved, with its line gone from cache.ini (Return: with its line added)
         PassedOver,  // nothing changed for it; `why` says why
         Failed,      // nothing more is done: `error` holds the file error, or the user was told why
     };
@@ -35,6 +36,8 @@ struct StepOutcome {
         DestinationIsLink,  // (the user is told)
         LinkNotDeletable,   // (the user is told)
         StayedEarlier,      // planned to go with an earlier step, which left it in the cache
+        CachedAlready,      // Return: the cache holds its GUID by now (the user is told)
+        Changed,            // the disk is no longer as planned (another GUID, a line or file come back)
     };
     Result result = Result::NotReached;
     Why why = Why::None;
@@ -57,8 +60,10 @@ struct RunReport {
 
 // Takes the plan's steps in order. Before the steps of each ticked item it asks ("Confirm Delete
 // File" or "Confirm Move File", with the name of the package's line in cache.ini as it is now, or no
-// name without one); a No passes that item's steps over (Delete) or ends the run (Permanent). An
-// item whose only step says it went with an earlier one is passed over without a question. On Yes
+// name without one; Return asks "Confirm Return File" with the installed file, Tidy "Confirm Remove
+// Line" with the line or "Confirm Delete File" with the file); a No passes that item's steps over
+// (Delete, Return, Tidy) or ends the run (Permanent). An item whose only step says it went with an
+// earlier one, and in Return and Tidy an item with nothing to do, is passed over without a question. On Yes
 // each step is carried out as planned, after checking the disk: its line must still be in cache.ini
 // with the listing's key (a line whose key or name can't name a file, or whose cached file or
 // destination is a link, stays, and the user is told once); a file at a move's destination is

@@ -1,5 +1,6 @@
 #include "commands/step_actions.h"
 
+#include "commands/messages.h"
 #include "platform/file_link.h"
 
 namespace thld {
@@ -22,10 +23,25 @@ StepOutcome CarryOut(StepContext& context, const PlannedStep& step)
         return DeleteStep(context, step);
     case What::Move:
         return MoveStep(context, step);
+    case What::Return:
+        return ReturnStep(context, step);
+    case What::RemoveLine:
+        return RemoveLineStep(context, step);
+    case What::DeleteOrphan:
+        return DeleteOrphanStep(context, step);
+    case What::CachedAlready:
+        context.prompt.Tell(messages::CachedAlready(step.source, step.key));
+        break;
+    case What::NotInstalled:
+    case What::NoGuid:
     case What::NotPlainName:
         TellLeftAlone(context, step.Line(), step.name, LeftReason::NotPlainName);
         break;
     case What::Link: {
+        if (context.command == CommandPlan::Command::Return) {
+            context.prompt.Tell(messages::StaysInstalled(step.source, "it is a link to another file"));
+            break;
+        }
         LeftReason reason = LeftReason::LinkNotDeletable;
         if (context.command == CommandPlan::Command::Permanent)
             reason =

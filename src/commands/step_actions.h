@@ -33,9 +33,12 @@ StepOutcome CarryOut(StepContext& context, const PlannedStep& step);
 // Tells the user, once in the run for each entry line, that its package stays in the cache.
 void TellLeftAlone(StepContext& context, const std::string& line, std::string_view name, LeftReason reason);
 
-// The two steps that change something; see run_plan.h.
+// The steps that change something; see run_plan.h.
 StepOutcome DeleteStep(StepContext& context, const PlannedStep& step);
 StepOutcome MoveStep(StepContext& context, const PlannedStep& step);
+StepOutcome ReturnStep(StepContext& context, const PlannedStep& step);
+StepOutcome RemoveLineStep(StepContext& context, const PlannedStep& step);
+StepOutcome DeleteOrphanStep(StepContext& context, const PlannedStep& step);
 
 // An outcome of a step passed over, or stopped after telling the user.
 StepOutcome PassedOver(StepOutcome::Why why);

@@ -127,5 +127,39 @@ TEST(IndexEncoding, ListedFoundAndRewrittenByteForByteButTheRemovedLine)
     }
 }
 
+// A line added after the last line of the index, in the file's own encoding and line ends.
+struct Added {
+    const char* what;
+    std::string former;
+    std::string line;
+    AddedLine outcome;
+    std::string rewritten;  // the former file where nothing was added
+};
+void PrintTo(const Added& c, std::ostream* out) { *out << c.what; }
+
+class AddEntryLineTest : public ::testing::TestWithParam<Added> {};
+TEST_P(AddEntryLineTest, WritesTheLineInTheFilesOwnForm)
+{
+    CacheFolder folder;
+    folder.Index(GetParam().former);
+    EXPECT_EQ(AddEntryLine(folder.Path(), GetParam().line), GetParam().outcome);
+    EXPECT_EQ(folder.Index(), GetParam().rewritten);
+    if (GetParam().outcome == AddedLine::Added) {
+        EXPECT_EQ(folder.Read("cache.bak"), GetParam().former);
+    }
+}
+INSTANTIATE_TEST_SUITE_P(
+    , AddEntryLineTest,
+    ::testing::Values(Added{"LfLinesBeforeTheTail", "; top\n[Cache]\nA=a\n\nrest", "G=M.u", AddedLine::Added,
+                            "; top\n[Cache]\nA=a\nG=M.u\n\nrest"},
+                      Added{"EmptyIndex", "[Cache]", "G=M.u", AddedLine::Added, "[Cache]\r\nG=M.u\r\n"},
+                      Added{"CrLineEnds", "[Cache]\rA=a\r\rrest\r", "G=M.u", AddedLine::Added,
+                            "[Cache]\rA=a\rG=M.u\r\rrest\r"},
+                      Added{"Utf16", Utf16(u"[Cache]\r\nA=a\r\n"), "G=\xE3\x83\x9E.u", AddedLine::Added,
+                            Utf16(u"[Cache]\r\nA=a\r\nG=\u30DE.u\r\n")},
+                      Added{"NoHeader", "A=a\r\n", "G=M.u", AddedLine::NoHeader, "A=a\r\n"},
+                      Added{"LineEndInTheLine", "[Cache]\r\n", "G=M.u\r\nX=Y", AddedLine::NotWritable, "[Cache]\r\n"}),
+    [](const auto& info) { return std::string(info.param.what); });
+
 }  // namespace
 }  // namespace thld

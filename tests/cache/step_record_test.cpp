@@ -14,7 +14,8 @@ TEST(StepRecord, ReadsBackAsWrittenWhateverTheFieldsHold)
 {
     StepRecord odd = kMove;
     odd.gameFolder = "/g\nline\r%41\x7f/";
-    for (const StepRecord& record : {kMove, odd, StepRecord{}})
+    const StepRecord back{StepRecord::Kind::Return, "G=M.u", "/c/G.uxx", "", "/g/System/M.u", "/g/"};
+    for (const StepRecord& record : {kMove, odd, back, StepRecord{}})
         EXPECT_EQ(ParseStepRecord(EncodeStepRecord(record)), record);
 }
 
@@ -69,6 +70,7 @@ StepRecord With(StepRecord record, std::string StepRecord::*field, std::string v
     return record;
 }
 const StepRecord kDelete{StepRecord::Kind::Delete, "KEY=Map.unr", "/c/KEY.uxx", "/c/KEY.uxx.tallyhold-old2", "", ""};
+const StepRecord kReturn{StepRecord::Kind::Return, "GUID=Mod.u", "/c/GUID.uxx", "", "/g/Music/Mod.u", "/g/"};
 
 class StepOfCache : public ::testing::TestWithParam<Claim> {};
 TEST_P(StepOfCache, OnlyItsOwnPaths)
@@ -98,7 +100,14 @@ INSTANTIATE_TEST_SUITE_P(
         Claim{"another name", With(kMove, &StepRecord::destination, "/g/Maps/Other.unr"), false},
         Claim{"the kind's folder with another extension", With(kMove, &StepRecord::destination, "/g/Maps/Map=1.u"),
               false},
-        Claim{"replaced file aside elsewhere", With(kMove, &StepRecord::aside, "/g/Maps/x.tallyhold-old"), false}),
+        Claim{"replaced file aside elsewhere", With(kMove, &StepRecord::aside, "/g/Maps/x.tallyhold-old"), false},
+        Claim{"return from any folder of the game", kReturn, true},
+        Claim{"return of another name", With(kReturn, &StepRecord::destination, "/g/Music/Other.u"), false},
+        Claim{"return from the game folder itself", With(kReturn, &StepRecord::destination, "/g/Mod.u"), false},
+        Claim{"return from below a folder", With(kReturn, &StepRecord::destination, "/g/Music/x/Mod.u"), false},
+        Claim{"return from another game folder",
+              With(With(kReturn, &StepRecord::gameFolder, "/h/"), &StepRecord::destination, "/h/Music/Mod.u"), false},
+        Claim{"return with an aside", With(kReturn, &StepRecord::aside, "/c/GUID.uxx.tallyhold-old"), false}),
     [](const auto& info) {
         std::string name;
         for (char c : std::string(info.param.what))

@@ -1,7 +1,8 @@
 // The rewrite on any cache.ini and any line number, with or without one failing disk step: cache.bak
 // must be the former file and cache.ini the former file without exactly that entry line (the index
 // stripped and in CR LF lines); after a failure cache.ini is either that, or the former file again;
-// nothing else may be left in the folder.
+// nothing else may be left in the folder. A line added and then removed again must leave the index
+// as a rewrite that removes nothing does.
 
 #include <algorithm>
 #include <cstdint>
@@ -87,6 +88,26 @@ void CheckOneInput(std::uint16_t choice, int failing, std::string_view bytes)
     }
 }
 
+void CheckAddThenRemove(std::string_view bytes)
+{
+    const std::string& folder = FuzzFolder();
+    EmptyFuzzFolder();
+    WriteBytes(folder + "cache.ini", bytes);
+    const ModelIndex model = ModelOf(bytes);
+    const AddedLine added = AddEntryLine(folder, "FUZZKEY=Added.u");
+    if (added != AddedLine::Added) {
+        Require(model.header < 0 || added == AddedLine::NotWritable, "a line not added to an index");
+        Require(ReadBytes(folder + "cache.ini") == bytes, "cache.ini changed though nothing was added");
+        return;
+    }
+    const ModelIndex grown = ModelOf(ReadBytes(folder + "cache.ini"));
+    Require(!grown.entryLines.empty() && Stripped(grown.lines[grown.entryLines.back()].text) == "FUZZKEY=Added.u",
+            "the added line is the last entry line");
+    const RemovedLine removed = RemoveEntryLine(folder, grown.entryLines.back());
+    Require(removed.outcome == RemovedLine::Outcome::Removed, "the added line is removed");
+    Require(ReadBytes(folder + "cache.ini") == Rewritten(model, -1), "added and removed: the former index");
+}
+
 }  // namespace
 }  // namespace thld::fuzz
 
@@ -96,6 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     auto choice = static_cast<std::uint16_t>(data[0] | (data[1] << 8));
     int failing = data[2] % 16;  // the rewrite takes at most 10 disk steps
-    thld::fuzz::CheckOneInput(choice, failing, std::string_view(reinterpret_cast<const char*>(data) + 3, size - 3));
+    const std::string_view bytes(reinterpret_cast<const char*>(data) + 3, size - 3);
+    thld::fuzz::CheckOneInput(choice, failing, bytes);
+    thld::fuzz::CheckAddThenRemove(bytes);
     return 0;
 }

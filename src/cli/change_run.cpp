@@ -1,0 +1,36 @@
+#include "cli/change_run.h"
+
+#include "cli/terminal_text.h"
+#include "game/process_scanner.h"
+
+namespace thld::cli {
+
+void RefuseWhileTheGameRuns()
+{
+    if (const char* message = RunningGameMessage(ProcessScanner()))
+        throw Failure(message);
+}
+
+TerminalPrompt::Answers AnswersOf(const Options& options)
+{
+    return options.yes ? TerminalPrompt::Answers::AllYes : TerminalPrompt::Answers::Asked;
+}
+
+int Ending(const TerminalPrompt& prompt, const RunReport& report)
+{
+    if (const FileError* failure = report.Failure())
+        throw Failure(PrintableText(failure->what()));
+    return prompt.FellShort() ? kExitFailed : kExitDone;
+}
+
+bool IsDone(const RunReport& report, std::size_t step)
+{
+    return report.outcomes[step].result == StepOutcome::Result::Done;
+}
+
+std::string Count(std::size_t n, const char* one, const char* many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace thld::cli

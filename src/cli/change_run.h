@@ -1,0 +1,28 @@
+#pragma once
+// What every command that changes the cache shares on the terminal: it refuses while the game runs,
+// answers with --yes, and ends with the run's file error after what was done.
+
+#include <cstddef>
+#include <string>
+
+#include "cli/options.h"
+#include "cli/terminal_prompt.h"
+#include "commands/run_plan.h"
+
+namespace thld::cli {
+
+// Throws Failure while the game or its editor runs.
+void RefuseWhileTheGameRuns();
+
+TerminalPrompt::Answers AnswersOf(const Options& options);
+
+// The exit code of a run: Failure for the file error that ended it (what was done before stays
+// done), kExitFailed for a No or a problem told, kExitDone otherwise.
+int Ending(const TerminalPrompt& prompt, const RunReport& report);
+
+bool IsDone(const RunReport& report, std::size_t step);
+
+// "1 package", "2 packages".
+std::string Count(std::size_t n, const char* one, const char* many);
+
+}  // namespace thld::cli

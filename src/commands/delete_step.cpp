@@ -16,29 +16,29 @@ StepOutcome DeleteStep(StepContext& context, const PlannedStep& step)
     using Why = StepOutcome::Why;
     const std::string& cacheFolder = context.folders.cacheFolder;
     const EntryLookup found = LookUpEntry(cacheFolder, step.name, step.key);
-    if (found.unreadable) {
+    if (found.IsUnreadable()) {
         context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
         return Stopped();
     }
-    if (!found.line) {
+    if (!found.IsFound()) {
         context.prompt.Tell(messages::kNoFileName);
         return PassedOver(Why::NoLine);
     }
-    const auto entry = SplitEntryLine(found.line->text);
+    const auto entry = SplitEntryLine(found.line.text);
     if (!IsPlainFileName(entry->key)) {
-        TellLeftAlone(context, found.line->text, entry->value, LeftReason::NotPlainName);
+        TellLeftAlone(context, found.line.text, entry->value, LeftReason::NotPlainName);
         return PassedOver(Why::NotPlainName);
     }
     if (entry->key != step.key)
         return PassedOver(Why::OtherLine);
     const std::string path = CachedFilePath(cacheFolder, entry->key);
     if (LinkAt(path) == LinkKind::Followed) {
-        TellLeftAlone(context, found.line->text, entry->value, LeftReason::LinkNotDeletable);
+        TellLeftAlone(context, found.line.text, entry->value, LeftReason::LinkNotDeletable);
         return PassedOver(Why::LinkNotDeletable);
     }
     // One crash-safe step: the file waits beside its place until the line is gone, and comes back
     // when the line stays.
-    const RemovedLine removed = DeleteCachedPackage(cacheFolder, found.line->number, found.line->text, path);
+    const RemovedLine removed = DeleteCachedPackage(cacheFolder, found.line.number, found.line.text, path);
     switch (removed.outcome) {
     case RemovedLine::Outcome::Removed:
         break;

@@ -17,7 +17,7 @@ EntryLookup LookUpEntry(const std::string& cacheFolder, const std::string& name,
 {
     auto index = ReadIndexText(IndexPathOf(cacheFolder));
     if (!index)
-        return {true, std::nullopt};
+        return {EntryLookup::Outcome::Unreadable, {}};
     EntryLookup found;
     for (const IndexLine& candidate : ScanIndex(index->text).body) {
         if (!candidate.IsEntry())
@@ -27,8 +27,8 @@ EntryLookup LookUpEntry(const std::string& cacheFolder, const std::string& name,
         if (!index->NameIs(entry->value, name))
             continue;
         const bool own = index->NameIs(entry->key, key);
-        if (own || !found.line)
-            found.line = EntryLine{candidate.number, index->LineOf(stripped)};
+        if (own || !found.IsFound())
+            found = {EntryLookup::Outcome::Found, EntryLine{candidate.number, index->LineOf(stripped)}};
         if (own)
             break;
     }

@@ -2,7 +2,6 @@
 // A package's line in cache.ini, looked up right before a command acts on it: the listing may be
 // older than the file.
 
-#include <optional>
 #include <string>
 
 namespace thld {
@@ -15,9 +14,19 @@ struct EntryLine {
     std::string ShownName() const;
 };
 
+// In the words of every reading of cache.ini (cache/index_file.h): Unreadable when the file could not
+// be opened, NoSuchLine when no entry line of its index has the name.
 struct EntryLookup {
-    bool unreadable = false;        // cache.ini could not be opened
-    std::optional<EntryLine> line;  // nothing when no entry line of the index has that name
+    enum class Outcome {
+        Found,       // `line` tells the line
+        NoSuchLine,  // cache.ini was read, and no entry line of its index has the name
+        Unreadable,  // cache.ini could not be opened
+    };
+    Outcome outcome = Outcome::NoSuchLine;
+    EntryLine line;
+
+    bool IsFound() const { return outcome == Outcome::Found; }
+    bool IsUnreadable() const { return outcome == Outcome::Unreadable; }
 };
 
 // The first entry line of the index that is key=name; failing that, the first whose value is `name`

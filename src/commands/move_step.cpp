@@ -53,24 +53,24 @@ StepOutcome MoveStep(StepContext& context, const PlannedStep& step)
 {
     const std::string& cacheFolder = context.folders.cacheFolder;
     const EntryLookup found = LookUpEntry(cacheFolder, step.name, step.key);
-    if (found.unreadable) {
+    if (found.IsUnreadable()) {
         context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
         return Stopped();
     }
-    if (!found.line)
+    if (!found.IsFound())
         return PassedOver(Why::NoLine);  // moved already, or never cached
-    if (auto obstacle = Obstacle(context, step, *found.line))
+    if (auto obstacle = Obstacle(context, step, found.line))
         return PassedOver(*obstacle);
 
     if (!IsFolder(step.destinationFolder))
         MakeFolder(step.destinationFolder);
-    PackageMove move{found.line->text, step.source, step.destination, context.folders.gameFolder};
+    PackageMove move{found.line.text, step.source, step.destination, context.folders.gameFolder};
     if (CanOpenUnshared(move.destination)) {
         if (!context.prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(move.destination)))
             return PassedOver(Why::ReplaceRefused);
         move.replace = true;
     }
-    const RemovedLine removed = MoveCachedPackage(cacheFolder, found.line->number, move);
+    const RemovedLine removed = MoveCachedPackage(cacheFolder, found.line.number, move);
     switch (removed.outcome) {
     case RemovedLine::Outcome::Removed:
         break;

@@ -79,15 +79,15 @@ StepOutcome RemoveLineStep(StepContext& context, const PlannedStep& step)
 {
     const std::string& cacheFolder = context.folders.cacheFolder;
     const EntryLookup found = LookUpEntry(cacheFolder, step.name, step.key);
-    if (found.unreadable)
+    if (found.IsUnreadable())
         return Unreadable(context);
-    if (!found.line)
+    if (!found.IsFound())
         return PassedOver(Why::NoLine);
-    if (SplitEntryLine(found.line->text)->key != step.key)
+    if (SplitEntryLine(found.line.text)->key != step.key)
         return PassedOver(Why::OtherLine);
     if (PathExists(step.source))
         return PassedOver(Why::Changed);
-    const RemovedLine removed = RemoveEntryLine(cacheFolder, found.line->number);
+    const RemovedLine removed = RemoveEntryLine(cacheFolder, found.line.number);
     switch (removed.outcome) {
     case RemovedLine::Outcome::Removed:
         context.removedLines.insert(removed.text);

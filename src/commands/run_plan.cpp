@@ -49,7 +49,7 @@ bool Ask(const CommandPlan& plan, const PlannedStep& ticked, const GameFolders& 
     if (ticked.what == PlannedStep::What::DeleteOrphan)
         return prompt.Confirm(messages::kConfirmDeleteTitle, messages::ConfirmDelete(ticked.source));
     const EntryLookup found = LookUpEntry(folders.cacheFolder, ticked.name, ticked.key);
-    const std::string shown = found.line ? found.line->ShownName() : std::string();
+    const std::string shown = found.IsFound() ? found.line.ShownName() : std::string();
     if (plan.command == CommandPlan::Command::Delete)
         return prompt.Confirm(messages::kConfirmDeleteTitle, messages::ConfirmDelete(shown));
     return prompt.Confirm(messages::kConfirmMoveTitle, messages::ConfirmMove(shown));

@@ -64,8 +64,7 @@ int main(int argc, char** argv)
     const std::string folder = data + n + "/cache/";
     const auto layout = thld::bench::ReadLayout(data + n + "/layout.tsv");
 
-    std::cout << "\nCold listing at N = " << n << " (page cache dropped before each run; medians of " << runs
-              << ")\n";
+    std::cout << "\nCold listing at N = " << n << " (page cache dropped before each run; medians of " << runs << ")\n";
     if (!DropPageCache()) {
         std::cout << "the page cache can't be dropped here (it takes root and a writable "
                      "/proc/sys/vm/drop_caches): the cold figures are skipped\n";
@@ -77,7 +76,8 @@ int main(int argc, char** argv)
         std::vector<double> ms = {};
     };
     std::vector<Measure> measures{
-        {"listing+pass", [&] {
+        {"listing+pass",
+         [&] {
              thld::Listing listing = thld::ListCacheIndex(folder);
              thld::DetermineRelationships(folder, listing.items);
          }},
@@ -97,7 +97,7 @@ int main(int argc, char** argv)
     for (const Measure& measure : measures)
         std::printf("%28s %10.1f ms\n", measure.name, Median(measure.ms));
     std::printf("%28s %10zu\n", "floor's reads in flight", readers);
-    std::printf("goal, cold listing+pass at most 1.2x the floor with reads in flight: %.2fx (%s)\n",
-                listing / inFlight, listing <= 1.2 * inFlight ? "met" : "NOT met");
+    std::printf("goal, cold listing+pass at most 1.2x the floor with reads in flight: %.2fx (%s)\n", listing / inFlight,
+                listing <= 1.2 * inFlight ? "met" : "NOT met");
     return 0;
 }

@@ -20,8 +20,7 @@ constexpr bool kReadAheadCollides = false;
 #endif
 }  // namespace
 
-ReadAhead::ReadAhead(const std::vector<FileToProbe>& files, std::size_t readSize)
-    : files_(files), readSize_(readSize)
+ReadAhead::ReadAhead(const std::vector<FileToProbe>& files, std::size_t readSize) : files_(files), readSize_(readSize)
 {}
 
 ReadAhead::~ReadAhead()

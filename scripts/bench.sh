@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release preset with the benchmarks, writes the synthetic caches under
-# build/bench-data/<N> (once per size and seed), and runs the requirements benchmark on them.
+# build/bench-data/<N> (once per size and seed), and runs the requirements benchmark on them, the
+# cold listing on the largest (as root) and the native window's benchmark.
 # Settings: BENCH_SIZES (default 100,1000,5000,10000), BENCH_SEED (default 1999),
 # BENCH_REFERENCE_BUDGET (seconds the literal procedure may run in full, default 180).
 set -euo pipefail
@@ -35,8 +36,12 @@ echo "== running the requirements benchmark (the literal procedure takes a few m
 build/release/bench/thld_requirements_bench build/bench-data --sizes="$SIZES" --reference-budget="$BUDGET" 2>&1 |
   tee build/logs/bench.log
 
+largest=$(printf '%s\n' "${sizes[@]}" | sort -n | tail -1)
+# Cold files: as root the page cache is dropped before each run (it says so and skips otherwise).
+echo "== the listing on cold files, $largest packages"
+build/release/bench/thld_cold_bench build/bench-data "$largest" 2>&1 | tee -a build/logs/bench.log
+
 if [ -x build/release/bench/thld_window_bench ]; then
-  largest=$(printf '%s\n' "${sizes[@]}" | sort -n | tail -1)
   echo "== the native window on the cache of $largest packages"
   # A runtime folder of its own, and none of the offscreen platform's chatter about window hints.
   mkdir -p build/bench-runtime && chmod 700 build/bench-runtime

@@ -5,6 +5,7 @@
 // The files are read in order by one reader; the search of what it read runs beside it, on a
 // second thread where the processor has more than one core, so that probing takes about as long
 // as reading the bytes does. The reader is never more than a few hundred KiB ahead of the search.
+// On cold files, threads of read_ahead.h read the files the reader comes to next.
 
 #include <cstdint>
 #include <functional>

@@ -8,23 +8,17 @@
 
 namespace thld::probe {
 
-namespace {
-
-// The first read takes the kind's window and, for a map or script package, the start of its
-// region (the whole of most script packages' regions): a few KiB more cost less than a read.
-// It is never longer than the later reads, so that small test reads stay small.
-constexpr std::size_t kFirstReadSize = 4 * 1024;
-
-}  // namespace
-
 Reader::Reader(const std::vector<FileToProbe>& files, std::size_t readSize, Batch* first, HandOver handOver)
-    : files_(files), bounds_(readSize), batch_(first), handOver_(std::move(handOver))
+    : files_(files), bounds_(readSize), batch_(first), handOver_(std::move(handOver)), readAhead_(files, readSize)
 {}
 
 void Reader::Run()
 {
-    for (std::size_t entry = 0; entry < files_.size(); ++entry)
+    for (std::size_t entry = 0; entry < files_.size(); ++entry) {
+        took_ = {};
         ReadOne(entry);
+        readAhead_.Took(entry, took_);
+    }
 }
 
 void Reader::Flush()
@@ -72,11 +66,14 @@ void Reader::ReadOne(std::size_t entry)
         return;
     }
     std::optional<InputFile> file;
+    // Only the disk's part is timed: the open and the first read, not a wait for the search.
+    auto start = std::chrono::steady_clock::now();
     try {
         file.emplace(InputFile::Open(target.path));
     } catch (const FileError& error) {
         done.notRegularFile = error.Cause() == FileErrorCause::NotRegularFile;
     }
+    took_ += std::chrono::steady_clock::now() - start;
     if (!target.classify) {
         done.kind = kind::Unknown;
         if (file) {
@@ -93,7 +90,9 @@ void Reader::ReadOne(std::size_t entry)
     }
     const std::size_t first = std::clamp(bounds_.ReadSize(), kKindWindowSize, kFirstReadSize);
     std::uint8_t* head = Room(first);
+    start = std::chrono::steady_clock::now();
     std::size_t got = file->ReadAt(0, head, first);
+    took_ += std::chrono::steady_clock::now() - start;
     done.kind = KindOfWindow(head, std::min(got, kKindWindowSize));
     if (done.kind == kind::Map || done.kind == kind::Script) {
         bounds_.Start(done.kind == kind::Script);

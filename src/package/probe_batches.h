@@ -4,6 +4,7 @@
 // each file's answer. They run one after the other on one thread, or on two threads that hand the
 // batches over (cached_file_probe.cpp).
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -13,6 +14,7 @@
 
 #include "package/file_probe.h"
 #include "package/name_patterns.h"
+#include "package/read_ahead.h"
 #include "package/region_bounds.h"
 #include "package/region_search.h"
 
@@ -20,6 +22,11 @@ namespace thld::probe {
 
 // The reader hands a batch over once it holds this many bytes.
 inline constexpr std::size_t kBatchBytes = 512 * 1024;
+
+// The first read takes the kind's window and, for a map or script package, the start of its
+// region (the whole of most script packages' regions): a few KiB more cost less than a read.
+// It is never longer than the later reads, so that small test reads stay small.
+inline constexpr std::size_t kFirstReadSize = 4 * 1024;
 
 // What the reader found, in order: the pieces of a searched file's region, then the file's answer.
 struct Event {
@@ -73,6 +80,8 @@ private:
     RegionBounds bounds_;
     Batch* batch_;
     HandOver handOver_;
+    std::chrono::steady_clock::duration took_{};  // the disk's part of the file being read
+    ReadAhead readAhead_;                         // last: its threads end before the rest goes
 };
 
 // Searches the pieces of each batch and gives the answers, in order.

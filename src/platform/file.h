@@ -34,13 +34,13 @@ public:
     // The same, with nothing when the open fails for any reason.
     static std::optional<InputFile> OpenUnshared(const std::string& path);
 
-    // The file's length (on POSIX systems as seen when it was opened).
+    // The file's length, as it was when the file was opened (asked once, whatever the calls).
     std::uint64_t Length() const;
-    // When the file was last written, in seconds since 1970-01-01 UTC (on POSIX systems as seen
-    // when it was opened).
+    // When the file was last written, in seconds since 1970-01-01 UTC, asked with the length.
     std::int64_t ModifiedTime() const;
     // Reads up to count bytes at offset; fewer only at the end of the file. Callers bound their reads
-    // by Length(): a file that grows meanwhile is not followed.
+    // by Length(): a file that grows meanwhile is not followed. One file is read by one thread at a
+    // time.
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const;
     const std::string& Path() const { return path_; }
 
@@ -52,8 +52,12 @@ private:
 
     FileHandle handle_;
     std::string path_;
-    std::uint64_t length_;   // kLengthNotKnown when the open did not learn it
-    std::int64_t modified_;  // when length_ is known
+    // Learnt by the open (POSIX) or by the first question (Windows): no other program can write the
+    // file while the unshared handle is held, so one answer stays true.
+    mutable std::uint64_t length_;   // kLengthNotKnown until learnt
+    mutable std::int64_t modified_;  // when length_ is known
+    // Where the system's file pointer stands (Windows): a read from there needs no seek.
+    mutable std::uint64_t position_ = 0;
 };
 
 // True when the file can be opened for reading without sharing (it is closed again at once): it

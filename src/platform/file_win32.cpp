@@ -32,42 +32,56 @@ InputFile InputFile::Open(const std::string& path)
     return InputFile(std::move(handle), path);
 }
 
+// The length and the time are asked once: the unshared open keeps both from changing. Both come
+// from queries of the open handle that Wine answers without a request to its server.
 std::uint64_t InputFile::Length() const
 {
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(H(handle_), &size))
-        ThrowFileError(::GetLastError(), path_);
-    return static_cast<std::uint64_t>(size.QuadPart);
+    if (length_ == kLengthNotKnown) {
+        FILE_STANDARD_INFO standard{};
+        FILE_BASIC_INFO basic{};
+        if (!::GetFileInformationByHandleEx(H(handle_), FileStandardInfo, &standard, sizeof standard) ||
+            !::GetFileInformationByHandleEx(H(handle_), FileBasicInfo, &basic, sizeof basic))
+            ThrowFileError(::GetLastError(), path_);
+        // 100-nanosecond steps since 1601-01-01, of which 11644473600 seconds lie before 1970.
+        const std::uint64_t steps = static_cast<std::uint64_t>(basic.LastWriteTime.QuadPart);
+        modified_ = static_cast<std::int64_t>(steps / 10'000'000) - 11'644'473'600LL;
+        length_ = static_cast<std::uint64_t>(standard.EndOfFile.QuadPart);
+    }
+    return length_;
 }
 
 std::int64_t InputFile::ModifiedTime() const
 {
-    FILETIME written{};
-    if (!::GetFileTime(H(handle_), nullptr, nullptr, &written))
-        ThrowFileError(::GetLastError(), path_);
-    // 100-nanosecond steps since 1601-01-01, of which 11644473600 seconds lie before 1970.
-    const std::uint64_t steps = (std::uint64_t(written.dwHighDateTime) << 32) | written.dwLowDateTime;
-    return static_cast<std::int64_t>(steps / 10'000'000) - 11'644'473'600LL;
+    Length();
+    return modified_;
 }
 
 std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const
 {
     detail::CheckFault(DiskStep::Read, path_, true);
+    // Reads through the file pointer: a read given a place of its own (OVERLAPPED) costs Wine a
+    // further request to its server each time. The pointer moves only where a read does not go on
+    // from the last one.
+    if (offset != position_) {
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        if (!::SetFilePointerEx(H(handle_), at, nullptr, FILE_BEGIN))
+            ThrowFileError(::GetLastError(), path_);
+        position_ = offset;
+    }
     auto* out = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
-        std::uint64_t at = offset + done;
-        OVERLAPPED position{};
-        position.Offset = static_cast<DWORD>(at & 0xFFFFFFFFu);
-        position.OffsetHigh = static_cast<DWORD>(at >> 32);
         DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
         DWORD got = 0;
-        if (!::ReadFile(H(handle_), out + done, chunk, &got, &position)) {
+        if (!::ReadFile(H(handle_), out + done, chunk, &got, nullptr)) {
             DWORD error = ::GetLastError();
+            position_ = kLengthNotKnown;  // not known after a failed read
             if (error == ERROR_HANDLE_EOF)
                 break;
             ThrowFileError(error, path_);
         }
+        position_ += got;
         if (got == 0)
             break;
         done += got;

@@ -87,10 +87,11 @@ void MainDialog::OnTreeDoubleClick()
     HTREEITEM parent = treeView_.Parent(selected);
     if (!parent || treeView_.Text(parent) != kRequirementsNode)
         return;
+    // The packages are looked up in the window's own list, whose nodes are the tree's roots in order.
     const std::string wanted = treeView_.Text(selected);
-    for (HTREEITEM item = treeView_.FirstRoot(); item; item = treeView_.NextSibling(item)) {
-        if (treeView_.Text(item) == wanted)
-            treeView_.Reveal(item);
+    for (std::size_t i = 0; i < items_.size() && i < itemNodes_.size(); ++i) {
+        if (items_[i].name == wanted)
+            treeView_.Reveal(itemNodes_[i]);
     }
 }
 

@@ -1,0 +1,103 @@
+// The listing on cold files, the first run of the day: before each run the page cache is dropped
+// (as root only), then the listing plus the requirements pass as the program runs them is timed
+// against two floors that read the same bytes of the same files (bench/floor.h): one read at a
+// time, and many reads in flight. Prints the medians and the ratio of the listing to the floor with
+// reads in flight. Without root nothing cold can be measured: it says so and ends with success.
+//
+// usage: thld_cold_bench DATA N [RUNS] [READERS]
+// DATA holds N/cache/ and N/layout.tsv as thld_make_cache writes them; RUNS defaults to 5 and
+// READERS, the floor's reads in flight, to 64.
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cache/cache_listing.h"
+#include "cache/requirements.h"
+#include "floor.h"
+#include "synthetic_cache.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Writes what is dirty and drops the page cache, the folders' entries and the files' nodes.
+bool DropPageCache()
+{
+    if (::geteuid() != 0)
+        return false;
+    ::sync();
+    std::ofstream drop("/proc/sys/vm/drop_caches");
+    drop << "3\n";
+    drop.flush();
+    return static_cast<bool>(drop);
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::cerr << "usage: thld_cold_bench DATA N [RUNS] [READERS]\n";
+        return 2;
+    }
+    std::string data = argv[1];
+    if (data.back() != '/')
+        data += '/';
+    const std::string n = argv[2];
+    const int runs = argc > 3 ? std::max(1, std::stoi(argv[3])) : 5;
+    const std::size_t readers = argc > 4 ? std::max(1, std::stoi(argv[4])) : 64;
+    const std::string folder = data + n + "/cache/";
+    const auto layout = thld::bench::ReadLayout(data + n + "/layout.tsv");
+
+    std::cout << "\nCold listing at N = " << n << " (page cache dropped before each run; medians of " << runs << ")\n";
+    if (!DropPageCache()) {
+        std::cout << "the page cache can't be dropped here (it takes root and a writable "
+                     "/proc/sys/vm/drop_caches): the cold figures are skipped\n";
+        return 0;
+    }
+    struct Measure {
+        const char* name;
+        std::function<void()> run;
+        std::vector<double> ms = {};
+    };
+    std::vector<Measure> measures{
+        {"listing+pass",
+         [&] {
+             thld::Listing listing = thld::ListCacheIndex(folder);
+             thld::DetermineRelationships(folder, listing.items);
+         }},
+        {"floor, one read at a time", [&] { thld::bench::ReadFloor(folder, layout); }},
+        {"floor, reads in flight", [&] { thld::bench::ReadFloorInFlight(folder, layout, readers); }},
+    };
+    // The measures take turns, so that whatever else the machine does falls on all of them alike.
+    for (int run = 0; run < runs; ++run)
+        for (Measure& measure : measures) {
+            DropPageCache();
+            const auto start = Clock::now();
+            measure.run();
+            measure.ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        }
+    const double listing = Median(measures[0].ms);
+    const double inFlight = Median(measures[2].ms);
+    for (const Measure& measure : measures)
+        std::printf("%28s %10.1f ms\n", measure.name, Median(measure.ms));
+    std::printf("%28s %10zu\n", "floor's reads in flight", readers);
+    std::printf("goal, cold listing+pass at most 1.2x the floor with reads in flight: %.2fx (%s)\n", listing / inFlight,
+                listing <= 1.2 * inFlight ? "met" : "NOT met");
+    return 0;
+}

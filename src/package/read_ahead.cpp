@@ -81,8 +81,8 @@ void ReadAhead::Run()
 void ReadAhead::ReadOne(std::size_t entry, std::vector<std::uint8_t>& scratch) const
 {
     const FileToProbe& target = files_[entry];
-    if (!target.classify)
-        return;
+    if (!target.open || !target.classify)
+        return;  // a key that names no file of the cache is never opened, not even ahead
     auto file = InputFile::OpenUnshared(target.path);
     if (!file)
         return;

@@ -408,22 +408,24 @@ void MainWindow::ShowProblems()
         throw;
     }
     QApplication::restoreOverrideCursor();
-    ProblemsDialog dialog(
-        problems,
-        [this](ProblemFix fix, const std::vector<CacheProblem>& shown, const std::vector<bool>& chosen) {
-            Guarded([&] { RunFix(fix, shown, chosen); });
-            if (!IsBusy())  // nothing started, or it has ended already
-                emit Idle();
-        },
-        this);
-    // After a fix (and the listing that follows it) the dialog shows the problems as they are now.
-    const QMetaObject::Connection recheck = connect(this, &MainWindow::Idle, &dialog, [this, &dialog] {
+    std::unique_ptr<ProblemsDialog> dialog;
+    // After a fix, and the listing that follows it, the dialog shows the problems as they are now.
+    const auto recheck = [this, &dialog] {
         std::vector<CacheProblem> now;
         Guarded([&] { now = CheckCache(folders_, model_->Items()); });
-        dialog.ShowProblems(now);
-    });
-    dialog.exec();
-    disconnect(recheck);
+        dialog->ShowProblems(now);
+    };
+    dialog = std::make_unique<ProblemsDialog>(
+        problems,
+        [this, &recheck](ProblemFix fix, const std::vector<CacheProblem>& shown, const std::vector<bool>& chosen) {
+            Guarded([&] { RunFix(fix, shown, chosen); });
+            if (!IsBusy())  // nothing started
+                recheck();
+        },
+        this);
+    const QMetaObject::Connection idle = connect(this, &MainWindow::Idle, dialog.get(), recheck);
+    dialog->exec();
+    disconnect(idle);
 }
 
 void MainWindow::ShowReadMe()

@@ -408,7 +408,24 @@ void MainWindow::ShowProblems()
         throw;
     }
     QApplication::restoreOverrideCursor();
-    ProblemsDialog(problems, this).exec();
+    std::unique_ptr<ProblemsDialog> dialog;
+    // After a fix, and the listing that follows it, the dialog shows the problems as they are now.
+    const auto recheck = [this, &dialog] {
+        std::vector<CacheProblem> now;
+        Guarded([&] { now = CheckCache(folders_, model_->Items()); });
+        dialog->ShowProblems(now);
+    };
+    dialog = std::make_unique<ProblemsDialog>(
+        problems,
+        [this, &recheck](ProblemFix fix, const std::vector<CacheProblem>& shown, const std::vector<bool>& chosen) {
+            Guarded([&] { RunFix(fix, shown, chosen); });
+            if (!IsBusy())  // nothing started
+                recheck();
+        },
+        this);
+    const QMetaObject::Connection idle = connect(this, &MainWindow::Idle, dialog.get(), recheck);
+    dialog->exec();
+    disconnect(idle);
 }
 
 void MainWindow::ShowReadMe()
@@ -509,7 +526,7 @@ void MainWindow::Guarded(const std::function<void()>& operation)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (busy_ == Busy::Deleting || busy_ == Busy::Moving) {
+    if (busy_ == Busy::Deleting || busy_ == Busy::Moving || busy_ == Busy::Fixing) {
         // A command stops only between its steps: the window closes once it has ended.
         closeWhenIdle_ = true;
         event->ignore();
@@ -586,7 +603,9 @@ void MainWindow::ShowProgress()
         total = static_cast<int>(std::min<std::size_t>(listing_->total, INT_MAX));
         done = static_cast<int>(std::min<std::size_t>(listing_->done, static_cast<std::size_t>(total)));
     } else {
-        status = busy_ == Busy::Deleting ? QStringLiteral("Deleting Files") : QStringLiteral("Moving Files");
+        status = busy_ == Busy::Deleting ? QStringLiteral("Deleting Files")
+                 : busy_ == Busy::Moving ? QStringLiteral("Moving Files")
+                                         : QStringLiteral("Fixing Problems");
     }
     statusLabel_->setText(status);
     progressBar_->setRange(0, total);

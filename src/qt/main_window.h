@@ -23,6 +23,7 @@
 #include "platform/path_stamp.h"
 #include "qt/desktop_look.h"
 #include "qt/platform_words.h"
+#include "qt/problems_dialog.h"
 #include "qt/window_dialogs.h"
 
 class QAction;
@@ -83,7 +84,8 @@ private:
         No,
         Listing,
         Deleting,
-        Moving
+        Moving,
+        Fixing  // Return or Tidy, from the problems' dialog
     };
 
     void BuildWidgets();
@@ -118,6 +120,11 @@ private:
     // The commands.
     // Runs Delete or Permanent on the ticked packages, or on `rows` when given.
     void RunCommand(Busy command, const std::vector<int>& rows = {});
+    // Return or Tidy on the chosen problems (`chosen[i]` for problems[i]) of the listing shown.
+    void RunFix(ProblemFix fix, const std::vector<CacheProblem>& problems, const std::vector<bool>& chosen);
+    // Runs `job` off the window's thread, its questions asked on the window's, and lists again when
+    // it has changed the cache. `job` works on copies only: it gets the prompt to ask through.
+    void RunJob(Busy command, std::function<RunReport(UserPrompt&)> job);
     void OnCommandDone(const RunReport& report, std::exception_ptr error);
 
     void SetBusy(Busy busy);

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "commands/messages.h"
+#include "commands/return_plan.h"
 #include "commands/run_plan.h"
 #include "platform/file.h"
 #include "qt/background_work.h"
@@ -130,19 +131,45 @@ void MainWindow::RunCommand(Busy command, const std::vector<int>& rows)
     }
     if (IsBusy() || std::find(ticks.begin(), ticks.end(), true) == ticks.end())
         return;
-    const unsigned generation = ++generation_;
     // The command works on the listing's items, which never change (a new listing takes new ones),
-    // and a copy of the ticks; it hands its report back the same way.
+    // and a copy of the ticks.
+    RunJob(command, [command, items = model_->SharedItems(), folders = folders_, ticks = std::move(ticks),
+                     listed = listedIndex_](UserPrompt& prompt) {
+        return command == Busy::Deleting ? DeleteTicked(folders, *items, ticks, prompt, listed)
+                                         : MakeTickedPermanent(folders, *items, ticks, prompt, listed);
+    });
+}
+
+void MainWindow::RunFix(ProblemFix fix, const std::vector<CacheProblem>& problems, const std::vector<bool>& chosen)
+{
+    if (IsBusy())
+        return;
+    if (fix == ProblemFix::Tidy) {
+        RunJob(Busy::Fixing, [folders = folders_, plan = PlanTidy(problems, chosen), listed = listedIndex_](
+                                 UserPrompt& prompt) { return RunPlan(folders, plan, prompt, listed); });
+        return;
+    }
+    // A mismatch names the cached file by its key; Return works on the listing's items of those keys.
     auto items = model_->SharedItems();
+    std::vector<bool> ticks(items->size(), false);
+    for (std::size_t i = 0; i < problems.size(); ++i)
+        for (std::size_t n = 0; n < items->size(); ++n)
+            if (chosen[i] && problems[i].kind == CacheProblem::Kind::Mismatch && (*items)[n].key == problems[i].key)
+                ticks[n] = true;
+    RunJob(Busy::Fixing,
+           [items, folders = folders_, ticks = std::move(ticks), listed = listedIndex_](UserPrompt& prompt) {
+               return RunPlan(folders, PlanReturn(folders, *items, ticks), prompt, listed);
+           });
+}
+
+void MainWindow::RunJob(Busy command, std::function<RunReport(UserPrompt&)> job)
+{
+    const unsigned generation = ++generation_;
+    // The report comes back the same way as the job's copies went.
     auto report = std::make_shared<RunReport>();
     prompt_ = std::make_shared<CrossThreadPrompt>(this, parts_.dialogs);
     work_ = std::make_unique<BackgroundWork>(
-        this,
-        [command, items, report, prompt = prompt_, folders = folders_, ticks = std::move(ticks),
-         listed = listedIndex_] {
-            *report = command == Busy::Deleting ? DeleteTicked(folders, *items, ticks, *prompt, listed)
-                                                : MakeTickedPermanent(folders, *items, ticks, *prompt, listed);
-        },
+        this, [job = std::move(job), report, prompt = prompt_] { *report = job(*prompt); },
         [this, report, generation](std::exception_ptr error) {
             if (generation == generation_)
                 OnCommandDone(*report, error);

@@ -9,6 +9,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 #include "commands/problem_groups.h"
 #include "qt/qt_text.h"
 #include "qt/size_words.h"
@@ -65,34 +68,84 @@ QString ProblemCommand(const CacheProblem& p)
     return QString();
 }
 
-ProblemsDialog::ProblemsDialog(const std::vector<CacheProblem>& problems, QWidget* parent) : QDialog(parent)
+ProblemsDialog::ProblemsDialog(const std::vector<CacheProblem>& problems, FixAsked fix, QWidget* parent)
+    : QDialog(parent), fix_(std::move(fix))
 {
     setWindowTitle(QStringLiteral("Problems of the Cache"));
     auto* layout = new QVBoxLayout(this);
-    auto* summary = new QLabel(
-        problems.empty() ? QStringLiteral("No problems found.")
-                         : QStringLiteral("%1 %2 found. The commands shown mend them from a "
-                                          "terminal.")
-                               .arg(problems.size())
-                               .arg(problems.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems")));
-    summary->setObjectName(QStringLiteral("problemsSummary"));
-    summary->setWordWrap(true);
-    layout->addWidget(summary);
+    summary_ = new QLabel;
+    summary_->setObjectName(QStringLiteral("problemsSummary"));
+    summary_->setWordWrap(true);
+    layout->addWidget(summary_);
 
-    auto* tree = new QTreeWidget;
-    tree->setObjectName(QStringLiteral("problemsTree"));
-    tree->setAccessibleName(QStringLiteral("Problems"));
-    tree->setAccessibleDescription(QStringLiteral("The cache's problems, grouped by kind, with what can be done"));
-    tree->setHeaderLabels({QStringLiteral("Problem"), QStringLiteral("Command that mends it")});
-    tree->setColumnCount(2);
+    tree_ = new QTreeWidget;
+    tree_->setObjectName(QStringLiteral("problemsTree"));
+    tree_->setAccessibleName(QStringLiteral("Problems"));
+    tree_->setAccessibleDescription(QStringLiteral("The cache's problems, grouped by kind, with what can be done"));
+    tree_->setHeaderLabels({QStringLiteral("Problem"), QStringLiteral("Command that mends it")});
+    tree_->setColumnCount(2);
+    tree_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tree_->header()->setStretchLastSection(false);
+    tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    tree_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    tree_->setWordWrap(true);
+    layout->addWidget(tree_, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    returnButton_ = buttons->addButton(QStringLiteral("&Return to Cache"), QDialogButtonBox::ActionRole);
+    returnButton_->setObjectName(QStringLiteral("returnButton"));
+    returnButton_->setAccessibleDescription(
+        QStringLiteral("Puts the installed copies of the selected mismatches back into the cache"));
+    tidyButton_ = buttons->addButton(QStringLiteral("&Tidy"), QDialogButtonBox::ActionRole);
+    tidyButton_->setObjectName(QStringLiteral("tidyButton"));
+    tidyButton_->setAccessibleDescription(
+        QStringLiteral("Removes the stale lines, and deletes the selected files without a line"));
+    copy_ = buttons->addButton(QStringLiteral("&Copy Command"), QDialogButtonBox::ActionRole);
+    copy_->setObjectName(QStringLiteral("copyCommandButton"));
+    copy_->setAccessibleDescription(QStringLiteral("Copies the selected problem's command, to paste into a terminal"));
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, &ProblemsDialog::UpdateButtons);
+    connect(tree_, &QTreeWidget::currentItemChanged, this, &ProblemsDialog::UpdateButtons);
+    connect(copy_, &QPushButton::clicked, this, [this] {
+        if (QTreeWidgetItem* current = tree_->currentItem())
+            QGuiApplication::clipboard()->setText(current->text(1));
+    });
+    for (auto [button, kind] :
+         {std::pair{returnButton_, ProblemFix::Return}, std::pair{tidyButton_, ProblemFix::Tidy}}) {
+        connect(button, &QPushButton::clicked, this, [this, kind] {
+            const std::vector<bool> chosen = Chosen(kind);
+            if (!fix_ || std::find(chosen.begin(), chosen.end(), true) == chosen.end())
+                return;
+            fixing_ = true;
+            UpdateButtons();
+            fix_(kind, problems_, chosen);
+        });
+    }
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    ShowProblems(problems);
+    resize(760, 420);
+}
+
+void ProblemsDialog::ShowProblems(const std::vector<CacheProblem>& problems)
+{
+    problems_ = problems;
+    fixing_ = false;
+    summary_->setText(problems.empty()
+                          ? QStringLiteral("No problems found.")
+                          : QStringLiteral("%1 %2 found. Select them to fix them here, or copy the "
+                                           "commands shown to mend them from a terminal.")
+                                .arg(problems.size())
+                                .arg(problems.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems")));
+    tree_->clear();
     for (const ProblemGroup& group : kProblemGroups) {
         QTreeWidgetItem* heading = nullptr;
-        for (const CacheProblem& problem : problems) {
+        for (std::size_t i = 0; i < problems.size(); ++i) {
+            const CacheProblem& problem = problems[i];
             if (problem.kind != group.kind)
                 continue;
             if (!heading) {
-                heading = new QTreeWidgetItem(tree, {QString::fromUtf8(ProblemWord(group.kind)) + QStringLiteral(": ") +
-                                                     QString::fromUtf8(group.title)});
+                heading = new QTreeWidgetItem(tree_, {QString::fromUtf8(ProblemWord(group.kind)) +
+                                                      QStringLiteral(": ") + QString::fromUtf8(group.title)});
                 heading->setFirstColumnSpanned(true);
                 QFont bold = heading->font(0);
                 bold.setBold(true);
@@ -106,29 +159,43 @@ ProblemsDialog::ProblemsDialog(const std::vector<CacheProblem>& problems, QWidge
             }
             auto* line = new QTreeWidgetItem(heading, {ProblemLine(problem), ProblemCommand(problem)});
             line->setToolTip(0, line->text(0));
+            line->setData(0, Qt::UserRole, static_cast<qulonglong>(i) + 1);  // 0: no problem's line
         }
     }
-    tree->expandAll();
-    tree->header()->setStretchLastSection(false);
-    tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    tree->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    tree->setWordWrap(true);
-    layout->addWidget(tree, 1);
+    tree_->expandAll();
+    UpdateButtons();
+}
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    QPushButton* copy = buttons->addButton(QStringLiteral("&Copy Command"), QDialogButtonBox::ActionRole);
-    copy->setObjectName(QStringLiteral("copyCommandButton"));
-    copy->setAccessibleDescription(QStringLiteral("Copies the selected problem's command, to paste into a terminal"));
-    copy->setEnabled(false);
-    connect(tree, &QTreeWidget::currentItemChanged, copy,
-            [copy](QTreeWidgetItem* current) { copy->setEnabled(current && !current->text(1).isEmpty()); });
-    connect(copy, &QPushButton::clicked, this, [tree] {
-        if (QTreeWidgetItem* current = tree->currentItem())
-            QGuiApplication::clipboard()->setText(current->text(1));
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-    resize(760, 420);
+std::vector<bool> ProblemsDialog::Chosen(ProblemFix fix) const
+{
+    std::vector<bool> chosen(problems_.size(), false);
+    bool stale = false;
+    for (const QTreeWidgetItem* item : tree_->selectedItems()) {
+        const qulonglong number = item->data(0, Qt::UserRole).toULongLong();
+        if (number == 0)
+            continue;
+        const CacheProblem::Kind kind = problems_[number - 1].kind;
+        if (fix == ProblemFix::Return ? kind == Kind::Mismatch : kind == Kind::Orphan)
+            chosen[number - 1] = true;
+        stale = stale || kind == Kind::Stale;
+    }
+    for (std::size_t i = 0; i < problems_.size(); ++i)
+        if (fix == ProblemFix::Tidy && stale && problems_[i].kind == Kind::Stale)
+            chosen[i] = true;
+    return chosen;
+}
+
+void ProblemsDialog::UpdateButtons()
+{
+    const QTreeWidgetItem* current = tree_->currentItem();
+    copy_->setEnabled(current && !current->text(1).isEmpty());
+    const auto any = [](const std::vector<bool>& chosen) {
+        return std::find(chosen.begin(), chosen.end(), true) != chosen.end();
+    };
+    returnButton_->setEnabled(fix_ && !fixing_ && any(Chosen(ProblemFix::Return)));
+    tidyButton_->setEnabled(fix_ && !fixing_ && any(Chosen(ProblemFix::Tidy)));
+    returnButton_->setVisible(static_cast<bool>(fix_));
+    tidyButton_->setVisible(static_cast<bool>(fix_));
 }
 
 }  // namespace thld

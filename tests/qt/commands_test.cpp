@@ -1,8 +1,14 @@
 // Delete and Permanent from the window's buttons, answered from a script: the files, cache.ini and
-// cache.bak afterwards, and a file error that ends a command.
+// cache.bak afterwards, and a file error that ends a command; Return from the problems' dialog.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <chrono>
@@ -13,6 +19,7 @@
 #include "platform/file_fault.h"
 #include "qt/qt_text.h"
 #include "support/corpus.h"
+#include "support/made_package.h"
 #include "window_fixture.h"
 
 namespace thld::test {
@@ -205,6 +212,46 @@ TEST_F(CommandWindow, AWindowClosedWhileAQuestionWaitsAnswersItNo)
     EXPECT_TRUE(dialogs.said.empty());
     EXPECT_TRUE(std::filesystem::exists(cached));
     EXPECT_EQ(ReadFileBytes(game + "cache/cache.ini"), index);
+}
+
+TEST_F(CommandWindow, AMismatchReturnedFromTheProblemsViewIsCachedUnderItsGuidAndNoLongerShown)
+{
+    const MadeGuid installed{0x44444444, 5, 6, 7};
+    LayOutCorpus();
+    temp.Write("game/Maps/DM-Flux.unr", PackageImporting(kind::Map, installed, {}));
+    Open();
+    dialogs.answers = {true};
+    const auto mismatches = [](const QTreeWidget* tree) {
+        return tree->findItems(QStringLiteral("DM-Flux.unr: installed as"), Qt::MatchStartsWith | Qt::MatchRecursive)
+            .size();
+    };
+    qsizetype before = 0, after = 0;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* tree = dialog->findChild<QTreeWidget*>(QStringLiteral("problemsTree"));
+        before = mismatches(tree);
+        if (before == 0)
+            return dialog->reject();
+        tree->setCurrentItem(
+            tree->findItems(QStringLiteral("DM-Flux.unr: installed as"), Qt::MatchStartsWith | Qt::MatchRecursive)
+                .front());
+        dialog->findChild<QPushButton*>(QStringLiteral("returnButton"))->click();
+        WaitIdle();
+        after = mismatches(tree);
+        dialog->reject();
+    });
+    QAction* check = nullptr;
+    for (QAction* action : window->findChildren<QAction*>())
+        if (action->text() == QStringLiteral("Check the &Cache..."))
+            check = action;
+    ASSERT_NE(check, nullptr);
+    check->trigger();
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(after, 0);
+    EXPECT_TRUE(std::filesystem::is_regular_file(game + "cache/" + GuidKey(installed) + ".uxx"));
+    EXPECT_NE(temp.Read("game/cache/cache.ini").find(GuidKey(installed) + "=DM-Flux.unr"), std::string::npos);
+    EXPECT_EQ(Titles(), std::vector<std::string>{"? Confirm Return File"});
 }
 
 }  // namespace

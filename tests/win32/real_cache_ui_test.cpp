@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "win32/resource.h"
 #include "app_run.h"
@@ -28,9 +29,20 @@ protected:
     void SetUp() override
     {
         THLD_REQUIRE_CORPUS();
+        // The picture shows a game folder where a player would have one, not a test's own.
+        if (std::getenv("THLD_SCREENSHOT")) {
+            game = kPictureGame;
+            std::filesystem::remove_all(kPictureGame);
+        }
         test::LayOutGameFolder(game);
         entry.SetFolder(game);
     }
+    void TearDown() override
+    {
+        if (game == kPictureGame)
+            std::filesystem::remove_all(kPictureGame);
+    }
+    static constexpr const char* kPictureGame = "C:\\Games\\UnrealTournament\\";
     test::TempFolder temp;
     std::string game = temp / "UnrealTournament\\";
     GameEntryOverride entry;

@@ -39,21 +39,7 @@ StepOutcome DeleteStep(StepContext& context, const PlannedStep& step)
     // One crash-safe step: the file waits beside its place until the line is gone, and comes back
     // when the line stays.
     const RemovedLine removed = DeleteCachedPackage(cacheFolder, found.line.number, found.line.text, path);
-    switch (removed.outcome) {
-    case RemovedLine::Outcome::Removed:
-        break;
-    case RemovedLine::Outcome::NoSuchLine:
-    case RemovedLine::Outcome::NoHeader:
-        return PassedOver(Why::NoLine);  // cache.ini changed under us
-    case RemovedLine::Outcome::Unreadable:
-        context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
-        return Stopped();
-    case RemovedLine::Outcome::NotCreated:
-        context.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
-        return Stopped();
-    }
-    context.removedLines.insert(removed.text);
-    return {StepOutcome::Result::Done, Why::None, std::nullopt};
+    return AfterLineRemoved(context, removed);
 }
 
 }  // namespace thld

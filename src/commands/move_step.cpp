@@ -71,21 +71,7 @@ StepOutcome MoveStep(StepContext& context, const PlannedStep& step)
         move.replace = true;
     }
     const RemovedLine removed = MoveCachedPackage(cacheFolder, found.line.number, move);
-    switch (removed.outcome) {
-    case RemovedLine::Outcome::Removed:
-        break;
-    case RemovedLine::Outcome::NoSuchLine:
-    case RemovedLine::Outcome::NoHeader:
-        return PassedOver(Why::NoLine);  // the line went meanwhile: cache.ini changed under us
-    case RemovedLine::Outcome::Unreadable:
-        context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
-        return Stopped();
-    case RemovedLine::Outcome::NotCreated:
-        context.prompt.Tell(messages::WriteError(IndexPathOf(cacheFolder)));
-        return Stopped();
-    }
-    context.removedLines.insert(removed.text);
-    return {StepOutcome::Result::Done, Why::None, std::nullopt};
+    return AfterLineRemoved(context, removed);
 }
 
 }  // namespace thld

@@ -1,5 +1,6 @@
 #include "commands/step_actions.h"
 
+#include "cache/index_file.h"
 #include "commands/messages.h"
 #include "platform/file_link.h"
 
@@ -8,6 +9,26 @@ namespace thld {
 StepOutcome PassedOver(StepOutcome::Why why) { return {StepOutcome::Result::PassedOver, why, std::nullopt}; }
 
 StepOutcome Stopped() { return {StepOutcome::Result::Failed, StepOutcome::Why::None, std::nullopt}; }
+
+StepOutcome AfterLineRemoved(StepContext& context, const RemovedLine& removed)
+{
+    const std::string index = IndexPathOf(context.folders.cacheFolder);
+    switch (removed.outcome) {
+    case RemovedLine::Outcome::Removed:
+        break;
+    case RemovedLine::Outcome::NoSuchLine:
+    case RemovedLine::Outcome::NoHeader:
+        return PassedOver(StepOutcome::Why::NoLine);  // the line went meanwhile: cache.ini changed under us
+    case RemovedLine::Outcome::Unreadable:
+        context.prompt.Tell(messages::ReadError(index));
+        return Stopped();
+    case RemovedLine::Outcome::NotCreated:
+        context.prompt.Tell(messages::WriteError(index));
+        return Stopped();
+    }
+    context.removedLines.insert(removed.text);
+    return {StepOutcome::Result::Done, StepOutcome::Why::None, std::nullopt};
+}
 
 void TellLeftAlone(StepContext& context, const std::string& line, std::string_view name, LeftReason reason)
 {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "cache/index_rewrite.h"
 #include "commands/entry_names.h"
 #include "commands/planned_step.h"
 #include "commands/run_plan.h"
@@ -43,5 +44,9 @@ StepOutcome DeleteOrphanStep(StepContext& context, const PlannedStep& step);
 // An outcome of a step passed over, or stopped after telling the user.
 StepOutcome PassedOver(StepOutcome::Why why);
 StepOutcome Stopped();
+// The outcome of a step that took its package's line out of cache.ini: done (the line kept as
+// removed in this run), passed over when the line had gone meanwhile, or stopped after telling that
+// cache.ini could not be read or written.
+StepOutcome AfterLineRemoved(StepContext& context, const RemovedLine& removed);
 
 }  // namespace thld

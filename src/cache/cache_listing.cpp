@@ -1,6 +1,7 @@
 #include "cache/cache_listing.h"
 
 #include <algorithm>
+#include <deque>
 
 #include "cache/cached_file.h"
 #include "cache/index_encoding.h"
@@ -31,26 +32,41 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
         return listing;
     }
     // The entries as the file holds them: the names looked for in the packages are its own bytes.
-    std::vector<CacheEntry> entries;
-    std::vector<int> entryNumbers;
-    std::vector<FileToProbe> files;
+    // They are views into the text read, or into a line of `strippedLines` for the few lines that
+    // hold a CR or LF of their own. Each entry's item is made at once, with its name and key; the
+    // probe fills in the rest, and the items of files that are not there go at the end.
+    std::vector<EntryText> entries;
+    std::deque<std::string> strippedLines;
+    std::vector<PackageItem>& items = listing.items;
+    items.reserve(scan.body.size());
     for (const IndexLine& line : scan.body) {
         if (!line.IsEntry())
             continue;
-        entries.push_back(*SplitEntryLine(StripLineBreaks(line.text)));
-        entryNumbers.push_back(line.entryNumber);
-        // An empty key names no package: its kind is "Unknown", and its size that of ".uxx". Any
-        // other key that is no plain file name is listed as "Unknown" without touching the disk.
-        const std::string key = index->NameOf(entries.back().key);
-        files.push_back({CachedFilePath(cacheFolder, key), !key.empty(), key.empty() || IsPlainFileName(key)});
+        std::string_view text = line.text;
+        if (text.find_first_of("\r\n") != std::string_view::npos)
+            text = strippedLines.emplace_back(StripLineBreaks(text));
+        const EntryText& entry = entries.emplace_back(*SplitEntryText(text));
+        PackageItem& item = items.emplace_back();
+        item.name = index->NameOf(entry.value);
+        item.entryNumber = line.entryNumber;
+        item.key = index->NameOf(entry.key);
     }
+    scan.body = {};
+    // An empty key names no package: its kind is "Unknown", and its size that of ".uxx". Any other
+    // key that is no plain file name is listed as "Unknown" without touching the disk. The names
+    // are the items' keys, which stay where they are: `items` has its room already.
+    FilesToProbe files{cacheFolder, kCachedFileExtension, {}};
+    files.files.reserve(items.size());
+    for (const PackageItem& item : items)
+        files.files.push_back({item.key, !item.key.empty(), item.key.empty() || IsPlainFileName(item.key)});
+
     // Every package name that the requirements pass could look for is known before any cached
     // file is searched: the searched files are searched for all of them through the listing's own
     // open, and the pass keeps those of the packages that can be required.
     NamePatterns patterns;
     std::vector<std::string> patternNames;
     auto makePatterns = [&]() -> const NamePatterns& {
-        for (const CacheEntry& entry : entries) {
+        for (const EntryText& entry : entries) {
             std::string name = PackageNameOf(entry.value);
             name.resize(std::min(name.size(), kMaxPatternNameLength));
             std::size_t number = patterns.Add(name);
@@ -62,22 +78,20 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
     // One open of each cached file tells its kind and size, and searches a map or script package.
     // A stop asked for by the progress callback unwinds the probe as this exception, which ends here.
     struct Stopped {};
+    std::size_t taken = 0;
     try {
         ProbeFiles(
             files, regionReadSize, makePatterns,
             [&](std::size_t e, FileProbe&& probe) {
                 if (progress && progress(e + 1, files.size()) == ListingStep::Stop)
                     throw Stopped{};
+                taken = e + 1;
                 if (probe.notRegularFile)
-                    listing.notRegularFiles.push_back(files[e].path);
+                    listing.notRegularFiles.push_back(files.PathOf(e));
+                PackageItem& item = items[e];
+                item.kind = probe.kind;
                 if (probe.kind == kind::NotAvailable)
                     return;
-                CacheEntry& entry = entries[e];
-                PackageItem item;
-                item.name = index->NameOf(entry.value);
-                item.entryNumber = entryNumbers[e];
-                item.key = index->NameOf(entry.key);
-                item.kind = probe.kind;
                 item.size = probe.length.value_or(0);
                 item.modified = probe.modified;
                 item.sizeText = probe.length ? SizeTextOf(*probe.length) : "0";
@@ -88,12 +102,13 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
                         item.namesInRegion->push_back(patternNames[number]);
                 }
                 listing.total += item.size;
-                listing.items.push_back(std::move(item));
             },
             threads);
     } catch (const Stopped&) {
         listing.outcome = Listing::Outcome::Stopped;
     }
+    items.resize(taken);
+    std::erase_if(items, [](const PackageItem& item) { return item.kind == kind::NotAvailable; });
     return listing;
 }
 

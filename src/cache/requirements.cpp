@@ -51,6 +51,15 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
         item.requirements.clear();
     if (items.empty())
         return;
+    // However the pass ends, the listing's findings are gone after it.
+    struct Consumed {
+        std::vector<PackageItem>& items;
+        ~Consumed()
+        {
+            for (PackageItem& item : items)
+                item.namesInRegion.reset();
+        }
+    } consumed{items};
 
     // Every item's entry line again, from one reading of the index, and its file's kind: the
     // listing's, unless the line now names another file, which is then classified (once).
@@ -132,6 +141,8 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
             for (std::size_t pattern : scanner.Scan(*file))
                 carriersOf(pattern);
         }
+        // The listing's findings have served: what a long listing keeps is its requirements.
+        items[b].namesInRegion.reset();
         std::sort(required.begin(), required.end());
         items[b].requirements.reserve(required.size());
         for (std::size_t a : required)

@@ -15,8 +15,8 @@ namespace thld {
 // file before its first run of eight 0xFF bytes. An entry with an empty name (KEY=) requires
 // nothing and is required by nothing. Reads cache.ini at most once. A map or script
 // item that the listing searched (PackageItem::namesInRegion) is not opened again: the listing's
-// findings are kept for the names that can be required. Any other such item has its file's region
-// read once here, in reads of `readSize` bytes (tests choose tiny ones, so that read boundaries fall
+// findings are kept for the names that can be required, and namesInRegion is emptied. Any other such item has its
+// file's region read once here, in reads of `readSize` bytes (tests choose tiny ones, so that read boundaries fall
 // everywhere).
 void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageItem>& items,
                             std::size_t readSize = kRegionReadSize);

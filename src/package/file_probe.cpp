@@ -22,7 +22,7 @@ using probe::Batch;
 using probe::Reader;
 using probe::Searcher;
 
-void ProbeOnOneThread(const std::vector<FileToProbe>& files, std::size_t readSize, Searcher& searcher)
+void ProbeOnOneThread(const FilesToProbe& files, std::size_t readSize, Searcher& searcher)
 {
     Batch batch;
     // Each batch is searched as soon as it is handed over; it is emptied even when that fails, so
@@ -136,7 +136,7 @@ private:
 
 struct ThreadRefused {};
 
-void ProbeOnTwoThreads(const std::vector<FileToProbe>& files, std::size_t readSize, Searcher& searcher)
+void ProbeOnTwoThreads(const FilesToProbe& files, std::size_t readSize, Searcher& searcher)
 {
     Exchange exchange;
     auto readAll = [&] {
@@ -187,8 +187,7 @@ void ProbeOnTwoThreads(const std::vector<FileToProbe>& files, std::size_t readSi
 
 }  // namespace
 
-void ProbeFiles(const std::vector<FileToProbe>& files, std::size_t readSize,
-                const std::function<const NamePatterns&()>& patterns,
+void ProbeFiles(const FilesToProbe& files, std::size_t readSize, const std::function<const NamePatterns&()>& patterns,
                 const std::function<void(std::size_t, FileProbe&&)>& take, ProbeThreads threads)
 {
     Searcher searcher(patterns, take);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "package/name_patterns.h"
@@ -20,12 +21,31 @@
 namespace thld {
 
 struct FileToProbe {
-    std::string path;
+    // The file is the list's folder + name + suffix: a listing of many files keeps one folder, not
+    // a path per file. The name's bytes belong to the caller and stay put while the probe runs.
+    std::string_view name;
     // False when only the file's length is wanted: its kind is then "Unknown" and nothing of it is
     // read.
     bool classify = true;
     // False when the path must not be opened at all: the kind is then "Unknown", with no length.
     bool open = true;
+};
+
+struct FilesToProbe {
+    std::string folder;
+    std::string suffix;
+    std::vector<FileToProbe> files;
+
+    std::size_t size() const { return files.size(); }
+    const FileToProbe& operator[](std::size_t i) const { return files[i]; }
+    // Writes the path of files[i] into `path`, which keeps its memory from one file to the next.
+    void PathOf(std::size_t i, std::string& path) const { path.assign(folder).append(files[i].name).append(suffix); }
+    std::string PathOf(std::size_t i) const
+    {
+        std::string path;
+        PathOf(i, path);
+        return path;
+    }
 };
 
 struct FileProbe {
@@ -53,8 +73,7 @@ enum class ProbeThreads {
 // `take(i, probe)` receives the answer for files[i], in order, on the calling thread. A read that
 // fails after an open raises FileError once the answers for the files before it have been given;
 // nothing is opened after the failing file.
-void ProbeFiles(const std::vector<FileToProbe>& files, std::size_t readSize,
-                const std::function<const NamePatterns&()>& patterns,
+void ProbeFiles(const FilesToProbe& files, std::size_t readSize, const std::function<const NamePatterns&()>& patterns,
                 const std::function<void(std::size_t, FileProbe&&)>& take, ProbeThreads threads = ProbeThreads::Auto);
 
 }  // namespace thld

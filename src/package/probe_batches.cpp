@@ -8,7 +8,7 @@
 
 namespace thld::probe {
 
-Reader::Reader(const std::vector<FileToProbe>& files, std::size_t readSize, Batch* first, HandOver handOver)
+Reader::Reader(const FilesToProbe& files, std::size_t readSize, Batch* first, HandOver handOver)
     : files_(files), bounds_(readSize), batch_(first), handOver_(std::move(handOver)), readAhead_(files, readSize)
 {}
 
@@ -16,8 +16,9 @@ void Reader::Run()
 {
     for (std::size_t entry = 0; entry < files_.size(); ++entry) {
         took_ = {};
+        source_ = InputFile::Source::NotKnown;
         ReadOne(entry);
-        readAhead_.Took(entry, took_);
+        readAhead_.Took(entry, took_, source_);
     }
 }
 
@@ -69,7 +70,8 @@ void Reader::ReadOne(std::size_t entry)
     // Only the disk's part is timed: the open and the first read, not a wait for the search.
     auto start = std::chrono::steady_clock::now();
     try {
-        file.emplace(InputFile::Open(target.path));
+        files_.PathOf(entry, path_);
+        file.emplace(InputFile::Open(path_));
     } catch (const FileError& error) {
         done.notRegularFile = error.Cause() == FileErrorCause::NotRegularFile;
     }
@@ -91,8 +93,10 @@ void Reader::ReadOne(std::size_t entry)
     const std::size_t first = std::clamp(bounds_.ReadSize(), kKindWindowSize, kFirstReadSize);
     std::uint8_t* head = Room(first);
     start = std::chrono::steady_clock::now();
-    std::size_t got = file->ReadAt(0, head, first);
+    const InputFile::Read read = file->ReadAtTellingSource(0, head, first);
     took_ += std::chrono::steady_clock::now() - start;
+    source_ = read.source;
+    const std::size_t got = read.count;
     done.kind = KindOfWindow(head, std::min(got, kKindWindowSize));
     if (done.kind == kind::Map || done.kind == kind::Script) {
         bounds_.Start(done.kind == kind::Script);

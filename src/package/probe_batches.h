@@ -63,7 +63,7 @@ using HandOver = std::function<Batch*(Batch* full, bool another)>;
 // Opens and reads the files in order, writing the pieces and answers into batches.
 class Reader {
 public:
-    Reader(const std::vector<FileToProbe>& files, std::size_t readSize, Batch* first, HandOver handOver);
+    Reader(const FilesToProbe& files, std::size_t readSize, Batch* first, HandOver handOver);
 
     // Reads every file; a failed read raises FileError, with the batch holding what came before.
     void Run();
@@ -76,12 +76,14 @@ private:
     void Done(const Event& done);
     void ReadOne(std::size_t entry);
 
-    const std::vector<FileToProbe>& files_;
+    const FilesToProbe& files_;
+    std::string path_;  // of the file being read
     RegionBounds bounds_;
     Batch* batch_;
     HandOver handOver_;
-    std::chrono::steady_clock::duration took_{};  // the disk's part of the file being read
-    ReadAhead readAhead_;                         // last: its threads end before the rest goes
+    std::chrono::steady_clock::duration took_{};              // the disk's part of the file being read
+    InputFile::Source source_ = InputFile::Source::NotKnown;  // where its first bytes came from
+    ReadAhead readAhead_;                                     // last: its threads end before the rest goes
 };
 
 // Searches the pieces of each batch and gives the answers, in order.

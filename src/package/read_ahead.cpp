@@ -20,8 +20,7 @@ constexpr bool kReadAheadCollides = false;
 #endif
 }  // namespace
 
-ReadAhead::ReadAhead(const std::vector<FileToProbe>& files, std::size_t readSize) : files_(files), readSize_(readSize)
-{}
+ReadAhead::ReadAhead(const FilesToProbe& files, std::size_t readSize) : files_(files), readSize_(readSize) {}
 
 ReadAhead::~ReadAhead()
 {
@@ -32,14 +31,16 @@ ReadAhead::~ReadAhead()
         thread.join();
 }
 
-void ReadAhead::Took(std::size_t entry, std::chrono::steady_clock::duration took)
+void ReadAhead::Took(std::size_t entry, std::chrono::steady_clock::duration took, InputFile::Source source)
 {
     if (kReadAheadCollides)
         return;
+    // A busy processor makes warm files slow too: where the system tells, only the disk counts.
+    const bool cold = source == InputFile::Source::Disk || (source == InputFile::Source::NotKnown && took > kSlow);
     if (!threads_.empty()) {
         readerAt_ = entry + 1;
         readerAt_.notify_all();  // no system call while no thread waits
-    } else if (took > kSlow && ++slowFiles_ == kSlowFilesToStart) {
+    } else if (cold && ++slowFiles_ == kSlowFilesToStart) {
         readerAt_ = entry + 1;
         Start();
     }
@@ -83,7 +84,7 @@ void ReadAhead::ReadOne(std::size_t entry, std::vector<std::uint8_t>& scratch) c
     const FileToProbe& target = files_[entry];
     if (!target.open || !target.classify)
         return;  // a key that names no file of the cache is never opened, not even ahead
-    auto file = InputFile::OpenUnshared(target.path);
+    auto file = InputFile::OpenUnshared(files_.PathOf(entry));
     if (!file)
         return;
     RegionBounds bounds(readSize_);

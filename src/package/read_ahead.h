@@ -2,10 +2,11 @@
 // Read-ahead for cold files: while the probe's reader takes the files one at a time, a few threads
 // read the files it comes to next (the same bytes: the kind's window and a map's or script
 // package's region), so that the disk has many reads in flight and the reader then finds the bytes
-// in memory. They start only once the reader has found several files slow to come (not in memory
-// yet): on warm files nothing is started and nothing is read twice. They stay at most kAhead files
-// ahead of the reader, and never run where a second open of a file would make the reader's
-// unshared open fail (Windows). What they read is thrown away; their failures are no one's concern.
+// in memory. They start only once the reader has found several files not in memory yet (where the
+// system can't tell, files slow to come): on warm files nothing is started and nothing is read
+// twice, however busy the processor. They stay at most kAhead files ahead of the reader, and never
+// run where a second open of a file would make the reader's unshared open fail (Windows). What they
+// read is thrown away; their failures are no one's concern.
 
 #include <atomic>
 #include <chrono>
@@ -14,31 +15,34 @@
 #include <vector>
 
 #include "package/file_probe.h"
+#include "platform/file.h"
 
 namespace thld::probe {
 
 class ReadAhead {
 public:
-    static constexpr std::size_t kThreads = 16;
-    static constexpr std::size_t kAhead = 64;
-    // A file whose open and reads take longer than this was not in memory.
+    static constexpr std::size_t kThreads = 48;
+    static constexpr std::size_t kAhead = 192;
+    // Where the system can't tell where a file's bytes came from: one whose open and first read
+    // took longer than this was not in memory.
     static constexpr std::chrono::microseconds kSlow{250};
     static constexpr std::size_t kSlowFilesToStart = 4;
 
-    ReadAhead(const std::vector<FileToProbe>& files, std::size_t readSize);
+    ReadAhead(const FilesToProbe& files, std::size_t readSize);
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
-    // The reader has taken files[entry], in `took`; it goes on with the next one.
-    void Took(std::size_t entry, std::chrono::steady_clock::duration took);
+    // The reader has taken files[entry], in `took`, its first bytes from `source`; it goes on with
+    // the next one.
+    void Took(std::size_t entry, std::chrono::steady_clock::duration took, InputFile::Source source);
 
 private:
     void Start();
     void Run();
     void ReadOne(std::size_t entry, std::vector<std::uint8_t>& scratch) const;
 
-    const std::vector<FileToProbe>& files_;
+    const FilesToProbe& files_;
     std::size_t readSize_;
     std::size_t slowFiles_ = 0;
     std::atomic<std::size_t> readerAt_{0};  // the first file the reader has not taken yet

@@ -42,6 +42,19 @@ public:
     // by Length(): a file that grows meanwhile is not followed. One file is read by one thread at a
     // time.
     std::size_t ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const;
+    // Where the bytes of a read came from, as far as the system tells.
+    enum class Source {
+        Memory,    // every byte asked for was in memory already
+        Disk,      // some had to come from the disk
+        NotKnown,  // the system can't tell (Windows, macOS, some file systems)
+    };
+    struct Read {
+        std::size_t count = 0;
+        Source source = Source::NotKnown;
+    };
+    // ReadAt, telling whether the bytes were in memory: on Linux a first try takes only what the
+    // page cache holds, and the rest is then read as ReadAt does.
+    Read ReadAtTellingSource(std::uint64_t offset, void* buffer, std::size_t count) const;
     const std::string& Path() const { return path_; }
 
 private:

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include "platform/file.h"
@@ -53,6 +54,36 @@ std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t co
         done += static_cast<std::size_t>(got);
     }
     return done;
+}
+
+InputFile::Read InputFile::ReadAtTellingSource(std::uint64_t offset, void* buffer, std::size_t count) const
+{
+#if defined(__linux__) && defined(RWF_NOWAIT)
+    detail::CheckFault(DiskStep::Read, path_, true);
+    if (count > 0) {
+        // With RWF_NOWAIT the read takes what the page cache holds and never waits for the disk.
+        iovec piece{buffer, count};
+        ssize_t got;
+        do
+            got = ::preadv2(Fd(handle_), &piece, 1, static_cast<off_t>(offset), RWF_NOWAIT);
+        while (got < 0 && errno == EINTR);
+        if (got >= 0 && static_cast<std::size_t>(got) == count)
+            return {count, Source::Memory};
+        if (got == 0)  // the file ends there: nothing was waited for
+            return {0, Source::Memory};
+        if (got > 0) {
+            const auto done = static_cast<std::size_t>(got);
+            const std::size_t rest = ReadAt(offset + done, static_cast<char*>(buffer) + done, count - done);
+            // Short only at the end of the file: the first try then had every byte there is.
+            return {done + rest, rest == 0 ? Source::Memory : Source::Disk};
+        }
+        if (errno == EAGAIN)
+            return {ReadAt(offset, buffer, count), Source::Disk};
+        if (errno != EOPNOTSUPP && errno != EINVAL && errno != ENOSYS)
+            ThrowFileError(errno, path_);
+    }
+#endif
+    return {ReadAt(offset, buffer, count), Source::NotKnown};
 }
 
 OutputFile OutputFile::Create(const std::string& path, Mode mode)

@@ -140,4 +140,10 @@ void ReplaceFileAtomically(const std::string& from, const std::string& to)
         ThrowFileError(::GetLastError(), from);
 }
 
+// Windows doesn't tell whether a read waited for the disk.
+InputFile::Read InputFile::ReadAtTellingSource(std::uint64_t offset, void* buffer, std::size_t count) const
+{
+    return {ReadAt(offset, buffer, count), Source::NotKnown};
+}
+
 }  // namespace thld

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <map>
 #include <random>
 #include <set>
@@ -16,6 +17,7 @@
 #include "platform/file.h"
 #include "platform/file_fault.h"
 #include "support/fake_cache.h"
+#include "support/page_cache.h"
 #include "support/temp_folder.h"
 
 namespace thld {
@@ -45,12 +47,12 @@ public:
             std::string key = std::to_string(i);
             key.insert(key.begin(), 'K');
             if (i == 7) {
-                files_.push_back({folder_ / "unclassified", false});  // its length only
+                files_.files.push_back({Keep(folder_ / "unclassified"), false});  // its length only
                 folder_.Write("unclassified", std::string(3000, 'e'));
                 expected_.push_back({kind::Unknown, 3000, std::nullopt});
                 continue;
             }
-            files_.push_back({folder_ / (key + ".uxx")});
+            files_.files.push_back({Keep(folder_ / (key + ".uxx"))});
             if (i % 13 == 5) {
                 expected_.push_back({kind::NotAvailable, std::nullopt, std::nullopt});
                 continue;
@@ -58,19 +60,20 @@ public:
             PackageKind label = kinds[Pick(kinds.size())];
             std::string bytes = Body(label, i);
             folder_.Write(key + ".uxx", bytes);
-            Expected expected{KindOfFile(files_.back().path), bytes.size(), std::nullopt};
+            Expected expected{KindOfFile(files_.PathOf(files_.size() - 1)), bytes.size(), std::nullopt};
             if (expected.kind == kind::Map || expected.kind == kind::Script)
                 expected.found = FoundIn(bytes);
             expected_.push_back(expected);
         }
     }
 
-    const std::vector<FileToProbe>& Files() const { return files_; }
+    const FilesToProbe& Files() const { return files_; }
     const NamePatterns& Patterns() const { return patterns_; }
     const std::vector<Expected>& Answers() const { return expected_; }
 
 private:
     std::size_t Pick(std::size_t n) { return static_cast<std::size_t>(random_() % n); }
+    std::string_view Keep(std::string path) { return paths_.emplace_back(std::move(path)); }
 
     std::string Body(PackageKind label, std::size_t i)
     {
@@ -114,7 +117,8 @@ private:
     std::mt19937 random_;
     test::TempFolder folder_;
     NamePatterns patterns_;
-    std::vector<FileToProbe> files_;
+    std::deque<std::string> paths_;  // what the files' names view
+    FilesToProbe files_;
     std::vector<Expected> expected_;
 };
 
@@ -122,14 +126,18 @@ const std::vector<ProbeThreads> kBothWays{ProbeThreads::One, ProbeThreads::Two};
 
 std::string WayName(ProbeThreads threads) { return threads == ProbeThreads::One ? "one thread" : "two threads"; }
 
-// Whether the reading runs beside the search or not, every file gets the answer that looking at
-// its whole file gives, in order, on the calling thread.
+// Whether the reading runs beside the search or not, and with the files in memory or (so that the
+// read-ahead starts) on the disk, every file gets the answer that looking at its whole file gives,
+// in order, on the calling thread.
 TEST(ProbeFiles, GivesEveryKeyItsFilesAnswerInOrder)
 {
-    for (unsigned seed : {1u, 2u, 3u}) {
+    for (unsigned seed : {1u, 2u, 3u, 4u}) {
         ProbeCache cache(seed);
+        const bool cold = seed == 4;
         for (ProbeThreads threads : kBothWays) {
             for (std::size_t readSize : {std::size_t{999}, kRegionReadSize}) {
+                for (std::size_t i = 0; cold && i < cache.Files().size(); ++i)
+                    test::DropFromMemory(cache.Files().PathOf(i));
                 std::vector<std::size_t> order;
                 const auto caller = std::this_thread::get_id();
                 ProbeFiles(
@@ -139,8 +147,8 @@ TEST(ProbeFiles, GivesEveryKeyItsFilesAnswerInOrder)
                         order.push_back(i);
                         const Expected& expected = cache.Answers()[i];
                         std::ostringstream where;
-                        where << "seed " << seed << ", " << WayName(threads) << ", reads of " << readSize << ", file "
-                              << i;
+                        where << "seed " << seed << (cold ? " (cold)" : "") << ", " << WayName(threads) << ", reads of "
+                              << readSize << ", file " << i;
                         EXPECT_EQ(probe.kind, expected.kind) << where.str();
                         EXPECT_EQ(probe.length, expected.length) << where.str();
                         if (probe.found)
@@ -182,10 +190,10 @@ TEST(ProbeFiles, AFailedReadEndsItInOrder)
     for (int failingRead : {1, 2}) {
         std::size_t failing = 0;
         while (failing < cache.Files().size() &&
-               readsOf[cache.Files()[failing].path] < 2)  // a region past the first read
+               readsOf[cache.Files().PathOf(failing)] < 2)  // a region past the first read
             ++failing;
         ASSERT_LT(failing, cache.Files().size());
-        const std::string failingPath = cache.Files()[failing].path;
+        const std::string failingPath = cache.Files().PathOf(failing);
         for (ProbeThreads threads : kBothWays) {
             std::vector<std::string> opened;
             int reads = 0;

@@ -9,6 +9,7 @@
 
 #include "platform/file.h"
 #include "platform/file_fault.h"
+#include "support/page_cache.h"
 #include "support/temp_folder.h"
 
 namespace thld {
@@ -30,6 +31,28 @@ TEST(InputFile, ReadsAtOffsetsAndStopsShortAtTheEnd)
     EXPECT_EQ(std::string(buffer, 3), "789");
     EXPECT_EQ(file->ReadAt(10, buffer, 8), 0u);
     EXPECT_EQ(file->ReadAt(100, buffer, 8), 0u);
+}
+
+// The read-ahead for cold files starts on what the system tells of a read: bytes just written are
+// in memory, bytes it was asked to forget come from the disk. The bytes are the same either way.
+TEST(InputFile, TellsWhetherAReadCameFromTheDisk)
+{
+    TempFolder folder;
+    const std::string bytes(64 * 1024, 'x');
+    folder.Write("data", bytes);
+    std::string read(bytes.size(), '\0');
+    auto source = [&](std::uint64_t offset) {
+        auto file = InputFile::OpenUnshared(folder / "data");
+        const InputFile::Read got = file->ReadAtTellingSource(offset, read.data(), bytes.size());
+        EXPECT_EQ(read.substr(0, got.count), bytes.substr(offset));
+        return got.source;
+    };
+    if (source(0) == InputFile::Source::NotKnown)
+        GTEST_SKIP() << "this system doesn't tell where a read's bytes come from";
+    EXPECT_EQ(source(0), InputFile::Source::Memory);
+    EXPECT_EQ(source(bytes.size() - 10), InputFile::Source::Memory);  // short at the end
+    if (!test::DropFromMemory(folder / "data") || source(0) != InputFile::Source::Disk)
+        GTEST_SKIP() << "the temporary folder's file system keeps its files in memory";
 }
 
 TEST(InputFile, MissingFilesAndFoldersDoNotOpen)

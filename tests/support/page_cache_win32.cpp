@@ -1,0 +1,7 @@
+#include "support/page_cache.h"
+
+namespace thld::test {
+
+bool DropFromMemory(const std::string&) { return false; }
+
+}  // namespace thld::test

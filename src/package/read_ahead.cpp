@@ -40,7 +40,13 @@ void ReadAhead::Took(std::size_t entry, std::chrono::steady_clock::duration took
     if (!threads_.empty()) {
         readerAt_ = entry + 1;
         readerAt_.notify_all();  // no system call while no thread waits
-    } else if (cold && ++slowFiles_ == kSlowFilesToStart) {
+    } else if (cold) {
+        if (entry >= windowStart_ + kColdWindow) {
+            windowStart_ = entry;
+            slowFiles_ = 0;
+        }
+        if (++slowFiles_ < kSlowFilesToStart)
+            return;
         readerAt_ = entry + 1;
         Start();
     }
@@ -60,40 +66,45 @@ void ReadAhead::Start()
 void ReadAhead::Run()
 {
     std::vector<std::uint8_t> scratch;
-    while (!stop_) {
+    while (!stop_ && !ended_) {
         std::size_t entry = next_++;
         if (entry >= files_.size())
             return;
         // Never more than kAhead files ahead of the reader; none that it has passed.
-        for (std::size_t at = readerAt_.load(); entry >= at + kAhead && !stop_; at = readerAt_.load())
+        for (std::size_t at = readerAt_.load(); entry >= at + kAhead && !stop_ && !ended_; at = readerAt_.load())
             readerAt_.wait(at);
-        if (stop_)
+        if (stop_ || ended_)
             return;
         if (entry < readerAt_.load())
             continue;
         try {
-            ReadOne(entry, scratch);
+            const InputFile::Source source = ReadOne(entry, scratch);
+            if (source == InputFile::Source::Disk)
+                warmInARow_ = 0;
+            else if (source == InputFile::Source::Memory && ++warmInARow_ >= kWarmToEnd)
+                ended_ = true;
         } catch (...) {
             // Only a hint: the reader meets the same failure and says so.
         }
     }
 }
 
-void ReadAhead::ReadOne(std::size_t entry, std::vector<std::uint8_t>& scratch) const
+InputFile::Source ReadAhead::ReadOne(std::size_t entry, std::vector<std::uint8_t>& scratch) const
 {
     const FileToProbe& target = files_[entry];
     if (!target.open || !target.classify)
-        return;  // a key that names no file of the cache is never opened, not even ahead
+        return InputFile::Source::NotKnown;  // a key that names no file of the cache is never opened, not even ahead
     auto file = InputFile::OpenUnshared(files_.PathOf(entry));
     if (!file)
-        return;
+        return InputFile::Source::NotKnown;
     RegionBounds bounds(readSize_);
     const std::size_t first = std::clamp(bounds.ReadSize(), kKindWindowSize, kFirstReadSize);
     scratch.resize(std::max(first, bounds.ReadSize()) + RegionSearch::kRoomAfter);
-    const std::size_t got = file->ReadAt(0, scratch.data(), first);
+    const InputFile::Read read = file->ReadAtTellingSource(0, scratch.data(), first);
+    const std::size_t got = read.count;
     const PackageKind kind = KindOfWindow(scratch.data(), std::min(got, kKindWindowSize));
     if (kind != kind::Map && kind != kind::Script)
-        return;
+        return read.source;
     bounds.Start(kind == kind::Script);
     RegionBounds::Step step = bounds.Take(scratch.data(), got, got < first);
     ReadRegion(
@@ -104,6 +115,7 @@ void ReadAhead::ReadOne(std::size_t entry, std::vector<std::uint8_t>& scratch) c
             return scratch.data();
         },
         [](const std::uint8_t*, std::size_t) {});
+    return read.source;
 }
 
 }  // namespace thld::probe

@@ -26,7 +26,13 @@ public:
     // Where the system can't tell where a file's bytes came from: one whose open and first read
     // took longer than this was not in memory.
     static constexpr std::chrono::microseconds kSlow{250};
+    // That many cold files among kColdWindow in a row start it: a warm cache has a cold file now
+    // and then (a page the system let go, a read that had to wait for a lock), not several at once.
     static constexpr std::size_t kSlowFilesToStart = 4;
+    static constexpr std::size_t kColdWindow = 64;
+    // The threads end once they have found this many files in a row in memory already (where the
+    // system tells): the cold part of the cache is behind, and reading ahead would read twice.
+    static constexpr std::size_t kWarmToEnd = 256;
 
     ReadAhead(const FilesToProbe& files, std::size_t readSize);
     ~ReadAhead();
@@ -40,14 +46,18 @@ public:
 private:
     void Start();
     void Run();
-    void ReadOne(std::size_t entry, std::vector<std::uint8_t>& scratch) const;
+    // Where the file's first bytes came from (NotKnown when it was not read).
+    InputFile::Source ReadOne(std::size_t entry, std::vector<std::uint8_t>& scratch) const;
 
     const FilesToProbe& files_;
     std::size_t readSize_;
-    std::size_t slowFiles_ = 0;
+    std::size_t slowFiles_ = 0;             // cold files since windowStart_
+    std::size_t windowStart_ = 0;           // the first file of the current window
     std::atomic<std::size_t> readerAt_{0};  // the first file the reader has not taken yet
     std::atomic<std::size_t> next_{0};      // the next file for a read-ahead thread
     std::atomic<bool> stop_{false};
+    std::atomic<std::size_t> warmInARow_{0};  // files the threads found in memory, in a row
+    std::atomic<bool> ended_{false};          // the threads end: the files ahead are warm
     std::vector<std::thread> threads_;
 };
 

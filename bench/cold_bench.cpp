@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_figures.h"
 #include "cache/cache_listing.h"
 #include "cache/requirements.h"
 #include "floor.h"
@@ -26,6 +27,7 @@
 
 namespace {
 
+using thld::bench::Median;
 using Clock = std::chrono::steady_clock;
 
 // Writes what is dirty and drops the page cache, the folders' entries and the files' nodes.
@@ -38,13 +40,6 @@ bool DropPageCache()
     drop << "3\n";
     drop.flush();
     return static_cast<bool>(drop);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 }  // namespace
@@ -64,7 +59,8 @@ int main(int argc, char** argv)
     const std::string folder = data + n + "/cache/";
     const auto layout = thld::bench::ReadLayout(data + n + "/layout.tsv");
 
-    std::cout << "\nCold listing at N = " << n << " (page cache dropped before each run; medians of " << runs << ")\n";
+    std::cout << "\nCold listing at N = " << n << " (page cache dropped before each run; medians of " << runs << ")\n"
+              << "processor: " << thld::bench::ProcessorText() << "\n";
     if (!DropPageCache()) {
         std::cout << "the page cache can't be dropped here (it takes root and a writable "
                      "/proc/sys/vm/drop_caches): the cold figures are skipped\n";
@@ -92,12 +88,17 @@ int main(int argc, char** argv)
             measure.run();
             measure.ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         }
-    const double listing = Median(measures[0].ms);
-    const double inFlight = Median(measures[2].ms);
+    // The ratio of each run to the floor of the same turn, whose disk and machine were the listing's.
+    std::vector<double> ratios;
+    for (int run = 0; run < runs; ++run)
+        ratios.push_back(measures[0].ms[run] / measures[2].ms[run]);
+    const double ratio = Median(ratios);
     for (const Measure& measure : measures)
         std::printf("%28s %10.1f ms\n", measure.name, Median(measure.ms));
     std::printf("%28s %10zu\n", "floor's reads in flight", readers);
-    std::printf("goal, cold listing+pass at most 1.2x the floor with reads in flight: %.2fx (%s)\n", listing / inFlight,
-                listing <= 1.2 * inFlight ? "met" : "NOT met");
+    std::printf(
+        "goal, cold listing+pass at most 1.2x the floor with reads in flight: %.2fx, median of the turns' "
+        "ratios (%s)\n",
+        ratio, ratio <= 1.2 ? "met" : "NOT met");
     return 0;
 }

@@ -19,25 +19,13 @@
 #include <thread>
 #include <vector>
 
+#include "bench_figures.h"
+
 extern char** environ;
 
+using thld::bench::Median;
+
 namespace {
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n == 0 ? 0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2);
-}
-
-std::string ProcessorModel()
-{
-    std::ifstream info("/proc/cpuinfo");
-    for (std::string line; std::getline(info, line);)
-        if (line.rfind("model name", 0) == 0)
-            return line.substr(line.find(':') + 2);
-    return "unknown processor";
-}
 
 // Runs the program once; gives its milliseconds and peak memory in MB, or nothing when it failed.
 bool RunOnce(const std::string& program, const std::string& cache, double& ms, double& mb)
@@ -85,8 +73,8 @@ int main(int argc, char** argv)
             peaks.push_back(mb);
         }
     }
-    std::printf("\ntallyhold list on %s, warm files; %s, %u threads; medians of %d runs\n", cache.c_str(),
-                ProcessorModel().c_str(), std::thread::hardware_concurrency(), runs);
+    std::printf("\ntallyhold list on %s, warm files; %s; medians of %d runs\n", cache.c_str(),
+                thld::bench::ProcessorText().c_str(), runs);
     std::printf("  start to exit   %8.1f ms   (goal at 100,000 packages: at most 1000 ms)\n", Median(times));
     std::printf("  peak memory     %8.1f MB   (goal at 100,000 packages: under 100 MB)\n", Median(peaks));
     return 0;

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the release preset with the benchmarks, writes the synthetic caches under
 # build/bench-data/<N> (once per size and seed), and runs the requirements benchmark on them, the
-# cold listing on the largest (as root) and the native window's benchmark.
-# Settings: BENCH_SIZES (default 100,1000,5000,10000), BENCH_SEED (default 1999),
-# BENCH_REFERENCE_BUDGET (seconds the literal procedure may run in full, default 180).
+# cold listing on the largest (as root), tallyhold list on a large cache, and the native window's
+# benchmark.
+# Settings: BENCH_SIZES (default 100,1000,5000,10000), BENCH_LARGE (the large cache, default
+# 100000; 0 leaves it out), BENCH_SEED (default 1999), BENCH_REFERENCE_BUDGET (seconds the literal
+# procedure may run in full, default 180).
 set -euo pipefail
 THLD_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$THLD_ROOT"
@@ -11,6 +13,7 @@ JOBS=${JOBS:-2}
 SIZES=${BENCH_SIZES:-100,1000,5000,10000}
 SEED=${BENCH_SEED:-1999}
 BUDGET=${BENCH_REFERENCE_BUDGET:-180}
+LARGE=${BENCH_LARGE:-100000}
 
 "$THLD_ROOT/scripts/deps.sh" || exit 1
 
@@ -20,16 +23,19 @@ cmake --preset release >build/logs/configure-release.log 2>&1 || { cat build/log
 cmake --build --preset release -j "$JOBS" >build/logs/build-release.log 2>&1 || { cat build/logs/build-release.log; exit 1; }
 
 generator=build/release/bench/thld_make_cache
-IFS=, read -r -a sizes <<<"$SIZES"
-for n in "${sizes[@]}"; do
-  folder=build/bench-data/$n
-  stamp=$folder/stamp
+make_cache() {
+  local n=$1 folder=build/bench-data/$1
+  local stamp=$folder/stamp
   if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "seed $SEED" ] && [ "$stamp" -nt "$generator" ]; then
     echo "== synthetic cache of $n packages: already there"
   else
     "$generator" "$folder" "$n" "$SEED"
     echo "seed $SEED" >"$stamp"
   fi
+}
+IFS=, read -r -a sizes <<<"$SIZES"
+for n in "${sizes[@]}"; do
+  make_cache "$n"
 done
 
 echo "== running the requirements benchmark (the literal procedure takes a few minutes)"
@@ -40,6 +46,13 @@ largest=$(printf '%s\n' "${sizes[@]}" | sort -n | tail -1)
 # Cold files: as root the page cache is dropped before each run (it says so and skips otherwise).
 echo "== the listing on cold files, $largest packages"
 build/release/bench/thld_cold_bench build/bench-data "$largest" 2>&1 | tee -a build/logs/bench.log
+
+if [ "$LARGE" -gt 0 ]; then
+  make_cache "$LARGE"
+  echo "== tallyhold list on the cache of $LARGE packages"
+  build/release/bench/thld_list_bench build/release/src/cli/tallyhold "build/bench-data/$LARGE/cache" 2>&1 |
+    tee -a build/logs/bench.log
+fi
 
 if [ -x build/release/bench/thld_window_bench ]; then
   echo "== the native window on the cache of $largest packages"

@@ -40,6 +40,8 @@ struct FilesToProbe {
     const FileToProbe& operator[](std::size_t i) const { return files[i]; }
     // Writes the path of files[i] into `path`, which keeps its memory from one file to the next.
     void PathOf(std::size_t i, std::string& path) const { path.assign(folder).append(files[i].name).append(suffix); }
+    // The same for the name of files[i] in the folder.
+    void NameOf(std::size_t i, std::string& name) const { name.assign(files[i].name).append(suffix); }
     std::string PathOf(std::size_t i) const
     {
         std::string path;

@@ -9,7 +9,12 @@
 namespace thld::probe {
 
 Reader::Reader(const FilesToProbe& files, std::size_t readSize, Batch* first, HandOver handOver)
-    : files_(files), bounds_(readSize), batch_(first), handOver_(std::move(handOver)), readAhead_(files, readSize)
+    : files_(files),
+      folder_(files.folder),
+      bounds_(readSize),
+      batch_(first),
+      handOver_(std::move(handOver)),
+      readAhead_(files, readSize)
 {}
 
 void Reader::Run()
@@ -70,8 +75,9 @@ void Reader::ReadOne(std::size_t entry)
     // Only the disk's part is timed: the open and the first read, not a wait for the search.
     auto start = std::chrono::steady_clock::now();
     try {
+        files_.NameOf(entry, name_);
         files_.PathOf(entry, path_);
-        file.emplace(InputFile::Open(path_));
+        file.emplace(InputFile::OpenIn(folder_, name_, path_));
     } catch (const FileError& error) {
         done.notRegularFile = error.Cause() == FileErrorCause::NotRegularFile;
     }

@@ -17,6 +17,7 @@
 #include "package/read_ahead.h"
 #include "package/region_bounds.h"
 #include "package/region_search.h"
+#include "platform/file.h"
 
 namespace thld::probe {
 
@@ -77,7 +78,9 @@ private:
     void ReadOne(std::size_t entry);
 
     const FilesToProbe& files_;
-    std::string path_;  // of the file being read
+    HeldFolder folder_;  // files_.folder, whose files are opened by name
+    std::string name_;   // of the file being read
+    std::string path_;
     RegionBounds bounds_;
     Batch* batch_;
     HandOver handOver_;

@@ -22,6 +22,18 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+// A folder held open while many of its files are opened by name (InputFile::OpenIn), so that the
+// system doesn't walk the folder's path again for each one. Where it can't be held (Windows, or the
+// open fails), files are opened by their full paths.
+class HeldFolder {
+public:
+    explicit HeldFolder(const std::string& folder);
+
+private:
+    friend class InputFile;
+    FileHandle handle_;
+};
+
 // A regular file opened for reading with no sharing: on Windows the open fails while any other
 // handle to the file is open, and no other open succeeds while this one is held. The open never
 // waits (a FIFO without a writer, a terminal) and takes nothing but a regular file on a disk: a
@@ -33,6 +45,9 @@ public:
     static InputFile Open(const std::string& path);
     // The same, with nothing when the open fails for any reason.
     static std::optional<InputFile> OpenUnshared(const std::string& path);
+    // Open() of `path`, the file `name` (a plain file name) of `folder`: by its name alone where the
+    // folder is held.
+    static InputFile OpenIn(const HeldFolder& folder, const std::string& name, const std::string& path);
 
     // The file's length, as it was when the file was opened (asked once, whatever the calls).
     std::uint64_t Length() const;
@@ -59,6 +74,8 @@ public:
 
 private:
     static constexpr std::uint64_t kLengthNotKnown = static_cast<std::uint64_t>(-1);
+    // The checks after an open that the system answered (POSIX).
+    static InputFile Checked(FileHandle handle, const std::string& path);
     InputFile(FileHandle handle, std::string path, std::uint64_t length = kLengthNotKnown, std::int64_t modified = 0)
         : handle_(std::move(handle)), path_(std::move(path)), length_(length), modified_(modified)
     {}

@@ -14,12 +14,9 @@ namespace {
 int Fd(const FileHandle& handle) { return static_cast<int>(handle.Native()); }
 }  // namespace
 
-InputFile InputFile::Open(const std::string& path)
+// What Open() and OpenIn() share once the system has answered the open.
+InputFile InputFile::Checked(FileHandle handle, const std::string& path)
 {
-    detail::CheckFault(DiskStep::OpenRead, path, true);
-    // Without O_NONBLOCK the open of a FIFO waits for a writer, for good; O_NOCTTY keeps a terminal
-    // from becoming the program's own. Reads of a regular file never wait, whatever the flag.
-    FileHandle handle(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (!handle.IsOpen())
         ThrowFileError(errno, path);
     struct stat info {};
@@ -30,6 +27,31 @@ InputFile InputFile::Open(const std::string& path)
     // The open learns the length anyway: Length() gives it without asking again.
     return InputFile(std::move(handle), path, static_cast<std::uint64_t>(info.st_size),
                      static_cast<std::int64_t>(info.st_mtime));
+}
+
+namespace {
+
+// Without O_NONBLOCK the open of a FIFO waits for a writer, for good; O_NOCTTY keeps a terminal from
+// becoming the program's own. Reads of a regular file never wait, whatever the flag.
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
+}  // namespace
+
+HeldFolder::HeldFolder(const std::string& folder) : handle_(::open(folder.c_str(), O_RDONLY | O_CLOEXEC | O_DIRECTORY))
+{}
+
+InputFile InputFile::Open(const std::string& path)
+{
+    detail::CheckFault(DiskStep::OpenRead, path, true);
+    return Checked(FileHandle(::open(path.c_str(), kReadFlags)), path);
+}
+
+InputFile InputFile::OpenIn(const HeldFolder& folder, const std::string& name, const std::string& path)
+{
+    if (!folder.handle_.IsOpen())
+        return Open(path);
+    detail::CheckFault(DiskStep::OpenRead, path, true);
+    return Checked(FileHandle(::openat(Fd(folder.handle_), name.c_str(), kReadFlags)), path);
 }
 
 // The open learnt both from its fstat.

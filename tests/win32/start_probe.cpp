@@ -2,8 +2,8 @@
 // cache of a game folder (such as one written by thld_make_cache). Each run starts the program as a
 // process of its own, with the game's registry entry naming the folder, and stops the clock once
 // the main window shows with its tree filled and painted and the program waits for input; then it
-// closes the window. It prints every time, the median, and the number of items in the tree (the
-// same from run to run).
+// closes the window. It prints every time, the median and the fastest, and the number of items in
+// the tree (the same from run to run).
 //
 //   thld_start_probe GAMEFOLDER [RUNS] [PROGRAM]
 #include <windows.h>
@@ -59,20 +59,28 @@ struct Filled {
     std::size_t items = 0;
 };
 
-// The main window of the process once it shows a filled tree and has painted it; nullptr when it
-// never did.
+// The main window of the process once it shows a filled tree; nullptr when it never did. The
+// check asks the Wine server as little as it can, as the program needs it: the active window (the
+// main window is activated as it shows), and only now and then every window of the process.
 HWND FilledWindow(DWORD processId, long long started, DWORD timeout)
 {
-    for (;;) {
-        std::vector<HWND> mains = VisibleWindows(kMainTitle, processId);
-        if (!mains.empty()) {
-            HWND tree = ::GetDlgItem(mains.front(), IDC_CACHE_TREE);
+    for (int poll = 1;; ++poll) {
+        HWND main = ::GetForegroundWindow();
+        DWORD owner = 0;
+        if (main)
+            ::GetWindowThreadProcessId(main, &owner);
+        if (owner != processId || !::IsWindowVisible(main) || TextOf(main) != kMainTitle) {
+            std::vector<HWND> mains = poll % 25 == 0 ? VisibleWindows(kMainTitle, processId) : std::vector<HWND>{};
+            main = mains.empty() ? nullptr : mains.front();
+        }
+        if (main) {
+            HWND tree = ::GetDlgItem(main, IDC_CACHE_TREE);
             if (tree && ::SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0)
-                return mains.front();
+                return main;
         }
         if (Milliseconds(Now() - started) > timeout)
             return nullptr;
-        ::Sleep(2);
+        ::Sleep(10);
     }
 }
 
@@ -132,8 +140,11 @@ int Probe(const std::string& gameFolder, int runs, const std::string& program)
         std::printf(" %.0f", times.back());
         std::fflush(stdout);
     }
-    std::printf(" ms\nTHLD.exe start to filled window: median %.0f ms of %d runs (%zu items in the tree)\n",
-                Median(times), runs, items);
+    // The fastest run tells most nearly what the program costs where other programs share the processor.
+    std::printf(
+        " ms\nTHLD.exe start to filled window: median %.0f ms, fastest %.0f ms of %d runs (%zu items in the "
+        "tree)\n",
+        Median(times), *std::min_element(times.begin(), times.end()), runs, items);
     return 0;
 }
 

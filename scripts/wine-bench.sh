@@ -4,10 +4,11 @@
 # comparison, and, where strace is there, the system calls and the requests to the Wine server
 # (its write and writev calls on the request pipe) per cached file of `tallyhold.exe list`. Nothing is asserted: it prints figures.
 #
-#   scripts/wine-bench.sh GAMEFOLDER [RUNS]
+#   scripts/wine-bench.sh GAMEFOLDER [RUNS] [PROGRAM]
 #
 # GAMEFOLDER is a game folder with a cache (build/bench-data/<N> of scripts/bench.sh). The windows
-# preset must be built (THLD, tallyhold, thld_start_probe). Without a display it starts an Xvfb
+# preset must be built (THLD, tallyhold, thld_start_probe). PROGRAM (a Windows path) times another
+# build of THLD.exe. Without a display it starts an Xvfb
 # display of its own, and stops it afterwards.
 set -uo pipefail
 THLD_ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,11 +18,12 @@ source "$THLD_ROOT/scripts/wine-env.sh"
 
 folder=$(cd "${1:?usage: scripts/wine-bench.sh GAMEFOLDER [RUNS]}" && pwd)
 runs=${2:-5}
+program=${3:-}
 packages=$(grep -c '=' "$folder/cache/cache.ini" || true)
 probe=build/windows/tests/win32/thld_start_probe.exe
 cli=build/windows/src/cli/tallyhold.exe
-for program in "$probe" "$cli" build/windows/src/win32/THLD.exe; do
-  [ -f "$program" ] || { echo "!! $program is not built (cmake --build --preset windows)"; exit 1; }
+for built in "$probe" "$cli" build/windows/src/win32/THLD.exe; do
+  [ -f "$built" ] || { echo "!! $built is not built (cmake --build --preset windows)"; exit 1; }
 done
 winfolder="Z:${folder//\//\\}\\"
 
@@ -46,8 +48,27 @@ thld_wine_init
 # One Wine server for every run, so that none pays for starting it (nor is counted by strace).
 wineserver -p
 
+# The processor time of the Wine server of this prefix (its folder is named after the prefix's
+# device and node), in clock ticks; nothing where it can't be found.
+server_ticks() {
+  local dir pid
+  dir="server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")"
+  for pid in $(pgrep -x wineserver64; pgrep -x wineserver); do
+    if [ "$(basename "$(readlink "/proc/$pid/cwd" 2>/dev/null)")" = "$dir" ]; then
+      awk '{ print $14 + $15 }' "/proc/$pid/stat"
+      return
+    fi
+  done
+}
+
 echo "== THLD.exe under Wine, $packages packages ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs))"
-wine "$probe" "$winfolder" "$runs"
+# Wall times depend on what else the machine runs; the Wine server's processor time much less.
+before=$(server_ticks)
+wine "$probe" "$winfolder" "$runs" ${program:+"$program"}
+after=$(server_ticks)
+if [ -n "$before" ] && [ -n "$after" ]; then
+  echo "the Wine server's processor time per start: $(( (after - before) * 1000 / $(getconf CLK_TCK) / runs )) ms"
+fi
 
 # The list, written where it costs nothing; the Wine server is running already, as for the window.
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the release preset with the benchmarks, writes the synthetic caches under
 # build/bench-data/<N> (once per size and seed), and runs the requirements benchmark on them, the
-# cold listing on the largest (as root), tallyhold list on a large cache, and the native window's
-# benchmark.
+# cold listing on the largest (as root), tallyhold list on a large cache, the native window's
+# benchmark, and, where Wine and mingw-w64 are there, THLD.exe's start under Wine
+# (scripts/wine-bench.sh).
 # Settings: BENCH_SIZES (default 100,1000,5000,10000), BENCH_LARGE (the large cache, default
 # 100000; 0 leaves it out), BENCH_SEED (default 1999), BENCH_REFERENCE_BUDGET (seconds the literal
 # procedure may run in full, default 180).
@@ -61,4 +62,15 @@ if [ -x build/release/bench/thld_window_bench ]; then
   XDG_RUNTIME_DIR="$THLD_ROOT/build/bench-runtime" QT_LOGGING_RULES="qt.qpa.*=false" \
     build/release/bench/thld_window_bench "build/bench-data/$largest" 2>&1 | grep -v "propagateSizeHints" |
     tee -a build/logs/bench.log
+fi
+
+if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++ >/dev/null; then
+  echo "== THLD.exe under Wine on the cache of $largest packages"
+  if cmake --preset windows >build/logs/configure-windows.log 2>&1 &&
+    cmake --build --preset windows -j "$JOBS" --target THLD tallyhold thld_start_probe >build/logs/build-windows.log 2>&1; then
+    scripts/wine-bench.sh "build/bench-data/$largest" 2>&1 | tee -a build/logs/bench.log ||
+      echo "!! THLD.exe under Wine could not be timed (see above)"
+  else
+    echo "!! the windows preset did not build; see build/logs/build-windows.log"
+  fi
 fi

@@ -16,10 +16,20 @@ void CacheTree::DeleteAll() const { ::SendMessageW(tree_, TVM_DELETEITEM, 0, rei
 
 HTREEITEM CacheTree::Append(HTREEITEM parent, const std::string& text, LPARAM data) const
 {
+    return Insert(parent, TVI_LAST, text, data);
+}
+
+HTREEITEM CacheTree::Prepend(HTREEITEM parent, const std::string& text) const
+{
+    return Insert(parent, TVI_FIRST, text, 0);
+}
+
+HTREEITEM CacheTree::Insert(HTREEITEM parent, HTREEITEM after, const std::string& text, LPARAM data) const
+{
     std::wstring wide = WideOf(text);
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
-    insert.hInsertAfter = TVI_LAST;
+    insert.hInsertAfter = after;
     insert.item.mask = TVIF_TEXT | TVIF_PARAM;
     insert.item.pszText = wide.data();
     insert.item.lParam = data;

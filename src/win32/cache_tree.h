@@ -19,6 +19,8 @@ public:
     void DeleteAll() const;
     // Appends an item with text (and item data) as the last child of `parent` (TVI_ROOT for a root).
     HTREEITEM Append(HTREEITEM parent, const std::string& text, LPARAM data = 0) const;
+    // Puts an item with text before the other children of `parent`.
+    HTREEITEM Prepend(HTREEITEM parent, const std::string& text) const;
 
     HTREEITEM FirstRoot() const { return Next(nullptr, TVGN_ROOT); }
     HTREEITEM NextSibling(HTREEITEM item) const { return Next(item, TVGN_NEXT); }
@@ -47,6 +49,7 @@ public:
     };
 
 private:
+    HTREEITEM Insert(HTREEITEM parent, HTREEITEM after, const std::string& text, LPARAM data) const;
     HTREEITEM Next(HTREEITEM item, UINT relation) const;
 
     HWND tree_ = nullptr;

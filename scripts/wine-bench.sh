@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# THLD.exe under Wine over a synthetic cache: the time from its start to a filled main window
+# (thld_start_probe, medians of a few runs), `tallyhold.exe list` over the same cache for
+# comparison, and, where strace is there, the system calls and the requests to the Wine server
+# (its write and writev calls on the request pipe) per cached file of `tallyhold.exe list`. Nothing is asserted: it prints figures.
+#
+#   scripts/wine-bench.sh GAMEFOLDER [RUNS] [PROGRAM]
+#
+# GAMEFOLDER is a game folder with a cache (build/bench-data/<N> of scripts/bench.sh). The windows
+# preset must be built (THLD, tallyhold, thld_start_probe). PROGRAM (a Windows path) times another
+# build of THLD.exe. Without a display it starts an Xvfb
+# display of its own, and stops it afterwards.
+set -uo pipefail
+THLD_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$THLD_ROOT"
+# shellcheck source=wine-env.sh
+source "$THLD_ROOT/scripts/wine-env.sh"
+
+folder=$(cd "${1:?usage: scripts/wine-bench.sh GAMEFOLDER [RUNS]}" && pwd)
+runs=${2:-5}
+program=${3:-}
+packages=$(grep -c '=' "$folder/cache/cache.ini" || true)
+probe=build/windows/tests/win32/thld_start_probe.exe
+cli=build/windows/src/cli/tallyhold.exe
+for built in "$probe" "$cli" build/windows/src/win32/THLD.exe; do
+  [ -f "$built" ] || { echo "!! $built is not built (cmake --build --preset windows)"; exit 1; }
+done
+winfolder="Z:${folder//\//\\}\\"
+
+mkdir -p build/logs
+own_xvfb=""
+if [ -z "${DISPLAY:-}" ]; then
+  n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >build/logs/xvfb-bench.log 2>&1 &
+  own_xvfb=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+stop_xvfb() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$own_xvfb" ]; then kill "$own_xvfb" 2>/dev/null; wait "$own_xvfb" 2>/dev/null; fi
+}
+trap stop_xvfb EXIT
+# Wine's processes started without this display would serve the windows badly: start afresh.
+wineserver -k >/dev/null 2>&1 || true
+thld_wine_init
+# One Wine server for every run, so that none pays for starting it (nor is counted by strace).
+wineserver -p
+
+# The processor time of the Wine server of this prefix (its folder is named after the prefix's
+# device and node), in clock ticks; nothing where it can't be found.
+server_ticks() {
+  local dir pid
+  dir="server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")"
+  for pid in $(pgrep -x wineserver64; pgrep -x wineserver); do
+    if [ "$(basename "$(readlink "/proc/$pid/cwd" 2>/dev/null)")" = "$dir" ]; then
+      awk '{ print $14 + $15 }' "/proc/$pid/stat"
+      return
+    fi
+  done
+}
+
+echo "== THLD.exe under Wine, $packages packages ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs))"
+# Wall times depend on what else the machine runs; the Wine server's processor time much less.
+before=$(server_ticks)
+wine "$probe" "$winfolder" "$runs" ${program:+"$program"}
+after=$(server_ticks)
+if [ -n "$before" ] && [ -n "$after" ]; then
+  echo "the Wine server's processor time per start: $(( (after - before) * 1000 / $(getconf CLK_TCK) / runs )) ms"
+fi
+
+# The list, written where it costs nothing; the Wine server is running already, as for the window.
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+times=()
+for _ in $(seq "$runs"); do
+  start=$(date +%s%N)
+  wine "$cli" list --game "$winfolder" >/dev/null 2>&1
+  times+=($((($(date +%s%N) - start) / 1000000)))
+done
+echo "tallyhold.exe list under Wine: ${times[*]} ms; median $(printf '%s\n' "${times[@]}" | median) ms," \
+  "fastest $(printf '%s\n' "${times[@]}" | sort -n | head -1) ms"
+
+if command -v strace >/dev/null; then
+  # The program's start, counted alone (tallyhold.exe --version), is taken off.
+  log=build/logs/wine-bench-strace
+  timeout 300 strace -c -f -o "$log-start.log" wine "$cli" --version >/dev/null 2>&1
+  timeout 300 strace -c -f -o "$log-list.log" wine "$cli" list --game "$winfolder" >/dev/null 2>&1
+  # strace -c: the calls are the fourth column (the errors column may be empty), the name the last.
+  counts() { awk '$4 ~ /^[0-9]+$/ { print $NF, $4 }' "$1"; }
+  join -a 1 -e 0 -o 0,1.2,2.2 <(counts "$log-list.log" | sort) <(counts "$log-start.log" | sort) |
+    awk -v n="$packages" '
+      { per[$1] = ($2 - $3) / n }
+      END {
+        printf "tallyhold.exe list, per cached file: %.1f system calls, %.2f Wine server requests (write, writev)\n",
+          per["total"], per["write"] + per["writev"]
+      }'
+  echo "  the most frequent, per cached file: $(join -a 1 -e 0 -o 0,1.2,2.2 <(counts "$log-list.log" | sort) \
+    <(counts "$log-start.log" | sort) | awk -v n="$packages" '$1 != "total" { printf "%.2f %s\n", ($2 - $3) / n, $1 }' |
+    sort -rn | head -8 | awk '{ printf "%s %s, ", $2, $1 }')"
+else
+  echo "(no strace: the counts per cached file are left out)"
+fi

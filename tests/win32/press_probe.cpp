@@ -19,6 +19,7 @@
 #include "game_entry_override.h"
 #include "tree_reader.h"
 #include "ui_driver.h"
+#include "bench_figures.h"
 #include "win32/resource.h"
 
 namespace thld::uitest {
@@ -50,12 +51,6 @@ LRESULT CALLBACK WatchActivation(int code, WPARAM wParam, LPARAM lParam)
             questionShown = Now();
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 int Probe(const std::string& gameFolder, int runs)
@@ -95,7 +90,7 @@ int Probe(const std::string& gameFolder, int runs)
             ::Sleep(300);
         }
         std::printf(" ms\npress to question, %s, %zu packages: median %.1f ms of %d runs\n", name, packages,
-                    Median(times), runs);
+                    bench::Median(times), runs);
     }
     ::UnhookWindowsHookEx(hook);
     return 0;

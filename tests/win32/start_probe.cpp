@@ -19,6 +19,7 @@
 #include "app_run.h"
 #include "game_entry_override.h"
 #include "ui_driver.h"
+#include "bench_figures.h"
 #include "win32/resource.h"
 
 namespace thld::uitest {
@@ -38,12 +39,6 @@ double Milliseconds(long long ticks)
     LARGE_INTEGER frequency{};
     ::QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 std::string ProgramFolder()
@@ -144,7 +139,7 @@ int Probe(const std::string& gameFolder, int runs, const std::string& program)
     std::printf(
         " ms\nTHLD.exe start to filled window: median %.0f ms, fastest %.0f ms of %d runs (%zu items in the "
         "tree)\n",
-        Median(times), *std::min_element(times.begin(), times.end()), runs, items);
+        bench::Median(times), *std::min_element(times.begin(), times.end()), runs, items);
     return 0;
 }
 

@@ -100,6 +100,7 @@ InputFile::Source ReadAhead::ReadOne(std::size_t entry, std::vector<std::uint8_t
     RegionBounds bounds(readSize_);
     const std::size_t first = std::clamp(bounds.ReadSize(), kKindWindowSize, kFirstReadSize);
     scratch.resize(std::max(first, bounds.ReadSize()) + RegionSearch::kRoomAfter);
+    file->WillNeed(0, kWillNeedBytes);  // most regions in one trip to the disk
     const InputFile::Read read = file->ReadAtTellingSource(0, scratch.data(), first);
     const std::size_t got = read.count;
     const PackageKind kind = KindOfWindow(scratch.data(), std::min(got, kKindWindowSize));

@@ -33,6 +33,8 @@ public:
     // The threads end once they have found this many files in a row in memory already (where the
     // system tells): the cold part of the cache is behind, and reading ahead would read twice.
     static constexpr std::size_t kWarmToEnd = 256;
+    // A cold file's first bytes read ahead at once: most regions of maps and script packages.
+    static constexpr std::size_t kWillNeedBytes = 48 * 1024;
 
     ReadAhead(const FilesToProbe& files, std::size_t readSize);
     ~ReadAhead();

@@ -70,6 +70,9 @@ public:
     // ReadAt, telling whether the bytes were in memory: on Linux a first try takes only what the
     // page cache holds, and the rest is then read as ReadAt does.
     Read ReadAtTellingSource(std::uint64_t offset, void* buffer, std::size_t count) const;
+    // Asks the system to start reading these bytes into memory, without waiting for them (nothing
+    // where it can't be asked).
+    void WillNeed(std::uint64_t offset, std::size_t count) const;
     const std::string& Path() const { return path_; }
 
 private:

@@ -108,6 +108,16 @@ InputFile::Read InputFile::ReadAtTellingSource(std::uint64_t offset, void* buffe
     return {ReadAt(offset, buffer, count), Source::NotKnown};
 }
 
+void InputFile::WillNeed(std::uint64_t offset, std::size_t count) const
+{
+#ifdef POSIX_FADV_WILLNEED
+    ::posix_fadvise(Fd(handle_), static_cast<off_t>(offset), static_cast<off_t>(count), POSIX_FADV_WILLNEED);
+#else
+    (void)offset;
+    (void)count;
+#endif
+}
+
 OutputFile OutputFile::Create(const std::string& path, Mode mode)
 {
     detail::CheckFault(DiskStep::Create, path, true);

@@ -145,6 +145,8 @@ HeldFolder::HeldFolder(const std::string&) {}
 
 InputFile InputFile::OpenIn(const HeldFolder&, const std::string&, const std::string& path) { return Open(path); }
 
+void InputFile::WillNeed(std::uint64_t, std::size_t) const {}
+
 // Windows doesn't tell whether a read waited for the disk.
 InputFile::Read InputFile::ReadAtTellingSource(std::uint64_t offset, void* buffer, std::size_t count) const
 {

@@ -175,20 +175,23 @@ void FindDuplicates(const std::vector<PackageItem>& items, std::vector<CacheProb
     }
 }
 
-// The package names of the cached packages, upper-cased. A line whose key names no file of the cache
-// (listed all the same, unread) gives the game no package.
-std::set<std::string> CachedNames(const std::vector<PackageItem>& items)
+// The package names of the cached packages, upper-cased and sorted. A line whose key names no
+// file of the cache (listed all the same, unread) gives the game no package.
+std::vector<std::string> CachedNames(const std::vector<PackageItem>& items)
 {
-    std::set<std::string> cached;
+    std::vector<std::string> cached;
+    cached.reserve(items.size());
     for (const PackageItem& item : items)
         if (IsPlainKey(item.key))
-            cached.insert(UpperAsciiText(PackageNameOf(item.name)));
+            cached.push_back(UpperAsciiText(PackageNameOf(item.name)));
+    std::sort(cached.begin(), cached.end());
+    cached.erase(std::unique(cached.begin(), cached.end()), cached.end());
     return cached;
 }
 
 // Adds to `missing` the packages the cached file imports that are found nowhere, unless there
 // already; false when the file is no readable package.
-bool AddMissingImports(const GameFolders& folders, const PackageItem& item, const std::set<std::string>& cached,
+bool AddMissingImports(const GameFolders& folders, const PackageItem& item, const std::vector<std::string>& cached,
                        const PackagesOnPaths& installed, std::vector<std::string>& missing)
 {
     if (!IsPlainKey(item.key))
@@ -197,7 +200,7 @@ bool AddMissingImports(const GameFolders& folders, const PackageItem& item, cons
     if (!contents)
         return false;
     for (const std::string& package : ImportedPackages(*contents)) {
-        if (cached.count(UpperAsciiText(package)) != 0 || installed.Holds(package))
+        if (std::binary_search(cached.begin(), cached.end(), UpperAsciiText(package)) || installed.Holds(package))
             continue;
         if (std::none_of(missing.begin(), missing.end(),
                          [&](const std::string& known) { return EqualIgnoringAsciiCase(known, package); }))
@@ -209,7 +212,7 @@ bool AddMissingImports(const GameFolders& folders, const PackageItem& item, cons
 void FindMissing(const GameFolders& folders, const std::vector<PackageItem>& items, const PackagesOnPaths& installed,
                  std::vector<CacheProblem>& problems)
 {
-    const std::set<std::string> cached = CachedNames(items);
+    const std::vector<std::string> cached = CachedNames(items);
     for (const PackageItem& item : items) {
         if (item.kind != kind::Map && item.kind != kind::Script)
             continue;
@@ -243,27 +246,48 @@ std::vector<CacheProblem> CheckCache(const GameFolders& folders, const std::vect
 std::optional<std::vector<std::string>> MissingOffline(const GameFolders& folders,
                                                        const std::vector<PackageItem>& items, std::size_t item)
 {
-    if (folders.gameFolder.empty() || item >= items.size())
+    return OfflineCheck(folders, items).Missing(item);
+}
+
+OfflineCheck::OfflineCheck(const GameFolders& folders, const std::vector<PackageItem>& items)
+    : folders_(folders), items_(items)
+{
+    if (folders_.gameFolder.empty())
+        return;  // nothing can be told
+    installed_.emplace(PackagePathsOf(folders_.gameFolder));
+    cachedNames_ = CachedNames(items_);
+    byName_.resize(items_.size());
+    for (std::size_t i = 0; i < byName_.size(); ++i)
+        byName_[i] = i;
+    std::sort(byName_.begin(), byName_.end(), [this](std::size_t a, std::size_t b) {
+        const int order = items_[a].name.compare(items_[b].name);
+        return order != 0 ? order < 0 : a < b;
+    });
+}
+
+std::optional<std::vector<std::string>> OfflineCheck::Missing(std::size_t item) const
+{
+    if (!installed_ || item >= items_.size())
         return std::nullopt;
-    const PackagesOnPaths installed(PackagePathsOf(folders.gameFolder));
-    const std::set<std::string> cached = CachedNames(items);
     std::vector<std::string> missing;
-    if (!AddMissingImports(folders, items[item], cached, installed, missing))
+    if (!AddMissingImports(folders_, items_[item], cachedNames_, *installed_, missing))
         return std::nullopt;
-    // What it requires goes along; a requirement whose file can't be read tells nothing more.
-    std::vector<bool> seen(items.size(), false);
-    seen[item] = true;
+    // What it requires goes along, the packages of each required name in file order; a requirement
+    // whose file can't be read tells nothing more.
+    std::set<std::size_t> seen{item};
     std::vector<std::size_t> next{item};
     while (!next.empty()) {
         const std::size_t at = next.back();
         next.pop_back();
-        for (const std::string& name : items[at].requirements)
-            for (std::size_t i = 0; i < items.size(); ++i)
-                if (!seen[i] && items[i].name == name) {
-                    seen[i] = true;
-                    next.push_back(i);
-                    AddMissingImports(folders, items[i], cached, installed, missing);
+        for (const std::string& name : items_[at].requirements) {
+            auto i = std::lower_bound(byName_.begin(), byName_.end(), name,
+                                      [this](std::size_t a, const std::string& b) { return items_[a].name < b; });
+            for (; i != byName_.end() && items_[*i].name == name; ++i)
+                if (seen.insert(*i).second) {
+                    next.push_back(*i);
+                    AddMissingImports(folders_, items_[*i], cachedNames_, *installed_, missing);
                 }
+        }
     }
     return missing;
 }

@@ -20,6 +20,7 @@
 
 #include "cache/package_item.h"
 #include "game/game_folder.h"
+#include "game/package_paths.h"
 
 namespace thld {
 
@@ -57,9 +58,28 @@ std::vector<CacheProblem> CheckCache(const GameFolders& folders, const std::vect
 // cached package it requires (PackageItem::requirements, followed through), imports and that are
 // found neither in the game's folders nor among the cached packages, in import order, each once.
 // Empty when it will load; nothing when it can't be told (no game folder, or the package's file
-// is no readable package).
+// is no readable package). For one package; OfflineCheck answers many.
 std::optional<std::vector<std::string>> MissingOffline(const GameFolders& folders,
                                                        const std::vector<PackageItem>& items, std::size_t item);
+
+// MissingOffline for any package of one listing, with what every answer needs gathered once: the
+// game's packages on its paths, the cached package names and the items by name. An answer then
+// reads only the files of the package and of what it requires, and looks each requirement up by
+// name. `items` must stay as they are, where they are, while the check is used.
+class OfflineCheck {
+public:
+    OfflineCheck(const GameFolders& folders, const std::vector<PackageItem>& items);
+
+    // As MissingOffline(folders, items, item).
+    std::optional<std::vector<std::string>> Missing(std::size_t item) const;
+
+private:
+    GameFolders folders_;
+    const std::vector<PackageItem>& items_;
+    std::optional<PackagesOnPaths> installed_;  // nothing without a game folder
+    std::vector<std::string> cachedNames_;      // upper-cased package names, sorted
+    std::vector<std::size_t> byName_;           // item numbers by name, then number
+};
 
 // "mismatch", "stale", "orphan", "duplicate", "missing"
 const char* ProblemWord(CacheProblem::Kind kind);

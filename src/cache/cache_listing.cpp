@@ -15,7 +15,7 @@ namespace thld {
 Listing ListCacheIndex(const std::string& cacheFolder) { return ListCacheIndex(cacheFolder, kRegionReadSize); }
 
 Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize, ProbeThreads threads,
-                       const ListingProgress& progress)
+                       const ListingProgress& progress, const ItemListed& listed)
 {
     Listing listing;
     listing.indexPath = IndexPathOf(cacheFolder);
@@ -89,6 +89,8 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
                 }
                 listing.total += item.size;
                 listing.items.push_back(std::move(item));
+                if (listed)
+                    listed(listing.items.back());
             },
             threads);
     } catch (const Stopped&) {

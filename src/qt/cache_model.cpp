@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <algorithm>
 #include <tuple>
 
 #include "game/cache_checks.h"
@@ -52,25 +53,91 @@ QString LastUsedText(std::int64_t modified)
 
 }  // namespace
 
-void CacheModel::SetPackages(std::vector<PackageItem> items, std::vector<InstalledPackages::Found> installed)
+void CacheModel::AddListed(std::vector<PackageItem> items, bool first)
 {
+    if (!first) {
+        if (items.empty())
+            return;
+        const int from = static_cast<int>(items_->size());
+        beginInsertRows(QModelIndex(), from, from + static_cast<int>(items.size()) - 1);
+        Append(items);
+        endInsertRows();
+        return;
+    }
     beginResetModel();
+    items_ = std::make_shared<std::vector<PackageItem>>();
+    names_.clear();
+    ticked_.clear();
+    tickedCount_ = 0;
+    tickedBytes_ = 0;
+    complete_ = false;
+    installed_.clear();
+    offlineCheck_.reset();
+    offline_.clear();
+    rowsByName_.clear();
+    Append(items);
+    endResetModel();
+    emit TicksChanged();
+}
+
+void CacheModel::Append(std::vector<PackageItem>& items)
+{
+    if (items_.use_count() > 1)  // a command still holds them: it keeps its own
+        items_ = std::make_shared<std::vector<PackageItem>>(*items_);
+    items_->reserve(items_->size() + items.size());
+    names_.reserve(items_->size() + items.size());
+    for (PackageItem& item : items) {
+        names_.push_back(ToQt(item.name));
+        items_->push_back(std::move(item));
+    }
+    ticked_.resize(items_->size(), false);
+}
+
+void CacheModel::SetPackages(std::shared_ptr<std::vector<PackageItem>> items,
+                             std::vector<InstalledPackages::Found> installed,
+                             std::shared_ptr<const OfflineCheck> offline)
+{
+    // The rows the listing added are its items, in order: they take their requirements in place.
+    const bool sameRows = !complete_ && items->size() == items_->size();
+    if (sameRows)
+        emit layoutAboutToBeChanged();
+    else
+        beginResetModel();
     items_ = std::move(items);
     installed_ = std::move(installed);
-    installed_.resize(items_.size());
-    names_.clear();
-    names_.reserve(items_.size());
-    firstRowNamed_.clear();
-    for (std::size_t row = 0; row < items_.size(); ++row) {
-        names_.push_back(ToQt(items_[row].name));
-        firstRowNamed_.emplace(items_[row].name, static_cast<int>(row));
+    installed_.resize(items_->size());
+    offlineCheck_ = std::move(offline);
+    offline_.clear();
+    rowsByName_.clear();
+    complete_ = true;
+    if (sameRows) {
+        emit layoutChanged();
+        return;
     }
-    ticked_.assign(items_.size(), false);
-    offline_.assign(items_.size(), std::nullopt);
+    names_.clear();
+    names_.reserve(items_->size());
+    for (const PackageItem& item : *items_)
+        names_.push_back(ToQt(item.name));
+    ticked_.assign(items_->size(), false);
     tickedCount_ = 0;
     tickedBytes_ = 0;
     endResetModel();
     emit TicksChanged();
+}
+
+const std::vector<int>& CacheModel::RowsByName() const
+{
+    if (rowsByName_.size() != items_->size()) {
+        rowsByName_.resize(items_->size());
+        for (std::size_t row = 0; row < rowsByName_.size(); ++row)
+            rowsByName_[row] = static_cast<int>(row);
+        const std::vector<PackageItem>& items = *items_;
+        std::sort(rowsByName_.begin(), rowsByName_.end(), [&items](int a, int b) {
+            const int order = items[a].name.compare(items[b].name);
+            return order != 0 ? order < 0 : a < b;
+        });
+    }
+    return rowsByName_;
 }
 
 void CacheModel::Tick(int row, bool ticked)
@@ -78,7 +145,7 @@ void CacheModel::Tick(int row, bool ticked)
     if (ticked_[row] == ticked)
         return;
     ticked_[row] = ticked;
-    const std::uint64_t size = items_[row].size;
+    const std::uint64_t size = (*items_)[row].size;
     tickedCount_ = ticked ? tickedCount_ + 1 : tickedCount_ - 1;
     tickedBytes_ = ticked ? tickedBytes_ + size : tickedBytes_ - size;
 }
@@ -111,16 +178,17 @@ std::string CacheModel::RequirementName(const QModelIndex& index) const
 {
     if (!IsRequirement(index))
         return std::string();
-    return items_[index.internalId() - 1].requirements[static_cast<std::size_t>(index.row())];
+    return (*items_)[index.internalId() - 1].requirements[static_cast<std::size_t>(index.row())];
 }
 
 std::vector<int> CacheModel::RowsNamed(const std::string& name) const
 {
+    const std::vector<int>& byName = RowsByName();
+    auto row = std::lower_bound(byName.begin(), byName.end(), name,
+                                [this](int a, const std::string& b) { return (*items_)[a].name < b; });
     std::vector<int> rows;
-    for (std::size_t row = 0; row < items_.size(); ++row) {
-        if (items_[row].name == name)
-            rows.push_back(static_cast<int>(row));
-    }
+    for (; row != byName.end() && (*items_)[*row].name == name; ++row)
+        rows.push_back(*row);
     return rows;
 }
 
@@ -145,9 +213,9 @@ QModelIndex CacheModel::index(int row, int column, const QModelIndex& parent) co
     if (row < 0 || column < 0 || column >= ColumnCount)
         return QModelIndex();
     if (!parent.isValid())
-        return row < static_cast<int>(items_.size()) ? createIndex(row, column, quintptr(0)) : QModelIndex();
+        return row < static_cast<int>(items_->size()) ? createIndex(row, column, quintptr(0)) : QModelIndex();
     if (IsRequirement(parent) || parent.column() != NameColumn ||
-        row >= static_cast<int>(items_[parent.row()].requirements.size()))
+        row >= static_cast<int>((*items_)[parent.row()].requirements.size()))
         return QModelIndex();
     return createIndex(row, column, quintptr(parent.row()) + 1);
 }
@@ -162,10 +230,10 @@ QModelIndex CacheModel::parent(const QModelIndex& child) const
 int CacheModel::rowCount(const QModelIndex& parent) const
 {
     if (!parent.isValid())
-        return static_cast<int>(items_.size());
+        return static_cast<int>(items_->size());
     if (IsRequirement(parent) || parent.column() != NameColumn)
         return 0;
-    return static_cast<int>(items_[parent.row()].requirements.size());
+    return static_cast<int>((*items_)[parent.row()].requirements.size());
 }
 
 int CacheModel::columnCount(const QModelIndex&) const { return ColumnCount; }
@@ -181,7 +249,7 @@ QVariant CacheModel::data(const QModelIndex& index, int role) const
 
 QVariant CacheModel::PackageData(int row, int column, int role) const
 {
-    const PackageItem& item = items_[row];
+    const PackageItem& item = (*items_)[row];
     if (role == Qt::DisplayRole) {
         switch (column) {
         case NameColumn:
@@ -193,7 +261,7 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
         case LastUsedColumn:
             return LastUsedText(item.modified);
         case InstalledColumn:
-            return InstalledText(installed_[row].copy);
+            return complete_ ? InstalledText(installed_[row].copy) : QVariant();
         case OfflineColumn:
             return OfflineData(row, role);
         }
@@ -203,7 +271,7 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     } else if (role == Qt::ToolTipRole) {
         if (column == InstalledColumn)
-            return InstalledTip(installed_[row]);
+            return complete_ ? InstalledTip(installed_[row]) : QVariant();
         if (column == NameColumn)
             return names_[row];
         if (column == SizeColumn)
@@ -216,12 +284,12 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
 
 QVariant CacheModel::OfflineData(int row, int role) const
 {
-    const std::size_t at = static_cast<std::size_t>(row);
-    if (items_[at].kind != kind::Map)
+    if ((*items_)[row].kind != kind::Map || !offlineCheck_)
         return QVariant();
-    if (!offline_[at])
-        offline_[at] = MissingOffline(folders_, *items_.Shared(), at);
-    const std::optional<std::vector<std::string>>& missing = *offline_[at];
+    auto answer = offline_.find(row);
+    if (answer == offline_.end())
+        answer = offline_.emplace(row, offlineCheck_->Missing(static_cast<std::size_t>(row))).first;
+    const std::optional<std::vector<std::string>>& missing = answer->second;
     if (!missing)
         return role == Qt::DisplayRole ? QVariant() : QStringLiteral("Whether it loads offline can't be told.");
     if (missing->empty())
@@ -238,19 +306,25 @@ QVariant CacheModel::OfflineData(int row, int role) const
 
 QVariant CacheModel::RequirementData(int parentRow, int row, int column, int role) const
 {
-    const std::string& name = items_[parentRow].requirements[static_cast<std::size_t>(row)];
-    auto package = firstRowNamed_.find(name);
+    const std::string& name = (*items_)[parentRow].requirements[static_cast<std::size_t>(row)];
+    // The first package of that name tells the kind and the size.
+    auto package = [&]() -> std::optional<int> {
+        const std::vector<int> rows = RowsNamed(name);
+        return rows.empty() ? std::nullopt : std::optional<int>(rows.front());
+    };
     if (role == Qt::DisplayRole) {
         if (column == NameColumn)
             return ToQt(name);
-        if (package != firstRowNamed_.end() && (column == KindColumn || column == SizeColumn))
-            return PackageData(package->second, column, role);
+        if (column == KindColumn || column == SizeColumn)
+            if (const auto first = package())
+                return PackageData(*first, column, role);
     } else if (role == Qt::TextAlignmentRole && column == SizeColumn) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     } else if (role == Qt::ToolTipRole && column == NameColumn) {
         return QStringLiteral("Required by %1; double-click to go to it").arg(names_[parentRow]);
-    } else if (role == Qt::ToolTipRole && column == SizeColumn && package != firstRowNamed_.end()) {
-        return PackageData(package->second, column, role);
+    } else if (role == Qt::ToolTipRole && column == SizeColumn) {
+        if (const auto first = package())
+            return PackageData(*first, column, role);
     }
     return QVariant();
 }
@@ -273,7 +347,7 @@ Qt::ItemFlags CacheModel::flags(const QModelIndex& index) const
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (!IsRequirement(index) && index.column() == NameColumn)
         flags |= Qt::ItemIsUserCheckable;
-    if (IsRequirement(index) || items_[index.row()].requirements.empty())
+    if (IsRequirement(index) || (*items_)[index.row()].requirements.empty())
         flags |= Qt::ItemNeverHasChildren;
     return flags;
 }

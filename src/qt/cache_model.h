@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "cache/package_item.h"
-#include "game/game_folder.h"
+#include "game/cache_checks.h"
 #include "game/installed_packages.h"
 
 namespace thld {
@@ -37,16 +37,25 @@ public:
 
     explicit CacheModel(QObject* parent = nullptr) : QAbstractItemModel(parent) {}
 
-    // A fresh listing (with its requirements) and, for each item, its copy in the game's folders.
-    // Every tick is cleared.
-    void SetPackages(std::vector<PackageItem> items, std::vector<InstalledPackages::Found> installed);
-    void Clear() { SetPackages({}, {}); }
-    // The folders the offline column looks in; each map's answer is found when first shown.
-    void SetFolders(const GameFolders& folders) { folders_ = folders; }
+    // Items of a listing under way, as it hands them over (ListedItems): the first batch takes the
+    // place of the rows shown (every tick is cleared), each later one is added after them. Until
+    // the listing ends (SetPackages) no row has children, and the installed and offline columns
+    // are empty: nothing is known of them yet. Rows can be ticked meanwhile.
+    void AddListed(std::vector<PackageItem> items, bool first);
+    // A listing's end: its items with their requirements, each one's copy in the game's folders (or
+    // none), and the offline check made from those items. Where they are the rows the listing
+    // added, in order, the rows and their ticks stay, and the requirements appear as children in
+    // one change of the layout; otherwise every row is replaced and every tick cleared.
+    void SetPackages(std::shared_ptr<std::vector<PackageItem>> items, std::vector<InstalledPackages::Found> installed,
+                     std::shared_ptr<const OfflineCheck> offline);
+    void Clear() { SetPackages(std::make_shared<std::vector<PackageItem>>(), {}, nullptr); }
+    // Whether the rows are a whole listing (false while one is under way).
+    bool Complete() const { return complete_; }
 
-    const std::vector<PackageItem>& Items() const { return *items_.Shared(); }
-    // The same items, for work on another thread: they never change, a new listing takes new ones.
-    std::shared_ptr<const std::vector<PackageItem>> SharedItems() const { return items_.Shared(); }
+    const std::vector<PackageItem>& Items() const { return *items_; }
+    // The same items, for work on another thread: they never change once the listing has ended, a
+    // new listing takes new ones.
+    std::shared_ptr<const std::vector<PackageItem>> SharedItems() const { return items_; }
     // One per item, in the order of Items().
     const std::vector<bool>& Ticks() const { return ticked_; }
     std::size_t TickedCount() const { return tickedCount_; }
@@ -84,29 +93,22 @@ private:
     QVariant OfflineData(int row, int role) const;
     void Tick(int row, bool ticked);
 
-    // The listing's items, held so that a command can share them without a copy.
-    class HeldItems {
-    public:
-        HeldItems& operator=(std::vector<PackageItem> items)
-        {
-            items_ = std::make_shared<const std::vector<PackageItem>>(std::move(items));
-            return *this;
-        }
-        const PackageItem& operator[](std::size_t i) const { return (*items_)[i]; }
-        std::size_t size() const { return items_->size(); }
-        const std::shared_ptr<const std::vector<PackageItem>>& Shared() const { return items_; }
+    // Adds the rows of `items` after those there (the listing under way's own items).
+    void Append(std::vector<PackageItem>& items);
+    // Every row, ordered by name then row; made when first asked for.
+    const std::vector<int>& RowsByName() const;
 
-    private:
-        std::shared_ptr<const std::vector<PackageItem>> items_ = std::make_shared<const std::vector<PackageItem>>();
-    };
-
-    HeldItems items_;
+    // The listing's items, shared with a command without a copy; while a listing adds to them they
+    // are this model's alone (a shared one is copied first).
+    std::shared_ptr<std::vector<PackageItem>> items_ = std::make_shared<std::vector<PackageItem>>();
+    bool complete_ = true;
     std::vector<InstalledPackages::Found> installed_;
-    GameFolders folders_;
-    // Per item: not yet asked; asked, and nothing could be told; or the packages found nowhere.
-    mutable std::vector<std::optional<std::optional<std::vector<std::string>>>> offline_;
+    std::shared_ptr<const OfflineCheck> offlineCheck_;
+    // The rows whose offline state was asked for (only those shown): nothing could be told, or the
+    // packages found nowhere.
+    mutable std::unordered_map<int, std::optional<std::vector<std::string>>> offline_;
     std::vector<QString> names_;  // the items' names, converted once for drawing and filtering
-    std::unordered_map<std::string, int> firstRowNamed_;
+    mutable std::vector<int> rowsByName_;
     std::vector<bool> ticked_;
     std::size_t tickedCount_ = 0;
     std::uint64_t tickedBytes_ = 0;

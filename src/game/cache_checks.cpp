@@ -265,13 +265,36 @@ OfflineCheck::OfflineCheck(const GameFolders& folders, const std::vector<Package
     });
 }
 
-std::optional<std::vector<std::string>> OfflineCheck::Missing(std::size_t item) const
+const OfflineCheck::Found* OfflineCheck::FoundOf(std::size_t item, const std::function<bool()>& stopped) const
+{
+    auto known = found_.find(item);
+    if (known != found_.end())
+        return &known->second;
+    if (stopped && stopped())
+        return nullptr;
+    Found found;
+    found.read = AddMissingImports(folders_, items_[item], cachedNames_, *installed_, found.missing);
+    for (const std::string& name : items_[item].requirements) {
+        auto i = std::lower_bound(byName_.begin(), byName_.end(), name,
+                                  [this](std::size_t a, const std::string& b) { return items_[a].name < b; });
+        for (; i != byName_.end() && items_[*i].name == name; ++i)
+            found.required.push_back(*i);
+    }
+    return &found_.emplace(item, std::move(found)).first->second;
+}
+
+std::optional<std::vector<std::string>> OfflineCheck::Missing(std::size_t item) const { return Missing(item, {}); }
+
+std::optional<std::vector<std::string>> OfflineCheck::Missing(std::size_t item,
+                                                              const std::function<bool()>& stopped) const
 {
     if (!installed_ || item >= items_.size())
         return std::nullopt;
-    std::vector<std::string> missing;
-    if (!AddMissingImports(folders_, items_[item], cachedNames_, *installed_, missing))
+    const std::lock_guard lock(mutex_);
+    const Found* first = FoundOf(item, stopped);
+    if (!first || !first->read)
         return std::nullopt;
+    std::vector<std::string> missing = first->missing;
     // What it requires goes along, the packages of each required name in file order; a requirement
     // whose file can't be read tells nothing more.
     std::set<std::size_t> seen{item};
@@ -279,14 +302,17 @@ std::optional<std::vector<std::string>> OfflineCheck::Missing(std::size_t item) 
     while (!next.empty()) {
         const std::size_t at = next.back();
         next.pop_back();
-        for (const std::string& name : items_[at].requirements) {
-            auto i = std::lower_bound(byName_.begin(), byName_.end(), name,
-                                      [this](std::size_t a, const std::string& b) { return items_[a].name < b; });
-            for (; i != byName_.end() && items_[*i].name == name; ++i)
-                if (seen.insert(*i).second) {
-                    next.push_back(*i);
-                    AddMissingImports(folders_, items_[*i], cachedNames_, *installed_, missing);
-                }
+        for (std::size_t required : FoundOf(at, {})->required) {  // known since it was pushed
+            if (!seen.insert(required).second)
+                continue;
+            const Found* found = FoundOf(required, stopped);
+            if (!found)
+                return std::nullopt;
+            next.push_back(required);
+            for (const std::string& package : found->missing)
+                if (std::none_of(missing.begin(), missing.end(),
+                                 [&](const std::string& known) { return EqualIgnoringAsciiCase(known, package); }))
+                    missing.push_back(package);
         }
     }
     return missing;

@@ -53,6 +53,14 @@ QString LastUsedText(std::int64_t modified)
 
 }  // namespace
 
+CacheModel::CacheModel(QObject* parent) : QAbstractItemModel(parent), offline_(new OfflineAnswers(this))
+{
+    connect(offline_, &OfflineAnswers::Answered, this, [this](std::size_t row) {
+        const QModelIndex cell = index(static_cast<int>(row), OfflineColumn);
+        emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::ToolTipRole});
+    });
+}
+
 void CacheModel::AddListed(std::vector<PackageItem> items, bool first)
 {
     if (!first) {
@@ -72,8 +80,7 @@ void CacheModel::AddListed(std::vector<PackageItem> items, bool first)
     tickedBytes_ = 0;
     complete_ = false;
     installed_.clear();
-    offlineCheck_.reset();
-    offline_.clear();
+    offline_->Use(nullptr, nullptr);
     rowsByName_.clear();
     Append(items);
     endResetModel();
@@ -106,8 +113,7 @@ void CacheModel::SetPackages(std::shared_ptr<std::vector<PackageItem>> items,
     items_ = std::move(items);
     installed_ = std::move(installed);
     installed_.resize(items_->size());
-    offlineCheck_ = std::move(offline);
-    offline_.clear();
+    offline_->Use(items_, std::move(offline));
     rowsByName_.clear();
     complete_ = true;
     if (sameRows) {
@@ -284,12 +290,13 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
 
 QVariant CacheModel::OfflineData(int row, int role) const
 {
-    if ((*items_)[row].kind != kind::Map || !offlineCheck_)
+    if ((*items_)[row].kind != kind::Map || !complete_)
         return QVariant();
-    auto answer = offline_.find(row);
-    if (answer == offline_.end())
-        answer = offline_.emplace(row, offlineCheck_->Missing(static_cast<std::size_t>(row))).first;
-    const std::optional<std::vector<std::string>>& missing = answer->second;
+    const std::optional<std::vector<std::string>>* answer = offline_->Answer(static_cast<std::size_t>(row));
+    if (!answer)
+        return role == Qt::DisplayRole ? QStringLiteral("\u2026")
+                                       : QStringLiteral("Whether it loads offline is being found out.");
+    const std::optional<std::vector<std::string>>& missing = *answer;
     if (!missing)
         return role == Qt::DisplayRole ? QVariant() : QStringLiteral("Whether it loads offline can't be told.");
     if (missing->empty())

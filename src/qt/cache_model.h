@@ -1,7 +1,8 @@
 #pragma once
 // The cache as the window's tree shows it: one row per listed package, in the order of cache.ini,
 // with its kind, size (for people, the exact bytes in the tooltip), last use, installed copy and,
-// for maps, whether it will load offline once made permanent, in columns, a tick box, and the
+// for maps, whether it will load offline once made permanent (found off the window's thread, for
+// the rows shown), in columns, a tick box, and the
 // packages it requires as its children. The ticks are kept here as the user sets them, so that Delete and
 // Permanent take them without asking the view.
 
@@ -18,6 +19,7 @@
 #include "cache/package_item.h"
 #include "game/cache_checks.h"
 #include "game/installed_packages.h"
+#include "qt/offline_answers.h"
 
 namespace thld {
 
@@ -35,7 +37,7 @@ public:
         ColumnCount
     };
 
-    explicit CacheModel(QObject* parent = nullptr) : QAbstractItemModel(parent) {}
+    explicit CacheModel(QObject* parent = nullptr);
 
     // Items of a listing under way, as it hands them over (ListedItems): the first batch takes the
     // place of the rows shown (every tick is cleared), each later one is added after them. Until
@@ -103,10 +105,7 @@ private:
     std::shared_ptr<std::vector<PackageItem>> items_ = std::make_shared<std::vector<PackageItem>>();
     bool complete_ = true;
     std::vector<InstalledPackages::Found> installed_;
-    std::shared_ptr<const OfflineCheck> offlineCheck_;
-    // The rows whose offline state was asked for (only those shown): nothing could be told, or the
-    // packages found nowhere.
-    mutable std::unordered_map<int, std::optional<std::vector<std::string>>> offline_;
+    OfflineAnswers* offline_;     // for the rows shown only
     std::vector<QString> names_;  // the items' names, converted once for drawing and filtering
     mutable std::vector<int> rowsByName_;
     std::vector<bool> ticked_;

@@ -36,7 +36,7 @@ using ListingPhaseProgress = std::function<ListingStep(ListingPhase phase, std::
 // Handed, on the calling thread during the Kinds phase, each batch of newly listed items in file
 // order, so that a program can show them before the listing ends: copies without
 // PackageItem::namesInRegion, and without requirements (they come only after the whole listing).
-// Batches grow from a few dozen items to a few thousand. Where the listing ends Listed, every one
+// Batches grow from a few dozen items to some thousands. Where the listing ends Listed, every one
 // of its items has been handed over, in order, before the Requirements phase begins.
 using ListedItems = std::function<void(std::vector<PackageItem>&& items)>;
 

@@ -149,6 +149,8 @@ void MainWindow::BuildWidgets()
     header->setStretchLastSection(false);
     header->setSectionResizeMode(CacheModel::NameColumn, QHeaderView::Stretch);
     header->setMinimumSectionSize(40);
+    // Columns are sized by the rows shown and a few hundred around them, never by every row.
+    header->setResizeContentsPrecision(500);
     tree_->setSortingEnabled(true);
     column->addWidget(tree_, 1);
 

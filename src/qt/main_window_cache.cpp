@@ -113,10 +113,12 @@ void MainWindow::OnListed(ListingState& state)
         folderFlow_.AskAboutEmptyCache();
         return;
     }
-    // The rows listed keep their ticks and take their requirements; the tree is sorted once, now.
-    model_->SetPackages(std::move(state.items), std::move(state.contents.installed), std::move(state.offline));
+    // The rows listed keep their ticks and take their requirements. While they came they were added
+    // in file order; the change of layout sorts them once, now, by the order the header shows.
     const QHeaderView* header = tree_->header();
-    filter_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    if (filter_->sortColumn() != header->sortIndicatorSection() || filter_->sortOrder() != header->sortIndicatorOrder())
+        filter_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    model_->SetPackages(std::move(state.items), std::move(state.contents.installed), std::move(state.offline));
     totalLabel_->setText(QStringLiteral("Total Cache: %1 in %2 %3")
                              .arg(SizeForPeople(listing.total))
                              .arg(model_->rowCount())

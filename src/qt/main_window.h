@@ -119,6 +119,8 @@ private:
     // Rows for the items listed so far; the first batch of a listing replaces those shown.
     void OnItemsListed(std::vector<PackageItem> items);
     void OnListed(ListingState& state);
+    // No rows, and a total of nothing: where a listing shows no cache.
+    void ClearTree();
     void OnRequirementActivated(const QModelIndex& shown);
     void UpdateTickedLine();
 

@@ -67,7 +67,7 @@ void MainWindow::StartListing()
                 return;  // stopped, or replaced by a later listing
             Finish([&] {
                 if (error) {
-                    model_->Clear();
+                    ClearTree();
                     std::rethrow_exception(error);
                 }
                 OnListed(*state);
@@ -107,7 +107,7 @@ void MainWindow::OnListed(ListingState& state)
         return;  // a later listing, or none, takes its place
     listedIndex_ = listing.indexStamp;
     if (listing.outcome != Listing::Outcome::Listed) {
-        model_->Clear();
+        ClearTree();
         if (listing.outcome == Listing::Outcome::Unreadable)
             parts_.dialogs.Tell(messages::ReadError(listing.indexPath));
         folderFlow_.AskAboutEmptyCache();
@@ -125,6 +125,14 @@ void MainWindow::OnListed(ListingState& state)
                              .arg(model_->rowCount() == 1 ? QStringLiteral("package") : QStringLiteral("packages")));
     totalLabel_->setToolTip(ExactBytes(listing.total));
     SizeColumns();
+    UpdateTickedLine();
+}
+
+void MainWindow::ClearTree()
+{
+    model_->Clear();
+    totalLabel_->setText(QStringLiteral("Total Cache: ") + SizeForPeople(0));
+    totalLabel_->setToolTip(QString());
     UpdateTickedLine();
 }
 

@@ -2,6 +2,9 @@
 // sorting, filtering, ticking, the jump from a requirement to its package, and a picture.
 #include <gtest/gtest.h>
 
+#include <QAbstractProxyModel>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +17,7 @@
 #include <functional>
 #include <map>
 
+#include "game/cache_checks.h"
 #include "game/cache_contents.h"
 #include "game/package_order.h"
 #include "commands/messages.h"
@@ -127,6 +131,34 @@ TEST_F(CorpusWindow, RowsAndTheirChildrenShowTheListing)
     EXPECT_TRUE(Text("totalLabel").startsWith(QStringLiteral("Total Cache: ") + SizeForPeople(expected.total)));
     EXPECT_EQ(FromQt(Text("pathLabel")), cache);
     EXPECT_EQ(Text("tickedLabel"), QStringLiteral("No packages ticked"));
+}
+
+// Each map's offline cell, found off the window's thread, says what the core's check says of that
+// package, sorted or not.
+TEST_F(CorpusWindow, EachMapsOfflineCellGivesItsOwnAnswerOnceFound)
+{
+    Tree()->sortByColumn(CacheModel::NameColumn, Qt::DescendingOrder);
+    const auto* shown = static_cast<const QAbstractProxyModel*>(Tree()->model());
+    int maps = 0;
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        const std::size_t item = static_cast<std::size_t>(shown->mapToSource(shown->index(row, 0)).row());
+        if (expected.items[item].kind != kind::Map)
+            continue;
+        ++maps;
+        const QModelIndex cell = shown->index(row, CacheModel::OfflineColumn);
+        QElapsedTimer waited;
+        waited.start();
+        while (cell.data().toString() == QStringLiteral("\u2026") && waited.elapsed() < 20000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        const auto missing = MissingOffline(GameFolders{game, cache}, expected.items, item);
+        const std::string text = !missing           ? ""
+                                 : missing->empty() ? "Yes"
+                                                    : "No, " + std::to_string(missing->size()) + " missing";
+        EXPECT_EQ(FromQt(cell.data().toString()), text) << expected.items[item].name;
+        for (const std::string& name : missing.value_or(std::vector<std::string>{}))
+            EXPECT_TRUE(cell.data(Qt::ToolTipRole).toString().contains(ToQt(name))) << name;
+    }
+    EXPECT_GT(maps, 1);
 }
 
 TEST_F(CorpusWindow, EveryColumnSortsBothWaysAndAThirdStateGoesBackToTheFileOrder)

@@ -14,7 +14,10 @@ void CacheFilter::SetNameFilter(const QString& part)
     if (part == part_)
         return;
     part_ = part;
-    invalidateFilter();
+    // The rows are filtered and sorted afresh in one change of layout: taking out or putting back
+    // the rows the text changes one run at a time costs a move of every row after each run, which
+    // over a hundred thousand rows and a short text takes seconds.
+    invalidate();
 }
 
 std::vector<int> CacheFilter::ShownRows() const
@@ -25,6 +28,11 @@ std::vector<int> CacheFilter::ShownRows() const
     for (int row = 0; row < count; ++row)
         rows.push_back(mapToSource(index(row, 0)).row());
     return rows;
+}
+
+bool CacheFilter::hasChildren(const QModelIndex& parent) const
+{
+    return parent.isValid() ? model_.hasChildren(mapToSource(parent)) : QSortFilterProxyModel::hasChildren(parent);
 }
 
 bool CacheFilter::filterAcceptsRow(int row, const QModelIndex& parent) const

@@ -21,6 +21,11 @@ public:
     // The model rows of the packages shown, top to bottom.
     std::vector<int> ShownRows() const;
 
+    // Every requirement of a package shown is shown: whether a row has children is the model's
+    // answer. The tree asks it of every row it lays out, and the proxy's own answer maps the
+    // children of each.
+    bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
+
 protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;

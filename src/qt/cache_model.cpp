@@ -91,8 +91,6 @@ void CacheModel::Append(std::vector<PackageItem>& items)
 {
     if (items_.use_count() > 1)  // a command still holds them: it keeps its own
         items_ = std::make_shared<std::vector<PackageItem>>(*items_);
-    items_->reserve(items_->size() + items.size());
-    names_.reserve(items_->size() + items.size());
     for (PackageItem& item : items) {
         names_.push_back(ToQt(item.name));
         items_->push_back(std::move(item));

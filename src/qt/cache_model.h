@@ -53,6 +53,8 @@ public:
     void Clear() { SetPackages(std::make_shared<std::vector<PackageItem>>(), {}, nullptr); }
     // Whether the rows are a whole listing (false while one is under way).
     bool Complete() const { return complete_; }
+    // Whether the offline state of a row shown is still being found out.
+    bool OfflinePending() const { return offline_->Pending(); }
 
     const std::vector<PackageItem>& Items() const { return *items_; }
     // The same items, for work on another thread: they never change once the listing has ended, a

@@ -23,6 +23,7 @@ void OfflineAnswers::Use(std::shared_ptr<const std::vector<PackageItem>> items,
 {
     answers_.clear();
     asked_.clear();
+    checking_ = check != nullptr;
     std::lock_guard lock(mutex_);
     ++generation_;  // stops the answer being looked for
     questions_.clear();
@@ -34,12 +35,10 @@ const std::optional<std::vector<std::string>>* OfflineAnswers::Answer(std::size_
 {
     if (auto answer = answers_.find(item); answer != answers_.end())
         return &answer->second;
-    if (!asked_.insert(item).second)
+    if (!checking_ || !asked_.insert(item).second)
         return nullptr;
     {
         std::lock_guard lock(mutex_);
-        if (!check_)
-            return nullptr;
         questions_.push_back(item);
         if (!thread_.joinable())
             thread_ = std::thread([this] { Work(); });

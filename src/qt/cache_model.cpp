@@ -74,7 +74,6 @@ void CacheModel::AddListed(std::vector<PackageItem> items, bool first)
     }
     beginResetModel();
     items_ = std::make_shared<std::vector<PackageItem>>();
-    names_.clear();
     ticked_.clear();
     tickedCount_ = 0;
     tickedBytes_ = 0;
@@ -91,10 +90,8 @@ void CacheModel::Append(std::vector<PackageItem>& items)
 {
     if (items_.use_count() > 1)  // a command still holds them: it keeps its own
         items_ = std::make_shared<std::vector<PackageItem>>(*items_);
-    for (PackageItem& item : items) {
-        names_.push_back(ToQt(item.name));
+    for (PackageItem& item : items)
         items_->push_back(std::move(item));
-    }
     ticked_.resize(items_->size(), false);
 }
 
@@ -118,10 +115,6 @@ void CacheModel::SetPackages(std::shared_ptr<std::vector<PackageItem>> items,
         emit layoutChanged();
         return;
     }
-    names_.clear();
-    names_.reserve(items_->size());
-    for (const PackageItem& item : *items_)
-        names_.push_back(ToQt(item.name));
     ticked_.assign(items_->size(), false);
     tickedCount_ = 0;
     tickedBytes_ = 0;
@@ -196,11 +189,6 @@ std::vector<int> CacheModel::RowsNamed(const std::string& name) const
     return rows;
 }
 
-bool CacheModel::NameContains(int row, const QString& part) const
-{
-    return names_[row].contains(part, Qt::CaseInsensitive);
-}
-
 bool CacheModel::Less(int column, int left, int right) const
 {
     static constexpr PackageSortKey kKeys[] = {PackageSortKey::Name, PackageSortKey::Kind, PackageSortKey::Size,
@@ -257,7 +245,7 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
     if (role == Qt::DisplayRole) {
         switch (column) {
         case NameColumn:
-            return names_[row];
+            return ToQt(item.name);
         case KindColumn:
             return ToQt(item.kind);
         case SizeColumn:
@@ -277,7 +265,7 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
         if (column == InstalledColumn)
             return complete_ ? InstalledTip(installed_[row]) : QVariant();
         if (column == NameColumn)
-            return names_[row];
+            return ToQt(item.name);
         if (column == SizeColumn)
             return ExactBytes(item.size);
         if (column == OfflineColumn)
@@ -326,7 +314,7 @@ QVariant CacheModel::RequirementData(int parentRow, int row, int column, int rol
     } else if (role == Qt::TextAlignmentRole && column == SizeColumn) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     } else if (role == Qt::ToolTipRole && column == NameColumn) {
-        return QStringLiteral("Required by %1; double-click to go to it").arg(names_[parentRow]);
+        return QStringLiteral("Required by %1; double-click to go to it").arg(ToQt((*items_)[parentRow].name));
     } else if (role == Qt::ToolTipRole && column == SizeColumn) {
         if (const auto first = package())
             return PackageData(*first, column, role);

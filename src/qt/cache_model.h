@@ -75,7 +75,6 @@ public:
     // The rows of the packages with exactly this name, in order.
     std::vector<int> RowsNamed(const std::string& name) const;
 
-    bool NameContains(int row, const QString& part) const;
     // Whether package row `left` goes before `right` when sorted by `column` (ties in file order).
     bool Less(int column, int left, int right) const;
 
@@ -107,8 +106,7 @@ private:
     std::shared_ptr<std::vector<PackageItem>> items_ = std::make_shared<std::vector<PackageItem>>();
     bool complete_ = true;
     std::vector<InstalledPackages::Found> installed_;
-    OfflineAnswers* offline_;     // for the rows shown only
-    std::vector<QString> names_;  // the items' names, converted once for drawing and filtering
+    OfflineAnswers* offline_;  // for the rows shown only
     mutable std::vector<int> rowsByName_;
     std::vector<bool> ticked_;
     std::size_t tickedCount_ = 0;

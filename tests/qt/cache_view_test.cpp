@@ -25,6 +25,7 @@
 #include "qt/qt_text.h"
 #include "qt/size_words.h"
 #include "support/corpus.h"
+#include "support/fake_cache.h"
 #include "window_fixture.h"
 
 namespace thld::test {
@@ -131,6 +132,35 @@ TEST_F(CorpusWindow, RowsAndTheirChildrenShowTheListing)
     EXPECT_TRUE(Text("totalLabel").startsWith(QStringLiteral("Total Cache: ") + SizeForPeople(expected.total)));
     EXPECT_EQ(FromQt(Text("pathLabel")), cache);
     EXPECT_EQ(Text("tickedLabel"), QStringLiteral("No packages ticked"));
+}
+
+// The filter finds names of any script, case aside as Qt folds it, whether the text or the name is
+// ASCII only or not.
+TEST_F(WindowTest, TheFilterTakesNamesOfAnyScriptCaseAside)
+{
+    const std::vector<std::string> names = {"DM-Флюкс.unr", "ÜberTex.utx", "UPPER.u", "plain.utx"};
+    std::vector<std::string> lines;
+    temp.MakeFolder("game");
+    temp.MakeFolder("game/cache");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string key = "K" + std::to_string(i);
+        temp.Write("game/cache/" + key + ".uxx", KindWords(kind::Textures));
+        lines.push_back(key + "=" + names[i]);
+    }
+    WriteIndex(game + "cache/", lines);
+    store.value = game;
+    Open();
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"флюкс", {"DM-Флюкс.unr"}}, {"ФЛЮКС", {"DM-Флюкс.unr"}},
+        {"dm-", {"DM-Флюкс.unr"}},   {"über", {"ÜberTex.utx"}},
+        {"per", {"UPPER.u"}},        {"UTX", {"ÜberTex.utx", "plain.utx"}},
+        {"x.u", {"ÜberTex.utx"}},    {"", names},
+    };
+    for (const auto& [typed, shown] : cases) {
+        auto* field = Find<QLineEdit>("filterField");
+        field->setText(QString::fromUtf8(typed));
+        EXPECT_EQ(ShownNames(), shown) << typed;
+    }
 }
 
 // Each map's offline cell, found off the window's thread, says what the core's check says of that

@@ -2,18 +2,16 @@
 // The cache as the window's tree shows it: one row per listed package, in the order of cache.ini,
 // with its kind, size (for people, the exact bytes in the tooltip), last use, installed copy and,
 // for maps, whether it will load offline once made permanent (found off the window's thread, for
-// the rows shown), in columns, a tick box, and the
-// packages it requires as its children. The ticks are kept here as the user sets them, so that Delete and
+// the rows shown), in columns, a tick box, and the packages it requires as its children. The rows
+// come as the listing goes. The ticks are kept here as the user sets them, so that Delete and
 // Permanent take them without asking the view.
 
 #include <QAbstractItemModel>
-#include <QString>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "cache/package_item.h"

@@ -59,7 +59,7 @@ bool CacheFilter::filterAcceptsRow(int row, const QModelIndex& parent) const
 {
     if (parent.isValid() || part_.isEmpty())
         return true;
-    const std::string& name = model_.Items()[static_cast<std::size_t>(row)].name;
+    const std::string& name = model_.NameOf(row);
     if (asciiPart_ && IsAscii(name))
         return std::search(name.begin(), name.end(), asciiPart_->begin(), asciiPart_->end(),
                            [](char a, char b) { return LowerAscii(a) == b; }) != name.end();

@@ -61,19 +61,26 @@ CacheModel::CacheModel(QObject* parent) : QAbstractItemModel(parent), offline_(n
     });
 }
 
-void CacheModel::AddListed(std::vector<PackageItem> items, bool first)
+void CacheModel::AddListed(std::vector<PackageItem> items, bool first, std::size_t expected)
 {
+    auto add = [this](std::vector<PackageItem>& items) {
+        for (PackageItem& item : items)
+            listed_.push_back({std::move(item.name), item.kind, item.size, item.modified});
+        ticked_.resize(listed_.size(), false);
+    };
     if (!first) {
         if (items.empty())
             return;
-        const int from = static_cast<int>(items_->size());
+        const int from = Rows();
         beginInsertRows(QModelIndex(), from, from + static_cast<int>(items.size()) - 1);
-        Append(items);
+        add(items);
         endInsertRows();
         return;
     }
     beginResetModel();
-    items_ = std::make_shared<std::vector<PackageItem>>();
+    items_ = std::make_shared<const std::vector<PackageItem>>();
+    listed_.clear();
+    listed_.reserve(std::max(expected, items.size()));
     ticked_.clear();
     tickedCount_ = 0;
     tickedBytes_ = 0;
@@ -81,31 +88,24 @@ void CacheModel::AddListed(std::vector<PackageItem> items, bool first)
     installed_.clear();
     offline_->Use(nullptr, nullptr);
     rowsByName_.clear();
-    Append(items);
+    add(items);
     endResetModel();
     emit TicksChanged();
 }
 
-void CacheModel::Append(std::vector<PackageItem>& items)
-{
-    if (items_.use_count() > 1)  // a command still holds them: it keeps its own
-        items_ = std::make_shared<std::vector<PackageItem>>(*items_);
-    for (PackageItem& item : items)
-        items_->push_back(std::move(item));
-    ticked_.resize(items_->size(), false);
-}
-
-void CacheModel::SetPackages(std::shared_ptr<std::vector<PackageItem>> items,
+void CacheModel::SetPackages(std::shared_ptr<const std::vector<PackageItem>> items,
                              std::vector<InstalledPackages::Found> installed,
                              std::shared_ptr<const OfflineCheck> offline)
 {
     // The rows the listing added are its items, in order: they take their requirements in place.
-    const bool sameRows = !complete_ && items->size() == items_->size();
+    const bool sameRows = !complete_ && items->size() == listed_.size();
     if (sameRows)
         emit layoutAboutToBeChanged();
     else
         beginResetModel();
     items_ = std::move(items);
+    listed_.clear();
+    listed_.shrink_to_fit();
     installed_ = std::move(installed);
     installed_.resize(items_->size());
     offline_->Use(items_, std::move(offline));
@@ -121,6 +121,8 @@ void CacheModel::SetPackages(std::shared_ptr<std::vector<PackageItem>> items,
     endResetModel();
     emit TicksChanged();
 }
+
+const std::string& CacheModel::NameOf(int row) const { return complete_ ? (*items_)[row].name : listed_[row].name; }
 
 const std::vector<int>& CacheModel::RowsByName() const
 {
@@ -142,7 +144,7 @@ void CacheModel::Tick(int row, bool ticked)
     if (ticked_[row] == ticked)
         return;
     ticked_[row] = ticked;
-    const std::uint64_t size = (*items_)[row].size;
+    const std::uint64_t size = SizeOf(row);
     tickedCount_ = ticked ? tickedCount_ + 1 : tickedCount_ - 1;
     tickedBytes_ = ticked ? tickedBytes_ + size : tickedBytes_ - size;
 }
@@ -195,8 +197,22 @@ bool CacheModel::Less(int column, int left, int right) const
                                                PackageSortKey::Modified, PackageSortKey::Installed};
     if (column < 0 || column > InstalledColumn)
         return left < right;
-    const int order = ComparePackages(kKeys[column], Items(), installed_, static_cast<std::size_t>(left),
-                                      static_cast<std::size_t>(right));
+    int order = 0;
+    if (complete_) {
+        order = ComparePackages(kKeys[column], Items(), installed_, static_cast<std::size_t>(left),
+                                static_cast<std::size_t>(right));
+    } else {
+        // While listing (a sort asked for meanwhile), the two rows as items of their own.
+        std::vector<PackageItem> two(2);
+        for (std::size_t i = 0; i < 2; ++i) {
+            const ListedRow& row = listed_[static_cast<std::size_t>(i == 0 ? left : right)];
+            two[i].name = row.name;
+            two[i].kind = row.kind;
+            two[i].size = row.size;
+            two[i].modified = row.modified;
+        }
+        order = ComparePackages(kKeys[column], two, {}, 0, 1);
+    }
     return order != 0 ? order < 0 : left < right;
 }
 
@@ -205,8 +221,8 @@ QModelIndex CacheModel::index(int row, int column, const QModelIndex& parent) co
     if (row < 0 || column < 0 || column >= ColumnCount)
         return QModelIndex();
     if (!parent.isValid())
-        return row < static_cast<int>(items_->size()) ? createIndex(row, column, quintptr(0)) : QModelIndex();
-    if (IsRequirement(parent) || parent.column() != NameColumn ||
+        return row < Rows() ? createIndex(row, column, quintptr(0)) : QModelIndex();
+    if (!complete_ || IsRequirement(parent) || parent.column() != NameColumn ||
         row >= static_cast<int>((*items_)[parent.row()].requirements.size()))
         return QModelIndex();
     return createIndex(row, column, quintptr(parent.row()) + 1);
@@ -222,8 +238,8 @@ QModelIndex CacheModel::parent(const QModelIndex& child) const
 int CacheModel::rowCount(const QModelIndex& parent) const
 {
     if (!parent.isValid())
-        return static_cast<int>(items_->size());
-    if (IsRequirement(parent) || parent.column() != NameColumn)
+        return Rows();
+    if (!complete_ || IsRequirement(parent) || parent.column() != NameColumn)
         return 0;
     return static_cast<int>((*items_)[parent.row()].requirements.size());
 }
@@ -241,17 +257,16 @@ QVariant CacheModel::data(const QModelIndex& index, int role) const
 
 QVariant CacheModel::PackageData(int row, int column, int role) const
 {
-    const PackageItem& item = (*items_)[row];
     if (role == Qt::DisplayRole) {
         switch (column) {
         case NameColumn:
-            return ToQt(item.name);
+            return ToQt(NameOf(row));
         case KindColumn:
-            return ToQt(item.kind);
+            return ToQt(KindOf(row));
         case SizeColumn:
-            return SizeForPeople(item.size);
+            return SizeForPeople(SizeOf(row));
         case LastUsedColumn:
-            return LastUsedText(item.modified);
+            return LastUsedText(ModifiedOf(row));
         case InstalledColumn:
             return complete_ ? InstalledText(installed_[row].copy) : QVariant();
         case OfflineColumn:
@@ -265,9 +280,9 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
         if (column == InstalledColumn)
             return complete_ ? InstalledTip(installed_[row]) : QVariant();
         if (column == NameColumn)
-            return ToQt(item.name);
+            return ToQt(NameOf(row));
         if (column == SizeColumn)
-            return ExactBytes(item.size);
+            return ExactBytes(SizeOf(row));
         if (column == OfflineColumn)
             return OfflineData(row, role);
     }
@@ -276,7 +291,7 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
 
 QVariant CacheModel::OfflineData(int row, int role) const
 {
-    if ((*items_)[row].kind != kind::Map || !complete_)
+    if (!complete_ || (*items_)[row].kind != kind::Map)
         return QVariant();
     const std::optional<std::vector<std::string>>* answer = offline_->Answer(static_cast<std::size_t>(row));
     if (!answer)
@@ -340,7 +355,7 @@ Qt::ItemFlags CacheModel::flags(const QModelIndex& index) const
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (!IsRequirement(index) && index.column() == NameColumn)
         flags |= Qt::ItemIsUserCheckable;
-    if (IsRequirement(index) || (*items_)[index.row()].requirements.empty())
+    if (IsRequirement(index) || !complete_ || (*items_)[index.row()].requirements.empty())
         flags |= Qt::ItemNeverHasChildren;
     return flags;
 }

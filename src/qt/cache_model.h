@@ -40,24 +40,27 @@ public:
     // Items of a listing under way, as it hands them over (ListedItems): the first batch takes the
     // place of the rows shown (every tick is cleared), each later one is added after them. Until
     // the listing ends (SetPackages) no row has children, and the installed and offline columns
-    // are empty: nothing is known of them yet. Rows can be ticked meanwhile.
-    void AddListed(std::vector<PackageItem> items, bool first);
+    // are empty: nothing is known of them yet. Rows can be ticked meanwhile. `expected` is how many
+    // rows the listing will have, where known (0 otherwise), so that room is made for them once.
+    void AddListed(std::vector<PackageItem> items, bool first, std::size_t expected = 0);
     // A listing's end: its items with their requirements, each one's copy in the game's folders (or
     // none), and the offline check made from those items. Where they are the rows the listing
     // added, in order, the rows and their ticks stay, and the requirements appear as children in
     // one change of the layout; otherwise every row is replaced and every tick cleared.
-    void SetPackages(std::shared_ptr<std::vector<PackageItem>> items, std::vector<InstalledPackages::Found> installed,
-                     std::shared_ptr<const OfflineCheck> offline);
-    void Clear() { SetPackages(std::make_shared<std::vector<PackageItem>>(), {}, nullptr); }
+    void SetPackages(std::shared_ptr<const std::vector<PackageItem>> items,
+                     std::vector<InstalledPackages::Found> installed, std::shared_ptr<const OfflineCheck> offline);
+    void Clear() { SetPackages(std::make_shared<const std::vector<PackageItem>>(), {}, nullptr); }
     // Whether the rows are a whole listing (false while one is under way).
     bool Complete() const { return complete_; }
     // Whether the offline state of a row shown is still being found out.
     bool OfflinePending() const { return offline_->Pending(); }
 
+    // The items of the whole listing (none while one is under way).
     const std::vector<PackageItem>& Items() const { return *items_; }
-    // The same items, for work on another thread: they never change once the listing has ended, a
-    // new listing takes new ones.
+    // The same items, for work on another thread: they never change, a new listing takes new ones.
     std::shared_ptr<const std::vector<PackageItem>> SharedItems() const { return items_; }
+    // The name of a row's package, whether the listing has ended or not.
+    const std::string& NameOf(int row) const;
     // One per item, in the order of Items().
     const std::vector<bool>& Ticks() const { return ticked_; }
     std::size_t TickedCount() const { return tickedCount_; }
@@ -94,14 +97,23 @@ private:
     QVariant OfflineData(int row, int role) const;
     void Tick(int row, bool ticked);
 
-    // Adds the rows of `items` after those there (the listing under way's own items).
-    void Append(std::vector<PackageItem>& items);
+    // What a row of a listing under way shows of its package until the listing ends: the rest of
+    // its item is not held twice, beside the listing's own.
+    struct ListedRow {
+        std::string name;
+        PackageKind kind;
+        std::uint64_t size = 0;
+        std::int64_t modified = 0;
+    };
+    int Rows() const { return static_cast<int>(complete_ ? items_->size() : listed_.size()); }
+    PackageKind KindOf(int row) const { return complete_ ? (*items_)[row].kind : listed_[row].kind; }
+    std::uint64_t SizeOf(int row) const { return complete_ ? (*items_)[row].size : listed_[row].size; }
+    std::int64_t ModifiedOf(int row) const { return complete_ ? (*items_)[row].modified : listed_[row].modified; }
     // Every row, ordered by name then row; made when first asked for.
     const std::vector<int>& RowsByName() const;
 
-    // The listing's items, shared with a command without a copy; while a listing adds to them they
-    // are this model's alone (a shared one is copied first).
-    std::shared_ptr<std::vector<PackageItem>> items_ = std::make_shared<std::vector<PackageItem>>();
+    std::shared_ptr<const std::vector<PackageItem>> items_ = std::make_shared<const std::vector<PackageItem>>();
+    std::vector<ListedRow> listed_;  // the rows while a listing is under way
     bool complete_ = true;
     std::vector<InstalledPackages::Found> installed_;
     OfflineAnswers* offline_;  // for the rows shown only

@@ -18,7 +18,7 @@ void RunListing(ListingState& state, const GameFolders& folders, const ListedIte
     std::vector<PackageItem>& items = state.contents.listing.items;
     for (PackageItem& item : items)
         item.namesInRegion.reset();
-    state.items = std::make_shared<std::vector<PackageItem>>(std::move(items));
+    state.items = std::make_shared<const std::vector<PackageItem>>(std::move(items));
     state.offline = std::make_shared<const OfflineCheck>(folders, *state.items);
 }
 

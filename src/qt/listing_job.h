@@ -23,7 +23,7 @@ struct ListingState {
     // Where it ended Listed, the listing's items are in `items` (without the names found in their
     // files, which only the requirements pass takes) and `offline` is made from them.
     CacheContents contents;
-    std::shared_ptr<std::vector<PackageItem>> items;
+    std::shared_ptr<const std::vector<PackageItem>> items;
     std::shared_ptr<const OfflineCheck> offline;
 };
 

@@ -90,7 +90,7 @@ void MainWindow::StopListing()
 void MainWindow::OnItemsListed(std::vector<PackageItem> items)
 {
     const bool first = std::exchange(firstListed_, false);
-    model_->AddListed(std::move(items), first);
+    model_->AddListed(std::move(items), first, listing_ ? listing_->total.load() : 0);
     totalLabel_->setText(QStringLiteral("Listing the cache: %1 %2 so far")
                              .arg(model_->rowCount())
                              .arg(model_->rowCount() == 1 ? QStringLiteral("package") : QStringLiteral("packages")));

@@ -175,32 +175,56 @@ void FindDuplicates(const std::vector<PackageItem>& items, std::vector<CacheProb
     }
 }
 
-// The package names of the cached packages, upper-cased and sorted. A line whose key names no
-// file of the cache (listed all the same, unread) gives the game no package.
-std::vector<std::string> CachedNames(const std::vector<PackageItem>& items)
+unsigned char UpperAscii(char c)
 {
-    std::vector<std::string> cached;
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+}
+
+bool LessIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return UpperAscii(x) < UpperAscii(y); });
+}
+
+// The package names of the cached packages, found without regard to ASCII case: the items (by
+// number) ordered by their package name. A line whose key names no file of the cache (listed all
+// the same, unread) gives the game no package.
+std::vector<std::size_t> CachedNames(const std::vector<PackageItem>& items)
+{
+    std::vector<std::size_t> cached;
     cached.reserve(items.size());
-    for (const PackageItem& item : items)
-        if (IsPlainKey(item.key))
-            cached.push_back(UpperAsciiText(PackageNameOf(item.name)));
-    std::sort(cached.begin(), cached.end());
-    cached.erase(std::unique(cached.begin(), cached.end()), cached.end());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (IsPlainKey(items[i].key))
+            cached.push_back(i);
+    std::sort(cached.begin(), cached.end(), [&items](std::size_t a, std::size_t b) {
+        return LessIgnoringAsciiCase(PackageNameIn(items[a].name), PackageNameIn(items[b].name));
+    });
     return cached;
+}
+
+bool IsCachedName(const std::vector<PackageItem>& items, const std::vector<std::size_t>& cached,
+                  std::string_view package)
+{
+    const auto at = std::lower_bound(
+        cached.begin(), cached.end(), package,
+        [&items](std::size_t a, std::string_view b) { return LessIgnoringAsciiCase(PackageNameIn(items[a].name), b); });
+    return at != cached.end() && EqualIgnoringAsciiCase(PackageNameIn(items[*at].name), package);
 }
 
 // Adds to `missing` the packages the cached file imports that are found nowhere, unless there
 // already; false when the file is no readable package.
-bool AddMissingImports(const GameFolders& folders, const PackageItem& item, const std::vector<std::string>& cached,
-                       const PackagesOnPaths& installed, std::vector<std::string>& missing)
+bool AddMissingImports(const GameFolders& folders, const std::vector<PackageItem>& items, std::size_t item,
+                       const std::vector<std::size_t>& cached, const PackagesOnPaths& installed,
+                       std::vector<std::string>& missing)
 {
-    if (!IsPlainKey(item.key))
+    if (!IsPlainKey(items[item].key))
         return false;
-    const std::optional<PackageContents> contents = ContentsOf(CachedFilePath(folders.cacheFolder, item.key));
+    const std::optional<PackageContents> contents = ContentsOf(CachedFilePath(folders.cacheFolder, items[item].key));
     if (!contents)
         return false;
     for (const std::string& package : ImportedPackages(*contents)) {
-        if (std::binary_search(cached.begin(), cached.end(), UpperAsciiText(package)) || installed.Holds(package))
+        if (IsCachedName(items, cached, package) || installed.Holds(package))
             continue;
         if (std::none_of(missing.begin(), missing.end(),
                          [&](const std::string& known) { return EqualIgnoringAsciiCase(known, package); }))
@@ -212,15 +236,16 @@ bool AddMissingImports(const GameFolders& folders, const PackageItem& item, cons
 void FindMissing(const GameFolders& folders, const std::vector<PackageItem>& items, const PackagesOnPaths& installed,
                  std::vector<CacheProblem>& problems)
 {
-    const std::vector<std::string> cached = CachedNames(items);
-    for (const PackageItem& item : items) {
+    const std::vector<std::size_t> cached = CachedNames(items);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const PackageItem& item = items[i];
         if (item.kind != kind::Map && item.kind != kind::Script)
             continue;
         CacheProblem problem;
         problem.kind = CacheProblem::Kind::Missing;
         problem.name = item.name;
         problem.key = item.key;
-        if (AddMissingImports(folders, item, cached, installed, problem.missing) && !problem.missing.empty())
+        if (AddMissingImports(folders, items, i, cached, installed, problem.missing) && !problem.missing.empty())
             problems.push_back(std::move(problem));
     }
 }
@@ -273,7 +298,7 @@ const OfflineCheck::Found* OfflineCheck::FoundOf(std::size_t item, const std::fu
     if (stopped && stopped())
         return nullptr;
     Found found;
-    found.read = AddMissingImports(folders_, items_[item], cachedNames_, *installed_, found.missing);
+    found.read = AddMissingImports(folders_, items_, item, cachedNames_, *installed_, found.missing);
     for (const std::string& name : items_[item].requirements) {
         auto i = std::lower_bound(byName_.begin(), byName_.end(), name,
                                   [this](std::size_t a, const std::string& b) { return items_[a].name < b; });

@@ -92,7 +92,7 @@ private:
     GameFolders folders_;
     const std::vector<PackageItem>& items_;
     std::optional<PackagesOnPaths> installed_;  // nothing without a game folder
-    std::vector<std::string> cachedNames_;      // upper-cased package names, sorted
+    std::vector<std::size_t> cachedNames_;      // the cached packages by name, case aside
     std::vector<std::size_t> byName_;           // item numbers by name, then number
     mutable std::mutex mutex_;                  // one answer at a time
     mutable std::unordered_map<std::size_t, Found> found_;

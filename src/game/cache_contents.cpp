@@ -14,7 +14,7 @@ namespace {
 // The first batch of listed items is small, so that a program shows rows at once; each after it
 // twice the last, up to the largest.
 constexpr std::size_t kFirstBatch = 64;
-constexpr std::size_t kLargestBatch = 16384;
+constexpr std::size_t kLargestBatch = 8192;
 
 // A copy of a listed item without the names found in its file, which only the requirements pass
 // takes (and which would double what a big listing holds).

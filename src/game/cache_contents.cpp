@@ -61,6 +61,8 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
     ItemListed itemListed;
     if (listed)
         itemListed = [&](const PackageItem& item) {
+            if (batch.empty())
+                batch.reserve(batchSize);
             batch.push_back(WithoutNamesInRegion(item));
             if (batch.size() == batchSize)
                 handOver();

@@ -16,7 +16,7 @@ namespace thld {
 Listing ListCacheIndex(const std::string& cacheFolder) { return ListCacheIndex(cacheFolder, kRegionReadSize); }
 
 Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize, ProbeThreads threads,
-                       const ListingProgress& progress)
+                       const ListingProgress& progress, const ItemListed& listed)
 {
     Listing listing;
     listing.indexPath = IndexPathOf(cacheFolder);
@@ -102,6 +102,8 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
                         item.namesInRegion->push_back(patternNames[number]);
                 }
                 listing.total += item.size;
+                if (listed)
+                    listed(item);
             },
             threads);
     } catch (const Stopped&) {

@@ -44,15 +44,20 @@ enum class ListingStep {
 // every file is closed and the reading thread has ended.
 using ListingProgress = std::function<ListingStep(std::size_t done, std::size_t total)>;
 
+// Told, on the calling thread, of each item as it is added to the listing (after the progress of
+// its entry).
+using ItemListed = std::function<void(const PackageItem& item)>;
+
 // A package item for every entry line of the index whose kind is not "File Not Available", with its
 // kind and size taken through one open of its cached file; an item whose key is no plain file name
 // (IsPlainFileName) is "Unknown", of size 0, and nothing is opened for it. The files of "Map" and "Script" items
 // are searched on the way for the package names of all entries (see PackageItem::namesInRegion), in
 // reads of `regionReadSize` bytes (tests choose tiny ones); the search runs beside the reading where
 // there is a second core (`threads`). cache.ini is read whole with one unshared open; a read that
-// fails after an open raises FileError.
+// fails after an open raises FileError. `listed` is told of each item as it is added.
 Listing ListCacheIndex(const std::string& cacheFolder);
 Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize,
-                       ProbeThreads threads = ProbeThreads::Auto, const ListingProgress& progress = {});
+                       ProbeThreads threads = ProbeThreads::Auto, const ListingProgress& progress = {},
+                       const ItemListed& listed = {});
 
 }  // namespace thld

@@ -112,9 +112,10 @@ int KeepCommand(const Options& options, Console& console)
     const CommandPlan plan = PlanPermanent(installation.folders, items, ticks);
     const std::string lines = PlanLines(plan.steps, items, PlanDetail::Destinations, console);
     if (options.dryRun) {
+        const OfflineCheck check(installation.folders, items);
         std::string offline;
         for (std::size_t item : ItemsNamed(items, options.names))
-            offline += OfflineLine(installation.folders, items, item, console);
+            offline += OfflineLine(check, items, item, console);
         console.Out("Permanent would take these steps:\n" + lines + offline + "Nothing was changed (--dry-run).\n");
         return kExitDone;
     }

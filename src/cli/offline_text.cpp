@@ -1,16 +1,15 @@
 #include "cli/offline_text.h"
 
 #include "cli/terminal_text.h"
-#include "game/cache_checks.h"
 
 namespace thld::cli {
 
-std::string OfflineLine(const GameFolders& folders, const std::vector<PackageItem>& items, std::size_t item,
+std::string OfflineLine(const OfflineCheck& offline, const std::vector<PackageItem>& items, std::size_t item,
                         const Console& console)
 {
     if (items[item].kind != kind::Map)
         return {};
-    const std::optional<std::vector<std::string>> missing = MissingOffline(folders, items, item);
+    const std::optional<std::vector<std::string>> missing = offline.Missing(item);
     if (!missing)
         return {};
     const std::string name = PrintableText(items[item].name);

@@ -16,6 +16,7 @@ int RequiresCommand(const Options& options, Console& console)
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const std::vector<std::size_t> named = ItemsNamed(items, options.names);
+    const OfflineCheck offline(installation.folders, items);
     std::string out;
     for (std::size_t item : named) {
         std::vector<bool> ticks(items.size(), false);
@@ -38,7 +39,7 @@ int RequiresCommand(const Options& options, Console& console)
             out += " requires " + std::to_string(required) + (required == 1 ? " cached package" : " cached packages") +
                    "; Permanent moves " + (required == 1 ? "it" : "them") + " first, in this order:\n";
         out += PlanLines(steps, items, PlanDetail::Requirements, console);
-        out += OfflineLine(installation.folders, items, item, console);
+        out += OfflineLine(offline, items, item, console);
     }
     console.Out(out);
     return kExitDone;

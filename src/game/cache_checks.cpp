@@ -175,29 +175,56 @@ void FindDuplicates(const std::vector<PackageItem>& items, std::vector<CacheProb
     }
 }
 
-// The package names of the cached packages, upper-cased. A line whose key names no file of the cache
-// (listed all the same, unread) gives the game no package.
-std::set<std::string> CachedNames(const std::vector<PackageItem>& items)
+unsigned char UpperAscii(char c)
 {
-    std::set<std::string> cached;
-    for (const PackageItem& item : items)
-        if (IsPlainKey(item.key))
-            cached.insert(UpperAsciiText(PackageNameOf(item.name)));
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+}
+
+bool LessIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return UpperAscii(x) < UpperAscii(y); });
+}
+
+// The package names of the cached packages, found without regard to ASCII case: the items (by
+// number) ordered by their package name. A line whose key names no file of the cache (listed all
+// the same, unread) gives the game no package.
+std::vector<std::size_t> CachedNames(const std::vector<PackageItem>& items)
+{
+    std::vector<std::size_t> cached;
+    cached.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (IsPlainKey(items[i].key))
+            cached.push_back(i);
+    std::sort(cached.begin(), cached.end(), [&items](std::size_t a, std::size_t b) {
+        return LessIgnoringAsciiCase(PackageNameIn(items[a].name), PackageNameIn(items[b].name));
+    });
     return cached;
+}
+
+bool IsCachedName(const std::vector<PackageItem>& items, const std::vector<std::size_t>& cached,
+                  std::string_view package)
+{
+    const auto at = std::lower_bound(
+        cached.begin(), cached.end(), package,
+        [&items](std::size_t a, std::string_view b) { return LessIgnoringAsciiCase(PackageNameIn(items[a].name), b); });
+    return at != cached.end() && EqualIgnoringAsciiCase(PackageNameIn(items[*at].name), package);
 }
 
 // Adds to `missing` the packages the cached file imports that are found nowhere, unless there
 // already; false when the file is no readable package.
-bool AddMissingImports(const GameFolders& folders, const PackageItem& item, const std::set<std::string>& cached,
-                       const PackagesOnPaths& installed, std::vector<std::string>& missing)
+bool AddMissingImports(const GameFolders& folders, const std::vector<PackageItem>& items, std::size_t item,
+                       const std::vector<std::size_t>& cached, const PackagesOnPaths& installed,
+                       std::vector<std::string>& missing)
 {
-    if (!IsPlainKey(item.key))
+    if (!IsPlainKey(items[item].key))
         return false;
-    const std::optional<PackageContents> contents = ContentsOf(CachedFilePath(folders.cacheFolder, item.key));
+    const std::optional<PackageContents> contents = ContentsOf(CachedFilePath(folders.cacheFolder, items[item].key));
     if (!contents)
         return false;
     for (const std::string& package : ImportedPackages(*contents)) {
-        if (cached.count(UpperAsciiText(package)) != 0 || installed.Holds(package))
+        if (IsCachedName(items, cached, package) || installed.Holds(package))
             continue;
         if (std::none_of(missing.begin(), missing.end(),
                          [&](const std::string& known) { return EqualIgnoringAsciiCase(known, package); }))
@@ -209,15 +236,16 @@ bool AddMissingImports(const GameFolders& folders, const PackageItem& item, cons
 void FindMissing(const GameFolders& folders, const std::vector<PackageItem>& items, const PackagesOnPaths& installed,
                  std::vector<CacheProblem>& problems)
 {
-    const std::set<std::string> cached = CachedNames(items);
-    for (const PackageItem& item : items) {
+    const std::vector<std::size_t> cached = CachedNames(items);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const PackageItem& item = items[i];
         if (item.kind != kind::Map && item.kind != kind::Script)
             continue;
         CacheProblem problem;
         problem.kind = CacheProblem::Kind::Missing;
         problem.name = item.name;
         problem.key = item.key;
-        if (AddMissingImports(folders, item, cached, installed, problem.missing) && !problem.missing.empty())
+        if (AddMissingImports(folders, items, i, cached, installed, problem.missing) && !problem.missing.empty())
             problems.push_back(std::move(problem));
     }
 }
@@ -243,27 +271,74 @@ std::vector<CacheProblem> CheckCache(const GameFolders& folders, const std::vect
 std::optional<std::vector<std::string>> MissingOffline(const GameFolders& folders,
                                                        const std::vector<PackageItem>& items, std::size_t item)
 {
-    if (folders.gameFolder.empty() || item >= items.size())
+    return OfflineCheck(folders, items).Missing(item);
+}
+
+OfflineCheck::OfflineCheck(const GameFolders& folders, const std::vector<PackageItem>& items)
+    : folders_(folders), items_(items)
+{
+    if (folders_.gameFolder.empty())
+        return;  // nothing can be told
+    installed_.emplace(PackagePathsOf(folders_.gameFolder));
+    cachedNames_ = CachedNames(items_);
+    byName_.resize(items_.size());
+    for (std::size_t i = 0; i < byName_.size(); ++i)
+        byName_[i] = i;
+    std::sort(byName_.begin(), byName_.end(), [this](std::size_t a, std::size_t b) {
+        const int order = items_[a].name.compare(items_[b].name);
+        return order != 0 ? order < 0 : a < b;
+    });
+}
+
+const OfflineCheck::Found* OfflineCheck::FoundOf(std::size_t item, const std::function<bool()>& stopped) const
+{
+    auto known = found_.find(item);
+    if (known != found_.end())
+        return &known->second;
+    if (stopped && stopped())
+        return nullptr;
+    Found found;
+    found.read = AddMissingImports(folders_, items_, item, cachedNames_, *installed_, found.missing);
+    for (const std::string& name : items_[item].requirements) {
+        auto i = std::lower_bound(byName_.begin(), byName_.end(), name,
+                                  [this](std::size_t a, const std::string& b) { return items_[a].name < b; });
+        for (; i != byName_.end() && items_[*i].name == name; ++i)
+            found.required.push_back(*i);
+    }
+    return &found_.emplace(item, std::move(found)).first->second;
+}
+
+std::optional<std::vector<std::string>> OfflineCheck::Missing(std::size_t item) const { return Missing(item, {}); }
+
+std::optional<std::vector<std::string>> OfflineCheck::Missing(std::size_t item,
+                                                              const std::function<bool()>& stopped) const
+{
+    if (!installed_ || item >= items_.size())
         return std::nullopt;
-    const PackagesOnPaths installed(PackagePathsOf(folders.gameFolder));
-    const std::set<std::string> cached = CachedNames(items);
-    std::vector<std::string> missing;
-    if (!AddMissingImports(folders, items[item], cached, installed, missing))
+    const std::lock_guard lock(mutex_);
+    const Found* first = FoundOf(item, stopped);
+    if (!first || !first->read)
         return std::nullopt;
-    // What it requires goes along; a requirement whose file can't be read tells nothing more.
-    std::vector<bool> seen(items.size(), false);
-    seen[item] = true;
+    std::vector<std::string> missing = first->missing;
+    // What it requires goes along, the packages of each required name in file order; a requirement
+    // whose file can't be read tells nothing more.
+    std::set<std::size_t> seen{item};
     std::vector<std::size_t> next{item};
     while (!next.empty()) {
         const std::size_t at = next.back();
         next.pop_back();
-        for (const std::string& name : items[at].requirements)
-            for (std::size_t i = 0; i < items.size(); ++i)
-                if (!seen[i] && items[i].name == name) {
-                    seen[i] = true;
-                    next.push_back(i);
-                    AddMissingImports(folders, items[i], cached, installed, missing);
-                }
+        for (std::size_t required : FoundOf(at, {})->required) {  // known since it was pushed
+            if (!seen.insert(required).second)
+                continue;
+            const Found* found = FoundOf(required, stopped);
+            if (!found)
+                return std::nullopt;
+            next.push_back(required);
+            for (const std::string& package : found->missing)
+                if (std::none_of(missing.begin(), missing.end(),
+                                 [&](const std::string& known) { return EqualIgnoringAsciiCase(known, package); }))
+                    missing.push_back(package);
+        }
     }
     return missing;
 }

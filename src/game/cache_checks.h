@@ -14,12 +14,16 @@
 // plain file name (such as "../x") is never looked at.
 
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "cache/package_item.h"
 #include "game/game_folder.h"
+#include "game/package_paths.h"
 
 namespace thld {
 
@@ -57,9 +61,42 @@ std::vector<CacheProblem> CheckCache(const GameFolders& folders, const std::vect
 // cached package it requires (PackageItem::requirements, followed through), imports and that are
 // found neither in the game's folders nor among the cached packages, in import order, each once.
 // Empty when it will load; nothing when it can't be told (no game folder, or the package's file
-// is no readable package).
+// is no readable package). For one package; OfflineCheck answers many.
 std::optional<std::vector<std::string>> MissingOffline(const GameFolders& folders,
                                                        const std::vector<PackageItem>& items, std::size_t item);
+
+// MissingOffline for any package of one listing, with what every answer needs gathered once: the
+// game's packages on its paths, the cached package names and the items by name. Each package's
+// file is read once, when an answer first needs its imports, and each requirement looked up by
+// name once; later answers take what was found. `items` must stay as they are, where they are,
+// while the check is used. It may be used from any thread, one answer at a time.
+class OfflineCheck {
+public:
+    OfflineCheck(const GameFolders& folders, const std::vector<PackageItem>& items);
+
+    // As MissingOffline(folders, items, item).
+    std::optional<std::vector<std::string>> Missing(std::size_t item) const;
+    // The same, or nothing as soon as `stopped` answers true (it is asked before each file is read).
+    std::optional<std::vector<std::string>> Missing(std::size_t item, const std::function<bool()>& stopped) const;
+
+private:
+    // What one package gives every answer that takes it along.
+    struct Found {
+        bool read = false;                  // its file is a readable package
+        std::vector<std::string> missing;   // its imports found nowhere, in import order
+        std::vector<std::size_t> required;  // the items of its requirements' names, in order
+    };
+    // Nothing when `stopped` answers true before its file is read.
+    const Found* FoundOf(std::size_t item, const std::function<bool()>& stopped) const;
+
+    GameFolders folders_;
+    const std::vector<PackageItem>& items_;
+    std::optional<PackagesOnPaths> installed_;  // nothing without a game folder
+    std::vector<std::size_t> cachedNames_;      // the cached packages by name, case aside
+    std::vector<std::size_t> byName_;           // item numbers by name, then number
+    mutable std::mutex mutex_;                  // one answer at a time
+    mutable std::unordered_map<std::size_t, Found> found_;
+};
 
 // "mismatch", "stale", "orphan", "duplicate", "missing"
 const char* ProblemWord(CacheProblem::Kind kind);

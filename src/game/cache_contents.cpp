@@ -1,13 +1,41 @@
 #include "game/cache_contents.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "cache/cache_guard.h"
 #include "cache/cached_file.h"
 #include "cache/requirements.h"
 
 namespace thld {
 
+namespace {
+
+// The first batch of listed items is small, so that a program shows rows at once; each after it
+// twice the last, up to the largest.
+constexpr std::size_t kFirstBatch = 64;
+constexpr std::size_t kLargestBatch = 8192;
+
+// A copy of a listed item without the names found in its file, which only the requirements pass
+// takes (and which would double what a big listing holds).
+PackageItem WithoutNamesInRegion(const PackageItem& item)
+{
+    PackageItem copy;
+    copy.name = item.name;
+    copy.entryNumber = item.entryNumber;
+    copy.key = item.key;
+    copy.kind = item.kind;
+    copy.sizeText = item.sizeText;
+    copy.size = item.size;
+    copy.requirements = item.requirements;
+    copy.modified = item.modified;
+    return copy;
+}
+
+}  // namespace
+
 CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies installedCopies,
-                                const ListingPhaseProgress& progress)
+                                const ListingPhaseProgress& progress, const ListedItems& listed)
 {
     CacheContents contents;
     Listing& listing = contents.listing;
@@ -23,11 +51,31 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
     };
     if (stopAt(ListingPhase::Kinds, 0, 0))
         return contents;
+    std::vector<PackageItem> batch;
+    std::size_t batchSize = kFirstBatch;
+    auto handOver = [&] {
+        if (!batch.empty())
+            listed(std::exchange(batch, {}));
+        batchSize = std::min(2 * batchSize, kLargestBatch);
+    };
+    ItemListed itemListed;
+    if (listed)
+        itemListed = [&](const PackageItem& item) {
+            if (batch.empty())
+                batch.reserve(batchSize);
+            batch.push_back(WithoutNamesInRegion(item));
+            if (batch.size() == batchSize)
+                handOver();
+        };
     listing = ListCacheIndex(
-        folders.cacheFolder, kRegionReadSize, ProbeThreads::Auto, [&](std::size_t done, std::size_t total) {
+        folders.cacheFolder, kRegionReadSize, ProbeThreads::Auto,
+        [&](std::size_t done, std::size_t total) {
             const bool stop = progress && progress(ListingPhase::Kinds, done, total) == ListingStep::Stop;
             return stop ? ListingStep::Stop : ListingStep::Continue;
-        });
+        },
+        itemListed);
+    if (listed && listing.outcome == Listing::Outcome::Listed)
+        handOver();
     if (listing.outcome != Listing::Outcome::Listed || listing.items.empty())
         return contents;  // with no item, no further phase begins
 

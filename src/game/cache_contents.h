@@ -33,6 +33,13 @@ enum class ListingPhase {
 // after Kinds begin only when there is an item.
 using ListingPhaseProgress = std::function<ListingStep(ListingPhase phase, std::size_t done, std::size_t total)>;
 
+// Handed, on the calling thread during the Kinds phase, each batch of newly listed items in file
+// order, so that a program can show them before the listing ends: copies without
+// PackageItem::namesInRegion, and without requirements (they come only after the whole listing).
+// Batches grow from a few dozen items to some thousands. Where the listing ends Listed, every one
+// of its items has been handed over, in order, before the Requirements phase begins.
+using ListedItems = std::function<void(std::vector<PackageItem>&& items)>;
+
 enum class InstalledCopies {
     Skip,   // only the listing and the requirements
     Check,  // those, then each package looked for in the game's folders
@@ -44,6 +51,6 @@ enum class InstalledCopies {
 // (InstalledPackages::Check). Ends early with the listing's outcome when that is not Listed, and
 // with outcome Stopped as soon as the callback answers Stop. A read that fails raises FileError.
 CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies installedCopies,
-                                const ListingPhaseProgress& progress = {});
+                                const ListingPhaseProgress& progress = {}, const ListedItems& listed = {});
 
 }  // namespace thld

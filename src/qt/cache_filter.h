@@ -5,6 +5,8 @@
 
 #include <QSortFilterProxyModel>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "qt/cache_model.h"
@@ -21,6 +23,11 @@ public:
     // The model rows of the packages shown, top to bottom.
     std::vector<int> ShownRows() const;
 
+    // Every requirement of a package shown is shown: whether a row has children is the model's
+    // answer. The tree asks it of every row it lays out, and the proxy's own answer maps the
+    // children of each.
+    bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
+
 protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
@@ -28,6 +35,9 @@ protected:
 private:
     CacheModel& model_;
     QString part_;
+    // The text in lower case where it is ASCII only: a name of ASCII only is then searched as it
+    // is, without a conversion (a hundred thousand of them within a keystroke).
+    std::optional<std::string> asciiPart_;
 };
 
 }  // namespace thld

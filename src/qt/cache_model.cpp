@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <algorithm>
 #include <tuple>
 
 #include "game/cache_checks.h"
@@ -52,25 +53,90 @@ QString LastUsedText(std::int64_t modified)
 
 }  // namespace
 
-void CacheModel::SetPackages(std::vector<PackageItem> items, std::vector<InstalledPackages::Found> installed)
+CacheModel::CacheModel(QObject* parent) : QAbstractItemModel(parent), offline_(new OfflineAnswers(this))
 {
-    beginResetModel();
-    items_ = std::move(items);
-    installed_ = std::move(installed);
-    installed_.resize(items_.size());
-    names_.clear();
-    names_.reserve(items_.size());
-    firstRowNamed_.clear();
-    for (std::size_t row = 0; row < items_.size(); ++row) {
-        names_.push_back(ToQt(items_[row].name));
-        firstRowNamed_.emplace(items_[row].name, static_cast<int>(row));
+    connect(offline_, &OfflineAnswers::Answered, this, [this](std::size_t row) {
+        const QModelIndex cell = index(static_cast<int>(row), OfflineColumn);
+        emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::ToolTipRole});
+    });
+}
+
+void CacheModel::AddListed(std::vector<PackageItem> items, bool first, std::size_t expected)
+{
+    auto add = [this](std::vector<PackageItem>& items) {
+        for (PackageItem& item : items)
+            listed_.push_back({std::move(item.name), item.kind, item.size, item.modified});
+        ticked_.resize(listed_.size(), false);
+    };
+    if (!first) {
+        if (items.empty())
+            return;
+        const int from = Rows();
+        beginInsertRows(QModelIndex(), from, from + static_cast<int>(items.size()) - 1);
+        add(items);
+        endInsertRows();
+        return;
     }
-    ticked_.assign(items_.size(), false);
-    offline_.assign(items_.size(), std::nullopt);
+    beginResetModel();
+    items_ = std::make_shared<const std::vector<PackageItem>>();
+    listed_.clear();
+    listed_.reserve(std::max(expected, items.size()));
+    ticked_.clear();
+    tickedCount_ = 0;
+    tickedBytes_ = 0;
+    complete_ = false;
+    installed_.clear();
+    offline_->Use(nullptr, nullptr);
+    rowsByName_.clear();
+    add(items);
+    endResetModel();
+    emit TicksChanged();
+}
+
+void CacheModel::SetPackages(std::shared_ptr<const std::vector<PackageItem>> items,
+                             std::vector<InstalledPackages::Found> installed,
+                             std::shared_ptr<const OfflineCheck> offline)
+{
+    // The rows the listing added are its items, in order: they take their requirements in place.
+    const bool sameRows = !complete_ && items->size() == listed_.size();
+    if (sameRows)
+        emit layoutAboutToBeChanged();
+    else
+        beginResetModel();
+    items_ = std::move(items);
+    listed_.clear();
+    listed_.shrink_to_fit();
+    installed_ = std::move(installed);
+    installed_.resize(items_->size());
+    offline_->Use(items_, std::move(offline));
+    rowsByName_.clear();
+    complete_ = true;
+    if (sameRows) {
+        emit layoutChanged();
+        return;
+    }
+    ticked_.assign(items_->size(), false);
     tickedCount_ = 0;
     tickedBytes_ = 0;
     endResetModel();
     emit TicksChanged();
+}
+
+const std::string& CacheModel::NameOf(int row) const { return complete_ ? (*items_)[row].name : listed_[row].name; }
+
+const std::vector<int>& CacheModel::RowsByName() const
+{
+    if (rowsByName_.size() != items_->size()) {
+        rowsByName_.resize(items_->size());
+        for (std::size_t row = 0; row < rowsByName_.size(); ++row)
+            rowsByName_[row] = static_cast<int>(row);
+        const std::vector<PackageItem>& items = *items_;
+        std::sort(rowsByName_.begin(), rowsByName_.end(), [&items](int a, int b) {
+            const int order = items[a].name.compare(items[b].name);
+            return order != 0 ? order < 0 : a < b;
+        });
+    }
+    return rowsByName_;
 }
 
 void CacheModel::Tick(int row, bool ticked)
@@ -78,7 +144,7 @@ void CacheModel::Tick(int row, bool ticked)
     if (ticked_[row] == ticked)
         return;
     ticked_[row] = ticked;
-    const std::uint64_t size = items_[row].size;
+    const std::uint64_t size = SizeOf(row);
     tickedCount_ = ticked ? tickedCount_ + 1 : tickedCount_ - 1;
     tickedBytes_ = ticked ? tickedBytes_ + size : tickedBytes_ - size;
 }
@@ -111,22 +177,18 @@ std::string CacheModel::RequirementName(const QModelIndex& index) const
 {
     if (!IsRequirement(index))
         return std::string();
-    return items_[index.internalId() - 1].requirements[static_cast<std::size_t>(index.row())];
+    return (*items_)[index.internalId() - 1].requirements[static_cast<std::size_t>(index.row())];
 }
 
 std::vector<int> CacheModel::RowsNamed(const std::string& name) const
 {
+    const std::vector<int>& byName = RowsByName();
+    auto row = std::lower_bound(byName.begin(), byName.end(), name,
+                                [this](int a, const std::string& b) { return (*items_)[a].name < b; });
     std::vector<int> rows;
-    for (std::size_t row = 0; row < items_.size(); ++row) {
-        if (items_[row].name == name)
-            rows.push_back(static_cast<int>(row));
-    }
+    for (; row != byName.end() && (*items_)[*row].name == name; ++row)
+        rows.push_back(*row);
     return rows;
-}
-
-bool CacheModel::NameContains(int row, const QString& part) const
-{
-    return names_[row].contains(part, Qt::CaseInsensitive);
 }
 
 bool CacheModel::Less(int column, int left, int right) const
@@ -135,8 +197,22 @@ bool CacheModel::Less(int column, int left, int right) const
                                                PackageSortKey::Modified, PackageSortKey::Installed};
     if (column < 0 || column > InstalledColumn)
         return left < right;
-    const int order = ComparePackages(kKeys[column], Items(), installed_, static_cast<std::size_t>(left),
-                                      static_cast<std::size_t>(right));
+    int order = 0;
+    if (complete_) {
+        order = ComparePackages(kKeys[column], Items(), installed_, static_cast<std::size_t>(left),
+                                static_cast<std::size_t>(right));
+    } else {
+        // While listing (a sort asked for meanwhile), the two rows as items of their own.
+        std::vector<PackageItem> two(2);
+        for (std::size_t i = 0; i < 2; ++i) {
+            const ListedRow& row = listed_[static_cast<std::size_t>(i == 0 ? left : right)];
+            two[i].name = row.name;
+            two[i].kind = row.kind;
+            two[i].size = row.size;
+            two[i].modified = row.modified;
+        }
+        order = ComparePackages(kKeys[column], two, {}, 0, 1);
+    }
     return order != 0 ? order < 0 : left < right;
 }
 
@@ -145,9 +221,9 @@ QModelIndex CacheModel::index(int row, int column, const QModelIndex& parent) co
     if (row < 0 || column < 0 || column >= ColumnCount)
         return QModelIndex();
     if (!parent.isValid())
-        return row < static_cast<int>(items_.size()) ? createIndex(row, column, quintptr(0)) : QModelIndex();
-    if (IsRequirement(parent) || parent.column() != NameColumn ||
-        row >= static_cast<int>(items_[parent.row()].requirements.size()))
+        return row < Rows() ? createIndex(row, column, quintptr(0)) : QModelIndex();
+    if (!complete_ || IsRequirement(parent) || parent.column() != NameColumn ||
+        row >= static_cast<int>((*items_)[parent.row()].requirements.size()))
         return QModelIndex();
     return createIndex(row, column, quintptr(parent.row()) + 1);
 }
@@ -162,10 +238,10 @@ QModelIndex CacheModel::parent(const QModelIndex& child) const
 int CacheModel::rowCount(const QModelIndex& parent) const
 {
     if (!parent.isValid())
-        return static_cast<int>(items_.size());
-    if (IsRequirement(parent) || parent.column() != NameColumn)
+        return Rows();
+    if (!complete_ || IsRequirement(parent) || parent.column() != NameColumn)
         return 0;
-    return static_cast<int>(items_[parent.row()].requirements.size());
+    return static_cast<int>((*items_)[parent.row()].requirements.size());
 }
 
 int CacheModel::columnCount(const QModelIndex&) const { return ColumnCount; }
@@ -181,19 +257,18 @@ QVariant CacheModel::data(const QModelIndex& index, int role) const
 
 QVariant CacheModel::PackageData(int row, int column, int role) const
 {
-    const PackageItem& item = items_[row];
     if (role == Qt::DisplayRole) {
         switch (column) {
         case NameColumn:
-            return names_[row];
+            return ToQt(NameOf(row));
         case KindColumn:
-            return ToQt(item.kind);
+            return ToQt(KindOf(row));
         case SizeColumn:
-            return SizeForPeople(item.size);
+            return SizeForPeople(SizeOf(row));
         case LastUsedColumn:
-            return LastUsedText(item.modified);
+            return LastUsedText(ModifiedOf(row));
         case InstalledColumn:
-            return InstalledText(installed_[row].copy);
+            return complete_ ? InstalledText(installed_[row].copy) : QVariant();
         case OfflineColumn:
             return OfflineData(row, role);
         }
@@ -203,11 +278,11 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     } else if (role == Qt::ToolTipRole) {
         if (column == InstalledColumn)
-            return InstalledTip(installed_[row]);
+            return complete_ ? InstalledTip(installed_[row]) : QVariant();
         if (column == NameColumn)
-            return names_[row];
+            return ToQt(NameOf(row));
         if (column == SizeColumn)
-            return ExactBytes(item.size);
+            return ExactBytes(SizeOf(row));
         if (column == OfflineColumn)
             return OfflineData(row, role);
     }
@@ -216,12 +291,13 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
 
 QVariant CacheModel::OfflineData(int row, int role) const
 {
-    const std::size_t at = static_cast<std::size_t>(row);
-    if (items_[at].kind != kind::Map)
+    if (!complete_ || (*items_)[row].kind != kind::Map)
         return QVariant();
-    if (!offline_[at])
-        offline_[at] = MissingOffline(folders_, *items_.Shared(), at);
-    const std::optional<std::vector<std::string>>& missing = *offline_[at];
+    const std::optional<std::vector<std::string>>* answer = offline_->Answer(static_cast<std::size_t>(row));
+    if (!answer)
+        return role == Qt::DisplayRole ? QStringLiteral("\u2026")
+                                       : QStringLiteral("Whether it loads offline is being found out.");
+    const std::optional<std::vector<std::string>>& missing = *answer;
     if (!missing)
         return role == Qt::DisplayRole ? QVariant() : QStringLiteral("Whether it loads offline can't be told.");
     if (missing->empty())
@@ -238,19 +314,25 @@ QVariant CacheModel::OfflineData(int row, int role) const
 
 QVariant CacheModel::RequirementData(int parentRow, int row, int column, int role) const
 {
-    const std::string& name = items_[parentRow].requirements[static_cast<std::size_t>(row)];
-    auto package = firstRowNamed_.find(name);
+    const std::string& name = (*items_)[parentRow].requirements[static_cast<std::size_t>(row)];
+    // The first package of that name tells the kind and the size.
+    auto package = [&]() -> std::optional<int> {
+        const std::vector<int> rows = RowsNamed(name);
+        return rows.empty() ? std::nullopt : std::optional<int>(rows.front());
+    };
     if (role == Qt::DisplayRole) {
         if (column == NameColumn)
             return ToQt(name);
-        if (package != firstRowNamed_.end() && (column == KindColumn || column == SizeColumn))
-            return PackageData(package->second, column, role);
+        if (column == KindColumn || column == SizeColumn)
+            if (const auto first = package())
+                return PackageData(*first, column, role);
     } else if (role == Qt::TextAlignmentRole && column == SizeColumn) {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     } else if (role == Qt::ToolTipRole && column == NameColumn) {
-        return QStringLiteral("Required by %1; double-click to go to it").arg(names_[parentRow]);
-    } else if (role == Qt::ToolTipRole && column == SizeColumn && package != firstRowNamed_.end()) {
-        return PackageData(package->second, column, role);
+        return QStringLiteral("Required by %1; double-click to go to it").arg(ToQt((*items_)[parentRow].name));
+    } else if (role == Qt::ToolTipRole && column == SizeColumn) {
+        if (const auto first = package())
+            return PackageData(*first, column, role);
     }
     return QVariant();
 }
@@ -273,7 +355,7 @@ Qt::ItemFlags CacheModel::flags(const QModelIndex& index) const
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (!IsRequirement(index) && index.column() == NameColumn)
         flags |= Qt::ItemIsUserCheckable;
-    if (IsRequirement(index) || items_[index.row()].requirements.empty())
+    if (IsRequirement(index) || !complete_ || (*items_)[index.row()].requirements.empty())
         flags |= Qt::ItemNeverHasChildren;
     return flags;
 }

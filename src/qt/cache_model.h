@@ -1,23 +1,23 @@
 #pragma once
 // The cache as the window's tree shows it: one row per listed package, in the order of cache.ini,
 // with its kind, size (for people, the exact bytes in the tooltip), last use, installed copy and,
-// for maps, whether it will load offline once made permanent, in columns, a tick box, and the
-// packages it requires as its children. The ticks are kept here as the user sets them, so that Delete and
+// for maps, whether it will load offline once made permanent (found off the window's thread, for
+// the rows shown), in columns, a tick box, and the packages it requires as its children. The rows
+// come as the listing goes. The ticks are kept here as the user sets them, so that Delete and
 // Permanent take them without asking the view.
 
 #include <QAbstractItemModel>
-#include <QString>
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "cache/package_item.h"
-#include "game/game_folder.h"
+#include "game/cache_checks.h"
 #include "game/installed_packages.h"
+#include "qt/offline_answers.h"
 
 namespace thld {
 
@@ -35,18 +35,32 @@ public:
         ColumnCount
     };
 
-    explicit CacheModel(QObject* parent = nullptr) : QAbstractItemModel(parent) {}
+    explicit CacheModel(QObject* parent = nullptr);
 
-    // A fresh listing (with its requirements) and, for each item, its copy in the game's folders.
-    // Every tick is cleared.
-    void SetPackages(std::vector<PackageItem> items, std::vector<InstalledPackages::Found> installed);
-    void Clear() { SetPackages({}, {}); }
-    // The folders the offline column looks in; each map's answer is found when first shown.
-    void SetFolders(const GameFolders& folders) { folders_ = folders; }
+    // Items of a listing under way, as it hands them over (ListedItems): the first batch takes the
+    // place of the rows shown (every tick is cleared), each later one is added after them. Until
+    // the listing ends (SetPackages) no row has children, and the installed and offline columns
+    // are empty: nothing is known of them yet. Rows can be ticked meanwhile. `expected` is how many
+    // rows the listing will have, where known (0 otherwise), so that room is made for them once.
+    void AddListed(std::vector<PackageItem> items, bool first, std::size_t expected = 0);
+    // A listing's end: its items with their requirements, each one's copy in the game's folders (or
+    // none), and the offline check made from those items. Where they are the rows the listing
+    // added, in order, the rows and their ticks stay, and the requirements appear as children in
+    // one change of the layout; otherwise every row is replaced and every tick cleared.
+    void SetPackages(std::shared_ptr<const std::vector<PackageItem>> items,
+                     std::vector<InstalledPackages::Found> installed, std::shared_ptr<const OfflineCheck> offline);
+    void Clear() { SetPackages(std::make_shared<const std::vector<PackageItem>>(), {}, nullptr); }
+    // Whether the rows are a whole listing (false while one is under way).
+    bool Complete() const { return complete_; }
+    // Whether the offline state of a row shown is still being found out.
+    bool OfflinePending() const { return offline_->Pending(); }
 
-    const std::vector<PackageItem>& Items() const { return *items_.Shared(); }
+    // The items of the whole listing (none while one is under way).
+    const std::vector<PackageItem>& Items() const { return *items_; }
     // The same items, for work on another thread: they never change, a new listing takes new ones.
-    std::shared_ptr<const std::vector<PackageItem>> SharedItems() const { return items_.Shared(); }
+    std::shared_ptr<const std::vector<PackageItem>> SharedItems() const { return items_; }
+    // The name of a row's package, whether the listing has ended or not.
+    const std::string& NameOf(int row) const;
     // One per item, in the order of Items().
     const std::vector<bool>& Ticks() const { return ticked_; }
     std::size_t TickedCount() const { return tickedCount_; }
@@ -62,7 +76,6 @@ public:
     // The rows of the packages with exactly this name, in order.
     std::vector<int> RowsNamed(const std::string& name) const;
 
-    bool NameContains(int row, const QString& part) const;
     // Whether package row `left` goes before `right` when sorted by `column` (ties in file order).
     bool Less(int column, int left, int right) const;
 
@@ -84,29 +97,27 @@ private:
     QVariant OfflineData(int row, int role) const;
     void Tick(int row, bool ticked);
 
-    // The listing's items, held so that a command can share them without a copy.
-    class HeldItems {
-    public:
-        HeldItems& operator=(std::vector<PackageItem> items)
-        {
-            items_ = std::make_shared<const std::vector<PackageItem>>(std::move(items));
-            return *this;
-        }
-        const PackageItem& operator[](std::size_t i) const { return (*items_)[i]; }
-        std::size_t size() const { return items_->size(); }
-        const std::shared_ptr<const std::vector<PackageItem>>& Shared() const { return items_; }
-
-    private:
-        std::shared_ptr<const std::vector<PackageItem>> items_ = std::make_shared<const std::vector<PackageItem>>();
+    // What a row of a listing under way shows of its package until the listing ends: the rest of
+    // its item is not held twice, beside the listing's own.
+    struct ListedRow {
+        std::string name;
+        PackageKind kind;
+        std::uint64_t size = 0;
+        std::int64_t modified = 0;
     };
+    int Rows() const { return static_cast<int>(complete_ ? items_->size() : listed_.size()); }
+    PackageKind KindOf(int row) const { return complete_ ? (*items_)[row].kind : listed_[row].kind; }
+    std::uint64_t SizeOf(int row) const { return complete_ ? (*items_)[row].size : listed_[row].size; }
+    std::int64_t ModifiedOf(int row) const { return complete_ ? (*items_)[row].modified : listed_[row].modified; }
+    // Every row, ordered by name then row; made when first asked for.
+    const std::vector<int>& RowsByName() const;
 
-    HeldItems items_;
+    std::shared_ptr<const std::vector<PackageItem>> items_ = std::make_shared<const std::vector<PackageItem>>();
+    std::vector<ListedRow> listed_;  // the rows while a listing is under way
+    bool complete_ = true;
     std::vector<InstalledPackages::Found> installed_;
-    GameFolders folders_;
-    // Per item: not yet asked; asked, and nothing could be told; or the packages found nowhere.
-    mutable std::vector<std::optional<std::optional<std::vector<std::string>>>> offline_;
-    std::vector<QString> names_;  // the items' names, converted once for drawing and filtering
-    std::unordered_map<std::string, int> firstRowNamed_;
+    OfflineAnswers* offline_;  // for the rows shown only
+    mutable std::vector<int> rowsByName_;
     std::vector<bool> ticked_;
     std::size_t tickedCount_ = 0;
     std::uint64_t tickedBytes_ = 0;

@@ -2,15 +2,24 @@
 
 namespace thld {
 
-void RunListing(ListingState& state, const GameFolders& folders)
+void RunListing(ListingState& state, const GameFolders& folders, const ListedItems& listed)
 {
-    state.contents = ListCacheContents(folders, InstalledCopies::Check,
-                                       [&state](ListingPhase phase, std::size_t done, std::size_t total) {
-                                           state.phase = phase;
-                                           state.total = total;
-                                           state.done = done;
-                                           return state.stop ? ListingStep::Stop : ListingStep::Continue;
-                                       });
+    state.contents = ListCacheContents(
+        folders, InstalledCopies::Check,
+        [&state](ListingPhase phase, std::size_t done, std::size_t total) {
+            state.phase = phase;
+            state.total = total;
+            state.done = done;
+            return state.stop ? ListingStep::Stop : ListingStep::Continue;
+        },
+        listed);
+    if (state.contents.listing.outcome != Listing::Outcome::Listed)
+        return;
+    std::vector<PackageItem>& items = state.contents.listing.items;
+    for (PackageItem& item : items)
+        item.namesInRegion.reset();
+    state.items = std::make_shared<const std::vector<PackageItem>>(std::move(items));
+    state.offline = std::make_shared<const OfflineCheck>(folders, *state.items);
 }
 
 }  // namespace thld

@@ -149,6 +149,8 @@ void MainWindow::BuildWidgets()
     header->setStretchLastSection(false);
     header->setSectionResizeMode(CacheModel::NameColumn, QHeaderView::Stretch);
     header->setMinimumSectionSize(40);
+    // Columns are sized by the rows shown and a few hundred around them, never by every row.
+    header->setResizeContentsPrecision(500);
     tree_->setSortingEnabled(true);
     column->addWidget(tree_, 1);
 
@@ -557,12 +559,17 @@ void MainWindow::SetBusy(Busy busy)
 {
     busy_ = busy;
     const bool idle = busy == Busy::No;
-    for (QPushButton* button : {changeButton_, permanentButton_, deleteButton_, tickAllButton_, untickAllButton_})
+    for (QPushButton* button : {changeButton_, permanentButton_, deleteButton_})
         button->setEnabled(idle);
     for (QAction* action : {changeAction_, checkAction_, listAgainAction_, deleteAction_})
         action->setEnabled(idle);
     installChooser_->setEnabled(idle);
-    model_->SetLocked(!idle);
+    // The rows a listing adds can be ticked as they come, and keep their ticks when it ends; the
+    // commands wait for it.
+    const bool ticking = idle || busy == Busy::Listing;
+    tickAllButton_->setEnabled(ticking);
+    untickAllButton_->setEnabled(ticking);
+    model_->SetLocked(!ticking);
     if (!idle) {
         busySince_ = QDateTime::currentMSecsSinceEpoch();
         progressTimer_->start();

@@ -6,7 +6,8 @@
 // how far a long operation has got. Its first and restored size fit the screen's available area.
 //
 // The listing and the commands run off the window's thread, one at a time; while one runs, the
-// window still scrolls, sorts, filters and resizes, but the cache can't be changed. Every error
+// window still scrolls, sorts, filters and resizes, but the cache can't be changed. The listing's
+// rows appear as it goes, and can be ticked meanwhile; their requirements come at its end. Every error
 // that ends an operation is caught in one place (Guarded) and shown as the stop message.
 
 #include <QMainWindow>
@@ -15,7 +16,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "cache/package_item.h"
 #include "commands/game_folder_flow.h"
 #include "game/game_folder.h"
 #include "game/installation.h"
@@ -113,7 +116,11 @@ private:
     // The cache on screen.
     void StartListing();
     void StopListing();
+    // Rows for the items listed so far; the first batch of a listing replaces those shown.
+    void OnItemsListed(std::vector<PackageItem> items);
     void OnListed(ListingState& state);
+    // No rows, and a total of nothing: where a listing shows no cache.
+    void ClearTree();
     void OnRequirementActivated(const QModelIndex& shown);
     void UpdateTickedLine();
 
@@ -171,6 +178,7 @@ private:
     bool closeWhenIdle_ = false;
     unsigned generation_ = 0;  // of the listing or command whose end is awaited
     std::shared_ptr<ListingState> listing_;
+    bool firstListed_ = false;                   // no item of the listing under way has come yet
     std::shared_ptr<CrossThreadPrompt> prompt_;  // the running command's
     std::unique_ptr<BackgroundWork> work_;
 };

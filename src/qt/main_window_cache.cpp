@@ -7,6 +7,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <utility>
 
 #include "commands/messages.h"
 #include "commands/return_plan.h"
@@ -20,6 +21,7 @@
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
 #include "qt/size_words.h"
+#include "qt/thread_mailbox.h"
 
 namespace thld {
 
@@ -36,7 +38,6 @@ void MainWindow::Start()
 void MainWindow::UseFolders(const GameFolders& folders)
 {
     folders_ = folders;
-    model_->SetFolders(folders);
     pathLabel_->setText(ToQt(folders_.cacheFolder));
     ShowInstallations();
     StartListing();
@@ -50,14 +51,23 @@ void MainWindow::StartListing()
     auto state = std::make_shared<ListingState>();
     listing_ = state;
     const unsigned generation = ++generation_;
+    // The items come to this thread as they are listed, through the mailbox that the listing's end
+    // comes through after them.
+    firstListed_ = true;
+    ListedItems listed = [this, &mailbox = ThreadMailbox::Of(this), generation](std::vector<PackageItem>&& items) {
+        mailbox.Post([this, generation, items = std::move(items)]() mutable {
+            if (generation == generation_)
+                Guarded([&] { OnItemsListed(std::move(items)); });
+        });
+    };
     work_ = std::make_unique<BackgroundWork>(
-        this, [state, folders = folders_] { RunListing(*state, folders); },
+        this, [state, folders = folders_, listed = std::move(listed)] { RunListing(*state, folders, listed); },
         [this, state, generation](std::exception_ptr error) {
             if (generation != generation_)
                 return;  // stopped, or replaced by a later listing
             Finish([&] {
                 if (error) {
-                    model_->Clear();
+                    ClearTree();
                     std::rethrow_exception(error);
                 }
                 OnListed(*state);
@@ -77,6 +87,19 @@ void MainWindow::StopListing()
     SetBusy(Busy::No);
 }
 
+void MainWindow::OnItemsListed(std::vector<PackageItem> items)
+{
+    const bool first = std::exchange(firstListed_, false);
+    model_->AddListed(std::move(items), first, listing_ ? listing_->total.load() : 0);
+    totalLabel_->setText(QStringLiteral("Listing the cache: %1 %2 so far")
+                             .arg(model_->rowCount())
+                             .arg(model_->rowCount() == 1 ? QStringLiteral("package") : QStringLiteral("packages")));
+    totalLabel_->setToolTip(QString());
+    if (first)
+        SizeColumns();
+    UpdateTickedLine();
+}
+
 void MainWindow::OnListed(ListingState& state)
 {
     Listing& listing = state.contents.listing;
@@ -84,21 +107,32 @@ void MainWindow::OnListed(ListingState& state)
         return;  // a later listing, or none, takes its place
     listedIndex_ = listing.indexStamp;
     if (listing.outcome != Listing::Outcome::Listed) {
-        model_->Clear();
+        ClearTree();
         if (listing.outcome == Listing::Outcome::Unreadable)
             parts_.dialogs.Tell(messages::ReadError(listing.indexPath));
         folderFlow_.AskAboutEmptyCache();
         return;
     }
-    model_->SetPackages(std::move(listing.items), std::move(state.contents.installed));
+    // The rows listed keep their ticks and take their requirements. While they came they were added
+    // in file order; the change of layout sorts them once, now, by the order the header shows.
     const QHeaderView* header = tree_->header();
-    filter_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    if (filter_->sortColumn() != header->sortIndicatorSection() || filter_->sortOrder() != header->sortIndicatorOrder())
+        filter_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    model_->SetPackages(std::move(state.items), std::move(state.contents.installed), std::move(state.offline));
     totalLabel_->setText(QStringLiteral("Total Cache: %1 in %2 %3")
                              .arg(SizeForPeople(listing.total))
                              .arg(model_->rowCount())
                              .arg(model_->rowCount() == 1 ? QStringLiteral("package") : QStringLiteral("packages")));
     totalLabel_->setToolTip(ExactBytes(listing.total));
     SizeColumns();
+    UpdateTickedLine();
+}
+
+void MainWindow::ClearTree()
+{
+    model_->Clear();
+    totalLabel_->setText(QStringLiteral("Total Cache: ") + SizeForPeople(0));
+    totalLabel_->setToolTip(QString());
     UpdateTickedLine();
 }
 

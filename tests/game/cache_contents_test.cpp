@@ -88,5 +88,44 @@ TEST_F(GameWithCache, InstalledCopiesOnlyWhenAskedAndTheGameFolderIsKnown)
     }
 }
 
+// Every item is handed over as it is listed, in file order and in batches, all of them before the
+// requirements pass begins, and without the names found in its file.
+TEST(ListedItems, ComeInOrderInBatchesBeforeTheRequirements)
+{
+    test::TempFolder temp;
+    temp.MakeFolder("game");
+    temp.MakeFolder("game/cache");
+    const GameFolders folders{temp / "game/", temp / "game/cache/"};
+    std::vector<std::string> lines;
+    for (int i = 0; i < 150; ++i) {
+        temp.Write("game/cache/K" + std::to_string(i) + ".uxx", KindWords(i % 2 ? kind::Map : kind::Textures));
+        lines.push_back("K" + std::to_string(i) + "=P" + std::to_string(i) + (i % 2 ? ".unr" : ".utx"));
+    }
+    test::WriteIndex(folders.cacheFolder, lines);
+    ListingPhase phase = ListingPhase::Kinds;
+    std::vector<std::string> handed;
+    std::size_t batches = 0;
+    const CacheContents contents = ListCacheContents(
+        folders, InstalledCopies::Skip,
+        [&](ListingPhase now, std::size_t, std::size_t) {
+            phase = now;
+            return ListingStep::Continue;
+        },
+        [&](std::vector<PackageItem>&& items) {
+            EXPECT_EQ(phase, ListingPhase::Kinds);
+            ++batches;
+            for (const PackageItem& item : items) {
+                EXPECT_FALSE(item.namesInRegion) << item.name;
+                handed.push_back(item.name);
+            }
+        });
+    std::vector<std::string> listed;
+    for (const PackageItem& item : contents.listing.items)
+        listed.push_back(item.name);
+    EXPECT_EQ(handed, listed);
+    EXPECT_EQ(listed.size(), 150u);
+    EXPECT_GT(batches, 1u);
+}
+
 }  // namespace
 }  // namespace thld

@@ -1,6 +1,8 @@
-// The window over a synthetic cache of 10,000 packages answers input while the cache is listed.
+// The window over a synthetic cache answers input while the cache is listed, and shows the rows
+// listed so far.
 #include <gtest/gtest.h>
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -101,6 +103,66 @@ TEST_F(WindowTest, TheWindowAnswersInputWhileTenThousandPackagesAreListed)
     EXPECT_EQ(Find<QLabel>("totalLabel")->toolTip().remove(QRegularExpression(QStringLiteral("[^0-9]"))),
               QString::number(total));
     EXPECT_TRUE(Find<QPushButton>("deleteButton")->isEnabled());
+}
+
+// Rows come as they are listed, in file order: a tick set meanwhile stays on its package, a sort
+// asked for meanwhile holds once the listing ends, the requirements then appear, and a command
+// waits for the end.
+TEST_F(WindowTest, RowsShownWhileListingKeepTheirTicksAndSortAndCommandsWaitForTheEnd)
+{
+    const auto packages = bench::PlanCache(3000, 7);
+    bench::WriteCache(packages, game + "cache/");
+    store.value = game;
+    HeldOpen held(CachedFilePath(game + "cache/", packages[2500].key));
+    window = std::make_unique<MainWindow>(WindowParts{store, chooser, dialogs, places});
+    window->show();
+    window->Start();
+    QElapsedTimer waited;
+    waited.start();
+    while (!(held.Held() && Model().rowCount() > 0) && waited.elapsed() < 60000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (!held.Held() || Model().rowCount() == 0) {
+        held.Release();
+        FAIL() << "no rows while the listing was held";
+    }
+
+    const std::vector<std::string> early = ShownNames();
+    EXPECT_TRUE(window->IsBusy());
+    EXPECT_FALSE(Model().Complete());
+    EXPECT_TRUE(Text("totalLabel").contains(QStringLiteral("so far")));
+    Tree()->setCurrentIndex(Tree()->model()->index(10, 0));
+    QTest::keyClick(Tree(), Qt::Key_Space);
+    EXPECT_EQ(Model().TickedCount(), 1u);
+    Tree()->sortByColumn(CacheModel::SizeColumn, Qt::DescendingOrder);
+    Click("deleteButton");
+    EXPECT_TRUE(dialogs.said.empty());  // no question while listing
+
+    held.Release();
+    WaitIdle();
+    const std::vector<PackageItem>& items = Model().Items();
+    ASSERT_GT(items.size(), early.size());
+    for (std::size_t i = 0; i < early.size(); ++i)
+        EXPECT_EQ(items[i].name, early[i]) << i;
+    ASSERT_EQ(Model().TickedCount(), 1u);
+    EXPECT_TRUE(Model().Ticks()[10]);
+    const auto* shown = static_cast<QAbstractProxyModel*>(Tree()->model());
+    ASSERT_EQ(shown->rowCount(), static_cast<int>(items.size()));
+    bool anyRequirement = false;
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        const QModelIndex at = shown->index(row, 0);
+        anyRequirement = anyRequirement || shown->rowCount(at) > 0;
+        if (row > 0) {
+            EXPECT_GE(items[shown->mapToSource(shown->index(row - 1, 0)).row()].size,
+                      items[shown->mapToSource(at).row()].size)
+                << row;
+        }
+    }
+    EXPECT_TRUE(anyRequirement);
+
+    dialogs.answers = {false};
+    Click("deleteButton");
+    WaitIdle();
+    EXPECT_EQ(dialogs.said.size(), 1u);
 }
 
 }  // namespace

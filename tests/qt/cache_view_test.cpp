@@ -2,6 +2,9 @@
 // sorting, filtering, ticking, the jump from a requirement to its package, and a picture.
 #include <gtest/gtest.h>
 
+#include <QAbstractProxyModel>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +17,7 @@
 #include <functional>
 #include <map>
 
+#include "game/cache_checks.h"
 #include "game/cache_contents.h"
 #include "game/package_order.h"
 #include "commands/messages.h"
@@ -21,6 +25,7 @@
 #include "qt/qt_text.h"
 #include "qt/size_words.h"
 #include "support/corpus.h"
+#include "support/fake_cache.h"
 #include "window_fixture.h"
 
 namespace thld::test {
@@ -127,6 +132,63 @@ TEST_F(CorpusWindow, RowsAndTheirChildrenShowTheListing)
     EXPECT_TRUE(Text("totalLabel").startsWith(QStringLiteral("Total Cache: ") + SizeForPeople(expected.total)));
     EXPECT_EQ(FromQt(Text("pathLabel")), cache);
     EXPECT_EQ(Text("tickedLabel"), QStringLiteral("No packages ticked"));
+}
+
+// The filter finds names of any script, case aside as Qt folds it, whether the text or the name is
+// ASCII only or not.
+TEST_F(WindowTest, TheFilterTakesNamesOfAnyScriptCaseAside)
+{
+    const std::vector<std::string> names = {"DM-Флюкс.unr", "ÜberTex.utx", "UPPER.u", "plain.utx"};
+    std::vector<std::string> lines;
+    temp.MakeFolder("game");
+    temp.MakeFolder("game/cache");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string key = "K" + std::to_string(i);
+        temp.Write("game/cache/" + key + ".uxx", KindWords(kind::Textures));
+        lines.push_back(key + "=" + names[i]);
+    }
+    WriteIndex(game + "cache/", lines);
+    store.value = game;
+    Open();
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"флюкс", {"DM-Флюкс.unr"}}, {"ФЛЮКС", {"DM-Флюкс.unr"}},
+        {"dm-", {"DM-Флюкс.unr"}},   {"über", {"ÜberTex.utx"}},
+        {"per", {"UPPER.u"}},        {"UTX", {"ÜberTex.utx", "plain.utx"}},
+        {"x.u", {"ÜberTex.utx"}},    {"", names},
+    };
+    for (const auto& [typed, shown] : cases) {
+        auto* field = Find<QLineEdit>("filterField");
+        field->setText(QString::fromUtf8(typed));
+        EXPECT_EQ(ShownNames(), shown) << typed;
+    }
+}
+
+// Each map's offline cell, found off the window's thread, says what the core's check says of that
+// package, sorted or not.
+TEST_F(CorpusWindow, EachMapsOfflineCellGivesItsOwnAnswerOnceFound)
+{
+    Tree()->sortByColumn(CacheModel::NameColumn, Qt::DescendingOrder);
+    const auto* shown = static_cast<const QAbstractProxyModel*>(Tree()->model());
+    int maps = 0;
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        const std::size_t item = static_cast<std::size_t>(shown->mapToSource(shown->index(row, 0)).row());
+        if (expected.items[item].kind != kind::Map)
+            continue;
+        ++maps;
+        const QModelIndex cell = shown->index(row, CacheModel::OfflineColumn);
+        QElapsedTimer waited;
+        waited.start();
+        while (cell.data().toString() == QStringLiteral("\u2026") && waited.elapsed() < 20000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        const auto missing = MissingOffline(GameFolders{game, cache}, expected.items, item);
+        const std::string text = !missing           ? ""
+                                 : missing->empty() ? "Yes"
+                                                    : "No, " + std::to_string(missing->size()) + " missing";
+        EXPECT_EQ(FromQt(cell.data().toString()), text) << expected.items[item].name;
+        for (const std::string& name : missing.value_or(std::vector<std::string>{}))
+            EXPECT_TRUE(cell.data(Qt::ToolTipRole).toString().contains(ToQt(name))) << name;
+    }
+    EXPECT_GT(maps, 1);
 }
 
 TEST_F(CorpusWindow, EveryColumnSortsBothWaysAndAThirdStateGoesBackToTheFileOrder)

@@ -43,7 +43,7 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
         if (!line.IsEntry())
             continue;
         std::string_view text = line.text;
-        if (text.find_first_of("\r\n") != std::string_view::npos)
+        if (text.find('\r') != std::string_view::npos || text.find('\n') != std::string_view::npos)
             text = strippedLines.emplace_back(StripLineBreaks(text));
         const EntryText& entry = entries.emplace_back(*SplitEntryText(text));
         PackageItem& item = items.emplace_back();
@@ -66,6 +66,8 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
     NamePatterns patterns;
     std::vector<std::string> patternNames;
     auto makePatterns = [&]() -> const NamePatterns& {
+        patterns.Reserve(entries.size());
+        patternNames.reserve(entries.size());
         for (const EntryText& entry : entries) {
             std::string name = PackageNameOf(entry.value);
             name.resize(std::min(name.size(), kMaxPatternNameLength));

@@ -72,6 +72,7 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
     std::unordered_map<std::string, PackageKind> kindOfOtherKey;
     std::vector<Participant> participants(items.size());
     NamePatterns patterns;
+    patterns.Reserve(items.size());
     // Per pattern, the items whose name it is, in tree order: the first and last of a chain
     // through nextCarrier.
     constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);

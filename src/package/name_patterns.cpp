@@ -68,14 +68,22 @@ std::size_t NamePatterns::Add(std::string_view name)
     return number;
 }
 
-void NamePatterns::Rebuild()
+void NamePatterns::Reserve(std::size_t count)
 {
+    if (count * 2 > slots_.size() || count * kFilterBitsPerPattern > filter_.size() * 64)
+        Rebuild(count);
+    offsets_.reserve(count);
+}
+
+void NamePatterns::Rebuild(std::size_t room)
+{
+    room = std::max(room, Count());
     std::size_t size = 16;
-    while (Count() * 2 > size)
+    while (room * 2 > size)
         size *= 2;
     slots_.assign(size, Slot{});
     std::size_t words = filter_.size();
-    while (Count() * kFilterBitsPerPattern > words * 64)
+    while (room * kFilterBitsPerPattern > words * 64)
         words *= 2;
     filter_.assign(words, 0);
     const auto* stored = reinterpret_cast<const std::uint8_t*>(bytes_.data());

@@ -32,6 +32,8 @@ public:
     // then. A name longer than 254 bytes is cut to its first 254. A name holding a zero byte can
     // never be found (a zero byte never matches) and gives kNone.
     std::size_t Add(std::string_view name);
+    // Makes room for `count` patterns in all, so that adding them doesn't grow the tables step by step.
+    void Reserve(std::size_t count);
 
     std::size_t Count() const { return offsets_.size(); }
     // The longest pattern's length in bytes (0 with no pattern).
@@ -108,7 +110,7 @@ private:
         return value;
     }
     static std::uint64_t Hash(const std::uint8_t* pattern);
-    void Rebuild();
+    void Rebuild(std::size_t room = 0);  // tables for at least `room` patterns
     void Insert(std::size_t number, std::uint32_t hash);
 
     std::string bytes_;                                                   // every pattern, one after the other

@@ -98,8 +98,9 @@ TEST(ListedItems, ComeInOrderInBatchesBeforeTheRequirements)
     const GameFolders folders{temp / "game/", temp / "game/cache/"};
     std::vector<std::string> lines;
     for (int i = 0; i < 150; ++i) {
-        temp.Write("game/cache/K" + std::to_string(i) + ".uxx", KindWords(i % 2 ? kind::Map : kind::Textures));
-        lines.push_back("K" + std::to_string(i) + "=P" + std::to_string(i) + (i % 2 ? ".unr" : ".utx"));
+        const std::string number = std::to_string(i);
+        temp.Write("game/cache/K" + number + ".uxx", KindWords(i % 2 ? kind::Map : kind::Textures));
+        lines.push_back(std::string("K").append(number).append("=P").append(number).append(i % 2 ? ".unr" : ".utx"));
     }
     test::WriteIndex(folders.cacheFolder, lines);
     ListingPhase phase = ListingPhase::Kinds;

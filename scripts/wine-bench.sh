@@ -42,12 +42,6 @@ stop_xvfb() {
   if [ -n "$own_xvfb" ]; then kill "$own_xvfb" 2>/dev/null; wait "$own_xvfb" 2>/dev/null; fi
 }
 trap stop_xvfb EXIT
-# Wine's processes started without this display would serve the windows badly: start afresh.
-wineserver -k >/dev/null 2>&1 || true
-thld_wine_init
-# One Wine server for every run, so that none pays for starting it (nor is counted by strace).
-wineserver -p
-
 # The processor time of the Wine server of this prefix (its folder is named after the prefix's
 # device and node), in clock ticks; nothing where it can't be found.
 server_ticks() {
@@ -60,26 +54,44 @@ server_ticks() {
     fi
   done
 }
-
-echo "== THLD.exe under Wine, $packages packages ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs))"
-# Wall times depend on what else the machine runs; the Wine server's processor time much less.
-before=$(server_ticks)
-wine "$probe" "$winfolder" "$runs" ${program:+"$program"}
-after=$(server_ticks)
-if [ -n "$before" ] && [ -n "$after" ]; then
-  echo "the Wine server's processor time per start: $(( (after - before) * 1000 / $(getconf CLK_TCK) / runs )) ms"
-fi
-
-# The list, written where it costs nothing; the Wine server is running already, as for the window.
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-times=()
-for _ in $(seq "$runs"); do
-  start=$(date +%s%N)
-  wine "$cli" list --game "$winfolder" >/dev/null 2>&1
-  times+=($((($(date +%s%N) - start) / 1000000)))
-done
-echo "tallyhold.exe list under Wine: ${times[*]} ms; median $(printf '%s\n' "${times[@]}" | median) ms," \
-  "fastest $(printf '%s\n' "${times[@]}" | sort -n | head -1) ms"
+
+# Every request to the Wine server wakes it and then the program: where the two run on different
+# processors of a virtual machine, each wake-up costs tens of microseconds, and the listing makes
+# three requests per cached file. So the figures are taken twice: as the system places the
+# processes, and with the program and its server on one processor (taskset), as on a machine whose
+# wake-ups cost what they cost on real hardware.
+time_starts() {
+  local how=$1 pin=()
+  [ "$how" = "on one processor" ] && pin=(taskset -c 0)
+  # Wine's processes started without this display would serve the windows badly: start afresh,
+  # with one Wine server for every run, so that none pays for starting it (nor is counted by strace).
+  wineserver -k >/dev/null 2>&1 || true
+  thld_wine_init
+  wineserver -k >/dev/null 2>&1 || true
+  "${pin[@]}" wineserver -p
+  echo "== THLD.exe under Wine, $packages packages, $how ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs))"
+  # Wall times depend on what else the machine runs; the Wine server's processor time much less.
+  local before after times=() start
+  before=$(server_ticks)
+  "${pin[@]}" wine "$probe" "$winfolder" "$runs" ${program:+"$program"}
+  after=$(server_ticks)
+  if [ -n "$before" ] && [ -n "$after" ]; then
+    echo "the Wine server's processor time per start: $(( (after - before) * 1000 / $(getconf CLK_TCK) / runs )) ms"
+  fi
+  # The list, written where it costs nothing; the Wine server is running already, as for the window.
+  for _ in $(seq "$runs"); do
+    start=$(date +%s%N)
+    "${pin[@]}" wine "$cli" list --game "$winfolder" >/dev/null 2>&1
+    times+=($((($(date +%s%N) - start) / 1000000)))
+  done
+  echo "tallyhold.exe list under Wine, $how: ${times[*]} ms; median $(printf '%s\n' "${times[@]}" | median) ms," \
+    "fastest $(printf '%s\n' "${times[@]}" | sort -n | head -1) ms"
+}
+time_starts "as the system places them"
+if command -v taskset >/dev/null; then
+  time_starts "on one processor"
+fi
 
 if command -v strace >/dev/null; then
   # The program's start, counted alone (tallyhold.exe --version), is taken off.

@@ -38,16 +38,19 @@ std::size_t NamePatterns::Add(std::string_view name)
     if (name.find('\0') != std::string_view::npos)
         return kNone;
 
-    std::string pattern(1, static_cast<char>(name.size() + 1));
-    pattern += name;
-    pattern.append(7, '\0');  // the filter reads eight bytes
-    const auto* start = reinterpret_cast<const std::uint8_t*>(pattern.data());
+    // The pattern, and seven zeros after it: the filter reads eight bytes. On the stack, as a
+    // listing adds every name of cache.ini.
+    std::array<std::uint8_t, 1 + kMaxPatternNameLength + 7> pattern;
+    pattern[0] = static_cast<std::uint8_t>(name.size() + 1);
+    std::memcpy(pattern.data() + 1, name.data(), name.size());
+    std::memset(pattern.data() + 1 + name.size(), 0, 7);
+    const std::uint8_t* start = pattern.data();
     if (std::size_t found = Find(start); found != kNone)
         return found;
 
     std::size_t number = offsets_.size();
     offsets_.push_back(static_cast<std::uint32_t>(bytes_.size()));
-    bytes_.append(pattern, 0, name.size() + 1);
+    bytes_.append(reinterpret_cast<const char*>(start), name.size() + 1);
     longest_ = std::max(longest_, name.size() + 1);
     lengthBytes_.low = std::min(lengthBytes_.low, start[0]);
     lengthBytes_.high = std::max(lengthBytes_.high, start[0]);

@@ -38,6 +38,8 @@ IFS=, read -r -a sizes <<<"$SIZES"
 for n in "${sizes[@]}"; do
   make_cache "$n"
 done
+# A cache just written is still being written out: the disk's work would fall on the figures.
+sync
 
 echo "== running the requirements benchmark (the literal procedure takes a few minutes)"
 build/release/bench/thld_requirements_bench build/bench-data --sizes="$SIZES" --reference-budget="$BUDGET" 2>&1 |
@@ -50,6 +52,7 @@ build/release/bench/thld_cold_bench build/bench-data "$largest" 2>&1 | tee -a bu
 
 if [ "$LARGE" -gt 0 ]; then
   make_cache "$LARGE"
+  sync
   echo "== tallyhold list on the cache of $LARGE packages"
   build/release/bench/thld_list_bench build/release/src/cli/tallyhold "build/bench-data/$LARGE/cache" 2>&1 |
     tee -a build/logs/bench.log

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cache/cached_file.h"
+#include "package/package_kind.h"
 #include "support/fake_cache.h"
 
 namespace fs = std::filesystem;
@@ -74,6 +75,32 @@ bool CommandTest::Permanent(std::vector<bool> ticks, ScriptedPrompt& prompt)
     const RunReport report = MakeTickedPermanent(folders, items, ticks, prompt);
     report.RaiseFailure();
     return report.agreed;
+}
+
+std::vector<Cached> ArenaPackages()
+{
+    const std::string map{kind::Map}, script{kind::Script}, textures{kind::Textures};
+    return {{"KM", "Arena.unr", map, {"Walls.utx", "Rules.u"}},
+            {"KW", "Walls.utx", textures},
+            {"KR", "Rules.u", script, {"Sky.utx"}},
+            {"KS", "Sky.utx", textures},
+            {"KL", "Last.utx", textures}};
+}
+
+std::map<std::string, std::string> ArenaDestinations()
+{
+    return {{"KM", "Maps/Arena.unr"},
+            {"KW", "Textures/Walls.utx"},
+            {"KR", "System/Rules.u"},
+            {"KS", "Textures/Sky.utx"},
+            {"KL", "Textures/Last.utx"}};
+}
+
+std::vector<Cached> ThreePackages()
+{
+    return {{"K1", "One.unr", std::string(kind::Map)},
+            {"K2", "Two.utx", std::string(kind::Textures)},
+            {"K3", "Three.u", std::string(kind::Script)}};
 }
 
 }  // namespace thld::test

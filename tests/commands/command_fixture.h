@@ -28,6 +28,13 @@ struct Cached {
     std::vector<std::string> requirements = {};
 };
 
+// A map whose requirements have requirements of their own (Walls.utx, Rules.u, and Sky.utx through
+// Rules.u), and a texture besides; and where Permanent puts each, by key, below the game folder.
+std::vector<Cached> ArenaPackages();
+std::map<std::string, std::string> ArenaDestinations();
+// A map, a texture and a script package, none requiring another.
+std::vector<Cached> ThreePackages();
+
 // The bytes of a made-up package of that kind, different for every key.
 std::string PackageBytes(const std::string& kind, const std::string& key);
 

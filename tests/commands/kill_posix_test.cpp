@@ -157,40 +157,19 @@ INSTANTIATE_TEST_SUITE_P(, Kill,
                              // replacing a file of the player's, into a Maps folder not there yet.
                              KillRun{"Permanent",
                                      true,
-                                     {{"KM", "Arena.unr", kMap, {"Walls.utx", "Rules.u"}},
-                                      {"KW", "Walls.utx", kTex},
-                                      {"KR", "Rules.u", kScript, {"Sky.utx"}},
-                                      {"KS", "Sky.utx", kTex},
-                                      {"KL", "Last.utx", kTex}},
+                                     ArenaPackages(),
                                      {true, false, false, false, true},
-                                     {{"KM", "Maps/Arena.unr"},
-                                      {"KW", "Textures/Walls.utx"},
-                                      {"KR", "System/Rules.u"},
-                                      {"KS", "Textures/Sky.utx"},
-                                      {"KL", "Textures/Last.utx"}},
+                                     ArenaDestinations(),
                                      "Textures/Walls.utx"},
                              // The same with Maps on another file system: the map is copied.
                              KillRun{"PermanentAcrossFileSystems",
                                      true,
-                                     {{"KM", "Arena.unr", kMap, {"Walls.utx", "Rules.u"}},
-                                      {"KW", "Walls.utx", kTex},
-                                      {"KR", "Rules.u", kScript, {"Sky.utx"}},
-                                      {"KS", "Sky.utx", kTex},
-                                      {"KL", "Last.utx", kTex}},
+                                     ArenaPackages(),
                                      {true, false, false, false, true},
-                                     {{"KM", "Maps/Arena.unr"},
-                                      {"KW", "Textures/Walls.utx"},
-                                      {"KR", "System/Rules.u"},
-                                      {"KS", "Textures/Sky.utx"},
-                                      {"KL", "Textures/Last.utx"}},
+                                     ArenaDestinations(),
                                      "Textures/Walls.utx",
                                      true},
-                             KillRun{"Delete",
-                                     false,
-                                     {{"K1", "One.unr", kMap}, {"K2", "Two.utx", kTex}, {"K3", "Three.u", kScript}},
-                                     {true, true, true},
-                                     {},
-                                     ""}),
+                             KillRun{"Delete", false, ThreePackages(), {true, true, true}, {}, ""}),
                          [](const ::testing::TestParamInfo<KillRun>& info) { return std::string(info.param.what); });
 
 // Two programs on one cache at once, started together: one makes a map permanent with what it
@@ -200,16 +179,8 @@ class TwoPrograms : public CommandTest {};
 
 TEST_F(TwoPrograms, ChangeOneCacheOneAfterTheOther)
 {
-    const std::vector<Cached> packages = {{"KM", "Arena.unr", kMap, {"Walls.utx", "Rules.u"}},
-                                          {"KW", "Walls.utx", kTex},
-                                          {"KR", "Rules.u", kScript, {"Sky.utx"}},
-                                          {"KS", "Sky.utx", kTex},
-                                          {"KL", "Last.utx", kTex}};
-    const std::map<std::string, std::string> destinations = {{"KM", "Maps/Arena.unr"},
-                                                             {"KW", "Textures/Walls.utx"},
-                                                             {"KR", "System/Rules.u"},
-                                                             {"KS", "Textures/Sky.utx"},
-                                                             {"KL", "Textures/Last.utx"}};
+    const std::vector<Cached> packages = ArenaPackages();
+    const std::map<std::string, std::string> destinations = ArenaDestinations();
     constexpr int kRuns = 20;
     for (int runIndex = 0; runIndex < kRuns; ++runIndex) {
         SCOPED_TRACE("run " + std::to_string(runIndex));

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "package/probe_batches.h"
+#include "package/probe_lanes.h"
 
 namespace thld {
 
@@ -21,6 +22,16 @@ constexpr std::size_t kBatchCount = 3;
 using probe::Batch;
 using probe::Reader;
 using probe::Searcher;
+using probe::ThreadRefused;
+
+// Readers where several read at once: more add little where Wine's one server answers them all.
+constexpr std::size_t kSeveralReaders = 4;
+
+#ifdef _WIN32
+constexpr bool kSeveralReadersPay = true;
+#else
+constexpr bool kSeveralReadersPay = false;
+#endif
 
 void ProbeOnOneThread(const FilesToProbe& files, std::size_t readSize, Searcher& searcher)
 {
@@ -134,8 +145,6 @@ private:
     std::exception_ptr error_;
 };
 
-struct ThreadRefused {};
-
 void ProbeOnTwoThreads(const FilesToProbe& files, std::size_t readSize, Searcher& searcher)
 {
     Exchange exchange;
@@ -191,6 +200,16 @@ void ProbeFiles(const FilesToProbe& files, std::size_t readSize, const std::func
                 const std::function<void(std::size_t, FileProbe&&)>& take, ProbeThreads threads)
 {
     Searcher searcher(patterns, take);
+    const bool several = threads == ProbeThreads::Several ||
+                         (threads == ProbeThreads::Auto && kSeveralReadersPay && files.size() > probe::kSpanFiles);
+    if (several) {
+        try {
+            probe::ProbeOnSeveralThreads(files, readSize, searcher, kSeveralReaders);
+            return;
+        } catch (const ThreadRefused&) {
+            // No thread to be had: one reader then.
+        }
+    }
     bool two = threads == ProbeThreads::Two ||
                (threads == ProbeThreads::Auto && files.size() > 1 && std::thread::hardware_concurrency() > 1);
     if (two) {

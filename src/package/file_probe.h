@@ -5,7 +5,9 @@
 // The files are read in order by one reader; the search of what it read runs beside it, on a
 // second thread where the processor has more than one core, so that probing takes about as long
 // as reading the bytes does. The reader is never more than a few hundred KiB ahead of the search.
-// On cold files, threads of read_ahead.h read the files the reader comes to next.
+// On cold files, threads of read_ahead.h read the files the reader comes to next. On Windows,
+// where each open and close of a file is a long way round (file-system filters; Wine's server),
+// several readers have files on their way at once (probe_lanes.h).
 
 #include <cstdint>
 #include <functional>
@@ -63,9 +65,11 @@ struct FileProbe {
 };
 
 enum class ProbeThreads {
-    Auto,  // a second thread where there is a second core
-    One,   // everything on the calling thread
-    Two,   // always a second thread
+    Auto,     // Several on Windows where there is more than a span of files, else Two where there is a
+              // second core, else One
+    One,      // everything on the calling thread
+    Two,      // always a second thread
+    Several,  // readers on threads of their own (probe_lanes.h)
 };
 
 // For every file in order: its kind as KindOfFile gives it ("File Not Available" when it can't be
@@ -74,7 +78,8 @@ enum class ProbeThreads {
 // thread, for the patterns to look for; it may take its time, as the reading has begun.
 // `take(i, probe)` receives the answer for files[i], in order, on the calling thread. A read that
 // fails after an open raises FileError once the answers for the files before it have been given;
-// nothing is opened after the failing file.
+// with one reader nothing is opened after the failing file, with several nothing after it is
+// answered.
 void ProbeFiles(const FilesToProbe& files, std::size_t readSize, const std::function<const NamePatterns&()>& patterns,
                 const std::function<void(std::size_t, FileProbe&&)>& take, ProbeThreads threads = ProbeThreads::Auto);
 

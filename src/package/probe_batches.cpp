@@ -27,6 +27,18 @@ void Reader::Run()
     }
 }
 
+void Reader::RunSpan(std::size_t begin, std::size_t end)
+{
+    for (std::size_t entry = begin; entry < end; ++entry)
+        ReadOne(entry);
+}
+
+void Reader::EndSpan()
+{
+    batch_->spanEnds = true;
+    batch_ = handOver_(batch_, true);
+}
+
 void Reader::Flush()
 {
     if (batch_)

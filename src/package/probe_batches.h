@@ -1,8 +1,9 @@
 #pragma once
 // The two halves of probing the cached files: the reader, which opens and reads the files in order
 // and writes what it read into batches, and the searcher, which searches the batches and gives
-// each file's answer. They run one after the other on one thread, or on two threads that hand the
-// batches over (cached_file_probe.cpp).
+// each file's answer. They run one after the other on one thread, on two threads that hand the
+// batches over (file_probe.cpp), or as several readers, each reading spans of the files, and one
+// searcher that takes the spans in order (probe_lanes.cpp).
 
 #include <chrono>
 #include <cstddef>
@@ -51,10 +52,12 @@ struct Batch {
     std::vector<std::uint8_t> bytes;
     std::size_t used = 0;
     std::vector<Event> events;
+    bool spanEnds = false;  // the last batch of a span (Reader::EndSpan)
     void Clear()
     {
         used = 0;
         events.clear();
+        spanEnds = false;
     }
 };
 
@@ -68,6 +71,10 @@ public:
 
     // Reads every file; a failed read raises FileError, with the batch holding what came before.
     void Run();
+    // Reads files [begin, end) in the same way, without reading ahead; a batch never holds more
+    // than one span: EndSpan hands over the last one, marked so.
+    void RunSpan(std::size_t begin, std::size_t end);
+    void EndSpan();
     // Hands over what the batch holds, as the last one.
     void Flush();
 

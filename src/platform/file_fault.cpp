@@ -1,5 +1,7 @@
 #include "platform/file_fault.h"
 
+#include <mutex>
+
 namespace thld {
 
 namespace {
@@ -7,6 +9,13 @@ DiskFaultHook& Hook()
 {
     static DiskFaultHook hook;
     return hook;
+}
+// The probe reads on several threads: the hook is asked one step at a time. A hook may take disk
+// steps of its own.
+std::recursive_mutex& Asking()
+{
+    static std::recursive_mutex asking;
+    return asking;
 }
 }  // namespace
 
@@ -22,6 +31,7 @@ std::optional<FileErrorCause> CheckFault(DiskStep step, const std::string& path,
 {
     if (!Hook())
         return std::nullopt;
+    std::lock_guard lock(Asking());
     auto cause = Hook()(step, path);
     if (cause && raiseOnFault)
         throw FileError(*cause, path);

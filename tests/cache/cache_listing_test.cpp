@@ -80,7 +80,7 @@ TEST_F(ExampleIndex, ListingNumbersEntriesAndLeavesOutMissingFiles)
 
 TEST_F(ExampleIndex, ProgressCountsEveryEntryAndItsAnswerCanStopTheListing)
 {
-    for (ProbeThreads threads : {ProbeThreads::One, ProbeThreads::Two}) {
+    for (ProbeThreads threads : {ProbeThreads::One, ProbeThreads::Two, ProbeThreads::Several}) {
         std::vector<std::size_t> seen;
         auto count = [&](std::size_t done, std::size_t total) {
             EXPECT_EQ(total, 4u);  // the entry with a missing file counts too

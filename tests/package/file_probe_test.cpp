@@ -127,7 +127,9 @@ const std::vector<ProbeThreads> kEveryWay{ProbeThreads::One, ProbeThreads::Two, 
 
 std::string WayName(ProbeThreads threads)
 {
-    return threads == ProbeThreads::One ? "one thread" : threads == ProbeThreads::Two ? "two threads" : "several readers";
+    return threads == ProbeThreads::One   ? "one thread"
+           : threads == ProbeThreads::Two ? "two threads"
+                                          : "several readers";
 }
 
 // Whether the reading runs beside the search or not, and with the files in memory or (so that the

@@ -120,6 +120,10 @@ void Reader::ReadOne(std::size_t entry)
         bounds_.Start(done.kind == kind::Script);
         RegionBounds::Step step = bounds_.Take(head, got, got < first);
         Piece(entry, head, step.inRegion);
+        // The rest of the region is read in large reads: pages past it would only crowd out
+        // other files' pages (a big cache does not fit in memory).
+        if (!step.ended && got == first)
+            file->OnlyWhatIsAsked();
         step = ReadRegion(
             *file, bounds_, step, got, [&](std::size_t bytes) { return Room(bytes); },
             [&](const std::uint8_t* piece, std::size_t length) { Piece(entry, piece, length); });

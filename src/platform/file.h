@@ -73,6 +73,9 @@ public:
     // Asks the system to start reading these bytes into memory, without waiting for them (nothing
     // where it can't be asked).
     void WillNeed(std::uint64_t offset, std::size_t count) const;
+    // Asks the system to read from the disk only the bytes asked for from now on, not the pages
+    // after them as well (nothing where it can't be asked).
+    void OnlyWhatIsAsked() const;
     const std::string& Path() const { return path_; }
 
 private:

@@ -108,6 +108,13 @@ InputFile::Read InputFile::ReadAtTellingSource(std::uint64_t offset, void* buffe
     return {ReadAt(offset, buffer, count), Source::NotKnown};
 }
 
+void InputFile::OnlyWhatIsAsked() const
+{
+#ifdef POSIX_FADV_RANDOM
+    ::posix_fadvise(Fd(handle_), 0, 0, POSIX_FADV_RANDOM);
+#endif
+}
+
 void InputFile::WillNeed(std::uint64_t offset, std::size_t count) const
 {
 #ifdef POSIX_FADV_WILLNEED

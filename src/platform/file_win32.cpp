@@ -147,6 +147,8 @@ InputFile InputFile::OpenIn(const HeldFolder&, const std::string&, const std::st
 
 void InputFile::WillNeed(std::uint64_t, std::size_t) const {}
 
+void InputFile::OnlyWhatIsAsked() const {}
+
 // Windows doesn't tell whether a read waited for the disk.
 InputFile::Read InputFile::ReadAtTellingSource(std::uint64_t offset, void* buffer, std::size_t count) const
 {

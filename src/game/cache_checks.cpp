@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <string_view>
+#include <utility>
 
 #include "cache/cached_file.h"
 #include "cache/index_encoding.h"
@@ -187,20 +189,31 @@ bool LessIgnoringAsciiCase(std::string_view a, std::string_view b)
                                         [](char x, char y) { return UpperAscii(x) < UpperAscii(y); });
 }
 
+// The numbers of named items, in their order.
+std::vector<std::size_t> NumbersOf(const std::vector<std::pair<std::string_view, std::size_t>>& named)
+{
+    std::vector<std::size_t> numbers;
+    numbers.reserve(named.size());
+    for (const auto& [name, number] : named)
+        numbers.push_back(number);
+    return numbers;
+}
+
 // The package names of the cached packages, found without regard to ASCII case: the items (by
 // number) ordered by their package name. A line whose key names no file of the cache (listed all
 // the same, unread) gives the game no package.
 std::vector<std::size_t> CachedNames(const std::vector<PackageItem>& items)
 {
-    std::vector<std::size_t> cached;
-    cached.reserve(items.size());
+    // Sorted with each name beside its number: a sort that looked the name up in the item at each
+    // comparison would spend most of its time waiting for memory.
+    std::vector<std::pair<std::string_view, std::size_t>> named;
+    named.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i)
         if (IsPlainKey(items[i].key))
-            cached.push_back(i);
-    std::sort(cached.begin(), cached.end(), [&items](std::size_t a, std::size_t b) {
-        return LessIgnoringAsciiCase(PackageNameIn(items[a].name), PackageNameIn(items[b].name));
-    });
-    return cached;
+            named.emplace_back(PackageNameIn(items[i].name), i);
+    std::sort(named.begin(), named.end(),
+              [](const auto& a, const auto& b) { return LessIgnoringAsciiCase(a.first, b.first); });
+    return NumbersOf(named);
 }
 
 bool IsCachedName(const std::vector<PackageItem>& items, const std::vector<std::size_t>& cached,
@@ -276,18 +289,20 @@ std::optional<std::vector<std::string>> MissingOffline(const GameFolders& folder
 
 OfflineCheck::OfflineCheck(const GameFolders& folders, const std::vector<PackageItem>& items)
     : folders_(folders), items_(items)
+{}
+
+void OfflineCheck::Gather() const
 {
-    if (folders_.gameFolder.empty())
-        return;  // nothing can be told
+    if (installed_)
+        return;
     installed_.emplace(PackagePathsOf(folders_.gameFolder));
     cachedNames_ = CachedNames(items_);
-    byName_.resize(items_.size());
-    for (std::size_t i = 0; i < byName_.size(); ++i)
-        byName_[i] = i;
-    std::sort(byName_.begin(), byName_.end(), [this](std::size_t a, std::size_t b) {
-        const int order = items_[a].name.compare(items_[b].name);
-        return order != 0 ? order < 0 : a < b;
-    });
+    std::vector<std::pair<std::string_view, std::size_t>> named;
+    named.reserve(items_.size());
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        named.emplace_back(items_[i].name, i);
+    std::sort(named.begin(), named.end());  // by name, then number
+    byName_ = NumbersOf(named);
 }
 
 const OfflineCheck::Found* OfflineCheck::FoundOf(std::size_t item, const std::function<bool()>& stopped) const
@@ -313,9 +328,10 @@ std::optional<std::vector<std::string>> OfflineCheck::Missing(std::size_t item) 
 std::optional<std::vector<std::string>> OfflineCheck::Missing(std::size_t item,
                                                               const std::function<bool()>& stopped) const
 {
-    if (!installed_ || item >= items_.size())
-        return std::nullopt;
+    if (folders_.gameFolder.empty() || item >= items_.size())
+        return std::nullopt;  // nothing can be told
     const std::lock_guard lock(mutex_);
+    Gather();
     const Found* first = FoundOf(item, stopped);
     if (!first || !first->read)
         return std::nullopt;

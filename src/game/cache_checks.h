@@ -65,8 +65,9 @@ std::vector<CacheProblem> CheckCache(const GameFolders& folders, const std::vect
 std::optional<std::vector<std::string>> MissingOffline(const GameFolders& folders,
                                                        const std::vector<PackageItem>& items, std::size_t item);
 
-// MissingOffline for any package of one listing, with what every answer needs gathered once: the
-// game's packages on its paths, the cached package names and the items by name. Each package's
+// MissingOffline for any package of one listing, with what every answer needs gathered once, for
+// the first answer: the game's packages on its paths, the cached package names and the items by
+// name (made at once, the check costs nothing until it is asked). Each package's
 // file is read once, when an answer first needs its imports, and each requirement looked up by
 // name once; later answers take what was found. `items` must stay as they are, where they are,
 // while the check is used. It may be used from any thread, one answer at a time.
@@ -88,13 +89,15 @@ private:
     };
     // Nothing when `stopped` answers true before its file is read.
     const Found* FoundOf(std::size_t item, const std::function<bool()>& stopped) const;
+    // Gathers what every answer needs, the first time.
+    void Gather() const;
 
     GameFolders folders_;
     const std::vector<PackageItem>& items_;
-    std::optional<PackagesOnPaths> installed_;  // nothing without a game folder
-    std::vector<std::size_t> cachedNames_;      // the cached packages by name, case aside
-    std::vector<std::size_t> byName_;           // item numbers by name, then number
-    mutable std::mutex mutex_;                  // one answer at a time
+    mutable std::optional<PackagesOnPaths> installed_;  // nothing until gathered
+    mutable std::vector<std::size_t> cachedNames_;      // the cached packages by name, case aside
+    mutable std::vector<std::size_t> byName_;           // item numbers by name, then number
+    mutable std::mutex mutex_;                          // one answer at a time
     mutable std::unordered_map<std::size_t, Found> found_;
 };
 

@@ -139,18 +139,16 @@ void SweepLeftovers(const std::string& cacheFolder, const std::set<std::string>&
 }
 
 // What a step in progress leaves in the cache folder, and only a step does.
-bool HoldsLeftovers(const std::vector<std::string>& names)
+bool IsLeftover(std::string_view name)
 {
-    return std::any_of(names.begin(), names.end(), [](const std::string& name) {
-        return name == kStepRecordFileName || name == "cache.ini.new" || name == "cache.bak.new" ||
-               name.find(kAsideSuffix) != std::string::npos;
-    });
+    return name == kStepRecordFileName || name == "cache.ini.new" || name == "cache.bak.new" ||
+           name.find(kAsideSuffix) != std::string_view::npos;
 }
 
 // Needs the lock. Raises FileError when a step can't be settled now.
 void RecoverCache(const std::string& cacheFolder, const std::string& gameFolder)
 {
-    if (!HoldsLeftovers(FolderEntries(cacheFolder)))
+    if (!LeftoversIn(cacheFolder))
         return;
     const std::string recordPath = StepRecordPathOf(cacheFolder);
     RemoveIfThere(cacheFolder + "cache.ini.new");
@@ -213,10 +211,12 @@ std::optional<CacheGuard> CacheGuard::Take(const std::string& cacheFolder, const
     return CacheGuard(std::move(lock));
 }
 
+bool LeftoversIn(const std::string& cacheFolder) { return FolderHoldsEntry(cacheFolder, IsLeftover); }
+
 void RecoverCacheIfIdle(const std::string& cacheFolder, const std::string& gameFolder)
 {
     try {
-        if (!HoldsLeftovers(FolderEntries(cacheFolder)))
+        if (!LeftoversIn(cacheFolder))
             return;  // nothing to settle: the cache is only read, and no lock file is made
         auto lock = ExclusiveLock::Take(cacheFolder + kLockFileName, std::chrono::milliseconds(0));
         if (lock)

@@ -40,6 +40,11 @@ private:
 // program.
 void RecoverCacheIfIdle(const std::string& cacheFolder, const std::string& gameFolder = std::string());
 
+// Whether the cache folder holds anything that only a change in progress leaves (a record of a
+// step, a cache.ini or cache.bak being written, a file put aside), which RecoverCacheIfIdle would
+// settle. Reads the folder's names; may run on any thread.
+bool LeftoversIn(const std::string& cacheFolder);
+
 // True when a record read from the cache folder may be acted on: its paths are the ones a step of
 // this cache makes (the cached file of its line's key, the place of its line's package in the game
 // folder, or for a Return a file of its line's name in a folder of the game folder, the names the

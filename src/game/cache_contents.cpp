@@ -1,6 +1,8 @@
 #include "game/cache_contents.h"
 
 #include <algorithm>
+#include <future>
+#include <system_error>
 #include <utility>
 
 #include "cache/cache_guard.h"
@@ -15,6 +17,32 @@ namespace {
 // twice the last, up to the largest.
 constexpr std::size_t kFirstBatch = 64;
 constexpr std::size_t kLargestBatch = 8192;
+
+// Looks for what a change in progress leaves, on a thread of its own where one can be had: the
+// names of a big cache folder take a while to read (some 40 ms at 100,000 files), and the listing
+// has its own work to begin with meanwhile.
+class LeftoverLook {
+public:
+    explicit LeftoverLook(const std::string& cacheFolder)
+    {
+        try {
+            found_ = std::async(std::launch::async, [cacheFolder] { return LeftoversIn(cacheFolder); });
+        } catch (const std::system_error&) {
+            answer_ = LeftoversIn(cacheFolder);
+        }
+    }
+    // Waits for the answer.
+    bool Found()
+    {
+        if (found_.valid())
+            answer_ = found_.get();
+        return answer_;
+    }
+
+private:
+    std::future<bool> found_;  // its destructor waits for the thread, however the listing ends
+    bool answer_ = false;
+};
 
 // A copy of a listed item without the names found in its file, which only the requirements pass
 // takes (and which would double what a big listing holds).
@@ -40,7 +68,16 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
     CacheContents contents;
     Listing& listing = contents.listing;
     // What a program ended in the middle of a change left is settled before anything is listed.
-    RecoverCacheIfIdle(folders.cacheFolder, folders.gameFolder);
+    // The cache folder is looked at while the listing reads cache.ini and its first files; no file
+    // is answered before the look has ended. Where something was left, the listing so far is
+    // dropped, it is settled, and the cache listed afresh.
+    LeftoverLook leftovers(folders.cacheFolder);
+    bool looked = false;
+    struct SettleFirst {};
+    auto settleFirstIfLeft = [&] {
+        if (!std::exchange(looked, true) && leftovers.Found())
+            throw SettleFirst{};
+    };
     // Tells the callback; true, with the contents marked as stopped, when it answers Stop.
     auto stopAt = [&](ListingPhase phase, std::size_t done, std::size_t total) {
         if (!progress || progress(phase, done, total) != ListingStep::Stop)
@@ -67,13 +104,23 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
             if (batch.size() == batchSize)
                 handOver();
         };
-    listing = ListCacheIndex(
-        folders.cacheFolder, kRegionReadSize, ProbeThreads::Auto,
-        [&](std::size_t done, std::size_t total) {
-            const bool stop = progress && progress(ListingPhase::Kinds, done, total) == ListingStep::Stop;
-            return stop ? ListingStep::Stop : ListingStep::Continue;
-        },
-        itemListed);
+    auto listCache = [&] {
+        return ListCacheIndex(
+            folders.cacheFolder, kRegionReadSize, ProbeThreads::Auto,
+            [&](std::size_t done, std::size_t total) {
+                settleFirstIfLeft();
+                const bool stop = progress && progress(ListingPhase::Kinds, done, total) == ListingStep::Stop;
+                return stop ? ListingStep::Stop : ListingStep::Continue;
+            },
+            itemListed);
+    };
+    try {
+        listing = listCache();
+        settleFirstIfLeft();  // when no file was answered
+    } catch (const SettleFirst&) {
+        RecoverCacheIfIdle(folders.cacheFolder, folders.gameFolder);
+        listing = listCache();
+    }
     if (listed && listing.outcome == Listing::Outcome::Listed)
         handOver();
     if (listing.outcome != Listing::Outcome::Listed || listing.items.empty())

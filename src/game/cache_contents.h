@@ -45,7 +45,9 @@ enum class InstalledCopies {
     Check,  // those, then each package looked for in the game's folders
 };
 
-// Settles first what a program ended in the middle of a change left (RecoverCacheIfIdle). Lists
+// Settles first what a program ended in the middle of a change left (RecoverCacheIfIdle; the
+// cache folder is looked at for it while the listing begins, and no item is answered or handed
+// over before that look has ended). Lists
 // the cache folder of `folders`, fills the requirements of every map and script package and,
 // when asked and the game folder is known, compares each package with the game's installed copy
 // (InstalledPackages::Check). Ends early with the listing's outcome when that is not Listed, and

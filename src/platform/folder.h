@@ -2,7 +2,9 @@
 // Folders: whether a path names one (or anything), what one holds, and making one. Paths are text as
 // in file.h; a folder's path may end in the separator or not.
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace thld {
@@ -16,6 +18,10 @@ bool IsFolder(const std::string& path);
 // The names of the entries in a folder (without "." and ".."), in no particular order; empty when
 // the folder can't be read.
 std::vector<std::string> FolderEntries(const std::string& folder);
+
+// Whether any entry of the folder (not "." or "..") has a name that `wanted` answers true for; the
+// names are not kept, and the reading ends at the first. False when the folder can't be read.
+bool FolderHoldsEntry(const std::string& folder, const std::function<bool(std::string_view name)>& wanted);
 
 // Makes the folder (its parent must exist); an existing folder is left as it is. Other failures
 // raise FileError.

@@ -35,6 +35,19 @@ std::vector<std::string> FolderEntries(const std::string& folder)
     return names;
 }
 
+bool FolderHoldsEntry(const std::string& folder, const std::function<bool(std::string_view name)>& wanted)
+{
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    if (!dir)
+        return false;
+    while (dirent* entry = ::readdir(dir.get())) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != ".." && wanted(name))
+            return true;
+    }
+    return false;
+}
+
 void MakeFolder(const std::string& path)
 {
     detail::CheckFault(DiskStep::MakeFolder, path, true);

@@ -48,6 +48,22 @@ std::vector<std::string> FolderEntries(const std::string& folder)
     return names;
 }
 
+bool FolderHoldsEntry(const std::string& folder, const std::function<bool(std::string_view name)>& wanted)
+{
+    std::string pattern = WithoutTrailingSeparator(folder) + "\\*";
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW(WideOf(pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    bool held = false;
+    do {
+        const std::string name = Utf8Of(found.cFileName);
+        held = name != "." && name != ".." && wanted(name);
+    } while (!held && ::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return held;
+}
+
 void MakeFolder(const std::string& path)
 {
     detail::CheckFault(DiskStep::MakeFolder, path, true);

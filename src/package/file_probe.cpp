@@ -149,24 +149,10 @@ void ProbeOnTwoThreads(const FilesToProbe& files, std::size_t readSize, Searcher
 {
     Exchange exchange;
     auto readAll = [&] {
-        std::exception_ptr error;
-        try {
-            Reader reader(files, readSize, exchange.First(),
-                          [&](Batch* full, bool another) { return exchange.HandOver(full, another); });
-            try {
-                reader.Run();
-            } catch (const Exchange::Stopped&) {
-                throw;
-            } catch (...) {
-                error = std::current_exception();
-            }
-            reader.Flush();
-        } catch (const Exchange::Stopped&) {
-        } catch (...) {
-            if (!error)
-                error = std::current_exception();
-        }
-        exchange.ReaderEnded(error);
+        exchange.ReaderEnded(probe::RunReader<Exchange::Stopped>(
+            files, readSize, exchange.First(),
+            [&](Batch* full, bool another) { return exchange.HandOver(full, another); },
+            [](Reader& reader) { reader.Run(); }));
     };
     std::thread thread;
     try {

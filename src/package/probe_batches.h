@@ -8,9 +8,11 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "package/file_probe.h"
@@ -95,6 +97,33 @@ private:
     InputFile::Source source_ = InputFile::Source::NotKnown;  // where its first bytes came from
     ReadAhead readAhead_;                                     // last: its threads end before the rest goes
 };
+
+// Makes a reader and gives it to `work` on a reader's thread, then hands over what its batch holds,
+// however the work ended. Gives the error it raised, for the search to raise once the answers
+// before it are given; nothing when it ended well or was stopped (`Stopped`, raised by the hand-over
+// when the search has ended).
+template <typename Stopped, typename Work>
+std::exception_ptr RunReader(const FilesToProbe& files, std::size_t readSize, Batch* first, HandOver handOver,
+                             Work&& work)
+{
+    std::exception_ptr error;
+    try {
+        Reader reader(files, readSize, first, std::move(handOver));
+        try {
+            work(reader);
+        } catch (const Stopped&) {
+            throw;
+        } catch (...) {
+            error = std::current_exception();
+        }
+        reader.Flush();
+    } catch (const Stopped&) {
+    } catch (...) {
+        if (!error)
+            error = std::current_exception();
+    }
+    return error;
+}
 
 // Searches the pieces of each batch and gives the answers, in order.
 class Searcher {

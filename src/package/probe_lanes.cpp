@@ -149,28 +149,16 @@ private:
 
 void ReadLane(const FilesToProbe& files, std::size_t readSize, Lanes& lanes, std::size_t lane)
 {
-    std::exception_ptr error;
-    try {
-        Reader reader(files, readSize, lanes.First(lane),
-                      [&](Batch* full, bool another) { return lanes.HandOver(lane, full, another); });
-        try {
-            while (std::optional<std::size_t> span = lanes.TakeSpan(lane)) {
-                const std::size_t begin = *span * kSpanFiles;
-                reader.RunSpan(begin, std::min(begin + kSpanFiles, files.size()));
-                reader.EndSpan();
-            }
-        } catch (const Lanes::Stopped&) {
-            throw;
-        } catch (...) {
-            error = std::current_exception();
-        }
-        reader.Flush();
-    } catch (const Lanes::Stopped&) {
-    } catch (...) {
-        if (!error)
-            error = std::current_exception();
-    }
-    lanes.Ended(lane, error);
+    lanes.Ended(lane, RunReader<Lanes::Stopped>(
+                          files, readSize, lanes.First(lane),
+                          [&](Batch* full, bool another) { return lanes.HandOver(lane, full, another); },
+                          [&](Reader& reader) {
+                              while (std::optional<std::size_t> span = lanes.TakeSpan(lane)) {
+                                  const std::size_t begin = *span * kSpanFiles;
+                                  reader.RunSpan(begin, std::min(begin + kSpanFiles, files.size()));
+                                  reader.EndSpan();
+                              }
+                          }));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "package/file_probe.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <mutex>
@@ -10,6 +9,7 @@
 #include <utility>
 
 #include "package/probe_batches.h"
+#include "platform/thread_wait.h"
 #include "package/probe_lanes.h"
 
 namespace thld {
@@ -133,8 +133,8 @@ public:
 
 private:
     std::vector<Batch> batches_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
+    WaitLock mutex_;
+    WaitCondition changed_;
     std::deque<Batch*> full_;
     std::deque<Batch*> empty_;
     bool readerEnded_ = false;

@@ -1,7 +1,6 @@
 #include "package/probe_lanes.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <mutex>
@@ -9,6 +8,8 @@
 #include <system_error>
 #include <thread>
 #include <vector>
+
+#include "platform/thread_wait.h"
 
 namespace thld::probe {
 
@@ -136,8 +137,8 @@ private:
 
     std::vector<std::optional<std::size_t>> laneOf_;  // which lane read each span taken
     std::vector<Lane> lanes_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
+    WaitLock mutex_;
+    WaitCondition changed_;
     std::size_t nextSpan_ = 0;
     std::size_t ended_ = 0;
     bool stop_ = false;

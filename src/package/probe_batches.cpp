@@ -120,9 +120,10 @@ void Reader::ReadOne(std::size_t entry)
         bounds_.Start(done.kind == kind::Script);
         RegionBounds::Step step = bounds_.Take(head, got, got < first);
         Piece(entry, head, step.inRegion);
-        // The rest of the region is read in large reads: pages past it would only crowd out
-        // other files' pages (a big cache does not fit in memory).
-        if (!step.ended && got == first)
+        // The rest of a warm file's region is read in large reads: pages past it would only crowd
+        // out other files' pages (a big cache does not fit in memory). A cold file's region comes
+        // faster with the system's read-ahead.
+        if (!step.ended && got == first && source_ == InputFile::Source::Memory)
             file->OnlyWhatIsAsked();
         step = ReadRegion(
             *file, bounds_, step, got, [&](std::size_t bytes) { return Room(bytes); },

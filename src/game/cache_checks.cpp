@@ -177,18 +177,6 @@ void FindDuplicates(const std::vector<PackageItem>& items, std::vector<CacheProb
     }
 }
 
-unsigned char UpperAscii(char c)
-{
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
-}
-
-bool LessIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return UpperAscii(x) < UpperAscii(y); });
-}
-
 // The numbers of named items, in their order.
 std::vector<std::size_t> NumbersOf(const std::vector<std::pair<std::string_view, std::size_t>>& named)
 {

@@ -5,6 +5,7 @@
 // page of two-byte characters: in UTF-8 no byte of a longer character is an ASCII byte, and a
 // backslash or a letter found byte by byte is one. Upper-casing touches the letters a to z only.
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,15 @@ inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
         if (UpperAscii(a[i]) != UpperAscii(b[i]))
             return false;
     return true;
+}
+
+// The order of the texts once their letters a to z are upper-cased, byte by byte (bytes as
+// unsigned).
+inline bool LessIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(UpperAscii(x)) < static_cast<unsigned char>(UpperAscii(y));
+    });
 }
 
 // The text with its letters a to z upper-cased.

@@ -4,7 +4,6 @@
 
 #include <QAbstractProxyModel>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -71,14 +70,8 @@ TEST_F(WindowTest, TheWindowAnswersInputWhileTenThousandPackagesAreListed)
         total += p.size;
 
     HeldOpen held(CachedFilePath(game + "cache/", packages[6000].key));
-    window = std::make_unique<MainWindow>(WindowParts{store, chooser, dialogs, places});
-    window->show();
-    window->Start();
-    QElapsedTimer waited;
-    waited.start();
-    while (!held.Held() && waited.elapsed() < 60000)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    ASSERT_TRUE(held.Held());
+    Start();
+    ASSERT_TRUE(WaitFor([&] { return held.Held(); }));
     QTest::qWait(300);  // long enough for the progress to show
 
     // The listing is under way and the window takes input.
@@ -114,14 +107,8 @@ TEST_F(WindowTest, RowsShownWhileListingKeepTheirTicksAndSortAndCommandsWaitForT
     bench::WriteCache(packages, game + "cache/");
     store.value = game;
     HeldOpen held(CachedFilePath(game + "cache/", packages[2500].key));
-    window = std::make_unique<MainWindow>(WindowParts{store, chooser, dialogs, places});
-    window->show();
-    window->Start();
-    QElapsedTimer waited;
-    waited.start();
-    while (!(held.Held() && Model().rowCount() > 0) && waited.elapsed() < 60000)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (!held.Held() || Model().rowCount() == 0) {
+    Start();
+    if (!WaitFor([&] { return held.Held() && Model().rowCount() > 0; })) {
         held.Release();
         FAIL() << "no rows while the listing was held";
     }

@@ -4,7 +4,6 @@
 
 #include <QAbstractProxyModel>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,10 +175,7 @@ TEST_F(CorpusWindow, EachMapsOfflineCellGivesItsOwnAnswerOnceFound)
             continue;
         ++maps;
         const QModelIndex cell = shown->index(row, CacheModel::OfflineColumn);
-        QElapsedTimer waited;
-        waited.start();
-        while (cell.data().toString() == QStringLiteral("\u2026") && waited.elapsed() < 20000)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        WaitFor([&] { return cell.data().toString() != QStringLiteral("\u2026"); });
         const auto missing = MissingOffline(GameFolders{game, cache}, expected.items, item);
         const std::string text = !missing           ? ""
                                  : missing->empty() ? "Yes"

@@ -69,6 +69,22 @@ MainWindow& WindowTest::Open()
     return *window;
 }
 
+void WindowTest::Start()
+{
+    window = std::make_unique<MainWindow>(WindowParts{store, chooser, dialogs, places});
+    window->show();
+    window->Start();
+}
+
+bool WindowTest::WaitFor(const std::function<bool()>& done)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!done() && waited.elapsed() < 60000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
 void WindowTest::WaitIdle()
 {
     QElapsedTimer waited;

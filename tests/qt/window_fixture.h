@@ -9,6 +9,7 @@
 #include <QTreeView>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,7 +66,11 @@ protected:
     void LayOutCorpus();
     // Makes the window, shows it, starts it and waits for it to be idle.
     MainWindow& Open();
+    // Makes the window, shows it and starts it, without waiting for the listing.
+    void Start();
     void WaitIdle();
+    // Handles the window's events until `done` holds, for a minute at most; gives `done`.
+    bool WaitFor(const std::function<bool()>& done);
 
     template <typename Widget>
     Widget* Find(const char* name) const

@@ -15,10 +15,8 @@ void RunListing(ListingState& state, const GameFolders& folders, const ListedIte
         listed);
     if (state.contents.listing.outcome != Listing::Outcome::Listed)
         return;
-    std::vector<PackageItem>& items = state.contents.listing.items;
-    for (PackageItem& item : items)
-        item.namesInRegion.reset();
-    state.items = std::make_shared<const std::vector<PackageItem>>(std::move(items));
+    // The requirements pass has emptied the items' namesInRegion.
+    state.items = std::make_shared<const std::vector<PackageItem>>(std::move(state.contents.listing.items));
     state.offline = std::make_shared<const OfflineCheck>(folders, *state.items);
 }
 

@@ -14,7 +14,7 @@ Reader::Reader(const FilesToProbe& files, std::size_t readSize, Batch* first, Ha
       bounds_(readSize),
       batch_(first),
       handOver_(std::move(handOver)),
-      readAhead_(files, readSize)
+      readAhead_(files, folder_, readSize)
 {}
 
 void Reader::Run()
@@ -83,15 +83,17 @@ void Reader::ReadOne(std::size_t entry)
         Done(done);
         return;
     }
-    std::optional<InputFile> file;
     // Only the disk's part is timed: the open and the first read, not a wait for the search.
     auto start = std::chrono::steady_clock::now();
-    try {
-        files_.NameOf(entry, name_);
-        files_.PathOf(entry, path_);
-        file.emplace(InputFile::OpenIn(folder_, name_, path_));
-    } catch (const FileError& error) {
-        done.notRegularFile = error.Cause() == FileErrorCause::NotRegularFile;
+    std::optional<InputFile> file = readAhead_.TakeOpened(entry);
+    if (!file) {
+        try {
+            files_.NameOf(entry, name_);
+            files_.PathOf(entry, path_);
+            file.emplace(InputFile::OpenIn(folder_, name_, path_));
+        } catch (const FileError& error) {
+            done.notRegularFile = error.Cause() == FileErrorCause::NotRegularFile;
+        }
     }
     took_ += std::chrono::steady_clock::now() - start;
     if (!target.classify) {

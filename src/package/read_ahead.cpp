@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <system_error>
+#include <utility>
 
 #include "package/package_kind.h"
 #include "package/probe_batches.h"
 #include "package/region_scan.h"
 #include "platform/file.h"
+#include "platform/file_error.h"
 
 namespace thld::probe {
 
@@ -20,7 +22,9 @@ constexpr bool kReadAheadCollides = false;
 #endif
 }  // namespace
 
-ReadAhead::ReadAhead(const FilesToProbe& files, std::size_t readSize) : files_(files), readSize_(readSize) {}
+ReadAhead::ReadAhead(const FilesToProbe& files, const HeldFolder& folder, std::size_t readSize)
+    : files_(files), folder_(folder), readSize_(readSize)
+{}
 
 ReadAhead::~ReadAhead()
 {
@@ -52,9 +56,34 @@ void ReadAhead::Took(std::size_t entry, std::chrono::steady_clock::duration took
     }
 }
 
+std::optional<InputFile> ReadAhead::TakeOpened(std::size_t entry)
+{
+    if (threads_.empty())
+        return std::nullopt;
+    std::lock_guard lock(openedMutex_);
+    Opened& slot = opened_[entry % opened_.size()];
+    if (!slot.file || slot.entry != entry)
+        return std::nullopt;
+    return std::exchange(slot.file, std::nullopt);
+}
+
+void ReadAhead::Hold(std::size_t entry, InputFile&& file)
+{
+    std::optional<InputFile> closed;  // closed once the lock is let go
+    std::lock_guard lock(openedMutex_);
+    if (entry < readerAt_.load()) {
+        closed.emplace(std::move(file));
+        return;
+    }
+    Opened& slot = opened_[entry % opened_.size()];
+    closed = std::exchange(slot.file, std::move(file));
+    slot.entry = entry;
+}
+
 void ReadAhead::Start()
 {
     next_ = readerAt_.load();
+    opened_.resize(kAhead);
     try {
         for (std::size_t i = 0; i < kThreads; ++i)
             threads_.emplace_back([this] { Run(); });
@@ -65,7 +94,7 @@ void ReadAhead::Start()
 
 void ReadAhead::Run()
 {
-    std::vector<std::uint8_t> scratch;
+    Scratch scratch;
     while (!stop_ && !ended_) {
         std::size_t entry = next_++;
         if (entry >= files_.size())
@@ -78,7 +107,9 @@ void ReadAhead::Run()
         if (entry < readerAt_.load())
             continue;
         try {
-            const InputFile::Source source = ReadOne(entry, scratch);
+            InputFile::Source source = InputFile::Source::NotKnown;
+            if (std::optional<InputFile> file = ReadOne(entry, scratch, source))
+                Hold(entry, std::move(*file));
             if (source == InputFile::Source::Disk)
                 warmInARow_ = 0;
             else if (source == InputFile::Source::Memory && ++warmInARow_ >= kWarmToEnd)
@@ -89,34 +120,40 @@ void ReadAhead::Run()
     }
 }
 
-InputFile::Source ReadAhead::ReadOne(std::size_t entry, std::vector<std::uint8_t>& scratch) const
+std::optional<InputFile> ReadAhead::ReadOne(std::size_t entry, Scratch& scratch, InputFile::Source& source) const
 {
     const FileToProbe& target = files_[entry];
     if (!target.open || !target.classify)
-        return InputFile::Source::NotKnown;  // a key that names no file of the cache is never opened, not even ahead
-    auto file = InputFile::OpenUnshared(files_.PathOf(entry));
-    if (!file)
-        return InputFile::Source::NotKnown;
+        return std::nullopt;  // a key that names no file of the cache is never opened, not even ahead
+    std::optional<InputFile> file;
+    try {
+        files_.NameOf(entry, scratch.name);
+        files_.PathOf(entry, scratch.path);
+        file.emplace(InputFile::OpenIn(folder_, scratch.name, scratch.path));
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
     RegionBounds bounds(readSize_);
     const std::size_t first = std::clamp(bounds.ReadSize(), kKindWindowSize, kFirstReadSize);
-    scratch.resize(std::max(first, bounds.ReadSize()) + RegionSearch::kRoomAfter);
+    scratch.bytes.resize(std::max(first, bounds.ReadSize()) + RegionSearch::kRoomAfter);
     file->WillNeed(0, kWillNeedBytes);  // most regions in one trip to the disk
-    const InputFile::Read read = file->ReadAtTellingSource(0, scratch.data(), first);
+    const InputFile::Read read = file->ReadAtTellingSource(0, scratch.bytes.data(), first);
     const std::size_t got = read.count;
-    const PackageKind kind = KindOfWindow(scratch.data(), std::min(got, kKindWindowSize));
+    const PackageKind kind = KindOfWindow(scratch.bytes.data(), std::min(got, kKindWindowSize));
+    source = read.source;
     if (kind != kind::Map && kind != kind::Script)
-        return read.source;
+        return file;
     bounds.Start(kind == kind::Script);
-    RegionBounds::Step step = bounds.Take(scratch.data(), got, got < first);
+    RegionBounds::Step step = bounds.Take(scratch.bytes.data(), got, got < first);
     ReadRegion(
         *file, bounds, step, got,
         [&](std::size_t bytes) {
-            if (scratch.size() < bytes)
-                scratch.resize(bytes);
-            return scratch.data();
+            if (scratch.bytes.size() < bytes)
+                scratch.bytes.resize(bytes);
+            return scratch.bytes.data();
         },
         [](const std::uint8_t*, std::size_t) {});
-    return read.source;
+    return file;
 }
 
 }  // namespace thld::probe

@@ -5,12 +5,18 @@
 // in memory. They start only once the reader has found several files not in memory yet (where the
 // system can't tell, files slow to come): on warm files nothing is started and nothing is read
 // twice, however busy the processor. They stay at most kAhead files ahead of the reader, and never
-// run where a second open of a file would make the reader's unshared open fail (Windows). What they
-// read is thrown away; their failures are no one's concern.
+// run where a second open of a file would make the reader's unshared open fail (Windows). Each
+// file they read stays open for the reader, which takes it instead of opening the file again (on
+// cold files the processor is busy with the disk's work, and an open and close is a good part of
+// what the reader adds); a file the reader has passed is closed. Their failures are no one's
+// concern: the reader opens such a file itself and meets the failure there.
 
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <mutex>
+#include <optional>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -36,7 +42,8 @@ public:
     // A cold file's first bytes read ahead at once: most regions of maps and script packages.
     static constexpr std::size_t kWillNeedBytes = 48 * 1024;
 
-    ReadAhead(const FilesToProbe& files, std::size_t readSize);
+    // `folder` is files.folder, held by the reader.
+    ReadAhead(const FilesToProbe& files, const HeldFolder& folder, std::size_t readSize);
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -44,14 +51,31 @@ public:
     // The reader has taken files[entry], in `took`, its first bytes from `source`; it goes on with
     // the next one.
     void Took(std::size_t entry, std::chrono::steady_clock::duration took, InputFile::Source source);
+    // files[entry], opened and read by a thread; nothing when none has it ready. Only the reader
+    // asks, before it opens the file.
+    std::optional<InputFile> TakeOpened(std::size_t entry);
 
 private:
     void Start();
     void Run();
-    // Where the file's first bytes came from (NotKnown when it was not read).
-    InputFile::Source ReadOne(std::size_t entry, std::vector<std::uint8_t>& scratch) const;
+    struct Scratch {
+        std::vector<std::uint8_t> bytes;
+        std::string name;
+        std::string path;
+    };
+    // Opens and reads files[entry]: the file, with where its first bytes came from; nothing when it
+    // is not to be opened or can't be.
+    std::optional<InputFile> ReadOne(std::size_t entry, Scratch& scratch, InputFile::Source& source) const;
+    // Keeps a file read ahead for the reader, unless it has passed it.
+    void Hold(std::size_t entry, InputFile&& file);
+
+    struct Opened {
+        std::size_t entry = 0;
+        std::optional<InputFile> file;
+    };
 
     const FilesToProbe& files_;
+    const HeldFolder& folder_;
     std::size_t readSize_;
     std::size_t slowFiles_ = 0;             // cold files since windowStart_
     std::size_t windowStart_ = 0;           // the first file of the current window
@@ -60,6 +84,8 @@ private:
     std::atomic<bool> stop_{false};
     std::atomic<std::size_t> warmInARow_{0};  // files the threads found in memory, in a row
     std::atomic<bool> ended_{false};          // the threads end: the files ahead are warm
+    std::mutex openedMutex_;
+    std::vector<Opened> opened_;  // files[e] in opened_[e % kAhead]
     std::vector<std::thread> threads_;
 };
 

@@ -59,23 +59,33 @@ std::uint64_t InputFile::Length() const { return length_; }
 
 std::int64_t InputFile::ModifiedTime() const { return modified_; }
 
-std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const
+namespace {
+
+// Reads until `count` bytes or the end of the file; the fault hook was asked already.
+std::size_t ReadAllAt(int fd, std::uint64_t offset, void* buffer, std::size_t count, const std::string& path)
 {
-    detail::CheckFault(DiskStep::Read, path_, true);
     auto* out = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < count) {
-        ssize_t got = ::pread(Fd(handle_), out + done, count - done, static_cast<off_t>(offset + done));
+        ssize_t got = ::pread(fd, out + done, count - done, static_cast<off_t>(offset + done));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            ThrowFileError(errno, path_);
+            ThrowFileError(errno, path);
         }
         if (got == 0)
             break;
         done += static_cast<std::size_t>(got);
     }
     return done;
+}
+
+}  // namespace
+
+std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t count) const
+{
+    detail::CheckFault(DiskStep::Read, path_, true);
+    return ReadAllAt(Fd(handle_), offset, buffer, count, path_);
 }
 
 InputFile::Read InputFile::ReadAtTellingSource(std::uint64_t offset, void* buffer, std::size_t count) const
@@ -95,17 +105,20 @@ InputFile::Read InputFile::ReadAtTellingSource(std::uint64_t offset, void* buffe
             return {0, Source::Memory};
         if (got > 0) {
             const auto done = static_cast<std::size_t>(got);
-            const std::size_t rest = ReadAt(offset + done, static_cast<char*>(buffer) + done, count - done);
+            const std::size_t rest =
+                ReadAllAt(Fd(handle_), offset + done, static_cast<char*>(buffer) + done, count - done, path_);
             // Short only at the end of the file: the first try then had every byte there is.
             return {done + rest, rest == 0 ? Source::Memory : Source::Disk};
         }
         if (errno == EAGAIN)
-            return {ReadAt(offset, buffer, count), Source::Disk};
+            return {ReadAllAt(Fd(handle_), offset, buffer, count, path_), Source::Disk};
         if (errno != EOPNOTSUPP && errno != EINVAL && errno != ENOSYS)
             ThrowFileError(errno, path_);
     }
-#endif
+    return {ReadAllAt(Fd(handle_), offset, buffer, count, path_), Source::NotKnown};
+#else
     return {ReadAt(offset, buffer, count), Source::NotKnown};
+#endif
 }
 
 void InputFile::OnlyWhatIsAsked() const

@@ -40,11 +40,8 @@ InstalledCopy CopyOf(const std::vector<InstalledPackages::Found>& installed, std
 
 }  // namespace
 
-int ComparePackages(PackageSortKey key, const std::vector<PackageItem>& items,
-                    const std::vector<InstalledPackages::Found>& installed, std::size_t a, std::size_t b)
+int ComparePackages(PackageSortKey key, const PackageSortFields& left, const PackageSortFields& right)
 {
-    const PackageItem& left = items[a];
-    const PackageItem& right = items[b];
     switch (key) {
     case PackageSortKey::Name:
         return CompareNames(left.name, right.name);
@@ -55,9 +52,19 @@ int ComparePackages(PackageSortKey key, const std::vector<PackageItem>& items,
     case PackageSortKey::Modified:
         return Compare(left.modified, right.modified);
     case PackageSortKey::Installed:
-        return Compare(CopyOf(installed, a), CopyOf(installed, b));
+        return Compare(left.copy, right.copy);
     }
     return 0;
+}
+
+int ComparePackages(PackageSortKey key, const std::vector<PackageItem>& items,
+                    const std::vector<InstalledPackages::Found>& installed, std::size_t a, std::size_t b)
+{
+    auto fields = [&](std::size_t i) {
+        const PackageItem& item = items[i];
+        return PackageSortFields{item.name, item.kind, item.size, item.modified, CopyOf(installed, i)};
+    };
+    return ComparePackages(key, fields(a), fields(b));
 }
 
 std::vector<std::size_t> SortedOrder(PackageSortKey key, SortDirection direction, const std::vector<PackageItem>& items,

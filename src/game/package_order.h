@@ -3,6 +3,8 @@
 // copy, either way round, ties always in cache.ini's order. Every program sorts through these.
 
 #include <cstddef>
+#include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "cache/package_item.h"
@@ -28,6 +30,17 @@ enum class SortDirection {
 // or empty (every copy then counts as none).
 int ComparePackages(PackageSortKey key, const std::vector<PackageItem>& items,
                     const std::vector<InstalledPackages::Found>& installed, std::size_t a, std::size_t b);
+
+// What the orders look at of one package, for rows that are not items yet.
+struct PackageSortFields {
+    std::string_view name;
+    PackageKind kind;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    InstalledCopy copy = InstalledCopy::None;
+};
+// The same comparison of two such packages.
+int ComparePackages(PackageSortKey key, const PackageSortFields& left, const PackageSortFields& right);
 
 // The items' positions in the order of `key` and `direction`; ties stay in file order either way.
 std::vector<std::size_t> SortedOrder(PackageSortKey key, SortDirection direction, const std::vector<PackageItem>& items,

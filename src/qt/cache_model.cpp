@@ -202,16 +202,12 @@ bool CacheModel::Less(int column, int left, int right) const
         order = ComparePackages(kKeys[column], Items(), installed_, static_cast<std::size_t>(left),
                                 static_cast<std::size_t>(right));
     } else {
-        // While listing (a sort asked for meanwhile), the two rows as items of their own.
-        std::vector<PackageItem> two(2);
-        for (std::size_t i = 0; i < 2; ++i) {
-            const ListedRow& row = listed_[static_cast<std::size_t>(i == 0 ? left : right)];
-            two[i].name = row.name;
-            two[i].kind = row.kind;
-            two[i].size = row.size;
-            two[i].modified = row.modified;
-        }
-        order = ComparePackages(kKeys[column], two, {}, 0, 1);
+        // While listing (a sort asked for meanwhile), the rows as they were listed.
+        auto fields = [&](int row) {
+            const ListedRow& listed = listed_[static_cast<std::size_t>(row)];
+            return PackageSortFields{listed.name, listed.kind, listed.size, listed.modified};
+        };
+        order = ComparePackages(kKeys[column], fields(left), fields(right));
     }
     return order != 0 ? order < 0 : left < right;
 }

@@ -1,7 +1,15 @@
 #include "package/region_bounds.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+
+// Windows' C library (msvcrt) looks for a byte one byte at a time, which made the search for the
+// end of a region a good part of the listing's processor time there.
+#if defined(_WIN32) && (defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64))
+#include <emmintrin.h>
+#define THLD_FIND_FF_SSE2 1
+#endif
 
 namespace thld {
 
@@ -20,18 +28,38 @@ std::uint32_t U32At(const std::uint8_t* bytes)
            std::uint32_t(bytes[3]) << 24;
 }
 
+// The first 0xFF byte of bytes[0, length), or null.
+const std::uint8_t* FindFf(const std::uint8_t* bytes, std::size_t length)
+{
+#ifdef THLD_FIND_FF_SSE2
+    const __m128i ff = _mm_set1_epi8(static_cast<char>(kFf));
+    std::size_t at = 0;
+    for (; at + 16 <= length; at += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        if (const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, ff))))
+            return bytes + at + std::countr_zero(mask);
+    }
+    for (; at < length; ++at)
+        if (bytes[at] == kFf)
+            return bytes + at;
+    return nullptr;
+#else
+    return static_cast<const std::uint8_t*>(std::memchr(bytes, kFf, length));
+#endif
+}
+
 }  // namespace
 
 std::size_t FindFfRun(const std::uint8_t* bytes, std::size_t length)
 {
-    // From each 0xFF byte that begins a stretch (the C library finds those fast), the stretch is
+    // From each 0xFF byte that begins a stretch (found sixteen bytes at a time), the stretch is
     // measured up to eight.
     std::size_t at = 0;
     while (at < length) {
-        const void* hit = std::memchr(bytes + at, kFf, length - at);
+        const std::uint8_t* hit = FindFf(bytes + at, length - at);
         if (!hit)
             return length;
-        std::size_t first = static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - bytes);
+        std::size_t first = static_cast<std::size_t>(hit - bytes);
         std::size_t end = first + 1;
         while (end < length && bytes[end] == kFf && end - first < kFfRunLength)
             ++end;

@@ -211,7 +211,13 @@ std::optional<CacheGuard> CacheGuard::Take(const std::string& cacheFolder, const
     return CacheGuard(std::move(lock));
 }
 
-bool LeftoversIn(const std::string& cacheFolder) { return FolderHoldsEntry(cacheFolder, IsLeftover); }
+bool LeftoversIn(const std::string& cacheFolder)
+{
+    // The shapes of the names IsLeftover takes: the cached files themselves are never read.
+    static const std::string shapes[] = {kStepRecordFileName, "cache.ini.new", "cache.bak.new",
+                                         std::string("*").append(kAsideSuffix).append("*")};
+    return FolderHoldsEntry(cacheFolder, IsLeftover, shapes);
+}
 
 void RecoverCacheIfIdle(const std::string& cacheFolder, const std::string& gameFolder)
 {

@@ -3,6 +3,7 @@
 // in file.h; a folder's path may end in the separator or not.
 
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,11 @@ std::vector<std::string> FolderEntries(const std::string& folder);
 
 // Whether any entry of the folder (not "." or "..") has a name that `wanted` answers true for; the
 // names are not kept, and the reading ends at the first. False when the folder can't be read.
-bool FolderHoldsEntry(const std::string& folder, const std::function<bool(std::string_view name)>& wanted);
+// `shapes`, when given, are wildcard patterns (* and ?) that every wanted name matches: where the
+// system can look for names itself (Windows), only the entries it finds for them are read, and a
+// big folder's other entries cost nothing (under Wine each entry read costs system calls).
+bool FolderHoldsEntry(const std::string& folder, const std::function<bool(std::string_view name)>& wanted,
+                      std::span<const std::string> shapes = {});
 
 // Makes the folder (its parent must exist); an existing folder is left as it is. Other failures
 // raise FileError.

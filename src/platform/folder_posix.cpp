@@ -35,7 +35,8 @@ std::vector<std::string> FolderEntries(const std::string& folder)
     return names;
 }
 
-bool FolderHoldsEntry(const std::string& folder, const std::function<bool(std::string_view name)>& wanted)
+bool FolderHoldsEntry(const std::string& folder, const std::function<bool(std::string_view name)>& wanted,
+                      std::span<const std::string>)
 {
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
     if (!dir)

@@ -48,11 +48,13 @@ std::vector<std::string> FolderEntries(const std::string& folder)
     return names;
 }
 
-bool FolderHoldsEntry(const std::string& folder, const std::function<bool(std::string_view name)>& wanted)
+namespace {
+
+bool AnyFoundFor(const std::string& pattern, const std::function<bool(std::string_view name)>& wanted)
 {
-    std::string pattern = WithoutTrailingSeparator(folder) + "\\*";
     WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW(WideOf(pattern).c_str(), &found);
+    HANDLE search =
+        ::FindFirstFileExW(WideOf(pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
     if (search == INVALID_HANDLE_VALUE)
         return false;
     bool held = false;
@@ -62,6 +64,20 @@ bool FolderHoldsEntry(const std::string& folder, const std::function<bool(std::s
     } while (!held && ::FindNextFileW(search, &found));
     ::FindClose(search);
     return held;
+}
+
+}  // namespace
+
+bool FolderHoldsEntry(const std::string& folder, const std::function<bool(std::string_view name)>& wanted,
+                      std::span<const std::string> shapes)
+{
+    const std::string inFolder = WithoutTrailingSeparator(folder) + "\\";
+    if (shapes.empty())
+        return AnyFoundFor(inFolder + "*", wanted);
+    for (const std::string& shape : shapes)
+        if (AnyFoundFor(inFolder + shape, wanted))
+            return true;
+    return false;
 }
 
 void MakeFolder(const std::string& path)

@@ -55,21 +55,12 @@ std::string RequirementLines(const std::vector<std::string>& requirements, std::
     const std::size_t indent = Columns(kRequiresLabel);
     const std::size_t room = width > indent + 8 ? width - indent : 8;
     std::string lines = kRequiresLabel;
-    std::size_t used = 0;
+    WordLines names(lines, room, indent);
     for (std::size_t i = 0; i < requirements.size(); ++i) {
         std::string name = Shortened(PrintableText(requirements[i]), room - 1);
         if (i + 1 < requirements.size())
             name += ',';
-        const std::size_t columns = Columns(name);
-        if (used > 0 && used + 1 + columns > room) {
-            lines += '\n' + std::string(indent, ' ');
-            used = 0;
-        } else if (used > 0) {
-            lines += ' ';
-            ++used;
-        }
-        lines += console.OutStyled(Style::Dim, name);
-        used += columns;
+        names.Add(console.OutStyled(Style::Dim, name), Columns(name));
     }
     return lines + '\n';
 }

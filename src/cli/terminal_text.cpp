@@ -168,27 +168,32 @@ std::string ShortenedPath(std::string_view utf8, std::size_t columns)
     return std::string(utf8.substr(0, head)) + "\xE2\x80\xA6" + std::string(end);
 }
 
+void WordLines::Add(std::string_view text, std::size_t columns)
+{
+    if (used_ > 0 && used_ + 1 + columns > room_) {
+        lines_ += '\n';
+        lines_.append(indent_, ' ');
+        used_ = 0;
+    } else if (used_ > 0) {
+        lines_ += ' ';
+        ++used_;
+    }
+    lines_ += text;
+    used_ += columns;
+}
+
 std::string Wrapped(std::string_view utf8, std::size_t indent, std::size_t width)
 {
     const std::size_t room = width > indent + 20 ? width - indent : 20;
     std::string lines;
-    std::size_t used = 0;
+    WordLines words(lines, room, indent);
     while (!utf8.empty()) {
         const std::size_t space = utf8.find(' ');
         std::string word(utf8.substr(0, space));
         utf8.remove_prefix(space == std::string_view::npos ? utf8.size() : space + 1);
         if (Columns(word) > room)
             word = ShortenedPath(word, room);
-        const std::size_t columns = Columns(word);
-        if (used > 0 && used + 1 + columns > room) {
-            lines += '\n' + std::string(indent, ' ');
-            used = 0;
-        } else if (used > 0) {
-            lines += ' ';
-            ++used;
-        }
-        lines += word;
-        used += columns;
+        words.Add(word, Columns(word));
     }
     return lines;
 }

@@ -29,6 +29,21 @@ std::string Shortened(std::string_view utf8, std::size_t columns);
 // the file's own name, is kept first.
 std::string ShortenedPath(std::string_view utf8, std::size_t columns);
 
+// Words laid one after another into `lines`, a blank between them, on lines of at most `room`
+// columns: a word that would pass the end starts a new line, indented by `indent` blanks.
+class WordLines {
+public:
+    WordLines(std::string& lines, std::size_t room, std::size_t indent) : lines_(lines), room_(room), indent_(indent) {}
+    // A word `columns` wide, written as `text` (which may hold styling that takes no room).
+    void Add(std::string_view text, std::size_t columns);
+
+private:
+    std::string& lines_;
+    std::size_t room_;
+    std::size_t indent_;
+    std::size_t used_ = 0;
+};
+
 // The words of the text on lines of at most `width` columns, the text starting at column `indent`
 // and each line after the first indented as far; a word too long for a line is shortened as a path.
 std::string Wrapped(std::string_view utf8, std::size_t indent, std::size_t width);

@@ -26,9 +26,14 @@
 #include "cache/cache_listing.h"
 #include "cache/cached_file.h"
 #include "cache/index_lookup.h"
+#include "cache/index_text.h"
+#include "bench_figures.h"
 #include "floor.h"
 #include "cache/requirements.h"
 #include "game/cache_contents.h"
+#include "package/name_patterns.h"
+#include "package/region_search.h"
+#include "platform/file.h"
 #include "support/literal_requirements.h"
 #include "synthetic_cache.h"
 
@@ -165,14 +170,6 @@ std::string PeakMemory(const std::string& cacheFolder)
     return answer;
 }
 
-// "/N", the end of a benchmark's name.
-std::string SizeSuffix(std::size_t n)
-{
-    std::string suffix(1, '/');
-    suffix += std::to_string(n);
-    return suffix;
-}
-
 std::string Fixed(double value, int decimals)
 {
     std::ostringstream out;
@@ -180,6 +177,74 @@ std::string Fixed(double value, int decimals)
     out.precision(decimals);
     out << value;
     return out.str();
+}
+
+// The search on its own, at the two figures it costs: each byte of a region searched, and each
+// package name it looks for. The regions of the first kSearchedFiles maps and script packages are
+// read into memory first, so that only the search is timed.
+constexpr std::size_t kSearchedFiles = 2000;
+
+std::string SearchFigures(const std::string& cacheFolder, const std::vector<thld::bench::LayoutLine>& layout)
+{
+    using Clock = std::chrono::steady_clock;
+    const std::vector<PackageItem> items = thld::ListCacheIndex(cacheFolder).items;
+    std::vector<std::string> names;
+    for (const PackageItem& item : items) {
+        std::string name = thld::PackageNameOf(item.name);
+        name.resize(std::min(name.size(), thld::kMaxPatternNameLength));
+        names.push_back(std::move(name));
+    }
+    struct Region {
+        std::size_t offset;
+        std::size_t length;
+    };
+    std::vector<std::uint8_t> bytes;
+    std::vector<Region> regions;
+    std::size_t regionBytes = 0;
+    for (const auto& line : layout) {
+        if (line.kind == 'T' || line.region == 0 || regions.size() == kSearchedFiles)
+            continue;
+        auto file = thld::InputFile::Open(thld::CachedFilePath(cacheFolder, line.key));
+        const std::size_t offset = bytes.size() + thld::RegionSearch::kRoomBefore;
+        bytes.resize(offset + line.region + thld::RegionSearch::kRoomAfter);
+        const std::size_t got = file.ReadAt(0, bytes.data() + offset, line.region);
+        regions.push_back({offset, got});
+        regionBytes += got;
+    }
+    std::vector<double> buildNs, searchNs;
+    std::size_t found = 0;
+    for (int run = 0; run < 5; ++run) {
+        auto start = Clock::now();
+        thld::NamePatterns patterns;
+        patterns.Reserve(names.size());
+        for (const std::string& name : names)
+            patterns.Add(name);
+        buildNs.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count());
+        thld::RegionSearch search(patterns);
+        std::vector<std::uint8_t> copy = bytes;  // the search writes into the room around each piece
+        start = Clock::now();
+        found = 0;
+        for (const Region& region : regions) {
+            search.Start();
+            search.Feed(copy.data() + region.offset, region.length);
+            found += search.Finish(region.length).size();
+        }
+        searchNs.push_back(std::chrono::duration<double, std::nano>(Clock::now() - start).count());
+    }
+    const double perByte = thld::bench::Median(searchNs) / static_cast<double>(std::max<std::size_t>(regionBytes, 1));
+    const double perName = thld::bench::Median(buildNs) / static_cast<double>(std::max<std::size_t>(names.size(), 1));
+    return Fixed(regionBytes / 1048576.0, 1) + " MiB in the regions of " + std::to_string(regions.size()) +
+           " maps and script packages, " + Fixed(perByte, 2) + " ns per region byte (" + std::to_string(found) +
+           " names found); the patterns of " + std::to_string(names.size()) + " names, " + Fixed(perName, 0) +
+           " ns per name";
+}
+
+// "/N", the end of a benchmark's name.
+std::string SizeSuffix(std::size_t n)
+{
+    std::string suffix(1, '/');
+    suffix += std::to_string(n);
+    return suffix;
 }
 
 }  // namespace
@@ -325,6 +390,8 @@ int main(int argc, char** argv)
         std::cout << "\n";
     }
     std::size_t largest = sizes.back();
+    std::cout << "the search alone at N = " << largest
+              << " (medians of 5): " << SearchFigures(CacheFolderOf(data, largest), layouts[largest]) << "\n";
     std::cout << "peak memory of the listing and the pass at N = " << largest << ": "
               << PeakMemory(CacheFolderOf(data, largest)) << "\n";
     if (ratioToFloor.count(5000) && ratioToFloor.count(10000))

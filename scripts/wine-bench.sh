@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # THLD.exe under Wine over a synthetic cache: the time from its start to a filled main window
 # (thld_start_probe, medians of a few runs), `tallyhold.exe list` over the same cache for
-# comparison, and, where strace is there, the system calls and the requests to the Wine server
+# comparison, the floor of the listing under Wine (thld_floor_probe: the same files opened and the
+# same bytes read by one, four and sixteen threads, with nothing else), and, where strace is there, the system calls and the requests to the Wine server
 # (its write and writev calls on the request pipe) per cached file of `tallyhold.exe list`. Nothing is asserted: it prints figures.
 #
 #   scripts/wine-bench.sh GAMEFOLDER [RUNS] [PROGRAM]
@@ -21,8 +22,9 @@ runs=${2:-5}
 program=${3:-}
 packages=$(grep -c '=' "$folder/cache/cache.ini" || true)
 probe=build/windows/tests/win32/thld_start_probe.exe
+floor_probe=build/windows/tests/win32/thld_floor_probe.exe
 cli=build/windows/src/cli/tallyhold.exe
-for built in "$probe" "$cli" build/windows/src/win32/THLD.exe; do
+for built in "$probe" "$floor_probe" "$cli" build/windows/src/win32/THLD.exe; do
   [ -f "$built" ] || { echo "!! $built is not built (cmake --build --preset windows)"; exit 1; }
 done
 winfolder="Z:${folder//\//\\}\\"
@@ -87,6 +89,12 @@ time_starts() {
   done
   echo "tallyhold.exe list under Wine, $how: ${times[*]} ms; median $(printf '%s\n' "${times[@]}" | median) ms," \
     "fastest $(printf '%s\n' "${times[@]}" | sort -n | head -1) ms"
+  # The floor of the listing: the same files opened and the same bytes read, with nothing else
+  # (the layout thld_make_cache writes says which bytes).
+  if [ -f "$folder/layout.tsv" ]; then
+    echo "the floor under Wine, $how (thld_floor_probe: every file opened, read and closed, no search):"
+    "${pin[@]}" wine "$floor_probe" "$winfolder" "$runs"
+  fi
 }
 time_starts "as the system places them"
 if command -v taskset >/dev/null; then

@@ -77,7 +77,7 @@ fi
 if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++ >/dev/null; then
   echo "== THLD.exe under Wine on the cache of $largest packages"
   if cmake --preset windows >build/logs/configure-windows.log 2>&1 &&
-    cmake --build --preset windows -j "$JOBS" --target THLD tallyhold thld_start_probe >build/logs/build-windows.log 2>&1; then
+    cmake --build --preset windows -j "$JOBS" --target THLD tallyhold thld_start_probe thld_floor_probe >build/logs/build-windows.log 2>&1; then
     scripts/wine-bench.sh "build/bench-data/$largest" 2>&1 | tee -a build/logs/bench.log ||
       echo "!! THLD.exe under Wine could not be timed (see above)"
   else

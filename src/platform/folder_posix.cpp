@@ -21,20 +21,6 @@ bool IsFolder(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-std::vector<std::string> FolderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-    if (!dir)
-        return names;
-    while (dirent* entry = ::readdir(dir.get())) {
-        std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            names.push_back(std::move(name));
-    }
-    return names;
-}
-
 bool FolderHoldsEntry(const std::string& folder, const std::function<bool(std::string_view name)>& wanted,
                       std::span<const std::string>)
 {

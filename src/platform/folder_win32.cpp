@@ -31,23 +31,6 @@ bool IsFolder(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::vector<std::string> FolderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    std::string pattern = WithoutTrailingSeparator(folder) + "\\*";
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW(WideOf(pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = Utf8Of(found.cFileName);
-        if (name != "." && name != "..")
-            names.push_back(std::move(name));
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return names;
-}
-
 namespace {
 
 bool AnyFoundFor(const std::string& pattern, const std::function<bool(std::string_view name)>& wanted)

@@ -97,6 +97,7 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
                 item.size = probe.length.value_or(0);
                 item.modified = probe.modified;
                 item.sizeText = probe.length ? SizeTextOf(*probe.length) : "0";
+                item.summary = std::move(probe.summary);
                 if (probe.found) {
                     item.namesInRegion.emplace();
                     item.namesInRegion->reserve(probe.found->size());

@@ -45,8 +45,10 @@ bool IsAsideOf(std::string_view aside, std::string_view path)
     return number.size() <= 3 && std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The place of the line's package in the game folder: a folder of the game's named as the package's
-// kind goes, then the package's name with that kind's extension.
+// The place of the line's package in the game folder, as Permanent chooses it: a folder right in the
+// game folder, then the value itself, or the package's name with the extension of a kind.
+constexpr std::string_view kPlaceExtensions[] = {".unr", ".u", ".utx"};
+
 bool IsPlaceInGame(std::string_view destination, std::string_view gameFolder, std::string_view value)
 {
     if (gameFolder.empty() || !IsSeparator(gameFolder.back()) || !destination.starts_with(gameFolder))
@@ -57,12 +59,15 @@ bool IsPlaceInGame(std::string_view destination, std::string_view gameFolder, st
         return false;
     const std::string_view folder = rest.substr(0, static_cast<std::size_t>(separator - rest.begin()));
     const std::string_view file = rest.substr(folder.size() + 1);
+    if (!IsPlainName(folder) || !IsPlainName(file))
+        return false;
+    // The package's file, as its destination names it: the value as it is, or the package's name
+    // with the extension of its kind; the case as the game's folder spells an existing file.
+    if (SameLetters(file, value))
+        return true;
     const std::string name = PackageNameOf(value);
-    static constexpr std::pair<std::string_view, std::string_view> kPlaces[] = {
-        {"Maps", ".unr"}, {"System", ".u"}, {"Textures", ".utx"}};
-    return IsPlainName(file) && std::any_of(std::begin(kPlaces), std::end(kPlaces), [&](const auto& place) {
-               return SameLetters(folder, place.first) && file == name + std::string(place.second);
-           });
+    return std::any_of(std::begin(kPlaceExtensions), std::end(kPlaceExtensions),
+                       [&](std::string_view extension) { return SameLetters(file, name + std::string(extension)); });
 }
 
 // A file named `value` in a folder of the game folder, as a Return takes one from there.

@@ -63,6 +63,22 @@ void AppendFolder(std::string& out, const char* key, const std::string& path, co
     out += '}';
 }
 
+// The copy's word in the JSON: "none", "identical", "same_version" or "different".
+const char* CopyToken(InstalledCopy copy)
+{
+    switch (copy) {
+    case InstalledCopy::None:
+        return "none";
+    case InstalledCopy::Identical:
+        return "identical";
+    case InstalledCopy::SameVersion:
+        return "same_version";
+    case InstalledCopy::Different:
+        return "different";
+    }
+    return "none";
+}
+
 void AppendPackage(std::string& out, const PackageItem& item, const InstalledPackages::Found* installed)
 {
     out += '{';
@@ -96,7 +112,7 @@ void AppendPackage(std::string& out, const PackageItem& item, const InstalledPac
         return;
     }
     out += "{\"copy\":";
-    AppendString(out, installed->copy == InstalledCopy::None ? "none" : CopyWord(installed->copy));
+    AppendString(out, CopyToken(installed->copy));
     out += ",\"path\":";
     if (installed->path.empty())
         out += "null";

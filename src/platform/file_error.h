@@ -24,6 +24,7 @@ enum class FileErrorCause {
     DiskFull,
     EndOfFile,
     NotRegularFile,  // a folder, FIFO, device or socket where a file was to be read
+    TooLarge,        // a file far larger than any the program reads of its kind
 };
 
 // The user-facing text for a cause, with fileName in place of %1 ("an unnamed file" when empty).

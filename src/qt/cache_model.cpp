@@ -20,6 +20,8 @@ QString InstalledText(InstalledCopy copy)
     switch (copy) {
     case InstalledCopy::Identical:
         return QStringLiteral("Identical");
+    case InstalledCopy::SameVersion:
+        return QStringLiteral("Same Version");
     case InstalledCopy::Different:
         return QStringLiteral("Different");
     case InstalledCopy::None:
@@ -33,6 +35,9 @@ QString InstalledTip(const InstalledPackages::Found& found)
     switch (found.copy) {
     case InstalledCopy::Identical:
         return QStringLiteral("The game's folders hold this package, byte for byte:\n") + ToQt(found.path);
+    case InstalledCopy::SameVersion:
+        return QStringLiteral("The game's folders hold this version of the package (its GUID), in other bytes:\n") +
+               ToQt(found.path);
     case InstalledCopy::Different:
         return QStringLiteral(
                    "The game's folders hold another file of this name; playing online with it "
@@ -287,24 +292,27 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
 
 QVariant CacheModel::OfflineData(int row, int role) const
 {
-    if (!complete_ || (*items_)[row].kind != kind::Map)
+    if (!complete_)
         return QVariant();
-    const std::optional<std::vector<std::string>>* answer = offline_->Answer(static_cast<std::size_t>(row));
+    const std::optional<std::vector<MissingImport>>* answer = offline_->Answer(static_cast<std::size_t>(row));
     if (!answer)
         return role == Qt::DisplayRole ? QStringLiteral("\u2026")
                                        : QStringLiteral("Whether it loads offline is being found out.");
-    const std::optional<std::vector<std::string>>& missing = *answer;
+    const std::optional<std::vector<MissingImport>>& missing = *answer;
     if (!missing)
         return role == Qt::DisplayRole ? QVariant() : QStringLiteral("Whether it loads offline can't be told.");
     if (missing->empty())
         return role == Qt::DisplayRole ? QStringLiteral("Yes")
-                                       : QStringLiteral("Made permanent, this map will load offline.");
+                                       : QStringLiteral("Made permanent, this package will load offline.");
     QString names;
-    for (const std::string& name : *missing)
-        names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + ToQt(name);
+    for (const MissingImport& import : *missing) {
+        names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + ToQt(import.package);
+        if (!import.through.empty())
+            names += QStringLiteral(" (through ") + ToQt(import.through) + QStringLiteral(")");
+    }
     return role == Qt::DisplayRole
                ? QStringLiteral("No, %1 missing").arg(missing->size())
-               : QStringLiteral("Made permanent, this map will not load offline: it needs ") + names +
+               : QStringLiteral("Made permanent, this package will not load offline: it needs ") + names +
                      QStringLiteral(", found neither in the game's folders nor in the cache.");
 }
 

@@ -35,8 +35,13 @@ TEST(CliWhere, FindsTheGameStoredInTheSettingsOfAFakeHome)
 
         const ProgramResult unknown = run({"where"});
         EXPECT_EQ(unknown.exitCode, 1);
-        EXPECT_PRED2(Holds, unknown.out, "No game folder is known.");
-        EXPECT_EQ(run({"list"}).exitCode, 1);
+        const std::string nothingStored = "No game folder is stored in " + settings +
+                                          ", and no launcher names one.\nName it with --game DIR, or store it once "
+                                          "with: tallyhold where --set-game DIR\n";
+        EXPECT_PRED2(Holds, unknown.out, nothingStored);
+        const ProgramResult unlisted = run({"list"});
+        EXPECT_EQ(unlisted.exitCode, 1);
+        EXPECT_PRED2(Holds, unlisted.err, nothingStored);
 
         const ProgramResult stored = run({"where", "--set-game", game + "/"});
         EXPECT_EQ(stored.exitCode, 0) << stored.err;

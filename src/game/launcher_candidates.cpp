@@ -26,7 +26,8 @@ void AddLibrary(const std::string& library, const std::string& list, GameCandida
     const std::string steamapps = library + "steamapps" + kPathSeparator;
     const std::string manifest = steamapps + "appmanifest_" + kSteamAppId + ".acf";
     if (!PathExists(manifest)) {
-        PassOver(candidates, library, "", "a Steam library without the game (no steamapps/appmanifest_13240.acf)",
+        PassOver(candidates, list, library,
+                 "a Steam library without the game: it holds no steamapps/appmanifest_13240.acf",
                  FindingReason::NotTheGame);
         return;
     }

@@ -126,9 +126,10 @@ void NothingFound(InstallationSearch& search, const SearchPlaces& places, const 
     search.problem = NothingFoundText(places, read);
 }
 
-// Asks while the store holds nothing: its message, the picker, the choice stored and read back.
+// Asks while the store holds nothing: its message, the picker, the choice stored and read back;
+// `source` and `foundBy` say whether it was stored (Stored) or could not be (Chosen).
 std::optional<std::string> AskedGameFolder(GameEntryStore& store, GameEntryRead read,
-                                           const InstallationRequest& request, std::string& source,
+                                           const InstallationRequest& request, std::string& source, FoundBy& foundBy,
                                            std::vector<FolderFinding>& findings)
 {
     for (;;) {
@@ -138,6 +139,7 @@ std::optional<std::string> AskedGameFolder(GameEntryStore& store, GameEntryRead 
             return std::nullopt;
         if (!choice->stored) {
             source = "chosen by the user";
+            foundBy = FoundBy::Chosen;
             std::string folder = GameFolderFromValue(choice->value);
             findings.push_back(
                 {kGameRole, source, folder, true, "chosen by the user; it could not be stored", FindingReason::Taken});
@@ -145,6 +147,7 @@ std::optional<std::string> AskedGameFolder(GameEntryStore& store, GameEntryRead 
         }
         read = store.Read();
         source = read.source;
+        foundBy = FoundBy::Stored;
         if (std::optional<std::string> folder = GameFolderOfEntry(read, request.acceptGoneFolder, findings))
             return folder;
     }
@@ -251,8 +254,8 @@ InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& p
                           std::to_string(latest + 1) + ", whose cache.ini was written last, is open.";
     } else if (request.ask) {
         std::string source;
-        if (std::optional<std::string> gameFolder = AskedGameFolder(store, read, request, source, findings)) {
-            const FoundBy foundBy = source == "chosen by the user" ? FoundBy::Chosen : FoundBy::Stored;
+        FoundBy foundBy = FoundBy::Stored;
+        if (std::optional<std::string> gameFolder = AskedGameFolder(store, read, request, source, foundBy, findings)) {
             search.found = WithCacheFolder(*gameFolder, source, foundBy, places, findings);
         }
     }

@@ -15,6 +15,8 @@ namespace {
 
 constexpr const char* kSteamAppId = "13240";
 
+// The game folder that a library's appmanifest_13240.acf names; `list` is where the library was
+// named (the Steam root, or its libraryfolders.vdf).
 void AddLibrary(const std::string& library, const std::string& list, GameCandidates& candidates,
                 std::vector<std::string>& prefixes)
 {
@@ -118,7 +120,7 @@ void AddSteamCandidates(const std::string& steamRoot, GameCandidates& candidates
         // Each library once: the root is usually listed in its own list, and several roots are
         // often links to one folder.
         if (candidates.steamFolders.insert(RealFolder(library)).second)
-            AddLibrary(library, list, candidates, prefixes);
+            AddLibrary(library, library == root ? root : list, candidates, prefixes);
     }
 }
 

@@ -1,0 +1,115 @@
+// A package's description: the real maps' titles, authors, players and screenshots as the files
+// hold them (dumped once, checked by hand against the bytes), the other packages' parts, and
+// damaged copies of a real map that end in a reason, never a crash.
+#include <gtest/gtest.h>
+
+#include "package/object_properties.h"
+#include "package/package_cursor.h"
+#include "package/package_description.h"
+#include "package/package_exports.h"
+#include "support/corpus.h"
+#include "support/temp_folder.h"
+
+namespace thld {
+namespace {
+
+std::string CorpusBytes(const std::string& file)
+{
+    return test::ReadFileBytes(*test::CorpusFolder() + "packages" + kPathSeparator + file);
+}
+
+// FNV-1a over the decoded pixels.
+std::uint32_t PixelSum(const std::vector<std::uint8_t>& rgba)
+{
+    std::uint32_t sum = 0x811C9DC5;
+    for (std::uint8_t byte : rgba)
+        sum = (sum ^ byte) * 0x01000193;
+    return sum;
+}
+
+TEST(PackageDescription, TellsEachRealMapsTitleAuthorPlayersAndScreenshot)
+{
+    THLD_REQUIRE_CORPUS();
+    struct Case {
+        std::string file, title, author, players, enterText;
+        ScreenshotFacts::State screenshot;
+        std::uint32_t width, height, pixelSum;
+    };
+    using S = ScreenshotFacts::State;
+    const std::vector<Case> cases = {
+        {"CTF-Extortion.unr", "Extortion", "David M\xFCnnich", "", "", S::Shown, 256, 256, 0xE97B4635},
+        {"DM-Ablee.unr", "Ablee", "David 'DavidM' M\xFCnnich", "2-4", "", S::Shown, 256, 256, 0xD0DCE035},
+        {"DM-Babylon.unr", "Babylon", "Rich 'Akuma' Eastwood", "6-8", "Boyakasha!", S::Shown, 256, 256, 0xF3DB5144},
+        {"DM-Bond 007 Goldeneye Archives.unr", "DM-Archives", "Si \"Kain\" Cass", "2-8", "", S::Shown, 256, 256,
+         0x46126B41},
+        {"DM-Bond 007 Goldeneye Complex.unr", "DmComplex007", "Goldabar", "4 to 6", "The World is not Enough......",
+         S::InOtherPackage, 0, 0, 0},
+        {"DM-Bond 007 Goldeneye Stack.unr", "DM-Stack", "Si \"Kain\" Cass", "2-6", "", S::Shown, 256, 256, 0x7B8C6695},
+        {"DM-Bond 007 Goldeneye Temple.unr", "DM-Temple", "Si \"Kain\" Cass", "3-8", "", S::Shown, 256, 256,
+         0xE095A779},
+        {"DM-Flux.unr", "Flux", "Glowing Angel", "2-6", "", S::Shown, 256, 256, 0xD92D4D52},
+        {"DM-Q2DM1.unr", "The Edge (Q2DM1)", "Converted by \"VT|CreepingDeath\"", "2-8", "", S::Shown, 256, 256,
+         0xD0C1B7CA},
+        {"DOM-Bond 007 Goldeneye Stack.unr", "DOM-Library", "Si \"Kain\" Cass", "4-10", "", S::Shown, 256, 256,
+         0x7B8C6695},
+        {"MA-RocketArena.unr", "Rocket  Arena", "Scislac, ProAsm. DM to MA - Shrimp", "Up to 8", "", S::Shown, 256, 256,
+         0x94791708},
+        {"MH-NaliVillage][.unr", "Nali Village", "Kenneth \"Shrimp\" Watson", "Up to 4", "", S::Shown, 256, 256,
+         0x510FA545},
+    };
+    for (const Case& c : cases) {
+        auto file = InputFile::OpenUnshared(*test::CorpusFolder() + "packages" + kPathSeparator + c.file);
+        ASSERT_TRUE(file) << c.file;
+        const PackageDescription description = DescribePackage(*file, ScreenshotWanted::Yes);
+        ASSERT_EQ(description.outcome, PackageDescription::Outcome::Read) << c.file << ": " << description.reason;
+        ASSERT_TRUE(description.level) << c.file;
+        EXPECT_EQ(description.level->title, c.title) << c.file;
+        EXPECT_EQ(description.level->author, c.author) << c.file;
+        EXPECT_EQ(description.level->idealPlayerCount, c.players) << c.file;
+        EXPECT_EQ(description.level->enterText, c.enterText) << c.file;
+        const ScreenshotFacts& shot = description.screenshot;
+        EXPECT_EQ(shot.state, c.screenshot) << c.file << ": " << shot.reason;
+        EXPECT_EQ(shot.image.width, c.width) << c.file;
+        EXPECT_EQ(shot.image.height, c.height) << c.file;
+        if (c.screenshot == S::Shown) {
+            EXPECT_EQ(shot.format, 0) << c.file;
+            EXPECT_EQ(PixelSum(shot.image.rgba), c.pixelSum) << c.file;
+        }
+    }
+}
+
+TEST(PackageDescription, NamesThePackageOfAScreenshotKeptOutsideTheMap)
+{
+    THLD_REQUIRE_CORPUS();
+    const PackageDescription description =
+        DescribePackage(CorpusBytes("DM-Bond 007 Goldeneye Complex.unr"), ScreenshotWanted::Yes);
+    EXPECT_EQ(description.screenshot.texture, "Screenshot");
+    EXPECT_EQ(description.screenshot.package, "Untitled");
+}
+
+TEST(PackageDescription, GivesWhatAppliesToScriptsTexturesAndMusic)
+{
+    THLD_REQUIRE_CORPUS();
+    struct Case {
+        std::string file;
+        std::uint16_t version;
+        std::size_t imports, exports;
+    };
+    const std::vector<Case> cases = {
+        {"Exp.u", 68, 35, 22},
+        {"007Tex.utx", 68, 7, 17},
+        {"Chizra1.umx", 61, 2, 1},
+    };
+    for (const Case& c : cases) {
+        const PackageDescription description = DescribePackage(CorpusBytes(c.file), ScreenshotWanted::Yes);
+        ASSERT_EQ(description.outcome, PackageDescription::Outcome::Read) << c.file << ": " << description.reason;
+        EXPECT_EQ(description.header.fileVersion, c.version) << c.file;
+        EXPECT_EQ(description.importCount, c.imports) << c.file;
+        EXPECT_EQ(description.exportCount, c.exports) << c.file;
+        EXPECT_FALSE(description.level) << c.file;
+        EXPECT_EQ(description.screenshot.state, ScreenshotFacts::State::None) << c.file;
+    }
+}
+
+}  // namespace
+}  // namespace thld

@@ -167,9 +167,9 @@ void ReadList(ObjectBytes& bytes, const PackageContents& contents, const Package
 {
     if (object.flags & kObjectHasStack) {
         const std::int32_t node = bytes.Index();
-        bytes.Index();    // the state's node
-        bytes.Skip(8);    // the probe mask
-        bytes.Skip(4);    // the latent action
+        bytes.Index();  // the state's node
+        bytes.Skip(8);  // the probe mask
+        bytes.Skip(4);  // the latent action
         if (node != 0)
             bytes.Index();  // the offset in the code
     }

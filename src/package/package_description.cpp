@@ -43,8 +43,8 @@ std::string OutermostPackageOf(const PackageContents& contents, std::size_t impo
 }
 
 void DescribeScreenshot(PackageCursor& cursor, const PackageContents& contents,
-                        const std::vector<PackageExport>& exports, ObjectReference reference,
-                        ScreenshotWanted wanted, ScreenshotFacts& screenshot)
+                        const std::vector<PackageExport>& exports, ObjectReference reference, ScreenshotWanted wanted,
+                        ScreenshotFacts& screenshot)
 {
     const std::optional<std::string_view> name = ReferencedName(contents, exports, reference);
     if (!name) {
@@ -61,7 +61,8 @@ void DescribeScreenshot(PackageCursor& cursor, const PackageContents& contents,
         screenshot.state = ScreenshotFacts::State::NotRead;
         return;
     }
-    TextureReading texture = ReadTextureImage(cursor, contents, exports, exports[static_cast<std::size_t>(reference - 1)]);
+    TextureReading texture =
+        ReadTextureImage(cursor, contents, exports, exports[static_cast<std::size_t>(reference - 1)]);
     screenshot.format = texture.format;
     switch (texture.outcome) {
     case TextureReading::Outcome::Decoded:

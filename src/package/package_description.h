@@ -37,8 +37,8 @@ struct ScreenshotFacts {
         Unreadable,      // the texture, its mip or its palette is malformed (`reason`)
     };
     State state = State::None;
-    std::string texture;  // the texture's name, where one is named
-    std::string package;  // InOtherPackage: the package named as its outermost
+    std::string texture;      // the texture's name, where one is named
+    std::string package;      // InOtherPackage: the package named as its outermost
     std::uint8_t format = 0;  // Shown and FormatNotShown: the texture's Format
     DecodedImage image;
     std::string reason;
@@ -49,9 +49,9 @@ struct PackageDescription {
     // export table, or the LevelInfo's properties. Read where every part was read.
     enum class Outcome {
         Read,
-        Unreadable,       // ReadPackage refused the file (`packageOutcome`)
-        BadExports,       // the export table is malformed
-        BadLevelInfo,     // the LevelInfo object's properties are malformed
+        Unreadable,    // ReadPackage refused the file (`packageOutcome`)
+        BadExports,    // the export table is malformed
+        BadLevelInfo,  // the LevelInfo object's properties are malformed
     };
     Outcome outcome = Outcome::Read;
     PackageReading::Outcome packageOutcome = PackageReading::Outcome::Read;

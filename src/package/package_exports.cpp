@@ -60,8 +60,8 @@ ExportReading Read(PackageCursor& cursor, const PackageContents& contents)
                 const std::int32_t offset = size > 0 ? Index(cursor, start) : 0;
                 if (size < 0 || offset < 0 || std::uint64_t(offset) > cursor.Size() ||
                     std::uint64_t(size) > cursor.Size() - std::uint64_t(offset))
-                    throw Refused{ExportReading::Outcome::BadExport, "the object " + object.objectName + At(start) +
-                                                                         " lies outside the file"};
+                    throw Refused{ExportReading::Outcome::BadExport,
+                                  "the object " + object.objectName + At(start) + " lies outside the file"};
                 object.serialSize = std::uint64_t(size);
                 object.serialOffset = std::uint64_t(offset);
                 reading.exports.push_back(std::move(object));

@@ -112,8 +112,8 @@ void DecodeDxt1(const std::string& data, DecodedImage& image)
         }
 }
 
-TextureReading Decode(PackageCursor& cursor, const PackageContents& contents,
-                      const std::vector<PackageExport>& exports, const PackageExport& texture)
+TextureReading Decode(PackageCursor& cursor, const PackageContents& contents, const std::vector<PackageExport>& exports,
+                      const PackageExport& texture)
 {
     TextureReading reading;
     const PropertyReading properties = ReadProperties(cursor, contents, texture);
@@ -148,13 +148,14 @@ TextureReading Decode(PackageCursor& cursor, const PackageContents& contents,
         throw Refused{"the top mip of " + texture.objectName + " is " + std::to_string(width) + " by " +
                       std::to_string(height) + " pixels, not 1 to 2048 each way"};
     if (std::uint64_t(size) < DataSize(known, width, height))
-        throw Refused{"the top mip of " + texture.objectName + " holds " + std::to_string(size) + " bytes, fewer than " +
-                      std::to_string(width) + " by " + std::to_string(height) + " pixels need"};
+        throw Refused{"the top mip of " + texture.objectName + " holds " + std::to_string(size) +
+                      " bytes, fewer than " + std::to_string(width) + " by " + std::to_string(height) + " pixels need"};
 
     std::vector<std::array<std::uint8_t, 4>> palette;
     if (known == TextureFormat::P8) {
         const ObjectProperty* reference = FindProperty(properties.properties, "Palette", ObjectProperty::Type::Object);
-        palette = ReadPalette(cursor, contents, exports, reference ? static_cast<ObjectReference>(reference->number) : 0);
+        palette =
+            ReadPalette(cursor, contents, exports, reference ? static_cast<ObjectReference>(reference->number) : 0);
     }
     std::string data(static_cast<std::size_t>(DataSize(known, width, height)), '\0');
     cursor.Seek(dataStart);

@@ -40,7 +40,7 @@ struct TextureReading {
         Malformed,       // properties, mip or palette that the file can't hold or that don't agree
     };
     Outcome outcome = Outcome::Decoded;
-    std::string reason;  // Malformed: what was wrong, and where
+    std::string reason;       // Malformed: what was wrong, and where
     std::uint8_t format = 0;  // the texture's Format (a TextureFormat for those known)
     DecodedImage image;       // Decoded: the picture
 };

@@ -3,6 +3,8 @@
 // damaged copies of a real map that end in a reason, never a crash.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "package/object_properties.h"
 #include "package/package_cursor.h"
 #include "package/package_description.h"
@@ -108,6 +110,87 @@ TEST(PackageDescription, GivesWhatAppliesToScriptsTexturesAndMusic)
         EXPECT_EQ(description.exportCount, c.exports) << c.file;
         EXPECT_FALSE(description.level) << c.file;
         EXPECT_EQ(description.screenshot.state, ScreenshotFacts::State::None) << c.file;
+    }
+}
+
+// Where the parts of DM-Flux lie, found with the readers themselves.
+struct FluxLayout {
+    std::string bytes;
+    std::uint64_t exportTable = 0;
+    std::uint64_t titleTag = 0;      // the LevelInfo's Title tag
+    std::uint64_t paletteCount = 0;  // the screenshot's palette's colour count
+    std::uint64_t mipSize = 0;       // the size of the screenshot's top mip
+};
+
+FluxLayout Flux()
+{
+    FluxLayout layout;
+    layout.bytes = CorpusBytes("DM-Flux.unr");
+    const PackageReading reading = ReadPackage(layout.bytes);
+    const std::vector<PackageExport> exports = ReadExports(layout.bytes, reading.contents).exports;
+    layout.exportTable = reading.contents.header.exportOffset;
+    PackageCursor cursor{std::string_view(layout.bytes)};
+    for (const PackageExport& object : exports) {
+        const std::string_view className = ClassNameOf(reading.contents, exports, object).value_or("");
+        if (className == "LevelInfo") {
+            // The Title tag: its name's index, then the type byte of a string with a size byte.
+            const auto title = std::find(reading.contents.names.begin(), reading.contents.names.end(), "Title");
+            const std::string tag = std::string(1, char(0x40 | ((title - reading.contents.names.begin()) & 0x3F))) +
+                                    char((title - reading.contents.names.begin()) >> 6) + "\x5D";
+            layout.titleTag = layout.bytes.find(tag, object.serialOffset);
+        }
+        if (className == "Texture" && object.objectName == "Screenshot") {
+            const PropertyReading properties = ReadProperties(cursor, reading.contents, object);
+            layout.mipSize = properties.dataOffset + 1 + 4;  // past the mip count and the offset of its end
+            const ObjectProperty* palette =
+                FindProperty(properties.properties, "Palette", ObjectProperty::Type::Object);
+            const PackageExport& paletteObject = exports[std::size_t(palette->number - 1)];
+            layout.paletteCount = ReadProperties(cursor, reading.contents, paletteObject).dataOffset;
+        }
+    }
+    return layout;
+}
+
+TEST(PackageDescription, EndsDamagedCopiesOfARealMapInAReason)
+{
+    THLD_REQUIRE_CORPUS();
+    const FluxLayout flux = Flux();
+    struct Case {
+        const char* damage;
+        std::uint64_t at;
+        std::string bytes;  // written there; the file is cut there when empty
+        PackageDescription::Outcome outcome;
+        ScreenshotFacts::State screenshot;
+        std::string reason;
+    };
+    using O = PackageDescription::Outcome;
+    using S = ScreenshotFacts::State;
+    const std::vector<Case> cases = {
+        {"export table cut short", flux.exportTable + 100, "", O::Unreadable, S::None,
+         "the export table of 643 entries at offset 908239 runs past the end of the file"},
+        {"export table cut in its entries", flux.exportTable + 8400, "", O::BadExports, S::None,
+         "a value at offset 916639 runs past the end of the file"},
+        {"title past the end", flux.titleTag + 3, "\xFF", O::BadLevelInfo, S::None,
+         "the object LevelInfo0: the property Title at offset 12744 of 255 bytes runs past the end of its object"},
+        {"no colours", flux.paletteCount, std::string("\x40\x00", 2), O::Read, S::Unreadable,
+         "the palette Palette2 at offset 484103 holds 0 colours, not 1 to 256"},
+        {"100,000 colours", flux.paletteCount, "\x60\x9A\x0C", O::Read, S::Unreadable,
+         "the palette Palette2 at offset 484103 holds 100000 colours, not 1 to 256"},
+        {"a mip larger than the file", flux.mipSize, "\x40\xFF\x7F", O::Read, S::Unreadable,
+         "the top mip of Screenshot at offset 67300 claims 1048512 bytes, more than its object holds"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(c.at, 0u) << c.damage;
+        std::string bytes = flux.bytes;
+        if (c.bytes.empty())
+            bytes.resize(c.at);
+        else
+            bytes.replace(c.at, c.bytes.size(), c.bytes);
+        const PackageDescription description = DescribePackage(bytes, ScreenshotWanted::Yes);
+        EXPECT_EQ(description.outcome, c.outcome) << c.damage;
+        EXPECT_EQ(description.screenshot.state, c.screenshot) << c.damage;
+        EXPECT_EQ(description.outcome == O::Read ? description.screenshot.reason : description.reason, c.reason)
+            << c.damage;
     }
 }
 

@@ -112,10 +112,9 @@ void DecodeDxt1(const std::string& data, DecodedImage& image)
         }
 }
 
-TextureReading Decode(PackageCursor& cursor, const PackageContents& contents, const std::vector<PackageExport>& exports,
-                      const PackageExport& texture)
+void Decode(PackageCursor& cursor, const PackageContents& contents, const std::vector<PackageExport>& exports,
+            const PackageExport& texture, TextureReading& reading)
 {
-    TextureReading reading;
     const PropertyReading properties = ReadProperties(cursor, contents, texture);
     if (properties.outcome != PropertyReading::Outcome::Read)
         throw Refused{properties.reason};
@@ -124,7 +123,7 @@ TextureReading Decode(PackageCursor& cursor, const PackageContents& contents, co
     const auto known = static_cast<TextureFormat>(reading.format);
     if (known != TextureFormat::P8 && known != TextureFormat::RGBA8 && known != TextureFormat::DXT1) {
         reading.outcome = TextureReading::Outcome::FormatNotShown;
-        return reading;
+        return;
     }
 
     const std::uint64_t end = texture.serialOffset + texture.serialSize;
@@ -187,7 +186,6 @@ TextureReading Decode(PackageCursor& cursor, const PackageContents& contents, co
             image.rgba[i * 4 + 3] = 255;
         }
     }
-    return reading;
 }
 
 }  // namespace
@@ -195,19 +193,20 @@ TextureReading Decode(PackageCursor& cursor, const PackageContents& contents, co
 TextureReading ReadTextureImage(PackageCursor& cursor, const PackageContents& contents,
                                 const std::vector<PackageExport>& exports, const PackageExport& texture)
 {
+    TextureReading reading;
     try {
         try {
-            return Decode(cursor, contents, exports, texture);
+            Decode(cursor, contents, exports, texture, reading);
         } catch (const PackageCursor::PastTheEnd&) {
             throw Refused{"the texture " + texture.objectName + ": a value" + At(cursor.Offset()) +
                           " runs past the end of the file"};
         }
     } catch (Refused& refused) {
-        TextureReading reading;
         reading.outcome = TextureReading::Outcome::Malformed;
         reading.reason = std::move(refused.reason);
-        return reading;
+        reading.image = {};
     }
+    return reading;
 }
 
 std::string TextureFormatText(std::uint8_t format)

@@ -10,6 +10,7 @@
 #include "package/package_description.h"
 #include "package/package_exports.h"
 #include "support/corpus.h"
+#include "support/made_map.h"
 #include "support/temp_folder.h"
 
 namespace thld {
@@ -110,6 +111,53 @@ TEST(PackageDescription, GivesWhatAppliesToScriptsTexturesAndMusic)
         EXPECT_EQ(description.exportCount, c.exports) << c.file;
         EXPECT_FALSE(description.level) << c.file;
         EXPECT_EQ(description.screenshot.state, ScreenshotFacts::State::None) << c.file;
+    }
+}
+
+TEST(PackageDescription, DecodesEachFormatOfAMadeScreenshot)
+{
+    struct Case {
+        const char* what;
+        std::uint8_t format;
+        std::uint32_t width, height;
+        std::string mip;
+        ScreenshotFacts::State state;
+        std::vector<std::uint8_t> firstPixels;  // the first row's
+    };
+    using S = ScreenshotFacts::State;
+    const std::vector<Case> cases = {
+        {"P8",
+         0,
+         4,
+         4,
+         std::string("\0\x01\x02\x03", 4) + std::string(12, '\x01'),
+         S::Shown,
+         {0, 0, 0, 255, 255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255}},
+        // Red and blue, the first row taking each of the four colours in turn.
+        {"DXT1",
+         3,
+         4,
+         4,
+         std::string("\0\xF8\x1F\0\xE4\0\xFF\x55", 8),
+         S::Shown,
+         {255, 0, 0, 255, 0, 0, 255, 255, 170, 0, 85, 255, 85, 0, 170, 255}},
+        // Stored as blue, green, red, alpha.
+        {"RGBA8", 5, 2, 1, std::string("\xFF\0\0\xFF\0\xFF\0\x80", 8), S::Shown, {0, 0, 255, 255, 0, 255, 0, 128}},
+        {"RGB16", 2, 2, 2, std::string(8, '\0'), S::FormatNotShown, {}},
+        {"P8 cut short", 0, 4, 4, std::string(15, '\0'), S::Unreadable, {}},
+        {"DXT1 too wide", 3, 4096, 4, std::string(8192, '\0'), S::Unreadable, {}},
+    };
+    for (const Case& c : cases) {
+        const PackageDescription description =
+            DescribePackage(test::MadeMapBytes(c.format, c.width, c.height, c.mip), ScreenshotWanted::Yes);
+        ASSERT_TRUE(description.level) << c.what << ": " << description.reason;
+        EXPECT_EQ(description.level->title, "Tiny") << c.what;
+        EXPECT_EQ(description.screenshot.state, c.state) << c.what << ": " << description.screenshot.reason;
+        EXPECT_EQ(description.screenshot.format, c.format) << c.what;
+        const std::vector<std::uint8_t>& rgba = description.screenshot.image.rgba;
+        EXPECT_EQ(std::vector<std::uint8_t>(rgba.begin(), rgba.begin() + std::min(rgba.size(), c.firstPixels.size())),
+                  c.firstPixels)
+            << c.what;
     }
 }
 

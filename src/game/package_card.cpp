@@ -20,6 +20,18 @@ PackageCard ReadPackageCard(const std::string& cacheFolder, const PackageItem& i
     return card;
 }
 
+std::optional<LevelFacts> ReadMapFacts(const std::string& cacheFolder, const PackageItem& item)
+{
+    if (item.kind != kind::Map || !IsPlainFileName(item.key))
+        return std::nullopt;
+    try {
+        const InputFile file = InputFile::Open(CachedFilePath(cacheFolder, item.key));
+        return DescribePackage(file, ScreenshotWanted::No).level;
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
 void AddRequirements(PackageCard& card, const std::vector<PackageItem>& items, std::size_t item,
                      const OfflineCheck& offline)
 {

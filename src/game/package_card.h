@@ -43,14 +43,18 @@ struct PackageCard {
 // or read of the file raises FileError.
 PackageCard ReadPackageCard(const std::string& cacheFolder, const PackageItem& item, ScreenshotWanted screenshot);
 
+// The title and author (and the rest of LevelFacts) of a cached map, without its screenshot; nothing
+// for another kind, a key that is no plain file name, or a file that can't be opened or read.
+std::optional<LevelFacts> ReadMapFacts(const std::string& cacheFolder, const PackageItem& item);
+
 // Adds what `items[item]` requires and, for a map, whether it will load offline, by `offline`
 // (made from the same items).
 void AddRequirements(PackageCard& card, const std::vector<PackageItem>& items, std::size_t item,
                      const OfflineCheck& offline);
 
-// The words of a card for people, the same in every front-end.
-// "Title", "Author", ... are the front-ends' labels; these are the values that need words:
-// "shown", "none", "in the package Foo (not read)", "a screenshot in a format not shown (RGB16)", ...
+// The words for a card's values that are no text of the package, the same in every front-end: the
+// screenshot ("256 x 256 P8", "none", "Screenshot in the package Untitled (not read)", "a screenshot
+// in a format not shown (RGB16)", "unreadable: ..."), and whether a map loads offline.
 std::string ScreenshotText(const ScreenshotFacts& screenshot);
 // "will load", "will not load: A and B are found nowhere", "can't be told"; empty for NotAsked.
 std::string OfflineText(const PackageCard& card);

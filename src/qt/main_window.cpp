@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStyle>
 #include <QStatusBar>
 #include <QTimer>
@@ -41,6 +42,7 @@
 #include "qt/background_work.h"
 #include "qt/cache_filter.h"
 #include "qt/cache_model.h"
+#include "qt/card_pane.h"
 #include "qt/cross_thread_prompt.h"
 #include "qt/listing_job.h"
 #include "qt/program_colours.h"
@@ -152,7 +154,17 @@ void MainWindow::BuildWidgets()
     // Columns are sized by the rows shown and a few hundred around them, never by every row.
     header->setResizeContentsPrecision(500);
     tree_->setSortingEnabled(true);
-    column->addWidget(tree_, 1);
+    header->moveSection(header->visualIndex(CacheModel::TitleColumn), 1);  // the title beside the name
+    // The card of the selected package beside the tree.
+    auto* cardSplitter = new QSplitter;
+    cardSplitter->setObjectName(QStringLiteral("cardSplitter"));
+    auto* cardPane = new CardPane(*model_);
+    cardPane->Follow(*tree_, *filter_);
+    cardSplitter->addWidget(tree_);
+    cardSplitter->addWidget(cardPane);
+    cardSplitter->setStretchFactor(0, 1);
+    cardSplitter->setSizes({700, 260});
+    column->addWidget(cardSplitter, 1);
 
     totalLabel_ = new QLabel(QStringLiteral("Total Cache: ") + SizeForPeople(0));
     totalLabel_->setObjectName(QStringLiteral("totalLabel"));
@@ -287,6 +299,12 @@ void MainWindow::DescribeWidgets()
 
 void MainWindow::ConnectWidgets()
 {
+    // Once every title is there, the rows are filtered and sorted again by them.
+    connect(&model_->Cards(), &CardReader::TitlesRead, this, [this] {
+        if (model_->Cards().TitlesDone() &&
+            (!filterField_->text().isEmpty() || filter_->sortColumn() == CacheModel::TitleColumn))
+            filter_->invalidate();
+    });
     auto change = [this] {
         Guarded([this] {
             if (!IsBusy())
@@ -453,6 +471,10 @@ void MainWindow::SizeColumns()
         CacheModel::OfflineColumn,
         std::max(tree_->header()->sectionSizeHint(CacheModel::OfflineColumn),
                  tree_->fontMetrics().horizontalAdvance(QStringLiteral("No, 99 missing")) + margin));
+    // Titles come after the listing: room for a usual one.
+    tree_->header()->resizeSection(
+        CacheModel::TitleColumn,
+        tree_->fontMetrics().horizontalAdvance(QStringLiteral("The Edge of the Map")) + margin);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -125,7 +125,7 @@ void MainWindow::BuildWidgets()
     auto* filterRow = new QHBoxLayout;
     filterField_ = new QLineEdit;
     filterField_->setObjectName(QStringLiteral("filterField"));
-    filterField_->setPlaceholderText(QStringLiteral("Filter by name"));
+    filterField_->setPlaceholderText(QStringLiteral("Filter by name, title or author"));
     filterField_->setClearButtonEnabled(true);
     tickAllButton_ = Button("&Tick All Shown", "tickAllButton");
     untickAllButton_ = Button("&Untick All", "untickAllButton");
@@ -263,7 +263,7 @@ void MainWindow::DescribeWidgets()
         {pathLabel_, "Cache folder", "The cache folder shown below"},
         {changeButton_, "Change game folder", "Choose another Unreal Tournament folder"},
         {installChooser_, "Installations found", "The installations of the game found on this computer"},
-        {filterField_, "Filter by name", "Shows only the packages whose name holds this text"},
+        {filterField_, "Filter", "Shows only the packages whose name, or map title or author, holds this text"},
         {tickAllButton_, "Tick all shown", "Ticks every package the filter shows"},
         {untickAllButton_, "Untick all", "Unticks every package"},
         {tree_, "Cached packages",

@@ -3,6 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <map>
+
 #include "cli/test_game.h"
 #include "support/corpus.h"
 #include "support/temp_folder.h"
@@ -139,6 +141,29 @@ TEST(CliInfo, WritesTheScreenshotToANewPngFileOnly)
         } else if (c.exitCode == 0) {
             EXPECT_EQ(written.substr(0, 8), "\x89PNG\r\n\x1A\n");
         }
+    }
+}
+
+TEST(CliInfo, ListAsJsonCarriesEachMapsTitleAndAuthor)
+{
+    THLD_REQUIRE_CORPUS();
+    TestGame game;
+    game.LayCorpus({"CTF-Extortion.unr", "DM-Bond 007 Goldeneye Temple.unr", "Exp.u"});
+    const ProgramResult result = game.Run({"list", "--json"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    struct Expected {
+        nlohmann::json title, author;
+    };
+    const std::map<std::string, Expected> expected = {
+        {"CTF-Extortion.unr", {"Extortion", "David M\u00fcnnich"}},
+        {"DM-Bond 007 Goldeneye Temple.unr", {"DM-Temple", "Si \"Kain\" Cass"}},
+        {"Exp.u", {nullptr, nullptr}},
+    };
+    const nlohmann::json listed = nlohmann::json::parse(result.out);
+    for (const nlohmann::json& package : listed.at("packages")) {
+        const Expected& e = expected.at(package.at("name"));
+        EXPECT_EQ(package.at("title"), e.title) << package.at("name");
+        EXPECT_EQ(package.at("author"), e.author) << package.at("name");
     }
 }
 

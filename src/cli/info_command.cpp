@@ -97,7 +97,7 @@ nlohmann::json CardJson(const PackageCard& card)
     json["problem"] = description ? TextOrNull(description->reason) : nlohmann::json();
     nlohmann::json required = nlohmann::json::array();
     for (const std::string& name : card.requirements)
-    required.push_back(Utf8Text(name));
+        required.push_back(Utf8Text(name));
     json["requires"] = required;
     nlohmann::json missing = nlohmann::json::array();
     for (const std::string& name : card.missing)

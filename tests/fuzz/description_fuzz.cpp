@@ -23,8 +23,7 @@ void CheckOneInput(std::string_view bytes)
         Require(shot.image.width >= 1 && shot.image.width <= kLargestImageSide && shot.image.height >= 1 &&
                     shot.image.height <= kLargestImageSide,
                 "an image within its bounds");
-        Require(shot.image.rgba.size() == std::size_t(shot.image.width) * shot.image.height * 4,
-                "four bytes a pixel");
+        Require(shot.image.rgba.size() == std::size_t(shot.image.width) * shot.image.height * 4, "four bytes a pixel");
     } else {
         Require(shot.image.rgba.empty(), "no pixels without a picture");
     }

@@ -15,10 +15,12 @@ namespace thld {
 
 namespace {
 
-QLabel* CardLabel(const char* name, QWidget* parent)
+QLabel* CardLabel(const char* name, const char* shown, const char* description, QWidget* parent)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
+    label->setAccessibleName(QString::fromLatin1(shown));
+    label->setAccessibleDescription(QString::fromLatin1(description));
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
@@ -78,15 +80,17 @@ CardPane::CardPane(CacheModel& model, QWidget* parent)
     : QWidget(parent),
       model_(model),
       picture_(new ScreenshotView(this)),
-      title_(CardLabel("cardTitle", this)),
-      author_(CardLabel("cardAuthor", this)),
-      players_(CardLabel("cardPlayers", this)),
-      size_(CardLabel("cardSize", this)),
-      offline_(CardLabel("cardOffline", this)),
-      note_(CardLabel("cardNote", this))
+      title_(CardLabel("cardTitle", "Title", "The map's title, or the package's name", this)),
+      author_(CardLabel("cardAuthor", "Author", "Who made the map", this)),
+      players_(CardLabel("cardPlayers", "Players", "How many players the map is made for", this)),
+      size_(CardLabel("cardSize", "Package", "The package's name, size and kind", this)),
+      offline_(CardLabel("cardOffline", "Offline", "Whether the map will load offline once made permanent", this)),
+      note_(CardLabel("cardNote", "Note", "What else the card tells: the screenshot or a problem of the file", this))
 {
     setObjectName(QStringLiteral("cardPane"));
     picture_->setObjectName(QStringLiteral("cardScreenshot"));
+    picture_->setAccessibleName(QStringLiteral("Screenshot"));
+    picture_->setAccessibleDescription(QStringLiteral("The map's screenshot, as the game's menus show it"));
     QFont large = title_->font();
     large.setPointSizeF(large.pointSizeF() * 1.6);
     large.setBold(true);

@@ -7,6 +7,7 @@
 #include "cli/png_file.h"
 #include "cli/terminal_text.h"
 #include "game/package_card.h"
+#include "platform/folder.h"
 
 namespace thld::cli {
 
@@ -119,6 +120,9 @@ int InfoCommand(const Options& options, Console& console)
 {
     if (options.screenshotFile && options.names.size() != 1)
         throw Failure("--screenshot writes the screenshot of one map: name one package");
+    if (options.screenshotFile && PathExists(*options.screenshotFile))
+        throw Failure(PrintableText(*options.screenshotFile) +
+                      " exists already: the screenshot goes to a new file only");
     const Installation installation = FindGame(options.folders, false, console);
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;

@@ -116,7 +116,8 @@ TEST(CliInfo, WritesTheScreenshotToANewPngFileOnly)
     };
     const std::vector<Case> cases = {
         {"a map's screenshot", "DM-Flux", false, 0, ""},
-        {"a file there already", "DM-Flux", true, 1, "tallyhold: Access to %s was denied.\n"},
+        {"a file there already", "DM-Flux", true, 1,
+         "tallyhold: %s exists already: the screenshot goes to a new file only\n"},
         {"a package without one", "Exp", false, 1, "tallyhold: Exp.u has no screenshot to write\n"},
         {"a screenshot in another package", "DM-Bond 007 Goldeneye Complex", false, 1,
          "tallyhold: DM-Bond 007 Goldeneye Complex.unr has no screenshot to write: Screenshot in the package "

@@ -17,7 +17,7 @@ std::string Joined(const std::vector<std::string>& names)
 {
     std::string joined;
     for (const std::string& name : names)
-        joined += (joined.empty() ? "" : ", ") + PrintableText(name);
+        joined += (joined.empty() ? std::string() : std::string(", ")) + PrintableText(name);
     return joined;
 }
 
@@ -145,7 +145,7 @@ int InfoCommand(const Options& options, Console& console)
         if (options.json)
             cards.push_back(CardJson(card));
         else
-            out += (out.empty() ? "" : "\n") + CardText(card, console);
+            out += (out.empty() ? std::string() : std::string("\n")) + CardText(card, console);
     }
     if (options.json)
         out = nlohmann::json{{"schema", 1}, {"packages", cards}}.dump() + "\n";

@@ -101,7 +101,7 @@ CardPane::CardPane(CacheModel& model, QWidget* parent)
     for (QLabel* label : {title_, author_, players_, size_, offline_, note_})
         column->addWidget(label);
     column->addStretch(1);
-    setMinimumWidth(200);
+    setMinimumWidth(180);
     connect(&model_.Cards(), &CardReader::CardRead, this, &CardPane::OnCardRead);
     connect(&model_, &QAbstractItemModel::modelReset, this, [this] { ShowRow(std::nullopt); });
     ShowRow(std::nullopt);

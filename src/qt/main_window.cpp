@@ -163,7 +163,7 @@ void MainWindow::BuildWidgets()
     cardSplitter->addWidget(tree_);
     cardSplitter->addWidget(cardPane);
     cardSplitter->setStretchFactor(0, 1);
-    cardSplitter->setSizes({700, 260});
+    cardSplitter->setSizes({700, 220});
     column->addWidget(cardSplitter, 1);
 
     totalLabel_ = new QLabel(QStringLiteral("Total Cache: ") + SizeForPeople(0));

@@ -8,6 +8,7 @@
 #include "cli/cache_view.h"
 #include "cli/terminal_text.h"
 #include "commands/messages.h"
+#include "game/package_card.h"
 
 namespace thld::cli {
 
@@ -79,7 +80,17 @@ const char* CopyToken(InstalledCopy copy)
     return "none";
 }
 
-void AppendPackage(std::string& out, const PackageItem& item, const InstalledPackages::Found* installed)
+void AppendTextOrNull(std::string& out, const char* key, const std::string* text)
+{
+    AppendKey(out, key);
+    if (text && !text->empty())
+        AppendString(out, *text);
+    else
+        out += "null";
+}
+
+void AppendPackage(std::string& out, const PackageItem& item, const InstalledPackages::Found* installed,
+                   const std::string& cacheFolder)
 {
     out += '{';
     AppendKey(out, "name", true);
@@ -106,6 +117,10 @@ void AppendPackage(std::string& out, const PackageItem& item, const InstalledPac
         AppendString(out, item.requirements[r]);
     }
     out += ']';
+    // A map's title and author, read from its file only here: the table has no room for them.
+    const std::optional<LevelFacts> level = ReadMapFacts(cacheFolder, item);
+    AppendTextOrNull(out, "title", level ? &level->title : nullptr);
+    AppendTextOrNull(out, "author", level ? &level->author : nullptr);
     AppendKey(out, "installed");
     if (!installed) {
         out += "null}";
@@ -136,7 +151,8 @@ void PrintJson(const CacheView& view, Console& console)
     const char* separator = "\n";
     for (std::size_t i : view.order) {
         out += separator;
-        AppendPackage(out, items[i], view.installed.empty() ? nullptr : &view.installed[i]);
+        AppendPackage(out, items[i], view.installed.empty() ? nullptr : &view.installed[i],
+                      installation.folders.cacheFolder);
         separator = ",\n";
         if (out.size() > (1 << 16)) {
             console.Out(out);

@@ -96,8 +96,9 @@ Decoded DecodeEntry(Reader& reader)
             part = static_cast<std::uint32_t>(reader.Number(4));
         d.entry.summary.guid = guid;
     }
+    // Written from a list without repeats: read back as it stands.
     for (std::uint64_t imports = reader.Number(2); imports > 0; --imports)
-        d.entry.summary.imports.Add(reader.Text(1));
+        d.entry.summary.imports.AddNew(reader.Text(1));
     return d;
 }
 
@@ -120,35 +121,32 @@ std::optional<ListingMemo> ListingMemo::Decode(std::string bytes, std::string_vi
         // Each entry takes at least 46 bytes: the count can't ask for more than the bytes hold.
         if (count > (body.size() - reader.At()) / 46)
             return std::nullopt;
-        memo.entries_.reserve(static_cast<std::size_t>(count));
+        std::vector<std::uint32_t> offsets;
+        offsets.reserve(static_cast<std::size_t>(count));
         for (std::uint64_t i = 0; i < count; ++i) {
-            memo.entries_.push_back(static_cast<std::uint32_t>(reader.At()));
+            offsets.push_back(static_cast<std::uint32_t>(reader.At()));
             DecodeEntry(reader);
         }
         if (reader.At() != body.size())
             return std::nullopt;
+        memo.bytes_ = std::move(bytes);
+        memo.entries_.Reserve(offsets.size());
+        for (std::uint32_t offset : offsets)
+            memo.entries_.Add(Reader(memo.bytes_, offset).Text(1), offset);
     } catch (const Reader::Short&) {
         return std::nullopt;
     }
-    memo.bytes_ = std::move(bytes);
-    const std::string_view all = memo.bytes_;
-    auto nameAt = [all](std::uint32_t at) { return Reader(all, at).Text(1); };
-    std::sort(memo.entries_.begin(), memo.entries_.end(),
-              [&](std::uint32_t a, std::uint32_t b) { return nameAt(a) < nameAt(b); });
     return memo;
 }
 
 std::optional<MemoEntry> ListingMemo::Find(std::string_view name, const FileStamp& stamp) const
 {
-    const std::string_view all = bytes_;
-    auto at = std::lower_bound(
-        entries_.begin(), entries_.end(), name,
-        [all](std::uint32_t entry, std::string_view wanted) { return Reader(all, entry).Text(1) < wanted; });
-    if (at == entries_.end())
+    const std::optional<std::uint32_t> at = entries_.Find(name);
+    if (!at)
         return std::nullopt;
-    Reader reader(all, *at);
+    Reader reader(bytes_, *at);
     Decoded decoded = DecodeEntry(reader);  // whole: Decode read it through
-    if (decoded.name != name || !(decoded.stamp == stamp))
+    if (!(decoded.stamp == stamp))
         return std::nullopt;
     return std::move(decoded.entry);
 }

@@ -19,6 +19,7 @@
 #include "package/package_kind.h"
 #include "package/package_summary.h"
 #include "platform/folder_stamps.h"
+#include "platform/name_index.h"
 
 namespace thld {
 
@@ -34,6 +35,12 @@ struct MemoEntry {
 
 class ListingMemo {
 public:
+    // The entries hold views of the bytes: a memo is moved, never copied.
+    ListingMemo(ListingMemo&&) = default;
+    ListingMemo& operator=(ListingMemo&&) = default;
+    ListingMemo(const ListingMemo&) = delete;
+    ListingMemo& operator=(const ListingMemo&) = delete;
+
     // The memo in `bytes` when they are one whole memo of format kMemoFormat of the cache folder
     // `cacheFolder` (its canonical path); nothing otherwise.
     static std::optional<ListingMemo> Decode(std::string bytes, std::string_view cacheFolder);
@@ -44,8 +51,9 @@ public:
     std::size_t size() const { return entries_.size(); }
 
 private:
+    ListingMemo() = default;
     std::string bytes_;
-    std::vector<std::uint32_t> entries_;  // offsets of the entries, by name
+    NameIndex entries_;  // the entries' names, in bytes_, with their offsets
 };
 
 // Makes the bytes of a memo, one file at a time.

@@ -84,6 +84,8 @@ void ListingRecall::Keep(const std::vector<PackageItem>& items)
     for (std::size_t e = 0; e < known_.size() && e < items.size(); ++e)
         if (known_[e] != Known::No)
             kept.push_back(e);
+    if (read_ == 0 && memo_ && memo_->size() == kept.size())
+        return;  // the memo holds what this listing knows
     // A file named by two lines is kept once.
     std::sort(kept.begin(), kept.end(), [&](std::size_t a, std::size_t b) { return files_[a].name < files_[b].name; });
     kept.erase(std::unique(kept.begin(), kept.end(),

@@ -1,40 +1,37 @@
 #include "platform/folder_stamps.h"
 
-#include <algorithm>
-
 #include "platform/code_page.h"
 
 namespace thld {
 
 namespace {
+// The system's file names: without regard to case on Windows (and under Wine).
 #ifdef _WIN32
-constexpr bool kNamesIgnoreCase = true;
+constexpr NameIndex::Letters kLetters = NameIndex::Letters::IgnoringCase;
 #else
-constexpr bool kNamesIgnoreCase = false;
+constexpr NameIndex::Letters kLetters = NameIndex::Letters::Exact;
 #endif
 }  // namespace
+
+FolderStamps::FolderStamps() : index_(kLetters) {}
 
 void FolderStamps::Add(std::string_view name, const FileStamp& stamp)
 {
     entries_.push_back({static_cast<std::uint32_t>(names_.size()), static_cast<std::uint32_t>(name.size()), stamp});
-    names_.append(kNamesIgnoreCase ? UpperAsciiText(name) : std::string(name));
+    names_.insert(names_.end(), name.begin(), name.end());
 }
 
-void FolderStamps::Sort()
+void FolderStamps::Index()
 {
-    std::sort(entries_.begin(), entries_.end(),
-              [this](const Entry& a, const Entry& b) { return NameOf(a) < NameOf(b); });
+    index_.Reserve(entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        index_.Add(NameOf(entries_[i]), static_cast<std::uint32_t>(i));
 }
 
-const FileStamp* FolderStamps::Find(std::string_view wanted) const
+const FileStamp* FolderStamps::Find(std::string_view name) const
 {
-    const std::string upper = kNamesIgnoreCase ? UpperAsciiText(wanted) : std::string();
-    const std::string_view name = kNamesIgnoreCase ? std::string_view(upper) : wanted;
-    auto at = std::lower_bound(entries_.begin(), entries_.end(), name,
-                               [this](const Entry& entry, std::string_view wanted) { return NameOf(entry) < wanted; });
-    if (at == entries_.end() || NameOf(*at) != name)
-        return nullptr;
-    return &at->stamp;
+    const std::optional<std::uint32_t> at = index_.Find(name);
+    return at ? &entries_[*at].stamp : nullptr;
 }
 
 }  // namespace thld

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/name_index.h"
+
 namespace thld {
 
 struct FileStamp {
@@ -22,6 +24,11 @@ struct FileStamp {
 
 class FolderStamps {
 public:
+    FolderStamps(FolderStamps&&) = default;
+    FolderStamps& operator=(FolderStamps&&) = default;
+    FolderStamps(const FolderStamps&) = delete;
+    FolderStamps& operator=(const FolderStamps&) = delete;
+
     // Reads the folder: on POSIX one read of its entries and a status of each, without following
     // links; on Windows one enumeration, which gives sizes and times with the names. Entries that
     // are no regular files are kept, marked so, without a stamp. Nothing when the folder can't be
@@ -34,20 +41,20 @@ public:
     std::size_t size() const { return entries_.size(); }
 
 private:
+    FolderStamps();
     struct Entry {
         std::uint32_t offset = 0;  // of the name in names_
         std::uint32_t length = 0;
         FileStamp stamp;
     };
     void Add(std::string_view name, const FileStamp& stamp);
-    void Sort();
-    std::string_view NameOf(const Entry& entry) const
-    {
-        return std::string_view(names_).substr(entry.offset, entry.length);
-    }
+    // Makes the index of the names, once every name is in.
+    void Index();
+    std::string_view NameOf(const Entry& entry) const { return {names_.data() + entry.offset, entry.length}; }
 
-    std::string names_;
-    std::vector<Entry> entries_;  // by name, once read
+    std::vector<char> names_;  // moved with the stamps, never copied: the index holds views of them
+    std::vector<Entry> entries_;
+    NameIndex index_;
 };
 
 }  // namespace thld

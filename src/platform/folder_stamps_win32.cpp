@@ -45,7 +45,7 @@ std::optional<FolderStamps> FolderStamps::Read(const std::string& folder)
         stamps.Add(name, FileStamp{size, Nanoseconds(found.ftLastWriteTime), Nanoseconds(found.ftCreationTime), 0, 0});
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
-    stamps.Sort();
+    stamps.Index();
     return stamps;
 }
 

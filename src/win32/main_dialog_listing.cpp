@@ -1,5 +1,8 @@
 // The cache on screen: the listing, with the requirements under their packages, into the tree,
 // and the jump from a requirement to its package.
+#include <chrono>
+#include <optional>
+
 #include "game/cache_contents.h"
 #include "commands/messages.h"
 #include "commands/status_messages.h"
@@ -10,6 +13,9 @@
 namespace thld {
 
 namespace {
+
+// How often the tree draws the rows listed so far.
+constexpr std::chrono::milliseconds kRowsShownEvery{150};
 
 // The wait window stays up while the listing runs, however it ends.
 class WaitShown {
@@ -43,10 +49,20 @@ void MainDialog::ReadCacheIndex()
 
     // The packages show as the listing finds them, each its root item; the window shows from the
     // first of them on (at start-up it would show only once the listing ends). Their children come
-    // once the listing has ended, as FillTree adds them.
-    auto listed = [this](std::vector<PackageItem>&& batch) {
+    // once the listing has ended, as FillTree adds them. The tree draws itself again only now and
+    // then: Wine's tree works out its scroll bars anew for every item added while it draws.
+    std::optional<std::chrono::steady_clock::time_point> shown;
+    std::optional<CacheTree::QuietFill> quiet;
+    auto listed = [&](std::vector<PackageItem>&& batch) {
+        if (!quiet)
+            quiet.emplace(treeView_);
         for (const PackageItem& item : batch)
             itemNodes_.push_back(treeView_.Append(TVI_ROOT, item.name, item.entryNumber));
+        const auto now = std::chrono::steady_clock::now();
+        if (shown && now - *shown < kRowsShownEvery)
+            return;
+        shown = now;
+        quiet.reset();
         if (!::IsWindowVisible(Window())) {
             // Shown behind the wait window, which stays in front until the listing ends.
             ::ShowWindow(Window(), SW_SHOWNA);
@@ -68,6 +84,7 @@ void MainDialog::ReadCacheIndex()
             return ListingStep::Continue;
         },
         listed, ListingMemoUse::Kept);
+    quiet.reset();
     Listing& listing = contents.listing;
     if (listing.outcome == Listing::Outcome::Unreadable)
         ShowMessage(Window(), messages::ReadError(listing.indexPath));

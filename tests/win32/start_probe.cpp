@@ -57,19 +57,11 @@ struct Filled {
     std::size_t items = 0;
 };
 
-// The tree's count of items, asked without waiting long for a program busy listing.
-LRESULT TreeCount(HWND tree)
-{
-    DWORD_PTR count = 0;
-    if (!::SendMessageTimeoutW(tree, TVM_GETCOUNT, 0, 0, SMTO_NORMAL, 50, &count))
-        return 0;
-    return static_cast<LRESULT>(count);
-}
-
-// The main window of the process once it shows a filled tree; nullptr when it never did. The
-// check asks the Wine server as little as it can, as the program needs it: the active window (the
-// main window is activated as it shows), and only now and then every window of the process.
-HWND FilledWindow(DWORD processId, long long started, DWORD timeout)
+// The main window of the process once it shows; nullptr when it never did. The program shows it
+// with the first rows of its tree (or, with nothing listed, once its start-up ends). The check asks
+// the Wine server as little as it can, as the program needs it: the active window, and every other
+// poll every window of the process (shown behind the wait window, the main window is not active).
+HWND ShownWindow(DWORD processId, long long started, DWORD timeout)
 {
     for (int poll = 1;; ++poll) {
         HWND main = ::GetForegroundWindow();
@@ -77,17 +69,14 @@ HWND FilledWindow(DWORD processId, long long started, DWORD timeout)
         if (main)
             ::GetWindowThreadProcessId(main, &owner);
         if (owner != processId || !::IsWindowVisible(main) || TextOf(main) != kMainTitle) {
-            std::vector<HWND> mains = poll % 3 == 0 ? VisibleWindows(kMainTitle, processId) : std::vector<HWND>{};
+            std::vector<HWND> mains = poll % 2 == 0 ? VisibleWindows(kMainTitle, processId) : std::vector<HWND>{};
             main = mains.empty() ? nullptr : mains.front();
         }
-        if (main) {
-            HWND tree = ::GetDlgItem(main, IDC_CACHE_TREE);
-            if (tree && TreeCount(tree) > 0)
-                return main;
-        }
+        if (main)
+            return main;
         if (Milliseconds(Now() - started) > timeout)
             return nullptr;
-        ::Sleep(10);
+        ::Sleep(5);
     }
 }
 
@@ -105,7 +94,7 @@ std::optional<Filled> TimeOneStart(const std::string& program)
         return std::nullopt;
     }
     std::optional<Filled> filled;
-    if (HWND main = FilledWindow(process.dwProcessId, started, kLongest)) {
+    if (HWND main = ShownWindow(process.dwProcessId, started, kLongest)) {
         const double firstRows = Milliseconds(Now() - started);
         // Painted: each window's paint is handed to the program and waited for, which also waits
         // until it has finished the start-up work and reads its input.

@@ -5,6 +5,10 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
 #include "qt/indicator_style.h"
 #include "qt/program_colours.h"
 
@@ -107,18 +111,61 @@ bool DesktopPrefersDark()
     return dark;
 }
 
-void ApplyLook(Look look)
+namespace {
+
+double Luminance(const QColor& c)
 {
-    static std::optional<Look> applied;
-    if (applied == look)
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor Mixed(const QColor& from, const QColor& to, double share)
+{
+    return QColor::fromRgbF(static_cast<float>(from.redF() + (to.redF() - from.redF()) * share),
+                            static_cast<float>(from.greenF() + (to.greenF() - from.greenF()) * share),
+                            static_cast<float>(from.blueF() + (to.blueF() - from.blueF()) * share));
+}
+
+}  // namespace
+
+QPalette WithReadableDisabledText(QPalette palette)
+{
+    // A little over 3:1 against the plain background, so that a style's gradient or frame keeps it.
+    constexpr double kWanted = 3.6;
+    const std::pair<QPalette::ColorRole, QPalette::ColorRole> pairs[] = {
+        {QPalette::ButtonText, QPalette::Button},
+        {QPalette::WindowText, QPalette::Window},
+        {QPalette::Text, QPalette::Base},
+    };
+    for (const auto& [text, background] : pairs) {
+        const QColor back = palette.color(QPalette::Disabled, background);
+        const QColor enabled = palette.color(QPalette::Active, text);
+        QColor shown = palette.color(QPalette::Disabled, text);
+        for (double share = 0.1; Contrast(shown, back) < kWanted && share <= 1.0; share += 0.1)
+            shown = Mixed(palette.color(QPalette::Disabled, text), enabled, share);
+        palette.setColor(QPalette::Disabled, text, shown);
+    }
+    return palette;
+}
+
+void ApplyLook(Look look, bool dark)
+{
+    static std::optional<std::pair<Look, bool>> applied;
+    if (applied == std::pair(look, dark))
         return;
-    applied = look;
+    applied = std::pair(look, dark);
     const PlatformLook& platform = Platform();
     QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
     const QPalette fusionDefault = fusion->standardPalette();
     if (look == Look::Classic) {
         QApplication::setStyle(new IndicatorStyle(fusion));
-        QApplication::setPalette(ProgramPalette(fusionDefault));
+        QApplication::setPalette(WithReadableDisabledText(ProgramPalette(fusionDefault)));
         return;
     }
     delete fusion;
@@ -126,7 +173,7 @@ void ApplyLook(Look look)
     if (!base)
         base = QStyleFactory::create(QStringLiteral("Fusion"));
     QApplication::setStyle(new IndicatorStyle(base));
-    QApplication::setPalette(DesktopPalette(platform.palette, fusionDefault, DesktopPrefersDark()));
+    QApplication::setPalette(WithReadableDisabledText(DesktopPalette(platform.palette, fusionDefault, dark)));
 }
 
 }  // namespace thld

@@ -136,19 +136,22 @@ QColor Mixed(const QColor& from, const QColor& to, double share)
 
 QPalette WithReadableDisabledText(QPalette palette)
 {
-    // A little over 3:1 against the plain background, so that a style's gradient or frame keeps it.
-    constexpr double kWanted = 3.6;
+    // 4.5:1 against the plain background, as text is asked to be; and, as styles fill buttons and
+    // headers with lighter shades of it (up to half again as light), 4:1 against that, so that the
+    // smoothed letters still show over 3:1 on the drawn button.
     const std::pair<QPalette::ColorRole, QPalette::ColorRole> pairs[] = {
         {QPalette::ButtonText, QPalette::Button},
         {QPalette::WindowText, QPalette::Window},
         {QPalette::Text, QPalette::Base},
     };
     for (const auto& [text, background] : pairs) {
-        const QColor back = palette.color(QPalette::Disabled, background);
+        const QColor plain = palette.color(QPalette::Disabled, background);
+        const QColor shaded = plain.lighter(150);
+        const QColor faint = palette.color(QPalette::Disabled, text);
         const QColor enabled = palette.color(QPalette::Active, text);
-        QColor shown = palette.color(QPalette::Disabled, text);
-        for (double share = 0.1; Contrast(shown, back) < kWanted && share <= 1.0; share += 0.1)
-            shown = Mixed(palette.color(QPalette::Disabled, text), enabled, share);
+        QColor shown = faint;
+        for (int step = 1; step <= 10 && (Contrast(shown, plain) < 4.5 || Contrast(shown, shaded) < 4.0); ++step)
+            shown = Mixed(faint, enabled, step / 10.0);
         palette.setColor(QPalette::Disabled, text, shown);
     }
     return palette;

@@ -154,13 +154,14 @@ std::string RunSummary(const CommandPlan& plan, const RunReport& report, const s
                           std::to_string(acting) + (tidy ? (acting == 1 ? " item" : " items") : "") +
                           (!tidy ? (acting == 1 ? " package" : " packages") : "") + " (" +
                           messages::SizeInWords(bytes) + ").";
-    const auto left = [](std::size_t n) {
-        return std::to_string(n) + (n == 1 ? " was left as it was" : " were left as they were");
+    const auto left = [&summary](std::size_t n, const char* why) {
+        summary.append(" ").append(std::to_string(n));
+        summary.append(n == 1 ? " was left as it was" : " were left as they were").append(why);
     };
     if (refused > 0)
-        summary += " " + left(refused) + " after Cancel.";
+        left(refused, " after Cancel.");
     if (other > 0)
-        summary += " " + left(other) + ": the disk was no longer as planned.";
+        left(other, ": the disk was no longer as planned.");
     if (failed > 0)
         summary += " An error ended the run.";
     return summary;

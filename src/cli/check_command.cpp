@@ -8,6 +8,7 @@
 #include "cli/terminal_text.h"
 #include "commands/fix_command.h"
 #include "commands/problem_groups.h"
+#include "commands/problem_lines.h"
 #include "game/cache_checks.h"
 
 namespace thld::cli {
@@ -15,40 +16,6 @@ namespace thld::cli {
 namespace {
 
 using Kind = CacheProblem::Kind;
-
-std::string Line(const CacheProblem& p)
-{
-    const auto text = [](const std::string& raw) { return PrintableText(raw); };
-    switch (p.kind) {
-    case Kind::Mismatch:
-        return text(p.name) + "  cached " + p.cachedGuid.value_or("(no GUID)") + "\n      installed " + text(p.path) +
-               " " + p.installedGuid.value_or("(no GUID)");
-    case Kind::Stale:
-        return text(p.name) + "  (" + text(p.key) + ")";
-    case Kind::Orphan:
-        return text(p.key) + ".uxx  " + std::string(p.fileKind) + "  " + HumanSize(p.size) +
-               (p.guid && *p.guid != p.key ? "  its GUID is " + *p.guid : "");
-    case Kind::Duplicate: {
-        std::string line = text(p.name) + "  newest " + text(p.keys.front()) + ", also";
-        for (std::size_t i = 1; i < p.keys.size(); ++i)
-            line += (i > 1 ? ", " : " ") + text(p.keys[i]);
-        return line;
-    }
-    case Kind::Missing: {
-        std::string line = text(p.name) + "  needs";
-        for (std::size_t i = 0; i < p.missing.size(); ++i) {
-            line += (i > 0 ? ", " : " ") + text(p.missing[i].package);
-            if (!p.missing[i].through.empty())
-                line += " (through " + text(p.missing[i].through) + ")";
-        }
-        return line;
-    }
-    case Kind::Unreadable:
-        return text(p.name) + "  " + text(p.key) + ".uxx  " + HumanSize(p.size) + "  " +
-               std::string(p.tables == PackageTables::NotAPackage ? "no package" : "damaged");
-    }
-    return {};
-}
 
 // The command that fixes a problem, as the user may paste it; empty where none does.
 std::string Fix(const CacheProblem& p) { return FixCommand(p).value_or(std::string()); }
@@ -62,7 +29,7 @@ std::string Text(const std::vector<CacheProblem>& problems, Console& console)
         std::string lines;
         for (const CacheProblem& problem : problems)
             if (problem.kind == group.kind) {
-                lines += "  " + Line(problem) + "\n";
+                lines += "  " + Wrapped(ProblemLine(problem), 2, console.Width()) + "\n";
                 if (const std::string fix = Fix(problem); !fix.empty())
                     lines += "      fix: " + console.OutStyled(Style::Strong, PrintableText(fix)) + "\n";
             }

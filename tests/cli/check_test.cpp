@@ -49,7 +49,9 @@ TEST(CliCheck, ReportsAnotherVersionInstalledAsAMismatch)
     const ProgramResult text = game.Run({"check"});
     EXPECT_EQ(text.exitCode, 0);
     EXPECT_PRED2(Holds, text.out, "mismatch: ");
-    EXPECT_PRED2(Holds, text.out, "  ECM.u  cached " + CorpusEntry("ECM.u").guid);
+    EXPECT_PRED2(Holds, text.out,
+                 "  ECM.u: installed as " + game.Path("System/ECM.u") +
+                     " (GUID 8DF7E7DC434A1CDA4C8ADBA4C4CBABBF), cached as GUID " + CorpusEntry("ECM.u").guid);
 }
 
 TEST(CliCheck, ACacheWithoutProblemsSaysSo)

@@ -53,16 +53,37 @@ std::string Line(const CacheProblem& p)
 // The command that fixes a problem, as the user may paste it; empty where none does.
 std::string Fix(const CacheProblem& p) { return FixCommand(p).value_or(std::string()); }
 
+// A problem's lines, indented by 2, within the width: what runs over goes on lines indented by 6.
+std::string ProblemLines(const std::string& line, std::size_t width)
+{
+    constexpr std::size_t kFirst = 2, kNext = 6;
+    std::string lines(kFirst, ' ');
+    std::string_view rest = line;
+    for (;;) {
+        const std::size_t end = rest.find('\n');
+        std::string_view piece = rest.substr(0, end);
+        while (!piece.empty() && piece.front() == ' ')
+            piece.remove_prefix(1);
+        lines += Wrapped(piece, kNext, width) + '\n';
+        if (end == std::string_view::npos)
+            return lines;
+        lines += std::string(kNext, ' ');
+        rest.remove_prefix(end + 1);
+    }
+}
+
 std::string Text(const std::vector<CacheProblem>& problems, Console& console)
 {
     if (problems.empty())
         return "No problems found.\n";
+    const std::size_t width = console.Width();
     std::string out;
     for (const ProblemGroup& group : kProblemGroups) {
         std::string lines;
         for (const CacheProblem& problem : problems)
             if (problem.kind == group.kind) {
-                lines += "  " + Line(problem) + "\n";
+                lines += ProblemLines(Line(problem), width);
+                // The command stays whole, to be pasted.
                 if (const std::string fix = Fix(problem); !fix.empty())
                     lines += "      fix: " + console.OutStyled(Style::Strong, PrintableText(fix)) + "\n";
             }
@@ -70,9 +91,10 @@ std::string Text(const std::vector<CacheProblem>& problems, Console& console)
             continue;
         if (!out.empty())
             out += '\n';
-        out += console.OutStyled(Style::Strong, std::string(ProblemWord(group.kind)) + ": " + group.title) + "\n";
+        const std::string title = std::string(ProblemWord(group.kind)) + ": " + group.title;
+        out += console.OutStyled(Style::Strong, WrappedLines(title, width, 2)) + "\n";
         out += lines;
-        out += console.OutStyled(Style::Dim, group.remedy) + "\n";
+        out += console.OutStyled(Style::Dim, WrappedLines(group.remedy, width)) + "\n";
     }
     const std::size_t count = problems.size();
     return out + "\n" + std::to_string(count) + (count == 1 ? " problem.\n" : " problems.\n");

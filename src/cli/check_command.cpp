@@ -3,6 +3,8 @@
 // code is 0 with or without them.
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 #include "cli/commands.h"
 #include "cli/game_cache.h"
 #include "cli/terminal_text.h"
@@ -53,7 +55,8 @@ std::string Line(const CacheProblem& p)
 // The command that fixes a problem, as the user may paste it; empty where none does.
 std::string Fix(const CacheProblem& p) { return FixCommand(p).value_or(std::string()); }
 
-// A problem's lines, indented by 2, within the width: what runs over goes on lines indented by 6.
+// A problem's lines, indented by 2, within the width: what runs over goes on lines indented by 6; a
+// key or a path too long for a line stays whole.
 std::string ProblemLines(const std::string& line, std::size_t width)
 {
     constexpr std::size_t kFirst = 2, kNext = 6;
@@ -64,7 +67,7 @@ std::string ProblemLines(const std::string& line, std::size_t width)
         std::string_view piece = rest.substr(0, end);
         while (!piece.empty() && piece.front() == ' ')
             piece.remove_prefix(1);
-        lines += Wrapped(piece, kNext, width) + '\n';
+        lines += Wrapped(piece, kNext, width, LongWords::Kept) + '\n';
         if (end == std::string_view::npos)
             return lines;
         lines += std::string(kNext, ' ');
@@ -94,7 +97,10 @@ std::string Text(const std::vector<CacheProblem>& problems, Console& console)
         const std::string title = std::string(ProblemWord(group.kind)) + ": " + group.title;
         out += console.OutStyled(Style::Strong, WrappedLines(title, width, 2)) + "\n";
         out += lines;
-        out += console.OutStyled(Style::Dim, WrappedLines(group.remedy, width)) + "\n";
+        // The remedy's line breaks suit a window's width: here it is one paragraph for the terminal's.
+        std::string remedy = group.remedy;
+        std::replace(remedy.begin(), remedy.end(), '\n', ' ');
+        out += console.OutStyled(Style::Dim, WrappedLines(remedy, width)) + "\n";
     }
     const std::size_t count = problems.size();
     return out + "\n" + std::to_string(count) + (count == 1 ? " problem.\n" : " problems.\n");

@@ -54,7 +54,8 @@ std::string UsageLine(const CLI::App& app)
 
 std::string HelpText(const CLI::App& app, std::size_t width)
 {
-    std::string help = WrappedLines(app.get_description(), width) + "\n\n" + UsageLine(app) + "\n";
+    std::string help =
+        WrappedLines(app.get_description(), width) + "\n\n" + WrappedLines(UsageLine(app), width, 2) + "\n";
     std::vector<TermRow> arguments, options, commands;
     for (const CLI::Option* option : app.get_options()) {
         if (option->get_positional())

@@ -11,7 +11,8 @@ namespace thld::cli {
 namespace {
 
 constexpr std::size_t kGap = 2;
-constexpr std::size_t kNarrowestName = 12;
+// Names narrower than this beside the other cells are hard to read: each goes above them instead.
+constexpr std::size_t kNarrowestBeside = 20;
 constexpr const char* kRequiresLabel = "    requires ";
 
 Style KindStyle(PackageKind kind)
@@ -116,7 +117,7 @@ void PrintTable(const CacheView& view, bool inBytes, Console& console)
     }
     const std::size_t others = widths.kind + widths.size + widths.age + 3 * kGap + (copies ? widths.copy + kGap : 0);
     // Too narrow a terminal for the names beside the rest: each name goes on a line of its own.
-    const bool stacked = console.Width() < others + std::min(widths.name, kNarrowestName);
+    const bool stacked = console.Width() < others + std::min(widths.name, kNarrowestBeside);
     const std::size_t room = stacked ? console.Width() : console.Width() - others;
     widths.name = std::min(widths.name, room);
 

@@ -67,10 +67,11 @@ std::string ProblemLines(const std::string& line, std::size_t width)
         std::string_view piece = rest.substr(0, end);
         while (!piece.empty() && piece.front() == ' ')
             piece.remove_prefix(1);
-        lines += Wrapped(piece, kNext, width, LongWords::Kept) + '\n';
+        lines += Wrapped(piece, kNext, width, LongWords::Kept);
+        lines += '\n';
         if (end == std::string_view::npos)
             return lines;
-        lines += std::string(kNext, ' ');
+        lines.append(kNext, ' ');
         rest.remove_prefix(end + 1);
     }
 }

@@ -77,10 +77,11 @@ std::string StackedCells(const Cells& cells, const Widths& widths, std::size_t w
     std::size_t used = indent;
     auto add = [&](const std::string& shown, std::size_t columns) {
         if (used > indent && used + kGap + columns > width) {
-            text += "\n" + std::string(indent, ' ');
+            text += '\n';
+            text.append(indent, ' ');
             used = indent;
         } else if (used > indent) {
-            text += std::string(kGap, ' ');
+            text.append(kGap, ' ');
             used += kGap;
         }
         text += shown;

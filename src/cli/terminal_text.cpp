@@ -175,17 +175,21 @@ std::string TwoColumns(const std::vector<TermRow>& rows, std::size_t width)
     const bool beside = width >= column + kNarrowest;
     std::string text;
     for (const TermRow& row : rows) {
-        text += std::string(kIndent, ' ') + row.term;
+        text.append(kIndent, ' ');
+        text += row.term;
         if (row.description.empty()) {
             text += '\n';
             continue;
         }
         const std::size_t at = beside ? column : kBelow;
-        if (beside && kIndent + Columns(row.term) + kGap <= column)
-            text += std::string(column - kIndent - Columns(row.term), ' ');
-        else
-            text += '\n' + std::string(at, ' ');
-        text += Wrapped(row.description, at, width, LongWords::Kept) + '\n';
+        if (beside && kIndent + Columns(row.term) + kGap <= column) {
+            text.append(column - kIndent - Columns(row.term), ' ');
+        } else {
+            text += '\n';
+            text.append(at, ' ');
+        }
+        text += Wrapped(row.description, at, width, LongWords::Kept);
+        text += '\n';
     }
     return text;
 }

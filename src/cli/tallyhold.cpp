@@ -168,7 +168,9 @@ struct CommandLine {
 
     void Changing(CLI::App* sub)
     {
-        sub->add_flag("-y,--yes", options.yes, "Answer every question with Yes");
+        sub->add_flag("-y,--yes", options.yes,
+                      "Answer every question with Yes. Without it each package is asked about: y for Yes, n for "
+                      "No, a for Yes to it and the rest, q for No to it and the rest");
         sub->add_flag("-n,--dry-run", options.dryRun, "Tell what would be done, and do nothing");
     }
 

@@ -9,6 +9,7 @@
 #include "cache/index_text.h"
 #include "package/region_scan.h"
 #include "platform/code_page.h"
+#include "platform/name_index.h"
 
 namespace thld {
 
@@ -74,14 +75,18 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
     const IndexEntries& index = stored.entries;
     std::unordered_map<std::string, PackageKind> kindOfOtherKey;
     std::vector<Participant> participants(items.size());
-    // The items by package name (upper-cased, in the program's text), in tree order: what an
-    // import names.
-    std::unordered_map<std::string, std::vector<std::size_t>> byName;
+    constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
+    // The items by package name (in the program's text, any case), in tree order: what an import
+    // names. The names are kept in `names`; the map holds views of them.
+    std::vector<std::string> names(items.size());
+    NameIndex firstNamed(NameIndex::Letters::IgnoringCase,
+                         [&names](std::uint32_t item) { return std::string_view(names[item]); });
+    firstNamed.Reserve(items.size());
+    std::vector<std::size_t> nextNamed(items.size(), kNoItem), lastNamed(items.size(), kNoItem);
     NamePatterns patterns;
     patterns.Reserve(items.size());
     // Per pattern, the items whose name it is, in tree order: the first and last of a chain
     // through nextCarrier.
-    constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
     std::vector<std::size_t> firstCarrier, lastCarrier, nextCarrier(items.size(), kNoItem);
     for (std::size_t i = 0; i < items.size(); ++i) {
         auto line = index.Line(items[i].entryNumber);
@@ -107,7 +112,13 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
             continue;
         // The requirement's text is the value, by which the commands find the entry again.
         p.text = Cut(value);
-        byName[UpperAsciiText(stored.index.NameOf(p.name))].push_back(i);
+        names[i] = stored.index.NameOf(p.name);
+        if (const std::size_t first = firstNamed.Add(static_cast<std::uint32_t>(i)); first != i) {
+            nextNamed[lastNamed[first]] = i;
+            lastNamed[first] = i;
+        } else {
+            lastNamed[i] = i;
+        }
         if (!CanBeRequired(p.kind))
             continue;
         // The file holds the package's name, which is the value without its extension (the game
@@ -153,10 +164,10 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
         if (summary->tables == PackageTables::Read) {
             // The game loads what the import table names: any cached package of that name.
             for (std::string_view import : summary->imports) {
-                auto carriers = byName.find(UpperAsciiText(import));
-                if (carriers == byName.end())
+                const std::optional<std::uint32_t> carriers = firstNamed.Find(import);
+                if (!carriers)
                     continue;
-                for (std::size_t a : carriers->second)
+                for (std::size_t a = *carriers; a != kNoItem; a = nextNamed[a])
                     if (!isItself(a))
                         required.push_back(a);
             }

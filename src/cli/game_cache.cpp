@@ -12,6 +12,13 @@
 namespace thld::cli {
 
 namespace {
+// Set once, from the command line, before any listing.
+ListingMemoUse listingMemo = ListingMemoUse::Kept;
+}  // namespace
+
+void UseListingMemo(bool use) { listingMemo = use ? ListingMemoUse::Kept : ListingMemoUse::None; }
+
+namespace {
 
 std::string WithoutQuestion(const std::string& message)
 {
@@ -41,7 +48,7 @@ CacheContents ReadCache(const Installation& installation, Console& console, Inst
     const GameFolders& folders = installation.folders;
     if (std::optional<FolderProblem> problem = CheckInstallationFolders(folders))
         throw Failure(problem->message);
-    CacheContents contents = ListCacheContents(folders, installedCopies);
+    CacheContents contents = ListCacheContents(folders, installedCopies, {}, {}, listingMemo);
     const Listing& listing = contents.listing;
     if (listing.outcome == Listing::Outcome::Unreadable)
         throw Failure(messages::ReadError(listing.indexPath));

@@ -22,6 +22,9 @@ Installation FindGame(const InstallationRequest& request, bool needGameFolder, C
 // cache looks empty.
 CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies);
 
+// Whether ReadCache answers from the memo of earlier listings and keeps it (it does unless told).
+void UseListingMemo(bool use);
+
 // Tells on standard error that a file was passed over unread: it is no regular file.
 void TellNotRegularFile(Console& console, const std::string& path);
 

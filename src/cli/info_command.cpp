@@ -18,8 +18,8 @@ std::string Joined(const std::vector<std::string>& names)
     std::string joined;
     for (const std::string& name : names) {
         if (!joined.empty())
-            joined += ", ";
-        joined += PrintableText(name);
+            joined.append(", ");
+        joined.append(PrintableText(name));
     }
     return joined;
 }

@@ -24,6 +24,7 @@ struct Options {
     bool stale = false;                         // tidy --stale
     bool orphans = false;                       // tidy --orphans
     std::optional<std::string> screenshotFile;  // info --screenshot
+    bool noMemo = false;                        // --no-memo: every cached file read
 };
 
 // Exit codes: done; a file error, a refusal or a No; bad usage.

@@ -9,6 +9,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_output.h"
+#include "cli/game_cache.h"
 #include "cli/help_text.h"
 #include "cli/terminal_text.h"
 #include "cli/word_suggestion.h"
@@ -88,8 +89,11 @@ struct CommandLine {
             ->type_name("WHEN")
             ->check(CLI::IsMember({"auto", "always", "never"}))
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        app.add_flag("--no-memo", options.noMemo,
+                     "Read every cached file: the memo of earlier listings is neither read nor written");
         app.footer(
-            "Every command takes --game DIR, --cache DIR, --install N and --color WHEN too, before or after its name.\n"
+            "Every command takes --game DIR, --cache DIR, --install N, --color WHEN and --no-memo too, before or after "
+            "its name.\n"
             "Run 'tallyhold help COMMAND' or 'tallyhold COMMAND --help' for a command's options.\n"
             "Exit codes: 0 done; 1 a file error, a refusal or a No; 2 bad usage.");
 
@@ -315,6 +319,7 @@ struct CommandLine {
         }
         options.names = typedNames;
         Fill();
+        UseListingMemo(!options.noMemo);
         for (const auto& [sub, command] : commands)
             if (sub->parsed())
                 return &command;

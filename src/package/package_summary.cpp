@@ -123,6 +123,13 @@ void NameList::Add(std::string_view name)
     ++count_;
 }
 
+void NameList::AddNew(std::string_view name)
+{
+    joined_.append(name.substr(0, name.find('\0')));
+    joined_.push_back('\0');
+    ++count_;
+}
+
 bool NameList::Contains(std::string_view name) const
 {
     for (std::string_view known : *this)

@@ -60,6 +60,8 @@ public:
     }
     // Adds the name unless one equal to it once the letters a to z are upper-cased is there.
     void Add(std::string_view name);
+    // Adds a name known to differ from those there (as a list read back from a memo), at once.
+    void AddNew(std::string_view name);
     bool Contains(std::string_view name) const;  // without regard to ASCII case
     std::size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }

@@ -25,7 +25,7 @@ _tallyhold()
     _init_completion || return
 
     local commands="list info requires delete keep check return tidy where help"
-    local global="--game --cache --install --color --help -h --version -V"
+    local global="--game --cache --install --color --no-memo --help -h --version -V"
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
@@ -72,7 +72,7 @@ _tallyhold()
         help) COMPREPLY=($(compgen -W "$commands" -- "$cur")); return ;;
     esac
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "$options --game --cache --install --color --help -h" -- "$cur"))
+        COMPREPLY=($(compgen -W "$options --game --cache --install --color --no-memo --help -h" -- "$cur"))
     elif [[ $command == @(info|requires|delete|keep|return) ]]; then
         _tallyhold_names
     fi

@@ -18,6 +18,7 @@ complete -c tallyhold -l game -x -a '(__fish_complete_directories)' -d 'The game
 complete -c tallyhold -l cache -x -a '(__fish_complete_directories)' -d 'The cache folder'
 complete -c tallyhold -l install -x -d 'The installation of that number in where\'s list'
 complete -c tallyhold -l color -x -a 'auto always never' -d 'When to use colour'
+complete -c tallyhold -l no-memo -d 'Read every cached file, without the memo'
 complete -c tallyhold -s h -l help -d 'Show the help and end'
 complete -c tallyhold -s V -l version -d 'Show the version and end'
 

@@ -33,7 +33,7 @@ one_run() {
   end=$(date +%s.%N)
   kill -- -"$run" 2>/dev/null
   wait "$run" 2>/dev/null
-  [ -n "$id" ] && echo "$end - $start" | bc
+  [ -n "$id" ] && awk -v a="$start" -v b="$end" 'BEGIN { print b - a }'
 }
 
 echo "== a first run, to build what is not built (not counted)"

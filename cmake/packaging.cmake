@@ -1,13 +1,14 @@
 # What `make dist` packs with CPack: from a native build, a .deb for Debian and Ubuntu with the
 # window, the command-line program where it is built, their manual pages and shell completions, the
-# desktop entry, icons and AppStream metainfo; from the windows preset's build, a .zip and an NSIS
-# installer with THLD.exe, tallyhold.exe where it is built, the README and the licence.
+# desktop entry, icons, AppStream metainfo with its screenshots, and the README with its pictures;
+# from the windows preset's build, a .zip and an NSIS installer with THLD.exe, tallyhold.exe where
+# it is built, a short README.txt for players and the licence.
 include(GNUInstallDirs)
 
-# Who makes the packages and where to read about them: the one place every package takes them from.
-set(THLD_DEVELOPERS "The Tallyhold developers")
+# Who makes the packages and where to read about them: the publisher and the version come from
+# src/commands/program_info.h (cmake/program_info.cmake), as the programs' own version information.
 set(THLD_CONTACT_ADDRESS "tallyhold@users.noreply.example")
-set(THLD_MAINTAINER "${THLD_DEVELOPERS} <${THLD_CONTACT_ADDRESS}>")
+set(THLD_MAINTAINER "${THLD_MAKER} <${THLD_CONTACT_ADDRESS}>")
 set(THLD_HOMEPAGE "https://tallyhold.example/")
 set(THLD_APPSTREAM_ID "example.tallyhold.tallyhold")
 
@@ -16,7 +17,8 @@ set(THLD_PACKAGED_DIR ${PROJECT_BINARY_DIR}/packaged)
 file(MAKE_DIRECTORY ${THLD_PACKAGED_DIR})
 
 set(CPACK_PACKAGE_NAME tallyhold)
-set(CPACK_PACKAGE_VENDOR "${THLD_DEVELOPERS}")
+set(CPACK_PACKAGE_VENDOR "${THLD_MAKER}")
+set(CPACK_THLD_PRODUCT_NAME "${THLD_PRODUCT_NAME}")  # for the installer's version information
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${THLD_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keeps or deletes the packages in Unreal Tournament's download cache")
@@ -49,17 +51,19 @@ if(WIN32)
   if(TARGET tallyhold)
     install(TARGETS tallyhold RUNTIME DESTINATION .)
   endif()
-  thld_windows_text(${PROJECT_SOURCE_DIR}/README.md ${THLD_PACKAGED_DIR}/README.txt)
+  # The players' README (not the repository's, which is for developers too) and the licence.
+  configure_file(${THLD_PACKAGING_DIR}/windows/README.txt.in ${THLD_PACKAGED_DIR}/README-players.txt @ONLY)
+  thld_windows_text(${THLD_PACKAGED_DIR}/README-players.txt ${THLD_PACKAGED_DIR}/README.txt)
   thld_windows_text(${PROJECT_SOURCE_DIR}/LICENSE ${THLD_PACKAGED_DIR}/LICENSE.txt)
   install(FILES ${THLD_PACKAGED_DIR}/README.txt ${THLD_PACKAGED_DIR}/LICENSE.txt DESTINATION .)
-  # The pictures the README shows.
-  install(FILES ${PROJECT_SOURCE_DIR}/docs/thld-window.png ${PROJECT_SOURCE_DIR}/docs/tallyhold-window.png
-          DESTINATION docs)
   set(CPACK_GENERATOR "ZIP;NSIS")
   set(CPACK_PACKAGE_FILE_NAME tallyhold-${PROJECT_VERSION}-windows-x64)
   # The installer's own script (per-user, shortcuts, PATH as an option): packaging/windows.
   list(PREPEND CMAKE_MODULE_PATH ${THLD_PACKAGING_DIR}/windows)
-  set(CPACK_NSIS_DISPLAY_NAME "Tallyhold ${PROJECT_VERSION}")
+  set(CPACK_NSIS_DISPLAY_NAME "${THLD_PRODUCT_NAME} ${PROJECT_VERSION}")
+  # The picture beside the welcome and finish pages: the program's own (make-art.sh draws it).
+  set(CPACK_NSIS_MUI_WELCOMEFINISHPAGE_BITMAP ${PROJECT_SOURCE_DIR}/src/win32/res/installer-welcome.bmp)
+  set(CPACK_NSIS_MUI_UNWELCOMEFINISHPAGE_BITMAP ${PROJECT_SOURCE_DIR}/src/win32/res/installer-welcome.bmp)
   set(CPACK_NSIS_URL_INFO_ABOUT "${THLD_HOMEPAGE}")
   set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/src/win32/res/thld.ico)
   set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/src/win32/res/thld.ico)
@@ -72,10 +76,16 @@ else()
         install(FILES ${THLD_QT_ICON_DIR}/tallyhold-${size}.png
                 DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME tallyhold.png)
       endforeach()
+      # The 24 px picture is drawn with the Windows icon's (src/win32/res/make-art.sh).
+      install(FILES ${THLD_PACKAGING_DIR}/icons/tallyhold-24.png
+              DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/24x24/apps RENAME tallyhold.png)
       install(FILES ${THLD_QT_ICON_DIR}/tallyhold.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
       configure_file(${THLD_PACKAGING_DIR}/tallyhold.metainfo.xml.in
                      ${THLD_PACKAGED_DIR}/${THLD_APPSTREAM_ID}.metainfo.xml @ONLY)
       install(FILES ${THLD_PACKAGED_DIR}/${THLD_APPSTREAM_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+      # The screenshots the metainfo names, as the homepage serves them.
+      install(FILES ${PROJECT_SOURCE_DIR}/docs/tallyhold-window.png ${PROJECT_SOURCE_DIR}/docs/tallyhold-window-dark.png
+              DESTINATION ${CMAKE_INSTALL_DATADIR}/tallyhold/screenshots)
     endif()
   endif()
   if(TARGET tallyhold)
@@ -113,6 +123,10 @@ else()
     DEPENDS ${THLD_PACKAGED_DIR}/changelog)
   set(THLD_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tallyhold)
   install(FILES README.md ${THLD_PACKAGED_DIR}/copyright ${THLD_PACKAGED_DIR}/changelog.gz DESTINATION ${THLD_DOC_DIR})
+  # The user docs link their pictures as docs/NAME.png: they go beside them, so that every link
+  # holds.
+  file(GLOB THLD_USER_DOCS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md ${PROJECT_SOURCE_DIR}/docs/*.png)
+  install(FILES ${THLD_USER_DOCS} DESTINATION ${THLD_DOC_DIR}/docs)
   install(FILES ${THLD_PACKAGING_DIR}/debian/lintian-overrides
           DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tallyhold)
   add_custom_target(thld_packaged_docs DEPENDS ${THLD_MAN_PAGES} ${THLD_PACKAGED_DIR}/changelog.gz)

@@ -60,7 +60,8 @@ def compare(what, named, real, only_long=False):
 def main():
     tallyhold = sys.argv[1]
     top = run(tallyhold, "--help")
-    commands = [line.split()[0] for line in section(top, ("Subcommands", "Commands")) if line.startswith("  ")]
+    # A command's line starts two blanks in; its description's further lines start further in.
+    commands = [line.split()[0] for line in section(top, ("Subcommands", "Commands")) if re.match(r"  \S", line)]
     if not commands:
         sys.exit("no commands found in tallyhold --help")
     options = options_of(top)

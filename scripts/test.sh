@@ -109,7 +109,7 @@ fi
 if scripts/dist.sh deb >"$LOGS/dist-deb.log" 2>&1; then
   check_step lintian lintian -E --pedantic --fail-on error,warning \
     build/packages/tallyhold_*.deb
-  check_step appstream sh -c 'appstreamcli validate --no-net build/dist/packaged/*.metainfo.xml'
+  check_step appstream sh -c 'appstreamcli validate --no-net --pedantic build/dist/packaged/*.metainfo.xml'
 else
   tail -20 "$LOGS/dist-deb.log"; echo "!! the .deb could not be made; see $LOGS/dist-deb.log"; count deb 0 1 0
 fi

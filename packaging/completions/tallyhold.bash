@@ -1,12 +1,31 @@
 # bash completion for tallyhold. scripts/check-cli-docs.py checks it against the program's --help.
 
+# The names of the cached packages, from `tallyhold list --names`, for the game folder the command
+# line names already (--game, --cache, --install). Each is quoted for the shell; a name is taken
+# as text and never expanded.
+_tallyhold_names()
+{
+    local -a folder=()
+    local i
+    for ((i = 1; i < cword; i++)); do
+        case ${words[i]} in
+            --game | --cache | --install) folder+=("${words[i]}" "${words[i + 1]}"); ((i++)) ;;
+            --game=* | --cache=* | --install=*) folder+=("${words[i]}") ;;
+        esac
+    done
+    local name
+    while IFS= read -r name; do
+        [[ $name == "$cur"* ]] && COMPREPLY+=("$(printf '%q' "$name")")
+    done < <(tallyhold "${folder[@]}" list --names 2>/dev/null)
+}
+
 _tallyhold()
 {
     local cur prev words cword
     _init_completion || return
 
     local commands="list info requires delete keep check return tidy where help"
-    local global="--game --cache --install --color --help -h --version -V"
+    local global="--game --cache --install --color --no-memo --help -h --version -V"
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
@@ -41,7 +60,7 @@ _tallyhold()
     local options
     case $command in
         "") COMPREPLY=($(compgen -W "$commands $global" -- "$cur")); return ;;
-        list) options="--json --bytes --sort" ;;
+        list) options="--json --bytes --sort --names" ;;
         info) options="--json --screenshot" ;;
         requires) options="" ;;
         delete) options="--older-than --yes -y --dry-run -n" ;;
@@ -53,7 +72,9 @@ _tallyhold()
         help) COMPREPLY=($(compgen -W "$commands" -- "$cur")); return ;;
     esac
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "$options --game --cache --install --color --help -h" -- "$cur"))
+        COMPREPLY=($(compgen -W "$options --game --cache --install --color --no-memo --help -h" -- "$cur"))
+    elif [[ $command == @(info|requires|delete|keep|return) ]]; then
+        _tallyhold_names
     fi
 } &&
     complete -F _tallyhold tallyhold

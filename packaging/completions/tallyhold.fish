@@ -18,12 +18,14 @@ complete -c tallyhold -l game -x -a '(__fish_complete_directories)' -d 'The game
 complete -c tallyhold -l cache -x -a '(__fish_complete_directories)' -d 'The cache folder'
 complete -c tallyhold -l install -x -d 'The installation of that number in where\'s list'
 complete -c tallyhold -l color -x -a 'auto always never' -d 'When to use colour'
+complete -c tallyhold -l no-memo -d 'Read every cached file, without the memo'
 complete -c tallyhold -s h -l help -d 'Show the help and end'
 complete -c tallyhold -s V -l version -d 'Show the version and end'
 
 complete -c tallyhold -n "__fish_seen_subcommand_from list" -l json -d 'One JSON object for scripts'
 complete -c tallyhold -n "__fish_seen_subcommand_from list" -l bytes -d 'Sizes in bytes'
 complete -c tallyhold -n "__fish_seen_subcommand_from list" -l sort -x -a 'name kind size age' -d 'The order'
+complete -c tallyhold -n "__fish_seen_subcommand_from list" -l names -d 'Only the names, one a line'
 complete -c tallyhold -n "__fish_seen_subcommand_from info" -l json -d 'One JSON object for scripts'
 complete -c tallyhold -n "__fish_seen_subcommand_from info" -l screenshot -r -F -d "Write the map's screenshot as PNG"
 complete -c tallyhold -n "__fish_seen_subcommand_from delete" -l older-than -x -d 'Only packages older than DAYS days'
@@ -33,3 +35,22 @@ complete -c tallyhold -n "__fish_seen_subcommand_from check" -l json -d 'One JSO
 complete -c tallyhold -n "__fish_seen_subcommand_from tidy" -l stale -d 'Remove the lines whose cached file is gone'
 complete -c tallyhold -n "__fish_seen_subcommand_from tidy" -l orphans -d 'Delete every cached file without a line'
 complete -c tallyhold -n "__fish_seen_subcommand_from where" -l set-game -x -a '(__fish_complete_directories)' -d 'Store DIR as the game folder'
+
+# The names of the cached packages, from `tallyhold list --names`, for the game folder the command
+# line names already (--game, --cache, --install).
+function __tallyhold_names
+    set -l folder
+    set -l tokens (commandline -opc)
+    for i in (seq (count $tokens))
+        switch $tokens[$i]
+            case --game --cache --install
+                if test $i -lt (count $tokens)
+                    set -a folder $tokens[$i] $tokens[(math $i + 1)]
+                end
+            case '--game=*' '--cache=*' '--install=*'
+                set -a folder $tokens[$i]
+        end
+    end
+    tallyhold $folder list --names 2>/dev/null
+end
+complete -c tallyhold -n "__fish_seen_subcommand_from info requires delete keep return" -a '(__tallyhold_names)'

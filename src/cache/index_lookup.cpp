@@ -1,5 +1,7 @@
 #include "cache/index_lookup.h"
 
+#include <unordered_set>
+
 #include "cache/index_encoding.h"
 #include "cache/index_file.h"
 #include "cache/index_scan.h"
@@ -41,6 +43,22 @@ IndexEntries ReadIndexEntries(const std::string& cacheFolder)
     for (std::string& line : stored.entries.lines)
         line = stored.index.LineOf(line);
     return std::move(stored.entries);
+}
+
+std::optional<std::vector<std::string>> IndexNames(const std::string& cacheFolder)
+{
+    const IndexEntries entries = ReadIndexEntries(cacheFolder);
+    if (entries.outcome == IndexEntries::Outcome::Unreadable)
+        return std::nullopt;
+    std::vector<std::string> names;
+    std::unordered_set<std::string_view> seen;
+    names.reserve(entries.lines.size());
+    for (const std::string& line : entries.lines) {
+        const std::string_view name = SplitEntryText(line)->value;
+        if (seen.insert(name).second)
+            names.emplace_back(name);
+    }
+    return names;
 }
 
 FoundLine FindEntryLine(const std::string& cacheFolder, const std::string& name)

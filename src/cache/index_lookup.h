@@ -48,6 +48,11 @@ struct FoundLine {
     int number = 0;    // line number, from 0, every line counting
     std::string text;  // the line, stripped
 };
+// The names of the index's entry lines (their values), in file order, each once, as the listing
+// names the packages: cache.ini alone is read, no cached file is opened, so a line whose file is
+// gone is named too. Nothing where cache.ini can't be opened.
+std::optional<std::vector<std::string>> IndexNames(const std::string& cacheFolder);
+
 // The first entry line of the index whose value equals `name` exactly. Lines outside the index
 // never match, so every package that the listing shows is found, one with an empty name too.
 FoundLine FindEntryLine(const std::string& cacheFolder, const std::string& name);

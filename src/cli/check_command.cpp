@@ -3,6 +3,8 @@
 // code is 0 with or without them.
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 #include "cli/commands.h"
 #include "cli/game_cache.h"
 #include "cli/terminal_text.h"
@@ -20,16 +22,39 @@ using Kind = CacheProblem::Kind;
 // The command that fixes a problem, as the user may paste it; empty where none does.
 std::string Fix(const CacheProblem& p) { return FixCommand(p).value_or(std::string()); }
 
+// A problem's lines, indented by 2, within the width: what runs over goes on lines indented by 6; a
+// key or a path too long for a line stays whole.
+std::string ProblemLines(const std::string& line, std::size_t width)
+{
+    constexpr std::size_t kFirst = 2, kNext = 6;
+    std::string lines(kFirst, ' ');
+    std::string_view rest = line;
+    for (;;) {
+        const std::size_t end = rest.find('\n');
+        std::string_view piece = rest.substr(0, end);
+        while (!piece.empty() && piece.front() == ' ')
+            piece.remove_prefix(1);
+        lines += Wrapped(piece, kNext, width, LongWords::Kept);
+        lines += '\n';
+        if (end == std::string_view::npos)
+            return lines;
+        lines.append(kNext, ' ');
+        rest.remove_prefix(end + 1);
+    }
+}
+
 std::string Text(const std::vector<CacheProblem>& problems, Console& console)
 {
     if (problems.empty())
         return "No problems found.\n";
+    const std::size_t width = console.Width();
     std::string out;
     for (const ProblemGroup& group : kProblemGroups) {
         std::string lines;
         for (const CacheProblem& problem : problems)
             if (problem.kind == group.kind) {
-                lines += "  " + Wrapped(ProblemLine(problem), 2, console.Width()) + "\n";
+                lines += ProblemLines(ProblemLine(problem), width);
+                // The command stays whole, to be pasted.
                 if (const std::string fix = Fix(problem); !fix.empty())
                     lines += "      fix: " + console.OutStyled(Style::Strong, PrintableText(fix)) + "\n";
             }
@@ -37,9 +62,13 @@ std::string Text(const std::vector<CacheProblem>& problems, Console& console)
             continue;
         if (!out.empty())
             out += '\n';
-        out += console.OutStyled(Style::Strong, std::string(ProblemWord(group.kind)) + ": " + group.title) + "\n";
+        const std::string title = std::string(ProblemWord(group.kind)) + ": " + group.title;
+        out += console.OutStyled(Style::Strong, WrappedLines(title, width, 2)) + "\n";
         out += lines;
-        out += console.OutStyled(Style::Dim, group.remedy) + "\n";
+        // The remedy's line breaks suit a window's width: here it is one paragraph for the terminal's.
+        std::string remedy = group.remedy;
+        std::replace(remedy.begin(), remedy.end(), '\n', ' ');
+        out += console.OutStyled(Style::Dim, WrappedLines(remedy, width)) + "\n";
     }
     const std::size_t count = problems.size();
     return out + "\n" + std::to_string(count) + (count == 1 ? " problem.\n" : " problems.\n");

@@ -1,5 +1,6 @@
 #include "cli/console_output.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -72,9 +73,14 @@ Console::Console()
     errTerminal_ = IsTerminal(StandardStream::Error);
     inputIsTerminal_ = IsTerminal(StandardStream::Input);
     ChooseColour(ColourChoice::Auto);
+    int columns = outTerminal_ ? TerminalColumns(StandardStream::Output) : 0;
+    if (columns <= 0 && errTerminal_)
+        columns = TerminalColumns(StandardStream::Error);
+    textWidth_ = std::max(ColumnsVariable().value_or(columns > 0 ? static_cast<std::size_t>(columns) : kDefaultColumns),
+                          kNarrowest);
     if (outTerminal_) {
-        const int columns = TerminalColumns(StandardStream::Output);
-        width_ = ColumnsVariable().value_or(columns > 0 ? static_cast<std::size_t>(columns) : kDefaultColumns);
+        const int outColumns = TerminalColumns(StandardStream::Output);
+        width_ = ColumnsVariable().value_or(outColumns > 0 ? static_cast<std::size_t>(outColumns) : kDefaultColumns);
         if (width_ < kNarrowest)
             width_ = kNarrowest;
     } else {

@@ -1,8 +1,9 @@
 #pragma once
 // Standard output, standard error and standard input as the commands use them: results go to
 // standard output, questions and messages to standard error. Colour as --color chooses: by default
-// only where a stream is a terminal that shows it (not with NO_COLOR set, nor TERM=dumb). Lines are
-// fitted to a terminal's width (COLUMNS where it is set); output to a file or a pipe is never cut.
+// only where a stream is a terminal that shows it (not with NO_COLOR set, nor TERM=dumb). Tables and
+// reports are fitted to a terminal's width (COLUMNS where it is set); output to a file or a pipe is
+// never cut. Help and messages are wrapped at word boundaries to the width in a pipe too.
 // A write to standard output that fails is remembered, so that the program can fail with it.
 
 #include <cstddef>
@@ -50,6 +51,11 @@ public:
     // Columns a line of standard output may use: on a terminal COLUMNS where it is set, else the
     // terminal's width (80 when it is not known); kUnlimited for a file or a pipe.
     std::size_t Width() const { return width_; }
+    // Columns a line of help or of a message may use, in a pipe too: COLUMNS where it is set, else
+    // the width of the terminal that standard output or standard error is (80 where none is known).
+    std::size_t TextWidth() const { return textWidth_; }
+    // Columns a message on standard error may use: as Width(), for standard error.
+    std::size_t ErrWidth() const { return errTerminal_ ? textWidth_ : kUnlimited; }
     bool InputIsTerminal() const { return inputIsTerminal_; }
     // One line of standard input without its line break, cut to its first 256 bytes (the rest is read
     // and let go); nothing at the end of the input.
@@ -66,6 +72,7 @@ private:
     bool errColour_ = false;
     bool inputIsTerminal_ = false;
     std::size_t width_ = kUnlimited;
+    std::size_t textWidth_ = 80;
     int outError_ = 0;  // errno of the first failed write, or -1 where none was given
 };
 

@@ -1,9 +1,14 @@
-// tallyhold list: the cache with each package's kind, size and requirements, and the total.
+// tallyhold list: the cache with each package's kind, size and requirements, and the total; or,
+// with --names, only the names, quickly, for shell completion.
 #include <chrono>
 
 #include "cli/cache_view.h"
 #include "cli/commands.h"
 #include "cli/game_cache.h"
+#include "cli/terminal_text.h"
+#include "cache/index_file.h"
+#include "cache/index_lookup.h"
+#include "commands/messages.h"
 #include "game/package_order.h"
 
 namespace thld::cli {
@@ -30,8 +35,29 @@ std::vector<std::size_t> SortedOrder(const CacheView& view, const std::string& s
     return fileOrder;
 }
 
+namespace {
+
+// The names alone, one a line, for shell completion: cache.ini is read, and nothing else.
+int ListNames(const Options& options, Console& console)
+{
+    const Installation installation = FindGame(options.folders, false, console);
+    const std::string& cacheFolder = installation.folders.cacheFolder;
+    const std::optional<std::vector<std::string>> names = IndexNames(cacheFolder);
+    if (!names)
+        throw Failure(messages::ReadError(IndexPathOf(cacheFolder)));
+    std::string lines;
+    for (const std::string& name : *names)
+        lines += PrintableText(name) + '\n';
+    console.Out(lines);
+    return kExitDone;
+}
+
+}  // namespace
+
 int ListCommand(const Options& options, Console& console)
 {
+    if (options.namesOnly)
+        return ListNames(options, console);
     CacheView view;
     view.installation = FindGame(options.folders, false, console);
     CacheContents contents = ReadCache(view.installation, console, InstalledCopies::Check);

@@ -11,7 +11,8 @@ namespace thld::cli {
 namespace {
 
 constexpr std::size_t kGap = 2;
-constexpr std::size_t kNarrowestName = 12;
+// Names narrower than this beside the other cells are hard to read: each goes above them instead.
+constexpr std::size_t kNarrowestBeside = 20;
 constexpr const char* kRequiresLabel = "    requires ";
 
 Style KindStyle(PackageKind kind)
@@ -65,6 +66,37 @@ std::string RequirementLines(const std::vector<std::string>& requirements, std::
     return lines + '\n';
 }
 
+// A package's kind, size, age and copy in the game on the line below its name, indented, where the
+// terminal is too narrow for them beside it: aligned as in the table, broken between cells where
+// they don't fit.
+template <typename StyleText>
+std::string StackedCells(const Cells& cells, const Widths& widths, std::size_t width, StyleText style)
+{
+    const std::size_t indent = 4;
+    std::string text(indent, ' ');
+    std::size_t used = indent;
+    auto add = [&](const std::string& shown, std::size_t columns) {
+        if (used > indent && used + kGap + columns > width) {
+            text += '\n';
+            text.append(indent, ' ');
+            used = indent;
+        } else if (used > indent) {
+            text.append(kGap, ' ');
+            used += kGap;
+        }
+        text += shown;
+        used += columns;
+    };
+    add(style(KindStyle(cells.kind), PaddedRight(cells.kind, widths.kind)), widths.kind);
+    add(PaddedLeft(cells.size, widths.size), widths.size);
+    add(PaddedLeft(cells.age, widths.age), widths.age);
+    if (!cells.copy.empty())
+        add(style(cells.copy == "different" ? Style::Bad : Style::Good, cells.copy), Columns(cells.copy));
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text + '\n';
+}
+
 }  // namespace
 
 void PrintTable(const CacheView& view, bool inBytes, Console& console)
@@ -85,11 +117,15 @@ void PrintTable(const CacheView& view, bool inBytes, Console& console)
         widths.Fit(rows.back());
     }
     const std::size_t others = widths.kind + widths.size + widths.age + 3 * kGap + (copies ? widths.copy + kGap : 0);
-    const std::size_t room = console.Width() > others + kNarrowestName ? console.Width() - others : kNarrowestName;
+    // Too narrow a terminal for the names beside the rest: each name goes on a line of its own.
+    const bool stacked = console.Width() < others + std::min(widths.name, kNarrowestBeside);
+    const std::size_t room = stacked ? console.Width() : console.Width() - others;
     widths.name = std::min(widths.name, room);
 
     const std::string gap(kGap, ' ');
     auto line = [&](const Cells& cells, auto style) {
+        if (stacked)
+            return Shortened(cells.name, widths.name) + '\n' + StackedCells(cells, widths, console.Width(), style);
         std::string text = PaddedRight(Shortened(cells.name, widths.name), widths.name) + gap +
                            style(KindStyle(cells.kind), PaddedRight(cells.kind, widths.kind)) + gap +
                            PaddedLeft(cells.size, widths.size) + gap + PaddedLeft(cells.age, widths.age);
@@ -119,9 +155,13 @@ void PrintTable(const CacheView& view, bool inBytes, Console& console)
             out.clear();
         }
     }
-    out += console.OutStyled(Style::Strong, messages::TotalCache(view.listing.total)) + " (" +
-           size(view.listing.total) + (inBytes ? " bytes in " : " in ") + std::to_string(items.size()) +
-           (items.size() == 1 ? " package)\n" : " packages)\n");
+    const std::string total = messages::TotalCache(view.listing.total);
+    const std::string totalLine =
+        Wrapped(total + " (" + size(view.listing.total) + (inBytes ? " bytes in " : " in ") +
+                    std::to_string(items.size()) + (items.size() == 1 ? " package)" : " packages)"),
+                0, console.Width());
+    const bool whole = totalLine.compare(0, total.size(), total) == 0;
+    out += whole ? console.OutStyled(Style::Strong, total) + totalLine.substr(total.size()) + '\n' : totalLine + '\n';
     console.Out(out);
 }
 

@@ -15,6 +15,7 @@ struct Options {
     std::vector<std::string> names;             // the packages named (NAME...)
     bool json = false;                          // list --json
     bool bytes = false;                         // list --bytes: sizes in bytes
+    bool namesOnly = false;                     // list --names: the names alone, one a line
     std::string sort;                           // list --sort: empty (cache.ini's order), name, kind, size or age
     bool yes = false;                           // every question answered Yes
     bool dryRun = false;                        // tell what would be done, do nothing

@@ -10,8 +10,10 @@
 #include "cli/commands.h"
 #include "cli/console_output.h"
 #include "cli/game_cache.h"
+#include "cli/help_text.h"
 #include "cli/terminal_text.h"
 #include "cli/word_suggestion.h"
+#include "commands/program_info.h"
 #include "platform/file_error.h"
 
 namespace thld::cli {
@@ -20,20 +22,20 @@ namespace {
 
 using Command = std::function<int(const Options&, Console&)>;
 
-// The help of the program, or of one command with the program's name before it.
-std::string Help(const CLI::App& app)
+// The line after a usage error: the usage of the program or the command, and where to read more.
+std::string UsageHint(const CLI::App& app)
 {
-    std::string help = app.get_parent() ? app.help(app.get_parent()->get_name()) : app.help();
-    if (!help.empty() && help.back() != '\n')
-        help += '\n';
-    return help;
+    std::string command = "tallyhold";
+    if (app.get_parent())
+        command += " " + app.get_name();
+    return UsageLine(app) + "; see '" + command + " --help'";
 }
 
-// A usage error found once the command line has been read.
+// A usage error found once the command line has been read: the message, and the usage it breaks.
 class UsageError : public std::runtime_error {
 public:
-    UsageError(const std::string& message, const CLI::App& app) : std::runtime_error(message), usage(Help(app)) {}
-    std::string usage;
+    UsageError(const std::string& message, const CLI::App& app) : std::runtime_error(message), hint(UsageHint(app)) {}
+    std::string hint;
 };
 
 // Days as the user wrote them: decimal digits only (no sign, no base, nothing empty), at most
@@ -53,7 +55,7 @@ unsigned Days(const std::string& text, const CLI::App& sub)
 
 struct CommandLine {
     CLI::App app{
-        "Tallyhold: the download cache of Unreal Tournament. Lists the cached packages, tells what each\n"
+        "Tallyhold: the download cache of Unreal Tournament. Lists the cached packages, tells what each "
         "requires, deletes them or makes them permanent (moves them into the game's own folders).",
         "tallyhold"};
     Options options;
@@ -65,7 +67,7 @@ struct CommandLine {
 
     CommandLine()
     {
-        app.set_version_flag("-V,--version", std::string("tallyhold ") + THLD_VERSION, "Show the version and end");
+        app.set_version_flag("-V,--version", std::string("tallyhold ") + THLD_VERSION_TEXT, "Show the version and end");
         app.set_help_flag("-h,--help", "Show this help and end");
         app.require_subcommand(1);
         app.get_formatter()->label("SUBCOMMAND", "COMMAND");
@@ -96,11 +98,18 @@ struct CommandLine {
             "Exit codes: 0 done; 1 a file error, a refusal or a No; 2 bad usage.");
 
         CLI::App* list = Add("list", "List every cached package with its kind, size and requirements", ListCommand);
-        list->add_flag("--json", options.json, "One JSON object for scripts (schema in the README)");
-        list->add_flag("--bytes", options.bytes, "Sizes in bytes, not in KiB, MiB or GiB");
-        list->add_option("--sort", options.sort, "Order: name, kind, size (largest first) or age (oldest first)")
-            ->type_name("ORDER")
-            ->check(CLI::IsMember({"name", "kind", "size", "age"}));
+        CLI::Option* json =
+            list->add_flag("--json", options.json, "One JSON object for scripts (schema in the README)");
+        CLI::Option* bytes = list->add_flag("--bytes", options.bytes, "Sizes in bytes, not in KiB, MiB or GiB");
+        CLI::Option* sort =
+            list->add_option("--sort", options.sort, "Order: name, kind, size (largest first) or age (oldest first)")
+                ->type_name("ORDER")
+                ->check(CLI::IsMember({"name", "kind", "size", "age"}));
+        list->add_flag("--names", options.namesOnly,
+                       "Only the names, one a line, read quickly from cache.ini (for shell completion)")
+            ->excludes(json)
+            ->excludes(bytes)
+            ->excludes(sort);
 
         CLI::App* info =
             Add("info", "Show each package's card: its title, author, players and screenshot for a map", InfoCommand);
@@ -163,7 +172,9 @@ struct CommandLine {
 
     void Changing(CLI::App* sub)
     {
-        sub->add_flag("-y,--yes", options.yes, "Answer every question with Yes");
+        sub->add_flag("-y,--yes", options.yes,
+                      "Answer every question with Yes. Without it each package is asked about: y for Yes, n for "
+                      "No, a for Yes to it and the rest, q for No to it and the rest");
         sub->add_flag("-n,--dry-run", options.dryRun, "Tell what would be done, and do nothing");
     }
 
@@ -303,7 +314,7 @@ struct CommandLine {
             if (error.get_exit_code() != 0)
                 throw UsageError(error.what(), Selected());
             console.Out(dynamic_cast<const CLI::CallForVersion*>(&error) ? std::string(error.what()) + "\n"
-                                                                         : Help(Selected()));
+                                                                         : HelpText(Selected(), console.TextWidth()));
             return nullptr;
         }
         options.names = typedNames;
@@ -365,17 +376,17 @@ struct CommandLine {
     }
 };
 
-// A message for standard error, after the program's name: whatever file names it holds, its lines
-// carry no control character.
-std::string Reported(std::string_view message)
+// A message for standard error, after the program's name, wrapped to the width: whatever file
+// names it holds, its lines carry no control character.
+std::string Reported(std::string_view message, std::size_t width)
 {
-    std::string reported = "tallyhold: ";
+    std::string lines = "tallyhold: ";
     for (;;) {
         const std::size_t end = message.find('\n');
-        reported += PrintableText(message.substr(0, end));
-        reported += '\n';
+        lines += PrintableText(message.substr(0, end));
         if (end == std::string_view::npos)
-            return reported;
+            return WrappedLines(lines, width, 2) + '\n';
+        lines += '\n';
         message.remove_prefix(end + 1);
     }
 }
@@ -395,23 +406,24 @@ int RunTallyhold(const std::vector<std::string>& arguments)
         }
         if (const std::optional<std::string> failure = console.OutputFailure()) {
             if (!failure->empty())
-                console.Err(Reported(*failure));
+                console.Err(Reported(*failure, console.ErrWidth()));
             return kExitFailed;
         }
         return exitCode;
     } catch (const UsageError& error) {
-        console.Err(Reported(error.what()) + "\n" + error.usage);
+        console.Err(Reported(error.what(), console.TextWidth()) + WrappedLines(error.hint, console.TextWidth(), 2) +
+                    "\n");
         return kExitUsage;
     } catch (const Failure& error) {
-        console.Err(Reported(error.what()));
+        console.Err(Reported(error.what(), console.ErrWidth()));
     } catch (const FileError& error) {
-        console.Err(Reported(error.what()));
+        console.Err(Reported(error.what(), console.ErrWidth()));
     } catch (const std::bad_alloc&) {
-        console.Err(Reported("there is not enough memory"));
+        console.Err(Reported("there is not enough memory", console.ErrWidth()));
     } catch (const std::exception& error) {
-        console.Err(Reported(error.what()));
+        console.Err(Reported(error.what(), console.ErrWidth()));
     } catch (...) {
-        console.Err(Reported("an unexpected error ended the program"));
+        console.Err(Reported("an unexpected error ended the program", console.ErrWidth()));
     }
     return kExitFailed;
 }

@@ -7,35 +7,52 @@ namespace thld::cli {
 
 namespace {
 
-bool IsYes(std::string answer)
+enum class Answer {
+    Yes,
+    No,
+    All,
+    Quit
+};
+
+Answer AnswerOf(std::string answer)
 {
     while (!answer.empty() && (answer.back() == ' ' || answer.back() == '\t'))
         answer.pop_back();
     const std::size_t start = answer.find_first_not_of(" \t");
     answer = start == std::string::npos ? std::string() : answer.substr(start);
-    return EqualIgnoringAsciiCase(answer, "y") || EqualIgnoringAsciiCase(answer, "yes");
+    auto is = [&](const char* letter, const char* word) {
+        return EqualIgnoringAsciiCase(answer, letter) || EqualIgnoringAsciiCase(answer, word);
+    };
+    return is("y", "yes") ? Answer::Yes : is("a", "all") ? Answer::All : is("q", "quit") ? Answer::Quit : Answer::No;
 }
 
 }  // namespace
 
 bool TerminalPrompt::Confirm(const std::string& title, const std::string& message)
 {
-    if (answers_ == Answers::AllYes)
-        return true;
+    if (standing_ != Standing::Ask) {
+        saidNo_ = saidNo_ || standing_ == Standing::AllNo;
+        return standing_ == Standing::AllYes;
+    }
     std::string question(1, '\n');
     question += console_.ErrStyled(Style::Strong, PrintableText(title));
     question += '\n';
     question += PrintableLines(message);
-    question += "\n[y/N] ";
+    question += "\n[y/N/a/q] ";
     console_.Err(question);
     std::optional<std::string> answer;
     if (!endOfInput_)
         answer = console_.ReadLine();
     endOfInput_ = !answer;
-    const bool yes = answer && IsYes(*answer);
+    const Answer said = answer ? AnswerOf(*answer) : Answer::No;
     // Typed answers show on the terminal; answers from a file or a pipe are shown here.
     if (!console_.InputIsTerminal())
         console_.Err(answer ? PrintableText(*answer) + "\n" : "(end of input: no)\n");
+    if (said == Answer::All)
+        standing_ = Standing::AllYes;
+    else if (said == Answer::Quit)
+        standing_ = Standing::AllNo;
+    const bool yes = said == Answer::Yes || said == Answer::All;
     saidNo_ = saidNo_ || !yes;
     return yes;
 }

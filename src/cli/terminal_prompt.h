@@ -1,7 +1,9 @@
 #pragma once
 // The commands' questions and messages on the terminal: each question is shown with its title and
-// answered on standard input, y or yes for Yes and anything else for No (an empty line, the end of
-// the input); with --yes every question is answered Yes unasked. Messages go to standard error.
+// answered on standard input: y or yes for Yes; a or all for Yes to it and to every later question
+// of the run, which are then not asked; q or quit for No to it and to every later one, not asked
+// either; anything else for No (an empty line, the end of the input). With --yes every question is
+// answered Yes unasked. Messages go to standard error.
 
 #include "cli/console_output.h"
 #include "commands/user_prompt.h"
@@ -14,7 +16,9 @@ public:
         Asked,
         AllYes
     };
-    TerminalPrompt(Console& console, Answers answers) : console_(console), answers_(answers) {}
+    TerminalPrompt(Console& console, Answers answers)
+        : console_(console), standing_(answers == Answers::AllYes ? Standing::AllYes : Standing::Ask)
+    {}
 
     bool Confirm(const std::string& title, const std::string& message) override;
     void Tell(const std::string& message) override;
@@ -24,8 +28,14 @@ public:
     bool FellShort() const { return saidNo_ || told_; }
 
 private:
+    enum class Standing {
+        Ask,     // each question is asked
+        AllYes,  // --yes, or "a" was answered
+        AllNo    // "q" was answered
+    };
+
     Console& console_;
-    Answers answers_;
+    Standing standing_;
     bool endOfInput_ = false;
     bool saidNo_ = false;
     bool told_ = false;

@@ -53,22 +53,6 @@ std::string PaddedLeft(std::string_view utf8, std::size_t columns)
     return std::string(used < columns ? columns - used : 0, ' ') + std::string(utf8);
 }
 
-std::string HumanSize(std::uint64_t bytes)
-{
-    if (bytes < 1024)
-        return std::to_string(bytes) + " B";
-    constexpr std::array<const char*, 5> kUnits{"KiB", "MiB", "GiB", "TiB", "PiB"};
-    double value = static_cast<double>(bytes) / 1024.0;
-    std::size_t unit = 0;
-    while (value >= 1023.95 && unit + 1 < kUnits.size()) {
-        value /= 1024.0;
-        ++unit;
-    }
-    std::array<char, 32> text{};
-    std::snprintf(text.data(), text.size(), "%.1f %s", value, kUnits[unit]);
-    return text.data();
-}
-
 std::string PrintableLines(std::string_view text)
 {
     std::string lines;
@@ -140,7 +124,7 @@ void WordLines::Add(std::string_view text, std::size_t columns)
     used_ += columns;
 }
 
-std::string Wrapped(std::string_view utf8, std::size_t indent, std::size_t width)
+std::string Wrapped(std::string_view utf8, std::size_t indent, std::size_t width, LongWords longWords)
 {
     const std::size_t room = width > indent + 20 ? width - indent : 20;
     std::string lines;
@@ -149,11 +133,65 @@ std::string Wrapped(std::string_view utf8, std::size_t indent, std::size_t width
         const std::size_t space = utf8.find(' ');
         std::string word(utf8.substr(0, space));
         utf8.remove_prefix(space == std::string_view::npos ? utf8.size() : space + 1);
-        if (Columns(word) > room)
+        if (longWords == LongWords::Shortened && Columns(word) > room)
             word = ShortenedPath(word, room);
         words.Add(word, Columns(word));
     }
-    return lines;
+    // Blanks between words (two after a name) don't end a line.
+    std::string trimmed;
+    trimmed.reserve(lines.size());
+    for (char c : lines) {
+        if (c == '\n')
+            while (!trimmed.empty() && trimmed.back() == ' ')
+                trimmed.pop_back();
+        trimmed += c;
+    }
+    return trimmed;
+}
+
+std::string WrappedLines(std::string_view utf8, std::size_t width, std::size_t hanging)
+{
+    std::string lines;
+    for (;;) {
+        const std::size_t end = utf8.find('\n');
+        const std::string_view line = utf8.substr(0, end);
+        // The first line has the room of the others: a hanging indent is a few columns at most.
+        lines += Wrapped(line, hanging, width, LongWords::Kept);
+        if (end == std::string_view::npos)
+            return lines;
+        lines += '\n';
+        utf8.remove_prefix(end + 1);
+    }
+}
+
+std::string TwoColumns(const std::vector<TermRow>& rows, std::size_t width)
+{
+    constexpr std::size_t kIndent = 2, kGap = 2, kBelow = 6, kNarrowest = 24, kWidestTerm = 28;
+    std::size_t widest = 0;
+    for (const TermRow& row : rows)
+        if (Columns(row.term) <= kWidestTerm)
+            widest = std::max(widest, Columns(row.term));
+    const std::size_t column = kIndent + widest + kGap;
+    const bool beside = width >= column + kNarrowest;
+    std::string text;
+    for (const TermRow& row : rows) {
+        text.append(kIndent, ' ');
+        text += row.term;
+        if (row.description.empty()) {
+            text += '\n';
+            continue;
+        }
+        const std::size_t at = beside ? column : kBelow;
+        if (beside && kIndent + Columns(row.term) + kGap <= column) {
+            text.append(column - kIndent - Columns(row.term), ' ');
+        } else {
+            text += '\n';
+            text.append(at, ' ');
+        }
+        text += Wrapped(row.description, at, width, LongWords::Kept);
+        text += '\n';
+    }
+    return text;
 }
 
 }  // namespace thld::cli

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cache/size_text.h"
 #include "platform/printable_text.h"
 
 namespace thld::cli {
@@ -42,16 +44,38 @@ private:
     std::size_t used_ = 0;
 };
 
+// What becomes of a word too long for a line of its own.
+enum class LongWords {
+    Shortened,  // shortened as a path (ShortenedPath), for lines that must fit
+    Kept        // kept whole on a line of its own: a path or a name a message must name in full
+};
+
 // The words of the text on lines of at most `width` columns, the text starting at column `indent`
-// and each line after the first indented as far; a word too long for a line is shortened as a path.
-std::string Wrapped(std::string_view utf8, std::size_t indent, std::size_t width);
+// and each line after the first indented as far; the room of a line is never below 20 columns.
+std::string Wrapped(std::string_view utf8, std::size_t indent, std::size_t width,
+                    LongWords longWords = LongWords::Shortened);
+
+// Each line of the text (lines broken by "\n") wrapped to `width`, its lines after the first
+// indented by `hanging` blanks; long words are kept whole.
+std::string WrappedLines(std::string_view utf8, std::size_t width, std::size_t hanging = 0);
+
+// Rows of a term and its description as two columns within `width`, as help shows options and
+// commands: each term indented by 2, the descriptions from one column after the widest term,
+// wrapped; a term too wide for that column has its description on the line below. Where the
+// descriptions would have fewer than 24 columns, each description goes below its term, indented
+// by 6.
+struct TermRow {
+    std::string term;
+    std::string description;
+};
+std::string TwoColumns(const std::vector<TermRow>& rows, std::size_t width);
 
 // The text and then blanks up to `columns` (nothing is cut).
 std::string PaddedRight(std::string_view utf8, std::size_t columns);
 std::string PaddedLeft(std::string_view utf8, std::size_t columns);
 
-// A size for people: "512 B", "1.5 KiB", "12.3 MiB", "2.0 GiB".
-std::string HumanSize(std::uint64_t bytes);
+// A size for people, in the core's one wording (cache/size_text.h): "628 B", "1.5 KiB", "564 KiB".
+inline std::string HumanSize(std::uint64_t bytes) { return SizeInUnits(bytes); }
 
 // A text of the window's, its lines broken by "\r\n", as lines for the terminal: broken by "\n",
 // each PrintableText.

@@ -1,27 +1,11 @@
 #include "commands/window_messages.h"
 
-#include <cstdio>
-
+#include "cache/size_text.h"
 #include "commands/status_messages.h"
 
 namespace thld::messages {
 
-std::string SizeInWords(std::uint64_t bytes)
-{
-    static const char* const units[] = {"B", "KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
-    if (bytes < 1024)
-        return std::to_string(bytes) + " B";
-    double value = static_cast<double>(bytes);
-    int unit = 0;
-    while (value >= 1024 && unit < 6) {
-        value /= 1024;
-        ++unit;
-    }
-    // 1023.9 KiB shows as "1024 KiB", never as "1.0e+03".
-    char number[32];
-    std::snprintf(number, sizeof number, value < 9.95 ? "%.1f" : "%.0f", value);
-    return std::string(number) + " " + units[unit];
-}
+std::string SizeInWords(std::uint64_t bytes) { return SizeInUnits(bytes); }
 
 std::string Packages(std::size_t count) { return std::to_string(count) + (count == 1 ? " package" : " packages"); }
 

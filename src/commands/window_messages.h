@@ -11,8 +11,7 @@
 
 namespace thld::messages {
 
-// A size for people: bytes below 1 KiB ("628 B"), otherwise the largest unit that keeps the number
-// below 1024, one decimal below ten and whole numbers above ("1.0 KiB", "564 KiB", "1.2 GiB").
+// A size for people, the one rule of every front-end (SizeInUnits: "628 B", "1.0 KiB", "564 KiB").
 std::string SizeInWords(std::uint64_t bytes);
 
 // "1 package", "3 packages".

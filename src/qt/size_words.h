@@ -1,6 +1,6 @@
 #pragma once
-// Sizes as the window shows them: for people ("564 KiB", "1.2 GiB": one decimal below ten, whole
-// numbers above) and exactly, for tooltips ("577,536 bytes", in the user's locale).
+// Sizes as the window shows them: for people, in the core's one wording (cache/size_text.h:
+// "564 KiB", "1.2 GiB"), and exactly, for tooltips ("577,536 bytes", in the user's locale).
 
 #include <QString>
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,33 @@ namespace {
 struct ItemListFree {
     void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
 };
+
+// Moves the picker over the middle of `over` (the window that was active when it was asked for), or
+// of the work area of the screen where there is none, and keeps it on that screen.
+void CentreOver(HWND picker, HWND over)
+{
+    RECT box{};
+    ::GetWindowRect(picker, &box);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(over ? over : picker, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    RECT area = monitor.rcWork;
+    if (over)
+        ::GetWindowRect(over, &area);
+    const LONG width = box.right - box.left, height = box.bottom - box.top;
+    LONG x = area.left + (area.right - area.left - width) / 2;
+    LONG y = area.top + (area.bottom - area.top - height) / 2;
+    x = std::max(monitor.rcWork.left, std::min(x, monitor.rcWork.right - width));
+    y = std::max(monitor.rcWork.top, std::min(y, monitor.rcWork.bottom - height));
+    ::SetWindowPos(picker, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int CALLBACK PickerEvent(HWND picker, UINT message, LPARAM, LPARAM over)
+{
+    if (message == BFFM_INITIALIZED)
+        CentreOver(picker, reinterpret_cast<HWND>(over));
+    return 0;
+}
 }  // namespace
 
 bool FolderBrowser::Browse()
@@ -25,6 +53,11 @@ bool FolderBrowser::Browse()
     info.pszDisplayName = displayName;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
+    // Without an owner, as before, but placed over the window it was asked from, not at the screen's
+    // corner.
+    const HWND active = ::GetActiveWindow();
+    info.lpfn = PickerEvent;
+    info.lParam = reinterpret_cast<LPARAM>(active && ::IsWindowVisible(active) ? active : nullptr);
     std::unique_ptr<ITEMIDLIST, ItemListFree> item(::SHBrowseForFolderW(&info));
     if (!item)
         return false;

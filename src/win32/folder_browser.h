@@ -7,8 +7,9 @@
 
 namespace thld {
 
-// One run of the picker: file-system folders only, the title above the folder tree, no owner. The
-// title and the path are UTF-8.
+// One run of the picker: file-system folders only, the title above the folder tree, no owner, placed
+// over the middle of the window that was active (of the screen where none was). The title and the
+// path are UTF-8.
 class FolderBrowser {
 public:
     explicit FolderBrowser(std::string title) : title_(std::move(title)) {}

@@ -1,4 +1,5 @@
-// tallyhold delete: the window's Delete, answered on the terminal, and by age.
+// tallyhold delete: the window's Delete, answered on the terminal (y, n, a for all, q to quit), and by
+// age.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -47,6 +48,8 @@ TEST(CliDelete, DeletesThePackagesNamedOrOld)
         {{"delete", "--older-than", "50", "--yes"}, "", 0, "K1 K2 K3 K4 ", "No package is older than 50 days"},
         {{"delete", "One", "Four"}, "y\nn\n", 1, "K2 K3 K4 ", "Deleted 1 package"},
         {{"delete", "One"}, "", 1, "K1 K2 K3 K4 ", "Nothing was deleted."},
+        {{"delete", "One", "Two", "Three"}, "n\nall\n", 1, "K1 K4 ", "Deleted 2 packages"},
+        {{"delete", "One", "Two", "Three"}, "y\nq\ny\n", 1, "K2 K3 K4 ", "Deleted 1 package"},
     };
     for (const Case& c : cases) {
         std::string trace;

@@ -51,7 +51,7 @@ TEST(CliKeep, MovesAMapWithWhatItRequiresAsTheWindowDoes)
          true,
          "Are you sure you want to make this file permanent?"},
         {{"keep", "--dry-run", kMap}, "", 0, false, ""},
-        {{"keep", kMap}, "n\n", 1, false, "[y/N] n"},
+        {{"keep", kMap}, "n\n", 1, false, "[y/N/a/q] n"},
         {{"keep", kMap}, "", 1, false, "(end of input: no)"},
     };
     for (const Case& c : cases) {

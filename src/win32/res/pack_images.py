@@ -1,15 +1,17 @@
 #!/usr/bin/env python3
-"""Packs raw RGB pictures (made by make-art.sh) into an icon file (16 and 32 px in 16 colours, then the
-48 and 256 px PNG pictures of the desktop icon as they are) and a 256-colour bitmap."""
+"""Packs raw pictures (made by make-art.sh) into an icon file (16, 24, 32, 48 and 64 px as 32-bit
+pictures with alpha, then the 256 px PNG picture of the desktop icon as it is) and a 256-colour
+bitmap."""
 import os
 import struct
 import sys
 
 
-def load(work, name):
+def load(work, name, channels=3):
     width, height = map(int, open(os.path.join(work, name + ".size")).read().split("x"))
-    data = open(os.path.join(work, name + ".rgb"), "rb").read()
-    pixels = [data[i:i + 3] for i in range(0, len(data), 3)]
+    suffix = ".rgb" if channels == 3 else ".rgba"
+    data = open(os.path.join(work, name + suffix), "rb").read()
+    pixels = [data[i:i + channels] for i in range(0, len(data), channels)]
     assert len(pixels) == width * height, name
     return width, height, pixels
 
@@ -43,12 +45,13 @@ def info_header(width, height, bits, image_size, colours):
 
 
 def icon_image(width, height, pixels):
-    colours = palette_of(pixels, 16)
-    index = {c: i for i, c in enumerate(colours)}
-    xor = rows_bottom_up(width, height, pixels, 4, index)
+    """A 32-bit picture: blue, green, red and alpha, bottom row first, then the AND mask, which alpha
+    makes moot (every pixel drawn)."""
+    xor = b"".join(bytes((p[2], p[1], p[0], p[3])) for y in reversed(range(height))
+                   for p in pixels[y * width:(y + 1) * width])
     mask_row = (width + 31) // 32 * 4
-    mask = b"\0" * (mask_row * height)  # every pixel opaque
-    return info_header(width, height * 2, 4, len(xor) + len(mask), 16) + palette_bytes(colours) + xor + mask
+    mask = b"\0" * (mask_row * height)
+    return info_header(width, height * 2, 32, len(xor) + len(mask), 0) + xor + mask
 
 
 def write_icon(path, images):
@@ -56,9 +59,8 @@ def write_icon(path, images):
     offset = 6 + 16 * len(images)
     entries, blobs = b"", b""
     for width, height, blob in images:
-        # A PNG picture holds its own colours (32 bits); 256 px is written as 0 in the directory.
-        colours, bits = (0, 32) if blob.startswith(b"\x89PNG") else (16, 4)
-        entries += struct.pack("<BBBBHHII", width % 256, height % 256, colours, 0, 1, bits, len(blob), offset)
+        # Every picture is 32 bits; 256 px is written as 0 in the directory.
+        entries += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, 32, len(blob), offset)
         offset += len(blob)
         blobs += blob
     open(path, "wb").write(directory + entries + blobs)
@@ -76,11 +78,10 @@ def write_bitmap(path, width, height, pixels):
 def main():
     work, out = sys.argv[1], sys.argv[2]
     icons = []
-    for name in ("icon32", "icon16"):
-        width, height, pixels = load(work, name)
+    for size in (16, 24, 32, 48, 64):
+        width, height, pixels = load(work, "icon%d" % size, channels=4)
         icons.append((width, height, icon_image(width, height, pixels)))
-    for size in (48, 256):
-        icons.append((size, size, open(os.path.join(work, "icon%d.png" % size), "rb").read()))
+    icons.append((256, 256, open(os.path.join(work, "icon256.png"), "rb").read()))
     write_icon(os.path.join(out, "thld.ico"), icons)
     width, height, pixels = load(work, "banner")
     write_bitmap(os.path.join(out, "banner.bmp"), width, height, pixels)

@@ -1,0 +1,26 @@
+# The program's name, publisher and version as src/commands/program_info.h gives them, the one place
+# they are written: THLD_PRODUCT_NAME, THLD_MAKER and THLD_VERSION (four parts, "1.6.0.0"). The
+# project's version, the packages and the about boxes all take them from here.
+set(THLD_PROGRAM_INFO ${CMAKE_CURRENT_LIST_DIR}/../src/commands/program_info.h)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${THLD_PROGRAM_INFO})
+file(STRINGS ${THLD_PROGRAM_INFO} thld_defines REGEX "^#define THLD_[A-Z_]+ \".*\"$")
+foreach(line IN LISTS thld_defines)
+  string(REGEX REPLACE "^#define (THLD_[A-Z_]+) \"(.*)\"$" "\\1;\\2" pair "${line}")
+  list(GET pair 0 name)
+  list(GET pair 1 value)
+  if(name STREQUAL "THLD_PRODUCT_NAME" OR name STREQUAL "THLD_MAKER")
+    set(${name} "${value}")
+  elseif(name STREQUAL "THLD_VERSION_TEXT")
+    set(THLD_VERSION "${value}")
+  endif()
+endforeach()
+# The numbers Windows' version information takes must say the same as the text.
+file(STRINGS ${THLD_PROGRAM_INFO} thld_numbers REGEX "^#define THLD_VERSION_NUMBERS ")
+string(REGEX REPLACE "^#define THLD_VERSION_NUMBERS +" "" thld_numbers "${thld_numbers}")
+string(REPLACE ", " "." thld_numbers "${thld_numbers}")
+if(NOT thld_numbers STREQUAL THLD_VERSION)
+  message(FATAL_ERROR "${THLD_PROGRAM_INFO}: THLD_VERSION_NUMBERS (${thld_numbers}) is not THLD_VERSION_TEXT (${THLD_VERSION})")
+endif()
+if(NOT THLD_PRODUCT_NAME OR NOT THLD_MAKER OR NOT THLD_VERSION MATCHES "^[0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+$")
+  message(FATAL_ERROR "${THLD_PROGRAM_INFO} must define THLD_PRODUCT_NAME, THLD_MAKER and THLD_VERSION_TEXT (four parts)")
+endif()

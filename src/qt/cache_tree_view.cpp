@@ -33,9 +33,10 @@ CacheTreeView::CacheTreeView(CacheModel& model, CacheFilter& filter, QWidget* pa
     QHeaderView* columns = header();
     columns->setSortIndicatorClearable(true);  // a third click goes back to the order of cache.ini
     columns->setSortIndicator(-1, Qt::AscendingOrder);
-    // The name takes what the other columns, sized to their contents, leave.
+    // The name takes what the other columns, sized to their contents, leave, but never less than
+    // most names need (FitNameColumn): a narrow window scrolls sideways rather than hide the names.
     columns->setStretchLastSection(false);
-    columns->setSectionResizeMode(CacheModel::NameColumn, QHeaderView::Stretch);
+    columns->setSectionResizeMode(CacheModel::NameColumn, QHeaderView::Interactive);
     columns->setMinimumSectionSize(40);
     // Columns are sized by the rows shown and a few hundred around them, never by every row.
     columns->setResizeContentsPrecision(500);
@@ -172,6 +173,27 @@ void CacheTreeView::SizeColumns()
     // Titles come after the listing: room for a usual one.
     header()->resizeSection(CacheModel::TitleColumn,
                             fontMetrics().horizontalAdvance(QStringLiteral("The Edge of the Map")) + margin);
+    FitNameColumn();
+}
+
+void CacheTreeView::FitNameColumn()
+{
+    QHeaderView* columns = header();
+    int others = 0;
+    for (int c = 0; c < columns->count(); ++c)
+        if (c != CacheModel::NameColumn && !columns->isSectionHidden(c))
+            others += columns->sectionSize(c);
+    const int left = viewport()->width() - others;
+    const int wanted = std::min(
+        columns->sectionSizeHint(CacheModel::NameColumn) + 40,
+        fontMetrics().horizontalAdvance(QStringLiteral("DM-Bond 007 Goldeneye Complex.unr")) + indentation() + 40);
+    columns->resizeSection(CacheModel::NameColumn, std::max(left, wanted));
+}
+
+void CacheTreeView::resizeEvent(QResizeEvent* event)
+{
+    QTreeView::resizeEvent(event);
+    FitNameColumn();
 }
 
 }  // namespace thld

@@ -30,6 +30,8 @@ public:
     std::vector<int> SelectedRows() const;
     // Sizes the columns to the rows shown (the name takes the rest).
     void SizeColumns();
+    // The name column's width: what the other columns leave, but room for most names at least.
+    void FitNameColumn();
     // Goes to the package of the requirement `shown`; nothing for any other row.
     void OpenRequirement(const QModelIndex& shown);
 
@@ -42,6 +44,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void TickSelected();

@@ -25,6 +25,7 @@
 #include "qt/size_words.h"
 #include "support/corpus.h"
 #include "support/fake_cache.h"
+#include "support/stand_ins.h"
 #include "window_fixture.h"
 
 namespace thld::test {
@@ -378,6 +379,10 @@ TEST_F(CorpusWindow, TheFirstClickOnSizeSortsTheLargestFirst)
 // desktop's dark palette comes with GTK_THEME=Adwaita:dark where no theme gives one).
 TEST_F(CorpusWindow, APictureOfTheMainWindowIsKept)
 {
+    // As in a player's game folder, the game's own packages are there: the maps load offline.
+    LayStandIns(game);
+    Action("&List Again")->trigger();
+    WaitIdle();
     const char* look = std::getenv("THLD_QT_LOOK");
     if (look && std::string(look) == "classic")
         window->SetLook(Look::Classic);
@@ -386,7 +391,15 @@ TEST_F(CorpusWindow, APictureOfTheMainWindowIsKept)
     Tick("DM-Bond 007 Goldeneye Archives.unr");
     Tick("DM-Q2DM1.unr");
     Tree()->setCurrentIndex(Shown("DM-Q2DM1.unr"));
-    window->resize(900, 600);
+    window->resize(1100, 640);
+    QApplication::processEvents();
+    // The titles, the card and the offline answers of the rows shown come off the window's thread.
+    const QModelIndex offline = Shown("DM-Q2DM1.unr").siblingAtColumn(CacheModel::OfflineColumn);
+    EXPECT_TRUE(WaitFor([&] {
+        return Model().Cards().TitlesDone() && !Find<QLabel>("cardAuthor")->isHidden() &&
+               offline.data().toString() != QStringLiteral("\u2026");
+    }));
+    QTest::qWait(300);
     QApplication::processEvents();
     const char* path = std::getenv("THLD_QT_PICTURE");
     const QString picture = QString::fromUtf8(path && *path ? path : THLD_QT_PICTURE);

@@ -26,6 +26,11 @@ public:
     // Deletes the file. When that fails the file stays under its other name, and FileError is raised.
     void Finish();
 
+    // Leaves the file under its other name, whatever comes after, unless Finish deletes it: once the
+    // change it went with is made, the file must not come back, and a record of the step (not this
+    // object) sees it deleted should Finish never be reached.
+    void Disown() noexcept { pending_ = false; }
+
     // Where the file waits meanwhile, in the same folder.
     const std::string& AsidePath() const { return aside_; }
 

@@ -38,7 +38,7 @@ StepOutcome DeleteStep(StepContext& context, const PlannedStep& step)
     }
     // One crash-safe step: the file waits beside its place until the line is gone, and comes back
     // when the line stays.
-    const RemovedLine removed = DeleteCachedPackage(cacheFolder, found.line.number, found.line.text, path);
+    const RemovedLine removed = DeleteCachedPackage(context.places, found.line.number, found.line.text, path);
     return AfterLineRemoved(context, removed);
 }
 

@@ -64,13 +64,13 @@ StepOutcome MoveStep(StepContext& context, const PlannedStep& step)
 
     if (!IsFolder(step.destinationFolder))
         MakeFolder(step.destinationFolder);
-    PackageMove move{found.line.text, step.source, step.destination, context.folders.gameFolder};
+    PackageMove move{found.line.text, step.source, step.destination};
     if (CanOpenUnshared(move.destination)) {
         if (!context.prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(move.destination)))
             return PassedOver(Why::ReplaceRefused);
         move.replace = true;
     }
-    const RemovedLine removed = MoveCachedPackage(cacheFolder, found.line.number, move);
+    const RemovedLine removed = MoveCachedPackage(context.places, found.line.number, move);
     return AfterLineRemoved(context, removed);
 }
 

@@ -56,8 +56,8 @@ StepOutcome ReturnStep(StepContext& context, const PlannedStep& step)
         context.prompt.Tell(messages::CachedAlready(step.source, step.key));
         return PassedOver(Why::CachedAlready);
     }
-    const PackageReturn back{step.Line(), step.source, step.destination, context.folders.gameFolder};
-    switch (ReturnToCache(cacheFolder, back)) {
+    const PackageReturn back{step.Line(), step.source, step.destination};
+    switch (ReturnToCache(context.places, back)) {
     case AddedLine::Added:
         return Done();
     case AddedLine::NoHeader:

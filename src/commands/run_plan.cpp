@@ -6,6 +6,7 @@
 #include "commands/messages.h"
 #include "commands/permanent_plan.h"
 #include "commands/step_actions.h"
+#include "game/game_step_places.h"
 
 namespace thld {
 
@@ -79,7 +80,7 @@ RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserProm
     const std::vector<PlannedStep>& steps = plan.steps;
     RunReport report;
     report.outcomes.resize(steps.size());
-    StepContext context{folders, plan.command, prompt};
+    StepContext context{folders, plan.command, prompt, StepPlacesOf(folders)};
     std::size_t at = 0;  // the step under way, for a file error
     try {
         for (std::size_t begin = 0, end = 0; begin < steps.size(); begin = end) {

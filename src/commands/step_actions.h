@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cache/index_rewrite.h"
+#include "cache/step_places.h"
 #include "commands/entry_names.h"
 #include "commands/planned_step.h"
 #include "commands/run_plan.h"
@@ -20,6 +21,8 @@ struct StepContext {
     const GameFolders& folders;
     CommandPlan::Command command;
     UserPrompt& prompt;
+    // Where the run's recorded steps may act (game_step_places.h).
+    StepPlaces places;
     // Entry lines the user has been told about in this run, so that each is told once.
     std::set<std::string> leftAlone = {};
     // Entry lines this run has removed from cache.ini: their packages have been deleted or moved.

@@ -8,6 +8,7 @@
 #include "cache/cache_guard.h"
 #include "cache/cached_file.h"
 #include "cache/requirements.h"
+#include "game/game_step_places.h"
 
 namespace thld {
 
@@ -118,7 +119,7 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
         listing = listCache();
         settleFirstIfLeft();  // when no file was answered
     } catch (const SettleFirst&) {
-        RecoverCacheIfIdle(folders.cacheFolder, folders.gameFolder);
+        RecoverCacheIfIdle(StepPlacesOf(folders));
         listing = listCache();
     }
     if (listed && listing.outcome == Listing::Outcome::Listed)

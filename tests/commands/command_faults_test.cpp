@@ -4,6 +4,7 @@
 
 #include "cache/cache_guard.h"
 #include "commands/command_fixture.h"
+#include "game/game_step_places.h"
 #include "package/package_kind.h"
 
 namespace thld::test {
@@ -145,7 +146,7 @@ TEST_P(CommandFaults, EveryPackageStaysInStepWhicheverDiskStepFails)
         SCOPED_TRACE("failing disk step " + std::to_string(failing) + " of " + std::to_string(clean.steps) + ": " +
                      faulted.failedPath);
         ExpectInStep(faulted, clean, false);
-        RecoverCacheIfIdle(folders.cacheFolder, folders.gameFolder);
+        RecoverCacheIfIdle(StepPlacesOf(folders));
         ExpectInStep(faulted, clean, true);
         if (HasFailure())
             break;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "cache/cache_guard.h"
-#include "cache/step_record.h"
+#include "cache/step_journal.h"
 #include "fuzz_folder.h"
 
 namespace thld::fuzz {
@@ -19,8 +19,8 @@ constexpr std::string_view kIndex = "[Cache]\r\nK1=One.unr\r\nK2=Two.utx\r\n\r\n
 
 void CheckOneInput(std::string_view input)
 {
-    if (auto record = ParseStepRecord(input))
-        Require(ParseStepRecord(EncodeStepRecord(*record)) == record, "a record reads back as itself");
+    if (auto record = ParseStepJournal(input))
+        Require(ParseStepJournal(EncodeStepJournal(*record)) == record, "a record reads back as itself");
 
     EmptyFuzzFolder();
     const std::string& root = FuzzFolder();
@@ -40,9 +40,9 @@ void CheckOneInput(std::string_view input)
         else
             bytes += c;
     }
-    WriteBytes(cache + kStepRecordFileName, bytes);
+    WriteBytes(cache + kStepJournalFileName, bytes);
 
-    RecoverCacheIfIdle(cache, game);
+    RecoverCacheIfIdle({cache, game, {}});
 
     Require(ReadBytes(root + "outside") == "not the game's", "nothing outside the game folder is touched");
     Require(ReadBytes(cache + "cache.ini") == kIndex, "cache.ini is never written by the settling");

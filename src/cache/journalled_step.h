@@ -1,0 +1,52 @@
+#pragma once
+// One journalled step: the single order in which a change of the cache that moves or deletes files
+// together with a line of cache.ini is made, so that the syncs are written once, here:
+//   1. the record (step_journal.h) is created new, written whole and synced, then the cache folder;
+//   2. the files are changed (act);
+//   3. the folders they changed in are synced, and the cache folder;
+//   4. cache.ini is rewritten (commit), and the cache folder synced;
+//   5. what only waited for the line goes (finish);
+//   6. the record is removed, and the cache folder synced.
+// A failure before the commit is undone: the files back, the record gone (should the undo fail too,
+// the record stays for the next program). After the commit, what fails leaves the record for the
+// next program to finish. Whatever ends the program, the record on the disk tells the next one
+// what to settle (cache_guard.h). The caller holds the cache's lock.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cache/step_journal.h"
+#include "cache/step_places.h"
+
+namespace thld {
+
+struct JournalledStep {
+    StepJournal journal;                    // as the step makes it; written with canonical folders
+    std::function<void()> act;              // the file changes before the line's; FileError on failure
+    std::vector<std::string> actedFolders;  // the folders besides the cache's whose entries `act` changes
+    std::function<bool()> commit;           // the line's change: false when it wasn't made (nothing was)
+    std::function<void()> release;          // lets go of what `act` holds, before an undo (may be empty)
+    std::function<void()> finish;           // after the commit: removes what waited for it (may be empty)
+};
+
+// Carries the step out as above: true when the commit was made, false when it wasn't and the step
+// was undone. FileError on a disk failure; raised too, naming the file, before anything changes when
+// the record would not be one that the next program acts on (CheckJournal).
+bool RunJournalledStep(const StepPlaces& places, const JournalledStep& step);
+
+// Brings the files of a checked record to where they were before the step (Undo: for a Delete or
+// Move its line is still in cache.ini, for a Return it is not there yet) or to where it takes them
+// (Complete). Every file is reached by its plain name in its folder held open, never through a link
+// (anchored_folder.h); nothing that is already so is touched again. FileError when a disk step is
+// refused.
+enum class StepEnd {
+    Undo,
+    Complete
+};
+void SettleStep(const CheckedJournal& step, StepEnd end);
+
+// cacheFolder + the record's file name.
+std::string StepJournalPathOf(const std::string& cacheFolder);
+
+}  // namespace thld

@@ -9,6 +9,7 @@
 #include "cache/index_scan.h"
 #include "cache/index_text.h"
 #include "cache/journalled_step.h"
+#include "platform/canonical_folder.h"
 #include "platform/durable_move.h"
 #include "platform/file.h"
 #include "platform/folder.h"
@@ -131,8 +132,12 @@ JournalFinding Judge(const StepJournal& journal, const StepPlaces& places, const
     found.outcome = Outcome::Settled;
     if (journal.kind != StepJournal::Kind::Delete) {
         if (game.empty()) {
-            // A cache folder given alone: the record's own game folder is taken when its paths check
-            // out against it there.
+            // A cache folder given alone: the record's own game folder is taken when it is there, and
+            // the record is acted on only when its paths check out against it.
+            if (!CanonicalFolder(journal.gameFolder)) {
+                found.outcome = Outcome::GameNotKnown;
+                return found;
+            }
             game = journal.gameFolder;
             found.outcome = Outcome::SettledInRecordedGame;
         } else if (!RecordedGameFits(journal, game)) {
@@ -143,10 +148,6 @@ JournalFinding Judge(const StepJournal& journal, const StepPlaces& places, const
     JournalCheck check = CheckJournal(journal, places, game);
     if (check.fault == JournalFault::None && KeyOfOtherLine(journal, lines))
         check.fault = JournalFault::KeyOfOtherLine;
-    if (check.fault == JournalFault::NotPackageFolder && found.outcome == Outcome::SettledInRecordedGame) {
-        found.outcome = Outcome::GameNotKnown;  // the record may well be right for a game folder not here
-        return found;
-    }
     if (check.fault != JournalFault::None) {
         found.outcome = Outcome::SetAside;
         found.fault = check.fault;

@@ -33,7 +33,7 @@ struct JournalFinding {
         SettledInRecordedGame,  // the same, in the game folder the record names, as none was given
         SetAside,               // not a record a step of this cache writes: renamed, not acted on
         OtherGame,              // a step in another game folder than the one given: the record stays
-        GameNotKnown,           // no game folder given, and the record's can't be used: the record stays
+        GameNotKnown,           // no game folder given, and the record's is not there: the record stays
     };
     Outcome outcome = Outcome::None;
     bool finished = false;                    // Settled*: the step was finished (otherwise undone)

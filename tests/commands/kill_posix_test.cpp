@@ -2,7 +2,8 @@
 // kill would end it, at each of the run's disk steps in turn), and two programs changing one cache
 // at once: once the next program has started on the cache, each package is in the cache with its
 // line or gone from it (deleted, or whole at its destination) without, cache.ini is whole, and
-// nothing the runs wrote meanwhile is left or listed.
+// nothing the runs wrote meanwhile is left or listed. The killed program is given the folders
+// relative (as `--game game` is typed); the next one each other way in turn (support/folder_spellings.h).
 
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -13,6 +14,7 @@
 
 #include "game/cache_contents.h"
 #include "commands/command_fixture.h"
+#include "support/folder_spellings.h"
 #include "package/package_kind.h"
 
 namespace thld::test {
@@ -83,6 +85,7 @@ protected:
                 return std::nullopt;
             });
             ScriptedPrompt prompt(std::deque<bool>(8, true));
+            folders = spellings_.front().folders;
             try {
                 GetParam().permanent ? Permanent(GetParam().ticks, prompt) : Delete(GetParam().ticks, prompt);
             } catch (...) {
@@ -97,11 +100,11 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    // The invariant, checked after the next program's listing.
-    void ExpectWholeAfterNextStart()
+    // The invariant, checked after the next program's listing, given the folders as `next` spells them.
+    void ExpectWholeAfterNextStart(const GameFolders& next)
     {
         const KillRun& run = GetParam();
-        const Listing listing = ListCacheContents(folders, InstalledCopies::Skip).listing;
+        const Listing listing = ListCacheContents(next, InstalledCopies::Skip).listing;
         std::set<std::string> listed;
         for (const PackageItem& item : listing.items)
             listed.insert(item.name);
@@ -129,6 +132,8 @@ protected:
             EXPECT_TRUE(expectedFiles.contains(file)) << "left behind: " << file;
     }
 
+    std::vector<FolderSpelling> spellings_ = SpellingsOf(folders, temp / "game-link");
+
 private:
     bool mounted_ = false;
 };
@@ -141,14 +146,22 @@ TEST_P(Kill, EveryPackageInStepWhereverTheProgramEnds)
                         "move across file systems are not tried";
     ASSERT_EQ(clean, 0);
     const std::size_t steps = std::stoul(temp.Read("steps"));
+    std::map<std::string, int> kills;
     for (std::size_t kill = 0; kill < steps; ++kill) {
-        SCOPED_TRACE("ended before disk step " + std::to_string(kill) + " of " + std::to_string(steps));
+        const FolderSpelling& next = spellings_[1 + kill % (spellings_.size() - 1)];
+        SCOPED_TRACE("ended before disk step " + std::to_string(kill) + " of " + std::to_string(steps) +
+                     ", the next program given the folders " + next.what);
         ASSERT_EQ(RunChild(kill), kKilled);
-        ExpectWholeAfterNextStart();
+        ExpectWholeAfterNextStart(next.folders);
+        ++kills[next.what];
         if (HasFailure())
             break;
     }
-    std::printf("%s: ended the program at %zu disk steps, each left the cache whole\n", GetParam().what, steps);
+    std::string each;
+    for (const auto& [what, count] : kills)
+        each += " " + what + " " + std::to_string(count);
+    std::printf("%s: ended the program at %zu disk steps, each left the cache whole; next given:%s\n", GetParam().what,
+                steps, each.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(, Kill,
@@ -173,9 +186,13 @@ INSTANTIATE_TEST_SUITE_P(, Kill,
                          [](const ::testing::TestParamInfo<KillRun>& info) { return std::string(info.param.what); });
 
 // Two programs on one cache at once, started together: one makes a map permanent with what it
-// requires while the other deletes every package. Whichever takes the cache first, each package
-// ends in one place, and the one that waited either ran after it or was told and changed nothing.
-class TwoPrograms : public CommandTest {};
+// requires while the other deletes every package, each given the folders another way. Whichever
+// takes the cache first, each package ends in one place, and the one that waited either ran after it
+// or was told and changed nothing.
+class TwoPrograms : public CommandTest {
+protected:
+    std::vector<FolderSpelling> spellings_ = SpellingsOf(folders, temp / "game-link");
+};
 
 TEST_F(TwoPrograms, ChangeOneCacheOneAfterTheOther)
 {
@@ -198,6 +215,9 @@ TEST_F(TwoPrograms, ChangeOneCacheOneAfterTheOther)
                 char go;
                 (void)::read(gate[0], &go, 1);
                 ScriptedPrompt prompt(std::deque<bool>(8, true));
+                const GameFolders& spelled = spellings_[(runIndex + 3 * which) % spellings_.size()].folders;
+                if (which == 1 || !spelled.gameFolder.empty())
+                    folders = spelled;  // Permanent needs a game folder: it keeps the absolute one
                 try {
                     which == 0 ? Permanent({true}, prompt) : Delete(std::vector<bool>(packages.size(), true), prompt);
                 } catch (...) {

@@ -123,7 +123,6 @@ bool RunJournalledStep(const StepPlaces& places, const JournalledStep& step)
         step.act();
         for (const std::string& folder : step.actedFolders)
             SyncFolder(folder);
-        SyncFolder(cacheFolder);
         committed = step.commit();
         if (!committed) {
             UndoQuietly(cacheFolder, step, *check.step);
@@ -131,8 +130,13 @@ bool RunJournalledStep(const StepPlaces& places, const JournalledStep& step)
         }
         // From here on the step is done; what fails leaves the record for the next program to finish.
         SyncFolder(cacheFolder);  // the new cache.ini is on the disk before anything waits no more
-        if (step.finish)
+        if (step.finish) {
             step.finish();
+            // The cache folder's own removals are synced with the record's.
+            for (const std::string& folder : step.actedFolders)
+                if (folder != cacheFolder)
+                    SyncFolder(folder);
+        }
     } catch (const FileError&) {
         if (!committed)
             UndoQuietly(cacheFolder, step, *check.step);

@@ -3,9 +3,10 @@
 // together with a line of cache.ini is made, so that the syncs are written once, here:
 //   1. the record (step_journal.h) is created new, written whole and synced, then the cache folder;
 //   2. the files are changed (act);
-//   3. the folders they changed in are synced, and the cache folder;
+//   3. the folders they changed in are synced, a file's new folder before its old one, so that a
+//      file moved between two folders is never in neither;
 //   4. cache.ini is rewritten (commit), and the cache folder synced;
-//   5. what only waited for the line goes (finish);
+//   5. what only waited for the line goes (finish), and the folders it went from are synced;
 //   6. the record is removed, and the cache folder synced.
 // A failure before the commit is undone: the files back, the record gone (should the undo fail too,
 // the record stays for the next program). After the commit, what fails leaves the record for the
@@ -24,7 +25,7 @@ namespace thld {
 struct JournalledStep {
     StepJournal journal;                    // as the step makes it; written with canonical folders
     std::function<void()> act;              // the file changes before the line's; FileError on failure
-    std::vector<std::string> actedFolders;  // the folders besides the cache's whose entries `act` changes
+    std::vector<std::string> actedFolders;  // the folders whose entries `act` changes, in the order of step 3
     std::function<bool()> commit;           // the line's change: false when it wasn't made (nothing was)
     std::function<void()> release;          // lets go of what `act` holds, before an undo (may be empty)
     std::function<void()> finish;           // after the commit: removes what waited for it (may be empty)

@@ -39,6 +39,7 @@ RemovedLine DeleteCachedPackage(const StepPlaces& places, int lineNumber, const 
     JournalledStep step;
     step.journal = {StepJournal::Kind::Delete, line, file, AsideOf(file), "", ""};
     step.act = [&] { pending = PendingRemoval::Begin(file, AsideOf(file)); };
+    step.actedFolders = {places.cacheFolder};
     step.commit = [&] {
         removed = RemoveEntryLine(places.cacheFolder, lineNumber);
         const bool done = removed.outcome == RemovedLine::Outcome::Removed;
@@ -77,7 +78,7 @@ RemovedLine MoveCachedPackage(const StepPlaces& places, int lineNumber, const Pa
             replaced = PendingRemoval::Begin(move.destination, AsideOf(move.destination));
         how = MoveFileDurably(move.source, move.destination);
     };
-    step.actedFolders = {FolderOf(move.destination)};
+    step.actedFolders = {FolderOf(move.destination), places.cacheFolder};
     step.commit = [&] {
         removed = RemoveEntryLine(places.cacheFolder, lineNumber);
         const bool done = removed.outcome == RemovedLine::Outcome::Removed;
@@ -107,7 +108,7 @@ AddedLine ReturnToCache(const StepPlaces& places, const PackageReturn& back)
     JournalledStep step;
     step.journal = {StepJournal::Kind::Return, back.line, back.cachedFile, "", back.installedFile, places.gameFolder};
     step.act = [&] { how = MoveFileDurably(back.installedFile, back.cachedFile); };
-    step.actedFolders = {FolderOf(back.installedFile)};
+    step.actedFolders = {places.cacheFolder, FolderOf(back.installedFile)};
     step.commit = [&] {
         added = AddEntryLine(places.cacheFolder, back.line);
         return added == AddedLine::Added;

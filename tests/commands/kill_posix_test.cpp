@@ -1,9 +1,10 @@
-// A program ended at any instant of Delete or Permanent (a real child process, ended at once as a
-// kill would end it, at each of the run's disk steps in turn), and two programs changing one cache
-// at once: once the next program has started on the cache, each package is in the cache with its
-// line or gone from it (deleted, or whole at its destination) without, cache.ini is whole, and
-// nothing the runs wrote meanwhile is left or listed. The killed program is given the folders
-// relative (as `--game game` is typed); the next one each other way in turn (support/folder_spellings.h).
+// A program ended at any instant of Delete or Permanent (a real child process, ended at each of the
+// run's disk steps in turn by a kill, or by a power cut that loses what was not synced), and two
+// programs changing one cache at once: once the next program has started on the cache, each package
+// is in the cache with its line or gone from it (deleted, or whole at its destination) without,
+// cache.ini is whole, and nothing the runs wrote meanwhile is left or listed. The ended program is
+// given the folders relative (as `--game game` is typed); the next one each other way in turn
+// (support/folder_spellings.h).
 
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -14,7 +15,7 @@
 
 #include "game/cache_contents.h"
 #include "commands/command_fixture.h"
-#include "support/folder_spellings.h"
+#include "support/crash_harness.h"
 #include "package/package_kind.h"
 
 namespace thld::test {
@@ -25,8 +26,6 @@ const std::string kMap{kind::Map};
 const std::string kScript{kind::Script};
 const std::string kTex{kind::Textures};
 const std::string kPlayers = "the player's own";
-constexpr int kKilled = 77;
-constexpr int kNotLaidOut = -2;
 
 struct KillRun {
     const char* what;
@@ -38,11 +37,10 @@ struct KillRun {
     bool mapsElsewhere = false;                       // Maps on a file system of its own (a tmpfs)
 };
 
-void PrintTo(const KillRun& run, std::ostream* out) { *out << run.what; }
-
-class Kill : public CommandTest, public ::testing::WithParamInterface<KillRun> {
+class Kill : public CommandTest, public ::testing::WithParamInterface<std::tuple<KillRun, CrashKind>> {
 protected:
     ~Kill() override { Unmount(); }
+    const KillRun& Run() const { return std::get<0>(GetParam()); }
     void Unmount()
     {
         if (mounted_)
@@ -57,53 +55,31 @@ protected:
         fs::remove_all(Path(""));
         for (const char* sub : {"game/cache", "game/System", "game/Textures"})
             temp.MakeFolder(sub);  // no Maps: the run makes it, unless it is a file system of its own
-        if (GetParam().mapsElsewhere) {
+        if (Run().mapsElsewhere) {
             temp.MakeFolder("game/Maps");
             mounted_ = ::mount("tmpfs", Path("Maps").c_str(), "tmpfs", 0, "size=4m") == 0;
             if (!mounted_)
                 return false;
         }
-        if (!GetParam().playersFile.empty())
-            temp.Write("game/" + GetParam().playersFile, kPlayers);
-        items = Lay(GetParam().packages);
+        if (!Run().playersFile.empty())
+            temp.Write("game/" + Run().playersFile, kPlayers);
+        items = Lay(Run().packages);
         return true;
     }
 
-    // Runs the command in a child process that ends at once when it reaches disk step `kill`
-    // (counted from 0), as a kill between two steps would end it. Gives the child's exit status;
-    // a child that ran to its end first writes the count of its steps to "steps".
-    int RunChild(std::size_t kill)
+    // The command as the killed program runs it: given the folders relative, as `--game game` is typed.
+    bool RunCommand()
     {
-        if (!LayOut())
-            return kNotLaidOut;
-        const pid_t child = ::fork();
-        if (child == 0) {
-            std::size_t steps = 0;
-            SetDiskFaultHook([&](DiskStep, const std::string&) -> std::optional<FileErrorCause> {
-                if (steps++ == kill)
-                    ::_exit(kKilled);
-                return std::nullopt;
-            });
-            ScriptedPrompt prompt(std::deque<bool>(8, true));
-            folders = spellings_.front().folders;
-            try {
-                GetParam().permanent ? Permanent(GetParam().ticks, prompt) : Delete(GetParam().ticks, prompt);
-            } catch (...) {
-                ::_exit(3);
-            }
-            SetDiskFaultHook({});
-            temp.Write("steps", std::to_string(steps));
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        ScriptedPrompt prompt(std::deque<bool>(8, true));
+        folders = spellings_.front().folders;
+        Run().permanent ? Permanent(Run().ticks, prompt) : Delete(Run().ticks, prompt);
+        return true;
     }
 
     // The invariant, checked after the next program's listing, given the folders as `next` spells them.
     void ExpectWholeAfterNextStart(const GameFolders& next)
     {
-        const KillRun& run = GetParam();
+        const KillRun& run = Run();
         const Listing listing = ListCacheContents(next, InstalledCopies::Skip).listing;
         std::set<std::string> listed;
         for (const PackageItem& item : listing.items)
@@ -140,50 +116,41 @@ private:
 
 TEST_P(Kill, EveryPackageInStepWhereverTheProgramEnds)
 {
-    const int clean = RunChild(static_cast<std::size_t>(-1));
-    if (clean == kNotLaidOut)
-        GTEST_SKIP() << "no tmpfs could be mounted for Maps (root and mount(2) are needed): the kills during a "
+    const CrashKind kind = std::get<1>(GetParam());
+    const CrashCase crash{[&] { return LayOut(); }, [&] { return RunCommand(); },
+                          [&](const GameFolders& next) { ExpectWholeAfterNextStart(next); }};
+    const CrashTally tally = CrashAtEveryStep(crash, kind, Path(""), {spellings_.begin() + 1, spellings_.end()});
+    if (!tally.laidOut)
+        GTEST_SKIP() << "no tmpfs could be mounted for Maps (root and mount(2) are needed): the crashes during a "
                         "move across file systems are not tried";
-    ASSERT_EQ(clean, 0);
-    const std::size_t steps = std::stoul(temp.Read("steps"));
-    std::map<std::string, int> kills;
-    for (std::size_t kill = 0; kill < steps; ++kill) {
-        const FolderSpelling& next = spellings_[1 + kill % (spellings_.size() - 1)];
-        SCOPED_TRACE("ended before disk step " + std::to_string(kill) + " of " + std::to_string(steps) +
-                     ", the next program given the folders " + next.what);
-        ASSERT_EQ(RunChild(kill), kKilled);
-        ExpectWholeAfterNextStart(next.folders);
-        ++kills[next.what];
-        if (HasFailure())
-            break;
-    }
-    std::string each;
-    for (const auto& [what, count] : kills)
-        each += " " + what + " " + std::to_string(count);
-    std::printf("%s: ended the program at %zu disk steps, each left the cache whole; next given:%s\n", GetParam().what,
-                steps, each.c_str());
+    std::printf("%s, %s: %s; each left the cache whole\n", Run().what, kind == CrashKind::Kill ? "killed" : "power cut",
+                tally.Text().c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(, Kill,
-                         ::testing::Values(
-                             // A map whose requirements have requirements of their own, one of them
-                             // replacing a file of the player's, into a Maps folder not there yet.
-                             KillRun{"Permanent",
-                                     true,
-                                     ArenaPackages(),
-                                     {true, false, false, false, true},
-                                     ArenaDestinations(),
-                                     "Textures/Walls.utx"},
-                             // The same with Maps on another file system: the map is copied.
-                             KillRun{"PermanentAcrossFileSystems",
-                                     true,
-                                     ArenaPackages(),
-                                     {true, false, false, false, true},
-                                     ArenaDestinations(),
-                                     "Textures/Walls.utx",
-                                     true},
-                             KillRun{"Delete", false, ThreePackages(), {true, true, true}, {}, ""}),
-                         [](const ::testing::TestParamInfo<KillRun>& info) { return std::string(info.param.what); });
+                         ::testing::Combine(::testing::Values(
+                                                // A map whose requirements have requirements of their own, one of them
+                                                // replacing a file of the player's, into a Maps folder not there yet.
+                                                KillRun{"Permanent",
+                                                        true,
+                                                        ArenaPackages(),
+                                                        {true, false, false, false, true},
+                                                        ArenaDestinations(),
+                                                        "Textures/Walls.utx"},
+                                                // The same with Maps on another file system: the map is copied.
+                                                KillRun{"PermanentAcrossFileSystems",
+                                                        true,
+                                                        ArenaPackages(),
+                                                        {true, false, false, false, true},
+                                                        ArenaDestinations(),
+                                                        "Textures/Walls.utx",
+                                                        true},
+                                                KillRun{"Delete", false, ThreePackages(), {true, true, true}, {}, ""}),
+                                            ::testing::Values(CrashKind::Kill, CrashKind::PowerCut)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).what) +
+                                    (std::get<1>(info.param) == CrashKind::Kill ? "Killed" : "PowerCut");
+                         });
 
 // Two programs on one cache at once, started together: one makes a map permanent with what it
 // requires while the other deletes every package, each given the folders another way. Whichever

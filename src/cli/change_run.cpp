@@ -1,15 +1,8 @@
 #include "cli/change_run.h"
 
 #include "cli/terminal_text.h"
-#include "game/process_scanner.h"
 
 namespace thld::cli {
-
-void RefuseWhileTheGameRuns()
-{
-    if (const char* message = RunningGameMessage(ProcessScanner()))
-        throw Failure(message);
-}
 
 TerminalPrompt::Answers AnswersOf(const Options& options)
 {

@@ -1,6 +1,6 @@
 #pragma once
-// What every command that changes the cache shares on the terminal: it refuses while the game runs,
-// answers with --yes, and ends with the run's file error after what was done.
+// What every command that changes the cache shares on the terminal: it answers with --yes, and ends
+// with the run's file error after what was done (the run itself refuses while the game runs).
 
 #include <cstddef>
 #include <string>
@@ -10,9 +10,6 @@
 #include "commands/run_plan.h"
 
 namespace thld::cli {
-
-// Throws Failure while the game or its editor runs.
-void RefuseWhileTheGameRuns();
 
 TerminalPrompt::Answers AnswersOf(const Options& options);
 

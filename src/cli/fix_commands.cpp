@@ -101,7 +101,6 @@ int RunFix(const Options& options, Console& console, const Installation& install
         console.Out(std::string(title) + " would take these steps:\n" + lines + "Nothing was changed (--dry-run).\n");
         return kExitDone;
     }
-    RefuseWhileTheGameRuns();
     if (!options.yes)
         console.Out(std::string(title) + " takes these steps:\n" + lines);
     TerminalPrompt prompt(console, AnswersOf(options));

@@ -113,12 +113,17 @@ RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserProm
 }  // namespace
 
 RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt,
-                  const std::optional<PathStamp>& listedIndex)
+                  const std::optional<PathStamp>& listedIndex, const ProcessScanner& scanner)
 {
     RunReport report;
     report.outcomes.resize(plan.steps.size());
     if (plan.steps.empty())
         return report;
+    if (const char* running = RunningGameMessage(scanner)) {
+        prompt.Tell(running);
+        report.gameRunning = true;
+        return report;
+    }
     try {
         const ChangeStart start =
             ChangeCache(folders, listedIndex, prompt, report, [&] { return RunSteps(folders, plan, prompt); });

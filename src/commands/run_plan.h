@@ -11,6 +11,7 @@
 #include "commands/planned_step.h"
 #include "commands/user_prompt.h"
 #include "game/game_folder.h"
+#include "game/process_scanner.h"
 #include "platform/file_error.h"
 #include "platform/path_stamp.h"
 
@@ -47,6 +48,7 @@ struct StepOutcome {
 struct RunReport {
     bool agreed = false;                // the user agreed to something
     bool cacheChanged = false;          // cache.ini was not the one listed: nothing was asked
+    bool gameRunning = false;           // the game or its editor runs: the user was told, nothing was asked
     std::vector<StepOutcome> outcomes;  // outcomes[i] for the plan's steps[i]
 
     // The file error that ended the run; nothing when none did.
@@ -75,9 +77,12 @@ struct RunReport {
 // another program holds it all the while the run waits, the user is told and nothing is asked or
 // changed. `listedIndex` is the stamp of cache.ini that the listing of the plan's items saw (nothing
 // when not known); when cache.ini is another by then, the user is told, nothing is asked or changed,
-// and the report says to list again (cacheChanged).
+// and the report says to list again (cacheChanged). First of all, while the game or its editor runs
+// (`scanner`, process_scanner.h), the user is told so and nothing is asked or changed (gameRunning):
+// this is the one moment every program checks it before a change.
 RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt,
-                  const std::optional<PathStamp>& listedIndex = std::nullopt);
+                  const std::optional<PathStamp>& listedIndex = std::nullopt,
+                  const ProcessScanner& scanner = ProcessScanner());
 
 // Delete and Permanent on the ticked items of a listing (the tree's root items; `ticked[i]` tells
 // whether item i's box is ticked): the plan, then the run.

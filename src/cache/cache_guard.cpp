@@ -27,15 +27,16 @@ bool IsAsideOf(std::string_view aside, std::string_view path)
     return number.size() <= 3 && std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The record's bytes; nothing when it is no regular file of a record's size or can't be read.
-std::optional<StepJournal> ReadJournal(const std::string& path)
+// The records the file holds; nothing when it is no regular file of a record's size, can't be read
+// or holds no whole records.
+std::optional<std::vector<StepJournal>> ReadJournal(const std::string& path)
 {
     auto file = InputFile::OpenUnshared(path);
-    if (!file || file->Length() > kMaxStepJournalBytes)
+    if (!file || file->Length() > kMaxStepJournalFileBytes)
         return std::nullopt;
     std::string bytes(static_cast<std::size_t>(file->Length()), '\0');
     bytes.resize(file->ReadAt(0, bytes.data(), bytes.size()));
-    return ParseStepJournal(bytes);
+    return ParseStepJournals(bytes);
 }
 
 // The entry lines of cache.ini, stripped, as the program's text; nothing when it can't be read.
@@ -171,23 +172,37 @@ JournalFinding RecoverCache(const StepPlaces& places)
         return {};  // nothing can be told without cache.ini: everything stays for a later program
     JournalFinding found;
     if (PathExists(journalPath)) {
-        auto journal = ReadJournal(journalPath);
-        if (!journal) {
+        auto journals = ReadJournal(journalPath);
+        if (!journals) {
             // Cut short before it was synced (no step had begun): it describes no step.
             RemoveFile(journalPath);
             SyncFolder(cacheFolder);
         } else {
-            std::optional<CheckedJournal> step;
-            found = Judge(*journal, places, *lines, step);
-            if (found.BlocksChanges())
-                return found;
+            // A batch is acted on only when every one of its records may be.
+            std::vector<CheckedJournal> steps;
+            std::set<std::string> cachedFiles;
+            for (const StepJournal& journal : *journals) {
+                std::optional<CheckedJournal> step;
+                found = Judge(journal, places, *lines, step);
+                if (step && !cachedFiles.insert(step->cachedName).second) {
+                    found.outcome = JournalFinding::Outcome::SetAside;
+                    found.fault = JournalFault::Repeated;
+                }
+                if (found.BlocksChanges())
+                    return found;
+                if (found.outcome == JournalFinding::Outcome::SetAside)
+                    break;
+                steps.push_back(std::move(*step));
+            }
             if (found.outcome == JournalFinding::Outcome::SetAside) {
                 found.setAsideAs = SetAside(cacheFolder);
             } else {
                 // A Delete or Move is done once its line is gone, a Return once its line is there.
-                const bool lineThere = lines->contains(journal->line);
-                found.finished = journal->kind == StepJournal::Kind::Return ? lineThere : !lineThere;
-                SettleStep(*step, found.finished ? StepEnd::Complete : StepEnd::Undo);
+                for (const CheckedJournal& step : steps) {
+                    const bool lineThere = lines->contains(step.line);
+                    found.finished = step.kind == StepJournal::Kind::Return ? lineThere : !lineThere;
+                    SettleStep(step, found.finished ? StepEnd::Complete : StepEnd::Undo);
+                }
                 RemoveFile(journalPath);
                 SyncFolder(cacheFolder);
             }

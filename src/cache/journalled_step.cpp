@@ -10,14 +10,14 @@ namespace {
 
 // Created new (a leftover of that name refuses it: a record is never overwritten), written whole and
 // synced; when that fails nothing has begun and no record is left.
-void WriteJournal(const std::string& cacheFolder, const StepJournal& journal)
+void WriteJournal(const std::string& cacheFolder, const std::vector<StepJournal>& journals)
 {
     const std::string path = StepJournalPathOf(cacheFolder);
     bool created = false;
     try {
         OutputFile file = OutputFile::Create(path, OutputFile::Mode::CreateNew);
         created = true;
-        file.Write(EncodeStepJournal(journal));
+        file.Write(EncodeStepJournals(journals));
         file.Flush();
         file.Close();
         SyncFolder(cacheFolder);
@@ -38,12 +38,14 @@ void RemoveJournal(const std::string& cacheFolder)
 
 // After a failure before the line changed: the files back as they were and the record gone. Should
 // that fail too, the record stays for the next program, and the first error is the one reported.
-void UndoQuietly(const std::string& cacheFolder, const JournalledStep& step, const CheckedJournal& checked) noexcept
+void UndoQuietly(const std::string& cacheFolder, const JournalledStep& step,
+                 const std::vector<CheckedJournal>& checked) noexcept
 {
     try {
         if (step.release)
             step.release();
-        SettleStep(checked, StepEnd::Undo);
+        for (auto record = checked.rbegin(); record != checked.rend(); ++record)
+            SettleStep(*record, StepEnd::Undo);
         RemoveJournal(cacheFolder);
     } catch (const FileError&) {}
 }
@@ -95,8 +97,7 @@ void SettleStep(const CheckedJournal& step, StepEnd end)
         } else if (cache.At(aside) == Entry::File) {
             cache.Remove(aside);
         }
-        cache.Sync();
-        return;
+        return;  // the cache folder is synced with the record's removal, which must come after
     }
     const AnchoredFolder place = AnchoredFolder::Open(step.placeFolder);
     const std::string aside = step.replacing ? step.placeName + kAsideSuffix : std::string();
@@ -110,14 +111,20 @@ void SettleStep(const CheckedJournal& step, StepEnd end)
 
 bool RunJournalledStep(const StepPlaces& places, const JournalledStep& step)
 {
-    const StepJournal journal = WithCanonicalFolders(step.journal);
-    const JournalCheck check = CheckJournal(journal, places, places.gameFolder);
-    if (check.fault != JournalFault::None) {
-        const bool cached = check.fault == JournalFault::KeyNotPlain || check.fault == JournalFault::NotCachedFile;
-        throw FileError(FileErrorCause::BadPath, cached ? journal.source : journal.destination);
+    std::vector<StepJournal> journals;
+    std::vector<CheckedJournal> checked;
+    for (const StepJournal& made : step.journals) {
+        StepJournal journal = WithCanonicalFolders(made);
+        JournalCheck check = CheckJournal(journal, places, places.gameFolder);
+        if (check.fault != JournalFault::None) {
+            const bool cached = check.fault == JournalFault::KeyNotPlain || check.fault == JournalFault::NotCachedFile;
+            throw FileError(FileErrorCause::BadPath, cached ? journal.source : journal.destination);
+        }
+        journals.push_back(std::move(journal));
+        checked.push_back(std::move(*check.step));
     }
     const std::string& cacheFolder = places.cacheFolder;
-    WriteJournal(cacheFolder, journal);
+    WriteJournal(cacheFolder, journals);
     bool committed = false;
     try {
         step.act();
@@ -125,7 +132,7 @@ bool RunJournalledStep(const StepPlaces& places, const JournalledStep& step)
             SyncFolder(folder);
         committed = step.commit();
         if (!committed) {
-            UndoQuietly(cacheFolder, step, *check.step);
+            UndoQuietly(cacheFolder, step, checked);
             return false;
         }
         // From here on the step is done; what fails leaves the record for the next program to finish.
@@ -139,7 +146,7 @@ bool RunJournalledStep(const StepPlaces& places, const JournalledStep& step)
         }
     } catch (const FileError&) {
         if (!committed)
-            UndoQuietly(cacheFolder, step, *check.step);
+            UndoQuietly(cacheFolder, step, checked);
         throw;
     }
     RemoveJournal(cacheFolder);

@@ -1,5 +1,6 @@
 #include "cache/package_steps.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "cache/journalled_step.h"
@@ -33,26 +34,49 @@ void ClearLeftover(const std::string& path)
 RemovedLine DeleteCachedPackage(const StepPlaces& places, int lineNumber, const std::string& line,
                                 const std::string& file)
 {
-    ClearLeftover(AsideOf(file));
-    std::optional<PendingRemoval> pending;
-    RemovedLine removed;
+    return DeleteCachedPackages(places, {{lineNumber, line, file}}).front();
+}
+
+std::vector<RemovedLine> DeleteCachedPackages(const StepPlaces& places, const std::vector<CachedDeletion>& deletions)
+{
+    std::vector<std::optional<PendingRemoval>> pending(deletions.size());
+    std::vector<RemovedLine> removed;
     JournalledStep step;
-    step.journal = {StepJournal::Kind::Delete, line, file, AsideOf(file), "", ""};
-    step.act = [&] { pending = PendingRemoval::Begin(file, AsideOf(file)); };
+    std::vector<int> numbers;
+    for (const CachedDeletion& deletion : deletions) {
+        ClearLeftover(AsideOf(deletion.file));
+        step.journals.push_back(
+            {StepJournal::Kind::Delete, deletion.line, deletion.file, AsideOf(deletion.file), "", ""});
+        numbers.push_back(deletion.lineNumber);
+    }
+    step.act = [&] {
+        for (std::size_t i = 0; i < deletions.size(); ++i)
+            pending[i] = PendingRemoval::Begin(deletions[i].file, AsideOf(deletions[i].file));
+    };
     step.actedFolders = {places.cacheFolder};
     step.commit = [&] {
-        removed = RemoveEntryLine(places.cacheFolder, lineNumber);
-        const bool done = removed.outcome == RemovedLine::Outcome::Removed;
-        if (done && pending)
-            pending->Disown();  // the line is gone: the file must never come back, only the record settles it
+        removed = RemoveEntryLines(places.cacheFolder, numbers);
+        const bool done = std::any_of(removed.begin(), removed.end(), [](const RemovedLine& line) {
+            return line.outcome == RemovedLine::Outcome::Removed;
+        });
+        // Once the lines are gone the files must never come back: only the record settles them.
+        if (done)
+            for (auto& file : pending)
+                if (file)
+                    file->Disown();
         return done;
     };
-    step.release = [&] { pending.reset(); };
-    step.finish = [&] {
-        if (pending)
-            pending->Finish();  // should this fail, the record stays: the next program deletes the file
+    step.release = [&] {
+        for (auto& file : pending)
+            file.reset();
     };
-    RunJournalledStep(places, step);
+    step.finish = [&] {
+        for (auto& file : pending)
+            if (file)
+                file->Finish();  // should this fail, the record stays: the next program deletes the file
+    };
+    if (!RunJournalledStep(places, step) && removed.empty())
+        removed.assign(deletions.size(), RemovedLine{RemovedLine::Outcome::NotCreated, ""});
     return removed;
 }
 
@@ -67,12 +91,8 @@ RemovedLine MoveCachedPackage(const StepPlaces& places, int lineNumber, const Pa
     MoveResult how = MoveResult::Renamed;
     RemovedLine removed;
     JournalledStep step;
-    step.journal = {StepJournal::Kind::Move,
-                    move.line,
-                    move.source,
-                    move.replace ? AsideOf(move.destination) : std::string(),
-                    move.destination,
-                    places.gameFolder};
+    step.journals = {{StepJournal::Kind::Move, move.line, move.source,
+                      move.replace ? AsideOf(move.destination) : std::string(), move.destination, places.gameFolder}};
     step.act = [&] {
         if (move.replace)
             replaced = PendingRemoval::Begin(move.destination, AsideOf(move.destination));
@@ -106,7 +126,8 @@ AddedLine ReturnToCache(const StepPlaces& places, const PackageReturn& back)
     MoveResult how = MoveResult::Renamed;
     AddedLine added = AddedLine::NotCreated;
     JournalledStep step;
-    step.journal = {StepJournal::Kind::Return, back.line, back.cachedFile, "", back.installedFile, places.gameFolder};
+    step.journals = {
+        {StepJournal::Kind::Return, back.line, back.cachedFile, "", back.installedFile, places.gameFolder}};
     step.act = [&] { how = MoveFileDurably(back.installedFile, back.cachedFile); };
     step.actedFolders = {places.cacheFolder, FolderOf(back.installedFile)};
     step.commit = [&] {

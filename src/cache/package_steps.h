@@ -6,6 +6,7 @@
 // the package either in the cache with its line or out of it without. The caller holds that lock.
 
 #include <string>
+#include <vector>
 
 #include "cache/index_rewrite.h"
 #include "cache/step_places.h"
@@ -19,6 +20,16 @@ namespace thld {
 // where its line is still there, and finished by the next program where it is not.
 RemovedLine DeleteCachedPackage(const StepPlaces& places, int lineNumber, const std::string& line,
                                 const std::string& file);
+
+struct CachedDeletion {
+    int lineNumber = 0;
+    std::string line;  // the entry line, stripped, as the program's text
+    std::string file;  // its cached file
+};
+// DeleteCachedPackage for many packages of different lines as one step: one record of them all, one
+// rewrite of cache.ini without all their lines. removed[i] for deletions[i]; where the rewrite does
+// not happen, every file is back and each result says why.
+std::vector<RemovedLine> DeleteCachedPackages(const StepPlaces& places, const std::vector<CachedDeletion>& deletions);
 
 struct PackageMove {
     std::string line;         // the entry line, stripped, as the program's text

@@ -155,4 +155,32 @@ std::optional<StepJournal> ParseStepJournal(std::string_view bytes)
     return record;
 }
 
+std::string EncodeStepJournals(const std::vector<StepJournal>& records)
+{
+    std::string out;
+    for (const StepJournal& record : records)
+        out += EncodeStepJournal(record);
+    return out;
+}
+
+std::optional<std::vector<StepJournal>> ParseStepJournals(std::string_view bytes)
+{
+    if (bytes.empty() || bytes.size() > kMaxStepJournalFileBytes)
+        return std::nullopt;
+    // Fields escape every line break, so a line "end" can only be a record's last.
+    const std::string ending = std::string("\n") + std::string(kLastLine) + "\n";
+    std::vector<StepJournal> records;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t end = bytes.find(ending, at);
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        auto record = ParseStepJournal(bytes.substr(at, end + ending.size() - at));
+        if (!record)
+            return std::nullopt;
+        records.push_back(std::move(*record));
+        at = end + ending.size();
+    }
+    return records;
+}
+
 }  // namespace thld

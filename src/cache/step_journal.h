@@ -9,11 +9,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace thld {
 
 inline constexpr const char* kStepJournalFileName = "cache.ini.tallyhold-journal";
 inline constexpr std::size_t kMaxStepJournalBytes = 64 * 1024;
+// A batch of steps carried out together (a run of Deletes) has one record each in one file.
+inline constexpr std::size_t kMaxStepJournalFileBytes = 8 * 1024 * 1024;
 
 struct StepJournal {
     enum class Kind {
@@ -37,5 +40,12 @@ std::string EncodeStepJournal(const StepJournal& record);
 // The record of a file's bytes; nothing when they are not one whole record: too long, a field
 // missing, unknown, repeated or too long, a bad escape, no end line, or bytes after it.
 std::optional<StepJournal> ParseStepJournal(std::string_view bytes);
+
+// The records of a batch, one whole record after the other.
+std::string EncodeStepJournals(const std::vector<StepJournal>& records);
+
+// The records of a file's bytes: one or more whole records, one after the other; nothing when the
+// bytes are anything else (too long, empty, a record that ParseStepJournal refuses).
+std::optional<std::vector<StepJournal>> ParseStepJournals(std::string_view bytes);
 
 }  // namespace thld

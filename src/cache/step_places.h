@@ -47,6 +47,7 @@ enum class JournalFault {
     NotAsideName,       // the name a file waits under is not exactly <file>.tallyhold-old
     FieldsOfOtherKind,  // it holds fields a step of its kind leaves empty
     KeyOfOtherLine,     // cache.ini holds its key in another line: the cached file is that line's
+    Repeated,           // a batch names one cached file twice
 };
 
 // A record checked against the places: the folders it acts in, canonical, and the plain names in them.

@@ -57,7 +57,10 @@ int DeleteCommand(const Options& options, Console& console)
         return kExitDone;
     }
     TerminalPrompt prompt(console, AnswersOf(options));
-    const RunReport report = RunPlan(installation.folders, plan, prompt, listing.indexStamp);
+    RunWatch watch(console, options);
+    const RunReport report =
+        RunPlan(installation.folders, plan, prompt, listing.indexStamp, ProcessScanner(), watch.Progress());
+    watch.Ended(report);
 
     std::size_t deleted = 0;
     std::uint64_t freed = 0;
@@ -95,7 +98,10 @@ int KeepCommand(const Options& options, Console& console)
     if (!options.yes)
         console.Out("Permanent takes these steps:\n" + lines);
     TerminalPrompt prompt(console, AnswersOf(options));
-    const RunReport report = RunPlan(installation.folders, plan, prompt, listing.indexStamp);
+    RunWatch watch(console, options);
+    const RunReport report =
+        RunPlan(installation.folders, plan, prompt, listing.indexStamp, ProcessScanner(), watch.Progress());
+    watch.Ended(report);
 
     std::size_t moved = 0;
     std::string out;

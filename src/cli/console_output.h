@@ -51,6 +51,7 @@ public:
     // terminal's width (80 when it is not known); kUnlimited for a file or a pipe.
     std::size_t Width() const { return width_; }
     bool InputIsTerminal() const { return inputIsTerminal_; }
+    bool ErrorIsTerminal() const { return errTerminal_; }
     // One line of standard input without its line break; nothing at the end of the input.
     std::optional<std::string> ReadLine();
 

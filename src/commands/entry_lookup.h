@@ -2,7 +2,12 @@
 // A package's line in cache.ini, looked up right before a command acts on it: the listing may be
 // older than the file.
 
+#include <map>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/path_stamp.h"
 
 namespace thld {
 
@@ -33,5 +38,27 @@ struct EntryLookup {
 // (cache.ini has changed since the listing: the caller tells them apart by the key). A read that
 // fails after the open raises FileError.
 EntryLookup LookUpEntry(const std::string& cacheFolder, const std::string& name, const std::string& key);
+
+// LookUpEntry for a whole run: cache.ini is read and indexed again only when it has changed (another
+// file, or another size or time: path_stamp.h) or Forget was called, so that a run of many steps
+// reads it once per change rather than once per step.
+class EntryLookups {
+public:
+    explicit EntryLookups(std::string cacheFolder) : cacheFolder_(std::move(cacheFolder)) {}
+    EntryLookup Find(const std::string& name, const std::string& key);
+    // Reads cache.ini again at the next Find.
+    void Forget() { read_ = false; }
+
+private:
+    struct Candidate {
+        std::string key;  // as the program's text
+        EntryLine line;
+    };
+    std::string cacheFolder_;
+    bool read_ = false;
+    bool unreadable_ = false;
+    std::optional<PathStamp> stamp_;
+    std::map<std::string, std::vector<Candidate>, std::less<>> byName_;  // in the file's order
+};
 
 }  // namespace thld

@@ -24,6 +24,8 @@ const char* FaultWords(JournalFault fault)
         return "it holds paths its kind of step never writes";
     case JournalFault::KeyOfOtherLine:
         return "cache.ini holds its key in another line";
+    case JournalFault::Repeated:
+        return "it names one cached file twice";
     }
     return "it is not a record this program writes";
 }

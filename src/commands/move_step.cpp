@@ -62,7 +62,7 @@ std::optional<Why> Obstacle(StepContext& context, const PlannedStep& step, const
 StepOutcome MoveStep(StepContext& context, const PlannedStep& step)
 {
     const std::string& cacheFolder = context.folders.cacheFolder;
-    const EntryLookup found = LookUpEntry(cacheFolder, step.name, step.key);
+    const EntryLookup found = context.lookups.Find(step.name, step.key);
     if (found.IsUnreadable()) {
         context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
         return Stopped();

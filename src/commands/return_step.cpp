@@ -78,7 +78,7 @@ StepOutcome ReturnStep(StepContext& context, const PlannedStep& step)
 StepOutcome RemoveLineStep(StepContext& context, const PlannedStep& step)
 {
     const std::string& cacheFolder = context.folders.cacheFolder;
-    const EntryLookup found = LookUpEntry(cacheFolder, step.name, step.key);
+    const EntryLookup found = context.lookups.Find(step.name, step.key);
     if (found.IsUnreadable())
         return Unreadable(context);
     if (!found.IsFound())

@@ -4,7 +4,9 @@
 // order, each asked about as the command asks, each checked on disk right before it acts, and an
 // outcome for every step.
 
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "cache/package_item.h"
@@ -49,6 +51,7 @@ struct RunReport {
     bool agreed = false;                // the user agreed to something
     bool cacheChanged = false;          // cache.ini was not the one listed: nothing was asked
     bool gameRunning = false;           // the game or its editor runs: the user was told, nothing was asked
+    bool stopped = false;               // the progress callback stopped the run between two items
     std::vector<StepOutcome> outcomes;  // outcomes[i] for the plan's steps[i]
 
     // The file error that ended the run; nothing when none did.
@@ -59,6 +62,15 @@ struct RunReport {
     // is out of date.
     bool ListAgain() const { return (agreed || cacheChanged) && !Failure(); }
 };
+
+enum class RunStep {
+    Continue,
+    Stop,
+};
+// Told before each ticked item (`done` of `total` items so far, and the name of the one to come) and
+// once more at the end (`total` of `total`, no name); an answer Stop ends the run there, cleanly:
+// what was begun is carried out, the rest stays untouched (RunReport::stopped).
+using RunProgress = std::function<RunStep(std::size_t done, std::size_t total, const std::string& current)>;
 
 // Takes the plan's steps in order. Before the steps of each ticked item it asks ("Confirm Delete
 // File" or "Confirm Move File", with the name of the package's line in cache.ini as it is now, or no
@@ -82,7 +94,7 @@ struct RunReport {
 // this is the one moment every program checks it before a change.
 RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt,
                   const std::optional<PathStamp>& listedIndex = std::nullopt,
-                  const ProcessScanner& scanner = ProcessScanner());
+                  const ProcessScanner& scanner = ProcessScanner(), const RunProgress& progress = {});
 
 // Delete and Permanent on the ticked items of a listing (the tree's root items; `ticked[i]` tells
 // whether item i's box is ticked): the plan, then the run.

@@ -13,6 +13,9 @@ public:
     virtual bool Confirm(const std::string& title, const std::string& message) = 0;
     // A plain message with only an OK button.
     virtual void Tell(const std::string& message) = 0;
+    // False where every question is answered Yes without asking anyone (tallyhold --yes): a run may
+    // then carry out many steps together.
+    virtual bool AsksTheUser() const { return true; }
 };
 
 }  // namespace thld

@@ -26,6 +26,7 @@ struct FaultRun {
     std::string playersFile;                          // a file at a destination before the run
     std::string missingFolder;                        // a destination folder that is not there
     std::size_t questions;                            // asked in a run without faults
+    bool batched = false;                             // answered as --yes does: the Deletes go together
 };
 
 void PrintTo(const FaultRun& run, std::ostream* out) { *out << run.what; }
@@ -78,6 +79,7 @@ protected:
             return FileErrorCause::AccessDenied;
         });
         ScriptedPrompt prompt(std::deque<bool>(8, true));
+        prompt.asks = !GetParam().batched;
         try {
             if (GetParam().permanent)
                 Permanent(GetParam().ticks, prompt);
@@ -166,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "Textures/Walls.utx",
                  "Maps",
                  3},
-        FaultRun{"Delete", false, ThreePackages(), {true, true, true}, {}, "", "", 3}),
+        FaultRun{"Delete", false, ThreePackages(), {true, true, true}, {}, "", "", 3},
+        FaultRun{"DeleteBatched", false, ThreePackages(), {true, true, true}, {}, "", "", 0, true}),
     [](const ::testing::TestParamInfo<FaultRun>& info) { return std::string(info.param.what); });
 
 }  // namespace

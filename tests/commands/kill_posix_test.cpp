@@ -35,6 +35,7 @@ struct KillRun {
     std::map<std::string, std::string> destinations;  // by key, below the game folder (Permanent)
     std::string playersFile;                          // a file at a destination before the run
     bool mapsElsewhere = false;                       // Maps on a file system of its own (a tmpfs)
+    bool batched = false;                             // answered as --yes does: the Deletes go together
 };
 
 class Kill : public CommandTest, public ::testing::WithParamInterface<std::tuple<KillRun, CrashKind>> {
@@ -67,12 +68,26 @@ protected:
         return true;
     }
 
-    // The command as the killed program runs it: given the folders relative, as `--game game` is typed.
+    // The command as the ended program runs it, given the folders relative (as `--game game` is
+    // typed); false, saying why, when a step that acts was not done.
     bool RunCommand()
     {
         ScriptedPrompt prompt(std::deque<bool>(8, true));
+        prompt.asks = !Run().batched;
         folders = spellings_.front().folders;
-        Run().permanent ? Permanent(Run().ticks, prompt) : Delete(Run().ticks, prompt);
+        const RunReport report = Run().permanent ? MakeTickedPermanent(folders, items, Run().ticks, prompt)
+                                                 : DeleteTicked(folders, items, Run().ticks, prompt);
+        for (const StepOutcome& outcome : report.outcomes) {
+            if (outcome.result == StepOutcome::Result::Failed || outcome.result == StepOutcome::Result::NotReached ||
+                (outcome.result == StepOutcome::Result::PassedOver && !Run().permanent)) {
+                std::fprintf(stderr, "a step ended %d (why %d); told:", static_cast<int>(outcome.result),
+                             static_cast<int>(outcome.why));
+                for (const std::string& told : prompt.told)
+                    std::fprintf(stderr, " %s", told.c_str());
+                std::fprintf(stderr, "\n");
+                return false;
+            }
+        }
         return true;
     }
 
@@ -127,30 +142,32 @@ TEST_P(Kill, EveryPackageInStepWhereverTheProgramEnds)
                 tally.Text().c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(, Kill,
-                         ::testing::Combine(::testing::Values(
-                                                // A map whose requirements have requirements of their own, one of them
-                                                // replacing a file of the player's, into a Maps folder not there yet.
-                                                KillRun{"Permanent",
-                                                        true,
-                                                        ArenaPackages(),
-                                                        {true, false, false, false, true},
-                                                        ArenaDestinations(),
-                                                        "Textures/Walls.utx"},
-                                                // The same with Maps on another file system: the map is copied.
-                                                KillRun{"PermanentAcrossFileSystems",
-                                                        true,
-                                                        ArenaPackages(),
-                                                        {true, false, false, false, true},
-                                                        ArenaDestinations(),
-                                                        "Textures/Walls.utx",
-                                                        true},
-                                                KillRun{"Delete", false, ThreePackages(), {true, true, true}, {}, ""}),
-                                            ::testing::Values(CrashKind::Kill, CrashKind::PowerCut)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).what) +
-                                    (std::get<1>(info.param) == CrashKind::Kill ? "Killed" : "PowerCut");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    , Kill,
+    ::testing::Combine(::testing::Values(
+                           // A map whose requirements have requirements of their own, one of them
+                           // replacing a file of the player's, into a Maps folder not there yet.
+                           KillRun{"Permanent",
+                                   true,
+                                   ArenaPackages(),
+                                   {true, false, false, false, true},
+                                   ArenaDestinations(),
+                                   "Textures/Walls.utx"},
+                           // The same with Maps on another file system: the map is copied.
+                           KillRun{"PermanentAcrossFileSystems",
+                                   true,
+                                   ArenaPackages(),
+                                   {true, false, false, false, true},
+                                   ArenaDestinations(),
+                                   "Textures/Walls.utx",
+                                   true},
+                           KillRun{"Delete", false, ThreePackages(), {true, true, true}, {}, ""},
+                           KillRun{"DeleteBatched", false, ThreePackages(), {true, true, true}, {}, "", false, true}),
+                       ::testing::Values(CrashKind::Kill, CrashKind::PowerCut)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).what) +
+               (std::get<1>(info.param) == CrashKind::Kill ? "Killed" : "PowerCut");
+    });
 
 // Two programs on one cache at once, started together: one makes a map permanent with what it
 // requires while the other deletes every package, each given the folders another way. Whichever

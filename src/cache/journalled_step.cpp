@@ -50,6 +50,18 @@ void UndoQuietly(const std::string& cacheFolder, const JournalledStep& step,
     } catch (const FileError&) {}
 }
 
+// After a failure once the line changed: the step finished as far as the disk lets it, and the
+// record gone; what can't be done leaves the record for the next program. The first error is the
+// one reported.
+void CompleteQuietly(const std::string& cacheFolder, const std::vector<CheckedJournal>& checked) noexcept
+{
+    try {
+        for (const CheckedJournal& record : checked)
+            SettleStep(record, StepEnd::Complete);
+        RemoveJournal(cacheFolder);
+    } catch (const FileError&) {}
+}
+
 // Moves the file `fromName` of `from` to `toName` of `to`, or settles such a move: see SettleStep.
 // `asideName` is where a file it replaced waits (empty when none).
 void SettleMove(const AnchoredFolder& from, const std::string& fromName, const AnchoredFolder& to,
@@ -91,11 +103,17 @@ void SettleStep(const CheckedJournal& step, StepEnd end)
     const AnchoredFolder cache = AnchoredFolder::Open(step.cacheFolder);
     if (step.kind == StepJournal::Kind::Delete) {
         const std::string aside = step.cachedName + kAsideSuffix;
+        // The file waited aside, or (a batch, where the system can tell beforehand that it can go)
+        // under its own name, which only this record's line could claim: once the line is gone
+        // either goes.
         if (end == StepEnd::Undo) {
             if (cache.At(step.cachedName) == Entry::None && cache.At(aside) == Entry::File)
                 cache.MoveNoReplace(aside, cache, step.cachedName);
-        } else if (cache.At(aside) == Entry::File) {
-            cache.Remove(aside);
+        } else {
+            if (cache.At(aside) == Entry::File)
+                cache.Remove(aside);
+            if (cache.At(step.cachedName) == Entry::File)
+                cache.Remove(step.cachedName);
         }
         return;  // the cache folder is synced with the record's removal, which must come after
     }
@@ -114,7 +132,7 @@ bool RunJournalledStep(const StepPlaces& places, const JournalledStep& step)
     std::vector<StepJournal> journals;
     std::vector<CheckedJournal> checked;
     for (const StepJournal& made : step.journals) {
-        StepJournal journal = WithCanonicalFolders(made);
+        StepJournal journal = WithCanonicalFolders(made, places);
         JournalCheck check = CheckJournal(journal, places, places.gameFolder);
         if (check.fault != JournalFault::None) {
             const bool cached = check.fault == JournalFault::KeyNotPlain || check.fault == JournalFault::NotCachedFile;
@@ -135,7 +153,8 @@ bool RunJournalledStep(const StepPlaces& places, const JournalledStep& step)
             UndoQuietly(cacheFolder, step, checked);
             return false;
         }
-        // From here on the step is done; what fails leaves the record for the next program to finish.
+        // From here on the step is done: what fails is finished at once where it can be, and otherwise
+        // by the next program, from the record.
         SyncFolder(cacheFolder);  // the new cache.ini is on the disk before anything waits no more
         if (step.finish) {
             step.finish();
@@ -147,6 +166,8 @@ bool RunJournalledStep(const StepPlaces& places, const JournalledStep& step)
     } catch (const FileError&) {
         if (!committed)
             UndoQuietly(cacheFolder, step, checked);
+        else
+            CompleteQuietly(cacheFolder, checked);
         throw;
     }
     RemoveJournal(cacheFolder);

@@ -9,9 +9,9 @@
 //   4. cache.ini is rewritten (commit), and the cache folder synced;
 //   5. what only waited for the line goes (finish), and the folders it went from are synced;
 //   6. the record is removed, and the cache folder synced.
-// A failure before the commit is undone: the files back, the record gone (should the undo fail too,
-// the record stays for the next program). After the commit, what fails leaves the record for the
-// next program to finish. Whatever ends the program, the record on the disk tells the next one
+// A failure before the commit is undone: the files back, the record gone; one after it is finished
+// at once as far as the disk lets it (SettleStep). Should that fail too, the record stays for the
+// next program. Whatever ends the program, the record on the disk tells the next one
 // what to settle (cache_guard.h). The caller holds the cache's lock.
 
 #include <functional>

@@ -43,15 +43,15 @@ std::vector<RemovedLine> DeleteCachedPackages(const StepPlaces& places, const st
     std::vector<RemovedLine> removed;
     JournalledStep step;
     std::vector<int> numbers;
+    // The lock's settling left no file aside in the cache folder: none is in the way of these.
     for (const CachedDeletion& deletion : deletions) {
-        ClearLeftover(AsideOf(deletion.file));
         step.journals.push_back(
             {StepJournal::Kind::Delete, deletion.line, deletion.file, AsideOf(deletion.file), "", ""});
         numbers.push_back(deletion.lineNumber);
     }
     step.act = [&] {
         for (std::size_t i = 0; i < deletions.size(); ++i)
-            pending[i] = PendingRemoval::Begin(deletions[i].file, AsideOf(deletions[i].file));
+            pending[i] = PendingRemoval::BeginInPlace(deletions[i].file, AsideOf(deletions[i].file));
     };
     step.actedFolders = {places.cacheFolder};
     step.commit = [&] {

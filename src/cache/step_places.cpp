@@ -25,11 +25,11 @@ SplitPath Split(const std::string& path)
 
 // The canonical folder of the folder that holds `folder` (a folder's path, with or without its
 // last separator).
-std::optional<std::string> CanonicalParent(std::string folder)
+std::optional<std::string> CanonicalParent(std::string folder, const StepPlaces& places)
 {
     while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\'))
         folder.pop_back();
-    return CanonicalFolder(Split(folder).folder);
+    return places.Canonical(Split(folder).folder);
 }
 
 std::vector<PackageFolder> GameDefaults(const std::string& gameFolder)
@@ -59,13 +59,11 @@ std::optional<std::string> PackageFolderHolding(const SplitPath& file, const Ste
                                                 const std::string& gameFolder, const std::string& canonicalGame,
                                                 const std::string& canonicalCache)
 {
-    const auto folder = CanonicalFolder(file.folder);
+    const auto folder = places.Canonical(file.folder);
     if (!folder || *folder == canonicalCache)
         return std::nullopt;
-    const std::vector<PackageFolder> folders =
-        places.packageFolders ? places.packageFolders(gameFolder) : GameDefaults(gameFolder);
-    for (const PackageFolder& candidate : folders) {
-        if (CanonicalFolder(candidate.folder) != folder || CanonicalParent(candidate.folder) != canonicalGame)
+    for (const PackageFolder& candidate : places.PackageFoldersIn(gameFolder)) {
+        if (places.Canonical(candidate.folder) != folder || CanonicalParent(candidate.folder, places) != canonicalGame)
             continue;
         if (candidate.extension.empty() || EndsWithIgnoringCase(file.name, candidate.extension))
             return folder;
@@ -77,25 +75,44 @@ JournalCheck Fault(JournalFault fault) { return {fault, std::nullopt}; }
 
 }  // namespace
 
+std::optional<std::string> StepPlaces::Canonical(const std::string& folder) const
+{
+    const auto it = known->canonical.find(folder);
+    if (it != known->canonical.end())
+        return it->second;
+    auto canonical = CanonicalFolder(folder);
+    if (canonical)  // a folder not there yet may be made by the run (Maps, say): asked again then
+        known->canonical.emplace(folder, *canonical);
+    return canonical;
+}
+
+const std::vector<PackageFolder>& StepPlaces::PackageFoldersIn(const std::string& gameFolder) const
+{
+    const auto it = known->packageFolders.find(gameFolder);
+    if (it != known->packageFolders.end())
+        return it->second;
+    return known->packageFolders[gameFolder] = packageFolders ? packageFolders(gameFolder) : GameDefaults(gameFolder);
+}
+
 JournalCheck CheckJournal(const StepJournal& journal, const StepPlaces& places, const std::string& gameFolder)
 {
     const auto entry = SplitEntryLine(journal.line);
     if (!entry || !IsPlainFileName(entry->key))
         return Fault(JournalFault::KeyNotPlain);
-    const auto cache = CanonicalFolder(places.cacheFolder);
+    const auto cache = places.Canonical(places.cacheFolder);
     const SplitPath source = Split(journal.source);
-    if (!cache || CanonicalFolder(source.folder) != cache || source.name != entry->key + kCachedFileExtension)
+    if (!cache || places.Canonical(source.folder) != cache || source.name != entry->key + kCachedFileExtension)
         return Fault(JournalFault::NotCachedFile);
     CheckedJournal step{journal.kind, journal.line, *cache, source.name, "", "", false};
     if (journal.kind == StepJournal::Kind::Delete) {
         if (!journal.destination.empty() || !journal.gameFolder.empty())
             return Fault(JournalFault::FieldsOfOtherKind);
         const SplitPath aside = Split(journal.aside);
-        if (CanonicalFolder(aside.folder) != cache || aside.name != source.name + kAsideSuffix)
+        if (places.Canonical(aside.folder) != cache || aside.name != source.name + kAsideSuffix)
             return Fault(JournalFault::NotAsideName);
         return {JournalFault::None, step};
     }
-    const auto game = CanonicalFolder(gameFolder);
+    const auto game = places.Canonical(gameFolder);
     const SplitPath place = Split(journal.destination);
     const auto folder = game ? PackageFolderHolding(place, places, gameFolder, *game, *cache) : std::nullopt;
     if (!folder)
@@ -111,7 +128,7 @@ JournalCheck CheckJournal(const StepJournal& journal, const StepPlaces& places, 
         const SplitPath aside = Split(journal.aside);
         if (journal.kind == StepJournal::Kind::Return)
             return Fault(JournalFault::FieldsOfOtherKind);
-        if (CanonicalFolder(aside.folder) != folder || aside.name != place.name + kAsideSuffix)
+        if (places.Canonical(aside.folder) != folder || aside.name != place.name + kAsideSuffix)
             return Fault(JournalFault::NotAsideName);
         step.replacing = true;
     }
@@ -124,17 +141,17 @@ bool RecordedGameFits(const StepJournal& journal, const std::string& gameFolder)
     return recorded && !journal.gameFolder.empty() && !gameFolder.empty() && recorded == CanonicalFolder(gameFolder);
 }
 
-StepJournal WithCanonicalFolders(StepJournal journal)
+StepJournal WithCanonicalFolders(StepJournal journal, const StepPlaces& places)
 {
     for (std::string* path : {&journal.source, &journal.aside, &journal.destination}) {
         if (path->empty())
             continue;
         const SplitPath split = Split(*path);
-        if (auto folder = CanonicalFolder(split.folder))
+        if (auto folder = places.Canonical(split.folder))
             *path = *folder + split.name;
     }
     if (!journal.gameFolder.empty())
-        if (auto game = CanonicalFolder(journal.gameFolder))
+        if (auto game = places.Canonical(journal.gameFolder))
             journal.gameFolder = *game;
     return journal;
 }

@@ -8,6 +8,8 @@
 // (canonical_folder.h), so that a record names the cache and game folders, not how they were typed.
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +33,17 @@ struct StepPlaces {
     std::string cacheFolder;
     std::string gameFolder;  // empty when not known (a cache folder given alone)
     PackageFoldersOf packageFolders;
+
+    // CanonicalFolder of a folder, and the package folders of a game folder, each asked once for the
+    // places' life (a run, or one settling): a batch asks for the same ones for every package.
+    std::optional<std::string> Canonical(const std::string& folder) const;
+    const std::vector<PackageFolder>& PackageFoldersIn(const std::string& gameFolder) const;
+
+    struct Known {
+        std::map<std::string, std::string> canonical;
+        std::map<std::string, std::vector<PackageFolder>> packageFolders;
+    };
+    std::shared_ptr<Known> known = std::make_shared<Known>();
 };
 
 // The suffix of the name under which a file waits while a step is under way.
@@ -77,6 +90,6 @@ bool RecordedGameFits(const StepJournal& journal, const std::string& gameFolder)
 // The record as a step writes it: the folders in its paths canonical, so that any program that
 // opens the cache, however it names the folders, finds the record to be its own. A path whose folder
 // can't be resolved stays as it is.
-StepJournal WithCanonicalFolders(StepJournal journal);
+StepJournal WithCanonicalFolders(StepJournal journal, const StepPlaces& places);
 
 }  // namespace thld

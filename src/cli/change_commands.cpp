@@ -20,7 +20,7 @@ namespace thld::cli {
 int DeleteCommand(const Options& options, Console& console)
 {
     const Installation installation = FindGame(options.folders, false, console);
-    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
+    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip, Requirements::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
     const std::int64_t now =
         std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();

@@ -78,14 +78,15 @@ Installation FindGame(const InstallationRequest& request, bool needGameFolder, C
     return std::move(*found);
 }
 
-CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies)
+CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies,
+                        Requirements requirements)
 {
     const GameFolders& folders = installation.folders;
     if (!folders.gameFolder.empty() && !IsFolder(folders.gameFolder))
         throw Failure(FileErrorText(FileErrorCause::NotFound, folders.gameFolder));
     if (!IsFolder(folders.cacheFolder))
         throw Failure(FileErrorText(FileErrorCause::NotFound, folders.cacheFolder));
-    CacheContents contents = ListCacheContents(folders, installedCopies);
+    CacheContents contents = ListCacheContents(folders, installedCopies, {}, {}, requirements);
     const Listing& listing = contents.listing;
     if (listing.outcome == Listing::Outcome::Unreadable && !PathExists(listing.indexPath))
         throw Failure(PrintableText(folders.cacheFolder) + " has no cache.ini: is this a cache folder?");

@@ -19,7 +19,8 @@ Installation FindGame(const InstallationRequest& request, bool needGameFolder, C
 // The listing of the installation's cache (ListCacheContents), with the installed copies when
 // asked. Throws Failure when a folder is missing or cache.ini can't be read; a cache.ini without a
 // single line gives an empty listing, and the user is told that the cache looks empty.
-CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies);
+CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies,
+                        Requirements requirements = Requirements::Determine);
 
 // Tells on standard error that a file was passed over unread: it is no regular file.
 void TellNotRegularFile(Console& console, const std::string& path);

@@ -38,12 +38,17 @@ EntryLookup LookUpEntry(const std::string& cacheFolder, const std::string& name,
 EntryLookup EntryLookups::Find(const std::string& name, const std::string& key)
 {
     const std::string path = IndexPathOf(cacheFolder_);
-    const std::optional<PathStamp> stamp = StampOf(path);
-    if (!read_ || !stamp || stamp != stamp_) {
+    std::optional<PathStamp> stamp;
+    if (watched_) {
+        stamp = StampOf(path);
+        if (!stamp || stamp != stamp_)
+            read_ = false;
+    }
+    if (!read_) {
         byName_.clear();
         auto index = ReadIndexText(path);
         unreadable_ = !index;
-        read_ = true;
+        read_ = !unreadable_;  // an unreadable file is tried again
         stamp_ = stamp;
         if (index) {
             for (const IndexLine& candidate : ScanIndex(index->text).body) {

@@ -39,12 +39,14 @@ struct EntryLookup {
 // fails after the open raises FileError.
 EntryLookup LookUpEntry(const std::string& cacheFolder, const std::string& name, const std::string& key);
 
-// LookUpEntry for a whole run: cache.ini is read and indexed again only when it has changed (another
-// file, or another size or time: path_stamp.h) or Forget was called, so that a run of many steps
-// reads it once per change rather than once per step.
+// LookUpEntry for a whole run, which holds the cache's lock: cache.ini is read and indexed once, and
+// again only after Forget, which the run calls after each change it makes, so that a run of many
+// steps reads it once per change rather than once per step. With `watched`, a file changed by
+// anything else meanwhile (another file, size or time: path_stamp.h) is read again too, as a run
+// that waits for the user's answers needs.
 class EntryLookups {
 public:
-    explicit EntryLookups(std::string cacheFolder) : cacheFolder_(std::move(cacheFolder)) {}
+    EntryLookups(std::string cacheFolder, bool watched) : cacheFolder_(std::move(cacheFolder)), watched_(watched) {}
     EntryLookup Find(const std::string& name, const std::string& key);
     // Reads cache.ini again at the next Find.
     void Forget() { read_ = false; }
@@ -57,6 +59,7 @@ private:
     std::string cacheFolder_;
     bool read_ = false;
     bool unreadable_ = false;
+    bool watched_ = false;
     std::optional<PathStamp> stamp_;
     std::map<std::string, std::vector<Candidate>, std::less<>> byName_;  // in the file's order
 };

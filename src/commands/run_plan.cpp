@@ -91,7 +91,8 @@ RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserProm
     const std::vector<PlannedStep>& steps = plan.steps;
     RunReport report;
     report.outcomes.resize(steps.size());
-    StepContext context{folders, plan.command, prompt, StepPlacesOf(folders), EntryLookups(folders.cacheFolder)};
+    StepContext context{folders, plan.command, prompt, StepPlacesOf(folders),
+                        EntryLookups(folders.cacheFolder, prompt.AsksTheUser())};
     // Deletes that no question stops between go a batch at a time.
     const bool batching = plan.command == CommandPlan::Command::Delete && !prompt.AsksTheUser();
     DeleteBatch batch(context, report);
@@ -110,6 +111,7 @@ RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserProm
                 if (!batch.CarryOutWaiting())
                     return report;
                 report.outcomes[begin] = CarryOut(context, steps[begin]);
+                context.lookups.Forget();
                 continue;
             }
             if (!Ask(plan, TickedStep(steps, begin, end), context)) {
@@ -129,6 +131,7 @@ RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserProm
                 return report;
             for (at = begin; at < end; ++at) {
                 report.outcomes[at] = CarryOut(context, steps[at]);
+                context.lookups.Forget();  // the step may have changed cache.ini
                 if (report.outcomes[at].result == StepOutcome::Result::Failed)
                     return report;
             }

@@ -64,7 +64,8 @@ PackageItem WithoutNamesInRegion(const PackageItem& item)
 }  // namespace
 
 CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies installedCopies,
-                                const ListingPhaseProgress& progress, const ListedItems& listed)
+                                const ListingPhaseProgress& progress, const ListedItems& listed,
+                                Requirements requirements)
 {
     CacheContents contents;
     Listing& listing = contents.listing;
@@ -128,6 +129,8 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
         return contents;  // with no item, no further phase begins
 
     std::vector<PackageItem>& items = listing.items;
+    if (requirements == Requirements::Skip)
+        return contents;
     if (stopAt(ListingPhase::Requirements, 0, 0))
         return contents;
     DetermineRelationships(folders.cacheFolder, items);

@@ -45,6 +45,11 @@ enum class InstalledCopies {
     Check,  // those, then each package looked for in the game's folders
 };
 
+enum class Requirements {
+    Determine,  // the requirements pass runs (the phase Requirements)
+    Skip,       // no package's requirements are read: a command that needs none (Delete) lists faster
+};
+
 // Settles first what a program ended in the middle of a change left (RecoverCacheIfIdle; the
 // cache folder is looked at for it while the listing begins, and no item is answered or handed
 // over before that look has ended). Lists
@@ -53,6 +58,7 @@ enum class InstalledCopies {
 // (InstalledPackages::Check). Ends early with the listing's outcome when that is not Listed, and
 // with outcome Stopped as soon as the callback answers Stop. A read that fails raises FileError.
 CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies installedCopies,
-                                const ListingPhaseProgress& progress = {}, const ListedItems& listed = {});
+                                const ListingPhaseProgress& progress = {}, const ListedItems& listed = {},
+                                Requirements requirements = Requirements::Determine);
 
 }  // namespace thld

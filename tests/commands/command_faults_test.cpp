@@ -70,7 +70,7 @@ protected:
         auto previous = SetDiskFaultHook([&](DiskStep step, const std::string& path) -> std::optional<FileErrorCause> {
             const std::size_t index = outcome.steps++;
             for (const Cached& p : GetParam().packages)
-                if (step == DiskStep::Move && path == CachedPath(p.key))
+                if ((step == DiskStep::Move || step == DiskStep::Remove) && path == CachedPath(p.key))
                     outcome.leftCacheAt.emplace(p.key, index);
             if (index != failing)
                 return std::nullopt;

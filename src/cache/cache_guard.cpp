@@ -9,9 +9,11 @@
 #include "cache/index_scan.h"
 #include "cache/index_text.h"
 #include "cache/journalled_step.h"
+#include "platform/anchored_folder.h"
 #include "platform/canonical_folder.h"
 #include "platform/durable_move.h"
 #include "platform/file.h"
+#include "platform/file_link.h"
 #include "platform/folder.h"
 
 namespace thld {
@@ -172,6 +174,17 @@ JournalFinding RecoverCache(const StepPlaces& places)
         return {};  // nothing can be told without cache.ini: everything stays for a later program
     JournalFinding found;
     if (PathExists(journalPath)) {
+        // Only a regular file of its own is read: anything else of the record's name goes aside.
+        const AnchoredFolder::Entry entry =
+            AnchoredFolder::Open(places.Canonical(cacheFolder).value_or(cacheFolder)).At(kStepJournalFileName);
+        if (entry != AnchoredFolder::Entry::File) {
+            found.outcome = JournalFinding::Outcome::SetAside;
+            found.journal = journalPath;
+            found.fault = LinkAt(journalPath) != LinkKind::None ? JournalFault::Link : JournalFault::NotRegularFile;
+            found.setAsideAs = SetAside(cacheFolder);
+            SweepLeftovers(cacheFolder, *lines);
+            return found;
+        }
         auto journals = ReadJournal(journalPath);
         if (!journals) {
             // Cut short before it was synced (no step had begun): it describes no step.

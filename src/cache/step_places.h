@@ -61,6 +61,8 @@ enum class JournalFault {
     FieldsOfOtherKind,  // it holds fields a step of its kind leaves empty
     KeyOfOtherLine,     // cache.ini holds its key in another line: the cached file is that line's
     Repeated,           // a batch names one cached file twice
+    Link,               // the record's file is a link
+    NotRegularFile,     // the record's file is a folder, a FIFO, a device or a socket
 };
 
 // A record checked against the places: the folders it acts in, canonical, and the plain names in them.

@@ -2,6 +2,7 @@
 
 #include "game/system_game_entry.h"
 #include "cli/terminal_text.h"
+#include "commands/journal_messages.h"
 #include "commands/messages.h"
 #include "platform/file.h"
 #include "platform/file_error.h"
@@ -87,6 +88,8 @@ CacheContents ReadCache(const Installation& installation, Console& console, Inst
     if (!IsFolder(folders.cacheFolder))
         throw Failure(FileErrorText(FileErrorCause::NotFound, folders.cacheFolder));
     CacheContents contents = ListCacheContents(folders, installedCopies, {}, {}, requirements);
+    if (const std::string found = messages::JournalFindingText(contents.journal); !found.empty())
+        console.Err("tallyhold: " + PrintableLines(found) + "\n");
     const Listing& listing = contents.listing;
     if (listing.outcome == Listing::Outcome::Unreadable && !PathExists(listing.indexPath))
         throw Failure(PrintableText(folders.cacheFolder) + " has no cache.ini: is this a cache folder?");

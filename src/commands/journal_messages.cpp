@@ -26,6 +26,10 @@ const char* FaultWords(JournalFault fault)
         return "cache.ini holds its key in another line";
     case JournalFault::Repeated:
         return "it names one cached file twice";
+    case JournalFault::Link:
+        return "it is a link";
+    case JournalFault::NotRegularFile:
+        return "it is not a regular file";
     }
     return "it is not a record this program writes";
 }

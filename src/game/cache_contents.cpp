@@ -120,7 +120,7 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
         listing = listCache();
         settleFirstIfLeft();  // when no file was answered
     } catch (const SettleFirst&) {
-        RecoverCacheIfIdle(StepPlacesOf(folders));
+        contents.journal = RecoverCacheIfIdle(StepPlacesOf(folders));
         listing = listCache();
     }
     if (listed && listing.outcome == Listing::Outcome::Listed)

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "cache/cache_guard.h"
 #include "cache/cache_listing.h"
 #include "game/game_folder.h"
 #include "game/installed_packages.h"
@@ -20,6 +21,9 @@ struct CacheContents {
     // installed[i] for listing.items[i]; empty when the game folder is not known (empty), when the
     // installed copies were not asked for, or when the listing did not end as Listed.
     std::vector<InstalledPackages::Found> installed;
+    // What the settling of a record left by an ended program found, before the listing (the
+    // front-ends tell it in the core's words: commands/journal_messages.h).
+    JournalFinding journal;
 };
 
 // The steps of the listing, in the order they run.

@@ -4,6 +4,7 @@
 // and after (links as links), and only the record itself may have moved aside.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -140,6 +141,53 @@ INSTANTIATE_TEST_SUITE_P(
                               Outcome::SetAside, false},
                       Hostile{"MoveOfAGameFolderNotThereWithoutAGame", Kind::Move, "K8=Other.unr", "@game/cache/K8.uxx",
                               "", "@gone/Maps/Other.unr", "@gone/", Outcome::GameNotKnown, false}),
+    [](const auto& info) { return std::string(info.param.what); });
+
+// A record's file that is no regular file of its own is never read, nor what a link leads to: it
+// goes aside under the set-aside name, with its cause.
+struct OddJournal {
+    const char* what;
+    void (*lay)(const std::string& journal, const std::string& outside);
+    JournalFault fault;
+};
+void PrintTo(const OddJournal& odd, std::ostream* out) { *out << odd.what; }
+
+class OddJournalFile : public ::testing::TestWithParam<OddJournal> {};
+
+TEST_P(OddJournalFile, GoesAsideUnread)
+{
+    test::TempFolder temp;
+    temp.MakeFolder("game/cache");
+    temp.Write("game/cache/cache.ini", "[Cache]\r\nK1=One.unr\r\n\r\n");
+    temp.Write("game/cache/K1.uxx", "one");
+    const std::string outside = temp / "outside";
+    const std::string cache = temp / "game/cache/";
+    // What a link leads to: a whole record that would delete K1.uxx, were it read.
+    test::WriteFileBytes(outside, EncodeStepJournal({StepJournal::Kind::Delete, "K1=Gone.unr", cache + "K1.uxx",
+                                                     cache + "K1.uxx.tallyhold-old", "", ""}));
+    GetParam().lay(cache + kStepJournalFileName, outside);
+
+    const JournalFinding found = RecoverCacheIfIdle({cache, temp / "game/", {}});
+
+    EXPECT_EQ(found.outcome, JournalFinding::Outcome::SetAside);
+    EXPECT_EQ(found.fault, GetParam().fault);
+    EXPECT_EQ(found.setAsideAs, cache + kSetAsideJournalName);
+    EXPECT_EQ(temp.Read("game/cache/K1.uxx"), "one");
+    EXPECT_FALSE(temp.Exists(std::string("game/cache/") + kStepJournalFileName));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , OddJournalFile,
+    ::testing::Values(
+        OddJournal{"Link",
+                   [](const std::string& journal, const std::string& outside) {
+                       ASSERT_EQ(::symlink(outside.c_str(), journal.c_str()), 0);
+                   },
+                   JournalFault::Link},
+        OddJournal{"Folder", [](const std::string& journal, const std::string&) { fs::create_directory(journal); },
+                   JournalFault::NotRegularFile},
+        OddJournal{"Fifo", [](const std::string& journal, const std::string&) { ::mkfifo(journal.c_str(), 0644); },
+                   JournalFault::NotRegularFile}),
     [](const auto& info) { return std::string(info.param.what); });
 
 }  // namespace

@@ -88,8 +88,13 @@ TEST_F(BeforeAndDuringARun, AStopEndsTheRunBetweenTwoPackagesLeavingTheRestUntou
 TEST_F(BeforeAndDuringARun, ManyDeletesAnsweredUnaskedGoABatchAtATime)
 {
     std::vector<Cached> many;
-    for (int i = 0; i < 1500; ++i)
-        many.push_back({"K" + std::to_string(i), "P" + std::to_string(i) + ".utx", std::string(kind::Textures)});
+    for (int i = 0; i < 1500; ++i) {
+        std::string key = "K", value = "P";  // appended piece by piece: g++ 12 warns on "K" + std::string
+        key += std::to_string(i);
+        value += std::to_string(i);
+        value += ".utx";
+        many.push_back({key, value, std::string(kind::Textures)});
+    }
     items = Lay(many);
     ScriptedPrompt prompt;
     prompt.asks = false;

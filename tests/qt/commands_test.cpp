@@ -141,19 +141,23 @@ TEST_F(CommandWindow, AFileErrorIsShownOnceAndWhatWasNotDoneStaysWhereItWas)
         DiskStep failing;
         std::string file;
         std::deque<bool> answers;
+        std::string failingPath;  // below the cache folder; the package's cached file when empty
     };
     LayOutCorpus();
     Open();
-    for (const Case& c : {Case{"permanentButton", DiskStep::Move, "DM-Flux.unr", {true}},
-                          Case{"deleteButton", DiskStep::Move, "ECM.u", {true}}}) {
+    // Permanent's move of the file fails; Delete's new cache.ini can't take the place of the old one
+    // (a Delete leaves the file where it is until its line is gone, where the system lets it).
+    for (const Case& c : {Case{"permanentButton", DiskStep::Move, "DM-Flux.unr", {true}, ""},
+                          Case{"deleteButton", DiskStep::Replace, "ECM.u", {true}, "cache.ini.new"}}) {
         SCOPED_TRACE(c.button);
         const std::string cached = game + "cache/" + CorpusEntry(c.file).guid + ".uxx";
+        const std::string failing = c.failingPath.empty() ? cached : game + "cache/" + c.failingPath;
         const std::string bytes = ReadFileBytes(cached);
         Tick({c.file});
         dialogs.said.clear();
         dialogs.answers = c.answers;
         DiskFaultHook previous = SetDiskFaultHook([&](DiskStep step, const std::string& path) {
-            return step == c.failing && path == cached ? std::optional(FileErrorCause::AccessDenied) : std::nullopt;
+            return step == c.failing && path == failing ? std::optional(FileErrorCause::AccessDenied) : std::nullopt;
         });
         Click(c.button);
         WaitIdle();

@@ -73,8 +73,9 @@ StepOutcome ReturnStep(StepContext& context, const PlannedStep& step)
     return Stopped();
 }
 
-// The line goes only while it is still there with the planned key and its file is still gone: one
-// rewrite of cache.ini, which leaves it whole whatever ends the program.
+// The line goes only while it is still there with the planned key and its file is still gone: a
+// Delete whose file is gone already, one journalled step like every other (a key that names no
+// plain file names no file either: its line goes in one rewrite of cache.ini).
 StepOutcome RemoveLineStep(StepContext& context, const PlannedStep& step)
 {
     const std::string& cacheFolder = context.folders.cacheFolder;
@@ -87,7 +88,10 @@ StepOutcome RemoveLineStep(StepContext& context, const PlannedStep& step)
         return PassedOver(Why::OtherLine);
     if (PathExists(step.source))
         return PassedOver(Why::Changed);
-    const RemovedLine removed = RemoveEntryLine(cacheFolder, found.line.number);
+    const RemovedLine removed = IsPlainFileName(step.key)
+                                    ? DeleteCachedPackage(context.places, found.line.number, found.line.text,
+                                                          CachedFilePath(cacheFolder, step.key))
+                                    : RemoveEntryLine(cacheFolder, found.line.number);
     switch (removed.outcome) {
     case RemovedLine::Outcome::Removed:
         context.removedLines.insert(removed.text);

@@ -1,5 +1,5 @@
-// The record of a step on any bytes, read back by a program that starts on the cache: what reads as
-// a record must write back to the same bytes' record, and whatever the record says, the settling
+// The record of a step (or of a batch) on any bytes, read back by a program that starts on the
+// cache: what reads as records must write back to the same records, and whatever they say, the settling
 // never touches cache.ini, nor a file outside the game folder, nor a cached package whose line is
 // in cache.ini and that no step has taken aside. "@" in the input stands for the folder of the run,
 // so that records naming its files can be found.
@@ -21,6 +21,8 @@ void CheckOneInput(std::string_view input)
 {
     if (auto record = ParseStepJournal(input))
         Require(ParseStepJournal(EncodeStepJournal(*record)) == record, "a record reads back as itself");
+    if (auto records = ParseStepJournals(input))
+        Require(ParseStepJournals(EncodeStepJournals(*records)) == records, "a batch reads back as itself");
 
     EmptyFuzzFolder();
     const std::string& root = FuzzFolder();

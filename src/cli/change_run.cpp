@@ -47,8 +47,12 @@ RunProgress RunWatch::Progress()
 
 void RunWatch::Ended(const RunReport& report)
 {
-    if (drawn_ > 0)
-        console_.Err("\r" + std::string(drawn_, ' ') + "\r");
+    if (drawn_ > 0) {
+        std::string blank(drawn_ + 2, ' ');  // built in place: g++ 12 warns on "\r" + std::string
+        blank.front() = '\r';
+        blank.back() = '\r';
+        console_.Err(blank);
+    }
     drawn_ = 0;
     if (!report.stopped)
         return;

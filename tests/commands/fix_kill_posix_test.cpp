@@ -146,8 +146,7 @@ TEST_P(FixKillTest, EveryPackageInOnePlaceWhereverTheProgramEnds)
     if (!tally.laidOut)
         GTEST_SKIP() << "no tmpfs could be mounted for System (root and mount(2) are needed): the crashes during a "
                         "return across file systems are not tried";
-    std::printf("%s, %s: %s; each left the cache whole\n", Run().what, kind == CrashKind::Kill ? "killed" : "power cut",
-                tally.Text().c_str());
+    std::printf("%s, %s: %s; each left the cache whole\n", Run().what, CrashWords(kind), tally.Text().c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -180,10 +179,12 @@ INSTANTIATE_TEST_SUITE_P(
                                                    ReadFileBytes(t.CachedPath(kOrphan)) == "orphan");
                                        t.ExpectOnly({"cache/KA.uxx", "cache/" + kOrphan + ".uxx"});
                                    }}),
-                       ::testing::Values(CrashKind::Kill, CrashKind::PowerCut)),
+                       ::testing::Values(CrashKind::Kill, CrashKind::PowerCut, CrashKind::DiskFault)),
     [](const auto& info) {
-        return std::string(std::get<0>(info.param).what) +
-               (std::get<1>(info.param) == CrashKind::Kill ? "Killed" : "PowerCut");
+        return std::string(std::get<0>(info.param).what) + (std::get<1>(info.param) == CrashKind::Kill ? "Killed"
+                                                            : std::get<1>(info.param) == CrashKind::PowerCut
+                                                                ? "PowerCut"
+                                                                : "DiskFault");
     });
 
 }  // namespace

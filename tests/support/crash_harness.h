@@ -1,10 +1,11 @@
 #pragma once
-// One harness for the crash tests of every command that changes the cache (Delete, Permanent,
-// Return, Tidy): the command's run, in a child process, ended at each of its disk steps in turn,
-// either by a kill (the process ends at once; the disk keeps all it was given) or by a power cut
-// (power_cut.h: the disk keeps only what was synced). After each, the next program starts on the
-// cache, given the folders another way each time (folder_spellings.h), and the command's invariant
-// is checked. POSIX only: it forks.
+// One harness for the crash and fault tests of every command that changes the cache (Delete,
+// Permanent, Return, Tidy): the command's run, in a child process, ended at each of its disk steps
+// in turn, either by a kill (the process ends at once; the disk keeps all it was given) or by a
+// power cut (power_cut.h: the disk keeps only what was synced), or failed there (the step refused
+// as a full or broken disk would refuse it, and the run left to end as it does). After each, the
+// next program starts on the cache, given the folders another way each time (folder_spellings.h),
+// and the command's invariant is checked. POSIX only: it forks.
 
 #include <functional>
 #include <map>
@@ -18,7 +19,11 @@ namespace thld::test {
 enum class CrashKind {
     Kill,
     PowerCut,
+    DiskFault,
 };
+
+// "killed", "power cut", "disk fault".
+const char* CrashWords(CrashKind kind);
 
 struct CrashCase {
     // Lays the folders out afresh; false when that can't be done here (the test is then skipped).

@@ -153,8 +153,16 @@ void PutTables(Random& random, std::string& out, std::size_t count)
 
 // The header and the name table (and, for script packages, the tables after it) up to about
 // `length` bytes, with the names of the required packages at random places among the filler.
+// A compact index as packages write it.
+void PutCompact(std::string& out, std::uint32_t value)
+{
+    out += static_cast<char>((value & 0x3F) | (value >= 0x40 ? 0x40 : 0));
+    for (value >>= 6; value != 0; value >>= 7)
+        out += static_cast<char>((value & 0x7F) | (value >= 0x80 ? 0x80 : 0));
+}
+
 std::string Head(Random& random, const SyntheticPackage& p, const std::vector<SyntheticPackage>& all,
-                 std::size_t length)
+                 std::size_t length, std::vector<std::uint32_t>& imported)
 {
     const auto& first = p.kind == SyntheticKind::Map        ? kMapFirstNames
                         : p.kind == SyntheticKind::Textures ? kTextureFirstNames
@@ -174,6 +182,7 @@ std::string Head(Random& random, const SyntheticPackage& p, const std::vector<Sy
     while (64 + table.size() + 40 < length) {
         if (!special.empty() && random.Below(expected / special.size() + 1) == 0) {
             PutName(table, special.back(), false);
+            imported.push_back(static_cast<std::uint32_t>(count));
             special.pop_back();
         } else {
             std::string filler(random.Of(kFillerNames));
@@ -183,9 +192,32 @@ std::string Head(Random& random, const SyntheticPackage& p, const std::vector<Sy
         }
         ++count;
     }
-    for (; !special.empty(); special.pop_back(), ++count)
+    for (; !special.empty(); special.pop_back(), ++count) {
         PutName(table, special.back(), false);
+        imported.push_back(static_cast<std::uint32_t>(count));
+    }
+    // The names of an import of a package: its class's package and class.
+    PutName(table, "Core", false);
+    PutName(table, "Package", false);
+    count += 2;
     return Header(p.key, static_cast<std::uint32_t>(count), p.size) + table;
+}
+
+// The import table: each name of `imported` imported as a package (class Core.Package, no outer),
+// the two class names being the name table's last two.
+std::string ImportTable(const std::string& head, const std::vector<std::uint32_t>& imported)
+{
+    const auto names =
+        static_cast<std::uint32_t>(static_cast<unsigned char>(head[12]) | static_cast<unsigned char>(head[13]) << 8 |
+                                   static_cast<unsigned char>(head[14]) << 16);
+    std::string table;
+    for (std::uint32_t name : imported) {
+        PutCompact(table, names - 2);
+        PutCompact(table, names - 1);
+        PutU32(table, 0);
+        PutCompact(table, name);
+    }
+    return table;
 }
 
 std::string Key(Random& random)
@@ -242,7 +274,8 @@ std::vector<SyntheticPackage> PlanCache(std::size_t count, std::uint64_t seed)
                     p.named.push_back(r);
             }
         }
-        p.head = Head(random, p, packages, headLength);
+        std::vector<std::uint32_t> imported;
+        p.head = Head(random, p, packages, headLength, imported);
         if (p.kind == SyntheticKind::Map)
             p.head.append(2 + random.Below(3), '\xBF');  // maps: the run follows 2 to 4 bytes later
         if (p.kind == SyntheticKind::Script)
@@ -258,7 +291,19 @@ std::vector<SyntheticPackage> PlanCache(std::size_t count, std::uint64_t seed)
             p.runAt = random.Between(p.head.size(), p.size - 8);  // somewhere in the pixel data
         else
             p.runAt = p.head.size();
+        // The import table closes the file, after the run.
+        p.imports = ImportTable(p.head, imported);
+        if (p.size < p.head.size() + 8 + p.imports.size() + 64)
+            p.size = p.head.size() + 8 + p.imports.size() + 64;
+        p.runAt = std::min<std::uint64_t>(p.runAt, p.size - p.imports.size() - 8);
+        if (noRun)
+            p.runAt = p.size;
         p.region = p.runAt;
+        std::string count, offset;
+        PutU32(count, imported.size());
+        PutU32(offset, p.size - p.imports.size());
+        p.head.replace(28, 4, count);
+        p.head.replace(32, 4, offset);
 
         PackageKind told = KindOfWindow(reinterpret_cast<const unsigned char*>(p.head.data()),
                                         std::min(p.head.size(), kKindWindowSize));
@@ -285,6 +330,8 @@ void WriteCache(const std::vector<SyntheticPackage>& packages, const std::string
                 out.seekp(static_cast<std::streamoff>(p.runAt));
                 out.write("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 8);
             }
+            out.seekp(static_cast<std::streamoff>(p.size - p.imports.size()));
+            out.write(p.imports.data(), static_cast<std::streamsize>(p.imports.size()));
             if (!out)
                 throw std::runtime_error("cannot write " + path);
         }

@@ -135,7 +135,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${THLD_HOMEPAGE}")
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${THLD_MAINTAINER}")
-  # The libraries from what the programs link; the window also needs Qt's platform plugins. The
+  # The libraries from what the programs link (Qt 6, and yaml-cpp, which reads Lutris's files:
+  # libyaml-cpp0.7); the window also needs Qt's platform plugins. The
   # desktop's GTK look is offered, not pulled in: it brings GTK and Mesa with it.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")

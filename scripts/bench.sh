@@ -2,9 +2,9 @@
 # Builds the release preset with the benchmarks, writes the synthetic caches under
 # build/bench-data/<N> (once per size and seed), and runs the requirements benchmark on them, the
 # cold listing on the largest (as root), tallyhold delete against rm on 1,000 and 10,000 packages,
-# tallyhold list on a large cache, the native window's
-# benchmark (on the largest and on the large cache), and, where Wine and mingw-w64 are there,
-# THLD.exe's start under Wine (scripts/wine-bench.sh).
+# the game search on fake homes, tallyhold list on a large cache, the native window's benchmark (on
+# the largest and on the large cache), and, where Wine and mingw-w64 are there, THLD.exe's start
+# under Wine (scripts/wine-bench.sh).
 # Settings: BENCH_SIZES (default 100,1000,5000,10000), BENCH_LARGE (the large cache, default
 # 100000; 0 leaves it out), BENCH_SEED (default 1999), BENCH_REFERENCE_BUDGET (seconds the literal
 # procedure may run in full, default 180).
@@ -45,6 +45,9 @@ sync
 echo "== running the requirements benchmark (the literal procedure takes a few minutes)"
 build/release/bench/thld_requirements_bench build/bench-data --sizes="$SIZES" --reference-budget="$BUDGET" 2>&1 |
   tee build/logs/bench.log
+
+echo "== the game search (tallyhold where) on fake homes"
+build/release/bench/thld_where_bench 2>&1 | tee -a build/logs/bench.log
 
 largest=$(printf '%s\n' "${sizes[@]}" | sort -n | tail -1)
 # Cold files: as root the page cache is dropped before each run (it says so and skips otherwise).

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ python3 clang-format
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libyaml-cpp-dev libstb-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb x11-utils x11-apps imagemagick
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core

@@ -17,7 +17,7 @@ cmake --preset fuzz >build/fuzz/logs/configure.log 2>&1 || { cat build/fuzz/logs
 cmake --build --preset fuzz -j "$JOBS" >build/fuzz/logs/build.log 2>&1 || { cat build/fuzz/logs/build.log; exit 1; }
 
 failed=()
-for target in reader rewrite journal package launchers; do
+for target in reader rewrite journal package description memo launchers; do
   corpus=build/fuzz/corpus/$target
   findings=build/fuzz/findings/$target
   mkdir -p "$corpus" "$findings"

@@ -5,12 +5,12 @@ _tallyhold()
     local cur prev words cword
     _init_completion || return
 
-    local commands="list requires delete keep check return tidy where help"
+    local commands="list info requires delete keep check return tidy where help"
     local global="--game --cache --install --color --help -h --version -V"
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
-            --game | --cache | --install | --color | --sort | --older-than | --set-game) ((i++)) ;;
+            --game | --cache | --install | --color | --sort | --older-than | --set-game | --screenshot) ((i++)) ;;
             -*) ;;
             *) command=${words[i]}; break ;;
         esac
@@ -19,6 +19,10 @@ _tallyhold()
     case $prev in
         --game | --cache | --set-game)
             _filedir -d
+            return
+            ;;
+        --screenshot)
+            _filedir png
             return
             ;;
         --color)
@@ -38,6 +42,7 @@ _tallyhold()
     case $command in
         "") COMPREPLY=($(compgen -W "$commands $global" -- "$cur")); return ;;
         list) options="--json --bytes --sort" ;;
+        info) options="--json --screenshot" ;;
         requires) options="" ;;
         delete) options="--older-than --yes -y --dry-run -n" ;;
         keep) options="--yes -y --dry-run -n" ;;

@@ -8,6 +8,7 @@
 #include "cache/index_file.h"
 #include "cache/index_scan.h"
 #include "cache/index_text.h"
+#include "cache/listing_recall.h"
 #include "cache/size_text.h"
 #include "package/name_patterns.h"
 
@@ -16,7 +17,7 @@ namespace thld {
 Listing ListCacheIndex(const std::string& cacheFolder) { return ListCacheIndex(cacheFolder, kRegionReadSize); }
 
 Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize, ProbeThreads threads,
-                       const ListingProgress& progress, const ItemListed& listed)
+                       const ListingProgress& progress, const ItemListed& listed, const MemoPlace* memo)
 {
     Listing listing;
     listing.indexPath = IndexPathOf(cacheFolder);
@@ -60,6 +61,17 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
     for (const PackageItem& item : items)
         files.files.push_back({item.key, !item.key.empty(), item.key.empty() || IsPlainFileName(item.key)});
 
+    // The files the memo answers for, as the folder shows them now, are not opened; the others are.
+    ListingRecall recall(files, memo);
+    FilesToProbe toProbe{cacheFolder, kCachedFileExtension, {}};
+    std::vector<std::size_t> probed;  // toProbe.files[j] is files[probed[j]]
+    for (std::size_t e = 0; e < files.size(); ++e) {
+        if (recall.Answer(e, items[e]))
+            continue;
+        probed.push_back(e);
+        toProbe.files.push_back(files[e]);
+    }
+
     // Every package name that the requirements pass could look for is known before any cached
     // file is searched: the searched files are searched for all of them through the listing's own
     // open, and the pass keeps those of the packages that can be required.
@@ -77,37 +89,56 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
         }
         return patterns;
     };
-    // One open of each cached file tells its kind and size, and searches a map or script package.
-    // A stop asked for by the progress callback unwinds the probe as this exception, which ends here.
+    // Each answer is told in file order, the memo's between the probe's.
     struct Stopped {};
     std::size_t taken = 0;
+    auto told = [&](std::size_t e) {
+        if (progress && progress(e + 1, files.size()) == ListingStep::Stop)
+            throw Stopped{};
+        taken = e + 1;
+        const PackageItem& item = items[e];
+        if (item.kind == kind::NotAvailable)
+            return;
+        listing.total += item.size;
+        if (listed)
+            listed(item);
+    };
+    auto tellRememberedUpTo = [&](std::size_t end) {
+        for (std::size_t e = taken; e < end; ++e)
+            told(e);
+    };
+    // One open of each other cached file tells its kind and size, and reads its tables (or searches
+    // a map or script package whose tables can't be read). A stop asked for by the progress
+    // callback unwinds the probe as this exception, which ends here.
     try {
-        ProbeFiles(
-            files, regionReadSize, makePatterns,
-            [&](std::size_t e, FileProbe&& probe) {
-                if (progress && progress(e + 1, files.size()) == ListingStep::Stop)
-                    throw Stopped{};
-                taken = e + 1;
-                if (probe.notRegularFile)
-                    listing.notRegularFiles.push_back(files.PathOf(e));
-                PackageItem& item = items[e];
-                item.kind = probe.kind;
-                if (probe.kind == kind::NotAvailable)
-                    return;
-                item.size = probe.length.value_or(0);
-                item.modified = probe.modified;
-                item.sizeText = probe.length ? SizeTextOf(*probe.length) : "0";
-                if (probe.found) {
-                    item.namesInRegion.emplace();
-                    item.namesInRegion->reserve(probe.found->size());
-                    for (std::size_t number : *probe.found)
-                        item.namesInRegion->push_back(patternNames[number]);
-                }
-                listing.total += item.size;
-                if (listed)
-                    listed(item);
-            },
-            threads);
+        if (!toProbe.files.empty())
+            ProbeFiles(
+                toProbe, regionReadSize, makePatterns,
+                [&](std::size_t j, FileProbe&& probe) {
+                    const std::size_t e = probed[j];
+                    tellRememberedUpTo(e);
+                    if (probe.notRegularFile)
+                        listing.notRegularFiles.push_back(files.PathOf(e));
+                    PackageItem& item = items[e];
+                    item.kind = probe.kind;
+                    if (probe.kind != kind::NotAvailable) {
+                        item.size = probe.length.value_or(0);
+                        item.modified = probe.modified;
+                        item.sizeText = probe.length ? SizeTextOf(*probe.length) : "0";
+                        item.summary = std::move(probe.summary);
+                        if (probe.found) {
+                            item.namesInRegion.emplace();
+                            item.namesInRegion->reserve(probe.found->size());
+                            for (std::size_t number : *probe.found)
+                                item.namesInRegion->push_back(patternNames[number]);
+                        }
+                        recall.Read(e, item);
+                    }
+                    told(e);
+                },
+                threads);
+        tellRememberedUpTo(files.size());
+        recall.Keep(items);
     } catch (const Stopped&) {
         listing.outcome = Listing::Outcome::Stopped;
     }

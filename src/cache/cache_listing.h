@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cache/package_item.h"
+#include "cache/listing_recall.h"
 #include "package/file_probe.h"
 #include "platform/path_stamp.h"
 
@@ -54,10 +55,12 @@ using ItemListed = std::function<void(const PackageItem& item)>;
 // are searched on the way for the package names of all entries (see PackageItem::namesInRegion), in
 // reads of `regionReadSize` bytes (tests choose tiny ones); the search runs beside the reading where
 // there is a second core (`threads`). cache.ini is read whole with one unshared open; a read that
-// fails after an open raises FileError. `listed` is told of each item as it is added.
+// fails after an open raises FileError. `listed` is told of each item as it is added. With `memo`,
+// the files the memo holds in their present state are answered from it unopened (listing_recall.h),
+// and the memo is written anew once the listing has ended, where it has learnt something.
 Listing ListCacheIndex(const std::string& cacheFolder);
 Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize,
                        ProbeThreads threads = ProbeThreads::Auto, const ListingProgress& progress = {},
-                       const ItemListed& listed = {});
+                       const ItemListed& listed = {}, const MemoPlace* memo = nullptr);
 
 }  // namespace thld

@@ -16,6 +16,8 @@ std::optional<std::string> ReadIndexFile(const std::string& path)
             throw;
         return std::nullopt;
     }
+    if (file->Length() > kMostIndexBytes)
+        throw FileError(FileErrorCause::TooLarge, path);
     // As long as the open saw it: a file that grows meanwhile is not followed.
     std::string bytes(static_cast<std::size_t>(file->Length()), '\0');
     bytes.resize(file->ReadAt(0, bytes.data(), bytes.size()));

@@ -8,11 +8,14 @@
 #include "cache/index_lookup.h"
 #include "cache/index_text.h"
 #include "package/region_scan.h"
+#include "platform/code_page.h"
+#include "platform/name_index.h"
 
 namespace thld {
 
 namespace {
 
+// What the name search of a package without readable tables finds, and what it looks for in.
 bool CanBeRequired(PackageKind kind) { return kind == kind::Textures || kind == kind::Script; }
 bool IsSearched(PackageKind kind) { return kind == kind::Map || kind == kind::Script; }
 
@@ -24,6 +27,7 @@ struct Participant {
     bool sameKey = false;   // it still names the item's cached file
     bool named = false;     // its value is not empty: an entry without a name takes no part
     std::string_view key;   // in the index read again, as its text holds it
+    std::string_view name;  // the package's name: the value without its package-file extension
     std::string_view text;  // the entry's value cut to 254 bytes, as the index's text holds it
     PackageKind kind = kind::Unknown;
 };
@@ -71,13 +75,18 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
     const IndexEntries& index = stored.entries;
     std::unordered_map<std::string, PackageKind> kindOfOtherKey;
     std::vector<Participant> participants(items.size());
+    constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
+    // The items by package name (in the program's text, any case), in tree order: what an import
+    // names. The names are kept in `names`; the map holds views of them.
+    std::vector<std::string> names(items.size());
+    NameIndex firstNamed(NameIndex::Letters::IgnoringCase);
+    firstNamed.Reserve(items.size());
+    std::vector<std::size_t> nextNamed(items.size(), kNoItem), lastNamed(items.size(), kNoItem);
     NamePatterns patterns;
     patterns.Reserve(items.size());
     // Per pattern, the items whose name it is, in tree order: the first and last of a chain
     // through nextCarrier.
-    constexpr std::size_t kNoItem = static_cast<std::size_t>(-1);
     std::vector<std::size_t> firstCarrier, lastCarrier, nextCarrier(items.size(), kNoItem);
-    std::size_t requiredCount = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
         auto line = index.Line(items[i].entryNumber);
         auto entry = line ? SplitEntryText(*line) : std::nullopt;
@@ -90,6 +99,7 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
         p.kind = items[i].kind;
         p.sameKey = stored.index.NameIs(key, items[i].key);
         p.named = !value.empty();
+        p.name = PackageNameIn(value);
         if (!p.sameKey) {
             std::string otherKey = stored.index.NameOf(key);
             auto known = kindOfOtherKey.find(otherKey);
@@ -97,14 +107,22 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
                 known = kindOfOtherKey.emplace(otherKey, GetPackageKind(cacheFolder, otherKey)).first;
             p.kind = known->second;
         }
-        if (!p.named || !CanBeRequired(p.kind))
+        if (!p.named)
+            continue;
+        // The requirement's text is the value, by which the commands find the entry again.
+        p.text = Cut(value);
+        names[i] = stored.index.NameOf(p.name);
+        if (const std::size_t first = firstNamed.Add(names[i], static_cast<std::uint32_t>(i)); first != i) {
+            nextNamed[lastNamed[first]] = i;
+            lastNamed[first] = i;
+        } else {
+            lastNamed[i] = i;
+        }
+        if (!CanBeRequired(p.kind))
             continue;
         // The file holds the package's name, which is the value without its extension (the game
-        // writes values such as Untitled.utx); the requirement's text is the value, by which the
-        // commands find the entry again.
-        ++requiredCount;
-        p.text = Cut(value);
-        std::size_t pattern = patterns.Add(Cut(PackageNameIn(value)));
+        // writes values such as Untitled.utx).
+        std::size_t pattern = patterns.Add(Cut(p.name));
         if (pattern == NamePatterns::kNone)
             continue;
         if (pattern == firstCarrier.size()) {
@@ -115,31 +133,54 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
             lastCarrier[pattern] = i;
         }
     }
-    if (patterns.Count() == 0)
-        return;
 
     RegionScanner scanner(patterns, readSize);
+    SummaryReader summaries;
     std::vector<std::size_t> required;
     for (std::size_t b = 0; b < items.size(); ++b) {
         const Participant& searched = participants[b];
-        if (!searched.present || !searched.named || !IsSearched(searched.kind))
+        if (!searched.present || !searched.named)
             continue;
-        if (requiredCount == 1 && CanBeRequired(searched.kind))
-            continue;  // the only package that could be required is this one
         required.clear();
+        // A package never requires itself, nor another version of itself.
+        auto isItself = [&](std::size_t a) { return EqualIgnoringAsciiCase(participants[a].name, searched.name); };
         auto carriersOf = [&](std::size_t pattern) {
             for (std::size_t a = firstCarrier[pattern]; a != kNoItem; a = nextCarrier[a])
-                if (a != b)
+                if (!isItself(a))
                     required.push_back(a);
         };
-        if (items[b].namesInRegion && searched.sameKey) {
+        std::optional<InputFile> file;
+        const PackageSummary* summary = &items[b].summary;
+        PackageSummary other;
+        if (!searched.sameKey && searched.kind != kind::NotAvailable) {
+            // The line now names another file: what that file says, as the listing would have read it.
+            file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, stored.index.NameOf(searched.key)));
+            if (!file)
+                continue;
+            other = summaries.Read(*file);
+            summary = &other;
+        }
+        if (summary->tables == PackageTables::Read) {
+            // The game loads what the import table names: any cached package of that name.
+            for (std::string_view import : summary->imports) {
+                const std::optional<std::uint32_t> carriers = firstNamed.Find(import);
+                if (!carriers)
+                    continue;
+                for (std::size_t a = *carriers; a != kNoItem; a = nextNamed[a])
+                    if (!isItself(a))
+                        required.push_back(a);
+            }
+        } else if (!IsSearched(searched.kind) || patterns.Count() == 0) {
+            continue;
+        } else if (items[b].namesInRegion && searched.sameKey) {
             // The listing searched this file already, for the names of every entry it read. When
             // cache.ini or the file changed since, the answer is the one their state then gives.
             for (const std::string& name : *items[b].namesInRegion)
                 if (std::size_t pattern = patterns.Find(PatternOf(name).Bytes()); pattern != NamePatterns::kNone)
                     carriersOf(pattern);
         } else {
-            auto file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, stored.index.NameOf(searched.key)));
+            if (!file)
+                file = InputFile::OpenUnshared(CachedFilePath(cacheFolder, stored.index.NameOf(searched.key)));
             if (!file)
                 continue;
             for (std::size_t pattern : scanner.Scan(*file))
@@ -148,6 +189,7 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
         // The listing's findings have served: what a long listing keeps is its requirements.
         items[b].namesInRegion.reset();
         std::sort(required.begin(), required.end());
+        required.erase(std::unique(required.begin(), required.end()), required.end());
         items[b].requirements.reserve(required.size());
         for (std::size_t a : required)
             items[b].requirements.push_back(stored.index.NameOf(participants[a].text));

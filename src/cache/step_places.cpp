@@ -117,9 +117,13 @@ JournalCheck CheckJournal(const StepJournal& journal, const StepPlaces& places, 
     const auto folder = game ? PackageFolderHolding(place, places, gameFolder, *game, *cache) : std::nullopt;
     if (!folder)
         return Fault(JournalFault::NotPackageFolder);
+    // A move's file is the line's value as it is, or its package's name with an extension, in the
+    // letters of the game's own file where one was there (names compare without regard to ASCII case).
     const bool named = journal.kind == StepJournal::Kind::Return
                            ? place.name == entry->value
-                           : StemOf(place.name) == PackageNameOf(entry->value) && place.name != StemOf(place.name);
+                           : EqualIgnoringAsciiCase(place.name, entry->value) ||
+                                 (EqualIgnoringAsciiCase(StemOf(place.name), PackageNameOf(entry->value)) &&
+                                  place.name != StemOf(place.name));
     if (!IsPlainFileName(place.name) || !named)
         return Fault(JournalFault::NotPackageName);
     step.placeFolder = *folder;

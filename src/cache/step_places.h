@@ -3,7 +3,8 @@
 // such places. A record is untrusted input: anyone may write the file. It is acted on only when it
 // has exactly the shape a step of this cache writes: the cached file is <cache>/<KEY>.uxx for the key
 // of its line; the file in the game is <game>/<package folder>/<plain name> with that folder's
-// extension (for a move, the line's package name; for a return, the line's file name); what waits
+// extension (for a move, the line's value or its package's name with an extension, in any ASCII case;
+// for a return, the line's file name); what waits
 // meanwhile is exactly <that>.tallyhold-old. Folders are compared by their canonical paths
 // (canonical_folder.h), so that a record names the cache and game folders, not how they were typed.
 

@@ -34,7 +34,4 @@ void PrintTable(const CacheView& view, bool inBytes, Console& console);
 // One JSON object (see the README for its schema).
 void PrintJson(const CacheView& view, Console& console);
 
-// Words for an installed copy: "identical", "different" or "".
-const char* CopyWord(InstalledCopy copy);
-
 }  // namespace thld::cli

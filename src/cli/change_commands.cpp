@@ -84,13 +84,13 @@ int KeepCommand(const Options& options, Console& console)
     const Installation installation = FindGame(options.folders, true, console);
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
-    const std::vector<bool> ticks = TicksOf(items, ItemsNamed(items, options.names));
-    const CommandPlan plan = PlanPermanent(installation.folders, items, ticks);
+    const std::vector<std::size_t> named = ItemsNamed(items, options.names, Versions::One);
+    const CommandPlan plan = PlanPermanent(installation.folders, items, TicksOf(items, named));
     const std::string lines = PlanLines(plan.steps, items, PlanDetail::Destinations, console);
     if (options.dryRun) {
         const OfflineCheck check(installation.folders, items);
         std::string offline;
-        for (std::size_t item : ItemsNamed(items, options.names))
+        for (std::size_t item : named)
             offline += OfflineLine(check, items, item, console);
         console.Out("Permanent would take these steps:\n" + lines + offline + "Nothing was changed (--dry-run).\n");
         return kExitDone;

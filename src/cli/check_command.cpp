@@ -3,12 +3,10 @@
 // code is 0 with or without them.
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
-#include <cctype>
-
 #include "cli/commands.h"
 #include "cli/game_cache.h"
 #include "cli/terminal_text.h"
+#include "commands/fix_command.h"
 #include "commands/problem_groups.h"
 #include "game/cache_checks.h"
 
@@ -38,40 +36,22 @@ std::string Line(const CacheProblem& p)
     }
     case Kind::Missing: {
         std::string line = text(p.name) + "  needs";
-        for (std::size_t i = 0; i < p.missing.size(); ++i)
-            line += (i > 0 ? ", " : " ") + text(p.missing[i]);
+        for (std::size_t i = 0; i < p.missing.size(); ++i) {
+            line += (i > 0 ? ", " : " ") + text(p.missing[i].package);
+            if (!p.missing[i].through.empty())
+                line += " (through " + text(p.missing[i].through) + ")";
+        }
         return line;
     }
+    case Kind::Unreadable:
+        return text(p.name) + "  " + text(p.key) + ".uxx  " + HumanSize(p.size) + "  " +
+               std::string(p.tables == PackageTables::NotAPackage ? "no package" : "damaged");
     }
     return {};
 }
 
-// A name as a shell takes it: in double quotes where it holds more than letters, digits and . - _
-std::string ShellWord(const std::string& text)
-{
-    const bool plain = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
-    });
-    return plain ? text : "\"" + text + "\"";
-}
-
-// The command that fixes a problem, of the names as read; empty where none does (the player decides
-// which version goes).
-std::string Fix(const CacheProblem& p)
-{
-    switch (p.kind) {
-    case Kind::Mismatch:
-        return "tallyhold return " + ShellWord(p.name);
-    case Kind::Stale:
-        return "tallyhold tidy --stale";
-    case Kind::Orphan:
-        return "tallyhold tidy " + ShellWord(p.key + ".uxx");
-    case Kind::Duplicate:
-    case Kind::Missing:
-        break;
-    }
-    return {};
-}
+// The command that fixes a problem, as the user may paste it; empty where none does.
+std::string Fix(const CacheProblem& p) { return FixCommand(p).value_or(std::string()); }
 
 std::string Text(const std::vector<CacheProblem>& problems, Console& console)
 {
@@ -129,8 +109,16 @@ nlohmann::ordered_json Json(const std::vector<CacheProblem>& problems)
             break;
         case Kind::Missing:
             entry["missing"] = nlohmann::ordered_json::array();
-            for (const std::string& name : p.missing)
-                entry["missing"].push_back(Utf8Text(name));
+            entry["through"] = nlohmann::ordered_json::array();
+            for (const MissingImport& missing : p.missing) {
+                entry["missing"].push_back(Utf8Text(missing.package));
+                entry["through"].push_back(missing.through.empty() ? nlohmann::ordered_json()
+                                                                   : nlohmann::ordered_json(Utf8Text(missing.through)));
+            }
+            break;
+        case Kind::Unreadable:
+            entry["bytes"] = p.size;
+            entry["damaged"] = p.tables != PackageTables::NotAPackage;
             break;
         }
         list.push_back(std::move(entry));

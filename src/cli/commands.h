@@ -15,5 +15,6 @@ int WhereCommand(const Options& options, Console& console);
 int CheckCommand(const Options& options, Console& console);
 int ReturnCommand(const Options& options, Console& console);
 int TidyCommand(const Options& options, Console& console);
+int InfoCommand(const Options& options, Console& console);
 
 }  // namespace thld::cli

@@ -118,11 +118,17 @@ std::string Console::ErrStyled(Style style, std::string_view text) const { retur
 std::optional<std::string> Console::ReadLine()
 {
     std::fflush(stdout);
+    // An answer is a short line: what goes past the first kLongestLine bytes is read and let go.
+    constexpr std::size_t kLongestLine = 256;
     std::string line;
+    bool any = false;
     int c = 0;
-    while ((c = std::fgetc(stdin)) != EOF && c != '\n')
-        line += static_cast<char>(c);
-    if (c == EOF && line.empty())
+    while ((c = std::fgetc(stdin)) != EOF && c != '\n') {
+        any = true;
+        if (line.size() < kLongestLine)
+            line += static_cast<char>(c);
+    }
+    if (c == EOF && !any)
         return std::nullopt;
     if (!line.empty() && line.back() == '\r')
         line.pop_back();

@@ -52,7 +52,8 @@ public:
     std::size_t Width() const { return width_; }
     bool InputIsTerminal() const { return inputIsTerminal_; }
     bool ErrorIsTerminal() const { return errTerminal_; }
-    // One line of standard input without its line break; nothing at the end of the input.
+    // One line of standard input without its line break, cut to its first 256 bytes (the rest is read
+    // and let go); nothing at the end of the input.
     std::optional<std::string> ReadLine();
 
     // Writes out what standard output holds; why writing it failed at any time, if it did. An

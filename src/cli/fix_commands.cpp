@@ -50,6 +50,11 @@ std::string StepLines(const CommandPlan& plan, Console& console)
         case PlannedStep::What::NoGuid:
             line += PrintableText(step.source) + console.OutStyled(Style::Bad, "  stays: it is no package with a GUID");
             break;
+        case PlannedStep::What::CachedUnreadable:
+            line +=
+                PrintableText(step.name) +
+                console.OutStyled(Style::Bad, "  stays: the cached copy can't be read, so its version can't be told");
+            break;
         default:
             line += PrintableText(step.name) +
                     console.OutStyled(Style::Bad, "  stays: the game's folders hold no copy of it");

@@ -30,19 +30,6 @@ std::vector<std::size_t> SortedOrder(const CacheView& view, const std::string& s
     return fileOrder;
 }
 
-const char* CopyWord(InstalledCopy copy)
-{
-    switch (copy) {
-    case InstalledCopy::Identical:
-        return "identical";
-    case InstalledCopy::Different:
-        return "different";
-    case InstalledCopy::None:
-        return "";
-    }
-    return "";
-}
-
 int ListCommand(const Options& options, Console& console)
 {
     CacheView view;

@@ -8,6 +8,7 @@
 #include "cli/cache_view.h"
 #include "cli/terminal_text.h"
 #include "commands/messages.h"
+#include "game/package_card.h"
 
 namespace thld::cli {
 
@@ -63,7 +64,33 @@ void AppendFolder(std::string& out, const char* key, const std::string& path, co
     out += '}';
 }
 
-void AppendPackage(std::string& out, const PackageItem& item, const InstalledPackages::Found* installed)
+// The copy's word in the JSON: "none", "identical", "same_version" or "different".
+const char* CopyToken(InstalledCopy copy)
+{
+    switch (copy) {
+    case InstalledCopy::None:
+        return "none";
+    case InstalledCopy::Identical:
+        return "identical";
+    case InstalledCopy::SameVersion:
+        return "same_version";
+    case InstalledCopy::Different:
+        return "different";
+    }
+    return "none";
+}
+
+void AppendTextOrNull(std::string& out, const char* key, const std::string* text)
+{
+    AppendKey(out, key);
+    if (text && !text->empty())
+        AppendString(out, *text);
+    else
+        out += "null";
+}
+
+void AppendPackage(std::string& out, const PackageItem& item, const InstalledPackages::Found* installed,
+                   const std::string& cacheFolder)
 {
     out += '{';
     AppendKey(out, "name", true);
@@ -90,13 +117,17 @@ void AppendPackage(std::string& out, const PackageItem& item, const InstalledPac
         AppendString(out, item.requirements[r]);
     }
     out += ']';
+    // A map's title and author, read from its file only here: the table has no room for them.
+    const std::optional<LevelFacts> level = ReadMapFacts(cacheFolder, item);
+    AppendTextOrNull(out, "title", level ? &level->title : nullptr);
+    AppendTextOrNull(out, "author", level ? &level->author : nullptr);
     AppendKey(out, "installed");
     if (!installed) {
         out += "null}";
         return;
     }
     out += "{\"copy\":";
-    AppendString(out, installed->copy == InstalledCopy::None ? "none" : CopyWord(installed->copy));
+    AppendString(out, CopyToken(installed->copy));
     out += ",\"path\":";
     if (installed->path.empty())
         out += "null";
@@ -120,7 +151,8 @@ void PrintJson(const CacheView& view, Console& console)
     const char* separator = "\n";
     for (std::size_t i : view.order) {
         out += separator;
-        AppendPackage(out, items[i], view.installed.empty() ? nullptr : &view.installed[i]);
+        AppendPackage(out, items[i], view.installed.empty() ? nullptr : &view.installed[i],
+                      installation.folders.cacheFolder);
         separator = ",\n";
         if (out.size() > (1 << 16)) {
             console.Out(out);

@@ -81,7 +81,7 @@ void PrintTable(const CacheView& view, bool inBytes, Console& console)
     for (std::size_t i : view.order) {
         const PackageItem& item = items[i];
         rows.push_back({PrintableText(item.name), std::string(item.kind), size(item.size), AgeText(item, view.now),
-                        view.installed.empty() ? "" : CopyWord(view.installed[i].copy)});
+                        view.installed.empty() ? "" : InstalledCopyWord(view.installed[i].copy)});
         widths.Fit(rows.back());
     }
     const std::size_t others = widths.kind + widths.size + widths.age + 3 * kGap + (copies ? widths.copy + kGap : 0);

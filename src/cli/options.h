@@ -11,17 +11,19 @@
 namespace thld::cli {
 
 struct Options {
-    InstallationRequest folders;            // --game, --cache
-    std::vector<std::string> names;         // the packages named (NAME...)
-    bool json = false;                      // list --json
-    bool bytes = false;                     // list --bytes: sizes in bytes
-    std::string sort;                       // list --sort: empty (cache.ini's order), name, kind, size or age
-    bool yes = false;                       // every question answered Yes
-    bool dryRun = false;                    // tell what would be done, do nothing
-    std::optional<unsigned> olderThanDays;  // delete --older-than
-    std::optional<std::string> setGame;     // where --set-game
-    bool stale = false;                     // tidy --stale
-    bool orphans = false;                   // tidy --orphans
+    InstallationRequest folders;                // --game, --cache
+    std::vector<std::string> names;             // the packages named (NAME...)
+    bool json = false;                          // list --json
+    bool bytes = false;                         // list --bytes: sizes in bytes
+    std::string sort;                           // list --sort: empty (cache.ini's order), name, kind, size or age
+    bool yes = false;                           // every question answered Yes
+    bool dryRun = false;                        // tell what would be done, do nothing
+    std::optional<unsigned> olderThanDays;      // delete --older-than
+    std::optional<std::string> setGame;         // where --set-game
+    bool stale = false;                         // tidy --stale
+    bool orphans = false;                       // tidy --orphans
+    std::optional<std::string> screenshotFile;  // info --screenshot
+    bool noMemo = false;                        // --no-memo: every cached file read
 };
 
 // Exit codes: done; a file error, a refusal or a No; bad usage.

@@ -6,6 +6,7 @@
 #include "cli/options.h"
 #include "cli/terminal_text.h"
 #include "platform/case_fold.h"
+#include "platform/code_page.h"
 
 namespace thld::cli {
 
@@ -39,6 +40,9 @@ std::vector<std::size_t> Matching(const std::vector<PackageItem>& items, const s
                                   const std::string& name)
 {
     std::vector<std::size_t> exactly, ignoringCase;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (!items[i].key.empty() && EqualIgnoringAsciiCase(items[i].key, name))
+            return {i};
     for (std::size_t i = 0; i < items.size(); ++i) {
         const Match match = MatchOf(items[i], shown[i], name);
         if (match == Match::Exactly)
@@ -59,7 +63,8 @@ std::string Quoted(const std::string& text)
 
 }  // namespace
 
-std::vector<std::size_t> ItemsNamed(const std::vector<PackageItem>& items, const std::vector<std::string>& names)
+std::vector<std::size_t> ItemsNamed(const std::vector<PackageItem>& items, const std::vector<std::string>& names,
+                                    Versions versions)
 {
     std::vector<std::size_t> selected;
     std::vector<std::string> problems;
@@ -81,6 +86,12 @@ std::vector<std::size_t> ItemsNamed(const std::vector<PackageItem>& items, const
                 problem += Quoted(items[i].name);
             }
             problems.push_back(problem + "; give the name as the list shows it");
+        } else if (matching.size() > 1 && versions == Versions::One) {
+            std::string problem = Quoted(items[matching[0]].name) + " is cached in " + std::to_string(matching.size()) +
+                                  " versions; name the one to make permanent by its key:";
+            for (std::size_t i : matching)
+                problem += (i == matching[0] ? " " : ", ") + PrintableText(items[i].key);
+            problems.push_back(problem);
         } else {
             // The same name listed more than once is one package cached twice: both go.
             for (std::size_t i : matching)

@@ -31,8 +31,19 @@ std::string Reason(const PlannedStep& step, const std::vector<PackageItem>& item
     const std::string by = step.requiredBy ? " (" + RequiredBy(step, items) + ")" : std::string();
     switch (step.what) {
     case PlannedStep::What::Move:
-    case PlannedStep::What::Delete:
-        return MovedFor(step, items, detail);
+    case PlannedStep::What::Delete: {
+        std::string reason = MovedFor(step, items, detail);
+        // Of several versions, the one chosen is shown.
+        if (step.versions > 1)
+            reason += (reason.empty() ? "" : "; ") + std::string("the version ") + step.key + " (of " +
+                      std::to_string(step.versions) + " cached)";
+        return reason;
+    }
+    case PlannedStep::What::OtherVersion:
+        return "stays in the cache: another version of it goes to the same place" + by;
+    case PlannedStep::What::SeveralVersions:
+        return "stays in the cache: " + std::to_string(step.versions) +
+               " versions are cached; tick or name (by its key) the one to take along" + by;
     case PlannedStep::What::NotCached:
         return "not in the cache" + by;
     case PlannedStep::What::NoDestination:
@@ -57,6 +68,8 @@ std::string Reason(const PlannedStep& step, const std::vector<PackageItem>& item
         return "stays: the game's folders hold no copy of it";
     case PlannedStep::What::NoGuid:
         return "stays: the installed copy is no package with a GUID";
+    case PlannedStep::What::CachedUnreadable:
+        return "stays: the cached copy can't be read, so its version can't be told";
     }
     return std::string();
 }

@@ -31,6 +31,7 @@ int RequiresCommand(const Options& options, Console& console)
         out += console.OutStyled(Style::Strong, PrintableText(package.name)) + " (" + std::string(package.kind) + ")";
         if (steps.size() == 1 && steps[0].what == PlannedStep::What::Move) {
             out += " requires no cached package.\n";
+            out += OfflineLine(offline, items, item, console);
             continue;
         }
         if (steps.size() == 1)

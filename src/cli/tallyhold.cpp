@@ -9,6 +9,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_output.h"
+#include "cli/game_cache.h"
 #include "cli/terminal_text.h"
 #include "cli/word_suggestion.h"
 #include "platform/file_error.h"
@@ -69,7 +70,7 @@ struct CommandLine {
         "requires, deletes them or makes them permanent (moves them into the game's own folders).",
         "tallyhold"};
     Options options;
-    std::string game, cache, setGame, install, olderThan, colour = "auto";
+    std::string game, cache, setGame, install, olderThan, screenshot, colour = "auto";
     // The NAMEs as the parser takes them, and as they were typed: the parser would read "[a,b]" as
     // two names, so the program takes them from the words themselves.
     std::vector<std::string> parsedNames, typedNames;
@@ -99,8 +100,11 @@ struct CommandLine {
             ->type_name("WHEN")
             ->check(CLI::IsMember({"auto", "always", "never"}))
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        app.add_flag("--no-memo", options.noMemo,
+                     "Read every cached file: the memo of earlier listings is neither read nor written");
         app.footer(
-            "Every command takes --game DIR, --cache DIR, --install N and --color WHEN too, before or after its name.\n"
+            "Every command takes --game DIR, --cache DIR, --install N, --color WHEN and --no-memo too, before or after "
+            "its name.\n"
             "Run 'tallyhold help COMMAND' or 'tallyhold COMMAND --help' for a command's options.\n"
             "Exit codes: 0 done; 1 a file error, a refusal or a No; 2 bad usage.");
 
@@ -110,6 +114,13 @@ struct CommandLine {
         list->add_option("--sort", options.sort, "Order: name, kind, size (largest first) or age (oldest first)")
             ->type_name("ORDER")
             ->check(CLI::IsMember({"name", "kind", "size", "age"}));
+
+        CLI::App* info =
+            Add("info", "Show each package's card: its title, author, players and screenshot for a map", InfoCommand);
+        Names(info, "The packages, as the list shows them or without extension")->required();
+        info->add_flag("--json", options.json, "One JSON object for scripts (schema in the README)");
+        info->add_option("--screenshot", screenshot, "Write the map's screenshot to FILE as PNG (a new file)")
+            ->type_name("FILE.png");
 
         CLI::App* needs =
             Add("requires", "Show what each package requires, in the order Permanent moves them", RequiresCommand);
@@ -300,8 +311,8 @@ struct CommandLine {
             app.parse(arguments);
         } catch (const CLI::ParseError& error) {
             if (dynamic_cast<const CLI::RequiredError*>(&error) && &Selected() == &app)
-                throw UsageError("a command is needed: list, requires, delete, keep, check, return, tidy or where",
-                                 app);
+                throw UsageError(
+                    "a command is needed: list, info, requires, delete, keep, check, return, tidy or where", app);
             if (error.get_exit_code() != 0)
                 throw UsageError(error.what(), Selected());
             console.Out(dynamic_cast<const CLI::CallForVersion*>(&error) ? std::string(error.what()) + "\n"
@@ -310,6 +321,7 @@ struct CommandLine {
         }
         options.names = typedNames;
         Fill();
+        UseListingMemo(!options.noMemo);
         for (const auto& [sub, command] : commands)
             if (sub->parsed())
                 return &command;
@@ -353,6 +365,11 @@ struct CommandLine {
             if (setGame.empty())
                 throw UsageError("--set-game needs a folder", sub);
             options.setGame = setGame;
+        }
+        if (sub.get_name() == "info" && sub.get_option("--screenshot")->count() > 0) {
+            if (screenshot.empty())
+                throw UsageError("--screenshot needs a file", sub);
+            options.screenshotFile = screenshot;
         }
         if (sub.get_name() == "delete" && sub.get_option("--older-than")->count() > 0)
             options.olderThanDays = Days(olderThan, sub);

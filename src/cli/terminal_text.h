@@ -9,15 +9,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/printable_text.h"
+
 namespace thld::cli {
 
-// `raw` as valid UTF-8 by the system's rule (UnicodeText: bytes that are no UTF-8 are Latin-1, or
-// U+FFFD on Windows), with the C1 control characters as "?".
-std::string Utf8Text(std::string_view raw);
-
-// Utf8Text without control characters (C0, DEL, C1, and the marks that turn the direction of the
-// text), each shown as "?": safe to print.
-std::string PrintableText(std::string_view raw);
+// The core's one rule for showing text from files and users (platform/printable_text.h).
+using thld::PrintableText;
+using thld::Utf8Text;
 
 // Columns that UTF-8 text takes: one per character.
 std::size_t Columns(std::string_view utf8);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "cache/index_text.h"
-#include "game/installation.h"
 #include "platform/code_page.h"
 #include "platform/file.h"
 
@@ -38,28 +36,6 @@ std::string LeftAloneMessage(std::string_view packageName, LeftReason reason)
         break;
     }
     return "Left \"" + shown + "\" in the cache: " + why;
-}
-
-std::optional<Destination> DestinationOf(const std::string& gameFolder, PackageKind kind, std::string_view value)
-{
-    const char* folder = nullptr;
-    const char* extension = nullptr;
-    if (kind == kind::Map) {
-        folder = "Maps";
-        extension = ".unr";
-    } else if (kind == kind::Script) {
-        folder = "System";
-        extension = ".u";
-    } else if (kind == kind::Textures) {
-        folder = "Textures";
-        extension = ".utx";
-    } else {
-        return std::nullopt;
-    }
-    Destination destination;
-    destination.folder = GameSubfolder(gameFolder, folder);
-    destination.path = destination.folder + PackageNameOf(value) + extension;
-    return destination;
 }
 
 }  // namespace thld

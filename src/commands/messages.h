@@ -63,6 +63,11 @@ inline std::string StaysInstalled(const std::string& installedFile, const std::s
 {
     return installedFile + " stays where it is: " + why + ".";
 }
+// Return of a cached package that finds nothing to return, and why.
+inline std::string NothingToReturn(const std::string& name, const std::string& why)
+{
+    return "Nothing was returned for " + name + ": " + why + ".";
+}
 inline std::string CachedAlready(const std::string& installedFile, const std::string& guid)
 {
     return StaysInstalled(installedFile, "the cache holds its GUID " + guid + " already");

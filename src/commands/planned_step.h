@@ -12,21 +12,24 @@ namespace thld {
 
 struct PlannedStep {
     enum class What {
-        Delete,          // its line leaves cache.ini and its cached file goes
-        Move,            // moves to `destination`, its line leaving cache.ini
-        NotCached,       // a required package with no package item in the listing
-        NoDestination,   // a kind without a folder of its own: stays in the cache
-        NotPlainName,    // its key or name can't name a file: left in the cache
-        Link,            // its cached file, or the file it would replace, is a link: left in the cache
-        Cycle,           // required by a package that it requires in turn: moves once, further up
-        MovedAlready,    // moved earlier in the same run
-        DeletedAlready,  // deleted earlier in the same run (the same line ticked twice)
-        Return,          // the installed `source` moves into the cache as `destination`, its line added
-        CachedAlready,   // Return: the cache holds its GUID already (a file or a line): both stay
-        NotInstalled,    // Return: the game's folders hold no copy of it
-        NoGuid,          // Return: the installed copy is no package with a GUID
-        RemoveLine,      // Tidy: a line whose cached file is gone leaves cache.ini
-        DeleteOrphan,    // Tidy: a cached file without a line (`source`) is deleted
+        Delete,            // its line leaves cache.ini and its cached file goes
+        Move,              // moves to `destination`, its line leaving cache.ini
+        NotCached,         // a required package with no package item in the listing
+        NoDestination,     // a kind without a folder of its own: stays in the cache
+        NotPlainName,      // its key or name can't name a file: left in the cache
+        Link,              // its cached file, or the file it would replace, is a link: left in the cache
+        Cycle,             // required by a package that it requires in turn: moves once, further up
+        OtherVersion,      // another cached version of its name goes to the same place in this run: stays
+        SeveralVersions,   // required, and cached in several versions of which none was chosen: stays
+        MovedAlready,      // moved earlier in the same run
+        DeletedAlready,    // deleted earlier in the same run (the same line ticked twice)
+        Return,            // the installed `source` moves into the cache as `destination`, its line added
+        CachedAlready,     // Return: the cache holds its GUID already (a file or a line): both stay
+        NotInstalled,      // Return: the game's folders hold no copy of it
+        NoGuid,            // Return: the installed copy is no package with a GUID
+        CachedUnreadable,  // Return: the cached copy's tables can't be read, so its version can't be told
+        RemoveLine,        // Tidy: a line whose cached file is gone leaves cache.ini
+        DeleteOrphan,      // Tidy: a cached file without a line (`source`) is deleted
     };
     What what = What::Move;
     std::string name;                       // the package item's text, or the requirement's
@@ -35,6 +38,7 @@ struct PlannedStep {
     std::size_t ticked = 0;                 // the ticked package item whose question this step follows
     std::optional<std::size_t> requiredBy;  // the package item that requires it; none when ticked
     std::size_t depth = 0;                  // 0 for a ticked package, 1 for what it requires, ...
+    std::size_t versions = 1;               // Move, SeveralVersions: how many cached versions its name has
     std::string source;                     // Delete, Move, DeleteOrphan: the cached file; Return: the installed one
     std::string destinationFolder;          // Move: the game's folder for its kind
     std::string destination;                // Move, Return: the file it becomes

@@ -24,9 +24,12 @@ inline constexpr ProblemGroup kProblemGroups[] = {
     {CacheProblem::Kind::Duplicate, "Packages cached under several keys, one per version",
      "The game takes the one a server asks for by its GUID; the older ones only take space once no\n"
      "server you play on uses them."},
-    {CacheProblem::Kind::Missing, "Packages that import a package found neither in the game's folders nor in the cache",
+    {CacheProblem::Kind::Missing, "Packages that need a package found neither in the game's folders nor in the cache",
      "They will not load offline (made permanent or not) until the packages named are in the\n"
-     "game's folders."},
+     "game's folders; \"through\" names the package that imports one."},
+    {CacheProblem::Kind::Unreadable, "Cached files whose tables can't be read",
+     "They are damaged, or no packages at all: the game can't load them, and their version can't\n"
+     "be told. A server sends a good copy again once they are deleted."},
 };
 
 }  // namespace thld

@@ -79,6 +79,13 @@ CommandPlan PlanReturn(const GameFolders& folders, const std::vector<PackageItem
             plan.steps.push_back(std::move(step));
             continue;
         }
+        if (items[i].summary.tables == PackageTables::Damaged ||
+            items[i].summary.tables == PackageTables::NotAPackage) {
+            // Whose version it is can't be told: nothing is moved for it.
+            step.what = PlannedStep::What::CachedUnreadable;
+            plan.steps.push_back(std::move(step));
+            continue;
+        }
         const auto found = installed.Check(items[i], CachedFilePath(folders.cacheFolder, items[i].key));
         const std::optional<std::string> guid =
             found.copy == InstalledCopy::None ? std::nullopt : GuidOfPackage(found.path);

@@ -16,12 +16,12 @@
 
 namespace thld {
 
-// One step per ticked item (`ticked[i]` for items[i]): Return of the game's file named like it
+// One step per ticked item (`ticked[i]` for items[i]): Return of the game's file at its destination
 // (InstalledPackages), as <its GUID>.uxx with the line <GUID>=<its file name>; or passed over when
-// the game's folders hold none (NotInstalled), when that file is no package with a GUID (NoGuid),
-// when the cache holds that GUID already as a file or a line's key (CachedAlready: an identical
-// copy, or a version cached twice), or when the file is a link (Link). FileError when the game's
-// folders can't be read.
+// the cached copy's tables can't be read (CachedUnreadable), when the game's folders hold none (NotInstalled), when
+// that file is no package with a GUID (NoGuid), when the cache holds that GUID already as a file or a line's key
+// (CachedAlready: an identical copy, or a version cached twice), or when the file is a link (Link). FileError when the
+// game's folders can't be read.
 CommandPlan PlanReturn(const GameFolders& folders, const std::vector<PackageItem>& items,
                        const std::vector<bool>& ticked);
 

@@ -54,7 +54,15 @@ StepOutcome CarryOut(StepContext& context, const PlannedStep& step)
         context.prompt.Tell(messages::CachedAlready(step.source, step.key));
         break;
     case What::NotInstalled:
+        context.prompt.Tell(messages::NothingToReturn(step.name, "the game's folders hold no copy of it"));
+        break;
+    case What::CachedUnreadable:
+        context.prompt.Tell(
+            messages::NothingToReturn(step.name, "its cached copy can't be read, so its version can't be told"));
+        break;
     case What::NoGuid:
+        context.prompt.Tell(messages::StaysInstalled(step.source, "it is no package with a GUID"));
+        break;
     case What::NotPlainName:
         TellLeftAlone(context, step.Line(), step.name, LeftReason::NotPlainName);
         break;
@@ -78,6 +86,8 @@ StepOutcome CarryOut(StepContext& context, const PlannedStep& step)
     case What::NotCached:
     case What::NoDestination:
     case What::Cycle:
+    case What::OtherVersion:
+    case What::SeveralVersions:
         break;
     }
     return PassedOver(StepOutcome::Why::AsPlanned);

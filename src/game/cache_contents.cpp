@@ -7,8 +7,11 @@
 
 #include "cache/cache_guard.h"
 #include "cache/cached_file.h"
+#include "cache/listing_recall.h"
 #include "cache/requirements.h"
 #include "game/game_step_places.h"
+#include "platform/canonical_folder.h"
+#include "platform/environment.h"
 
 namespace thld {
 
@@ -64,9 +67,16 @@ PackageItem WithoutNamesInRegion(const PackageItem& item)
 }  // namespace
 
 CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies installedCopies,
-                                const ListingPhaseProgress& progress, const ListedItems& listed,
+                                const ListingPhaseProgress& progress, const ListedItems& listed, ListingMemoUse memo,
                                 Requirements requirements)
 {
+    std::optional<MemoPlace> memoPlace;
+    if (memo == ListingMemoUse::Kept) {
+        const std::string memoFolder = ProgramCacheFolder();
+        const std::optional<std::string> canonical = CanonicalFolder(folders.cacheFolder);
+        if (!memoFolder.empty() && canonical)
+            memoPlace = MemoPlace{MemoPathOf(memoFolder, *canonical), *canonical};
+    }
     CacheContents contents;
     Listing& listing = contents.listing;
     // What a program ended in the middle of a change left is settled before anything is listed.
@@ -114,7 +124,7 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
                 const bool stop = progress && progress(ListingPhase::Kinds, done, total) == ListingStep::Stop;
                 return stop ? ListingStep::Stop : ListingStep::Continue;
             },
-            itemListed);
+            itemListed, memoPlace ? &*memoPlace : nullptr);
     };
     try {
         listing = listCache();

@@ -44,6 +44,12 @@ using ListingPhaseProgress = std::function<ListingStep(ListingPhase phase, std::
 // of its items has been handed over, in order, before the Requirements phase begins.
 using ListedItems = std::function<void(std::vector<PackageItem>&& items)>;
 
+// Whether the listing answers from the memo of earlier listings (listing_memo.h) and keeps it.
+enum class ListingMemoUse {
+    None,  // every file is read; no memo is read or written
+    Kept,  // the memo of this cache folder, in the user's cache folder (ProgramCacheFolder)
+};
+
 enum class InstalledCopies {
     Skip,   // only the listing and the requirements
     Check,  // those, then each package looked for in the game's folders
@@ -61,8 +67,10 @@ enum class Requirements {
 // when asked and the game folder is known, compares each package with the game's installed copy
 // (InstalledPackages::Check). Ends early with the listing's outcome when that is not Listed, and
 // with outcome Stopped as soon as the callback answers Stop. A read that fails raises FileError.
+// With ListingMemoUse::Kept, files the memo holds in their present state are not read.
 CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies installedCopies,
                                 const ListingPhaseProgress& progress = {}, const ListedItems& listed = {},
+                                ListingMemoUse memo = ListingMemoUse::None,
                                 Requirements requirements = Requirements::Determine);
 
 }  // namespace thld

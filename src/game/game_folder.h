@@ -40,6 +40,25 @@ std::string CacheFolderOf(const std::string& gameFolder);
 // which the picker gives as C:\\, is stored as C:\, and the root / given as // as /).
 std::string StoredValueOf(const std::string& chosenFolder, char separator = kPathSeparator);
 
+// Why a search took a folder or passed it over, for the code that acts on it; the words of the
+// finding say the same to people, with the details.
+enum class FindingReason {
+    Taken,            // taken: given, stored, chosen, found by a launcher, or a cache folder that fits
+    NoEntry,          // the store holds no entry at this place
+    NoValue,          // the store's entry has no value "Folder"
+    StoreUnreadable,  // the store can't be read at this place (a settings file that is a FIFO...)
+    Missing,          // nothing is there: a folder or file that does not exist, a disk not mounted
+    NotAFolder,       // something is there, but no folder
+    Unreadable,       // there, but it can't be read, or is no regular file, or is too large
+    NotText,          // a launcher's file that holds what is not text
+    Malformed,        // a launcher's file that is not in its format, or names nothing usable
+    RefusedPath,      // a path refused as it is written: relative, a Windows path, no plain name
+    NotTheGame,       // another game's entry, or a folder that holds no build of the game
+    NoIndex,          // a cache folder that holds no cache.ini
+    Duplicate,        // the same as one taken before
+    Other,            // passed over for another reason that the words give
+};
+
 // One folder that a search looked at (a place where a store looked for the entry, a cache folder, an
 // installation a launcher names), and what it made of it.
 struct FolderFinding {
@@ -48,6 +67,7 @@ struct FolderFinding {
     std::string folder;  // the folder (for a store's place, the value as stored); empty when none
     bool taken = false;
     std::string why;  // why it was taken or passed over, in words
+    FindingReason reason = FindingReason::Other;
 };
 
 struct GameEntryRead {
@@ -72,6 +92,9 @@ public:
     virtual GameEntryRead Read() = 0;
     // True when the value was written.
     virtual bool Write(const std::string& value) = 0;
+    // Why the store could never keep this value, in words (a settings file keeps no line break);
+    // nothing where it can.
+    virtual std::optional<std::string> WhyNotKept(const std::string&) const { return std::nullopt; }
 };
 
 class FolderPicker {

@@ -3,8 +3,9 @@
 #include "game/game_paths.h"
 #include "game/installation_search.h"
 #include "game/launcher_file.h"
-#include "game/launcher_leads.h"
+#include "game/launcher_candidates.h"
 #include "game/registry_game_entry.h"
+#include "game/search_words.h"
 #include "platform/environment.h"
 #include "platform/file.h"
 #include "platform/folder.h"
@@ -60,10 +61,14 @@ std::optional<std::string> GameFolderOfEntry(const GameEntryRead& read, bool acc
     std::vector<FolderFinding> places = read.places;
     if (places.empty()) {
         const bool isRead = read.result == GameEntryRead::Result::Read;
+        const bool noKey = read.result == GameEntryRead::Result::NoKey;
         places.push_back({kGameRole, read.source, isRead ? read.bytes : std::string(), isRead,
-                          isRead                                        ? "the stored entry"
-                          : read.result == GameEntryRead::Result::NoKey ? "no entry"
-                                                                        : "no value \"Folder\""});
+                          isRead  ? "the stored entry"
+                          : noKey ? "no entry"
+                                  : "no value \"Folder\"",
+                          isRead  ? FindingReason::Taken
+                          : noKey ? FindingReason::NoEntry
+                                  : FindingReason::NoValue});
     }
     std::optional<std::string> gameFolder;
     for (FolderFinding& place : places) {
@@ -72,6 +77,7 @@ std::optional<std::string> GameFolderOfEntry(const GameEntryRead& read, bool acc
         if (place.taken && !acceptGone && !IsFolder(place.folder)) {
             place.taken = false;
             place.why += std::string("; its folder ") + kMissingFolder;
+            place.reason = FindingReason::Missing;
         } else if (place.taken) {
             gameFolder = place.folder;
         }
@@ -80,19 +86,50 @@ std::optional<std::string> GameFolderOfEntry(const GameEntryRead& read, bool acc
     return gameFolder;
 }
 
-// A folder given by the user, taken where it exists.
-std::optional<std::string> GivenFolder(const char* role, const std::string& given, std::vector<FolderFinding>& findings)
+// The path as typed, without the separators at its end (a root keeps its own).
+std::string WithoutSeparators(std::string path)
 {
-    std::string folder = WithSeparator(given);
-    const bool exists = IsFolder(folder);
-    findings.push_back({role, "given", folder, exists,
-                        exists ? "given by the user" : std::string("given by the user; ") + kMissingFolder});
-    return exists ? std::optional<std::string>(folder) : std::nullopt;
+    while (path.size() > 1 && (path.back() == kPathSeparator || path.back() == '/'))
+        path.pop_back();
+    return path;
 }
 
-// Asks while the store holds nothing: its message, the picker, the choice stored and read back.
+// A folder given by the user, taken where it is a folder; otherwise the search ends with why.
+std::optional<std::string> GivenFolder(const char* role, const std::string& given, InstallationSearch& search)
+{
+    std::string folder = WithSeparator(given);
+    if (IsFolder(folder)) {
+        search.findings.push_back({role, kGivenSource, folder, true, "given by the user", FindingReason::Taken});
+        return folder;
+    }
+    const std::string path = WithoutSeparators(given);
+    const bool there = !path.empty() && PathExists(path);
+    search.findings.push_back({role, kGivenSource, folder, false,
+                               std::string("given by the user; ") + (there ? "not a folder" : kMissingFolder),
+                               there ? FindingReason::NotAFolder : FindingReason::Missing});
+    search.outcome = there ? InstallationSearch::Outcome::GivenNotAFolder : InstallationSearch::Outcome::GivenMissing;
+    search.problem = there ? NotAFolderText(path) : NotThereText(folder);
+    return std::nullopt;
+}
+
+// The search's end where nothing was found: a stored game folder that is gone, or nothing known.
+void NothingFound(InstallationSearch& search, const SearchPlaces& places, const GameEntryRead& read)
+{
+    for (const FolderFinding& finding : search.findings) {
+        if (finding.reason == FindingReason::Missing && finding.source == read.source && !finding.folder.empty()) {
+            search.outcome = InstallationSearch::Outcome::StoredMissing;
+            search.problem = NotThereText(finding.folder);
+            return;
+        }
+    }
+    search.outcome = InstallationSearch::Outcome::NothingKnown;
+    search.problem = NothingFoundText(places, read);
+}
+
+// Asks while the store holds nothing: its message, the picker, the choice stored and read back;
+// `source` and `foundBy` say whether it was stored (Stored) or could not be (Chosen).
 std::optional<std::string> AskedGameFolder(GameEntryStore& store, GameEntryRead read,
-                                           const InstallationRequest& request, std::string& source,
+                                           const InstallationRequest& request, std::string& source, FoundBy& foundBy,
                                            std::vector<FolderFinding>& findings)
 {
     for (;;) {
@@ -102,12 +139,15 @@ std::optional<std::string> AskedGameFolder(GameEntryStore& store, GameEntryRead 
             return std::nullopt;
         if (!choice->stored) {
             source = "chosen by the user";
+            foundBy = FoundBy::Chosen;
             std::string folder = GameFolderFromValue(choice->value);
-            findings.push_back({kGameRole, source, folder, true, "chosen by the user; it could not be stored"});
+            findings.push_back(
+                {kGameRole, source, folder, true, "chosen by the user; it could not be stored", FindingReason::Taken});
             return folder;
         }
         read = store.Read();
         source = read.source;
+        foundBy = FoundBy::Stored;
         if (std::optional<std::string> folder = GameFolderOfEntry(read, request.acceptGoneFolder, findings))
             return folder;
     }
@@ -137,30 +177,39 @@ bool SameFolders(const Installation& a, const Installation& b)
            RealFolder(a.folders.cacheFolder) == RealFolder(b.folders.cacheFolder);
 }
 
-// The folders given on the command line.
-InstallationSearch GivenInstallation(const SearchPlaces& places, const InstallationRequest& request)
+// The folders given on the command line: a game folder, with a cache folder or not; or a cache
+// folder alone, with the stored game folder where there is one.
+InstallationSearch GivenInstallation(GameEntryStore& store, const SearchPlaces& places,
+                                     const InstallationRequest& request)
 {
     InstallationSearch search;
-    std::vector<FolderFinding>& findings = search.findings;
     Installation found;
     found.foundBy = FoundBy::Given;
-    std::optional<std::string> gameFolder = GivenFolder(kGameRole, request.game.value_or(""), findings);
-    if (!request.game || !gameFolder)
-        return search;
-    found.folders.gameFolder = *gameFolder;
-    found.gameSource = "given";
+    if (request.game) {
+        std::optional<std::string> gameFolder = GivenFolder(kGameRole, *request.game, search);
+        if (!gameFolder)
+            return search;
+        found.folders.gameFolder = *gameFolder;
+        found.gameSource = kGivenSource;
+    } else {
+        const GameEntryRead read = store.Read();
+        std::optional<std::string> gameFolder = GameFolderOfEntry(read, false, search.findings);
+        found.folders.gameFolder = gameFolder.value_or("");
+        found.gameSource = gameFolder ? read.source : "not known";
+    }
     if (request.cache) {
-        std::optional<std::string> cacheFolder = GivenFolder("cache folder", *request.cache, findings);
+        std::optional<std::string> cacheFolder = GivenFolder("cache folder", *request.cache, search);
         if (!cacheFolder)
             return search;
         found.folders.cacheFolder = *cacheFolder;
-        found.cacheSource = "given";
+        found.cacheSource = kGivenSource;
     } else {
-        CacheFolderChoice cache = FindCacheFolder(found.folders.gameFolder, places, findings);
+        CacheFolderChoice cache = FindCacheFolder(found.folders.gameFolder, places, search.findings);
         found.folders.cacheFolder = cache.folder;
         found.cacheSource = cache.source;
     }
     search.found = std::move(found);
+    search.outcome = InstallationSearch::Outcome::Found;
     return search;
 }
 
@@ -169,21 +218,10 @@ InstallationSearch GivenInstallation(const SearchPlaces& places, const Installat
 InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& places,
                                     const InstallationRequest& request)
 {
-    if (request.game)
-        return GivenInstallation(places, request);
+    if (request.game || request.cache)
+        return GivenInstallation(store, places, request);
     InstallationSearch search;
     std::vector<FolderFinding>& findings = search.findings;
-    if (request.cache) {
-        // A cache folder alone: the stored game folder goes with it where there is one.
-        GameEntryRead read = store.Read();
-        std::optional<std::string> gameFolder = GameFolderOfEntry(read, false, findings);
-        std::optional<std::string> cacheFolder = GivenFolder("cache folder", *request.cache, findings);
-        if (!gameFolder || !cacheFolder)
-            return search;
-        search.found = Installation{{*gameFolder, *cacheFolder}, read.source, "given", FoundBy::Given};
-        return search;
-    }
-
     const GameEntryRead read = store.Read();
     std::optional<Installation> stored;
     if (std::optional<std::string> gameFolder = GameFolderOfEntry(read, request.acceptGoneFolder, findings))
@@ -200,8 +238,12 @@ InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& p
     }
 
     if (request.install) {
-        if (*request.install >= 1 && *request.install <= search.every.size())
+        if (*request.install >= 1 && *request.install <= search.every.size()) {
             search.found = search.every[*request.install - 1];
+        } else {
+            search.outcome = InstallationSearch::Outcome::NoSuchInstallation;
+            search.problem = NoSuchInstallationText(*request.install, search.every.size());
+        }
     } else if (stored) {
         search.found = std::move(stored);
     } else if (!search.every.empty()) {
@@ -212,11 +254,15 @@ InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& p
                           std::to_string(latest + 1) + ", whose cache.ini was written last, is open.";
     } else if (request.ask) {
         std::string source;
-        if (std::optional<std::string> gameFolder = AskedGameFolder(store, read, request, source, findings)) {
-            const FoundBy foundBy = source == "chosen by the user" ? FoundBy::Chosen : FoundBy::Stored;
+        FoundBy foundBy = FoundBy::Stored;
+        if (std::optional<std::string> gameFolder = AskedGameFolder(store, read, request, source, foundBy, findings)) {
             search.found = WithCacheFolder(*gameFolder, source, foundBy, places, findings);
         }
     }
+    if (search.found)
+        search.outcome = InstallationSearch::Outcome::Found;
+    else if (search.outcome != InstallationSearch::Outcome::NoSuchInstallation)
+        NothingFound(search, places, read);
     return search;
 }
 

@@ -111,6 +111,18 @@ struct InstallationRequest {
 };
 
 struct InstallationSearch {
+    // How the search ended; what a front-end may act on.
+    enum class Outcome {
+        Found,               // `found` holds the installation
+        NothingKnown,        // nothing given, stored or found (or the user was asked and cancelled)
+        GivenMissing,        // a folder given on the command line is not there
+        GivenNotAFolder,     // a path given on the command line names a file, a FIFO...
+        StoredMissing,       // the stored game folder is not there
+        NoSuchInstallation,  // `install` numbers none of those found
+    };
+    Outcome outcome = Outcome::NothingKnown;
+    // Where nothing was found: why, and what to do, in the words the user reads (search_words.h).
+    std::string problem;
     std::optional<Installation> found;    // nothing when no game folder was found or given
     std::vector<FolderFinding> findings;  // every folder looked at, in order, and why
     // Every installation on the machine, the stored one first, the same folders only once; what
@@ -125,8 +137,9 @@ struct InstallationSearch {
 // `install`; else the stored one; else, of every installation the launchers and installers name
 // (FindEveryInstallation), the only one or the one whose cache.ini was written last; else (with
 // `ask`) the user's choice. Where the store knows several places (the registry's), each is a
-// finding. A game folder given that does not exist, or a given cache folder that does not exist,
-// gives nothing. Nothing found is ever stored.
+// finding. A cache folder given alone goes with the stored game folder where there is one, and
+// with none otherwise (a cache that can be listed and cleaned, not made permanent). A folder given
+// that is not there or is no folder gives nothing, with why. Nothing found is ever stored.
 InstallationSearch FindInstallation(GameEntryStore& store, const SearchPlaces& places,
                                     const InstallationRequest& request);
 

@@ -1,10 +1,11 @@
 #include "game/installation_search.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "game/game_paths.h"
 #include "game/launcher_file.h"
-#include "game/launcher_leads.h"
+#include "game/launcher_candidates.h"
 #include "platform/file.h"
 #include "platform/folder.h"
 
@@ -21,18 +22,18 @@ bool HoldsIndex(const std::string& folder)
 }
 
 // The installation of one build in a game folder.
-Installation OfBuild(const GameLead& lead, const SearchPlaces& places, bool windowsBuild)
+Installation OfBuild(const GameCandidate& candidate, const SearchPlaces& places, bool windowsBuild)
 {
     SearchPlaces rules = places;
     if (windowsBuild && places.system != SearchPlaces::System::Windows)
         rules.gameUserFolder.clear();  // the Windows build keeps its cache in the game folder, even under Wine
     std::vector<FolderFinding> unused;
-    CacheFolderChoice cache = FindCacheFolder(lead.folder, rules, unused);
+    CacheFolderChoice cache = FindCacheFolder(candidate.folder, rules, unused);
     Installation one;
-    one.folders = {lead.folder, cache.folder};
-    one.gameSource = lead.source;
+    one.folders = {candidate.folder, cache.folder};
+    one.gameSource = candidate.source;
     one.cacheSource = cache.source;
-    one.foundBy = lead.foundBy;
+    one.foundBy = candidate.foundBy;
     return one;
 }
 
@@ -91,36 +92,40 @@ std::size_t LatestWritten(const std::vector<Installation>& installations)
 InstallationList FindEveryInstallation(const SearchPlaces& places)
 {
     InstallationList list;
-    GameLeads leads = FindGameLeads(places);
-    list.findings = std::move(leads.findings);
-    std::vector<std::string> seen;  // the real folders of each installation found
+    GameCandidates candidates = FindGameCandidates(places);
+    list.findings = std::move(candidates.findings);
+    // The real folders of each installation found, and its number.
+    std::unordered_map<std::string, std::size_t> seen;
     const auto add = [&](Installation one, const std::string& source) {
         const std::string key = (one.folders.gameFolder.empty() ? "" : RealFolder(one.folders.gameFolder)) + '\n' +
                                 RealFolder(one.folders.cacheFolder);
-        const auto same = std::find(seen.begin(), seen.end(), key);
-        if (same != seen.end()) {
+        const auto [same, added] = seen.emplace(key, seen.size() + 1);
+        if (!added) {
             list.findings.push_back({kGameRole, source, one.folders.gameFolder, false,
-                                     "the same as installation " + std::to_string(same - seen.begin() + 1)});
+                                     "the same as installation " + std::to_string(same->second),
+                                     FindingReason::Duplicate});
             return;
         }
-        seen.push_back(key);
         list.findings.push_back({kGameRole, source, one.folders.gameFolder, true,
-                                 "installation " + std::to_string(seen.size()) + ", cache " + one.folders.cacheFolder});
+                                 "installation " + std::to_string(seen.size()) + ", cache " + one.folders.cacheFolder,
+                                 FindingReason::Taken});
         list.installations.push_back(std::move(one));
     };
-    for (const GameLead& lead : leads.games) {
-        const GameBuilds builds = BuildsIn(lead.folder);
+    for (const GameCandidate& candidate : candidates.games) {
+        const GameBuilds builds = BuildsIn(candidate.folder);
         if (!builds.windows && !builds.native) {
+            const bool there = IsFolder(candidate.folder);
             list.findings.push_back(
-                {kGameRole, lead.source, lead.folder, false,
-                 IsFolder(lead.folder) ? "holds no System/UnrealTournament.exe or System*/ut-bin*" : "does not exist"});
+                {kGameRole, candidate.source, candidate.folder, false,
+                 there ? "holds no System/UnrealTournament.exe or System*/ut-bin*" : "does not exist",
+                 there ? FindingReason::NotTheGame : FindingReason::Missing});
             continue;
         }
         const bool native = builds.native && places.system != SearchPlaces::System::Windows;
         if (builds.windows)
-            add(OfBuild(lead, places, true), lead.source + " (" + BuildsText(builds) + ")");
+            add(OfBuild(candidate, places, true), candidate.source + " (" + BuildsText(builds) + ")");
         if (native)
-            add(OfBuild(lead, places, false), lead.source + " (" + BuildsText(builds) + ")");
+            add(OfBuild(candidate, places, false), candidate.source + " (" + BuildsText(builds) + ")");
     }
     // The native game's own cache, where no game folder found uses it.
     if (!places.gameUserFolder.empty()) {
@@ -138,7 +143,8 @@ InstallationList FindEveryInstallation(const SearchPlaces& places)
             add(std::move(user), places.gameUserFolder);
         else if (!holds)
             list.findings.push_back({"cache folder", places.gameUserFolder, cache, false,
-                                     IsFolder(cache) ? "holds no cache.ini" : "does not exist"});
+                                     IsFolder(cache) ? "holds no cache.ini" : "does not exist",
+                                     IsFolder(cache) ? FindingReason::NoIndex : FindingReason::Missing});
     }
     return list;
 }

@@ -1,29 +1,13 @@
 #include "game/installed_packages.h"
 
-#include <array>
+#include <algorithm>
 #include <vector>
 
-#include "cache/index_text.h"
-#include "game/installation.h"
-#include "platform/code_page.h"
 #include "platform/file.h"
-#include "platform/folder.h"
 
 namespace thld {
 
 namespace {
-
-struct PackageFolder {
-    std::string_view folder;
-    std::string_view extension;
-};
-constexpr std::array<PackageFolder, 5> kPackageFolders{{
-    {"Maps", ".unr"},
-    {"System", ".u"},
-    {"Textures", ".utx"},
-    {"Sounds", ".uax"},
-    {"Music", ".umx"},
-}};
 
 // Compares as many bytes as the files had when they were opened, never more.
 bool SameBytes(const InputFile& a, const InputFile& b)
@@ -47,42 +31,56 @@ bool SameBytes(const InputFile& a, const InputFile& b)
 
 }  // namespace
 
-InstalledPackages::InstalledPackages(const std::string& gameFolder)
+const char* InstalledCopyWord(InstalledCopy copy)
 {
-    for (const PackageFolder& package : kPackageFolders) {
-        const std::string folder = GameSubfolder(gameFolder, package.folder);
-        for (const std::string& name : FolderEntries(folder))
-            files_.emplace(UpperAsciiText(name), folder + name);
+    switch (copy) {
+    case InstalledCopy::Identical:
+        return "identical";
+    case InstalledCopy::SameVersion:
+        return "same version";
+    case InstalledCopy::Different:
+        return "different";
+    case InstalledCopy::None:
+        break;
     }
+    return "";
 }
+
+InstalledPackages::InstalledPackages(const std::string& gameFolder) : packages_(gameFolder) {}
 
 InstalledPackages::Found InstalledPackages::Check(const PackageItem& item, const std::string& cachedFile) const
 {
-    const std::string_view name = PackageNameIn(item.name);
-    const std::string_view extension = std::string_view(item.name).substr(name.size());
-    for (const PackageFolder& package : kPackageFolders) {
-        if (!extension.empty() && !EqualIgnoringAsciiCase(extension, package.extension))
-            continue;
-        auto installed = files_.find(UpperAsciiText(std::string(name) + std::string(package.extension)));
-        if (installed == files_.end())
-            continue;
-        Found found{InstalledCopy::Different, installed->second};
-        std::optional<InputFile> there;
-        try {
-            there.emplace(InputFile::Open(installed->second));
-        } catch (const FileError& error) {
-            if (error.Cause() == FileErrorCause::NotRegularFile) {
-                found.copy = InstalledCopy::None;
-                found.notRegularFile = true;
-                return found;
-            }
+    const std::optional<Destination> destination = packages_.DestinationOf(item.kind, item.name);
+    if (!destination)
+        return {};
+    const std::optional<std::string> file = packages_.FileAt(*destination);
+    if (!file)
+        return {};
+    Found found{InstalledCopy::Different, *file};
+    std::optional<InputFile> there;
+    try {
+        there.emplace(InputFile::Open(*file));
+    } catch (const FileError& error) {
+        if (error.Cause() == FileErrorCause::NotRegularFile) {
+            found.copy = InstalledCopy::None;
+            found.notRegularFile = true;
         }
-        auto cached = InputFile::OpenUnshared(cachedFile);
-        if (there && cached && SameBytes(*there, *cached))
-            found.copy = InstalledCopy::Identical;
         return found;
     }
-    return {};
+    auto cached = InputFile::OpenUnshared(cachedFile);
+    if (!cached)
+        return found;
+    if (SameBytes(*there, *cached)) {
+        found.copy = InstalledCopy::Identical;
+        return found;
+    }
+    cached.reset();  // on Windows no second open of the same file succeeds while one is held
+    // Other bytes of one version load as well: the same GUID, with both packages' tables whole.
+    const PackageSummary installed = SummaryReader().Read(*there);
+    if (item.summary.tables == PackageTables::Read && installed.tables == PackageTables::Read && item.summary.guid &&
+        installed.guid == item.summary.guid)
+        found.copy = InstalledCopy::SameVersion;
+    return found;
 }
 
 }  // namespace thld

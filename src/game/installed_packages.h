@@ -1,25 +1,29 @@
 #pragma once
-// Whether the game's own folders already hold a package of a cached package's name: a different
-// copy there is what makes online play fail with a version mismatch, and an identical one means the
-// cached copy can go.
+// Whether the game's own folders already hold a package of a cached package's name, at the place
+// where the package would go (game_packages.h): a copy of another version there is what makes
+// online play fail with a version mismatch, and one of the same version means the cached copy can go.
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 
 #include "cache/package_item.h"
+#include "game/game_packages.h"
 
 namespace thld {
 
 enum class InstalledCopy {
-    None,       // no file of that name in the game's folders
-    Identical,  // one, byte for byte the cached file
-    Different,  // one, with other bytes
+    None,         // no file at the package's destination
+    Identical,    // one, byte for byte the cached file
+    SameVersion,  // one with other bytes but the cached package's GUID: the same version
+    Different,    // one of another version, or one whose version can't be told
 };
 
-// The game's Maps, System, Textures, Sounds and Music folders, each listed once, so that checking
-// thousands of packages costs a lookup each and a comparison only where a name and a size match.
+// "identical", "same version", "different", or "" for None: the word the list shows.
+const char* InstalledCopyWord(InstalledCopy copy);
+
+// The game's package folders, each listed once, so that checking thousands of packages costs a
+// lookup each and a comparison only where a name matches.
 class InstalledPackages {
 public:
     explicit InstalledPackages(const std::string& gameFolder);
@@ -31,16 +35,15 @@ public:
         // unread, and copy is None.
         bool notRegularFile = false;
     };
-    // The installed file named like the package (the package name, PackageNameOf its value, with
-    // the extension of its folder: .unr in Maps, .u in System, .utx in Textures, .uax in Sounds,
-    // .umx in Music; names compared without regard to ASCII case), compared with its cached file.
-    // A value with one of these extensions looks in that extension's folder only; any other looks in
-    // each in turn and takes the first it finds. A read that fails raises FileError.
+    // The installed file at the package's destination (GamePackages::DestinationOf its kind and
+    // value; names compared without regard to ASCII case), compared with its cached file: byte for
+    // byte, then by the GUIDs of their headers. A read that fails raises FileError.
     Found Check(const PackageItem& item, const std::string& cachedFile) const;
 
+    const GamePackages& Packages() const { return packages_; }
+
 private:
-    // Upper-cased file name -> full path, for every file of the five folders.
-    std::map<std::string, std::string, std::less<>> files_;
+    GamePackages packages_;
 };
 
 }  // namespace thld

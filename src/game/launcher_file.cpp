@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/code_page.h"
 #include "platform/file.h"
 #include "platform/file_error.h"
 
@@ -10,35 +11,23 @@ namespace thld {
 
 LauncherFile ReadLauncherFile(const std::string& path, std::uint64_t limit)
 {
-    namespace fs = std::filesystem;
     LauncherFile file;
-    std::error_code error;
-    const fs::file_status status = fs::status(fs::path(std::u8string(path.begin(), path.end())), error);
-    if (status.type() == fs::file_type::not_found)
-        return file;
-    if (error) {
-        file.state = LauncherFile::State::Unreadable;
-        return file;
-    }
-    if (status.type() != fs::file_type::regular) {
-        file.state = LauncherFile::State::NotRegular;
-        return file;
-    }
     try {
-        std::optional<InputFile> input = InputFile::OpenUnshared(path);
-        if (!input) {
-            file.state = LauncherFile::State::Unreadable;
-            return file;
-        }
-        if (input->Length() > limit) {
+        InputFile input = InputFile::Open(path);
+        if (input.Length() > limit) {
             file.state = LauncherFile::State::TooLarge;
             return file;
         }
-        file.bytes.resize(static_cast<std::size_t>(input->Length()));
-        file.bytes.resize(input->ReadAt(0, file.bytes.data(), file.bytes.size()));
-        file.state = LauncherFile::State::Read;
-    } catch (const FileError&) {
-        file.state = LauncherFile::State::Unreadable;
+        file.bytes.resize(static_cast<std::size_t>(input.Length()));
+        file.bytes.resize(input.ReadAt(0, file.bytes.data(), file.bytes.size()));
+        file.state = IsUtf8Text(file.bytes) ? LauncherFile::State::Read : LauncherFile::State::NotText;
+        if (file.state != LauncherFile::State::Read)
+            file.bytes.clear();
+    } catch (const FileError& error) {
+        file.state = error.Cause() == FileErrorCause::NotFound         ? LauncherFile::State::Missing
+                     : error.Cause() == FileErrorCause::NotRegularFile ? LauncherFile::State::NotRegular
+                                                                       : LauncherFile::State::Unreadable;
+        file.cause = error.Cause();
         file.bytes.clear();
     }
     return file;
@@ -54,10 +43,25 @@ std::string WhyNotRead(const LauncherFile& file)
     case LauncherFile::State::TooLarge:
         return "too large for the file it should be";
     case LauncherFile::State::Unreadable:
-        return "the file can't be read";
+        return file.cause == FileErrorCause::AccessDenied ? "the file can't be read: access was denied"
+                                                          : "the file can't be read";
+    case LauncherFile::State::NotText:
+        return "not text";
     default:
         return "read";
     }
+}
+
+bool IsUtf8Text(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const auto first = static_cast<unsigned char>(bytes.front());
+        const std::size_t length = first < 0x80 ? (first == 0 ? 0 : 1) : Utf8CharacterLength(bytes);
+        if (length == 0)
+            return false;
+        bytes.remove_prefix(length);
+    }
+    return true;
 }
 
 std::string RealFolder(const std::string& folder)

@@ -4,6 +4,7 @@
 
 #include "platform/file.h"
 #include "platform/folder.h"
+#include "platform/path_kind.h"
 
 namespace thld {
 
@@ -61,17 +62,23 @@ void MakeFolders(const std::string& folder)
 
 }  // namespace
 
-bool SettingsFile::Unreadable() const
+std::optional<std::string> SettingsFile::WhyUnreadable() const
 {
     try {
         auto bytes = ReadWhole(path_);
         if (!bytes)
-            return PathExists(path_);  // there, but it would not open
-        return bytes->find('\0') != std::string::npos;
-    } catch (const FileError&) {
-        return true;
+            return PathExists(path_) ? std::optional<std::string>(WhyNotOpened(path_)) : std::nullopt;
+        if (bytes->find('\0') != std::string::npos)
+            return "holds what is no text";
+        return std::nullopt;
+    } catch (const FileError& error) {
+        if (error.Cause() == FileErrorCause::Other)
+            return "is larger than any settings file";
+        return WhyNotOpened(path_);
     }
 }
+
+bool SettingsFile::CanHold(std::string_view text) { return text.find_first_of("\r\n") == std::string_view::npos; }
 
 std::optional<std::string> SettingsFile::Get(std::string_view section, std::string_view name) const
 {
@@ -99,10 +106,8 @@ std::optional<std::string> SettingsFile::Get(std::string_view section, std::stri
 bool SettingsFile::Set(std::string_view section, std::string_view name, std::string_view value) const
 {
     // A line break would end the line early and the rest read back as another line.
-    for (std::string_view text : {section, name, value}) {
-        if (text.find_first_of("\r\n") != std::string_view::npos)
-            return false;
-    }
+    if (!CanHold(section) || !CanHold(name) || !CanHold(value))
+        return false;
     try {
         std::vector<std::string> lines = LinesOf(ReadWhole(path_).value_or(""));
         std::string header(1, '[');

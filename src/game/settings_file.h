@@ -5,8 +5,9 @@
 //   [HKEY_LOCAL_MACHINE\SOFTWARE\Unreal Technology\Installed Apps\UnrealTournament]
 //   Folder=/home/player/ut
 //
-// Reading it never fails loudly (a missing or unreadable file holds nothing); writing replaces the
-// file in one step, so that it is always whole.
+// Reading it never fails loudly (a missing or unreadable file holds nothing, and WhyUnreadable says
+// why); writing replaces the file in one step, so that it is always whole. A value, a name or a
+// section holding a line break is never written: it could not be read back the same.
 
 #include <optional>
 #include <string>
@@ -23,12 +24,16 @@ public:
 
     const std::string& Path() const { return path_; }
 
-    // Whether the file exists but can't be read, or holds what is no text (a zero byte).
-    bool Unreadable() const;
+    // Why the file is there but can't be read, in words that follow its path ("is a FIFO, not a
+    // regular file", "can't be read: access was denied", "holds what is no text"); nothing where it
+    // can be read or is not there at all.
+    std::optional<std::string> WhyUnreadable() const;
+    // Whether the text can be kept as a value, a name or a section: it holds no line break.
+    static bool CanHold(std::string_view text);
     // The value of `name` in `section` (both compared exactly); nothing when there is none.
     std::optional<std::string> Get(std::string_view section, std::string_view name) const;
     // Sets the value, keeping every other line as it was; false when the file can't be written, or
-    // when any of the three holds a line break (which could not be read back the same).
+    // when any of the three can't be held (CanHold).
     bool Set(std::string_view section, std::string_view name, std::string_view value) const;
 
 private:

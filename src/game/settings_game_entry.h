@@ -14,8 +14,10 @@ inline constexpr const char* kGameEntrySection =
 class SettingsGameEntry : public GameEntryStore {
 public:
     explicit SettingsGameEntry(SettingsFile file) : file_(std::move(file)) {}
+    // A settings file that is there but can't be read is the one place, with why.
     GameEntryRead Read() override;
     bool Write(const std::string& value) override;
+    std::optional<std::string> WhyNotKept(const std::string& value) const override;
 
 private:
     SettingsFile file_;

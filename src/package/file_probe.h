@@ -18,6 +18,7 @@
 
 #include "package/name_patterns.h"
 #include "package/package_kind.h"
+#include "package/package_summary.h"
 #include "package/region_bounds.h"
 
 namespace thld {
@@ -56,12 +57,14 @@ struct FileProbe {
     PackageKind kind;                     // what KindOfFile gives for the path
     std::optional<std::uint64_t> length;  // the file's length when it was opened, if it was
     std::int64_t modified = 0;            // and when it was last written (InputFile::ModifiedTime)
-    // For a "Map" or "Script" package: the numbers of the patterns found in its region, each once,
-    // in the order found; nothing for a file of any other kind.
+    // For a "Map" or "Script" package whose tables can't be read: the numbers of the patterns found
+    // in its region, each once, in the order found; nothing for any other file.
     std::optional<std::vector<std::size_t>> found;
     // True when the path names something other than a regular file (a FIFO, a device, a folder): it
     // was not read, and its kind is "File Not Available".
     bool notRegularFile = false;
+    // What its tables say of it: for every classified file that was opened.
+    PackageSummary summary;
 };
 
 enum class ProbeThreads {
@@ -73,7 +76,8 @@ enum class ProbeThreads {
 };
 
 // For every file in order: its kind as KindOfFile gives it ("File Not Available" when it can't be
-// opened), from the same handle its length and the time it was last written, and for a "Map" or "Script" package the
+// opened), from the same handle its length, the time it was last written and its tables' summary
+// (package_summary.h), and for a "Map" or "Script" package whose tables can't be read the
 // patterns in its region, in reads of `readSize` bytes after the first. `patterns` is called once, on the calling
 // thread, for the patterns to look for; it may take its time, as the reading has begun.
 // `take(i, probe)` receives the answer for files[i], in order, on the calling thread. A read that

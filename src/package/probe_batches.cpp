@@ -36,6 +36,7 @@ void Reader::RunSpan(std::size_t begin, std::size_t end)
 void Reader::EndSpan()
 {
     batch_->spanEnds = true;
+    filesInBatch_ = 0;
     batch_ = handOver_(batch_, true);
 }
 
@@ -48,8 +49,10 @@ void Reader::Flush()
 std::uint8_t* Reader::Room(std::size_t bytes)
 {
     auto needed = [&] { return batch_->used + RegionSearch::kRoomBefore + bytes + RegionSearch::kRoomAfter; };
-    if (needed() > batch_->bytes.size() && !batch_->events.empty())
+    if (needed() > batch_->bytes.size() && !batch_->events.empty()) {
+        filesInBatch_ = 0;
         batch_ = handOver_(batch_, true);
+    }
     if (needed() > batch_->bytes.size())
         batch_->bytes.resize(std::max(needed(), kBatchBytes + kFirstReadSize + 1024));
     return batch_->bytes.data() + batch_->used + RegionSearch::kRoomBefore;
@@ -66,11 +69,13 @@ void Reader::Piece(std::size_t entry, const std::uint8_t* at, std::size_t length
     batch_->used = piece.offset + length + RegionSearch::kRoomAfter;
 }
 
-void Reader::Done(const Event& done)
+void Reader::Done(Event& done)
 {
-    batch_->events.push_back(done);
-    if (batch_->used >= kBatchBytes)
+    batch_->events.push_back(std::move(done));
+    if (batch_->used >= kBatchBytes || ++filesInBatch_ >= kBatchFiles) {
+        filesInBatch_ = 0;
         batch_ = handOver_(batch_, true);
+    }
 }
 
 void Reader::ReadOne(std::size_t entry)
@@ -118,15 +123,19 @@ void Reader::ReadOne(std::size_t entry)
     source_ = read.source;
     const std::size_t got = read.count;
     done.kind = KindOfWindow(head, std::min(got, kKindWindowSize));
-    if (done.kind == kind::Map || done.kind == kind::Script) {
+    // The rest of a warm file's tables is read in large reads: pages past them would only crowd out
+    // other files' pages (a big cache does not fit in memory). A cold file's tables come faster
+    // with the system's read-ahead.
+    if (got == first && source_ == InputFile::Source::Memory)
+        file->OnlyWhatIsAsked();
+    start = std::chrono::steady_clock::now();
+    done.summary = summaries_.Read(*file, head, got);
+    took_ += std::chrono::steady_clock::now() - start;
+    // A map or script package whose tables can't be read is searched for names instead.
+    if (done.summary.tables != PackageTables::Read && (done.kind == kind::Map || done.kind == kind::Script)) {
         bounds_.Start(done.kind == kind::Script);
         RegionBounds::Step step = bounds_.Take(head, got, got < first);
         Piece(entry, head, step.inRegion);
-        // The rest of a warm file's region is read in large reads: pages past it would only crowd
-        // out other files' pages (a big cache does not fit in memory). A cold file's region comes
-        // faster with the system's read-ahead.
-        if (!step.ended && got == first && source_ == InputFile::Source::Memory)
-            file->OnlyWhatIsAsked();
         step = ReadRegion(
             *file, bounds_, step, got, [&](std::size_t bytes) { return Room(bytes); },
             [&](const std::uint8_t* piece, std::size_t length) { Piece(entry, piece, length); });
@@ -152,7 +161,7 @@ RegionSearch& Searcher::Search()
 void Searcher::Process(Batch& batch)
 {
     RegionSearch& search = Search();
-    for (const Event& event : batch.events) {
+    for (Event& event : batch.events) {
         if (event.type == Event::Type::Piece) {
             // A file's pieces come one after the other, perhaps over several batches.
             if (!searching_ || current_ != event.entry) {
@@ -163,7 +172,8 @@ void Searcher::Process(Batch& batch)
             search.Feed(batch.bytes.data() + event.offset, event.length);
             continue;
         }
-        FileProbe probe{event.kind, event.fileLength, event.modified, std::nullopt, event.notRegularFile};
+        FileProbe probe{event.kind,   event.fileLength,     event.modified,
+                        std::nullopt, event.notRegularFile, std::move(event.summary)};
         if (event.searched) {
             if (!searching_ || current_ != event.entry)
                 search.Start();

@@ -17,6 +17,7 @@
 
 #include "package/file_probe.h"
 #include "package/name_patterns.h"
+#include "package/package_summary.h"
 #include "package/read_ahead.h"
 #include "package/region_bounds.h"
 #include "package/region_search.h"
@@ -24,8 +25,10 @@
 
 namespace thld::probe {
 
-// The reader hands a batch over once it holds this many bytes.
+// The reader hands a batch over once it holds this many bytes, or answers for this many files
+// (most files give the search no bytes: their tables were read).
 inline constexpr std::size_t kBatchBytes = 512 * 1024;
+inline constexpr std::size_t kBatchFiles = 64;
 
 // The first read takes the kind's window and, for a map or script package, the start of its
 // region (the whole of most script packages' regions): a few KiB more cost less than a read.
@@ -48,6 +51,7 @@ struct Event {
     std::int64_t modified = 0;
     bool searched = false;
     std::uint64_t regionLength = 0;
+    PackageSummary summary;
 };
 
 struct Batch {
@@ -83,7 +87,7 @@ public:
 private:
     std::uint8_t* Room(std::size_t bytes);
     void Piece(std::size_t entry, const std::uint8_t* at, std::size_t length);
-    void Done(const Event& done);
+    void Done(Event& done);
     void ReadOne(std::size_t entry);
 
     const FilesToProbe& files_;
@@ -91,7 +95,9 @@ private:
     std::string name_;   // of the file being read
     std::string path_;
     RegionBounds bounds_;
+    SummaryReader summaries_;
     Batch* batch_;
+    std::size_t filesInBatch_ = 0;  // answers in the batch being filled
     HandOver handOver_;
     std::chrono::steady_clock::duration took_{};              // the disk's part of the file being read
     InputFile::Source source_ = InputFile::Source::NotKnown;  // where its first bytes came from

@@ -141,7 +141,8 @@ std::optional<InputFile> ReadAhead::ReadOne(std::size_t entry, Scratch& scratch,
     const std::size_t got = read.count;
     const PackageKind kind = KindOfWindow(scratch.bytes.data(), std::min(got, kKindWindowSize));
     source = read.source;
-    if (kind != kind::Map && kind != kind::Script)
+    if (scratch.summaries.Read(*file, scratch.bytes.data(), got).tables == PackageTables::Read ||
+        (kind != kind::Map && kind != kind::Script))
         return file;
     bounds.Start(kind == kind::Script);
     RegionBounds::Step step = bounds.Take(scratch.bytes.data(), got, got < first);

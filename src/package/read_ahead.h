@@ -1,14 +1,13 @@
 #pragma once
 // Read-ahead for cold files: while the probe's reader takes the files one at a time, a few threads
-// read the files it comes to next (the same bytes: the kind's window and a map's or script
-// package's region), so that the disk has many reads in flight and the reader then finds the bytes
-// in memory. They start only once the reader has found several files not in memory yet (where the
-// system can't tell, files slow to come): on warm files nothing is started and nothing is read
-// twice, however busy the processor. They stay at most kAhead files ahead of the reader, and never
-// run where a second open of a file would make the reader's unshared open fail (Windows). Each
-// file they read stays open for the reader, which takes it instead of opening the file again (on
-// cold files the processor is busy with the disk's work, and an open and close is a good part of
-// what the reader adds); a file the reader has passed is closed. Their failures are no one's
+// read the files it comes to next (the same bytes: the kind's window, the name and import tables,
+// and a map's or script package's region where its tables can't be read), so that the disk has many reads in flight and
+// the reader then finds the bytes in memory. They start only once the reader has found several files not in memory yet
+// (where the system can't tell, files slow to come): on warm files nothing is started and nothing is read twice,
+// however busy the processor. They stay at most kAhead files ahead of the reader, and never run where a second open of
+// a file would make the reader's unshared open fail (Windows). Each file they read stays open for the reader, which
+// takes it instead of opening the file again (on cold files the processor is busy with the disk's work, and an open and
+// close is a good part of what the reader adds); a file the reader has passed is closed. Their failures are no one's
 // concern: the reader opens such a file itself and meets the failure there.
 
 #include <atomic>
@@ -21,6 +20,7 @@
 #include <vector>
 
 #include "package/file_probe.h"
+#include "package/package_summary.h"
 #include "platform/file.h"
 
 namespace thld::probe {
@@ -60,6 +60,7 @@ private:
     void Run();
     struct Scratch {
         std::vector<std::uint8_t> bytes;
+        SummaryReader summaries;
         std::string name;
         std::string path;
     };

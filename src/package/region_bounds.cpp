@@ -111,6 +111,11 @@ RegionBounds::Step RegionBounds::Take(const std::uint8_t* piece, std::size_t len
             End(step, start + length);
         }
     }
+    // No real package has a region of this size: the search stops there.
+    if (!step.ended && start + length >= kMostRegionBytes) {
+        step.inRegion = static_cast<std::size_t>(std::min<std::uint64_t>(length, kMostRegionBytes - start));
+        End(step, start + step.inRegion);
+    }
     taken_ += length;
 
     if (start == 0 && !step.ended) {

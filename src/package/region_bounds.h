@@ -1,9 +1,9 @@
 #pragma once
-// Where the scan region of a package file ends: at its first run of eight 0xFF bytes, or at the
-// end of the file. The region is read in pieces, one after the other from the file's start;
-// RegionBounds follows them, finds the run also where it straddles two pieces, and chooses the
-// size of each read. Only the bytes of the run's search are kept between pieces (seven of them),
-// so memory does not grow with the file.
+// Where the scan region of a package file ends: at its first run of eight 0xFF bytes, at the end
+// of the file, or after kMostRegionBytes, whichever comes first. The region is read in pieces, one after the other from
+// the file's start; RegionBounds follows them, finds the run also where it straddles two pieces, and chooses the size
+// of each read. Only the bytes of the run's search are kept between pieces (seven of them), so memory does not grow
+// with the file.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +14,8 @@ namespace thld {
 // Regions of real maps and script packages are mostly 1 to 50 KB long.
 inline constexpr std::size_t kRegionReadSize = 16 * 1024;
 inline constexpr std::size_t kFfRunLength = 8;
+// Where a region ends at the latest, run or not: far past any real package's name table.
+inline constexpr std::uint64_t kMostRegionBytes = 64u << 20;
 
 // The offset of the first run of eight 0xFF bytes lying wholly in bytes[0, length), or `length`
 // when there is none.

@@ -38,3 +38,33 @@ std::string HomeFolder()
 }
 
 }  // namespace thld
+
+namespace thld {
+
+std::string ProgramCacheFolder()
+{
+#if defined(_WIN32)
+    const auto local = EnvironmentVariable("LOCALAPPDATA");
+    if (!local || local->empty())
+        return std::string();
+    std::string folder = *local;
+    if (folder.back() != kPathSeparator)
+        folder += kPathSeparator;
+    return folder + "Tallyhold" + kPathSeparator;
+#elif defined(__APPLE__)
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : home + "Library/Caches/Tallyhold/";
+#else
+    // A relative XDG_CACHE_HOME is to be ignored, as the base directory specification says.
+    if (const auto cache = EnvironmentVariable("XDG_CACHE_HOME"); cache && cache->starts_with("/")) {
+        std::string folder = *cache;
+        if (folder.back() != '/')
+            folder += '/';
+        return folder + "tallyhold/";
+    }
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : home + ".cache/tallyhold/";
+#endif
+}
+
+}  // namespace thld

@@ -13,4 +13,10 @@ std::optional<std::string> EnvironmentVariable(const char* name);
 // Windows); empty when it is not known.
 std::string HomeFolder();
 
+// The folder where the program may keep what it can always make again, per user, ending in the
+// path separator: $XDG_CACHE_HOME/tallyhold/ (by default ~/.cache/tallyhold/) on Linux,
+// ~/Library/Caches/Tallyhold/ on macOS, %LOCALAPPDATA%\Tallyhold\ on Windows (also under Wine).
+// Empty when it is not known. It may not exist yet.
+std::string ProgramCacheFolder();
+
 }  // namespace thld

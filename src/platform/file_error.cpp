@@ -39,6 +39,8 @@ const char* Wording(FileErrorCause cause)
         return "An attempt was made to access %1 past its end.";
     case FileErrorCause::NotRegularFile:
         return "%1 is not a regular file.";
+    case FileErrorCause::TooLarge:
+        return "%1 is too large to be read.";
     case FileErrorCause::Link:
         return "%1 is a link, not a file of its own.";
     case FileErrorCause::OtherOwner:

@@ -1,5 +1,6 @@
 #include "platform/file_fault.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace thld {
@@ -17,21 +18,33 @@ std::recursive_mutex& Asking()
     static std::recursive_mutex asking;
     return asking;
 }
+// Whether a hook is installed, asked without the lock: the program, which installs none, takes no
+// lock on its disk steps.
+std::atomic<bool>& Installed()
+{
+    static std::atomic<bool> installed{false};
+    return installed;
+}
 }  // namespace
 
 DiskFaultHook SetDiskFaultHook(DiskFaultHook hook)
 {
+    // Taken and given back under the lock: the program's background readers may be asking it.
+    std::lock_guard lock(Asking());
     DiskFaultHook previous = std::move(Hook());
     Hook() = std::move(hook);
+    Installed().store(static_cast<bool>(Hook()), std::memory_order_release);
     return previous;
 }
 
 namespace detail {
 std::optional<FileErrorCause> CheckFault(DiskStep step, const std::string& path, bool raiseOnFault)
 {
-    if (!Hook())
+    if (!Installed().load(std::memory_order_acquire))
         return std::nullopt;
     std::lock_guard lock(Asking());
+    if (!Hook())
+        return std::nullopt;
     auto cause = Hook()(step, path);
     if (cause && raiseOnFault)
         throw FileError(*cause, path);

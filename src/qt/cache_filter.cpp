@@ -59,11 +59,18 @@ bool CacheFilter::filterAcceptsRow(int row, const QModelIndex& parent) const
 {
     if (parent.isValid() || part_.isEmpty())
         return true;
-    const std::string& name = model_.NameOf(row);
-    if (asciiPart_ && IsAscii(name))
-        return std::search(name.begin(), name.end(), asciiPart_->begin(), asciiPart_->end(),
-                           [](char a, char b) { return LowerAscii(a) == b; }) != name.end();
-    return ToQt(name).contains(part_, Qt::CaseInsensitive);
+    if (Holds(model_.NameOf(row)))
+        return true;
+    const MapTitle* title = model_.TitleOf(row);
+    return title && (Holds(title->title) || Holds(title->author));
+}
+
+bool CacheFilter::Holds(const std::string& text) const
+{
+    if (asciiPart_ && IsAscii(text))
+        return std::search(text.begin(), text.end(), asciiPart_->begin(), asciiPart_->end(),
+                           [](char a, char b) { return LowerAscii(a) == b; }) != text.end();
+    return ToQt(text).contains(part_, Qt::CaseInsensitive);
 }
 
 bool CacheFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const

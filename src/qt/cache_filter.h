@@ -1,7 +1,7 @@
 #pragma once
-// The rows the tree shows, in the order it shows them: the packages whose name holds the filter
-// text (case aside), each with all its requirements, sorted by any column or, unsorted, in the
-// order of cache.ini.
+// The rows the tree shows, in the order it shows them: the packages whose name, or map title or
+// author (once read), holds the filter text (case aside), each with all its requirements, sorted by any column or,
+// unsorted, in the order of cache.ini.
 
 #include <QSortFilterProxyModel>
 
@@ -33,6 +33,9 @@ protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
+    // Whether the text holds the filter text, case aside.
+    bool Holds(const std::string& text) const;
+
     CacheModel& model_;
     QString part_;
     // The text in lower case where it is ASCII only: a name of ASCII only is then searched as it

@@ -8,6 +8,7 @@
 
 #include "game/cache_checks.h"
 #include "game/package_order.h"
+#include "platform/code_page.h"
 #include "qt/qt_text.h"
 #include "qt/size_words.h"
 
@@ -20,6 +21,8 @@ QString InstalledText(InstalledCopy copy)
     switch (copy) {
     case InstalledCopy::Identical:
         return QStringLiteral("Identical");
+    case InstalledCopy::SameVersion:
+        return QStringLiteral("Same Version");
     case InstalledCopy::Different:
         return QStringLiteral("Different");
     case InstalledCopy::None:
@@ -33,6 +36,9 @@ QString InstalledTip(const InstalledPackages::Found& found)
     switch (found.copy) {
     case InstalledCopy::Identical:
         return QStringLiteral("The game's folders hold this package, byte for byte:\n") + ToQt(found.path);
+    case InstalledCopy::SameVersion:
+        return QStringLiteral("The game's folders hold this version of the package (its GUID), in other bytes:\n") +
+               ToQt(found.path);
     case InstalledCopy::Different:
         return QStringLiteral(
                    "The game's folders hold another file of this name; playing online with it "
@@ -53,8 +59,13 @@ QString LastUsedText(std::int64_t modified)
 
 }  // namespace
 
-CacheModel::CacheModel(QObject* parent) : QAbstractItemModel(parent), offline_(new OfflineAnswers(this))
+CacheModel::CacheModel(QObject* parent)
+    : QAbstractItemModel(parent), offline_(new OfflineAnswers(this)), cards_(new CardReader(this))
 {
+    connect(cards_, &CardReader::TitlesRead, this, [this](std::size_t first, std::size_t last) {
+        emit dataChanged(index(static_cast<int>(first), TitleColumn), index(static_cast<int>(last), TitleColumn),
+                         {Qt::DisplayRole, Qt::ToolTipRole});
+    });
     connect(offline_, &OfflineAnswers::Answered, this, [this](std::size_t row) {
         const QModelIndex cell = index(static_cast<int>(row), OfflineColumn);
         emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::ToolTipRole});
@@ -87,6 +98,7 @@ void CacheModel::AddListed(std::vector<PackageItem> items, bool first, std::size
     complete_ = false;
     installed_.clear();
     offline_->Use(nullptr, nullptr);
+    cards_->Use({}, nullptr, nullptr);
     rowsByName_.clear();
     add(items);
     endResetModel();
@@ -108,6 +120,7 @@ void CacheModel::SetPackages(std::shared_ptr<const std::vector<PackageItem>> ite
     listed_.shrink_to_fit();
     installed_ = std::move(installed);
     installed_.resize(items_->size());
+    cards_->Use(cacheFolder_, items_, offline);
     offline_->Use(items_, std::move(offline));
     rowsByName_.clear();
     complete_ = true;
@@ -195,6 +208,17 @@ bool CacheModel::Less(int column, int left, int right) const
 {
     static constexpr PackageSortKey kKeys[] = {PackageSortKey::Name, PackageSortKey::Kind, PackageSortKey::Size,
                                                PackageSortKey::Modified, PackageSortKey::Installed};
+    if (column == TitleColumn) {
+        // Titles in alphabetical order, case aside; rows without one after them.
+        const MapTitle* a = TitleOf(left);
+        const MapTitle* b = TitleOf(right);
+        const bool hasA = a && !a->title.empty(), hasB = b && !b->title.empty();
+        if (hasA != hasB)
+            return hasA;
+        if (hasA && !EqualIgnoringAsciiCase(a->title, b->title))
+            return LessIgnoringAsciiCase(a->title, b->title);
+        return left < right;
+    }
     if (column < 0 || column > InstalledColumn)
         return left < right;
     int order = 0;
@@ -267,6 +291,10 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
             return complete_ ? InstalledText(installed_[row].copy) : QVariant();
         case OfflineColumn:
             return OfflineData(row, role);
+        case TitleColumn:
+            if (const MapTitle* title = TitleOf(row))
+                return ToQt(title->title);
+            return QVariant();
         }
     } else if (role == Qt::CheckStateRole && column == NameColumn) {
         return ticked_[row] ? Qt::Checked : Qt::Unchecked;
@@ -281,30 +309,36 @@ QVariant CacheModel::PackageData(int row, int column, int role) const
             return ExactBytes(SizeOf(row));
         if (column == OfflineColumn)
             return OfflineData(row, role);
+        if (column == TitleColumn)
+            if (const MapTitle* title = TitleOf(row); title && !title->author.empty())
+                return QStringLiteral("%1\nby %2").arg(ToQt(title->title), ToQt(title->author));
     }
     return QVariant();
 }
 
 QVariant CacheModel::OfflineData(int row, int role) const
 {
-    if (!complete_ || (*items_)[row].kind != kind::Map)
+    if (!complete_)
         return QVariant();
-    const std::optional<std::vector<std::string>>* answer = offline_->Answer(static_cast<std::size_t>(row));
+    const std::optional<std::vector<MissingImport>>* answer = offline_->Answer(static_cast<std::size_t>(row));
     if (!answer)
         return role == Qt::DisplayRole ? QStringLiteral("\u2026")
                                        : QStringLiteral("Whether it loads offline is being found out.");
-    const std::optional<std::vector<std::string>>& missing = *answer;
+    const std::optional<std::vector<MissingImport>>& missing = *answer;
     if (!missing)
         return role == Qt::DisplayRole ? QVariant() : QStringLiteral("Whether it loads offline can't be told.");
     if (missing->empty())
         return role == Qt::DisplayRole ? QStringLiteral("Yes")
-                                       : QStringLiteral("Made permanent, this map will load offline.");
+                                       : QStringLiteral("Made permanent, this package will load offline.");
     QString names;
-    for (const std::string& name : *missing)
-        names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + ToQt(name);
+    for (const MissingImport& import : *missing) {
+        names += (names.isEmpty() ? QString() : QStringLiteral(", ")) + ToQt(import.package);
+        if (!import.through.empty())
+            names += QStringLiteral(" (through ") + ToQt(import.through) + QStringLiteral(")");
+    }
     return role == Qt::DisplayRole
                ? QStringLiteral("No, %1 missing").arg(missing->size())
-               : QStringLiteral("Made permanent, this map will not load offline: it needs ") + names +
+               : QStringLiteral("Made permanent, this package will not load offline: it needs ") + names +
                      QStringLiteral(", found neither in the game's folders nor in the cache.");
 }
 
@@ -360,7 +394,8 @@ QVariant CacheModel::headerData(int section, Qt::Orientation orientation, int ro
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
-    static const char* const titles[ColumnCount] = {"Name", "Kind", "Size", "Last used", "Installed", "Offline"};
+    static const char* const titles[ColumnCount] = {"Name",      "Kind",    "Size", "Last used",
+                                                    "Installed", "Offline", "Title"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(titles[section]) : QVariant();
 }
 

@@ -2,9 +2,9 @@
 // The cache as the window's tree shows it: one row per listed package, in the order of cache.ini,
 // with its kind, size (for people, the exact bytes in the tooltip), last use, installed copy and,
 // for maps, whether it will load offline once made permanent (found off the window's thread, for
-// the rows shown), in columns, a tick box, and the packages it requires as its children. The rows
-// come as the listing goes. The ticks are kept here as the user sets them, so that Delete and
-// Permanent take them without asking the view.
+// the rows shown) and its title (read off the window's thread once the listing has ended), in columns, a tick box, and
+// the packages it requires as its children. The rows come as the listing goes. The ticks are kept here as the user sets
+// them, so that Delete and Permanent take them without asking the view.
 
 #include <QAbstractItemModel>
 
@@ -17,6 +17,7 @@
 #include "cache/package_item.h"
 #include "game/cache_checks.h"
 #include "game/installed_packages.h"
+#include "qt/card_reader.h"
 #include "qt/offline_answers.h"
 
 namespace thld {
@@ -32,6 +33,7 @@ public:
         LastUsedColumn,
         InstalledColumn,
         OfflineColumn,
+        TitleColumn,  // shown after the name
         ColumnCount
     };
 
@@ -50,6 +52,15 @@ public:
     void SetPackages(std::shared_ptr<const std::vector<PackageItem>> items,
                      std::vector<InstalledPackages::Found> installed, std::shared_ptr<const OfflineCheck> offline);
     void Clear() { SetPackages(std::make_shared<const std::vector<PackageItem>>(), {}, nullptr); }
+    // The cache folder of the listings to come, whose files the cards are read from.
+    void SetCacheFolder(std::string folder) { cacheFolder_ = std::move(folder); }
+    // The maps' cards and titles of the whole listing.
+    CardReader& Cards() const { return *cards_; }
+    // A map row's title and author, once read.
+    const MapTitle* TitleOf(int row) const
+    {
+        return complete_ ? cards_->TitleOf(static_cast<std::size_t>(row)) : nullptr;
+    }
     // Whether the rows are a whole listing (false while one is under way).
     bool Complete() const { return complete_; }
     // Whether the offline state of a row shown is still being found out.
@@ -117,6 +128,8 @@ private:
     bool complete_ = true;
     std::vector<InstalledPackages::Found> installed_;
     OfflineAnswers* offline_;  // for the rows shown only
+    CardReader* cards_;
+    std::string cacheFolder_;
     mutable std::vector<int> rowsByName_;
     std::vector<bool> ticked_;
     std::size_t tickedCount_ = 0;

@@ -12,7 +12,7 @@ void RunListing(ListingState& state, const GameFolders& folders, const ListedIte
             state.done = done;
             return state.stop ? ListingStep::Stop : ListingStep::Continue;
         },
-        listed);
+        listed, ListingMemoUse::Kept);
     if (state.contents.listing.outcome != Listing::Outcome::Listed)
         return;
     // The requirements pass has emptied the items' namesInRegion.

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStyle>
 #include <QStatusBar>
 #include <QTimer>
@@ -41,6 +42,7 @@
 #include "qt/background_work.h"
 #include "qt/cache_filter.h"
 #include "qt/cache_model.h"
+#include "qt/card_pane.h"
 #include "qt/cross_thread_prompt.h"
 #include "qt/listing_job.h"
 #include "qt/program_colours.h"
@@ -123,7 +125,7 @@ void MainWindow::BuildWidgets()
     auto* filterRow = new QHBoxLayout;
     filterField_ = new QLineEdit;
     filterField_->setObjectName(QStringLiteral("filterField"));
-    filterField_->setPlaceholderText(QStringLiteral("Filter by name"));
+    filterField_->setPlaceholderText(QStringLiteral("Filter by name, title or author"));
     filterField_->setClearButtonEnabled(true);
     tickAllButton_ = Button("&Tick All Shown", "tickAllButton");
     untickAllButton_ = Button("&Untick All", "untickAllButton");
@@ -152,7 +154,17 @@ void MainWindow::BuildWidgets()
     // Columns are sized by the rows shown and a few hundred around them, never by every row.
     header->setResizeContentsPrecision(500);
     tree_->setSortingEnabled(true);
-    column->addWidget(tree_, 1);
+    header->moveSection(header->visualIndex(CacheModel::TitleColumn), 1);  // the title beside the name
+    // The card of the selected package beside the tree.
+    auto* cardSplitter = new QSplitter;
+    cardSplitter->setObjectName(QStringLiteral("cardSplitter"));
+    auto* cardPane = new CardPane(*model_);
+    cardPane->Follow(*tree_, *filter_);
+    cardSplitter->addWidget(tree_);
+    cardSplitter->addWidget(cardPane);
+    cardSplitter->setStretchFactor(0, 1);
+    cardSplitter->setSizes({700, 220});
+    column->addWidget(cardSplitter, 1);
 
     totalLabel_ = new QLabel(QStringLiteral("Total Cache: ") + SizeForPeople(0));
     totalLabel_->setObjectName(QStringLiteral("totalLabel"));
@@ -251,7 +263,7 @@ void MainWindow::DescribeWidgets()
         {pathLabel_, "Cache folder", "The cache folder shown below"},
         {changeButton_, "Change game folder", "Choose another Unreal Tournament folder"},
         {installChooser_, "Installations found", "The installations of the game found on this computer"},
-        {filterField_, "Filter by name", "Shows only the packages whose name holds this text"},
+        {filterField_, "Filter", "Shows only the packages whose name, or map title or author, holds this text"},
         {tickAllButton_, "Tick all shown", "Ticks every package the filter shows"},
         {untickAllButton_, "Untick all", "Unticks every package"},
         {tree_, "Cached packages",
@@ -287,6 +299,12 @@ void MainWindow::DescribeWidgets()
 
 void MainWindow::ConnectWidgets()
 {
+    // Once every title is there, the rows are filtered and sorted again by them.
+    connect(&model_->Cards(), &CardReader::TitlesRead, this, [this] {
+        if (model_->Cards().TitlesDone() &&
+            (!filterField_->text().isEmpty() || filter_->sortColumn() == CacheModel::TitleColumn))
+            filter_->invalidate();
+    });
     auto change = [this] {
         Guarded([this] {
             if (!IsBusy())
@@ -453,6 +471,10 @@ void MainWindow::SizeColumns()
         CacheModel::OfflineColumn,
         std::max(tree_->header()->sectionSizeHint(CacheModel::OfflineColumn),
                  tree_->fontMetrics().horizontalAdvance(QStringLiteral("No, 99 missing")) + margin));
+    // Titles come after the listing: room for a usual one.
+    tree_->header()->resizeSection(
+        CacheModel::TitleColumn,
+        tree_->fontMetrics().horizontalAdvance(QStringLiteral("The Edge of the Map")) + margin);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

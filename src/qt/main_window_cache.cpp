@@ -118,6 +118,7 @@ void MainWindow::OnListed(ListingState& state)
     const QHeaderView* header = tree_->header();
     if (filter_->sortColumn() != header->sortIndicatorSection() || filter_->sortOrder() != header->sortIndicatorOrder())
         filter_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    model_->SetCacheFolder(folders_.cacheFolder);
     model_->SetPackages(std::move(state.items), std::move(state.contents.installed), std::move(state.offline));
     totalLabel_->setText(QStringLiteral("Total Cache: %1 in %2 %3")
                              .arg(SizeForPeople(listing.total))

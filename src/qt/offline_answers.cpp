@@ -31,7 +31,7 @@ void OfflineAnswers::Use(std::shared_ptr<const std::vector<PackageItem>> items,
     check_ = std::move(check);
 }
 
-const std::optional<std::vector<std::string>>* OfflineAnswers::Answer(std::size_t item)
+const std::optional<std::vector<MissingImport>>* OfflineAnswers::Answer(std::size_t item)
 {
     if (auto answer = answers_.find(item); answer != answers_.end())
         return &answer->second;
@@ -61,7 +61,7 @@ void OfflineAnswers::Work()
         const auto items = items_;
         const auto check = check_;
         lock.unlock();
-        std::optional<std::vector<std::string>> answer =
+        std::optional<std::vector<MissingImport>> answer =
             check->Missing(item, [this, generation] { return generation_ != generation; });
         if (generation_ != generation)
             continue;

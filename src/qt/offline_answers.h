@@ -38,7 +38,7 @@ public:
     void Use(std::shared_ptr<const std::vector<PackageItem>> items, std::shared_ptr<const OfflineCheck> check);
     // The answer of OfflineCheck::Missing for the item, when found; otherwise nothing, and it is
     // looked for (once).
-    const std::optional<std::vector<std::string>>* Answer(std::size_t item);
+    const std::optional<std::vector<MissingImport>>* Answer(std::size_t item);
     // Whether an item asked for is still looked for.
     bool Pending() const { return asked_.size() != answers_.size(); }
 
@@ -50,7 +50,7 @@ private:
 
     ThreadMailbox& mailbox_;  // the answers' way to the window's thread
     // The window's thread's own.
-    std::unordered_map<std::size_t, std::optional<std::vector<std::string>>> answers_;
+    std::unordered_map<std::size_t, std::optional<std::vector<MissingImport>>> answers_;
     std::unordered_set<std::size_t> asked_;  // those answered among them
     bool checking_ = false;                  // a check is in use
     // Shared with the thread.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "commands/fix_command.h"
 #include "commands/problem_groups.h"
 #include "qt/qt_text.h"
 #include "qt/size_words.h"
@@ -30,8 +31,6 @@ QString Listed(const std::vector<std::string>& names)
     return text;
 }
 
-QString Quoted(const std::string& name) { return QStringLiteral("\"") + ToQt(name) + QStringLiteral("\""); }
-
 }  // namespace
 
 QString ProblemLine(const CacheProblem& p)
@@ -46,27 +45,24 @@ QString ProblemLine(const CacheProblem& p)
     case Kind::Duplicate:
         return ToQt(p.name) + QStringLiteral(": newest ") + ToQt(p.keys.front()) + QStringLiteral(", also ") +
                Listed(std::vector<std::string>(p.keys.begin() + 1, p.keys.end()));
-    case Kind::Missing:
-        return ToQt(p.name) + QStringLiteral(" needs ") + Listed(p.missing);
+    case Kind::Missing: {
+        QString needs;
+        for (const MissingImport& import : p.missing) {
+            needs += (needs.isEmpty() ? QString() : QStringLiteral(", ")) + ToQt(import.package);
+            if (!import.through.empty())
+                needs += QStringLiteral(" (through ") + ToQt(import.through) + QStringLiteral(")");
+        }
+        return ToQt(p.name) + QStringLiteral(" needs ") + needs;
+    }
+    case Kind::Unreadable:
+        return ToQt(p.name) + QStringLiteral(" (") + ToQt(p.key) + QStringLiteral(".uxx, ") + SizeForPeople(p.size) +
+               (p.tables == PackageTables::NotAPackage ? QStringLiteral("): no package")
+                                                       : QStringLiteral("): damaged"));
     }
     return QString();
 }
 
-QString ProblemCommand(const CacheProblem& p)
-{
-    switch (p.kind) {
-    case Kind::Mismatch:
-        return QStringLiteral("tallyhold return ") + Quoted(p.name);
-    case Kind::Stale:
-        return QStringLiteral("tallyhold tidy --stale");
-    case Kind::Orphan:
-        return QStringLiteral("tallyhold tidy --orphans");
-    case Kind::Duplicate:
-    case Kind::Missing:
-        break;
-    }
-    return QString();
-}
+QString ProblemCommand(const CacheProblem& p) { return ToQt(FixCommand(p).value_or(std::string())); }
 
 ProblemsDialog::ProblemsDialog(const std::vector<CacheProblem>& problems, FixAsked fix, QWidget* parent)
     : QDialog(parent), fix_(std::move(fix))

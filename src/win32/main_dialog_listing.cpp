@@ -42,12 +42,14 @@ void MainDialog::ReadCacheIndex()
     ticks_.Reset(itemNodes_);
 
     // The requirements pass is told once, as it starts.
-    CacheContents contents =
-        ListCacheContents(folders_, InstalledCopies::Skip, [this](ListingPhase phase, std::size_t, std::size_t) {
+    CacheContents contents = ListCacheContents(
+        folders_, InstalledCopies::Skip,
+        [this](ListingPhase phase, std::size_t, std::size_t) {
             if (phase == ListingPhase::Requirements)
                 SetWaitStatus(messages::kRelationshipsStatus);
             return ListingStep::Continue;
-        });
+        },
+        {}, ListingMemoUse::Kept);
     Listing& listing = contents.listing;
     if (listing.outcome == Listing::Outcome::Unreadable)
         ShowMessage(Window(), messages::ReadError(listing.indexPath));

@@ -113,16 +113,16 @@ TEST_F(Requirements, RequirementsFollowTheItemOrderAndOnlyTexturesAndScriptsAreR
     EXPECT_EQ(items[4].requirements, Names{});
 }
 
-TEST_F(Requirements, ItemsWithTheSameNameAreDifferentItems)
+TEST_F(Requirements, TwoVersionsOfANameNeverRequireEachOther)
 {
     Add("S1", "Twin.u", kind::Script, LengthPrefixed("Twin") + ".");
-    Add("S2", "Twin.u", kind::Script, LengthPrefixed("Twin") + ".");
-    Add("M", "DM-Map.unr", kind::Map, LengthPrefixed("Twin") + ".");
+    Add("S2", "twin.U", kind::Script, LengthPrefixed("Twin") + ".");
+    Add("M", "DM-Map.unr", kind::Map, LengthPrefixed("Twin") + LengthPrefixed("twin") + ".");
     auto items = Run();
     ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0].requirements, Names{"Twin.u"});  // the other one, never itself
-    EXPECT_EQ(items[1].requirements, Names{"Twin.u"});
-    EXPECT_EQ(items[2].requirements, (Names{"Twin.u", "Twin.u"}));
+    EXPECT_EQ(items[0].requirements, Names{});
+    EXPECT_EQ(items[1].requirements, Names{});
+    EXPECT_EQ(items[2].requirements, (Names{"Twin.u", "twin.U"}));
 }
 
 TEST_F(Requirements, ThePatternIsThePackageNameAndTheTextTheValue)

@@ -5,6 +5,7 @@
 
 #include "cli/test_game.h"
 #include "support/corpus.h"
+#include "support/made_package.h"
 #include "support/temp_folder.h"
 
 namespace thld::test {
@@ -55,6 +56,7 @@ TEST(CliCheck, ACacheWithoutProblemsSaysSo)
 {
     TestGame game;
     game.LayMadeUp({{"AAAA", "Tex.utx", kind::Textures}});
+    WriteFileBytes(game.CachedPath("AAAA"), PackageImporting(kind::Textures, {1, 2, 3, 4}, {}));
     const ProgramResult text = game.Run({"check"});
     EXPECT_EQ(text.exitCode, 0) << text.err;
     EXPECT_EQ(text.out, "No problems found.\n");

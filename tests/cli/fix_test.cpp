@@ -7,6 +7,7 @@
 
 #include "cli/test_game.h"
 #include "support/corpus.h"
+#include "support/made_package.h"
 #include "support/temp_folder.h"
 
 namespace thld::test {
@@ -63,6 +64,33 @@ TEST(CliReturn, PutsAnotherVersionIntoTheCacheUnderItsGuid)
     EXPECT_EQ(Problems(game), std::vector<std::string>{"duplicate ECM.u"});
 }
 
+// Return leaves two versions of ECM.u cached: neither requires the other, and Permanent takes the
+// one named by its key, never both to one place.
+TEST(CliReturn, ThenKeepTakesTheOneVersionNamedByItsKey)
+{
+    THLD_REQUIRE_CORPUS();
+    const TestGame game;
+    const std::string installed = InstallAnotherEcm(game);
+    const std::string returned = "8DF7E7DC434A1CDA4C8ADBA4C4CBABBF", cached = CorpusEntry("ECM.u").guid;
+    ASSERT_EQ(game.Run({"return", "--yes", "ECM.u"}).exitCode, 0);
+    const ProgramResult list = game.Run({"list"});
+    EXPECT_FALSE(Holds(list.out, "requires ECM.u")) << list.out;
+
+    const auto before = game.Files();
+    const ProgramResult both = game.Run({"keep", "--yes", "ECM"});
+    EXPECT_EQ(both.exitCode, 1);
+    EXPECT_PRED2(
+        Holds, both.err,
+        "\"ECM.u\" is cached in 2 versions; name the one to make permanent by its key: " + cached + ", " + returned);
+    EXPECT_EQ(game.Files(), before);
+
+    EXPECT_PRED2(Holds, game.Run({"keep", "--dry-run", returned}).out, "the version " + returned + " (of 2 cached)");
+    ASSERT_EQ(game.Run({"keep", "--yes", returned}).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(game.Path("System/ECM.u")), installed);
+    EXPECT_TRUE(game.InIndex(cached + "=ECM.u"));
+    EXPECT_TRUE(std::filesystem::exists(game.CachedPath(cached)));
+}
+
 TEST(CliReturn, LeavesBothWhenTheCacheHoldsThatGuid)
 {
     THLD_REQUIRE_CORPUS();
@@ -93,6 +121,7 @@ TEST_P(CliTidy, RemovesWhatItIsAskedFor)
     const TestGame game;
     const std::string orphan1(32, 'B'), orphan2(32, 'C');
     game.LayMadeUp({{"AAAA", "Tex.utx", kind::Textures}, {"GONE", "Gone.utx", kind::Textures}});
+    WriteFileBytes(game.CachedPath("AAAA"), PackageImporting(kind::Textures, {1, 2, 3, 4}, {}));
     std::filesystem::remove(game.CachedPath("GONE"));
     WriteFileBytes(game.CachedPath(orphan1), "one");
     WriteFileBytes(game.CachedPath(orphan2), "two");

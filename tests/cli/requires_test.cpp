@@ -39,11 +39,12 @@ TEST(CliRequires, ListsWhatPermanentMovesInItsOrder)
          true,
          "dm-bond 007 goldeneye archives",
          {"1  007Tex.utx", "2  Exp.u", "3  NBDeco.u", "4  Untitled.utx", "5  DM-Bond 007 Goldeneye Archives.unr"}},
+        // Only what its import table imports: the other cached packages it names are its own objects.
         {"a real script package",
          true,
          "SiegeIV_0032beta9.u",
-         {"1  BuildingGraphics.utx", "2  ECM.u", "3  sgMedia.u", "4  sgMedia2.u", "5  SiegeStats.utx",
-          "6  SiegeUtil_A.u", "7  XC_Orb.utx", "8  SiegeIV_0032beta9.u"}},
+         {"1  sgMedia.u", "2  sgMedia2.u", "3  SiegeIV_0032beta9.u"}},
+        {"a real map and its music", true, "MA-RocketArena", {"1  Gomorra.umx", "2  MA-RocketArena.unr"}},
         {"packages requiring each other",
          false,
          "DM-Cycle",
@@ -99,6 +100,8 @@ TEST(CliRequires, SaysWhetherAMapWillLoadOffline)
         {{"requires", "DM-Q2DM1"}, false, fails},
         {{"keep", "--dry-run", "DM-Q2DM1"}, true, loads},
         {{"keep", "--dry-run", "DM-Q2DM1"}, false, fails},
+        // A package that takes no cached package along is answered all the same.
+        {{"requires", "Q2DM1"}, true, "Offline: Q2DM1.utx will load once made permanent.\n"},
     };
     for (const Case& c : cases) {
         TestGame game;

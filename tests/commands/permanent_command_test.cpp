@@ -38,7 +38,9 @@ TEST_F(PermanentCommand, ARefusalEndsTheRunAndListsAgainOnlyAfterAnEarlierYes)
     EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K2=Two.utx", "K3=Three.utx"}));
 }
 
-TEST_F(PermanentCommand, EachKindGoesToItsFolderUnderOneExtension)
+// A name with a package extension goes, as it is spelt, to the folder of that extension; one
+// without goes by its kind.
+TEST_F(PermanentCommand, EachPackageGoesToTheFolderOfItsExtensionOrElseOfItsKind)
 {
     Lay({{"K1", "DM-Deck16][.unr", kMap},
          {"K2", "Announcer.uax", kScript},
@@ -50,25 +52,25 @@ TEST_F(PermanentCommand, EachKindGoesToItsFolderUnderOneExtension)
     EXPECT_TRUE(Permanent({true, true, true, true, true}, prompt));
     EXPECT_EQ(prompt.questions.size(), 5u);  // the moves themselves ask nothing
     EXPECT_TRUE(Moved("Maps/DM-Deck16][.unr", kMap, "K1"));
-    EXPECT_TRUE(Moved("System/Announcer.u", kScript, "K2"));
+    EXPECT_TRUE(Moved("Sounds/Announcer.uax", kScript, "K2"));
     EXPECT_TRUE(Moved("Maps/Plain.unr", kMap, "K3"));
-    EXPECT_TRUE(Moved("Textures/Loud.utx", kTex, "K4"));
+    EXPECT_TRUE(Moved("Textures/Loud.UTX", kTex, "K4"));
     EXPECT_TRUE(Moved("System/Odd.name.u", kScript, "K5"));
     EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]"}));
 }
 
 TEST_F(PermanentCommand, KindsWithoutADestinationAndItemsWithoutALineStayQuietly)
 {
-    Lay({{"K1", "Song.umx", "music"}, {"K2", "Map.unr", kMap}});
+    Lay({{"K1", "Song", "music"}, {"K2", "Map.unr", kMap}});
     items.push_back(PackageItem{"Gone.unr", 9, "K9", kind::Map, "", 0, {}});
 
     ScriptedPrompt prompt({true, true});
     EXPECT_TRUE(Permanent({true, false, true}, prompt));
-    EXPECT_EQ(prompt.questions[0].message, MoveQuestion("Song.umx"));
+    EXPECT_EQ(prompt.questions[0].message, MoveQuestion("Song"));
     EXPECT_EQ(prompt.questions[1].message, MoveQuestion(""));
     EXPECT_TRUE(prompt.told.empty());
     EXPECT_TRUE(IsCached("K1"));
-    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K1=Song.umx", "K2=Map.unr"}));
+    EXPECT_EQ(IndexLines(), (std::vector<std::string>{"[Cache]", "K1=Song", "K2=Map.unr"}));
     EXPECT_EQ(Snapshot(Path("Maps")).size(), 0u);
 }
 

@@ -1,6 +1,6 @@
-// The launchers' files on any bytes: Steam's KeyValues, Heroic's JSON, Lutris's YAML and Wine's
-// registry. The first byte picks the reader. None may crash or hang, and the folders a Wine registry
-// names never climb out of their drive.
+// The launchers' files on any bytes: Steam's KeyValues, Heroic's JSON, Lutris's YAML (read with
+// yaml-cpp) and Wine's registry. The first byte picks the reader. None may crash or hang, a failed
+// read gives no value, and the folders a Wine registry names never climb out of their drive.
 
 #include <cstdint>
 #include <cstdio>
@@ -41,9 +41,11 @@ void CheckOneInput(std::string_view bytes)
         Require(read.error.empty() || read.value.type == JsonValue::Type::Null, "a failed read gives no value");
         break;
     }
-    case 2:
-        ReadLutrisGame(text);
+    case 2: {
+        LutrisGame read = ReadLutrisGame(text);
+        Require(read.error.empty() || (!read.exe && !read.prefix && !read.workingDir), "a failed read gives no value");
         break;
+    }
     default: {
         WineRegistryText read = ReadWineRegistryText(text);
         for (const WineRegistry::Key& key : read.registry.keys) {

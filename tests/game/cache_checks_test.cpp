@@ -28,6 +28,14 @@ struct Cached {
 const MadeGuid kArena{1, 0, 0, 1}, kTex{2, 0, 0, 2}, kSame{3, 0, 0, 3}, kSameVersion{4, 0, 0, 4}, kTwiceOld{5, 0, 0, 5},
     kTwiceNew{6, 0, 0, 6}, kLost{7, 0, 0, 7}, kOrphan{8, 0, 0, 8}, kWhole{9, 0, 0, 9};
 
+std::vector<std::string> Packages(const std::vector<MissingImport>& missing)
+{
+    std::vector<std::string> names;
+    for (const MissingImport& m : missing)
+        names.push_back(m.package);
+    return names;
+}
+
 struct Expected {
     CacheProblem::Kind kind;
     std::string name;
@@ -65,7 +73,24 @@ TEST(CacheChecks, FindEachProblemWithWhatItConcerns)
     lines.push_back("../outside=Outside.unr");
     lines.push_back("../gone=Gone.u");
     temp.Write("game/outside.uxx", PackageImporting(kind::Map, kArena, {"NoWhere"}));
+    // Damaged tables under a whole header: unreadable, though a copy of another GUID is installed.
+    const MadeGuid kBroken{12, 0, 0, 12};
+    const std::string broken = PackageImporting(kind::Textures, kBroken, {"Core"});
+    temp.Write("game/cache/" + GuidKey(kBroken) + ".uxx", broken.substr(0, broken.size() - 3));
+    temp.Write("game/Textures/Broken.utx", PackageImporting(kind::Textures, {12, 0, 0, 99}, {"Core"}));
+    lines.push_back(GuidKey(kBroken) + "=Broken.utx");
     test::WriteIndex(folders.cacheFolder, lines);
+    // Lines the index ends before, and a key in other letters than its file's: their files are no
+    // orphans, and the line with the key is no stale line.
+    const MadeGuid kAfter{10, 0, 0, 10}, kLower{11, 0, 0, 11};
+    temp.Write("game/cache/" + GuidKey(kAfter) + ".uxx", PackageImporting(kind::Script, kAfter, {}));
+    temp.Write("game/cache/" + GuidKey(kLower) + ".uxx", PackageImporting(kind::Script, kLower, {}));
+    std::string lowerKey = GuidKey(kLower);
+    for (char& c : lowerKey)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string index = temp.Read("game/cache/cache.ini");
+    temp.Write("game/cache/cache.ini",
+               index.substr(0, index.size() - 2) + lowerKey + "=Lower.u\r\n\r\n" + GuidKey(kAfter) + "=After.u\r\n");
     // A file no line names, and files that are no cached packages.
     temp.Write("game/cache/" + GuidKey(kOrphan) + ".uxx", PackageImporting(kind::Textures, kOrphan, {}));
     temp.Write("game/cache/ABC.uxx", "x");
@@ -87,6 +112,7 @@ TEST(CacheChecks, FindEachProblemWithWhatItConcerns)
         {Kind::Orphan, "", GuidKey(kOrphan), {}},
         {Kind::Duplicate, "Twice.u", GuidKey(kTwiceNew), {GuidKey(kTwiceNew), GuidKey(kTwiceOld)}},
         {Kind::Missing, "Arena.unr", GuidKey(kArena), {"Gone"}},
+        {Kind::Unreadable, "Broken.utx", GuidKey(kBroken), {}},
     };
     ASSERT_EQ(problems.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -95,7 +121,7 @@ TEST(CacheChecks, FindEachProblemWithWhatItConcerns)
         EXPECT_EQ(p.kind, e.kind) << i;
         EXPECT_EQ(p.name, e.name) << ProblemWord(e.kind);
         EXPECT_EQ(p.key, e.key) << ProblemWord(e.kind);
-        EXPECT_EQ(e.kind == Kind::Duplicate ? p.keys : p.missing, e.detail) << ProblemWord(e.kind);
+        EXPECT_EQ(e.kind == Kind::Duplicate ? p.keys : Packages(p.missing), e.detail) << ProblemWord(e.kind);
     }
     EXPECT_EQ(problems[0].cachedGuid, GuidKey(kTex));
     EXPECT_EQ(problems[0].installedGuid, GuidKey({2, 0, 0, 99}));
@@ -106,7 +132,7 @@ TEST(CacheChecks, FindEachProblemWithWhatItConcerns)
     // Without a game folder nothing is looked for in it.
     const std::vector<CacheProblem> cacheOnly =
         CheckCache({"", folders.cacheFolder}, ListCacheIndex(folders.cacheFolder).items);
-    ASSERT_EQ(cacheOnly.size(), 3u);
+    ASSERT_EQ(cacheOnly.size(), 4u);
     EXPECT_EQ(cacheOnly[0].kind, Kind::Stale);
 }
 
@@ -147,7 +173,7 @@ TEST(CacheChecks, MissingLooksWhereThePathsOfTheGamesSettingsLook)
         temp.Write("game/cache/" + GuidKey(kArena) + ".uxx", PackageImporting(kind::Map, kArena, imports));
         test::WriteIndex(folders.cacheFolder, {GuidKey(kArena) + "=Arena.unr"});
         const std::vector<PackageItem> items = ListCacheIndex(folders.cacheFolder).items;
-        EXPECT_EQ(MissingOffline(folders, items, 0), c.missing) << c.settings;
+        EXPECT_EQ(Packages(MissingOffline(folders, items, 0).value()), c.missing) << c.settings;
     }
 }
 

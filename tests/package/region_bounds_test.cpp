@@ -106,5 +106,23 @@ TEST(RegionBounds, ReadSizesFollowTheNameTable)
     EXPECT_EQ(bounds.NextReadSize(), 8192u);
 }
 
+// A file without a run (a sparse 16 GiB "map", say) is searched no further than kMostRegionBytes.
+TEST(RegionBounds, ARegionEndsAtItsLimitWithoutARun)
+{
+    const std::string mebibyte(1 << 20, '\0');
+    RegionBounds bounds;
+    bounds.Start();
+    RegionBounds::Step step;
+    std::uint64_t fed = 0, pieces = 0;
+    while (!step.ended && pieces < 200) {
+        step = bounds.Take(Bytes(mebibyte), mebibyte.size(), false);
+        fed += step.inRegion;
+        ++pieces;
+    }
+    EXPECT_TRUE(step.ended);
+    EXPECT_EQ(step.regionLength, kMostRegionBytes);
+    EXPECT_EQ(fed, kMostRegionBytes);
+}
+
 }  // namespace
 }  // namespace thld

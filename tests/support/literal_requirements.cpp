@@ -8,6 +8,7 @@
 #include "cache/index_text.h"
 #include "package/buffer_contains.h"
 #include "package/package_kind.h"
+#include "platform/code_page.h"
 #include "platform/file.h"
 
 namespace thld::test {
@@ -100,7 +101,9 @@ std::size_t LiteralRelationships(const std::string& cacheFolder, std::vector<Pac
             if (!entryB)
                 continue;
             PackageKind kindB = GetPackageKind(cacheFolder, entryB->key);
-            if (b == a || entryB->value.empty() || (kindB != kind::Map && kindB != kind::Script))
+            // A package never requires itself, nor another version of its own name.
+            if (b == a || entryB->value.empty() || (kindB != kind::Map && kindB != kind::Script) ||
+                EqualIgnoringAsciiCase(PackageNameOf(entryB->value), PackageNameOf(entryA->value)))
                 continue;
             std::vector<std::uint8_t> region;
             {

@@ -5,7 +5,9 @@
 // by reading one byte at a time and then read whole. The pattern is built from the entry's package
 // name (the value without its extension) as cache.ini's text holds it; the requirement's text is the
 // value as the program's text; both are cut to 254 bytes. An entry with an empty name takes no part,
-// on either side. Used by the tests and the benchmark only.
+// on either side, and a package never requires one of its own name (in any case of letters). This
+// is the rule for packages whose tables can't be read; the tests' packages are such. Used by the
+// tests and the benchmark only.
 
 #include <cstddef>
 #include <limits>

@@ -1,9 +1,9 @@
-// The game folders that registries name: a Wine prefix's registry files and the Windows registry.
+// The candidates for the game folder that registries name: a Wine prefix's registry files and the Windows registry.
 #include <vector>
 
 #include "game/launcher_file.h"
-#include "game/launcher_leads.h"
-#include "game/lead_reading.h"
+#include "game/candidate_reading.h"
+#include "game/launcher_candidates.h"
 #include "game/registry_game_entry.h"
 #include "game/wine_registry.h"
 #include "platform/file.h"
@@ -13,8 +13,6 @@ namespace thld {
 
 namespace {
 
-using namespace lead_reading;
-
 constexpr const char* kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 constexpr const char* kSteamAppEntry = "Steam App 13240";
 constexpr const char* kOldUnrealEntry = "OldUnreal_ut99";
@@ -23,7 +21,7 @@ constexpr const char* kDefaultWindowsFolders[] = {"C:\\UnrealTournament", "C:\\G
 
 }  // namespace
 
-void AddWinePrefixLeads(const std::string& prefix, GameLeads& leads)
+void AddWinePrefixCandidates(const std::string& prefix, GameCandidates& candidates)
 {
     if (!IsFolder(prefix))
         return;
@@ -44,12 +42,12 @@ void AddWinePrefixLeads(const std::string& prefix, GameLeads& leads)
     const std::string gog = "Software\\Wow6432Node\\GOG.com\\Games";
     for (const char* file : {"system.reg", "user.reg"}) {
         const std::string path = prefix + file;
-        std::optional<std::string> text = Read(path, leads, true, kWineRegistryLimit);
+        std::optional<std::string> text = ReadLauncherText(path, candidates, true, kWineRegistryLimit);
         if (!text)
             continue;
         WineRegistryText read = ReadWineRegistryText(*text);
         if (!read.error.empty()) {
-            PassOver(leads, path, "", "not Wine's registry: " + read.error);
+            PassOver(candidates, path, "", "not Wine's registry: " + read.error, FindingReason::Malformed);
             continue;
         }
         std::vector<std::pair<std::string, std::string>> named;  // the entry and its Windows path
@@ -66,19 +64,20 @@ void AddWinePrefixLeads(const std::string& prefix, GameLeads& leads)
         for (const auto& [key, windowsPath] : named) {
             const std::string source = path + " [" + key + "]";
             if (std::optional<std::string> folder = FolderInWinePrefix(prefix, windowsPath))
-                leads.games.push_back({*folder, FoundBy::WinePrefix, source});
+                candidates.games.push_back({*folder, FoundBy::WinePrefix, source});
             else
-                PassOver(leads, source, "", "names no folder on a drive: " + Shortened(windowsPath));
+                PassOver(candidates, source, "", "names no folder on a drive: " + Shortened(windowsPath),
+                         FindingReason::RefusedPath);
         }
     }
     for (const char* folder : kDefaultWindowsFolders) {
         std::optional<std::string> inPrefix = FolderInWinePrefix(prefix, folder);
         if (inPrefix && IsFolder(*inPrefix))
-            leads.games.push_back({*inPrefix, FoundBy::DefaultFolder, prefix + " (" + folder + ")"});
+            candidates.games.push_back({*inPrefix, FoundBy::DefaultFolder, prefix + " (" + folder + ")"});
     }
 }
 
-void AddWindowsRegistryLeads(RegistryValues& registry, GameLeads& leads)
+void AddWindowsRegistryCandidates(RegistryValues& registry, GameCandidates& candidates)
 {
     struct Entry {
         RegistryHive hive;
@@ -114,15 +113,16 @@ void AddWindowsRegistryLeads(RegistryValues& registry, GameLeads& leads)
         if (read.result != RegistryString::Result::Read)
             continue;  // most machines hold only a few of these
         if (!IsAbsolute(read.text))
-            PassOver(leads, hiveName(entry), "", "names no folder: " + Shortened(read.text));
+            PassOver(candidates, hiveName(entry), "", "names no folder: " + Shortened(read.text),
+                     FindingReason::RefusedPath);
         else
-            leads.games.push_back({WithSeparator(Native(read.text)), FoundBy::Registry, hiveName(entry)});
+            candidates.games.push_back({WithSeparator(Native(read.text)), FoundBy::Registry, hiveName(entry)});
     }
     RegistryString steam =
         registry.Read(RegistryHive::CurrentUser, RegistryView::Bits32, "Software\\Valve\\Steam", "SteamPath");
     std::vector<std::string> unused;
     if (steam.result == RegistryString::Result::Read && IsAbsolute(steam.text))
-        AddSteamLeads(steam.text, leads, unused);
+        AddSteamCandidates(steam.text, candidates, unused);
 }
 
 }  // namespace thld

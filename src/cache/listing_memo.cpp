@@ -1,0 +1,266 @@
+#include "cache/listing_memo.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "platform/file.h"
+#include "platform/file_link.h"
+#include "platform/folder.h"
+
+namespace thld {
+
+namespace {
+
+// "THLDMEMO", the format, the memo's length, the cache folder, the count of entries; then the
+// entries; then a checksum of everything before it.
+constexpr std::string_view kMagic = "THLDMEMO";
+constexpr std::size_t kChecksumBytes = 8;
+
+constexpr std::array<PackageKind, 6> kKinds = {kind::Map,         kind::Textures,     kind::Script,
+                                               kind::UnknownType, kind::NotAvailable, kind::Unknown};
+
+std::uint64_t Checksum(std::string_view bytes)
+{
+    std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+    for (unsigned char c : bytes) {
+        hash ^= c;
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+void Put(std::string& out, std::uint64_t value, std::size_t bytes)
+{
+    for (std::size_t i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>(value >> (8 * i)));
+}
+
+// Reads the memo's bytes from the front, never past their end.
+class Reader {
+public:
+    struct Short {};
+    Reader(std::string_view bytes, std::size_t at) : bytes_(bytes), at_(at) {}
+    std::uint64_t Number(std::size_t bytes)
+    {
+        const std::string_view taken = Take(bytes);
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < bytes; ++i)
+            value |= std::uint64_t(static_cast<unsigned char>(taken[i])) << (8 * i);
+        return value;
+    }
+    std::string_view Text(std::size_t lengthBytes) { return Take(static_cast<std::size_t>(Number(lengthBytes))); }
+    std::string_view Take(std::size_t bytes)
+    {
+        if (bytes > bytes_.size() - at_)
+            throw Short{};
+        const std::string_view taken = bytes_.substr(at_, bytes);
+        at_ += bytes;
+        return taken;
+    }
+    std::size_t At() const { return at_; }
+
+private:
+    std::string_view bytes_;
+    std::size_t at_;
+};
+
+struct Decoded {
+    std::string_view name;
+    FileStamp stamp;
+    MemoEntry entry;
+};
+
+// One entry at the reader; Short or a bad value raise Short.
+Decoded DecodeEntry(Reader& reader)
+{
+    Decoded d;
+    d.name = reader.Text(1);
+    d.stamp.size = reader.Number(8);
+    d.stamp.written = static_cast<std::int64_t>(reader.Number(8));
+    d.stamp.changed = static_cast<std::int64_t>(reader.Number(8));
+    d.stamp.id = reader.Number(8);
+    d.stamp.volume = reader.Number(8);
+    const std::uint64_t kindCode = reader.Number(1), tables = reader.Number(1);
+    if (kindCode >= kKinds.size() || tables > static_cast<std::uint64_t>(PackageTables::Damaged))
+        throw Reader::Short{};
+    d.entry.kind = kKinds[kindCode];
+    d.entry.summary.tables = static_cast<PackageTables>(tables);
+    d.entry.summary.fileVersion = static_cast<std::uint16_t>(reader.Number(2));
+    if (reader.Number(1) != 0) {
+        PackageGuid guid;
+        for (std::uint32_t& part : guid.parts)
+            part = static_cast<std::uint32_t>(reader.Number(4));
+        d.entry.summary.guid = guid;
+    }
+    // Written from a list without repeats: read back as it stands.
+    for (std::uint64_t imports = reader.Number(2); imports > 0; --imports)
+        d.entry.summary.imports.AddNew(reader.Text(1));
+    return d;
+}
+
+}  // namespace
+
+std::optional<ListingMemo> ListingMemo::Decode(std::string bytes, std::string_view cacheFolder)
+{
+    if (bytes.size() < kMagic.size() + kChecksumBytes || bytes.size() > kMostMemoBytes ||
+        std::string_view(bytes).substr(0, kMagic.size()) != kMagic)
+        return std::nullopt;
+    const std::string_view body = std::string_view(bytes).substr(0, bytes.size() - kChecksumBytes);
+    if (Reader(bytes, body.size()).Number(kChecksumBytes) != Checksum(body))
+        return std::nullopt;
+    ListingMemo memo;
+    try {
+        Reader reader(body, kMagic.size());
+        if (reader.Number(4) != kMemoFormat || reader.Number(8) != bytes.size() || reader.Text(2) != cacheFolder)
+            return std::nullopt;
+        const std::uint64_t count = reader.Number(4);
+        // Each entry takes at least 46 bytes: the count can't ask for more than the bytes hold.
+        if (count > (body.size() - reader.At()) / 46)
+            return std::nullopt;
+        std::vector<std::uint32_t> offsets;
+        offsets.reserve(static_cast<std::size_t>(count));
+        for (std::uint64_t i = 0; i < count; ++i) {
+            offsets.push_back(static_cast<std::uint32_t>(reader.At()));
+            DecodeEntry(reader);
+        }
+        if (reader.At() != body.size())
+            return std::nullopt;
+        memo.bytes_ = std::move(bytes);
+        memo.entries_.Reserve(offsets.size());
+        for (std::uint32_t offset : offsets)
+            memo.entries_.Add(Reader(memo.bytes_, offset).Text(1), offset);
+    } catch (const Reader::Short&) {
+        return std::nullopt;
+    }
+    return memo;
+}
+
+std::optional<MemoEntry> ListingMemo::Find(std::string_view name, const FileStamp& stamp) const
+{
+    const std::optional<std::uint32_t> at = entries_.Find(name);
+    if (!at)
+        return std::nullopt;
+    Reader reader(bytes_, *at);
+    Decoded decoded = DecodeEntry(reader);  // whole: Decode read it through
+    if (!(decoded.stamp == stamp))
+        return std::nullopt;
+    return std::move(decoded.entry);
+}
+
+MemoWriter::MemoWriter(std::string_view cacheFolder)
+{
+    bytes_.append(kMagic);
+    Put(bytes_, kMemoFormat, 4);
+    Put(bytes_, 0, 8);  // the length, once known
+    Put(bytes_, std::min<std::size_t>(cacheFolder.size(), 0xFFFF), 2);
+    bytes_.append(cacheFolder.substr(0, 0xFFFF));
+    countAt_ = bytes_.size();
+    Put(bytes_, 0, 4);  // the count, once known
+}
+
+void MemoWriter::Add(std::string_view name, const FileStamp& stamp, PackageKind kind, const PackageSummary& summary)
+{
+    const auto code = std::find(kKinds.begin(), kKinds.end(), kind);
+    if (name.size() > 0xFF || code == kKinds.end())
+        return;
+    Put(bytes_, name.size(), 1);
+    bytes_.append(name);
+    Put(bytes_, stamp.size, 8);
+    Put(bytes_, static_cast<std::uint64_t>(stamp.written), 8);
+    Put(bytes_, static_cast<std::uint64_t>(stamp.changed), 8);
+    Put(bytes_, stamp.id, 8);
+    Put(bytes_, stamp.volume, 8);
+    Put(bytes_, static_cast<std::uint64_t>(code - kKinds.begin()), 1);
+    Put(bytes_, static_cast<std::uint64_t>(summary.tables), 1);
+    Put(bytes_, summary.fileVersion, 2);
+    Put(bytes_, summary.guid ? 1 : 0, 1);
+    if (summary.guid)
+        for (std::uint32_t part : summary.guid->parts)
+            Put(bytes_, part, 4);
+    std::vector<std::string_view> imports;
+    for (std::string_view import : summary.imports)
+        if (import.size() <= 0xFF && imports.size() < 0xFFFF)
+            imports.push_back(import);
+    Put(bytes_, imports.size(), 2);
+    for (std::string_view import : imports) {
+        Put(bytes_, import.size(), 1);
+        bytes_.append(import);
+    }
+    ++count_;
+}
+
+std::string MemoWriter::Finish()
+{
+    std::string count;
+    Put(count, count_, 4);
+    bytes_.replace(countAt_, 4, count);
+    std::string length;
+    Put(length, bytes_.size() + kChecksumBytes, 8);
+    bytes_.replace(kMagic.size() + 4, 8, length);
+    Put(bytes_, Checksum(bytes_), kChecksumBytes);
+    return std::move(bytes_);
+}
+
+std::string MemoPathOf(const std::string& memoFolder, const std::string& cacheFolder)
+{
+    char name[40];
+    std::snprintf(name, sizeof name, "listing-%016llx.memo", static_cast<unsigned long long>(Checksum(cacheFolder)));
+    return memoFolder + name;
+}
+
+std::optional<ListingMemo> LoadMemo(const std::string& path, const std::string& cacheFolder)
+{
+    try {
+        if (LinkAt(path) != LinkKind::None)
+            return std::nullopt;
+        std::optional<InputFile> file = InputFile::OpenUnshared(path);
+        if (!file || file->Length() > kMostMemoBytes)
+            return std::nullopt;
+        std::string bytes(static_cast<std::size_t>(file->Length()), '\0');
+        bytes.resize(file->ReadAt(0, bytes.data(), bytes.size()));
+        return ListingMemo::Decode(std::move(bytes), cacheFolder);
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
+bool SaveMemo(const std::string& path, const std::string& bytes)
+{
+    const std::size_t cut = path.find_last_of("/\\");
+    if (cut == std::string::npos)
+        return false;
+    const std::string folder = path.substr(0, cut + 1);
+    std::string temporary;
+    try {
+        if (!IsFolder(folder)) {
+            const std::size_t parent = folder.find_last_of("/\\", folder.size() - 2);
+            if (parent != std::string::npos && !IsFolder(folder.substr(0, parent + 1)))
+                MakeFolder(folder.substr(0, parent + 1));
+            MakeFolder(folder);
+        }
+        // A name of this program's own: two programs writing at once each write their own file.
+        std::random_device device;
+        const auto seed = static_cast<std::uint64_t>(device()) << 32 ^
+                          static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".new-%016llx", static_cast<unsigned long long>(seed));
+        temporary = path + suffix;
+        OutputFile out = OutputFile::Create(temporary, OutputFile::Mode::CreateNew);
+        out.Write(bytes);
+        out.Close();
+        ReplaceFileAtomically(temporary, path);
+        return true;
+    } catch (const FileError&) {
+        if (!temporary.empty())
+            try {
+                RemoveFile(temporary);
+            } catch (const FileError&) {}
+        return false;
+    }
+}
+
+}  // namespace thld

@@ -1,0 +1,60 @@
+#pragma once
+// The listing's use of its memo (listing_memo.h): before any file is opened, the cache folder is
+// read once for every file's stamp; a file the memo holds in that very state is answered from the
+// memo and not opened; once the listing has ended, the memo is written anew from what was answered
+// and what was read, where that differs from what it held. Files searched by name (a map or script
+// package whose tables can't be read) are read each time: their answer depends on every name of
+// cache.ini.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cache/listing_memo.h"
+#include "cache/package_item.h"
+#include "package/file_probe.h"
+#include "platform/folder_stamps.h"
+
+namespace thld {
+
+// Where a listing's memo is: the memo file, and the canonical path of the cache folder it is of.
+struct MemoPlace {
+    std::string path;
+    std::string cacheFolder;
+};
+
+class ListingRecall {
+public:
+    // Without a place (or where the cache folder can't be read), nothing is answered or kept.
+    ListingRecall(const FilesToProbe& files, const MemoPlace* place);
+
+    // Fills in items[e]'s kind, size, time and summary when the memo holds files[e] in the state the
+    // folder shows, or makes it "File Not Available" when the folder holds nothing of its name; true
+    // then.
+    bool Answer(std::size_t e, PackageItem& item);
+    // The listing read files[e] itself, as `item` now tells.
+    void Read(std::size_t e, const PackageItem& item);
+    // Writes the memo of the items answered and read (items[e] for files[e]), where it changed.
+    // Never raises: a memo that can't be written is simply not there next time.
+    void Keep(const std::vector<PackageItem>& items);
+
+private:
+    enum class Known : std::uint8_t {
+        No,
+        Remembered,
+        Read
+    };
+    const FileStamp* StampOf(std::size_t e);
+
+    const FilesToProbe& files_;
+    const MemoPlace* place_;
+    std::optional<FolderStamps> stamps_;
+    std::optional<ListingMemo> memo_;
+    std::vector<Known> known_;  // of files[e]
+    std::size_t read_ = 0;      // files read that the memo may keep
+    std::string name_;          // scratch
+};
+
+}  // namespace thld

@@ -1,0 +1,88 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <thread>
+#include <vector>
+
+#include "platform/folder_stamps.h"
+
+namespace thld {
+
+namespace {
+
+std::int64_t Nanoseconds(const timespec& time) { return std::int64_t(time.tv_sec) * 1000000000 + time.tv_nsec; }
+
+// The stamp of an entry of the folder, without following a link; a stamp marked not regular for
+// anything but a regular file.
+FileStamp StampAt(int folder, const char* name)
+{
+    struct stat info {};
+    FileStamp stamp;
+    if (::fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
+        stamp.regular = false;
+        return stamp;
+    }
+#ifdef __APPLE__
+    const timespec written = info.st_mtimespec, changed = info.st_ctimespec;
+#else
+    const timespec written = info.st_mtim, changed = info.st_ctim;
+#endif
+    return FileStamp{static_cast<std::uint64_t>(info.st_size), Nanoseconds(written), Nanoseconds(changed),
+                     static_cast<std::uint64_t>(info.st_ino), static_cast<std::uint64_t>(info.st_dev)};
+}
+
+// Below this many files one thread asks for every status; above, the work is shared.
+constexpr std::size_t kFilesForThreads = 4096;
+
+}  // namespace
+
+std::optional<FolderStamps> FolderStamps::Read(const std::string& folder)
+{
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    if (!dir)
+        return std::nullopt;
+    const int descriptor = ::dirfd(dir.get());
+    FolderStamps stamps;
+    std::vector<std::size_t> toAsk;  // entries whose status is asked for
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        FileStamp stamp;
+        stamp.regular = entry->d_type == DT_REG || entry->d_type == DT_UNKNOWN;
+        if (stamp.regular)
+            toAsk.push_back(stamps.entries_.size());
+        stamps.Add(name, stamp);
+    }
+    // The names are NUL-terminated in one buffer of their own for fstatat.
+    std::string names;
+    std::vector<std::size_t> at(toAsk.size());
+    for (std::size_t i = 0; i < toAsk.size(); ++i) {
+        at[i] = names.size();
+        names.append(stamps.NameOf(stamps.entries_[toAsk[i]]));
+        names.push_back('\0');
+    }
+    auto ask = [&](std::size_t begin, std::size_t step) {
+        for (std::size_t i = begin; i < toAsk.size(); i += step)
+            stamps.entries_[toAsk[i]].stamp = StampAt(descriptor, names.data() + at[i]);
+    };
+    const std::size_t threads = toAsk.size() < kFilesForThreads
+                                    ? 1
+                                    : std::min<std::size_t>(8, std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> helpers;
+    try {
+        for (std::size_t t = 1; t < threads; ++t)
+            helpers.emplace_back(ask, t, threads);
+    } catch (const std::system_error&) {}
+    // The shares of threads that could not be started are this thread's.
+    for (std::size_t t = helpers.size() + 1; t < threads; ++t)
+        ask(t, threads);
+    ask(0, threads);
+    for (std::thread& helper : helpers)
+        helper.join();
+    stamps.Index();
+    return stamps;
+}
+
+}  // namespace thld

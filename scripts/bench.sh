@@ -62,11 +62,14 @@ if [ -n "$delete_sizes" ]; then
     --sizes="$delete_sizes" 2>&1 | tee -a build/logs/bench.log
 fi
 
+echo "== tallyhold list and check on the cache of $largest packages"
+build/release/bench/thld_list_bench build/release/src/cli/tallyhold "build/bench-data/$largest" 2>&1 |
+  tee -a build/logs/bench.log
 if [ "$LARGE" -gt 0 ]; then
   make_cache "$LARGE"
   sync
-  echo "== tallyhold list on the cache of $LARGE packages"
-  build/release/bench/thld_list_bench build/release/src/cli/tallyhold "build/bench-data/$LARGE/cache" 2>&1 |
+  echo "== tallyhold list and check on the cache of $LARGE packages"
+  build/release/bench/thld_list_bench build/release/src/cli/tallyhold "build/bench-data/$LARGE" 3 2>&1 |
     tee -a build/logs/bench.log
 fi
 

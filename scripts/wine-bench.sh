@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# THLD.exe under Wine over a synthetic cache: the time from its start to a filled main window
-# (thld_start_probe, medians of a few runs), `tallyhold.exe list` over the same cache for
+# THLD.exe under Wine over a synthetic cache: the time from its start to its first rows and to a
+# filled main window, on a first start (no memo of the listing) and on repeat starts
+# (thld_start_probe, medians of a few runs), each against the floor below, `tallyhold.exe list` over the same cache for
 # comparison, the floor of the listing under Wine (thld_floor_probe: the same files opened and the
 # same bytes read by one, four and sixteen threads, with nothing else), and, where strace is there, the system calls and the requests to the Wine server
 # (its write and writev calls on the request pipe) per cached file of `tallyhold.exe list`. Nothing is asserted: it prints figures.
@@ -74,12 +75,15 @@ time_starts() {
   "${pin[@]}" wineserver -p
   echo "== THLD.exe under Wine, $packages packages, $how ($(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs))"
   # Wall times depend on what else the machine runs; the Wine server's processor time much less.
-  local before after times=() start
+  local before after times=() start out
+  # A first start (the memo of the listing deleted before each), then repeat starts (the memo there).
+  out=build/logs/wine-bench-starts.log
+  "${pin[@]}" wine "$probe" "$winfolder" "$runs" ${program:+"$program"} first | tee "$out"
   before=$(server_ticks)
-  "${pin[@]}" wine "$probe" "$winfolder" "$runs" ${program:+"$program"}
+  "${pin[@]}" wine "$probe" "$winfolder" "$runs" ${program:+"$program"} | tee -a "$out"
   after=$(server_ticks)
   if [ -n "$before" ] && [ -n "$after" ]; then
-    echo "the Wine server's processor time per start: $(( (after - before) * 1000 / $(getconf CLK_TCK) / runs )) ms"
+    echo "the Wine server's processor time per repeat start: $(( (after - before) * 1000 / $(getconf CLK_TCK) / runs )) ms"
   fi
   # The list, written where it costs nothing; the Wine server is running already, as for the window.
   for _ in $(seq "$runs"); do
@@ -93,7 +97,12 @@ time_starts() {
   # (the layout thld_make_cache writes says which bytes).
   if [ -f "$folder/layout.tsv" ]; then
     echo "the floor under Wine, $how (thld_floor_probe: every file opened, read and closed, no search):"
-    "${pin[@]}" wine "$floor_probe" "$winfolder" "$runs"
+    "${pin[@]}" wine "$floor_probe" "$winfolder" "$runs" | tee -a "$out"
+    # Each start against the lowest floor of the run (the best number of readers).
+    awk '/start to filled window: median/ { for (i = 1; i <= NF; ++i) if ($i == "median") t[$2] = $(i + 1) }
+         /^floor,/ { for (i = 1; i <= NF; ++i) if ($i == "median") { f = $(i + 1); if (!floor || f < floor) floor = f } }
+         END { if (floor) printf "THLD.exe against the floor of %d ms: first start %.2fx (goal at most 1.3x), repeat start %.2fx (goal at most 0.5x)\n",
+                 floor, t["first"] / floor, t["repeat"] / floor }' "$out"
   fi
 }
 time_starts "as the system places them"
@@ -105,16 +114,21 @@ if command -v strace >/dev/null; then
   # The program's start, counted alone (tallyhold.exe --version), is taken off.
   log=build/logs/wine-bench-strace
   timeout 300 strace -c -f -o "$log-start.log" wine "$cli" --version >/dev/null 2>&1
+  timeout 300 strace -c -f -o "$log-nomemo.log" wine "$cli" list --no-memo --game "$winfolder" >/dev/null 2>&1
+  wine "$cli" list --game "$winfolder" >/dev/null 2>&1  # the memo there for the repeat start
   timeout 300 strace -c -f -o "$log-list.log" wine "$cli" list --game "$winfolder" >/dev/null 2>&1
   # strace -c: the calls are the fourth column (the errors column may be empty), the name the last.
   counts() { awk '$4 ~ /^[0-9]+$/ { print $NF, $4 }' "$1"; }
-  join -a 1 -e 0 -o 0,1.2,2.2 <(counts "$log-list.log" | sort) <(counts "$log-start.log" | sort) |
-    awk -v n="$packages" '
-      { per[$1] = ($2 - $3) / n }
-      END {
-        printf "tallyhold.exe list, per cached file: %.1f system calls, %.2f Wine server requests (write, writev)\n",
-          per["total"], per["write"] + per["writev"]
-      }'
+  for run in nomemo list; do
+    join -a 1 -e 0 -o 0,1.2,2.2 <(counts "$log-$run.log" | sort) <(counts "$log-start.log" | sort) |
+      awk -v n="$packages" -v how="$run" '
+        { per[$1] = ($2 - $3) / n }
+        END {
+          printf "tallyhold.exe list%s, per cached file: %.1f system calls, %.2f Wine server requests (write, writev)\n",
+            how == "nomemo" ? " --no-memo (every file read)" : " (a repeat start, from the memo)",
+            per["total"], per["write"] + per["writev"]
+        }'
+  done
   echo "  the most frequent, per cached file: $(join -a 1 -e 0 -o 0,1.2,2.2 <(counts "$log-list.log" | sort) \
     <(counts "$log-start.log" | sort) | awk -v n="$packages" '$1 != "total" { printf "%.2f %s\n", ($2 - $3) / n, $1 }' |
     sort -rn | head -8 | awk '{ printf "%s %s, ", $2, $1 }')"

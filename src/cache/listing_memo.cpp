@@ -15,8 +15,9 @@ namespace thld {
 
 namespace {
 
-// "THLDMEMO", the format, the memo's length, the cache folder, the count of entries; then the
-// entries; then a checksum of everything before it.
+// "THLDMEMO", the format, the memo's length, the cache folder; the names the imports take, by
+// number; the count of entries, then the entries (an import a number); then a checksum of
+// everything before it.
 constexpr std::string_view kMagic = "THLDMEMO";
 constexpr std::size_t kChecksumBytes = 8;
 
@@ -39,6 +40,13 @@ void Put(std::string& out, std::uint64_t value, std::size_t bytes)
         out.push_back(static_cast<char>(value >> (8 * i)));
 }
 
+void PutVarint(std::string& out, std::uint32_t value)
+{
+    for (; value >= 0x80; value >>= 7)
+        out.push_back(static_cast<char>((value & 0x7F) | 0x80));
+    out.push_back(static_cast<char>(value));
+}
+
 // Reads the memo's bytes from the front, never past their end.
 class Reader {
 public:
@@ -53,6 +61,18 @@ public:
         return value;
     }
     std::string_view Text(std::size_t lengthBytes) { return Take(static_cast<std::size_t>(Number(lengthBytes))); }
+    // A number of seven bits a byte, the low bits first, five bytes at most.
+    std::uint32_t Varint()
+    {
+        std::uint64_t value = 0;
+        for (int shift = 0; shift < 35; shift += 7) {
+            const std::uint64_t byte = Number(1);
+            value |= (byte & 0x7F) << shift;
+            if ((byte & 0x80) == 0)
+                return value > 0xFFFFFFFF ? throw Short{} : static_cast<std::uint32_t>(value);
+        }
+        throw Short{};
+    }
     std::string_view Take(std::size_t bytes)
     {
         if (bytes > bytes_.size() - at_)
@@ -74,8 +94,8 @@ struct Decoded {
     MemoEntry entry;
 };
 
-// One entry at the reader; Short or a bad value raise Short.
-Decoded DecodeEntry(Reader& reader)
+// One entry at the reader, its imports numbers of `names`; Short or a bad value raise Short.
+Decoded DecodeEntry(Reader& reader, const std::vector<std::string_view>& names)
 {
     Decoded d;
     d.name = reader.Text(1);
@@ -97,44 +117,59 @@ Decoded DecodeEntry(Reader& reader)
         d.entry.summary.guid = guid;
     }
     // Written from a list without repeats: read back as it stands.
-    for (std::uint64_t imports = reader.Number(2); imports > 0; --imports)
-        d.entry.summary.imports.AddNew(reader.Text(1));
+    for (std::uint64_t imports = reader.Number(2); imports > 0; --imports) {
+        const std::uint32_t number = reader.Varint();
+        if (number >= names.size())
+            throw Reader::Short{};
+        d.entry.summary.imports.AddNew(names[number]);
+    }
     return d;
 }
 
 }  // namespace
 
-std::optional<ListingMemo> ListingMemo::Decode(std::string bytes, std::string_view cacheFolder)
+ListingMemo::ListingMemo()
+    : entries_(NameIndex::Letters::Exact, [this](std::uint32_t offset) { return Reader(bytes_, offset).Text(1); })
+{}
+
+std::unique_ptr<ListingMemo> ListingMemo::Decode(std::string bytes, std::string_view cacheFolder)
 {
     if (bytes.size() < kMagic.size() + kChecksumBytes || bytes.size() > kMostMemoBytes ||
         std::string_view(bytes).substr(0, kMagic.size()) != kMagic)
-        return std::nullopt;
-    const std::string_view body = std::string_view(bytes).substr(0, bytes.size() - kChecksumBytes);
-    if (Reader(bytes, body.size()).Number(kChecksumBytes) != Checksum(body))
-        return std::nullopt;
-    ListingMemo memo;
+        return nullptr;
+    const std::size_t bodySize = bytes.size() - kChecksumBytes;
+    if (Reader(bytes, bodySize).Number(kChecksumBytes) != Checksum(std::string_view(bytes).substr(0, bodySize)))
+        return nullptr;
+    std::unique_ptr<ListingMemo> memo(new ListingMemo);
+    memo->bytes_ = std::move(bytes);
+    const std::string_view body = std::string_view(memo->bytes_).substr(0, bodySize);
     try {
         Reader reader(body, kMagic.size());
-        if (reader.Number(4) != kMemoFormat || reader.Number(8) != bytes.size() || reader.Text(2) != cacheFolder)
-            return std::nullopt;
+        if (reader.Number(4) != kMemoFormat || reader.Number(8) != memo->bytes_.size() || reader.Text(2) != cacheFolder)
+            return nullptr;
+        // Each name takes a byte at least, each entry 48: no count can ask for more than the bytes hold.
+        const std::uint64_t names = reader.Number(4);
+        if (names > body.size() - reader.At())
+            return nullptr;
+        memo->names_.reserve(static_cast<std::size_t>(names));
+        for (std::uint64_t i = 0; i < names; ++i)
+            memo->names_.push_back(reader.Text(1));
         const std::uint64_t count = reader.Number(4);
-        // Each entry takes at least 46 bytes: the count can't ask for more than the bytes hold.
-        if (count > (body.size() - reader.At()) / 46)
-            return std::nullopt;
+        if (count > (body.size() - reader.At()) / 48)
+            return nullptr;
         std::vector<std::uint32_t> offsets;
         offsets.reserve(static_cast<std::size_t>(count));
         for (std::uint64_t i = 0; i < count; ++i) {
             offsets.push_back(static_cast<std::uint32_t>(reader.At()));
-            DecodeEntry(reader);
+            DecodeEntry(reader, memo->names_);
         }
         if (reader.At() != body.size())
-            return std::nullopt;
-        memo.bytes_ = std::move(bytes);
-        memo.entries_.Reserve(offsets.size());
+            return nullptr;
+        memo->entries_.Reserve(offsets.size());
         for (std::uint32_t offset : offsets)
-            memo.entries_.Add(Reader(memo.bytes_, offset).Text(1), offset);
+            memo->entries_.Add(offset);
     } catch (const Reader::Short&) {
-        return std::nullopt;
+        return nullptr;
     }
     return memo;
 }
@@ -145,64 +180,74 @@ std::optional<MemoEntry> ListingMemo::Find(std::string_view name, const FileStam
     if (!at)
         return std::nullopt;
     Reader reader(bytes_, *at);
-    Decoded decoded = DecodeEntry(reader);  // whole: Decode read it through
+    Decoded decoded = DecodeEntry(reader, names_);  // whole: Decode read it through
     if (!(decoded.stamp == stamp))
         return std::nullopt;
     return std::move(decoded.entry);
 }
 
 MemoWriter::MemoWriter(std::string_view cacheFolder)
-{
-    bytes_.append(kMagic);
-    Put(bytes_, kMemoFormat, 4);
-    Put(bytes_, 0, 8);  // the length, once known
-    Put(bytes_, std::min<std::size_t>(cacheFolder.size(), 0xFFFF), 2);
-    bytes_.append(cacheFolder.substr(0, 0xFFFF));
-    countAt_ = bytes_.size();
-    Put(bytes_, 0, 4);  // the count, once known
-}
+    : folder_(cacheFolder.substr(0, 0xFFFF)),
+      numbers_(NameIndex::Letters::Exact, [this](std::uint32_t number) { return std::string_view(names_[number]); })
+{}
 
 void MemoWriter::Add(std::string_view name, const FileStamp& stamp, PackageKind kind, const PackageSummary& summary)
 {
     const auto code = std::find(kKinds.begin(), kKinds.end(), kind);
-    if (name.size() > 0xFF || code == kKinds.end())
+    // What the memo can't hold whole is not kept: the file is read again next time.
+    if (name.size() > 0xFF || code == kKinds.end() || summary.imports.size() > 0xFFFF ||
+        std::any_of(summary.imports.begin(), summary.imports.end(),
+                    [](std::string_view import) { return import.size() > 0xFF; }))
         return;
-    Put(bytes_, name.size(), 1);
-    bytes_.append(name);
-    Put(bytes_, stamp.size, 8);
-    Put(bytes_, static_cast<std::uint64_t>(stamp.written), 8);
-    Put(bytes_, static_cast<std::uint64_t>(stamp.changed), 8);
-    Put(bytes_, stamp.id, 8);
-    Put(bytes_, stamp.volume, 8);
-    Put(bytes_, static_cast<std::uint64_t>(code - kKinds.begin()), 1);
-    Put(bytes_, static_cast<std::uint64_t>(summary.tables), 1);
-    Put(bytes_, summary.fileVersion, 2);
-    Put(bytes_, summary.guid ? 1 : 0, 1);
+    Put(entries_, name.size(), 1);
+    entries_.append(name);
+    Put(entries_, stamp.size, 8);
+    Put(entries_, static_cast<std::uint64_t>(stamp.written), 8);
+    Put(entries_, static_cast<std::uint64_t>(stamp.changed), 8);
+    Put(entries_, stamp.id, 8);
+    Put(entries_, stamp.volume, 8);
+    Put(entries_, static_cast<std::uint64_t>(code - kKinds.begin()), 1);
+    Put(entries_, static_cast<std::uint64_t>(summary.tables), 1);
+    Put(entries_, summary.fileVersion, 2);
+    Put(entries_, summary.guid ? 1 : 0, 1);
     if (summary.guid)
         for (std::uint32_t part : summary.guid->parts)
-            Put(bytes_, part, 4);
-    std::vector<std::string_view> imports;
-    for (std::string_view import : summary.imports)
-        if (import.size() <= 0xFF && imports.size() < 0xFFFF)
-            imports.push_back(import);
-    Put(bytes_, imports.size(), 2);
-    for (std::string_view import : imports) {
-        Put(bytes_, import.size(), 1);
-        bytes_.append(import);
+            Put(entries_, part, 4);
+    std::vector<std::uint32_t> imports;
+    for (std::string_view import : summary.imports) {
+        names_.emplace_back(import);
+        const auto number = static_cast<std::uint32_t>(names_.size() - 1);
+        const std::uint32_t known = numbers_.Add(number);
+        if (known != number)
+            names_.pop_back();
+        imports.push_back(known);
     }
+    Put(entries_, imports.size(), 2);
+    for (std::uint32_t number : imports)
+        PutVarint(entries_, number);
     ++count_;
 }
 
 std::string MemoWriter::Finish()
 {
-    std::string count;
-    Put(count, count_, 4);
-    bytes_.replace(countAt_, 4, count);
+    std::string bytes(kMagic);
+    Put(bytes, kMemoFormat, 4);
+    const std::size_t lengthAt = bytes.size();
+    Put(bytes, 0, 8);
+    Put(bytes, folder_.size(), 2);
+    bytes.append(folder_);
+    Put(bytes, names_.size(), 4);
+    for (const std::string& name : names_) {
+        Put(bytes, name.size(), 1);
+        bytes.append(name);
+    }
+    Put(bytes, count_, 4);
+    bytes.append(entries_);
     std::string length;
-    Put(length, bytes_.size() + kChecksumBytes, 8);
-    bytes_.replace(kMagic.size() + 4, 8, length);
-    Put(bytes_, Checksum(bytes_), kChecksumBytes);
-    return std::move(bytes_);
+    Put(length, bytes.size() + kChecksumBytes, 8);
+    bytes.replace(lengthAt, 8, length);
+    Put(bytes, Checksum(bytes), kChecksumBytes);
+    return bytes;
 }
 
 std::string MemoPathOf(const std::string& memoFolder, const std::string& cacheFolder)
@@ -212,19 +257,19 @@ std::string MemoPathOf(const std::string& memoFolder, const std::string& cacheFo
     return memoFolder + name;
 }
 
-std::optional<ListingMemo> LoadMemo(const std::string& path, const std::string& cacheFolder)
+std::unique_ptr<ListingMemo> LoadMemo(const std::string& path, const std::string& cacheFolder)
 {
     try {
         if (LinkAt(path) != LinkKind::None)
-            return std::nullopt;
+            return nullptr;
         std::optional<InputFile> file = InputFile::OpenUnshared(path);
         if (!file || file->Length() > kMostMemoBytes)
-            return std::nullopt;
+            return nullptr;
         std::string bytes(static_cast<std::size_t>(file->Length()), '\0');
         bytes.resize(file->ReadAt(0, bytes.data(), bytes.size()));
         return ListingMemo::Decode(std::move(bytes), cacheFolder);
     } catch (const FileError&) {
-        return std::nullopt;
+        return nullptr;
     }
 }
 

@@ -11,6 +11,7 @@
 // of another cache folder is passed over and written anew. Deleting it is always safe.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,39 +36,41 @@ struct MemoEntry {
 
 class ListingMemo {
 public:
-    // The entries hold views of the bytes: a memo is moved, never copied.
-    ListingMemo(ListingMemo&&) = default;
-    ListingMemo& operator=(ListingMemo&&) = default;
-    ListingMemo(const ListingMemo&) = delete;
-    ListingMemo& operator=(const ListingMemo&) = delete;
-
     // The memo in `bytes` when they are one whole memo of format kMemoFormat of the cache folder
     // `cacheFolder` (its canonical path); nothing otherwise.
-    static std::optional<ListingMemo> Decode(std::string bytes, std::string_view cacheFolder);
+    static std::unique_ptr<ListingMemo> Decode(std::string bytes, std::string_view cacheFolder);
 
     // What the memo holds of the file `name` when it was read in the state `stamp`; nothing when
     // it holds no such file, or one in another state.
     std::optional<MemoEntry> Find(std::string_view name, const FileStamp& stamp) const;
     std::size_t size() const { return entries_.size(); }
 
+    // Its index holds the memo's own place: it stays where it was made.
+    ListingMemo(const ListingMemo&) = delete;
+    ListingMemo& operator=(const ListingMemo&) = delete;
+
 private:
-    ListingMemo() = default;
+    ListingMemo();
     std::string bytes_;
-    NameIndex entries_;  // the entries' names, in bytes_, with their offsets
+    std::vector<std::string_view> names_;  // the names the entries' imports take by number, in bytes_
+    NameIndex entries_;                    // the entries' file names, by their offsets in bytes_
 };
 
 // Makes the bytes of a memo, one file at a time.
 class MemoWriter {
 public:
     explicit MemoWriter(std::string_view cacheFolder);
-    // Names longer than 255 bytes are left out, as are imports beyond 65,535.
+    // A file whose name or an import's is longer than 255 bytes, or that imports more than 65,535
+    // packages, is left out (read again next time).
     void Add(std::string_view name, const FileStamp& stamp, PackageKind kind, const PackageSummary& summary);
     std::string Finish();
 
 private:
-    std::string bytes_;
-    std::size_t countAt_ = 0;
+    std::string folder_;
+    std::string entries_;
     std::uint32_t count_ = 0;
+    std::vector<std::string> names_;  // the imports' names, each once, by number
+    NameIndex numbers_;               // numbers of names_
 };
 
 // Where the memo of a cache folder (its canonical path) is kept: in `memoFolder`, named by a hash
@@ -76,7 +79,7 @@ std::string MemoPathOf(const std::string& memoFolder, const std::string& cacheFo
 
 // The memo at `path` for `cacheFolder`; nothing when there is none or it is not one whole memo of
 // that folder (never an error).
-std::optional<ListingMemo> LoadMemo(const std::string& path, const std::string& cacheFolder);
+std::unique_ptr<ListingMemo> LoadMemo(const std::string& path, const std::string& cacheFolder);
 
 // Writes the memo at `path` in one step: a reader sees the old memo or the new one, and two
 // programs writing at once leave one of theirs. Makes the memo's folder (and its parent) where

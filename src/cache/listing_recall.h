@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,8 +51,8 @@ private:
 
     const FilesToProbe& files_;
     const MemoPlace* place_;
-    std::optional<FolderStamps> stamps_;
-    std::optional<ListingMemo> memo_;
+    std::unique_ptr<FolderStamps> stamps_;
+    std::unique_ptr<ListingMemo> memo_;
     std::vector<Known> known_;  // of files[e]
     std::size_t read_ = 0;      // files read that the memo may keep
     std::string name_;          // scratch

@@ -79,7 +79,8 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
     // The items by package name (in the program's text, any case), in tree order: what an import
     // names. The names are kept in `names`; the map holds views of them.
     std::vector<std::string> names(items.size());
-    NameIndex firstNamed(NameIndex::Letters::IgnoringCase);
+    NameIndex firstNamed(NameIndex::Letters::IgnoringCase,
+                         [&names](std::uint32_t item) { return std::string_view(names[item]); });
     firstNamed.Reserve(items.size());
     std::vector<std::size_t> nextNamed(items.size(), kNoItem), lastNamed(items.size(), kNoItem);
     NamePatterns patterns;
@@ -112,7 +113,7 @@ void DetermineRelationships(const std::string& cacheFolder, std::vector<PackageI
         // The requirement's text is the value, by which the commands find the entry again.
         p.text = Cut(value);
         names[i] = stored.index.NameOf(p.name);
-        if (const std::size_t first = firstNamed.Add(names[i], static_cast<std::uint32_t>(i)); first != i) {
+        if (const std::size_t first = firstNamed.Add(static_cast<std::uint32_t>(i)); first != i) {
             nextNamed[lastNamed[first]] = i;
             lastNamed[first] = i;
         } else {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cache/package_item.h"
-#include "package/region_bounds.h"
+#include "package/region_end.h"
 
 namespace thld {
 

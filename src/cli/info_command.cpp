@@ -16,8 +16,11 @@ namespace {
 std::string Joined(const std::vector<std::string>& names)
 {
     std::string joined;
-    for (const std::string& name : names)
-        joined += (joined.empty() ? std::string() : std::string(", ")) + PrintableText(name);
+    for (const std::string& name : names) {
+        if (!joined.empty())
+            joined.append(", ");
+        joined.append(PrintableText(name));
+    }
     return joined;
 }
 

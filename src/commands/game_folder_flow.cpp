@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "commands/messages.h"
+#include "commands/window_messages.h"
 
 namespace thld {
 
@@ -25,7 +26,13 @@ void GameFolderFlow::AskAboutEmptyCache()
 
 bool GameFolderFlow::FindAndUse()
 {
-    const FolderAsking asking{picker_, [this](const std::string& message) { prompt_.Tell(message); }};
+    const FolderAsking asking{picker_,
+                              [this](GameEntryRead::Result read) {
+                                  return prompt_.Offer(messages::kFirstRunTitle,
+                                                       messages::FirstRunMessage(places_.system, read),
+                                                       messages::kChooseFolderButton);
+                              },
+                              messages::FolderChooserTitle(places_.system)};
     InstallationRequest request;
     request.acceptGoneFolder = true;
     request.ask = &asking;
@@ -49,7 +56,8 @@ void GameFolderFlow::UseInstallation(std::size_t index)
 
 void GameFolderFlow::SelectAndUse()
 {
-    std::optional<FolderChoice> choice = SelectGameFolder(store_, picker_);
+    std::optional<FolderChoice> choice =
+        SelectGameFolder(store_, picker_, messages::FolderChooserTitle(places_.system));
     if (!choice)
         return;
     if (choice->stored) {

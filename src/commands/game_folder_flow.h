@@ -26,14 +26,15 @@ public:
         virtual void EndWindow() = 0;
     };
 
-    // Messages before the picker go through the prompt's Tell.
+    // The first-run box before the picker goes through the prompt's Offer, in the words of the
+    // places' system, as does the picker's title.
     GameFolderFlow(GameEntryStore& store, FolderPicker& picker, const SearchPlaces& places, UserPrompt& prompt,
                    Host& window)
         : store_(store), picker_(picker), places_(places), prompt_(prompt), window_(window)
     {}
 
-    // At start: true when a folder was found (or picked) and used; false when the picker was
-    // cancelled, and nothing changed.
+    // At start: true when a folder was found (or picked) and used; false when the first-run box or
+    // the picker was cancelled, and nothing changed.
     bool Find();
     // The Change button.
     void Change();

@@ -25,9 +25,9 @@ std::string StoredValueOf(const std::string& chosenFolder, char separator)
     return chosenFolder;
 }
 
-std::optional<FolderChoice> SelectGameFolder(GameEntryStore& store, FolderPicker& picker)
+std::optional<FolderChoice> SelectGameFolder(GameEntryStore& store, FolderPicker& picker, const std::string& title)
 {
-    std::optional<std::string> chosen = picker.Pick(kPickerTitle);
+    std::optional<std::string> chosen = picker.Pick(title);
     if (!chosen)
         return std::nullopt;
     FolderChoice choice;

@@ -110,6 +110,7 @@ struct FolderChoice {
 };
 
 // The picker, then the choice written to the store; nothing when the picker is cancelled.
-std::optional<FolderChoice> SelectGameFolder(GameEntryStore& store, FolderPicker& picker);
+std::optional<FolderChoice> SelectGameFolder(GameEntryStore& store, FolderPicker& picker,
+                                             const std::string& title = kPickerTitle);
 
 }  // namespace thld

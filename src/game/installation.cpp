@@ -133,8 +133,9 @@ std::optional<std::string> AskedGameFolder(GameEntryStore& store, GameEntryRead 
                                            std::vector<FolderFinding>& findings)
 {
     for (;;) {
-        request.ask->tell(read.result == GameEntryRead::Result::NoValue ? kNoFolderValueMessage : kNoGameEntryMessage);
-        std::optional<FolderChoice> choice = SelectGameFolder(store, request.ask->picker);
+        if (!request.ask->offer(read.result))
+            return std::nullopt;
+        std::optional<FolderChoice> choice = SelectGameFolder(store, request.ask->picker, request.ask->pickerTitle);
         if (!choice)
             return std::nullopt;
         if (!choice->stored) {

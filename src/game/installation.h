@@ -83,10 +83,13 @@ struct CacheFolderChoice {
 CacheFolderChoice FindCacheFolder(const std::string& gameFolder, const SearchPlaces& places,
                                   std::vector<FolderFinding>& findings);
 
-// How the user is asked for the game folder: the message that says why, then the picker.
+// How the user is asked for the game folder where none is stored: `offer` says so (`read` tells
+// how the store was found) and gives whether to go on to the picker (false: the user declined, as
+// with a cancelled picker); then the picker, under `pickerTitle`.
 struct FolderAsking {
     FolderPicker& picker;
-    std::function<void(const std::string& message)> tell;
+    std::function<bool(GameEntryRead::Result read)> offer;
+    std::string pickerTitle = kPickerTitle;
 };
 
 // What a front-end asks of the search. `game` and `cache`, where given, are taken as they are (a

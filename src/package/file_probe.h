@@ -7,7 +7,7 @@
 // as reading the bytes does. The reader is never more than a few hundred KiB ahead of the search.
 // On cold files, threads of read_ahead.h read the files the reader comes to next. On Windows,
 // where each open and close of a file is a long way round (file-system filters; Wine's server),
-// several readers have files on their way at once (probe_lanes.h).
+// several readers have files on their way at once (parallel_probe.h).
 
 #include <cstdint>
 #include <functional>
@@ -19,7 +19,7 @@
 #include "package/name_patterns.h"
 #include "package/package_kind.h"
 #include "package/package_summary.h"
-#include "package/region_bounds.h"
+#include "package/region_end.h"
 
 namespace thld {
 
@@ -72,7 +72,7 @@ enum class ProbeThreads {
               // second core, else One
     One,      // everything on the calling thread
     Two,      // always a second thread
-    Several,  // readers on threads of their own (probe_lanes.h)
+    Several,  // readers on threads of their own (parallel_probe.h)
 };
 
 // For every file in order: its kind as KindOfFile gives it ("File Not Available" when it can't be

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "package/candidate_scan.h"
+#include "package/byte_pair_sieve.h"
 
 #if !defined(__GNUC__) && !defined(__clang__) && (defined(_M_X64) || defined(_M_IX86))
 #include <xmmintrin.h>

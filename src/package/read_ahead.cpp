@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "package/package_kind.h"
-#include "package/probe_batches.h"
+#include "package/probe_pipeline.h"
 #include "package/region_scan.h"
 #include "platform/file.h"
 #include "platform/file_error.h"

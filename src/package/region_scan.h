@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "package/name_patterns.h"
-#include "package/region_bounds.h"
+#include "package/region_end.h"
 #include "package/region_search.h"
 #include "platform/file.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "package/candidate_scan.h"
-#include "package/region_bounds.h"
+#include "package/byte_pair_sieve.h"
+#include "package/region_end.h"
 
 namespace thld {
 

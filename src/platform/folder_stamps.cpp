@@ -13,7 +13,7 @@ constexpr NameIndex::Letters kLetters = NameIndex::Letters::Exact;
 #endif
 }  // namespace
 
-FolderStamps::FolderStamps() : index_(kLetters) {}
+FolderStamps::FolderStamps() : index_(kLetters, [this](std::uint32_t number) { return NameOf(entries_[number]); }) {}
 
 void FolderStamps::Add(std::string_view name, const FileStamp& stamp)
 {
@@ -23,9 +23,11 @@ void FolderStamps::Add(std::string_view name, const FileStamp& stamp)
 
 void FolderStamps::Index()
 {
+    entries_.shrink_to_fit();
+    names_.shrink_to_fit();
     index_.Reserve(entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        index_.Add(NameOf(entries_[i]), static_cast<std::uint32_t>(i));
+        index_.Add(static_cast<std::uint32_t>(i));
 }
 
 const FileStamp* FolderStamps::Find(std::string_view name) const

@@ -3,6 +3,7 @@
 // the folder and without opening any file: what lets a start skip the files it has read before.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,8 +25,7 @@ struct FileStamp {
 
 class FolderStamps {
 public:
-    FolderStamps(FolderStamps&&) = default;
-    FolderStamps& operator=(FolderStamps&&) = default;
+    // Its index holds the stamps' own place: they stay where they were made.
     FolderStamps(const FolderStamps&) = delete;
     FolderStamps& operator=(const FolderStamps&) = delete;
 
@@ -33,7 +33,7 @@ public:
     // links; on Windows one enumeration, which gives sizes and times with the names. Entries that
     // are no regular files are kept, marked so, without a stamp. Nothing when the folder can't be
     // read.
-    static std::optional<FolderStamps> Read(const std::string& folder);
+    static std::unique_ptr<FolderStamps> Read(const std::string& folder);
 
     // The stamp of the entry of that name; nothing when the folder holds none. Names compare as the
     // system's file names do: exactly on POSIX, without regard to ASCII case on Windows.
@@ -52,7 +52,7 @@ private:
     void Index();
     std::string_view NameOf(const Entry& entry) const { return {names_.data() + entry.offset, entry.length}; }
 
-    std::vector<char> names_;  // moved with the stamps, never copied: the index holds views of them
+    std::vector<char> names_;
     std::vector<Entry> entries_;
     NameIndex index_;
 };

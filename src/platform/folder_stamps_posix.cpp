@@ -37,13 +37,14 @@ constexpr std::size_t kFilesForThreads = 4096;
 
 }  // namespace
 
-std::optional<FolderStamps> FolderStamps::Read(const std::string& folder)
+std::unique_ptr<FolderStamps> FolderStamps::Read(const std::string& folder)
 {
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
     if (!dir)
-        return std::nullopt;
+        return nullptr;
     const int descriptor = ::dirfd(dir.get());
-    FolderStamps stamps;
+    std::unique_ptr<FolderStamps> made(new FolderStamps);
+    FolderStamps& stamps = *made;
     std::vector<std::size_t> toAsk;  // entries whose status is asked for
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string_view name = entry->d_name;
@@ -82,7 +83,7 @@ std::optional<FolderStamps> FolderStamps::Read(const std::string& folder)
     for (std::thread& helper : helpers)
         helper.join();
     stamps.Index();
-    return stamps;
+    return made;
 }
 
 }  // namespace thld

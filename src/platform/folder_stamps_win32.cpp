@@ -16,7 +16,7 @@ std::int64_t Nanoseconds(const FILETIME& time)
 
 }  // namespace
 
-std::optional<FolderStamps> FolderStamps::Read(const std::string& folder)
+std::unique_ptr<FolderStamps> FolderStamps::Read(const std::string& folder)
 {
     std::string pattern = folder;
     while (!pattern.empty() && (pattern.back() == '\\' || pattern.back() == '/'))
@@ -26,8 +26,9 @@ std::optional<FolderStamps> FolderStamps::Read(const std::string& folder)
     HANDLE search = ::FindFirstFileExW(WideOf(pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                        FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    FolderStamps stamps;
+        return nullptr;
+    std::unique_ptr<FolderStamps> made(new FolderStamps);
+    FolderStamps& stamps = *made;
     do {
         const std::string name = Utf8Of(found.cFileName);
         if (name == "." || name == "..")
@@ -46,7 +47,7 @@ std::optional<FolderStamps> FolderStamps::Read(const std::string& folder)
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
     stamps.Index();
-    return stamps;
+    return made;
 }
 
 }  // namespace thld

@@ -14,6 +14,18 @@ namespace thld {
 
 namespace {
 
+// The program's identity as every exe, installer and package gives it (program_info.h); where that
+// file does not name the product or the four-part version yet, the build's own.
+#ifdef THLD_PRODUCT_NAME
+constexpr const char* kProductName = THLD_PRODUCT_NAME;
+#else
+constexpr const char* kProductName = "Tallyhold";
+#endif
+#ifdef THLD_VERSION_TEXT
+constexpr const char* kVersionText = THLD_VERSION_TEXT;
+#else
+constexpr const char* kVersionText = THLD_VERSION_FOUR;
+#endif
 constexpr const char* kWebAddress = THLD_WEB_ADDRESS;
 constexpr const char* kRightsNotice = THLD_RIGHTS_NOTICE;
 
@@ -72,26 +84,31 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 
     auto* icon = new QLabel;
     icon->setPixmap(ProgramIcon().pixmap(48, 48));
-    layout->addWidget(icon, 1, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(icon, 1, 0, 3, 1, Qt::AlignTop);
     auto* title = new QLabel(ProgramTitle());
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
     layout->addWidget(title, 1, 1, 1, 2);
-    layout->addWidget(new QLabel(QString::fromUtf8(kRightsNotice)), 2, 1, 1, 2);
+    auto* identity = new QLabel(
+        QStringLiteral("%1, version %2, published by %3")
+            .arg(QString::fromUtf8(kProductName), QString::fromUtf8(kVersionText), QString::fromUtf8(THLD_MAKER)));
+    identity->setObjectName(QStringLiteral("aboutIdentity"));
+    layout->addWidget(identity, 2, 1, 1, 2);
+    layout->addWidget(new QLabel(QString::fromUtf8(kRightsNotice)), 3, 1, 1, 2);
 
     auto* webPage = new QPushButton(QStringLiteral(THLD_MAKER));
     webPage->setAutoDefault(false);
     connect(webPage, &QPushButton::clicked, this,
             [] { QDesktopServices::openUrl(QUrl(QString::fromUtf8(kWebAddress))); });
-    layout->addWidget(webPage, 3, 1);
+    layout->addWidget(webPage, 4, 1);
     auto* address = new QLabel(QString::fromUtf8(kWebAddress));
     address->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(address, 3, 2);
+    layout->addWidget(address, 4, 2);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    layout->addWidget(buttons, 4, 0, 1, 3);
+    layout->addWidget(buttons, 5, 0, 1, 3);
 }
 
 }  // namespace thld

@@ -392,7 +392,12 @@ Qt::ItemFlags CacheModel::flags(const QModelIndex& index) const
 
 QVariant CacheModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal)
+        return QVariant();
+    // The first click on Size puts the largest first, as the command line's --sort size does.
+    if (role == Qt::InitialSortOrderRole)
+        return section == SizeColumn ? QVariant(static_cast<int>(Qt::DescendingOrder)) : QVariant();
+    if (role != Qt::DisplayRole)
         return QVariant();
     static const char* const titles[ColumnCount] = {"Name",      "Kind",    "Size", "Last used",
                                                     "Installed", "Offline", "Title"};

@@ -5,6 +5,10 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
 #include "qt/indicator_style.h"
 #include "qt/program_colours.h"
 
@@ -107,18 +111,64 @@ bool DesktopPrefersDark()
     return dark;
 }
 
-void ApplyLook(Look look)
+namespace {
+
+double Luminance(const QColor& c)
 {
-    static std::optional<Look> applied;
-    if (applied == look)
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor Mixed(const QColor& from, const QColor& to, double share)
+{
+    return QColor::fromRgbF(static_cast<float>(from.redF() + (to.redF() - from.redF()) * share),
+                            static_cast<float>(from.greenF() + (to.greenF() - from.greenF()) * share),
+                            static_cast<float>(from.blueF() + (to.blueF() - from.blueF()) * share));
+}
+
+}  // namespace
+
+QPalette WithReadableDisabledText(QPalette palette)
+{
+    // 4.5:1 against the plain background, as text is asked to be; and, as styles fill buttons and
+    // headers with lighter shades of it (up to half again as light), 4:1 against that, so that the
+    // smoothed letters still show over 3:1 on the drawn button.
+    const std::pair<QPalette::ColorRole, QPalette::ColorRole> pairs[] = {
+        {QPalette::ButtonText, QPalette::Button},
+        {QPalette::WindowText, QPalette::Window},
+        {QPalette::Text, QPalette::Base},
+    };
+    for (const auto& [text, background] : pairs) {
+        const QColor plain = palette.color(QPalette::Disabled, background);
+        const QColor shaded = plain.lighter(150);
+        const QColor faint = palette.color(QPalette::Disabled, text);
+        const QColor enabled = palette.color(QPalette::Active, text);
+        QColor shown = faint;
+        for (int step = 1; step <= 10 && (Contrast(shown, plain) < 4.5 || Contrast(shown, shaded) < 4.0); ++step)
+            shown = Mixed(faint, enabled, step / 10.0);
+        palette.setColor(QPalette::Disabled, text, shown);
+    }
+    return palette;
+}
+
+void ApplyLook(Look look, bool dark)
+{
+    static std::optional<std::pair<Look, bool>> applied;
+    if (applied == std::pair(look, dark))
         return;
-    applied = look;
+    applied = std::pair(look, dark);
     const PlatformLook& platform = Platform();
     QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
     const QPalette fusionDefault = fusion->standardPalette();
     if (look == Look::Classic) {
         QApplication::setStyle(new IndicatorStyle(fusion));
-        QApplication::setPalette(ProgramPalette(fusionDefault));
+        QApplication::setPalette(WithReadableDisabledText(ProgramPalette(fusionDefault)));
         return;
     }
     delete fusion;
@@ -126,7 +176,7 @@ void ApplyLook(Look look)
     if (!base)
         base = QStyleFactory::create(QStringLiteral("Fusion"));
     QApplication::setStyle(new IndicatorStyle(base));
-    QApplication::setPalette(DesktopPalette(platform.palette, fusionDefault, DesktopPrefersDark()));
+    QApplication::setPalette(WithReadableDisabledText(DesktopPalette(platform.palette, fusionDefault, dark)));
 }
 
 }  // namespace thld

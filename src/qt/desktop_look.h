@@ -30,7 +30,13 @@ QPalette DesktopPalette(const QPalette& platform, const QPalette& fusionDefault,
 // GTK_THEME counts. Asked once a run.
 bool DesktopPrefersDark();
 
-// Gives the whole program the look: its style and palette, for the windows open now and later.
-void ApplyLook(Look look);
+// The palette with its disabled texts at least 3:1 against the background they are drawn on
+// (buttons, windows, fields), so that a disabled button can still be read: a disabled text too
+// faint is moved towards the enabled one until it is.
+QPalette WithReadableDisabledText(QPalette palette);
+
+// Gives the whole program the look: its style and palette, for the windows open now and later; the
+// desktop look is dark where `dark` says so (by default where the desktop asks for it).
+void ApplyLook(Look look, bool dark = DesktopPrefersDark());
 
 }  // namespace thld

@@ -2,14 +2,8 @@
 
 #include <QActionGroup>
 #include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
 #include <QCloseEvent>
-#include <QDateTime>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -17,38 +11,27 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QSplitter>
-#include <QStyle>
 #include <QStatusBar>
-#include <QTimer>
-#include <QTreeView>
-#include <QUrl>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <climits>
-
-#include "commands/program_info.h"
-#include "game/cache_checks.h"
-
-#include "commands/messages.h"
 #include "commands/status_messages.h"
+#include "commands/window_messages.h"
 #include "platform/file_error.h"
 #include "qt/about_dialog.h"
-#include "qt/background_work.h"
+#include "qt/batch_prompt.h"
 #include "qt/cache_filter.h"
 #include "qt/cache_model.h"
+#include "qt/cache_tree_view.h"
 #include "qt/card_pane.h"
 #include "qt/cross_thread_prompt.h"
+#include "qt/help_file.h"
 #include "qt/listing_job.h"
-#include "qt/program_colours.h"
-#include "qt/problems_dialog.h"
 #include "qt/qt_text.h"
 #include "qt/size_words.h"
+#include "qt/status_line.h"
 #include "qt/window_layout.h"
 
 namespace thld {
@@ -56,8 +39,6 @@ namespace thld {
 namespace {
 
 constexpr QSize kFirstSize(900, 600);
-// A listing or command that ends sooner than this shows no progress bar.
-constexpr qint64 kProgressDelayMs = 150;
 
 QPushButton* Button(const char* text, const char* name)
 {
@@ -72,9 +53,8 @@ QPushButton* Button(const char* text, const char* name)
 MainWindow::MainWindow(WindowParts parts, QWidget* parent)
     : QMainWindow(parent),
       parts_(parts),
-      picker_(parts_.picker, parts_.places.system),
-      folderPrompt_(parts_.dialogs, parts_.places.system),
-      folderFlow_(parts_.store, picker_, parts_.places, folderPrompt_, *this)
+      folderFlow_(parts_.store, parts_.picker, parts_.places, parts_.dialogs, *this),
+      jobs_(this)
 {
     if (!parts_.places.settingsFolder.empty())
         settings_.emplace(parts_.places.settingsFolder + kSettingsFileName);
@@ -91,11 +71,14 @@ MainWindow::MainWindow(WindowParts parts, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
-    // The work may still wait for an answer: it gets No, and ends before the dialogs go.
-    StopListing();
+    // A command may still wait for an answer: it gets No, and ends before the dialogs go.
+    if (listing_)
+        listing_->stop = true;
+    if (batch_)
+        batch_->Cancel();
     if (prompt_)
         prompt_->Stop();
-    work_.reset();
+    jobs_.Forget();
 }
 
 void MainWindow::BuildWidgets()
@@ -114,7 +97,6 @@ void MainWindow::BuildWidgets()
     changeButton_ = Button("&Change", "changeButton");
     installChooser_ = new QComboBox;
     installChooser_->setObjectName(QStringLiteral("installChooser"));
-    installChooser_->setToolTip(QStringLiteral("The installations of the game found on this computer"));
     installChooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     installChooser_->hide();  // until more than one is found
     folderRow->addWidget(pathLabel_, 1);
@@ -127,6 +109,7 @@ void MainWindow::BuildWidgets()
     filterField_->setObjectName(QStringLiteral("filterField"));
     filterField_->setPlaceholderText(QStringLiteral("Filter by name, title or author"));
     filterField_->setClearButtonEnabled(true);
+    filterField_->installEventFilter(this);
     tickAllButton_ = Button("&Tick All Shown", "tickAllButton");
     untickAllButton_ = Button("&Untick All", "untickAllButton");
     filterRow->addWidget(filterField_, 1);
@@ -136,25 +119,7 @@ void MainWindow::BuildWidgets()
 
     model_ = new CacheModel(this);
     filter_ = new CacheFilter(*model_, this);
-    tree_ = new QTreeView;
-    tree_->setObjectName(QStringLiteral("cacheTree"));
-    tree_->setModel(filter_);
-    tree_->setUniformRowHeights(true);
-    tree_->setAlternatingRowColors(true);
-    tree_->setAllColumnsShowFocus(true);
-    tree_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
-    QHeaderView* header = tree_->header();
-    header->setSortIndicatorClearable(true);  // a third click goes back to the order of cache.ini
-    header->setSortIndicator(-1, Qt::AscendingOrder);
-    // The name takes what the other columns, sized to their contents, leave.
-    header->setStretchLastSection(false);
-    header->setSectionResizeMode(CacheModel::NameColumn, QHeaderView::Stretch);
-    header->setMinimumSectionSize(40);
-    // Columns are sized by the rows shown and a few hundred around them, never by every row.
-    header->setResizeContentsPrecision(500);
-    tree_->setSortingEnabled(true);
-    header->moveSection(header->visualIndex(CacheModel::TitleColumn), 1);  // the title beside the name
+    tree_ = new CacheTreeView(*model_, *filter_);
     // The card of the selected package beside the tree.
     auto* cardSplitter = new QSplitter;
     cardSplitter->setObjectName(QStringLiteral("cardSplitter"));
@@ -166,7 +131,7 @@ void MainWindow::BuildWidgets()
     cardSplitter->setSizes({700, 220});
     column->addWidget(cardSplitter, 1);
 
-    totalLabel_ = new QLabel(QStringLiteral("Total Cache: ") + SizeForPeople(0));
+    totalLabel_ = new QLabel(ToQt(messages::EmptyTotal()));
     totalLabel_->setObjectName(QStringLiteral("totalLabel"));
     totalLabel_->setAlignment(Qt::AlignCenter);
     column->addWidget(totalLabel_);
@@ -181,28 +146,14 @@ void MainWindow::BuildWidgets()
     aboutButton_ = Button("&About Tallyhold", "aboutButton");
     column->addWidget(aboutButton_);
     setCentralWidget(central);
-
-    tickedLabel_ = new QLabel;
-    tickedLabel_->setObjectName(QStringLiteral("tickedLabel"));
-    statusLabel_ = new QLabel;
-    statusLabel_->setObjectName(QStringLiteral("statusLabel"));
-    progressBar_ = new QProgressBar;
-    progressBar_->setObjectName(QStringLiteral("progressBar"));
-    progressBar_->setMaximumWidth(220);
-    statusBar()->addWidget(tickedLabel_, 1);
-    statusBar()->addPermanentWidget(statusLabel_);
-    statusBar()->addPermanentWidget(progressBar_);
-    statusLabel_->hide();
-    progressBar_->hide();
-    progressTimer_ = new QTimer(this);
-    progressTimer_->setInterval(50);
+    status_ = new StatusLine(*statusBar());
 }
 
 void MainWindow::BuildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    changeAction_ = file->addAction(QStringLiteral("&Change Game Folder..."));
-    checkAction_ = file->addAction(QStringLiteral("Check the &Cache..."));
+    changeAction_ = file->addAction(QStringLiteral("Change &Game Folder..."));
+    checkAction_ = file->addAction(QStringLiteral("&Check the Cache..."));
     listAgainAction_ = file->addAction(QStringLiteral("&List Again"));
     listAgainAction_->setShortcut(QKeySequence::Refresh);
     file->addSeparator();
@@ -220,7 +171,7 @@ void MainWindow::BuildMenus()
     });
     QMenu* columns = view->addMenu(QStringLiteral("&Columns"));
     for (int c = CacheModel::KindColumn; c < CacheModel::ColumnCount; ++c) {
-        QAction* shown = columns->addAction(model_->headerData(c, Qt::Horizontal).toString());
+        QAction* shown = columns->addAction(QStringLiteral("&") + model_->headerData(c, Qt::Horizontal).toString());
         shown->setCheckable(true);
         shown->setChecked(true);
         connect(shown, &QAction::toggled, this, [this, c](bool on) { tree_->setColumnHidden(c, !on); });
@@ -244,12 +195,6 @@ void MainWindow::BuildMenus()
     QAction* about = help->addAction(QStringLiteral("&About Tallyhold"));
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, [this] { AboutDialog(this).exec(); });
-
-    // The Delete key deletes in the tree only: in the filter field it deletes text.
-    deleteAction_ = new QAction(QStringLiteral("&Delete"), tree_);
-    deleteAction_->setShortcut(QKeySequence::Delete);
-    deleteAction_->setShortcutContext(Qt::WidgetShortcut);
-    tree_->addAction(deleteAction_);
 }
 
 void MainWindow::DescribeWidgets()
@@ -268,33 +213,27 @@ void MainWindow::DescribeWidgets()
         {untickAllButton_, "Untick all", "Unticks every package"},
         {tree_, "Cached packages",
          "The cache's packages with kind, size, last use, installed copy and offline state; Space ticks the "
-         "selected packages, the Delete key deletes the ticked ones, the menu key opens a package's menu"},
+         "selected packages, Enter opens a requirement's package or expands a package, the Delete key deletes "
+         "the ticked ones, the menu key opens a package's menu"},
         {totalLabel_, "Total size of the cache", "The size of every cached package together"},
         {permanentButton_, "Make ticked packages permanent",
          "Moves the ticked packages, with what they require, into the game's folders"},
         {deleteButton_, "Delete ticked packages", "Deletes the ticked packages from the cache, after a question"},
         {exitButton_, "Exit", "Closes the window"},
         {aboutButton_, "About Tallyhold", "The program's version and maker"},
-        {tickedLabel_, "Ticked packages", "How many packages are ticked and their size"},
-        {statusLabel_, "Status", "What a long operation is doing"},
-        {progressBar_, "Progress", "How far a long operation has got"},
     };
     for (const Description& d : descriptions) {
         d.widget->setAccessibleName(QString::fromUtf8(d.name));
         d.widget->setAccessibleDescription(QString::fromUtf8(d.description));
     }
+    installChooser_->setToolTip(installChooser_->accessibleDescription());
     for (QPushButton* button : {changeButton_, tickAllButton_, untickAllButton_, permanentButton_, deleteButton_})
         button->setToolTip(button->accessibleDescription());
     // The order of the rows, then left to right.
-    QWidget::setTabOrder(changeButton_, installChooser_);
-    QWidget::setTabOrder(installChooser_, filterField_);
-    QWidget::setTabOrder(filterField_, tickAllButton_);
-    QWidget::setTabOrder(tickAllButton_, untickAllButton_);
-    QWidget::setTabOrder(untickAllButton_, tree_);
-    QWidget::setTabOrder(tree_, permanentButton_);
-    QWidget::setTabOrder(permanentButton_, deleteButton_);
-    QWidget::setTabOrder(deleteButton_, exitButton_);
-    QWidget::setTabOrder(exitButton_, aboutButton_);
+    QWidget* order[] = {changeButton_, installChooser_,  filterField_,  tickAllButton_, untickAllButton_,
+                        tree_,         permanentButton_, deleteButton_, exitButton_,    aboutButton_};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void MainWindow::ConnectWidgets()
@@ -324,13 +263,15 @@ void MainWindow::ConnectWidgets()
                 folderFlow_.UseInstallation(static_cast<std::size_t>(index));
         });
     });
-    connect(permanentButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Moving); }); });
-    connect(deleteButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Busy::Deleting); }); });
-    connect(deleteAction_, &QAction::triggered, this, [this] {
-        // The ticked packages, or where none is ticked the selected ones.
-        Guarded(
-            [this] { RunCommand(Busy::Deleting, model_->TickedCount() == 0 ? SelectedRows() : std::vector<int>{}); });
-    });
+    using Command = CommandPlan::Command;
+    connect(permanentButton_, &QPushButton::clicked, this,
+            [this] { Guarded([this] { RunCommand(Command::Permanent); }); });
+    connect(deleteButton_, &QPushButton::clicked, this, [this] { Guarded([this] { RunCommand(Command::Delete); }); });
+    connect(tree_, &CacheTreeView::DeleteAsked, this,
+            [this](const std::vector<int>& rows) { Guarded([&] { RunCommand(Command::Delete, rows); }); });
+    connect(tree_, &CacheTreeView::PermanentAsked, this,
+            [this](const std::vector<int>& rows) { Guarded([&] { RunCommand(Command::Permanent, rows); }); });
+    connect(tree_, &CacheTreeView::FilterInTheWay, filterField_, &QLineEdit::clear);
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
     connect(aboutButton_, &QPushButton::clicked, this, [this] { AboutDialog(this).exec(); });
     connect(tickAllButton_, &QPushButton::clicked, this, [this] { model_->SetTicked(filter_->ShownRows(), true); });
@@ -340,18 +281,16 @@ void MainWindow::ConnectWidgets()
         filter_->SetNameFilter(text.trimmed());
         UpdateTickedLine();
     });
-    connect(tree_, &QTreeView::doubleClicked, this, &MainWindow::OnRequirementActivated);
-    connect(tree_, &QWidget::customContextMenuRequested, this, &MainWindow::ShowPackageMenu);
-    connect(progressTimer_, &QTimer::timeout, this, &MainWindow::ShowProgress);
-    // As in THLD.exe, Escape ends the program, and so does Enter in the tree; Escape in a filter
-    // field that holds text empties it first.
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] {
-        if (filterField_->hasFocus() && !filterField_->text().isEmpty())
-            filterField_->clear();
-        else
-            close();
-    });
-    tree_->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == filterField_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !filterField_->text().isEmpty()) {
+        filterField_->clear();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::SetLook(Look look)
@@ -363,134 +302,11 @@ void MainWindow::SetLook(Look look)
         settings_->Set(kWindowSection, "Colours", LookWord(look));  // kept when it can be; no reason to stop
 }
 
-std::vector<int> MainWindow::SelectedRows() const
-{
-    std::vector<int> rows;
-    for (const QModelIndex& shown : tree_->selectionModel()->selectedRows(CacheModel::NameColumn)) {
-        const QModelIndex package = filter_->mapToSource(shown);
-        if (package.isValid() && !CacheModel::IsRequirement(package))
-            rows.push_back(package.row());
-    }
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
-void MainWindow::TickSelected()
-{
-    const std::vector<int> rows = SelectedRows();
-    const bool allTicked = std::all_of(rows.begin(), rows.end(),
-                                       [this](int row) { return model_->Ticks()[static_cast<std::size_t>(row)]; });
-    model_->SetTicked(rows, !allTicked);
-}
-
-void MainWindow::ShowPackageMenu(const QPoint& asked)
-{
-    // From the keyboard the menu is asked for wherever; it is about the current package then.
-    QPoint at = asked;
-    QModelIndex shown = tree_->indexAt(at);
-    if (!shown.isValid()) {
-        shown = tree_->currentIndex();
-        at = tree_->visualRect(shown).center();
-    }
-    const QModelIndex package = filter_->mapToSource(shown);
-    if (!package.isValid() || CacheModel::IsRequirement(package) || IsBusy())
-        return;
-    if (!tree_->selectionModel()->isRowSelected(shown.row(), shown.parent()))
-        tree_->setCurrentIndex(shown);
-    const std::vector<int> rows = SelectedRows();
-    const PackageItem& item = model_->Items()[static_cast<std::size_t>(package.row())];
-    QMenu menu(this);
-    menu.setAccessibleName(QStringLiteral("Package menu"));
-    connect(menu.addAction(QStringLiteral("&Delete...")), &QAction::triggered, this,
-            [this, rows] { Guarded([this, rows] { RunCommand(Busy::Deleting, rows); }); });
-    connect(menu.addAction(QStringLiteral("Make &Permanent...")), &QAction::triggered, this,
-            [this, rows] { Guarded([this, rows] { RunCommand(Busy::Moving, rows); }); });
-    menu.addSeparator();
-    const QString file = ToQt(folders_.cacheFolder + item.key + ".uxx");
-    connect(menu.addAction(QStringLiteral("Show in &File Manager")), &QAction::triggered, this,
-            [file] { QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath())); });
-    const QString name = ToQt(item.name);
-    connect(menu.addAction(QStringLiteral("&Copy Name")), &QAction::triggered, this,
-            [name] { QGuiApplication::clipboard()->setText(name); });
-    menu.exec(tree_->viewport()->mapToGlobal(at));
-}
-
-void MainWindow::ShowProblems()
-{
-    if (IsBusy() || folders_.cacheFolder.empty())
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::vector<CacheProblem> problems;
-    try {
-        problems = CheckCache(folders_, model_->Items());
-    } catch (...) {
-        QApplication::restoreOverrideCursor();
-        throw;
-    }
-    QApplication::restoreOverrideCursor();
-    std::unique_ptr<ProblemsDialog> dialog;
-    // After a fix, and the listing that follows it, the dialog shows the problems as they are now.
-    const auto recheck = [this, &dialog] {
-        std::vector<CacheProblem> now;
-        Guarded([&] { now = CheckCache(folders_, model_->Items()); });
-        dialog->ShowProblems(now);
-    };
-    dialog = std::make_unique<ProblemsDialog>(
-        problems,
-        [this, &recheck](ProblemFix fix, const std::vector<CacheProblem>& shown, const std::vector<bool>& chosen) {
-            Guarded([&] { RunFix(fix, shown, chosen); });
-            if (!IsBusy())  // nothing started
-                recheck();
-        },
-        this);
-    const QMetaObject::Connection idle = connect(this, &MainWindow::Idle, dialog.get(), recheck);
-    dialog->exec();
-    disconnect(idle);
-}
-
 void MainWindow::ShowReadMe()
 {
-    // The README the package installs, else the program's web page.
-    for (const char* place : {"/usr/share/doc/tallyhold/README.md", "/usr/local/share/doc/tallyhold/README.md"}) {
-        if (QFile::exists(QString::fromUtf8(place))) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromUtf8(place)));
-            return;
-        }
-    }
-    QDesktopServices::openUrl(QUrl(QString::fromUtf8(THLD_WEB_ADDRESS)));
-}
-
-void MainWindow::SizeColumns()
-{
-    for (int c = CacheModel::KindColumn; c < CacheModel::OfflineColumn; ++c)
-        tree_->resizeColumnToContents(c);
-    // The offline column is found out row by row as rows are shown: it is sized for its longest
-    // text, not by reading every map.
-    const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree_) + 12;
-    tree_->header()->resizeSection(
-        CacheModel::OfflineColumn,
-        std::max(tree_->header()->sectionSizeHint(CacheModel::OfflineColumn),
-                 tree_->fontMetrics().horizontalAdvance(QStringLiteral("No, 99 missing")) + margin));
-    // Titles come after the listing: room for a usual one.
-    tree_->header()->resizeSection(
-        CacheModel::TitleColumn,
-        tree_->fontMetrics().horizontalAdvance(QStringLiteral("The Edge of the Map")) + margin);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == tree_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            close();
-            return true;
-        }
-        if (key == Qt::Key_Space) {
-            TickSelected();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
+    const HelpOutcome shown = OpenHelp(QCoreApplication::applicationDirPath());
+    if (!shown.opened)
+        parts_.dialogs.Tell(messages::HelpNotOpened(FromQt(shown.place)));
 }
 
 QSize MainWindow::FittedSize(QSize wanted, QSize available)
@@ -556,6 +372,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    const std::size_t ticked = model_->TickedCount();
+    if (ticked > 0 && !parts_.dialogs.Confirm(messages::kCloseTitle, messages::CloseWithTicks(ticked))) {
+        event->ignore();
+        return;
+    }
     StopListing();
     SaveLayout();
     event->accept();
@@ -577,83 +398,12 @@ void MainWindow::ShowInstallations()
     installChooser_->setVisible(found.size() > 1);
 }
 
-void MainWindow::SetBusy(Busy busy)
-{
-    busy_ = busy;
-    const bool idle = busy == Busy::No;
-    for (QPushButton* button : {changeButton_, permanentButton_, deleteButton_})
-        button->setEnabled(idle);
-    for (QAction* action : {changeAction_, checkAction_, listAgainAction_, deleteAction_})
-        action->setEnabled(idle);
-    installChooser_->setEnabled(idle);
-    // The rows a listing adds can be ticked as they come, and keep their ticks when it ends; the
-    // commands wait for it.
-    const bool ticking = idle || busy == Busy::Listing;
-    tickAllButton_->setEnabled(ticking);
-    untickAllButton_->setEnabled(ticking);
-    model_->SetLocked(!ticking);
-    if (!idle) {
-        busySince_ = QDateTime::currentMSecsSinceEpoch();
-        progressTimer_->start();
-        return;
-    }
-    progressTimer_->stop();
-    statusLabel_->hide();
-    progressBar_->hide();
-}
-
-void MainWindow::Finish(const std::function<void()>& then)
-{
-    work_.reset();
-    listing_.reset();
-    SetBusy(Busy::No);
-    Guarded(then);
-    if (!IsBusy())
-        emit Idle();
-}
-
-void MainWindow::ShowProgress()
-{
-    if (QApplication::activeModalWidget()) {
-        // The command waits for an answer: no progress to show, and the delay starts afresh after it.
-        busySince_ = QDateTime::currentMSecsSinceEpoch();
-        statusLabel_->hide();
-        progressBar_->hide();
-        return;
-    }
-    if (!IsBusy() || QDateTime::currentMSecsSinceEpoch() - busySince_ < kProgressDelayMs)
-        return;
-    QString status;
-    int total = 0, done = 0;  // a total of 0 shows that something goes on, not how far it has got
-    if (busy_ == Busy::Listing && listing_) {
-        static const char* const phases[] = {messages::kReviewingStatus, messages::kRelationshipsStatus,
-                                             "Looking for Installed Copies"};
-        status = QString::fromUtf8(phases[static_cast<int>(listing_->phase.load())]);
-        total = static_cast<int>(std::min<std::size_t>(listing_->total, INT_MAX));
-        done = static_cast<int>(std::min<std::size_t>(listing_->done, static_cast<std::size_t>(total)));
-    } else {
-        status = busy_ == Busy::Deleting ? QStringLiteral("Deleting Files")
-                 : busy_ == Busy::Moving ? QStringLiteral("Moving Files")
-                                         : QStringLiteral("Fixing Problems");
-    }
-    statusLabel_->setText(status);
-    progressBar_->setRange(0, total);
-    progressBar_->setValue(done);
-    statusLabel_->show();
-    progressBar_->show();
-}
-
 void MainWindow::UpdateTickedLine()
 {
-    const std::size_t count = model_->TickedCount();
-    QString line = count == 0 ? QStringLiteral("No packages ticked")
-                              : QStringLiteral("%1 %2 ticked, %3")
-                                    .arg(count)
-                                    .arg(count == 1 ? QStringLiteral("package") : QStringLiteral("packages"))
-                                    .arg(SizeForPeople(model_->TickedBytes()));
+    std::optional<std::pair<std::size_t, std::size_t>> shown;
     if (!filterField_->text().trimmed().isEmpty())
-        line += QStringLiteral("; %1 of %2 packages shown").arg(filter_->rowCount()).arg(model_->rowCount());
-    tickedLabel_->setText(line);
+        shown.emplace(filter_->rowCount(), model_->rowCount());
+    status_->ShowTicked(model_->TickedCount(), model_->TickedBytes(), shown);
 }
 
 }  // namespace thld

@@ -1,26 +1,25 @@
 // The cache in the main window: the game folder found at start, changed with Change and asked for
-// when the cache looks empty; the listing off the window's thread; the jump from a requirement to
-// its package; Delete and Permanent.
+// when the cache looks empty; the listing off the window's thread; the window's jobs and its busy
+// state.
+#include <QAction>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTreeView>
+#include <QPushButton>
 
-#include <algorithm>
 #include <utility>
 
 #include "commands/messages.h"
-#include "commands/return_plan.h"
-#include "commands/run_plan.h"
-#include "platform/file.h"
-#include "qt/background_work.h"
+#include "commands/window_messages.h"
 #include "qt/cache_filter.h"
 #include "qt/cache_model.h"
-#include "qt/cross_thread_prompt.h"
+#include "qt/cache_tree_view.h"
 #include "qt/listing_job.h"
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
 #include "qt/size_words.h"
+#include "qt/status_line.h"
 #include "qt/thread_mailbox.h"
 
 namespace thld {
@@ -29,9 +28,7 @@ void MainWindow::Start()
 {
     Guarded([this] {
         if (!folderFlow_.Find())
-            totalLabel_->setText(
-                QStringLiteral("No game folder was chosen, so there is no cache to show. "
-                               "Press Change to choose the game's folder."));
+            totalLabel_->setText(QString::fromUtf8(messages::kNoGameFolderChosen));
     });
 }
 
@@ -50,30 +47,25 @@ void MainWindow::StartListing()
     StopListing();
     auto state = std::make_shared<ListingState>();
     listing_ = state;
-    const unsigned generation = ++generation_;
+    const unsigned generation = ++listingGeneration_;
     // The items come to this thread as they are listed, through the mailbox that the listing's end
     // comes through after them.
     firstListed_ = true;
     ListedItems listed = [this, &mailbox = ThreadMailbox::Of(this), generation](std::vector<PackageItem>&& items) {
         mailbox.Post([this, generation, items = std::move(items)]() mutable {
-            if (generation == generation_)
+            if (generation == listingGeneration_)
                 Guarded([&] { OnItemsListed(std::move(items)); });
         });
     };
-    work_ = std::make_unique<BackgroundWork>(
-        this, [state, folders = folders_, listed = std::move(listed)] { RunListing(*state, folders, listed); },
-        [this, state, generation](std::exception_ptr error) {
-            if (generation != generation_)
-                return;  // stopped, or replaced by a later listing
-            Finish([&] {
-                if (error) {
-                    ClearTree();
-                    std::rethrow_exception(error);
-                }
-                OnListed(*state);
-            });
+    RunJob(
+        Busy::Listing, [state, folders = folders_, listed = std::move(listed)] { RunListing(*state, folders, listed); },
+        [this, state](std::exception_ptr error) {
+            if (error) {
+                ClearTree();
+                std::rethrow_exception(error);
+            }
+            OnListed(*state);
         });
-    SetBusy(Busy::Listing);
 }
 
 void MainWindow::StopListing()
@@ -81,8 +73,8 @@ void MainWindow::StopListing()
     if (busy_ != Busy::Listing)
         return;
     listing_->stop = true;
-    ++generation_;
-    work_.reset();
+    ++listingGeneration_;
+    jobs_.Forget();
     listing_.reset();
     SetBusy(Busy::No);
 }
@@ -91,12 +83,10 @@ void MainWindow::OnItemsListed(std::vector<PackageItem> items)
 {
     const bool first = std::exchange(firstListed_, false);
     model_->AddListed(std::move(items), first, listing_ ? listing_->total.load() : 0);
-    totalLabel_->setText(QStringLiteral("Listing the cache: %1 %2 so far")
-                             .arg(model_->rowCount())
-                             .arg(model_->rowCount() == 1 ? QStringLiteral("package") : QStringLiteral("packages")));
+    totalLabel_->setText(ToQt(messages::ListingSoFar(static_cast<std::size_t>(model_->rowCount()))));
     totalLabel_->setToolTip(QString());
     if (first)
-        SizeColumns();
+        tree_->SizeColumns();
     UpdateTickedLine();
 }
 
@@ -119,112 +109,87 @@ void MainWindow::OnListed(ListingState& state)
     if (filter_->sortColumn() != header->sortIndicatorSection() || filter_->sortOrder() != header->sortIndicatorOrder())
         filter_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
     model_->SetCacheFolder(folders_.cacheFolder);
+    tree_->SetCacheFolder(folders_.cacheFolder);
     model_->SetPackages(std::move(state.items), std::move(state.contents.installed), std::move(state.offline));
-    totalLabel_->setText(QStringLiteral("Total Cache: %1 in %2 %3")
-                             .arg(SizeForPeople(listing.total))
-                             .arg(model_->rowCount())
-                             .arg(model_->rowCount() == 1 ? QStringLiteral("package") : QStringLiteral("packages")));
+    totalLabel_->setText(ToQt(messages::ListedTotal(listing.total, static_cast<std::size_t>(model_->rowCount()))));
     totalLabel_->setToolTip(ExactBytes(listing.total));
-    SizeColumns();
+    tree_->SizeColumns();
     UpdateTickedLine();
 }
 
 void MainWindow::ClearTree()
 {
     model_->Clear();
-    totalLabel_->setText(QStringLiteral("Total Cache: ") + SizeForPeople(0));
+    totalLabel_->setText(ToQt(messages::EmptyTotal()));
     totalLabel_->setToolTip(QString());
     UpdateTickedLine();
 }
 
-void MainWindow::OnRequirementActivated(const QModelIndex& shown)
+void MainWindow::RunJob(Busy busy, std::function<void()> work, std::function<void(std::exception_ptr)> done)
 {
-    const QModelIndex activated = filter_->mapToSource(shown);
-    if (!CacheModel::IsRequirement(activated))
+    jobs_.Run(std::move(work),
+              [this, done = std::move(done)](std::exception_ptr error) { Finish([&] { done(error); }); });
+    SetBusy(busy);
+}
+
+void MainWindow::SetBusy(Busy busy)
+{
+    busy_ = busy;
+    const bool idle = busy == Busy::No;
+    for (QPushButton* button : {changeButton_, permanentButton_, deleteButton_})
+        button->setEnabled(idle);
+    for (QAction* action : {changeAction_, checkAction_, listAgainAction_})
+        action->setEnabled(idle);
+    tree_->SetCommandsAllowed(idle);
+    installChooser_->setEnabled(idle);
+    // The rows a listing adds can be ticked as they come, and keep their ticks when it ends; the
+    // commands wait for it.
+    const bool ticking = idle || busy == Busy::Listing;
+    tickAllButton_->setEnabled(ticking);
+    untickAllButton_->setEnabled(ticking);
+    model_->SetLocked(!ticking);
+    if (idle) {
+        status_->EndWork();
         return;
-    // Every package of that name is shown in turn; the last stays selected.
-    for (int row : model_->RowsNamed(model_->RequirementName(activated))) {
-        const QModelIndex package = model_->index(row, CacheModel::NameColumn);
-        QModelIndex target = filter_->mapFromSource(package);
-        if (!target.isValid()) {  // hidden by the filter, which then goes
-            filterField_->clear();
-            target = filter_->mapFromSource(package);
+    }
+    status_->StartWork([this, busy] {
+        using messages::Work;
+        StatusLine::Progress progress;
+        switch (busy) {
+        case Busy::Listing:
+            if (listing_) {
+                static const Work phases[] = {Work::ListingKinds, Work::ListingRelations, Work::ListingInstalled};
+                progress.work = phases[static_cast<int>(listing_->phase.load())];
+                progress.total = listing_->total;
+                progress.done = listing_->done;
+            }
+            break;
+        case Busy::Checking:
+            progress.work = Work::Checking;
+            break;
+        case Busy::Deleting:
+            progress.work = Work::Deleting;
+            break;
+        case Busy::Moving:
+            progress.work = Work::Moving;
+            break;
+        case Busy::Fixing:
+            progress.work = Work::Fixing;
+            break;
+        default:
+            progress.work = Work::Planning;
         }
-        tree_->scrollTo(target);
-        tree_->setCurrentIndex(target);
-        tree_->expand(target);
-    }
-}
-
-void MainWindow::RunCommand(Busy command, const std::vector<int>& rows)
-{
-    std::vector<bool> ticks = model_->Ticks();
-    if (!rows.empty()) {
-        ticks.assign(ticks.size(), false);
-        for (int row : rows)
-            ticks[static_cast<std::size_t>(row)] = true;
-    }
-    if (IsBusy() || std::find(ticks.begin(), ticks.end(), true) == ticks.end())
-        return;
-    // The command works on the listing's items, which never change (a new listing takes new ones),
-    // and a copy of the ticks.
-    RunJob(command, [command, items = model_->SharedItems(), folders = folders_, ticks = std::move(ticks),
-                     listed = listedIndex_](UserPrompt& prompt) {
-        return command == Busy::Deleting ? DeleteTicked(folders, *items, ticks, prompt, listed)
-                                         : MakeTickedPermanent(folders, *items, ticks, prompt, listed);
+        return progress;
     });
 }
 
-void MainWindow::RunFix(ProblemFix fix, const std::vector<CacheProblem>& problems, const std::vector<bool>& chosen)
+void MainWindow::Finish(const std::function<void()>& then)
 {
-    if (IsBusy())
-        return;
-    if (fix == ProblemFix::Tidy) {
-        RunJob(Busy::Fixing, [folders = folders_, plan = PlanTidy(problems, chosen), listed = listedIndex_](
-                                 UserPrompt& prompt) { return RunPlan(folders, plan, prompt, listed); });
-        return;
-    }
-    // A mismatch names the cached file by its key; Return works on the listing's items of those keys.
-    auto items = model_->SharedItems();
-    std::vector<bool> ticks(items->size(), false);
-    for (std::size_t i = 0; i < problems.size(); ++i)
-        for (std::size_t n = 0; n < items->size(); ++n)
-            if (chosen[i] && problems[i].kind == CacheProblem::Kind::Mismatch && (*items)[n].key == problems[i].key)
-                ticks[n] = true;
-    RunJob(Busy::Fixing,
-           [items, folders = folders_, ticks = std::move(ticks), listed = listedIndex_](UserPrompt& prompt) {
-               return RunPlan(folders, PlanReturn(folders, *items, ticks), prompt, listed);
-           });
-}
-
-void MainWindow::RunJob(Busy command, std::function<RunReport(UserPrompt&)> job)
-{
-    const unsigned generation = ++generation_;
-    // The report comes back the same way as the job's copies went.
-    auto report = std::make_shared<RunReport>();
-    prompt_ = std::make_shared<CrossThreadPrompt>(this, parts_.dialogs);
-    work_ = std::make_unique<BackgroundWork>(
-        this, [job = std::move(job), report, prompt = prompt_] { *report = job(*prompt); },
-        [this, report, generation](std::exception_ptr error) {
-            if (generation == generation_)
-                OnCommandDone(*report, error);
-        });
-    SetBusy(command);
-}
-
-void MainWindow::OnCommandDone(const RunReport& report, std::exception_ptr error)
-{
-    prompt_.reset();
-    // After a file error the tree stays as the command left it, and the stop message says why.
-    Finish([&] {
-        if (error)
-            std::rethrow_exception(error);
-        if (report.ListAgain() && !closeWhenIdle_)
-            StartListing();
-        report.RaiseFailure();
-    });
-    if (closeWhenIdle_)
-        close();
+    listing_.reset();
+    SetBusy(Busy::No);
+    Guarded(then);
+    if (!IsBusy())
+        emit Idle();
 }
 
 }  // namespace thld

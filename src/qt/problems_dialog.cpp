@@ -6,7 +6,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -14,8 +16,8 @@
 
 #include "commands/fix_command.h"
 #include "commands/problem_groups.h"
+#include "commands/problem_lines.h"
 #include "qt/qt_text.h"
-#include "qt/size_words.h"
 
 namespace thld {
 
@@ -23,44 +25,16 @@ namespace {
 
 using Kind = CacheProblem::Kind;
 
-QString Listed(const std::vector<std::string>& names)
+// Every column's full text in its tooltip, for a row that is wrapped or cut at any width.
+void GiveTooltips(QTreeWidgetItem* item)
 {
-    QString text;
-    for (const std::string& name : names)
-        text += (text.isEmpty() ? QString() : QStringLiteral(", ")) + ToQt(name);
-    return text;
+    for (int column = 0; column < item->columnCount(); ++column)
+        item->setToolTip(column, item->text(column));
 }
 
 }  // namespace
 
-QString ProblemLine(const CacheProblem& p)
-{
-    switch (p.kind) {
-    case Kind::Mismatch:
-        return ToQt(p.name) + QStringLiteral(": installed as ") + ToQt(p.path);
-    case Kind::Stale:
-        return ToQt(p.name) + QStringLiteral(" (") + ToQt(p.key) + QStringLiteral(".uxx is gone)");
-    case Kind::Orphan:
-        return ToQt(p.key) + QStringLiteral(".uxx: ") + ToQt(p.fileKind) + QStringLiteral(", ") + SizeForPeople(p.size);
-    case Kind::Duplicate:
-        return ToQt(p.name) + QStringLiteral(": newest ") + ToQt(p.keys.front()) + QStringLiteral(", also ") +
-               Listed(std::vector<std::string>(p.keys.begin() + 1, p.keys.end()));
-    case Kind::Missing: {
-        QString needs;
-        for (const MissingImport& import : p.missing) {
-            needs += (needs.isEmpty() ? QString() : QStringLiteral(", ")) + ToQt(import.package);
-            if (!import.through.empty())
-                needs += QStringLiteral(" (through ") + ToQt(import.through) + QStringLiteral(")");
-        }
-        return ToQt(p.name) + QStringLiteral(" needs ") + needs;
-    }
-    case Kind::Unreadable:
-        return ToQt(p.name) + QStringLiteral(" (") + ToQt(p.key) + QStringLiteral(".uxx, ") + SizeForPeople(p.size) +
-               (p.tables == PackageTables::NotAPackage ? QStringLiteral("): no package")
-                                                       : QStringLiteral("): damaged"));
-    }
-    return QString();
-}
+QString ProblemLineText(const CacheProblem& problem) { return ToQt(ProblemLine(problem)); }
 
 QString ProblemCommand(const CacheProblem& p) { return ToQt(FixCommand(p).value_or(std::string())); }
 
@@ -84,7 +58,14 @@ ProblemsDialog::ProblemsDialog(const std::vector<CacheProblem>& problems, FixAsk
     tree_->header()->setStretchLastSection(false);
     tree_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     tree_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    // Long lines wrap within their column, never cut short; rows grow to hold them.
     tree_->setWordWrap(true);
+    tree_->setTextElideMode(Qt::ElideNone);
+    tree_->setUniformRowHeights(false);
+    connect(tree_->header(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (column == 0)
+            FitRows();
+    });
     layout->addWidget(tree_, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
@@ -143,23 +124,53 @@ void ProblemsDialog::ShowProblems(const std::vector<CacheProblem>& problems)
                 heading = new QTreeWidgetItem(tree_, {QString::fromUtf8(ProblemWord(group.kind)) +
                                                       QStringLiteral(": ") + QString::fromUtf8(group.title)});
                 heading->setFirstColumnSpanned(true);
+                GiveTooltips(heading);
                 QFont bold = heading->font(0);
                 bold.setBold(true);
                 heading->setFont(0, bold);
                 auto* remedy = new QTreeWidgetItem(
                     heading, {QString::fromUtf8(group.remedy).replace(QLatin1Char('\n'), QLatin1Char(' '))});
                 remedy->setFirstColumnSpanned(true);
+                GiveTooltips(remedy);
                 QFont italic = remedy->font(0);
                 italic.setItalic(true);
                 remedy->setFont(0, italic);
             }
-            auto* line = new QTreeWidgetItem(heading, {ProblemLine(problem), ProblemCommand(problem)});
-            line->setToolTip(0, line->text(0));
+            auto* line = new QTreeWidgetItem(heading, {ProblemLineText(problem), ProblemCommand(problem)});
+            GiveTooltips(line);
             line->setData(0, Qt::UserRole, static_cast<qulonglong>(i) + 1);  // 0: no problem's line
         }
     }
     tree_->expandAll();
+    FitRows();
     UpdateButtons();
+}
+
+void ProblemsDialog::FitRows()
+{
+    // A tree's rows do not grow for wrapped text by themselves: each is given the height of its
+    // text wrapped at the width it is drawn in.
+    const int margin = 2 * (tree_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree_) + 1) + 2;
+    const QFontMetrics metrics(tree_->font());
+    for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+        QTreeWidgetItem* item = *it;
+        int depth = 1;  // the root is decorated
+        for (const QTreeWidgetItem* above = item->parent(); above; above = above->parent())
+            ++depth;
+        const int column = item->isFirstColumnSpanned() ? tree_->viewport()->width() : tree_->columnWidth(0);
+        const int width = std::max(40, column - depth * tree_->indentation() - margin);
+        const QFontMetrics shown(item->font(0).resolve(tree_->font()));
+        const int height =
+            shown.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, item->text(0)).height() + margin;
+        item->setSizeHint(0, QSize(0, std::max(height, metrics.height() + margin)));
+    }
+    tree_->doItemsLayout();
+}
+
+void ProblemsDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    FitRows();
 }
 
 std::vector<bool> ProblemsDialog::Chosen(ProblemFix fix) const

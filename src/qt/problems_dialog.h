@@ -40,7 +40,13 @@ private:
     // line removes them all, and deletes orphans only when named).
     std::vector<bool> Chosen(ProblemFix fix) const;
     void UpdateButtons();
+    // Gives every row the height its wrapped text needs at the columns' widths.
+    void FitRows();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
     std::vector<CacheProblem> problems_;
     FixAsked fix_;
     QLabel* summary_ = nullptr;
@@ -51,8 +57,9 @@ private:
     bool fixing_ = false;
 };
 
-// One problem as a line of the dialog, and the command that mends it (empty where none does).
-QString ProblemLine(const CacheProblem& problem);
+// One problem as a line of the dialog (the core's ProblemLine), and the command that mends it
+// (empty where none does).
+QString ProblemLineText(const CacheProblem& problem);
 QString ProblemCommand(const CacheProblem& problem);
 
 }  // namespace thld

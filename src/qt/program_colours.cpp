@@ -24,8 +24,9 @@ QPalette ProgramPalette(QPalette palette)
         palette.setColor(group, QPalette::Highlight, group == QPalette::Inactive ? kText.darker(130) : kText);
         palette.setColor(group, QPalette::HighlightedText, kBackground);
         palette.setColor(group, QPalette::Link, kText);
-        // Buttons, headers and frames in shades of the blue, so that nothing keeps the platform's grey.
-        palette.setColor(group, QPalette::Button, kBackground.lighter(150));
+        // Buttons, headers and frames in shades of the blue, so that nothing keeps the platform's grey;
+        // dark enough that a style's lighter shading of a button keeps the yellow readable on it.
+        palette.setColor(group, QPalette::Button, kBackground.lighter(115));
         palette.setColor(group, QPalette::ButtonText, text);
         palette.setColor(group, QPalette::Light, kBackground.lighter(220));
         palette.setColor(group, QPalette::Midlight, kBackground.lighter(180));

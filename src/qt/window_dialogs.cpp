@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
+#include "qt/plan_dialogs.h"
 #include "qt/qt_text.h"
 
 namespace thld {
@@ -35,6 +37,24 @@ bool MessageBoxDialogs::Confirm(const std::string& title, const std::string& mes
 void MessageBoxDialogs::Tell(const std::string& message)
 {
     Show(QMessageBox::Warning, MessageCaption(), message, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool MessageBoxDialogs::Offer(const std::string& title, const std::string& message, const std::string& action)
+{
+    QMessageBox box(QMessageBox::Information, ToQt(title), ToQt(message), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* go = box.addButton(ToQt(action), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(go);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == go;
+}
+
+bool MessageBoxDialogs::ConfirmPlan(const PlanConfirmation& confirmation)
+{
+    return PlanConfirmationDialog(confirmation, QApplication::activeWindow()).exec() == QDialog::Accepted;
 }
 
 void MessageBoxDialogs::Stop(const std::string& message)

@@ -14,7 +14,7 @@ constexpr std::string_view kFolder = "/cache/";
 
 void CheckOneInput(std::string_view input)
 {
-    const std::optional<ListingMemo> memo = ListingMemo::Decode(std::string(input), kFolder);
+    const std::unique_ptr<ListingMemo> memo = ListingMemo::Decode(std::string(input), kFolder);
     if (!memo)
         return;
     Require(!ListingMemo::Decode(std::string(input), "/another/"), "a memo answers for its own folder only");

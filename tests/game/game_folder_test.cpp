@@ -104,8 +104,12 @@ class AskingForTheGameFolder : public ::testing::Test {
 protected:
     FakeEntry entry;
     ScriptedPicker picker;
-    std::vector<std::string> told;
-    FolderAsking asking{picker, [this](const std::string& m) { told.push_back(m); }};
+    std::vector<GameEntryRead::Result> told;  // how the store was found, each time the user was told
+    bool goOn = true;                         // the user's answer to the box before the picker
+    FolderAsking asking{picker, [this](GameEntryRead::Result read) {
+                            told.push_back(read);
+                            return goOn;
+                        }};
 
     std::optional<std::string> Find()
     {
@@ -131,8 +135,18 @@ TEST_F(AskingForTheGameFolder, MissingKeyThenCancelledPickerFindsNothingAndWrite
 {
     entry.keyExists = false;
     EXPECT_EQ(Find(), std::nullopt);
-    EXPECT_EQ(told, std::vector<std::string>{kNoGameEntryMessage});
+    EXPECT_EQ(told, std::vector<GameEntryRead::Result>{GameEntryRead::Result::NoKey});
     EXPECT_EQ(picker.titles, std::vector<std::string>{"Select UT Folder (ex. C:\\UnrealTournament)"});
+    EXPECT_TRUE(entry.written.empty());
+}
+
+TEST_F(AskingForTheGameFolder, CancelInTheBoxBeforeThePickerFindsNothingAndOpensNoPicker)
+{
+    entry.keyExists = false;
+    goOn = false;
+    EXPECT_EQ(Find(), std::nullopt);
+    EXPECT_EQ(told, std::vector<GameEntryRead::Result>{GameEntryRead::Result::NoKey});
+    EXPECT_TRUE(picker.titles.empty());
     EXPECT_TRUE(entry.written.empty());
 }
 
@@ -140,7 +154,7 @@ TEST_F(AskingForTheGameFolder, MissingValueThenAChoiceIsStoredAndReadBack)
 {
     picker.answers = {P("D:\\Games\\UT\\")};
     EXPECT_EQ(Find(), P("D:\\Games\\UT\\"));
-    EXPECT_EQ(told, std::vector<std::string>{kNoFolderValueMessage});
+    EXPECT_EQ(told, std::vector<GameEntryRead::Result>{GameEntryRead::Result::NoValue});
     EXPECT_EQ(entry.written, std::vector<std::string>{P("D:\\Games\\UT")});
     EXPECT_EQ(entry.reads, 2);
 }

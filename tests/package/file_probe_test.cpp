@@ -14,7 +14,7 @@
 
 #include "package/buffer_contains.h"
 #include "package/file_probe.h"
-#include "package/region_bounds.h"
+#include "package/region_end.h"
 #include "platform/file.h"
 #include "platform/file_fault.h"
 #include "support/fake_cache.h"

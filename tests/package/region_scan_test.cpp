@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "package/buffer_contains.h"
-#include "package/candidate_scan.h"
+#include "package/byte_pair_sieve.h"
 #include "package/name_patterns.h"
 #include "package/region_scan.h"
 #include "platform/file.h"

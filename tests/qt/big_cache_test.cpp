@@ -1,4 +1,4 @@
-// The window over a synthetic cache answers input while the cache is listed, and shows the rows
+// The window over a synthetic cache answers input while the cache is listed or checked, and shows the rows
 // listed so far.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
+#include <QDialog>
 
 #include <condition_variable>
 #include <mutex>
@@ -95,6 +97,40 @@ TEST_F(WindowTest, TheWindowAnswersInputWhileTenThousandPackagesAreListed)
     EXPECT_EQ(ShownNames().size(), 10000u);
     EXPECT_EQ(Find<QLabel>("totalLabel")->toolTip().remove(QRegularExpression(QStringLiteral("[^0-9]"))),
               QString::number(total));
+    EXPECT_TRUE(Find<QPushButton>("deleteButton")->isEnabled());
+}
+
+// File > Check the Cache runs off the window's thread: while it reads, the window shows what it does
+// and takes input; the problems come once it has read.
+TEST_F(WindowTest, TheWindowAnswersInputWhileTheCacheIsChecked)
+{
+    bench::WriteCache(bench::PlanCache(200, 1999), game + "cache/");
+    store.value = game;
+    Open();
+    HeldOpen held(game + "cache/cache.ini");
+    bool shown = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown = true;
+            dialog->reject();
+        }
+    });
+    answer.start(10);
+    Action("&Check the Cache...")->trigger();
+    ASSERT_TRUE(WaitFor([&] { return held.Held(); }));
+    QTest::qWait(300);  // long enough for the progress to show
+
+    EXPECT_TRUE(window->IsBusy());
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(Text("statusLabel"), QStringLiteral("Checking the Cache"));
+    EXPECT_FALSE(Find<QPushButton>("deleteButton")->isEnabled());
+    QTest::keyClicks(Find<QLineEdit>("filterField"), QStringLiteral("zz"));
+    EXPECT_EQ(Find<QLineEdit>("filterField")->text(), QStringLiteral("zz"));
+
+    held.Release();
+    EXPECT_TRUE(WaitFor([&] { return shown && !QApplication::activeModalWidget(); }));
+    WaitIdle();
     EXPECT_TRUE(Find<QPushButton>("deleteButton")->isEnabled());
 }
 

@@ -276,22 +276,102 @@ TEST_F(CorpusWindow, ADoubleClickOnARequirementJumpsToItsPackageEvenWhenFiltered
     }
 }
 
-// As in THLD.exe: Escape ends the window, and so does Enter in the tree; Escape in a filter field
-// that holds text only empties it.
-TEST_F(CorpusWindow, EscapeAndEnterInTheTreeEndTheWindow)
+// Escape never closes the window (in a filter field that holds text it empties the field); Enter
+// in the tree opens the current item: a package with requirements expands and collapses, a
+// requirement goes to its package.
+TEST_F(CorpusWindow, EscapeNeverClosesTheWindowAndEnterOpensTheItem)
 {
     auto* field = Find<QLineEdit>("filterField");
     Filter("Archives");
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_Escape);
-    EXPECT_TRUE(field->text().isEmpty());
-    EXPECT_TRUE(window->isVisible());
-    for (QWidget* target : {static_cast<QWidget*>(field), static_cast<QWidget*>(Tree())}) {
-        window->show();
+    for (QWidget* target : {static_cast<QWidget*>(field), static_cast<QWidget*>(field), static_cast<QWidget*>(Tree()),
+                            static_cast<QWidget*>(window.get())}) {
         target->setFocus();
-        QTest::keyClick(target, target == field ? Qt::Key_Escape : Qt::Key_Return);
-        EXPECT_FALSE(window->isVisible()) << FromQt(target->objectName());
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_TRUE(field->text().isEmpty());
+        EXPECT_TRUE(window->isVisible()) << FromQt(target->objectName());
     }
+    const QModelIndex map = Shown("DM-Q2DM1.unr");
+    Tree()->setCurrentIndex(map);
+    QTest::keyClick(Tree(), Qt::Key_Return);
+    EXPECT_TRUE(Tree()->isExpanded(map));
+    const QModelIndexList requirement = Tree()->model()->match(Tree()->model()->index(0, 0, map), Qt::DisplayRole,
+                                                               QStringLiteral("Q2DM1.utx"), 1, Qt::MatchExactly);
+    ASSERT_EQ(requirement.size(), 1);
+    Tree()->setCurrentIndex(requirement.front());
+    QTest::keyClick(Tree(), Qt::Key_Enter);
+    EXPECT_EQ(FromQt(Tree()->currentIndex().data().toString()), "Q2DM1.utx");
+    EXPECT_FALSE(Tree()->currentIndex().parent().isValid());
+    Tree()->setCurrentIndex(map);
+    QTest::keyClick(Tree(), Qt::Key_Return);
+    EXPECT_FALSE(Tree()->isExpanded(map));
+    EXPECT_TRUE(window->isVisible());
+}
+
+// The window closes through Exit, File > Quit or its close box; with packages ticked it asks first.
+TEST_F(CorpusWindow, ClosingWithPackagesTickedAsksFirst)
+{
+    const std::string asked =
+        "? Close Tallyhold: 2 packages are ticked. Close Tallyhold without deleting them or "
+        "making them permanent?";
+    struct Case {
+        const char* way;
+        int ticked;
+        std::deque<bool> answers;
+        std::vector<std::string> said;
+        bool closed;
+    };
+    const Case cases[] = {
+        {"exit", 2, {false}, {asked}, false},
+        {"quit", 2, {false}, {asked}, false},
+        {"box", 2, {false}, {asked}, false},
+        {"quit", 2, {true}, {asked}, true},
+        {"exit", 0, {}, {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.way) + " " + std::to_string(c.ticked));
+        window->show();
+        Click("untickAllButton");
+        if (c.ticked) {
+            Tick("ECM.u");
+            Tick("Fatboy.u");
+        }
+        dialogs.said.clear();
+        dialogs.answers = c.answers;
+        if (std::string(c.way) == "exit")
+            Click("exitButton");
+        else if (std::string(c.way) == "quit")
+            Action("&Quit")->trigger();
+        else
+            window->close();
+        EXPECT_EQ(dialogs.said, c.said);
+        EXPECT_EQ(!window->isVisible(), c.closed);
+    }
+}
+
+// The first click on Size puts the largest first, as `tallyhold list --sort size` does; the
+// second the smallest.
+TEST_F(CorpusWindow, TheFirstClickOnSizeSortsTheLargestFirst)
+{
+    QHeaderView* header = Tree()->header();
+    const auto click = [&] {
+        const int x = header->sectionViewportPosition(CacheModel::SizeColumn) + 5;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    };
+    std::uint64_t largest = 0, smallest = UINT64_MAX;
+    for (const PackageItem& item : expected.items) {
+        largest = std::max(largest, item.size);
+        smallest = std::min(smallest, item.size);
+    }
+    const auto firstSize = [&] {
+        return Model()
+            .Items()[static_cast<std::size_t>(
+                static_cast<QAbstractProxyModel*>(Tree()->model())->mapToSource(Tree()->model()->index(0, 0)).row())]
+            .size;
+    };
+    click();
+    EXPECT_EQ(firstSize(), largest);
+    click();
+    EXPECT_EQ(firstSize(), smallest);
 }
 
 // The picture shows a tidy demo path; THLD_QT_LOOK=classic takes it in the classic colours (the

@@ -5,12 +5,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -66,18 +68,12 @@ struct CommandCase {
 
 TEST_F(CommandWindow, DeleteAndPermanentChangeTheFilesAndTheIndexAsAnswered)
 {
-    const std::string del = "? Confirm Delete File", move = "? Confirm Move File", replace = "? Confirm Replace File";
+    // One question for the whole plan; a file to replace is still asked about on its own.
+    const std::string del = "? Delete Packages", move = "? Make Packages Permanent", replace = "? Confirm Replace File";
     const std::vector<CommandCase> cases = {
         {"delete, Yes", "deleteButton", {"DM-Flux.unr"}, {true}, {del}, {"DM-Flux.unr"}, {}, ""},
-        {"delete two, No then Yes",
-         "deleteButton",
-         {"ECM.u", "Fatboy.u"},
-         {false, true},
-         {del, del},
-         {"Fatboy.u"},
-         {},
-         ""},
-        {"delete, No", "deleteButton", {"ZoomShockRifle.u"}, {false}, {del}, {}, {}, ""},
+        {"delete two, Yes", "deleteButton", {"ECM.u", "Fatboy.u"}, {true}, {del}, {"ECM.u", "Fatboy.u"}, {}, ""},
+        {"delete, Cancel", "deleteButton", {"ZoomShockRifle.u"}, {false}, {del}, {}, {}, ""},
         {"permanent map with its requirement",
          "permanentButton",
          {"DM-Q2DM1.unr"},
@@ -132,6 +128,44 @@ TEST_F(CommandWindow, DeleteAndPermanentChangeTheFilesAndTheIndexAsAnswered)
         EXPECT_EQ(ShownNames().size(), CorpusManifest().size() - c.gone.size());
         window.reset();
     }
+}
+
+// Cancel pressed while the second of three packages goes: it goes, the third stays as it was, and
+// the progress dialog ends with what was done.
+TEST_F(CommandWindow, CancelDuringARunLeavesThePackagesNotReachedAsTheyWere)
+{
+    LayOutCorpus();
+    Open();
+    Tick({"ECM.u", "Fatboy.u", "ZoomShockRifle.u"});
+    const auto cached = [&](const char* file) { return game + "cache/" + CorpusEntry(file).guid + ".uxx"; };
+    std::atomic<bool> reached{false}, cancelled{false};
+    DiskFaultHook previous = SetDiskFaultHook([&](DiskStep step, const std::string& path) {
+        if (step == DiskStep::Move && path == cached("Fatboy.u")) {
+            reached = true;
+            for (int waited = 0; !cancelled && waited < 1000; ++waited)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return std::optional<FileErrorCause>();
+    });
+    dialogs.answers = {true};
+    Click("deleteButton");
+    ASSERT_TRUE(WaitFor([&] { return reached.load(); }));
+    auto* progress = window->findChild<QDialog*>(QStringLiteral("runProgress"));
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(progress->isVisible());
+    QTest::mouseClick(progress->findChild<QPushButton*>(QStringLiteral("runCancelButton")), Qt::LeftButton);
+    cancelled = true;
+    WaitIdle();
+    SetDiskFaultHook(std::move(previous));
+
+    EXPECT_EQ(dialogs.said, std::vector<std::string>{"? Delete Packages: Delete 3 Packages"});
+    EXPECT_FALSE(std::filesystem::exists(cached("ECM.u")));
+    EXPECT_FALSE(std::filesystem::exists(cached("Fatboy.u")));
+    EXPECT_TRUE(std::filesystem::exists(cached("ZoomShockRifle.u")));
+    EXPECT_TRUE(Indexed("ZoomShockRifle.u"));
+    EXPECT_EQ(progress->findChild<QLabel*>(QStringLiteral("runStatus"))->text(),
+              QStringLiteral("Deleted 2 of 3 packages (15 KiB). 1 was left as it was after Cancel."));
+    EXPECT_TRUE(progress->findChild<QPushButton*>(QStringLiteral("runCloseButton"))->isVisible());
 }
 
 TEST_F(CommandWindow, AFileErrorIsShownOnceAndWhatWasNotDoneStaysWhereItWas)
@@ -192,8 +226,10 @@ TEST_F(CommandWindow, ACacheChangedSinceTheListingIsListedAgainBeforeAnyQuestion
     Click("deleteButton");
     WaitIdle();
 
-    ASSERT_EQ(dialogs.said.size(), 1u);
-    EXPECT_EQ(dialogs.said[0], "! " + messages::IndexChanged(game + "cache/cache.ini"));
+    ASSERT_EQ(dialogs.said.size(), 2u);
+    EXPECT_EQ(dialogs.said[1], "! " + game +
+                                   "cache/cache.ini has changed since the cache was listed. "
+                                   "Nothing was changed; the cache is listed again.");
     EXPECT_TRUE(Indexed("DM-Flux.unr"));
     const std::vector<std::string> shown = ShownNames();
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "ECM.u"), 0);
@@ -230,32 +266,25 @@ TEST_F(CommandWindow, AMismatchReturnedFromTheProblemsViewIsCachedUnderItsGuidAn
             .size();
     };
     qsizetype before = 0, after = 0;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        auto* tree = dialog->findChild<QTreeWidget*>(QStringLiteral("problemsTree"));
+    WithDialog(Action("&Check the Cache..."), [&](QDialog& dialog) {
+        auto* tree = dialog.findChild<QTreeWidget*>(QStringLiteral("problemsTree"));
         before = mismatches(tree);
         if (before == 0)
-            return dialog->reject();
+            return dialog.reject();
         tree->setCurrentItem(
             tree->findItems(QStringLiteral("DM-Flux.unr: installed as"), Qt::MatchStartsWith | Qt::MatchRecursive)
                 .front());
-        dialog->findChild<QPushButton*>(QStringLiteral("returnButton"))->click();
-        WaitIdle();
+        dialog.findChild<QPushButton*>(QStringLiteral("returnButton"))->click();
+        // The fix, the listing after it and the check after that, with the dialog open.
+        WaitFor([&] { return mismatches(tree) == 0; });
         after = mismatches(tree);
-        dialog->reject();
+        dialog.reject();
     });
-    QAction* check = nullptr;
-    for (QAction* action : window->findChildren<QAction*>())
-        if (action->text() == QStringLiteral("Check the &Cache..."))
-            check = action;
-    ASSERT_NE(check, nullptr);
-    check->trigger();
     EXPECT_EQ(before, 1);
     EXPECT_EQ(after, 0);
     EXPECT_TRUE(std::filesystem::is_regular_file(game + "cache/" + GuidKey(installed) + ".uxx"));
     EXPECT_NE(temp.Read("game/cache/cache.ini").find(GuidKey(installed) + "=DM-Flux.unr"), std::string::npos);
-    EXPECT_EQ(Titles(), std::vector<std::string>{"? Confirm Return File"});
+    EXPECT_EQ(Titles(), std::vector<std::string>{"? Return Packages to the Cache"});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QAbstractButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -13,7 +14,6 @@
 #include "commands/messages.h"
 #include "game/process_scanner.h"
 #include "qt/qt_text.h"
-#include "qt/platform_words.h"
 #include "qt/window_layout.h"
 #include "qt/window_program.h"
 #include "support/corpus.h"
@@ -29,7 +29,9 @@ TEST_F(WindowTest, TheGameFolderIsAskedForWhenNotStoredAndChangedOnRequest)
     const std::string other = temp / "other/";
     LayOutGameFolder(game);
     LayOutGameFolder(other, {false, {"DM-Flux.unr", "ECM.u"}});
-    const std::string noEntry = std::string("! ") + PlatformWords(kNoGameEntryMessage, SearchPlaces::System::Linux);
+    const std::string noEntry =
+        "? Tallyhold: Tallyhold doesn't know yet where Unreal Tournament is installed.\r\n"
+        "Choose the game's folder (the one that holds System and Maps).";
     const std::string change = std::string("? ") + messages::kChangeFolderTitle + ": " + messages::kChangeFolderMessage;
     const std::size_t all = CorpusManifest().size();
     struct Case {
@@ -42,8 +44,9 @@ TEST_F(WindowTest, TheGameFolderIsAskedForWhenNotStoredAndChangedOnRequest)
         std::size_t rows;
     };
     const std::vector<Case> cases = {
-        {"first run, cancelled", false, {}, {std::nullopt}, {noEntry}, "Cache Path", 0},
-        {"first run, chosen", false, {}, {game}, {noEntry}, game + "cache/", all},
+        {"first run, Cancel in the box", false, {false}, {}, {noEntry}, "Cache Path", 0},
+        {"first run, chooser cancelled", false, {true}, {std::nullopt}, {noEntry}, "Cache Path", 0},
+        {"first run, chosen", false, {true}, {game}, {noEntry}, game + "cache/", all},
         {"change, No", true, {false}, {}, {change}, game + "cache/", all},
         {"change, cancelled", true, {true}, {std::nullopt}, {change}, game + "cache/", all},
         {"change, chosen", true, {true}, {other}, {change}, other + "cache/", 2},
@@ -64,7 +67,8 @@ TEST_F(WindowTest, TheGameFolderIsAskedForWhenNotStoredAndChangedOnRequest)
         }
         EXPECT_EQ(dialogs.said, c.said);
         EXPECT_EQ(chooser.titles,
-                  std::vector<std::string>(c.chosen.size(), PlatformWords(kPickerTitle, SearchPlaces::System::Linux)));
+                  std::vector<std::string>(c.chosen.size(),
+                                           "Choose the Unreal Tournament folder (such as ~/UnrealTournament)"));
         EXPECT_EQ(FromQt(Text("pathLabel")), c.shownCache);
         EXPECT_EQ(Model().rowCount(), static_cast<int>(c.rows));
         // Why the tree is empty, and what to do, where the first chooser was cancelled.
@@ -200,6 +204,33 @@ TEST(MessageBoxes, AskAndTellInThePlatformsBoxesWithYesAsTheDefault)
         EXPECT_EQ(FromQt(title), c.title);
         EXPECT_EQ(text, QStringLiteral("Line one <b>\nLine two"));
         EXPECT_EQ(icon, c.icon);
+    }
+}
+
+// The first-run box: titled with the program's name, its action on a button of its own beside
+// Cancel; Enter takes the action, Escape cancels.
+TEST(MessageBoxes, TheFirstRunBoxOffersChooseFolderOrCancel)
+{
+    for (const auto& [key, chosen] : {std::pair{Qt::Key_Return, true}, std::pair{Qt::Key_Escape, false}}) {
+        QString title;
+        QStringList buttons;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&, key = key] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                answer.stop();
+                title = box->windowTitle();
+                for (QAbstractButton* button : box->buttons())
+                    buttons.append(button->text());
+                QTest::keyClick(box, key);
+            }
+        });
+        answer.start(10);
+        MessageBoxDialogs boxes;
+        EXPECT_EQ(boxes.Offer("Tallyhold", "Choose the game's folder.", "Choose Folder\u2026"), chosen);
+        EXPECT_EQ(FromQt(title), "Tallyhold");
+        buttons.replaceInStrings(QStringLiteral("&"), QString());
+        buttons.sort();
+        EXPECT_EQ(buttons, (QStringList{QStringLiteral("Cancel"), QStringLiteral("Choose Folder\u2026")}));
     }
 }
 

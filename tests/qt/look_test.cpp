@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QMenuBar>
+#include <QTreeWidgetItemIterator>
 #include <QPushButton>
 #include <QDialog>
 #include <QLabel>
@@ -24,7 +26,7 @@
 
 #include "qt/desktop_look.h"
 #include "qt/display_check.h"
-#include "qt/platform_words.h"
+#include "commands/window_messages.h"
 #include "qt/qt_text.h"
 #include "support/corpus.h"
 #include "support/fake_cache.h"
@@ -111,16 +113,21 @@ TEST(DisplayCheck, WithoutADisplayTheProgramSaysWhatItNeeds)
     }
 }
 
-TEST(PlatformWords, TheFirstRunOnLinuxAndMacOSSpeaksOfNoRegistryAndNoDriveLetter)
+TEST(FirstRunWords, OnLinuxAndMacOSTheySpeakOfNoRegistryAndNoDriveLetter)
 {
-    for (const char* text : {kNoGameEntryMessage, kNoFolderValueMessage, kPickerTitle}) {
+    for (GameEntryRead::Result read : {GameEntryRead::Result::NoKey, GameEntryRead::Result::NoValue}) {
         for (SearchPlaces::System system : {SearchPlaces::System::Linux, SearchPlaces::System::MacOS}) {
-            const std::string shown = PlatformWords(text, system);
-            EXPECT_EQ(shown.find("Registry"), std::string::npos) << shown;
-            EXPECT_EQ(shown.find("C:\\"), std::string::npos) << shown;
+            for (const std::string& shown :
+                 {messages::FirstRunMessage(system, read), messages::FolderChooserTitle(system)}) {
+                EXPECT_EQ(shown.find("Registry"), std::string::npos) << shown;
+                EXPECT_EQ(shown.find("C:\\"), std::string::npos) << shown;
+            }
         }
-        EXPECT_EQ(PlatformWords(text, SearchPlaces::System::Windows), text);
     }
+    EXPECT_EQ(messages::FirstRunMessage(SearchPlaces::System::Windows, GameEntryRead::Result::NoKey),
+              "Unreal Tournament Registry Entry not found!\r\nHit OK to select Unreal Tournament Folder.");
+    EXPECT_EQ(messages::FolderChooserTitle(SearchPlaces::System::Windows),
+              "Select UT Folder (ex. C:\\UnrealTournament)");
 }
 
 class LookWindow : public WindowTest {
@@ -252,15 +259,17 @@ TEST_F(LookWindow, KeyboardPathsFilterTickDeleteAndListAgain)
     QTest::keyClick(Tree(), Qt::Key_Space);
     EXPECT_EQ(Model().TickedCount(), 0u);
 
-    // The Delete key asks Delete's question about each selected package; No changes nothing.
+    // The Delete key asks once about the selected packages; Cancel changes nothing.
     const std::string first = FromQt(Model().index(0, 0).data().toString());
     const std::string second = FromQt(Model().index(1, 0).data().toString());
-    dialogs.answers = {false, false};
+    dialogs.answers = {false};
     QTest::keyClick(Tree(), Qt::Key_Delete);
     WaitIdle();
-    ASSERT_EQ(dialogs.said.size(), 2u);
-    EXPECT_NE(dialogs.said[0].find(first), std::string::npos);
-    EXPECT_NE(dialogs.said[1].find(second), std::string::npos);
+    EXPECT_EQ(dialogs.said, std::vector<std::string>{"? Delete Packages: Delete 2 Packages"});
+    ASSERT_EQ(dialogs.plans.size(), 1u);
+    ASSERT_EQ(dialogs.plans[0].lines.size(), 2u);
+    EXPECT_EQ(dialogs.plans[0].lines[0].name, first);
+    EXPECT_EQ(dialogs.plans[0].lines[1].name, second);
     EXPECT_EQ(Model().rowCount(), static_cast<int>(CorpusManifest().size()));
 
     // F5 lists the cache again, and sees a package gone meanwhile.
@@ -301,27 +310,101 @@ TEST_F(LookWindow, CheckTheCacheShowsTheProblemsGrouped)
     std::filesystem::remove(game + "cache/" + CorpusEntry("Q2DM1.utx").guid + ".uxx");
     OpenIn(Look::Desktop);
     std::vector<std::string> groups;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        auto* tree = dialog->findChild<QTreeWidget*>(QStringLiteral("problemsTree"));
+    WithDialog(Action("&Check the Cache..."), [&](QDialog& dialog) {
+        auto* tree = dialog.findChild<QTreeWidget*>(QStringLiteral("problemsTree"));
         for (int i = 0; i < tree->topLevelItemCount(); ++i)
             groups.push_back(FromQt(tree->topLevelItem(i)->text(0)));
         tree->setCurrentItem(tree->topLevelItem(0)->child(1));
-        dialog->findChild<QPushButton*>(QStringLiteral("copyCommandButton"))->click();
-        if (const char* picture = std::getenv("THLD_QT_PROBLEMS_PICTURE"))
-            dialog->grab().save(QString::fromUtf8(picture));
-        dialog->reject();
+        dialog.findChild<QPushButton*>(QStringLiteral("copyCommandButton"))->click();
+        dialog.reject();
     });
-    QAction* check = nullptr;
-    for (QAction* action : window->findChildren<QAction*>())
-        if (action->text() == QStringLiteral("Check the &Cache..."))
-            check = action;
-    ASSERT_NE(check, nullptr);
-    check->trigger();
     ASSERT_FALSE(groups.empty());
     EXPECT_EQ(groups.front().substr(0, 7), "stale: ");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("tallyhold tidy --stale"));
+}
+
+// Each menu's underlined letters are its own: no two items of one menu (or of the menu bar) share one.
+TEST_F(LookWindow, EveryMenuHasUniqueMnemonics)
+{
+    OpenIn(Look::Desktop);
+    const auto mnemonics = [](const QList<QAction*>& actions) {
+        std::map<QChar, std::vector<std::string>> taken;
+        for (QAction* action : actions) {
+            const QString text = action->text();
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            if (at >= 0 && at + 1 < text.size())
+                taken[text.at(at + 1).toLower()].push_back(FromQt(text));
+        }
+        return taken;
+    };
+    std::vector<QList<QAction*>> lists = {window->menuBar()->actions()};
+    for (std::size_t i = 0; i < lists.size(); ++i)
+        for (QAction* action : lists[i])
+            if (action->menu())
+                lists.push_back(action->menu()->actions());
+    EXPECT_GE(lists.size(), 5u);  // the bar, File, View, Columns, Colours, Help
+    for (const QList<QAction*>& actions : lists) {
+        for (const auto& [letter, texts] : mnemonics(actions)) {
+            EXPECT_EQ(texts.size(), 1u) << FromQt(QString(letter)) << ": " << texts.front() << ", " << texts.back();
+        }
+    }
+}
+
+// The problems view at 1x and 2x in every look: each line's whole text is shown (wrapped, never cut)
+// and in its tooltip, and a disabled button stands out at least 3:1 from its background.
+TEST_F(LookWindow, TheProblemsViewShowsWholeTextsAndReadableButtonsInEveryLook)
+{
+    // The game's own packages are not there: the maps' lines of missing packages are long.
+    struct Case {
+        const char* name;
+        Look look;
+        bool dark;
+        qreal scale;
+    };
+    const Case cases[] = {{"1x-light", Look::Desktop, false, 1},   {"2x-light", Look::Desktop, false, 2},
+                          {"1x-dark", Look::Desktop, true, 1},     {"2x-dark", Look::Desktop, true, 2},
+                          {"1x-classic", Look::Classic, false, 1}, {"2x-classic", Look::Classic, false, 2}};
+    OpenIn(Look::Desktop);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ApplyLook(c.look, c.dark);
+        WithDialog(Action("&Check the Cache..."), [&](QDialog& dialog) {
+            dialog.resize(640, 420);
+            QApplication::processEvents();
+            auto* tree = dialog.findChild<QTreeWidget*>(QStringLiteral("problemsTree"));
+            tree->clearSelection();  // Return and Tidy are disabled with nothing selected
+            QApplication::processEvents();
+            int lines = 0, wrapped = 0;
+            for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+                QTreeWidgetItem* item = *it;
+                EXPECT_EQ(item->toolTip(0), item->text(0));
+                if (!item->parent() || item->parent()->indexOfChild(item) == 0)
+                    continue;  // headings and the remedy under each
+                ++lines;
+                const QRect cell = tree->visualItemRect(item);
+                const int width = tree->columnWidth(0) - tree->indentation() * 2 - 8;
+                const QRect needed =
+                    tree->fontMetrics().boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, item->text(0));
+                EXPECT_GE(cell.height(), needed.height()) << FromQt(item->text(0));
+                wrapped += needed.height() > tree->fontMetrics().height() * 3 / 2;
+            }
+            EXPECT_GE(lines, 10);
+            EXPECT_GE(wrapped, 3);  // some lines are longer than the column is wide
+            QImage image(dialog.size() * c.scale, QImage::Format_RGB32);
+            image.setDevicePixelRatio(c.scale);
+            dialog.render(&image);
+            for (const char* name : {"returnButton", "tidyButton"}) {
+                auto* button = dialog.findChild<QPushButton*>(QString::fromUtf8(name));
+                EXPECT_FALSE(button->isEnabled()) << name;
+                const QRect area(button->mapTo(&dialog, QPoint(4, 4)) * c.scale,
+                                 (button->size() - QSize(8, 8)) * c.scale);
+                EXPECT_GE(ContrastIn(image, area), 3.0) << name;
+            }
+            const QString picture = QStringLiteral(THLD_QT_PROBLEMS_PICTURE).arg(QString::fromUtf8(c.name));
+            EXPECT_TRUE(image.save(picture)) << FromQt(picture);
+            dialog.reject();
+        });
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
 
 #include "qt/qt_text.h"
 #include "support/corpus.h"
@@ -113,6 +114,34 @@ std::vector<std::string> WindowTest::ShownNames() const
     for (int row = 0; row < shown->rowCount(); ++row)
         names.push_back(FromQt(shown->index(row, 0).data().toString()));
     return names;
+}
+
+QAction* WindowTest::Action(const char* text) const
+{
+    for (QAction* action : window->findChildren<QAction*>())
+        if (action->text() == QString::fromUtf8(text))
+            return action;
+    ADD_FAILURE() << "no action " << text;
+    return nullptr;
+}
+
+void WindowTest::WithDialog(QAction* action, const std::function<void(QDialog&)>& handle)
+{
+    ASSERT_NE(action, nullptr);
+    bool handled = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || handled)
+            return;
+        handled = true;
+        poll.stop();
+        handle(*dialog);
+    });
+    poll.start(10);
+    action->trigger();
+    EXPECT_TRUE(WaitFor([&] { return handled && !QApplication::activeModalWidget(); })) << "no dialog came";
+    WaitIdle();
 }
 
 QString WindowTest::Text(const char* label) const { return Find<QLabel>(label)->text(); }

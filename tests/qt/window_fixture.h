@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QDialog>
 #include <QTreeView>
 
 #include <deque>
@@ -49,12 +51,24 @@ public:
         return script.Confirm(title, message);
     }
     void Tell(const std::string& message) override { script.Tell(message); }
+    // Recorded as a question: "? title: message", answered from the script.
+    bool Offer(const std::string& title, const std::string& message, const std::string&) override
+    {
+        return script.Confirm(title, message);
+    }
     void Stop(const std::string& message) override { script.said.push_back("x " + message); }
+    // Recorded as "? title: action", answered from the script.
+    bool ConfirmPlan(const PlanConfirmation& confirmation) override
+    {
+        plans.push_back(confirmation);
+        return script.Confirm(confirmation.title, confirmation.action);
+    }
 
     ScriptedPrompt script;
     std::deque<bool>& answers = script.answers;
     // "? title: message" for a question, "! message" for a message, "x message" for a stop.
     std::vector<std::string>& said = script.said;
+    std::vector<PlanConfirmation> plans;  // every plan confirmed, in order
 };
 
 class WindowTest : public ::testing::Test {
@@ -80,6 +94,11 @@ protected:
         return widget;
     }
     void Click(const char* button) const;
+    // The window's action (in a menu, or of the tree) whose text is `text`, mnemonic and all.
+    QAction* Action(const char* text) const;
+    // Triggers `action`, then hands the modal dialog it opens to `handle` (which must close it), and
+    // waits for the window to be idle.
+    void WithDialog(QAction* action, const std::function<void(QDialog&)>& handle);
     QTreeView* Tree() const { return Find<QTreeView>("cacheTree"); }
     CacheModel& Model() const;
     // The names of the packages the tree shows, top to bottom.

@@ -121,7 +121,10 @@ TEST(RegistryGameEntryTest, AChoiceGoesToTheMachineOrWhereRefusedToTheUser)
     RegistryGameEntry userOnly(refused);
     AnsweringPicker picker;
     int told = 0;
-    const FolderAsking asking{picker, [&](const std::string&) { ++told; }};
+    const FolderAsking asking{picker, [&](GameEntryRead::Result) {
+                                  ++told;
+                                  return true;
+                              }};
     InstallationRequest request;
     request.acceptGoneFolder = true;
     request.ask = &asking;

@@ -5,7 +5,9 @@
 // closes the window. It prints every time, the median and the fastest, and the number of items in
 // the tree (the same from run to run).
 //
-//   thld_start_probe GAMEFOLDER [RUNS] [PROGRAM]
+// With "first", every memo of the listing is deleted before each start: the first start of a cache.
+//
+//   thld_start_probe GAMEFOLDER [RUNS] [PROGRAM] [first]
 #include <windows.h>
 #include <commctrl.h>
 
@@ -50,14 +52,16 @@ std::string ProgramFolder()
 }
 
 struct Filled {
-    double milliseconds = 0;
+    double firstRows = 0;     // the window shows its first rows
+    double milliseconds = 0;  // and is filled, painted and takes input
     std::size_t items = 0;
 };
 
-// The main window of the process once it shows a filled tree; nullptr when it never did. The
-// check asks the Wine server as little as it can, as the program needs it: the active window (the
-// main window is activated as it shows), and only now and then every window of the process.
-HWND FilledWindow(DWORD processId, long long started, DWORD timeout)
+// The main window of the process once it shows; nullptr when it never did. The program shows it
+// with the first rows of its tree (or, with nothing listed, once its start-up ends). The check asks
+// the Wine server as little as it can, as the program needs it: the active window, and every other
+// poll every window of the process (shown behind the wait window, the main window is not active).
+HWND ShownWindow(DWORD processId, long long started, DWORD timeout)
 {
     for (int poll = 1;; ++poll) {
         HWND main = ::GetForegroundWindow();
@@ -65,17 +69,14 @@ HWND FilledWindow(DWORD processId, long long started, DWORD timeout)
         if (main)
             ::GetWindowThreadProcessId(main, &owner);
         if (owner != processId || !::IsWindowVisible(main) || TextOf(main) != kMainTitle) {
-            std::vector<HWND> mains = poll % 25 == 0 ? VisibleWindows(kMainTitle, processId) : std::vector<HWND>{};
+            std::vector<HWND> mains = poll % 2 == 0 ? VisibleWindows(kMainTitle, processId) : std::vector<HWND>{};
             main = mains.empty() ? nullptr : mains.front();
         }
-        if (main) {
-            HWND tree = ::GetDlgItem(main, IDC_CACHE_TREE);
-            if (tree && ::SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0)
-                return main;
-        }
+        if (main)
+            return main;
         if (Milliseconds(Now() - started) > timeout)
             return nullptr;
-        ::Sleep(10);
+        ::Sleep(5);
     }
 }
 
@@ -93,7 +94,8 @@ std::optional<Filled> TimeOneStart(const std::string& program)
         return std::nullopt;
     }
     std::optional<Filled> filled;
-    if (HWND main = FilledWindow(process.dwProcessId, started, kLongest)) {
+    if (HWND main = ShownWindow(process.dwProcessId, started, kLongest)) {
+        const double firstRows = Milliseconds(Now() - started);
         // Painted: each window's paint is handed to the program and waited for, which also waits
         // until it has finished the start-up work and reads its input.
         HWND tree = ::GetDlgItem(main, IDC_CACHE_TREE);
@@ -101,8 +103,8 @@ std::optional<Filled> TimeOneStart(const std::string& program)
         ::UpdateWindow(tree);
         DWORD_PTR answer = 0;
         ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kLongest, &answer);
-        filled =
-            Filled{Milliseconds(Now() - started), static_cast<std::size_t>(::SendMessageW(tree, TVM_GETCOUNT, 0, 0))};
+        filled = Filled{firstRows, Milliseconds(Now() - started),
+                        static_cast<std::size_t>(::SendMessageW(tree, TVM_GETCOUNT, 0, 0))};
         ::PostMessageW(main, WM_COMMAND, IDCANCEL, 0);
     }
     if (::WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
@@ -115,14 +117,33 @@ std::optional<Filled> TimeOneStart(const std::string& program)
     return filled;
 }
 
-int Probe(const std::string& gameFolder, int runs, const std::string& program)
+// Deletes the memos of the listing (%LOCALAPPDATA%\Tallyhold\*.memo).
+void ForgetMemos()
+{
+    char local[MAX_PATH] = {};
+    if (::GetEnvironmentVariableA("LOCALAPPDATA", local, MAX_PATH) == 0)
+        return;
+    const std::string folder = std::string(local) + "\\Tallyhold\\";
+    WIN32_FIND_DATAA found{};
+    HANDLE search = ::FindFirstFileA((folder + "*.memo").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do
+        ::DeleteFileA((folder + found.cFileName).c_str());
+    while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+}
+
+int Probe(const std::string& gameFolder, int runs, const std::string& program, bool first)
 {
     GameEntryOverride entry;
     entry.SetFolder(gameFolder);
-    std::vector<double> times;
+    std::vector<double> times, firstRows;
     std::size_t items = 0;
-    std::printf("start to filled window:");
+    std::printf("%s start to filled window:", first ? "first" : "repeat");
     for (int run = 0; run < runs; ++run) {
+        if (first)
+            ForgetMemos();
         std::optional<Filled> filled = TimeOneStart(program);
         if (!filled) {
             std::fputs("\nthe main window did not fill\n", stderr);
@@ -132,14 +153,17 @@ int Probe(const std::string& gameFolder, int runs, const std::string& program)
             std::fprintf(stderr, "\nthe tree held %zu items, not %zu as before\n", filled->items, items);
         items = filled->items;
         times.push_back(filled->milliseconds);
+        firstRows.push_back(filled->firstRows);
         std::printf(" %.0f", times.back());
         std::fflush(stdout);
     }
     // The fastest run tells most nearly what the program costs where other programs share the processor.
     std::printf(
-        " ms\nTHLD.exe start to filled window: median %.0f ms, fastest %.0f ms of %d runs (%zu items in the "
+        " ms\nTHLD.exe %s start to filled window: median %.0f ms, fastest %.0f ms of %d runs (%zu items in the "
         "tree)\n",
-        bench::Median(times), *std::min_element(times.begin(), times.end()), runs, items);
+        first ? "first" : "repeat", bench::Median(times), *std::min_element(times.begin(), times.end()), runs, items);
+    std::printf("THLD.exe %s start to its first rows: median %.0f ms, fastest %.0f ms\n", first ? "first" : "repeat",
+                bench::Median(firstRows), *std::min_element(firstRows.begin(), firstRows.end()));
     return 0;
 }
 
@@ -156,6 +180,9 @@ int main(int argc, char** argv)
     if (folder.back() != '\\')
         folder += '\\';
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    const std::string program = argc > 3 ? argv[3] : thld::uitest::ProgramFolder() + "..\\..\\src\\win32\\THLD.exe";
-    return thld::uitest::Probe(folder, runs, program);
+    const std::string program = argc > 3 && std::string(argv[3]) != "first"
+                                    ? argv[3]
+                                    : thld::uitest::ProgramFolder() + "..\\..\\src\\win32\\THLD.exe";
+    const bool first = std::string(argv[argc - 1]) == "first";
+    return thld::uitest::Probe(folder, runs, program, first);
 }

@@ -40,7 +40,7 @@ inline unsigned BitCount(std::uint64_t v)
 
 // Writes the offsets from `from` of the candidates in [from, to) (to - from <= kCandidateWindow)
 // to `out`, which has room for kCandidateWindow + 64; gives their count.
-// The same with AVX2, 32 positions at a time, on processors that have it (candidate_scan.cpp);
+// The same with AVX2, 32 positions at a time, on processors that have it (byte_pair_sieve.cpp);
 // nullptr elsewhere.
 using CollectFunction = std::size_t (*)(const std::uint8_t*, std::size_t, std::size_t, ByteRange, ByteRange,
                                         std::uint32_t*);

@@ -11,7 +11,7 @@
 #include <cstddef>
 
 #include "package/file_probe.h"
-#include "package/probe_batches.h"
+#include "package/probe_pipeline.h"
 
 namespace thld::probe {
 

@@ -1,4 +1,4 @@
-#include "package/probe_batches.h"
+#include "package/probe_pipeline.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "package/region_bounds.h"
+#include "package/region_end.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "package/candidate_scan.h"
+#include "package/byte_pair_sieve.h"
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #include <immintrin.h>

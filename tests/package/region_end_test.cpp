@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "package/region_bounds.h"
+#include "package/region_end.h"
 #include "support/fake_cache.h"
 
 namespace thld {

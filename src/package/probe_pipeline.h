@@ -3,7 +3,7 @@
 // and writes what it read into batches, and the searcher, which searches the batches and gives
 // each file's answer. They run one after the other on one thread, on two threads that hand the
 // batches over (file_probe.cpp), or as several readers, each reading spans of the files, and one
-// searcher that takes the spans in order (probe_lanes.cpp).
+// searcher that takes the spans in order (parallel_probe.cpp).
 
 #include <chrono>
 #include <cstddef>
@@ -19,7 +19,7 @@
 #include "package/name_patterns.h"
 #include "package/package_summary.h"
 #include "package/read_ahead.h"
-#include "package/region_bounds.h"
+#include "package/region_end.h"
 #include "package/region_search.h"
 #include "platform/file.h"
 

@@ -1,4 +1,4 @@
-#include "package/probe_lanes.h"
+#include "package/parallel_probe.h"
 
 #include <algorithm>
 #include <deque>

@@ -139,8 +139,10 @@ TEST_F(CommandWindow, CancelDuringARunLeavesThePackagesNotReachedAsTheyWere)
     Tick({"ECM.u", "Fatboy.u", "ZoomShockRifle.u"});
     const auto cached = [&](const char* file) { return game + "cache/" + CorpusEntry(file).guid + ".uxx"; };
     std::atomic<bool> reached{false}, cancelled{false};
+    // Fatboy's file moved aside, or deleted where it is (where the system can tell beforehand that
+    // it can go): the run is in the middle of its second package.
     DiskFaultHook previous = SetDiskFaultHook([&](DiskStep step, const std::string& path) {
-        if (step == DiskStep::Move && path == cached("Fatboy.u")) {
+        if ((step == DiskStep::Move || step == DiskStep::Remove) && path == cached("Fatboy.u")) {
             reached = true;
             for (int waited = 0; !cancelled && waited < 1000; ++waited)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the release preset with the benchmarks, writes the synthetic caches under
 # build/bench-data/<N> (once per size and seed), and runs the requirements benchmark on them, the
-# cold listing on the largest (as root), the game search on fake homes, tallyhold list on a large
-# cache, the native window's benchmark (on the largest and on the large cache), and, where Wine and
-# mingw-w64 are there, THLD.exe's start under Wine (scripts/wine-bench.sh).
+# cold listing on the largest (as root), tallyhold delete against rm on 1,000 and 10,000 packages,
+# the game search on fake homes, tallyhold list on a large cache, the native window's benchmark (on
+# the largest and on the large cache), and, where Wine and mingw-w64 are there, THLD.exe's start
+# under Wine (scripts/wine-bench.sh).
 # Settings: BENCH_SIZES (default 100,1000,5000,10000), BENCH_LARGE (the large cache, default
 # 100000; 0 leaves it out), BENCH_SEED (default 1999), BENCH_REFERENCE_BUDGET (seconds the literal
 # procedure may run in full, default 180).
@@ -52,6 +53,14 @@ largest=$(printf '%s\n' "${sizes[@]}" | sort -n | tail -1)
 # Cold files: as root the page cache is dropped before each run (it says so and skips otherwise).
 echo "== the listing on cold files, $largest packages"
 build/release/bench/thld_cold_bench build/bench-data "$largest" 2>&1 | tee -a build/logs/bench.log
+
+# Bulk delete against rm: the sizes of 1,000 and 10,000 where they are among the synthetic caches.
+delete_sizes=$(printf '%s\n' "${sizes[@]}" | grep -xE '1000|10000' | paste -sd, -)
+if [ -n "$delete_sizes" ]; then
+  echo "== tallyhold delete against rm on the caches of $delete_sizes packages"
+  build/release/bench/thld_delete_bench build/release/src/cli/tallyhold build/bench-data build/bench-scratch \
+    --sizes="$delete_sizes" 2>&1 | tee -a build/logs/bench.log
+fi
 
 echo "== tallyhold list and check on the cache of $largest packages"
 build/release/bench/thld_list_bench build/release/src/cli/tallyhold "build/bench-data/$largest" 2>&1 |

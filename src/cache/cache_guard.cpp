@@ -1,7 +1,6 @@
 #include "cache/cache_guard.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 
 #include "cache/cached_file.h"
@@ -9,88 +8,37 @@
 #include "cache/index_file.h"
 #include "cache/index_scan.h"
 #include "cache/index_text.h"
-#include "cache/package_steps.h"
+#include "cache/journalled_step.h"
+#include "platform/anchored_folder.h"
+#include "platform/canonical_folder.h"
 #include "platform/durable_move.h"
 #include "platform/file.h"
+#include "platform/file_link.h"
 #include "platform/folder.h"
 
 namespace thld {
 
 namespace {
 
-constexpr std::string_view kAsideSuffix = ".tallyhold-old";
-
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
-
-// A name that stays inside its folder.
-bool IsPlainName(std::string_view name)
-{
-    return !name.empty() && name != "." && name != ".." &&
-           std::none_of(name.begin(), name.end(), [](char c) { return IsSeparator(c) || c == '\0' || c == ':'; });
-}
-
-bool SameLetters(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-// `path` + ".tallyhold-old", with perhaps a number behind it.
+// `path` + ".tallyhold-old", with perhaps a number behind it (as runs before the record named them).
 bool IsAsideOf(std::string_view aside, std::string_view path)
 {
     if (!aside.starts_with(path) || !aside.substr(path.size()).starts_with(kAsideSuffix))
         return false;
-    const std::string_view number = aside.substr(path.size() + kAsideSuffix.size());
+    const std::string_view number = aside.substr(path.size() + std::string_view(kAsideSuffix).size());
     return number.size() <= 3 && std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The place of the line's package in the game folder, as Permanent chooses it: a folder right in the
-// game folder, then the value itself, or the package's name with the extension of a kind.
-constexpr std::string_view kPlaceExtensions[] = {".unr", ".u", ".utx"};
-
-bool IsPlaceInGame(std::string_view destination, std::string_view gameFolder, std::string_view value)
-{
-    if (gameFolder.empty() || !IsSeparator(gameFolder.back()) || !destination.starts_with(gameFolder))
-        return false;
-    const std::string_view rest = destination.substr(gameFolder.size());
-    const auto separator = std::find_if(rest.begin(), rest.end(), IsSeparator);
-    if (separator == rest.end())
-        return false;
-    const std::string_view folder = rest.substr(0, static_cast<std::size_t>(separator - rest.begin()));
-    const std::string_view file = rest.substr(folder.size() + 1);
-    if (!IsPlainName(folder) || !IsPlainName(file))
-        return false;
-    // The package's file, as its destination names it: the value as it is, or the package's name
-    // with the extension of its kind; the case as the game's folder spells an existing file.
-    if (SameLetters(file, value))
-        return true;
-    const std::string name = PackageNameOf(value);
-    return std::any_of(std::begin(kPlaceExtensions), std::end(kPlaceExtensions),
-                       [&](std::string_view extension) { return SameLetters(file, name + std::string(extension)); });
-}
-
-// A file named `value` in a folder of the game folder, as a Return takes one from there.
-bool IsFileInGameFolder(std::string_view path, std::string_view gameFolder, std::string_view value)
-{
-    if (gameFolder.empty() || !IsSeparator(gameFolder.back()) || !path.starts_with(gameFolder))
-        return false;
-    const std::string_view rest = path.substr(gameFolder.size());
-    const auto separator = std::find_if(rest.begin(), rest.end(), IsSeparator);
-    if (separator == rest.end())
-        return false;
-    const std::string_view folder = rest.substr(0, static_cast<std::size_t>(separator - rest.begin()));
-    return IsPlainName(folder) && IsPlainName(value) && rest.substr(folder.size() + 1) == value;
-}
-
-std::optional<StepRecord> ReadRecord(const std::string& path)
+// The records the file holds; nothing when it is no regular file of a record's size, can't be read
+// or holds no whole records.
+std::optional<std::vector<StepJournal>> ReadJournal(const std::string& path)
 {
     auto file = InputFile::OpenUnshared(path);
-    if (!file || file->Length() > kMaxStepRecordBytes)
+    if (!file || file->Length() > kMaxStepJournalFileBytes)
         return std::nullopt;
     std::string bytes(static_cast<std::size_t>(file->Length()), '\0');
     bytes.resize(file->ReadAt(0, bytes.data(), bytes.size()));
-    return ParseStepRecord(bytes);
+    return ParseStepJournals(bytes);
 }
 
 // The entry lines of cache.ini, stripped, as the program's text; nothing when it can't be read.
@@ -146,95 +94,168 @@ void SweepLeftovers(const std::string& cacheFolder, const std::set<std::string>&
 // What a step in progress leaves in the cache folder, and only a step does.
 bool IsLeftover(std::string_view name)
 {
-    return name == kStepRecordFileName || name == "cache.ini.new" || name == "cache.bak.new" ||
+    return name == kStepJournalFileName || name == "cache.ini.new" || name == "cache.bak.new" ||
            name.find(kAsideSuffix) != std::string_view::npos;
 }
 
-// Needs the lock. Raises FileError when a step can't be settled now.
-void RecoverCache(const std::string& cacheFolder, const std::string& gameFolder)
+// True when cache.ini holds the record's key in a line other than the record's.
+bool KeyOfOtherLine(const StepJournal& journal, const std::set<std::string>& lines)
 {
+    const auto entry = SplitEntryLine(journal.line);
+    return entry && std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+               const auto other = SplitEntryLine(line);
+               return other && other->key == entry->key && line != journal.line;
+           });
+}
+
+// Renames the record out of the way, under the first free name of kSetAsideJournalName's shape.
+std::string SetAside(const std::string& cacheFolder)
+{
+    const std::string base = cacheFolder + kSetAsideJournalName;
+    std::string name = base;
+    for (int n = 2; PathExists(name); ++n) {
+        if (n > 999)
+            throw FileError(FileErrorCause::FolderFull, base);
+        name = base + std::to_string(n);
+    }
+    MoveFileNoReplace(StepJournalPathOf(cacheFolder), name);
+    SyncFolder(cacheFolder);
+    return name;
+}
+
+// The record checked against the game folder given, or, with none, against the one it names.
+JournalFinding Judge(const StepJournal& journal, const StepPlaces& places, const std::set<std::string>& lines,
+                     std::optional<CheckedJournal>& step)
+{
+    using Outcome = JournalFinding::Outcome;
+    JournalFinding found;
+    found.journal = StepJournalPathOf(places.cacheFolder);
+    found.recordedGame = journal.gameFolder;
+    std::string game = places.gameFolder;
+    found.outcome = Outcome::Settled;
+    if (journal.kind != StepJournal::Kind::Delete) {
+        if (game.empty()) {
+            // A cache folder given alone: the record's own game folder is taken when it is there, and
+            // the record is acted on only when its paths check out against it.
+            if (!CanonicalFolder(journal.gameFolder)) {
+                found.outcome = Outcome::GameNotKnown;
+                return found;
+            }
+            game = journal.gameFolder;
+            found.outcome = Outcome::SettledInRecordedGame;
+        } else if (!RecordedGameFits(journal, game)) {
+            found.outcome = Outcome::OtherGame;
+            return found;
+        }
+    }
+    JournalCheck check = CheckJournal(journal, places, game);
+    if (check.fault == JournalFault::None && KeyOfOtherLine(journal, lines))
+        check.fault = JournalFault::KeyOfOtherLine;
+    if (check.fault != JournalFault::None) {
+        found.outcome = Outcome::SetAside;
+        found.fault = check.fault;
+        return found;
+    }
+    step = std::move(check.step);
+    return found;
+}
+
+// Needs the lock. Raises FileError when a step can't be settled now.
+JournalFinding RecoverCache(const StepPlaces& places)
+{
+    const std::string& cacheFolder = places.cacheFolder;
     if (!LeftoversIn(cacheFolder))
-        return;
-    const std::string recordPath = StepRecordPathOf(cacheFolder);
+        return {};
+    const std::string journalPath = StepJournalPathOf(cacheFolder);
     RemoveIfThere(cacheFolder + "cache.ini.new");
     RemoveIfThere(cacheFolder + "cache.bak.new");
     auto lines = EntryLines(cacheFolder);
     if (!lines)
-        return;  // nothing can be told without cache.ini: everything stays for a later program
-    if (PathExists(recordPath)) {
-        auto record = ReadRecord(recordPath);
-        if (!record) {
-            // Cut short before it was synced (no step had begun), or not a record of this program.
-            RemoveFile(recordPath);
-        } else if (IsStepOfCache(*record, cacheFolder, gameFolder)) {
-            // A Delete or Move is done once its line is gone, a Return once its line is there.
-            const bool lineThere = lines->contains(record->line);
-            const bool done = record->kind == StepRecord::Kind::Return ? lineThere : !lineThere;
-            SettleStep(*record, done ? StepEnd::Complete : StepEnd::Undo);
-            RemoveFile(recordPath);
+        return {};  // nothing can be told without cache.ini: everything stays for a later program
+    JournalFinding found;
+    if (PathExists(journalPath)) {
+        // Only a regular file of its own is read: anything else of the record's name goes aside.
+        const AnchoredFolder::Entry entry =
+            AnchoredFolder::Open(places.Canonical(cacheFolder).value_or(cacheFolder)).At(kStepJournalFileName);
+        if (entry != AnchoredFolder::Entry::File) {
+            found.outcome = JournalFinding::Outcome::SetAside;
+            found.journal = journalPath;
+            found.fault = LinkAt(journalPath) != LinkKind::None ? JournalFault::Link : JournalFault::NotRegularFile;
+            found.setAsideAs = SetAside(cacheFolder);
+            SweepLeftovers(cacheFolder, *lines);
+            return found;
+        }
+        auto journals = ReadJournal(journalPath);
+        if (!journals) {
+            // Cut short before it was synced (no step had begun): it describes no step.
+            RemoveFile(journalPath);
             SyncFolder(cacheFolder);
         } else {
-            return;  // a step in another game folder than the one known now: left for a program that knows it
+            // A batch is acted on only when every one of its records may be.
+            std::vector<CheckedJournal> steps;
+            std::set<std::string> cachedFiles;
+            for (const StepJournal& journal : *journals) {
+                std::optional<CheckedJournal> step;
+                found = Judge(journal, places, *lines, step);
+                if (step && !cachedFiles.insert(step->cachedName).second) {
+                    found.outcome = JournalFinding::Outcome::SetAside;
+                    found.fault = JournalFault::Repeated;
+                }
+                if (found.BlocksChanges())
+                    return found;
+                if (found.outcome == JournalFinding::Outcome::SetAside)
+                    break;
+                steps.push_back(std::move(*step));
+            }
+            if (found.outcome == JournalFinding::Outcome::SetAside) {
+                found.setAsideAs = SetAside(cacheFolder);
+            } else {
+                // A Delete or Move is done once its line is gone, a Return once its line is there.
+                for (const CheckedJournal& step : steps) {
+                    const bool lineThere = lines->contains(step.line);
+                    found.finished = step.kind == StepJournal::Kind::Return ? lineThere : !lineThere;
+                    SettleStep(step, found.finished ? StepEnd::Complete : StepEnd::Undo);
+                }
+                RemoveFile(journalPath);
+                SyncFolder(cacheFolder);
+            }
         }
     }
     SweepLeftovers(cacheFolder, *lines);
+    return found;
 }
 
 }  // namespace
 
-bool IsStepOfCache(const StepRecord& record, const std::string& cacheFolder, const std::string& gameFolder)
+std::optional<CacheGuard> CacheGuard::Take(const StepPlaces& places, std::chrono::milliseconds wait)
 {
-    auto entry = SplitEntryLine(record.line);
-    if (!entry || !IsPlainName(entry->key) || record.source != CachedFilePath(cacheFolder, entry->key))
-        return false;
-    if (record.kind == StepRecord::Kind::Delete)
-        return record.destination.empty() && record.gameFolder.empty() && IsAsideOf(record.aside, record.source);
-    if (gameFolder.empty() || record.gameFolder != gameFolder)
-        return false;
-    if (record.kind == StepRecord::Kind::Return)
-        return record.aside.empty() && IsFileInGameFolder(record.destination, record.gameFolder, entry->value);
-    return IsPlaceInGame(record.destination, record.gameFolder, entry->value) &&
-           (record.aside.empty() || IsAsideOf(record.aside, record.destination));
-}
-
-std::optional<CacheGuard> CacheGuard::Take(const std::string& cacheFolder, const std::string& gameFolder,
-                                           std::chrono::milliseconds wait)
-{
-    std::optional<ExclusiveLock> lock;
-    try {
-        lock = ExclusiveLock::Take(cacheFolder + kLockFileName, wait);
-        if (!lock)
-            return std::nullopt;
-    } catch (const FileError& e) {
-        // No lock file can be made where nothing else can be either: a read-only or missing folder.
-        const FileErrorCause cause = e.Cause();
-        if (cause != FileErrorCause::AccessDenied && cause != FileErrorCause::NotFound &&
-            cause != FileErrorCause::BadPath)
-            throw;
-    }
-    RecoverCache(cacheFolder, gameFolder);
-    return CacheGuard(std::move(lock));
+    auto lock = ExclusiveLock::Take(places.cacheFolder + kLockFileName, wait);
+    if (!lock)
+        return std::nullopt;
+    JournalFinding found = RecoverCache(places);
+    return CacheGuard(std::move(*lock), std::move(found));
 }
 
 bool LeftoversIn(const std::string& cacheFolder)
 {
     // The shapes of the names IsLeftover takes: the cached files themselves are never read.
-    static const std::string shapes[] = {kStepRecordFileName, "cache.ini.new", "cache.bak.new",
+    static const std::string shapes[] = {kStepJournalFileName, "cache.ini.new", "cache.bak.new",
                                          std::string("*").append(kAsideSuffix).append("*")};
     return FolderHoldsEntry(cacheFolder, IsLeftover, shapes);
 }
 
-void RecoverCacheIfIdle(const std::string& cacheFolder, const std::string& gameFolder)
+JournalFinding RecoverCacheIfIdle(const StepPlaces& places)
 {
     try {
-        if (!LeftoversIn(cacheFolder))
-            return;  // nothing to settle: the cache is only read, and no lock file is made
-        auto lock = ExclusiveLock::Take(cacheFolder + kLockFileName, std::chrono::milliseconds(0));
+        if (!LeftoversIn(places.cacheFolder))
+            return {};  // nothing to settle: the cache is only read, and no lock file is made
+        auto lock = ExclusiveLock::Take(places.cacheFolder + kLockFileName, std::chrono::milliseconds(0));
         if (lock)
-            RecoverCache(cacheFolder, gameFolder);
+            return RecoverCache(places);
     } catch (const FileError&) {
         // Left for a later program; the listing shows the cache as it is.
     }
+    return {};
 }
 
 }  // namespace thld

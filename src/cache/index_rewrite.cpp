@@ -1,6 +1,8 @@
 #include "cache/index_rewrite.h"
 
+#include <map>
 #include <optional>
+#include <set>
 
 #include "cache/index_encoding.h"
 #include "cache/index_file.h"
@@ -20,14 +22,15 @@ constexpr const char* kNewBackupName = "cache.bak.new";
 
 struct NewContent {
     std::string bytes;
-    std::optional<std::string> removed;  // the stripped line left out, if any
+    std::map<int, std::string> removed;  // the stripped lines left out, by number
 };
 
 // The former text with the index's lines stripped and ended as the scan says (CR LF, CR or LF),
 // without the entry line `lineNumber` and with `added` (already in the file's text) after the last
 // line of the index. The mark, the lines before the header, and the line that ends the index with
 // all after it, stay as they are.
-NewContent BuildNewContent(std::string_view former, const IndexScan& scan, int lineNumber, std::string_view added = {})
+NewContent BuildNewContent(std::string_view former, const IndexScan& scan, const std::set<int>& lineNumbers,
+                           std::string_view added = {})
 {
     NewContent content;
     content.bytes.reserve(former.size() + 2 * scan.body.size() + 2);
@@ -36,8 +39,8 @@ NewContent BuildNewContent(std::string_view former, const IndexScan& scan, int l
     content.bytes += scan.lineEnd;
     for (const IndexLine& line : scan.body) {
         std::string stripped = StripLineBreaks(line.text);
-        if (line.IsEntry() && line.number == lineNumber) {
-            content.removed = std::move(stripped);
+        if (line.IsEntry() && lineNumbers.contains(line.number)) {
+            content.removed.emplace(line.number, std::move(stripped));
             continue;
         }
         content.bytes += stripped;
@@ -121,7 +124,7 @@ AddedLine AddEntryLine(const std::string& cacheFolder, const std::string& line)
     const std::optional<std::string> added = FileTextOf(decoded, line);
     if (!added || added->empty() || added->find_first_of("\r\n") != std::string::npos)
         return AddedLine::NotWritable;
-    const std::string content = decoded.Encode(BuildNewContent(decoded.text, scan, -1, *added).bytes);
+    const std::string content = decoded.Encode(BuildNewContent(decoded.text, scan, {}, *added).bytes);
 
     std::optional<OutputFile> newIndex;
     try {
@@ -133,31 +136,46 @@ AddedLine AddEntryLine(const std::string& cacheFolder, const std::string& line)
     return AddedLine::Added;
 }
 
-RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber)
+std::vector<RemovedLine> RemoveEntryLines(const std::string& cacheFolder, const std::vector<int>& lineNumbers)
 {
+    auto all = [&](RemovedLine::Outcome outcome) {
+        return std::vector<RemovedLine>(lineNumbers.size(), RemovedLine{outcome, ""});
+    };
     const std::string indexPath = IndexPathOf(cacheFolder);
     auto formerBytes = ReadIndexFile(indexPath);
     if (!formerBytes)
-        return {RemovedLine::Outcome::Unreadable, ""};
+        return all(RemovedLine::Outcome::Unreadable);
     const std::string former = *formerBytes;
     const IndexText decoded = DecodeIndex(std::move(*formerBytes));
     IndexScan scan = ScanIndex(decoded.text);
     if (!scan.header)
-        return {RemovedLine::Outcome::NoHeader, ""};
-    NewContent content = BuildNewContent(decoded.text, scan, lineNumber);
+        return all(RemovedLine::Outcome::NoHeader);
+    NewContent content = BuildNewContent(decoded.text, scan, std::set<int>(lineNumbers.begin(), lineNumbers.end()));
     content.bytes = decoded.Encode(content.bytes);
 
     std::optional<OutputFile> newIndex;
     try {
         newIndex.emplace(OutputFile::Create(cacheFolder + kNewIndexName));
     } catch (const FileError&) {
-        return {RemovedLine::Outcome::NotCreated, ""};
+        return all(RemovedLine::Outcome::NotCreated);
     }
     ReplaceIndex(cacheFolder, newIndex, content.bytes, former);
 
-    if (content.removed)
-        return {RemovedLine::Outcome::Removed, decoded.LineOf(*content.removed)};
-    return {RemovedLine::Outcome::NoSuchLine, decoded.LineOf(StripLineBreaks(scan.header->text))};
+    std::vector<RemovedLine> removed;
+    removed.reserve(lineNumbers.size());
+    for (int number : lineNumbers) {
+        const auto line = content.removed.find(number);
+        if (line != content.removed.end())
+            removed.push_back({RemovedLine::Outcome::Removed, decoded.LineOf(line->second)});
+        else
+            removed.push_back({RemovedLine::Outcome::NoSuchLine, decoded.LineOf(StripLineBreaks(scan.header->text))});
+    }
+    return removed;
+}
+
+RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber)
+{
+    return RemoveEntryLines(cacheFolder, {lineNumber}).front();
 }
 
 }  // namespace thld

@@ -2,6 +2,7 @@
 // Rewriting cache.ini without one line, or with one more, keeping the former file as cache.bak.
 
 #include <string>
+#include <vector>
 
 namespace thld {
 
@@ -32,6 +33,11 @@ struct RemovedLine {
 // When the new file can't be created, nothing has changed (the former cache.bak stays). A file without a header is not
 // rewritten. Other file errors are raised as FileError.
 RemovedLine RemoveEntryLine(const std::string& cacheFolder, int lineNumber);
+
+// RemoveEntryLine for many lines in one rewrite: removed[i] for lineNumbers[i], each with the
+// outcome RemoveEntryLine would give it alone (Removed, or NoSuchLine with the header as its text),
+// or all with the outcome of a rewrite that did not happen (NoHeader, Unreadable, NotCreated).
+std::vector<RemovedLine> RemoveEntryLines(const std::string& cacheFolder, const std::vector<int>& lineNumbers);
 
 enum class AddedLine {
     Added,        // the line is the last line of the index

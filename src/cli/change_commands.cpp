@@ -1,6 +1,5 @@
 // tallyhold delete and keep: the window's Delete and Permanent on the packages named, with the same
 // questions, asked on the terminal.
-#include <algorithm>
 #include <chrono>
 
 #include "cache/cached_file.h"
@@ -15,46 +14,21 @@
 #include "commands/delete_plan.h"
 #include "commands/permanent_plan.h"
 #include "commands/run_plan.h"
-#include "game/process_scanner.h"
 
 namespace thld::cli {
-
-namespace {
-
-// The packages `delete` selects: those named (all without a NAME), and of them those whose cached
-// file is older than --older-than, in the order of the listing.
-std::vector<std::size_t> SelectedForDelete(const Options& options, const std::vector<PackageItem>& items)
-{
-    std::vector<std::size_t> selected;
-    if (options.names.empty()) {
-        for (std::size_t i = 0; i < items.size(); ++i)
-            selected.push_back(i);
-    } else {
-        selected = ItemsNamed(items, options.names);
-        std::sort(selected.begin(), selected.end());
-    }
-    if (options.olderThanDays) {
-        const std::int64_t now =
-            std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
-                .count();
-        const std::int64_t cutoff = now - std::int64_t{86400} * *options.olderThanDays;
-        std::erase_if(selected, [&](std::size_t i) { return items[i].modified <= 0 || items[i].modified >= cutoff; });
-    }
-    return selected;
-}
-
-}  // namespace
 
 int DeleteCommand(const Options& options, Console& console)
 {
     const Installation installation = FindGame(options.folders, false, console);
-    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
+    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip, Requirements::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
-    const std::vector<std::size_t> selected = SelectedForDelete(options, items);
+    const std::int64_t now =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+    const std::optional<std::vector<std::size_t>> chosen =
+        options.names.empty() ? std::nullopt : std::optional(ItemsNamed(items, options.names));
+    const std::vector<std::size_t> selected = SelectForDelete(items, chosen, options.olderThanDays, now);
     if (selected.empty()) {
-        console.Out(options.olderThanDays ? "No package is older than " + std::to_string(*options.olderThanDays) +
-                                                " days: nothing to delete.\n"
-                                          : "Nothing to delete.\n");
+        console.Out(NothingToDelete(options.olderThanDays) + "\n");
         return kExitDone;
     }
     const CommandPlan plan = PlanDelete(installation.folders, items, TicksOf(items, selected));
@@ -82,9 +56,11 @@ int DeleteCommand(const Options& options, Console& console)
                     HumanSize(bytes) + "; nothing was changed (--dry-run).\n");
         return kExitDone;
     }
-    RefuseWhileTheGameRuns();
     TerminalPrompt prompt(console, AnswersOf(options));
-    const RunReport report = RunPlan(installation.folders, plan, prompt, listing.indexStamp);
+    RunWatch watch(console, options);
+    const RunReport report =
+        RunPlan(installation.folders, plan, prompt, listing.indexStamp, ProcessScanner(), watch.Progress());
+    watch.Ended(report);
 
     std::size_t deleted = 0;
     std::uint64_t freed = 0;
@@ -119,11 +95,13 @@ int KeepCommand(const Options& options, Console& console)
         console.Out("Permanent would take these steps:\n" + lines + offline + "Nothing was changed (--dry-run).\n");
         return kExitDone;
     }
-    RefuseWhileTheGameRuns();
     if (!options.yes)
         console.Out("Permanent takes these steps:\n" + lines);
     TerminalPrompt prompt(console, AnswersOf(options));
-    const RunReport report = RunPlan(installation.folders, plan, prompt, listing.indexStamp);
+    RunWatch watch(console, options);
+    const RunReport report =
+        RunPlan(installation.folders, plan, prompt, listing.indexStamp, ProcessScanner(), watch.Progress());
+    watch.Ended(report);
 
     std::size_t moved = 0;
     std::string out;

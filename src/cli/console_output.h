@@ -57,6 +57,7 @@ public:
     // Columns a message on standard error may use: as Width(), for standard error.
     std::size_t ErrWidth() const { return errTerminal_ ? textWidth_ : kUnlimited; }
     bool InputIsTerminal() const { return inputIsTerminal_; }
+    bool ErrorIsTerminal() const { return errTerminal_; }
     // One line of standard input without its line break, cut to its first 256 bytes (the rest is read
     // and let go); nothing at the end of the input.
     std::optional<std::string> ReadLine();

@@ -106,11 +106,13 @@ int RunFix(const Options& options, Console& console, const Installation& install
         console.Out(std::string(title) + " would take these steps:\n" + lines + "Nothing was changed (--dry-run).\n");
         return kExitDone;
     }
-    RefuseWhileTheGameRuns();
     if (!options.yes)
         console.Out(std::string(title) + " takes these steps:\n" + lines);
     TerminalPrompt prompt(console, AnswersOf(options));
-    const RunReport report = RunPlan(installation.folders, plan, prompt, listing.indexStamp);
+    RunWatch watch(console, options);
+    const RunReport report =
+        RunPlan(installation.folders, plan, prompt, listing.indexStamp, ProcessScanner(), watch.Progress());
+    watch.Ended(report);
     std::size_t returned = 0, removed = 0, deleted = 0;
     std::string out;
     for (std::size_t i = 0; i < plan.steps.size(); ++i) {

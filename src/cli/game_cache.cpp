@@ -4,6 +4,7 @@
 #include "game/search_words.h"
 #include "game/system_game_entry.h"
 #include "cli/terminal_text.h"
+#include "commands/journal_messages.h"
 #include "commands/messages.h"
 #include "platform/file.h"
 #include "platform/file_error.h"
@@ -43,12 +44,15 @@ Installation FindGame(const InstallationRequest& request, bool needGameFolder, C
     return std::move(*found);
 }
 
-CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies)
+CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies,
+                        Requirements requirements)
 {
     const GameFolders& folders = installation.folders;
     if (std::optional<FolderProblem> problem = CheckInstallationFolders(folders))
         throw Failure(problem->message);
-    CacheContents contents = ListCacheContents(folders, installedCopies, {}, {}, listingMemo);
+    CacheContents contents = ListCacheContents(folders, installedCopies, {}, {}, listingMemo, requirements);
+    if (const std::string found = messages::JournalFindingText(contents.journal); !found.empty())
+        console.Err("tallyhold: " + PrintableLines(found) + "\n");
     const Listing& listing = contents.listing;
     if (listing.outcome == Listing::Outcome::Unreadable)
         throw Failure(messages::ReadError(listing.indexPath));

@@ -20,7 +20,8 @@ Installation FindGame(const InstallationRequest& request, bool needGameFolder, C
 // asked. Throws Failure when a folder can't be opened (CheckInstallationFolders) or cache.ini can't
 // be read; a cache.ini without a single line gives an empty listing, and the user is told that the
 // cache looks empty.
-CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies);
+CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies,
+                        Requirements requirements = Requirements::Determine);
 
 // Whether ReadCache answers from the memo of earlier listings and keeps it (it does unless told).
 void UseListingMemo(bool use);

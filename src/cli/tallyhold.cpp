@@ -38,19 +38,32 @@ public:
     std::string hint;
 };
 
-// Days as the user wrote them: decimal digits only (no sign, no base, nothing empty), at most
-// kMostDays.
+// A number as the user wrote it: decimal digits only (no sign, no base, nothing empty), any count
+// of zeros before it, at most `most`; nothing otherwise.
+std::optional<unsigned> DecimalNumber(std::string_view text, unsigned most)
+{
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    text.remove_prefix(std::min(text.find_first_not_of('0'), text.size()));
+    unsigned number = 0;
+    for (char c : text) {
+        number = number * 10 + static_cast<unsigned>(c - '0');
+        if (number > most)
+            return std::nullopt;
+    }
+    return number;
+}
+
+// Days as the user wrote them (DecimalNumber), at most kMostDays.
 unsigned Days(const std::string& text, const CLI::App& sub)
 {
     constexpr unsigned kMostDays = 100000;
-    const bool digits = !text.empty() && text.size() <= 6 &&
-                        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    const unsigned days = digits ? static_cast<unsigned>(std::stoul(text)) : 0;
-    if (!digits || days > kMostDays)
+    const std::optional<unsigned> days = DecimalNumber(text, kMostDays);
+    if (!days)
         throw UsageError("--older-than takes a number of days, from 0 to " + std::to_string(kMostDays) +
                              ", in digits: \"" + PrintableText(text) + "\" is none",
                          sub);
-    return days;
+    return *days;
 }
 
 struct CommandLine {
@@ -354,10 +367,10 @@ struct CommandLine {
             options.folders.cache = cache;
         }
         if (given("--install")) {
-            if (install.empty() || install.size() > 4 || install.find_first_not_of("0123456789") != std::string::npos ||
-                std::stoul(install) == 0)
+            const std::optional<unsigned> number = DecimalNumber(install, 9999);
+            if (!number || *number == 0)
                 throw UsageError("--install needs the number of an installation, as 'tallyhold where' lists them", sub);
-            options.folders.install = std::stoul(install);
+            options.folders.install = *number;
         }
         if (sub.get_name() == "where" && sub.get_option("--set-game")->count() > 0) {
             if (setGame.empty())

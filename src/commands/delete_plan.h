@@ -2,6 +2,9 @@
 // What Delete does with the ticked packages of a listing, worked out without changing anything: one
 // step for each ticked package item, in tree order. The run (run_plan.h) carries them out.
 
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "cache/package_item.h"
@@ -16,5 +19,16 @@ namespace thld {
 // (DeletedAlready). Looks at the disk only for links.
 CommandPlan PlanDelete(const GameFolders& folders, const std::vector<PackageItem>& items,
                        const std::vector<bool>& ticked);
+
+// What Delete selects: the items `chosen` (indices into `items`, in any order; every item when
+// nothing was chosen), and of them, with `olderThanDays`, those whose cached file was last written
+// more than that many days before `now` (seconds since 1970-01-01 UTC; a file of no known time is
+// never older). In the order of the listing.
+std::vector<std::size_t> SelectForDelete(const std::vector<PackageItem>& items,
+                                         const std::optional<std::vector<std::size_t>>& chosen,
+                                         std::optional<unsigned> olderThanDays, std::int64_t now);
+
+// What the user is told when the selection is empty.
+std::string NothingToDelete(std::optional<unsigned> olderThanDays);
 
 }  // namespace thld

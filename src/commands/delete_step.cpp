@@ -11,11 +11,11 @@
 
 namespace thld {
 
-StepOutcome DeleteStep(StepContext& context, const PlannedStep& step)
+std::variant<CachedDeletion, StepOutcome> CheckDelete(StepContext& context, const PlannedStep& step)
 {
     using Why = StepOutcome::Why;
     const std::string& cacheFolder = context.folders.cacheFolder;
-    const EntryLookup found = LookUpEntry(cacheFolder, step.name, step.key);
+    const EntryLookup found = context.lookups.Find(step.name, step.key);
     if (found.IsUnreadable()) {
         context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
         return Stopped();
@@ -36,10 +36,19 @@ StepOutcome DeleteStep(StepContext& context, const PlannedStep& step)
         TellLeftAlone(context, found.line.text, entry->value, LeftReason::LinkNotDeletable);
         return PassedOver(Why::LinkNotDeletable);
     }
+    return CachedDeletion{found.line.number, found.line.text, path};
+}
+
+StepOutcome DeleteStep(StepContext& context, const PlannedStep& step)
+{
+    auto checked = CheckDelete(context, step);
+    if (auto* outcome = std::get_if<StepOutcome>(&checked))
+        return *outcome;
     // One crash-safe step: the file waits beside its place until the line is gone, and comes back
     // when the line stays.
-    const RemovedLine removed = DeleteCachedPackage(cacheFolder, found.line.number, found.line.text, path);
-    return AfterLineRemoved(context, removed);
+    const CachedDeletion& deletion = std::get<CachedDeletion>(checked);
+    return AfterLineRemoved(context,
+                            DeleteCachedPackage(context.places, deletion.lineNumber, deletion.line, deletion.file));
 }
 
 }  // namespace thld

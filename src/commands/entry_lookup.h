@@ -2,7 +2,12 @@
 // A package's line in cache.ini, looked up right before a command acts on it: the listing may be
 // older than the file.
 
+#include <map>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "platform/path_stamp.h"
 
 namespace thld {
 
@@ -33,5 +38,30 @@ struct EntryLookup {
 // (cache.ini has changed since the listing: the caller tells them apart by the key). A read that
 // fails after the open raises FileError.
 EntryLookup LookUpEntry(const std::string& cacheFolder, const std::string& name, const std::string& key);
+
+// LookUpEntry for a whole run, which holds the cache's lock: cache.ini is read and indexed once, and
+// again only after Forget, which the run calls after each change it makes, so that a run of many
+// steps reads it once per change rather than once per step. With `watched`, a file changed by
+// anything else meanwhile (another file, size or time: path_stamp.h) is read again too, as a run
+// that waits for the user's answers needs.
+class EntryLookups {
+public:
+    EntryLookups(std::string cacheFolder, bool watched) : cacheFolder_(std::move(cacheFolder)), watched_(watched) {}
+    EntryLookup Find(const std::string& name, const std::string& key);
+    // Reads cache.ini again at the next Find.
+    void Forget() { read_ = false; }
+
+private:
+    struct Candidate {
+        std::string key;  // as the program's text
+        EntryLine line;
+    };
+    std::string cacheFolder_;
+    bool read_ = false;
+    bool unreadable_ = false;
+    bool watched_ = false;
+    std::optional<PathStamp> stamp_;
+    std::map<std::string, std::vector<Candidate>, std::less<>> byName_;  // in the file's order
+};
 
 }  // namespace thld

@@ -8,6 +8,7 @@
 #include "commands/entry_lookup.h"
 #include "commands/messages.h"
 #include "commands/step_actions.h"
+#include "platform/durable_move.h"
 #include "platform/file.h"
 #include "platform/file_link.h"
 #include "platform/folder.h"
@@ -17,6 +18,15 @@ namespace thld {
 namespace {
 
 using Why = StepOutcome::Why;
+
+// The folder that holds `folder` (which ends in a separator).
+std::string ParentOf(std::string folder)
+{
+    while (!folder.empty() && (folder.back() == '/' || folder.back() == '\\'))
+        folder.pop_back();
+    const auto cut = folder.find_last_of("/\\");
+    return cut == std::string::npos ? std::string() : folder.substr(0, cut + 1);
+}
 
 // Why the step's package stays where it is, as the disk stands now; nothing when it can move.
 std::optional<Why> Obstacle(StepContext& context, const PlannedStep& step, const EntryLine& line)
@@ -52,7 +62,7 @@ std::optional<Why> Obstacle(StepContext& context, const PlannedStep& step, const
 StepOutcome MoveStep(StepContext& context, const PlannedStep& step)
 {
     const std::string& cacheFolder = context.folders.cacheFolder;
-    const EntryLookup found = LookUpEntry(cacheFolder, step.name, step.key);
+    const EntryLookup found = context.lookups.Find(step.name, step.key);
     if (found.IsUnreadable()) {
         context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
         return Stopped();
@@ -62,15 +72,18 @@ StepOutcome MoveStep(StepContext& context, const PlannedStep& step)
     if (auto obstacle = Obstacle(context, step, found.line))
         return PassedOver(*obstacle);
 
-    if (!IsFolder(step.destinationFolder))
+    if (!IsFolder(step.destinationFolder)) {
         MakeFolder(step.destinationFolder);
-    PackageMove move{found.line.text, step.source, step.destination, context.folders.gameFolder};
+        // On the disk before a package goes into it: a folder lost to a power cut would take it along.
+        SyncFolder(ParentOf(step.destinationFolder));
+    }
+    PackageMove move{found.line.text, step.source, step.destination};
     if (CanOpenUnshared(move.destination)) {
         if (!context.prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(move.destination)))
             return PassedOver(Why::ReplaceRefused);
         move.replace = true;
     }
-    const RemovedLine removed = MoveCachedPackage(cacheFolder, found.line.number, move);
+    const RemovedLine removed = MoveCachedPackage(context.places, found.line.number, move);
     return AfterLineRemoved(context, removed);
 }
 

@@ -56,8 +56,8 @@ StepOutcome ReturnStep(StepContext& context, const PlannedStep& step)
         context.prompt.Tell(messages::CachedAlready(step.source, step.key));
         return PassedOver(Why::CachedAlready);
     }
-    const PackageReturn back{step.Line(), step.source, step.destination, context.folders.gameFolder};
-    switch (ReturnToCache(cacheFolder, back)) {
+    const PackageReturn back{step.Line(), step.source, step.destination};
+    switch (ReturnToCache(context.places, back)) {
     case AddedLine::Added:
         return Done();
     case AddedLine::NoHeader:
@@ -73,12 +73,13 @@ StepOutcome ReturnStep(StepContext& context, const PlannedStep& step)
     return Stopped();
 }
 
-// The line goes only while it is still there with the planned key and its file is still gone: one
-// rewrite of cache.ini, which leaves it whole whatever ends the program.
+// The line goes only while it is still there with the planned key and its file is still gone: a
+// Delete whose file is gone already, one journalled step like every other (a key that names no
+// plain file names no file either: its line goes in one rewrite of cache.ini).
 StepOutcome RemoveLineStep(StepContext& context, const PlannedStep& step)
 {
     const std::string& cacheFolder = context.folders.cacheFolder;
-    const EntryLookup found = LookUpEntry(cacheFolder, step.name, step.key);
+    const EntryLookup found = context.lookups.Find(step.name, step.key);
     if (found.IsUnreadable())
         return Unreadable(context);
     if (!found.IsFound())
@@ -87,7 +88,10 @@ StepOutcome RemoveLineStep(StepContext& context, const PlannedStep& step)
         return PassedOver(Why::OtherLine);
     if (PathExists(step.source))
         return PassedOver(Why::Changed);
-    const RemovedLine removed = RemoveEntryLine(cacheFolder, found.line.number);
+    const RemovedLine removed = IsPlainFileName(step.key)
+                                    ? DeleteCachedPackage(context.places, found.line.number, found.line.text,
+                                                          CachedFilePath(cacheFolder, step.key))
+                                    : RemoveEntryLine(cacheFolder, found.line.number);
     switch (removed.outcome) {
     case RemovedLine::Outcome::Removed:
         context.removedLines.insert(removed.text);

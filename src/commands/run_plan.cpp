@@ -1,11 +1,13 @@
 #include "commands/run_plan.h"
 
 #include "commands/cache_change.h"
+#include "commands/delete_batch.h"
 #include "commands/delete_plan.h"
 #include "commands/entry_lookup.h"
 #include "commands/messages.h"
 #include "commands/permanent_plan.h"
 #include "commands/step_actions.h"
+#include "game/game_step_places.h"
 
 namespace thld {
 
@@ -40,15 +42,16 @@ bool WentEarlier(const CommandPlan& plan, std::size_t begin, std::size_t end)
     return end == begin + 1 && (what == PlannedStep::What::MovedAlready || what == PlannedStep::What::DeletedAlready);
 }
 
-bool Ask(const CommandPlan& plan, const PlannedStep& ticked, const GameFolders& folders, UserPrompt& prompt)
+bool Ask(const CommandPlan& plan, const PlannedStep& ticked, StepContext& context)
 {
+    UserPrompt& prompt = context.prompt;
     if (plan.command == CommandPlan::Command::Return)
         return prompt.Confirm(messages::kConfirmReturnTitle, messages::ConfirmReturn(ticked.source));
     if (ticked.what == PlannedStep::What::RemoveLine)
         return prompt.Confirm(messages::kConfirmRemoveLineTitle, messages::ConfirmRemoveLine(ticked.Line()));
     if (ticked.what == PlannedStep::What::DeleteOrphan)
         return prompt.Confirm(messages::kConfirmDeleteTitle, messages::ConfirmDelete(ticked.source));
-    const EntryLookup found = LookUpEntry(folders.cacheFolder, ticked.name, ticked.key);
+    const EntryLookup found = context.lookups.Find(ticked.name, ticked.key);
     const std::string shown = found.IsFound() ? found.line.ShownName() : std::string();
     if (plan.command == CommandPlan::Command::Delete)
         return prompt.Confirm(messages::kConfirmDeleteTitle, messages::ConfirmDelete(shown));
@@ -73,23 +76,45 @@ void RunReport::RaiseFailure() const
 
 namespace {
 
+// The count of ticked items whose steps the plan takes.
+std::size_t GroupCount(const std::vector<PlannedStep>& steps)
+{
+    std::size_t count = 0;
+    for (std::size_t begin = 0; begin < steps.size(); begin = GroupEnd(steps, begin))
+        ++count;
+    return count;
+}
+
 // The steps in order, with their questions; see RunPlan.
-RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt)
+RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt, const RunProgress& progress)
 {
     const std::vector<PlannedStep>& steps = plan.steps;
     RunReport report;
     report.outcomes.resize(steps.size());
-    StepContext context{folders, plan.command, prompt};
+    StepContext context{folders, plan.command, prompt, StepPlacesOf(folders),
+                        EntryLookups(folders.cacheFolder, prompt.AsksTheUser())};
+    // Deletes that no question stops between go a batch at a time.
+    const bool batching = plan.command == CommandPlan::Command::Delete && !prompt.AsksTheUser();
+    DeleteBatch batch(context, report);
+    const std::size_t groups = GroupCount(steps);
     std::size_t at = 0;  // the step under way, for a file error
     try {
-        for (std::size_t begin = 0, end = 0; begin < steps.size(); begin = end) {
+        std::size_t group = 0;
+        for (std::size_t begin = 0, end = 0; begin < steps.size(); begin = end, ++group) {
             end = GroupEnd(steps, begin);
             at = begin;
+            if (progress && progress(group, groups, steps[begin].name) == RunStep::Stop) {
+                report.stopped = batch.CarryOutWaiting();
+                return report;
+            }
             if (WentEarlier(plan, begin, end)) {
+                if (!batch.CarryOutWaiting())
+                    return report;
                 report.outcomes[begin] = CarryOut(context, steps[begin]);
+                context.lookups.Forget();
                 continue;
             }
-            if (!Ask(plan, TickedStep(steps, begin, end), folders, prompt)) {
+            if (!Ask(plan, TickedStep(steps, begin, end), context)) {
                 for (std::size_t i = begin; i < end; ++i)
                     report.outcomes[i] = PassedOver(StepOutcome::Why::Refused);
                 if (plan.command == CommandPlan::Command::Permanent)
@@ -97,12 +122,24 @@ RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserProm
                 continue;
             }
             report.agreed = true;
+            if (batching && end == begin + 1 && steps[begin].what == PlannedStep::What::Delete) {
+                if (!batch.Add(begin, steps[begin]))
+                    return report;
+                continue;
+            }
+            if (!batch.CarryOutWaiting())
+                return report;
             for (at = begin; at < end; ++at) {
                 report.outcomes[at] = CarryOut(context, steps[at]);
+                context.lookups.Forget();  // the step may have changed cache.ini
                 if (report.outcomes[at].result == StepOutcome::Result::Failed)
                     return report;
             }
         }
+        if (!batch.CarryOutWaiting())
+            return report;
+        if (progress)
+            progress(groups, groups, std::string());
     } catch (const FileError& error) {
         report.outcomes[at] = {StepOutcome::Result::Failed, StepOutcome::Why::None, error};
     }
@@ -112,15 +149,21 @@ RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserProm
 }  // namespace
 
 RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt,
-                  const std::optional<PathStamp>& listedIndex)
+                  const std::optional<PathStamp>& listedIndex, const ProcessScanner& scanner,
+                  const RunProgress& progress)
 {
     RunReport report;
     report.outcomes.resize(plan.steps.size());
     if (plan.steps.empty())
         return report;
+    if (const char* running = RunningGameMessage(scanner)) {
+        prompt.Tell(running);
+        report.gameRunning = true;
+        return report;
+    }
     try {
-        const ChangeStart start =
-            ChangeCache(folders, listedIndex, prompt, report, [&] { return RunSteps(folders, plan, prompt); });
+        const ChangeStart start = ChangeCache(folders, listedIndex, prompt, report,
+                                              [&] { return RunSteps(folders, plan, prompt, progress); });
         report.cacheChanged = start == ChangeStart::Changed;
     } catch (const FileError& error) {
         // The lock file, or what an ended program left, could not be dealt with: nothing was asked.

@@ -4,13 +4,16 @@
 // order, each asked about as the command asks, each checked on disk right before it acts, and an
 // outcome for every step.
 
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "cache/package_item.h"
 #include "commands/planned_step.h"
 #include "commands/user_prompt.h"
 #include "game/game_folder.h"
+#include "game/process_scanner.h"
 #include "platform/file_error.h"
 #include "platform/path_stamp.h"
 
@@ -47,6 +50,8 @@ struct StepOutcome {
 struct RunReport {
     bool agreed = false;                // the user agreed to something
     bool cacheChanged = false;          // cache.ini was not the one listed: nothing was asked
+    bool gameRunning = false;           // the game or its editor runs: the user was told, nothing was asked
+    bool stopped = false;               // the progress callback stopped the run between two items
     std::vector<StepOutcome> outcomes;  // outcomes[i] for the plan's steps[i]
 
     // The file error that ended the run; nothing when none did.
@@ -57,6 +62,15 @@ struct RunReport {
     // is out of date.
     bool ListAgain() const { return (agreed || cacheChanged) && !Failure(); }
 };
+
+enum class RunStep {
+    Continue,
+    Stop,
+};
+// Told before each ticked item (`done` of `total` items so far, and the name of the one to come) and
+// once more at the end (`total` of `total`, no name); an answer Stop ends the run there, cleanly:
+// what was begun is carried out, the rest stays untouched (RunReport::stopped).
+using RunProgress = std::function<RunStep(std::size_t done, std::size_t total, const std::string& current)>;
 
 // Takes the plan's steps in order. Before the steps of each ticked item it asks ("Confirm Delete
 // File" or "Confirm Move File", with the name of the package's line in cache.ini as it is now, or no
@@ -75,9 +89,12 @@ struct RunReport {
 // another program holds it all the while the run waits, the user is told and nothing is asked or
 // changed. `listedIndex` is the stamp of cache.ini that the listing of the plan's items saw (nothing
 // when not known); when cache.ini is another by then, the user is told, nothing is asked or changed,
-// and the report says to list again (cacheChanged).
+// and the report says to list again (cacheChanged). First of all, while the game or its editor runs
+// (`scanner`, process_scanner.h), the user is told so and nothing is asked or changed (gameRunning):
+// this is the one moment every program checks it before a change.
 RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt,
-                  const std::optional<PathStamp>& listedIndex = std::nullopt);
+                  const std::optional<PathStamp>& listedIndex = std::nullopt,
+                  const ProcessScanner& scanner = ProcessScanner(), const RunProgress& progress = {});
 
 // Delete and Permanent on the ticked items of a listing (the tree's root items; `ticked[i]` tells
 // whether item i's box is ticked): the plan, then the run.

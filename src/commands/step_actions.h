@@ -5,8 +5,12 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "cache/index_rewrite.h"
+#include "cache/package_steps.h"
+#include "cache/step_places.h"
+#include "commands/entry_lookup.h"
 #include "commands/entry_names.h"
 #include "commands/planned_step.h"
 #include "commands/run_plan.h"
@@ -20,6 +24,10 @@ struct StepContext {
     const GameFolders& folders;
     CommandPlan::Command command;
     UserPrompt& prompt;
+    // Where the run's recorded steps may act (game_step_places.h).
+    StepPlaces places;
+    // The lines of cache.ini, read once for each time it changes.
+    EntryLookups lookups;
     // Entry lines the user has been told about in this run, so that each is told once.
     std::set<std::string> leftAlone = {};
     // Entry lines this run has removed from cache.ini: their packages have been deleted or moved.
@@ -36,6 +44,10 @@ void TellLeftAlone(StepContext& context, const std::string& line, std::string_vi
 
 // The steps that change something; see run_plan.h.
 StepOutcome DeleteStep(StepContext& context, const PlannedStep& step);
+// Delete's checks on the disk right before it acts: the deletion to carry out, or the outcome of a
+// step that won't be (the user told where the command tells). A batch of Deletes is carried out
+// together (DeleteCachedPackages), each step's outcome then AfterLineRemoved.
+std::variant<CachedDeletion, StepOutcome> CheckDelete(StepContext& context, const PlannedStep& step);
 StepOutcome MoveStep(StepContext& context, const PlannedStep& step);
 StepOutcome ReturnStep(StepContext& context, const PlannedStep& step);
 StepOutcome RemoveLineStep(StepContext& context, const PlannedStep& step);

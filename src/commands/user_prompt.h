@@ -13,6 +13,9 @@ public:
     virtual bool Confirm(const std::string& title, const std::string& message) = 0;
     // A plain message with only an OK button.
     virtual void Tell(const std::string& message) = 0;
+    // False where every question is answered Yes without asking anyone (tallyhold --yes): a run may
+    // then carry out many steps together.
+    virtual bool AsksTheUser() const { return true; }
     // A message that offers one thing to do, on a button of its own (`action`), beside Cancel; true
     // for `action`. Where a prompt has no such box the message is told, and taken as `action`.
     virtual bool Offer(const std::string& title, const std::string& message, const std::string& action)

@@ -9,6 +9,7 @@
 #include "cache/cached_file.h"
 #include "cache/listing_recall.h"
 #include "cache/requirements.h"
+#include "game/game_step_places.h"
 #include "platform/canonical_folder.h"
 #include "platform/environment.h"
 
@@ -66,7 +67,8 @@ PackageItem WithoutNamesInRegion(const PackageItem& item)
 }  // namespace
 
 CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies installedCopies,
-                                const ListingPhaseProgress& progress, const ListedItems& listed, ListingMemoUse memo)
+                                const ListingPhaseProgress& progress, const ListedItems& listed, ListingMemoUse memo,
+                                Requirements requirements)
 {
     std::optional<MemoPlace> memoPlace;
     if (memo == ListingMemoUse::Kept) {
@@ -128,7 +130,7 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
         listing = listCache();
         settleFirstIfLeft();  // when no file was answered
     } catch (const SettleFirst&) {
-        RecoverCacheIfIdle(folders.cacheFolder, folders.gameFolder);
+        contents.journal = RecoverCacheIfIdle(StepPlacesOf(folders));
         listing = listCache();
     }
     if (listed && listing.outcome == Listing::Outcome::Listed)
@@ -137,6 +139,8 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
         return contents;  // with no item, no further phase begins
 
     std::vector<PackageItem>& items = listing.items;
+    if (requirements == Requirements::Skip)
+        return contents;
     if (stopAt(ListingPhase::Requirements, 0, 0))
         return contents;
     DetermineRelationships(folders.cacheFolder, items);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "cache/cache_guard.h"
 #include "cache/cache_listing.h"
 #include "game/game_folder.h"
 #include "game/installed_packages.h"
@@ -20,6 +21,9 @@ struct CacheContents {
     // installed[i] for listing.items[i]; empty when the game folder is not known (empty), when the
     // installed copies were not asked for, or when the listing did not end as Listed.
     std::vector<InstalledPackages::Found> installed;
+    // What the settling of a record left by an ended program found, before the listing (the
+    // front-ends tell it in the core's words: commands/journal_messages.h).
+    JournalFinding journal;
 };
 
 // The steps of the listing, in the order they run.
@@ -51,6 +55,11 @@ enum class InstalledCopies {
     Check,  // those, then each package looked for in the game's folders
 };
 
+enum class Requirements {
+    Determine,  // the requirements pass runs (the phase Requirements)
+    Skip,       // no package's requirements are read: a command that needs none (Delete) lists faster
+};
+
 // Settles first what a program ended in the middle of a change left (RecoverCacheIfIdle; the
 // cache folder is looked at for it while the listing begins, and no item is answered or handed
 // over before that look has ended). Lists
@@ -61,6 +70,7 @@ enum class InstalledCopies {
 // With ListingMemoUse::Kept, files the memo holds in their present state are not read.
 CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies installedCopies,
                                 const ListingPhaseProgress& progress = {}, const ListedItems& listed = {},
-                                ListingMemoUse memo = ListingMemoUse::None);
+                                ListingMemoUse memo = ListingMemoUse::None,
+                                Requirements requirements = Requirements::Determine);
 
 }  // namespace thld

@@ -1,5 +1,7 @@
 #include "game/process_scanner.h"
 
+#include <utility>
+
 #include "platform/process_list.h"
 
 namespace thld {
@@ -18,8 +20,23 @@ bool AnyProcessNamed(const std::vector<std::string>& reported, std::string_view 
     return false;
 }
 
+namespace {
+ProcessScanner::NameSource& SystemNames()
+{
+    static ProcessScanner::NameSource names;
+    return names;
+}
+}  // namespace
+
+ProcessScanner::NameSource SetSystemProcessNames(ProcessScanner::NameSource source)
+{
+    return std::exchange(SystemNames(), std::move(source));
+}
+
 ProcessScanner::ProcessScanner(NameSource source)
-    : source_(source ? std::move(source) : NameSource(RunningProcessNames))
+    : source_(source          ? std::move(source)
+              : SystemNames() ? SystemNames()
+                              : NameSource(RunningProcessNames))
 {}
 
 bool ProcessScanner::IsRunning(std::string_view name) const { return AnyProcessNamed(source_(), name); }

@@ -46,6 +46,12 @@ private:
     NameSource source_;
 };
 
+// Test seam: the names a ProcessScanner made without a source reads instead of the system's process
+// list (an empty function gives the system's back); gives the one it replaces. The tests of the
+// commands install an empty list, so that a program of another test running under the game's name
+// keeps no run from its steps. The program installs none.
+ProcessScanner::NameSource SetSystemProcessNames(ProcessScanner::NameSource source);
+
 // The running-game guard: the message that keeps the program from changing the game's files while
 // the game (Windows or native, on any system: the Windows game may run under Wine) or its editor
 // runs, the game checked first; nothing when neither runs. Names match without regard to case.

@@ -22,8 +22,9 @@ MoveResult MoveFileDurably(const std::string& from, const std::string& to);
 // Where MoveFileDurably writes a copy before it takes its place: to + ".tallyhold-new".
 std::string CopyNameOf(const std::string& to);
 
-// Hands the folder's own changes (files made, renamed, removed in it) to the disk. Quietly does
-// nothing where the system keeps them without being asked, or refuses.
+// Hands the folder's own changes (files made, renamed, removed in it) to the disk: a disk step that
+// the test hook of file_fault.h is asked about. Does nothing where the system keeps them without
+// being asked, or can't open the folder; FileError when the disk refuses them.
 void SyncFolder(const std::string& folder);
 
 namespace detail {

@@ -5,15 +5,17 @@
 
 #include "platform/durable_move.h"
 #include "platform/file.h"
+#include "platform/file_fault.h"
 #include "platform/file_handle.h"
 
 namespace thld {
 
 void SyncFolder(const std::string& folder)
 {
+    detail::CheckFault(DiskStep::Sync, folder, true);
     FileHandle handle(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (handle.IsOpen())
-        ::fsync(static_cast<int>(handle.Native()));
+    if (handle.IsOpen() && ::fsync(static_cast<int>(handle.Native())) != 0 && errno != EINVAL && errno != EROFS)
+        ThrowFileError(errno, folder);
 }
 
 namespace detail {

@@ -8,7 +8,7 @@
 namespace thld {
 
 // NTFS keeps a folder's changes in its own journal; the moves here ask for write-through.
-void SyncFolder(const std::string&) {}
+void SyncFolder(const std::string& folder) { detail::CheckFault(DiskStep::Sync, folder, true); }
 
 namespace detail {
 bool RenameOnSameDevice(const std::string& from, const std::string& to)

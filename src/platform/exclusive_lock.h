@@ -15,7 +15,9 @@ namespace thld {
 class ExclusiveLock {
 public:
     // Takes the lock on the file at `path`, trying again until `wait` has passed while another holder
-    // has it; nothing when it was held all that time. FileError when the file can't be opened or made.
+    // has it; nothing when it was held all that time. A file left by a program that ended is taken
+    // over: the system's lock decides, not the file's being there. FileError when the file can't be
+    // opened or made, or is not one's own regular file (Link, NotRegularFile, OtherOwner).
     static std::optional<ExclusiveLock> Take(const std::string& path, std::chrono::milliseconds wait);
 
     ExclusiveLock(ExclusiveLock&&) noexcept = default;

@@ -14,9 +14,26 @@ int Fd(const FileHandle& handle) { return static_cast<int>(handle.Native()); }
 
 FileHandle ExclusiveLock::OpenLockFile(const std::string& path)
 {
-    FileHandle handle(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644));
-    if (!handle.IsOpen())
+    struct stat named {};
+    if (::lstat(path.c_str(), &named) == 0 && S_ISLNK(named.st_mode))
+        throw FileError(FileErrorCause::Link, path);
+    FileHandle handle(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0644));
+    if (!handle.IsOpen()) {
+        if (errno == ELOOP)
+            throw FileError(FileErrorCause::Link, path);
+        if (errno == EISDIR)
+            throw FileError(FileErrorCause::NotRegularFile, path);
         ThrowFileError(errno, path);
+    }
+    // A lock on anything but one's own regular file is no lock that every program takes the same way:
+    // another user's file (left by a killed program run as root, say) is refused by that user's programs.
+    struct stat open {};
+    if (::fstat(Fd(handle), &open) != 0)
+        ThrowFileError(errno, path);
+    if (!S_ISREG(open.st_mode))
+        throw FileError(FileErrorCause::NotRegularFile, path);
+    if (open.st_uid != ::geteuid())
+        throw FileError(FileErrorCause::OtherOwner, path);
     return handle;
 }
 

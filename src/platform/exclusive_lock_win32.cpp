@@ -18,11 +18,22 @@ FileHandle ExclusiveLock::OpenLockFile(const std::string& path)
     FileHandle handle(reinterpret_cast<std::intptr_t>(::CreateFileW(
         name, GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
-    if (handle.IsOpen())
+    if (handle.IsOpen()) {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!::GetFileInformationByHandle(H(handle), &info))
+            ThrowFileError(::GetLastError(), path);
+        if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+            throw FileError(FileErrorCause::Link, path);
+        if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            throw FileError(FileErrorCause::NotRegularFile, path);
         return handle;
+    }
     const DWORD error = ::GetLastError();
+    const DWORD attributes = ::GetFileAttributesW(name);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        throw FileError(FileErrorCause::NotRegularFile, path);
     // A file marked for deletion refuses every open until its last handle is closed.
-    if (error == ERROR_ACCESS_DENIED && ::GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES)
+    if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES)
         return handle;
     ThrowFileError(error, path);
 }

@@ -100,14 +100,15 @@ private:
 // exists, is a regular file, may be read, and no other program holds it open (on Windows).
 bool CanOpenUnshared(const std::string& path);
 
-// A file created for writing, not shared while open.
+// A file created for writing, not shared while open. It is always a new file: the open never
+// follows a link at the path, nor writes into a file that was there.
 class OutputFile {
 public:
     enum class Mode {
-        CreateOrTruncate,
-        CreateNew
+        ReplaceLeftover,  // a file of that name (or a link, itself) is removed first, as a leftover
+        CreateNew,        // anything of that name refuses the create
     };
-    static OutputFile Create(const std::string& path, Mode mode = Mode::CreateOrTruncate);
+    static OutputFile Create(const std::string& path, Mode mode = Mode::ReplaceLeftover);
 
     void Write(std::string_view bytes);
     // Hands everything written so far to the disk.

@@ -41,6 +41,10 @@ const char* Wording(FileErrorCause cause)
         return "%1 is not a regular file.";
     case FileErrorCause::TooLarge:
         return "%1 is too large to be read.";
+    case FileErrorCause::Link:
+        return "%1 is a link, not a file of its own.";
+    case FileErrorCause::OtherOwner:
+        return "%1 belongs to another user.";
     }
     return "An unknown error occurred while accessing %1.";
 }

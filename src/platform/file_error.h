@@ -25,6 +25,8 @@ enum class FileErrorCause {
     EndOfFile,
     NotRegularFile,  // a folder, FIFO, device or socket where a file was to be read
     TooLarge,        // a file far larger than any the program reads of its kind
+    Link,            // a link where only a file of its own is taken (the cache's lock)
+    OtherOwner,      // a file of another user's where only one's own is taken (the cache's lock)
 };
 
 // The user-facing text for a cause, with fileName in place of %1 ("an unnamed file" when empty).

@@ -22,7 +22,8 @@ enum class DiskStep {
     Remove,
     Move,
     Replace,
-    MakeFolder
+    MakeFolder,
+    Sync,  // a folder's changes handed to the disk (SyncFolder, AnchoredFolder::Sync)
 };
 using DiskFaultHook = std::function<std::optional<FileErrorCause>(DiskStep step, const std::string& path)>;
 

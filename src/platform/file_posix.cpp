@@ -141,8 +141,13 @@ void InputFile::WillNeed(std::uint64_t offset, std::size_t count) const
 OutputFile OutputFile::Create(const std::string& path, Mode mode)
 {
     detail::CheckFault(DiskStep::Create, path, true);
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == Mode::CreateNew ? O_EXCL : O_TRUNC);
-    FileHandle handle(::open(path.c_str(), flags, 0666));
+    if (mode == Mode::ReplaceLeftover) {
+        struct stat info {};
+        // A folder of that name stays, and the create below names it.
+        if (::lstat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && ::unlink(path.c_str()) != 0)
+            ThrowFileError(errno, path);
+    }
+    FileHandle handle(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!handle.IsOpen())
         ThrowFileError(errno, path);
     return OutputFile(std::move(handle), path);

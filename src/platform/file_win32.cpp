@@ -92,9 +92,15 @@ std::size_t InputFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t co
 OutputFile OutputFile::Create(const std::string& path, Mode mode)
 {
     detail::CheckFault(DiskStep::Create, path, true);
-    DWORD disposition = mode == Mode::CreateNew ? CREATE_NEW : CREATE_ALWAYS;
-    FileHandle handle = Own(
-        ::CreateFileW(WideOf(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (mode == Mode::ReplaceLeftover) {
+        // A link of that name goes itself: DeleteFileW removes a reparse point, not what it leads to.
+        const DWORD attributes = ::GetFileAttributesW(WideOf(path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            !::DeleteFileW(WideOf(path).c_str()))
+            ThrowFileError(::GetLastError(), path);
+    }
+    FileHandle handle = Own(::CreateFileW(WideOf(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!handle.IsOpen())
         ThrowFileError(::GetLastError(), path);
     return OutputFile(std::move(handle), path);

@@ -22,9 +22,19 @@ public:
     // The same, with the file waiting under `aside` (a free name in the same folder, such as a
     // record of the step has named before).
     static std::optional<PendingRemoval> Begin(const std::string& path, const std::string& aside);
+    // The same checks, leaving the file where it is where the system can tell without moving it
+    // that it can go (POSIX: a file or link, not read-only, found by its own status); elsewhere
+    // (Windows, where a program holding it open keeps it) as Begin. AsidePath() is `path` when the
+    // file stayed. For many files at once: a rename fewer for each.
+    static std::optional<PendingRemoval> BeginInPlace(const std::string& path, const std::string& aside);
 
     // Deletes the file. When that fails the file stays under its other name, and FileError is raised.
     void Finish();
+
+    // Leaves the file under its other name, whatever comes after, unless Finish deletes it: once the
+    // change it went with is made, the file must not come back, and a record of the step (not this
+    // object) sees it deleted should Finish never be reached.
+    void Disown() noexcept { pending_ = false; }
 
     // Where the file waits meanwhile, in the same folder.
     const std::string& AsidePath() const { return aside_; }

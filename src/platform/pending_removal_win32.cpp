@@ -79,6 +79,11 @@ std::optional<PendingRemoval> PendingRemoval::Begin(const std::string& path, con
     return PendingRemoval(path, aside, std::move(handle));
 }
 
+std::optional<PendingRemoval> PendingRemoval::BeginInPlace(const std::string& path, const std::string& aside)
+{
+    return Begin(path, aside);
+}
+
 void PendingRemoval::Finish()
 {
     pending_ = false;

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "cache/cache_guard.h"
-#include "cache/step_record.h"
+#include "cache/step_journal.h"
 #include "platform/folder.h"
 #include "support/temp_folder.h"
 
@@ -36,12 +36,12 @@ TEST_P(Recovery, SettlesWhatItCanAndNothingElse)
     for (const std::string& name : GetParam().folders)
         temp.MakeFolder("game/cache/" + name);
     if (GetParam().recordOfAnotherGame) {
-        const StepRecord record{StepRecord::Kind::Move,      "K1=One.unr",   cache + "K1.uxx", "",
-                                temp / "other/Maps/One.unr", temp / "other/"};
-        temp.Write(std::string("game/cache/") + kStepRecordFileName, EncodeStepRecord(record));
+        const StepJournal record{StepJournal::Kind::Move,     "K1=One.unr",   cache + "K1.uxx", "",
+                                 temp / "other/Maps/One.unr", temp / "other/"};
+        temp.Write(std::string("game/cache/") + kStepJournalFileName, EncodeStepJournal(record));
     }
 
-    RecoverCacheIfIdle(cache, temp / "game/");
+    RecoverCacheIfIdle({cache, temp / "game/", {}});
 
     auto names = FolderEntries(cache);
     std::sort(names.begin(), names.end());
@@ -51,7 +51,7 @@ TEST_P(Recovery, SettlesWhatItCanAndNothingElse)
     }
 }
 
-const std::string kRecord = kStepRecordFileName;
+const std::string kRecord = kStepJournalFileName;
 INSTANTIATE_TEST_SUITE_P(
     , Recovery,
     ::testing::Values(

@@ -30,6 +30,11 @@ TEST(CliConventions, AnswerAsTheirOptionsAndTheEnvironmentAsk)
         {"a name with brackets, whole", {"requires", "[x]"}, {}, 0, "[x].u (Script)"},
         {"a name after --", {"requires", "--", "-dash"}, {}, 0, "-dash.utx (Textures/Skins)"},
         {"ten days are ten", {"delete", "--older-than", "010", "--dry-run"}, {}, 0, "older than 10 days"},
+        {"any count of zeros before a number",
+         {"delete", "--older-than", "00000000000000000000001", "--dry-run"},
+         {},
+         0,
+         "No package is older than 1 day: nothing to delete."},
     };
 #ifndef _WIN32  // cache.ini holds UTF-8 here; on Windows it is in the system's code page
     cases.push_back({"a name in another case of Cyrillic", {"requires", "dm-флюкс"}, {}, 0, "DM-Флюкс.unr (Map)"});

@@ -50,6 +50,14 @@ TEST(CliErrors, EndWithTheirExitCodeAndMessageAndChangeNothing)
              fs::remove(game.Path("cache/cache.ini"));
              return nullptr;
          }},
+        {"the cache's lock a folder",
+         {"delete", "--yes", "One.unr"},
+         1,
+         "cache.ini.tallyhold-lock is not a regular file.",
+         [](TestGame& game, std::string&) {
+             fs::create_directory(game.Path("cache/cache.ini.tallyhold-lock"));
+             return nullptr;
+         }},
         {"an unknown name", {"delete", "--yes", "One", "Nope"}, 1, "no package named \"Nope\" is in the cache"},
         {"a name of two packages", {"keep", "--yes", "one"}, 1, "\"one\" names more than one package"},
         {"a destination another process holds",

@@ -1,12 +1,18 @@
 // tallyhold keep: the window's Permanent, answered on the terminal.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli/test_game.h"
+#include "cache/step_journal.h"
 #include "commands/run_plan.h"
+#include "package/package_kind.h"
 #include "support/corpus.h"
 
 namespace thld::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 class YesPrompt : public UserPrompt {
 public:
@@ -71,6 +77,29 @@ TEST(CliKeep, MovesAMapWithWhatItRequiresAsTheWindowDoes)
             EXPECT_PRED2(Holds, result.out, game.folders.gameFolder + "Maps");
         }
     }
+}
+
+// A keep ended between the map's move and its line's removal, as `--game` gave the folders; the
+// next program is given the cache folder alone, and settles the step in the game folder the record
+// names, saying so.
+TEST(CliKeep, AStepLeftUnfinishedIsSettledWithTheCacheFolderAlone)
+{
+    TestGame game;
+    game.LayMadeUp({{"K1", "One.unr", kind::Map}});
+    const std::string cache = game.folders.cacheFolder;
+    fs::rename(FsPath(cache + "K1.uxx"), FsPath(game.Path("Maps/One.unr")));
+    const StepJournal record{StepJournal::Kind::Move,   "K1=One.unr",           cache + "K1.uxx", "",
+                             game.Path("Maps/One.unr"), game.folders.gameFolder};
+    WriteFileBytes(cache + kStepJournalFileName, EncodeStepJournal(record));
+
+    const ProgramResult result = RunTallyhold({{"list", "--cache", cache}});
+
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "tallyhold: A change that a program ended midway, recorded in " + cache +
+                              "cache.ini.tallyhold-journal, was undone in the game folder it names, " +
+                              game.folders.gameFolder + ", as no game folder was given.\n");
+    EXPECT_TRUE(game.IsCached("K1") && game.InIndex("K1=One.unr"));
+    EXPECT_FALSE(fs::exists(FsPath(game.Path("Maps/One.unr"))));
 }
 
 }  // namespace

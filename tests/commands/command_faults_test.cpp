@@ -4,6 +4,7 @@
 
 #include "cache/cache_guard.h"
 #include "commands/command_fixture.h"
+#include "game/game_step_places.h"
 #include "package/package_kind.h"
 
 namespace thld::test {
@@ -25,6 +26,7 @@ struct FaultRun {
     std::string playersFile;                          // a file at a destination before the run
     std::string missingFolder;                        // a destination folder that is not there
     std::size_t questions;                            // asked in a run without faults
+    bool batched = false;                             // answered as --yes does: the Deletes go together
 };
 
 void PrintTo(const FaultRun& run, std::ostream* out) { *out << run.what; }
@@ -68,7 +70,7 @@ protected:
         auto previous = SetDiskFaultHook([&](DiskStep step, const std::string& path) -> std::optional<FileErrorCause> {
             const std::size_t index = outcome.steps++;
             for (const Cached& p : GetParam().packages)
-                if (step == DiskStep::Move && path == CachedPath(p.key))
+                if ((step == DiskStep::Move || step == DiskStep::Remove) && path == CachedPath(p.key))
                     outcome.leftCacheAt.emplace(p.key, index);
             if (index != failing)
                 return std::nullopt;
@@ -77,6 +79,7 @@ protected:
             return FileErrorCause::AccessDenied;
         });
         ScriptedPrompt prompt(std::deque<bool>(8, true));
+        prompt.asks = !GetParam().batched;
         try {
             if (GetParam().permanent)
                 Permanent(GetParam().ticks, prompt);
@@ -145,7 +148,7 @@ TEST_P(CommandFaults, EveryPackageStaysInStepWhicheverDiskStepFails)
         SCOPED_TRACE("failing disk step " + std::to_string(failing) + " of " + std::to_string(clean.steps) + ": " +
                      faulted.failedPath);
         ExpectInStep(faulted, clean, false);
-        RecoverCacheIfIdle(folders.cacheFolder, folders.gameFolder);
+        RecoverCacheIfIdle(StepPlacesOf(folders));
         ExpectInStep(faulted, clean, true);
         if (HasFailure())
             break;
@@ -165,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "Textures/Walls.utx",
                  "Maps",
                  3},
-        FaultRun{"Delete", false, ThreePackages(), {true, true, true}, {}, "", "", 3}),
+        FaultRun{"Delete", false, ThreePackages(), {true, true, true}, {}, "", "", 3},
+        FaultRun{"DeleteBatched", false, ThreePackages(), {true, true, true}, {}, "", "", 0, true}),
     [](const ::testing::TestParamInfo<FaultRun>& info) { return std::string(info.param.what); });
 
 }  // namespace

@@ -20,6 +20,8 @@ std::string PackageBytes(const std::string& kind, const std::string& key)
 MoveWatch::MoveWatch()
 {
     previous_ = SetDiskFaultHook([this](DiskStep step, const std::string& path) -> std::optional<FileErrorCause> {
+        if (step == DiskStep::Remove)
+            removals.push_back(path);
         if (step != DiskStep::Move)
             return std::nullopt;
         moves.push_back(path);

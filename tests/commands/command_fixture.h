@@ -38,7 +38,8 @@ std::vector<Cached> ThreePackages();
 // The bytes of a made-up package of that kind, different for every key.
 std::string PackageBytes(const std::string& kind, const std::string& key);
 
-// Records every move the platform makes, by the path it moves from, and can make one fail.
+// Records every move the platform makes, by the path it moves from, and every removal, and can make
+// a move fail.
 class MoveWatch {
 public:
     MoveWatch();
@@ -48,7 +49,8 @@ public:
 
     // The next move from `from` fails with the cause.
     void FailMoveFrom(const std::string& from, FileErrorCause cause = FileErrorCause::AccessDenied);
-    std::vector<std::string> moves;  // the paths moved from, in order
+    std::vector<std::string> moves;     // the paths moved from, in order
+    std::vector<std::string> removals;  // the paths removed, in order
 
 private:
     std::map<std::string, FileErrorCause> failing_;

@@ -1,5 +1,6 @@
-// A program ended at any instant of Return or Tidy (a real child process, ended at once as a kill
-// would end it, at each of the run's disk steps in turn): once the next program has listed the
+// A program ended at any instant of Return or Tidy (a real child process, ended at each of the run's
+// disk steps in turn by a kill, or by a power cut that loses what was not synced; given the folders
+// relative, the next program each other way in turn): once the next program has listed the
 // cache, each installed package is either where it was or in the cache under its GUID with its
 // line, each stale line and chosen orphan is either there or gone, cache.ini is whole, and nothing
 // the run wrote meanwhile is left.
@@ -15,14 +16,13 @@
 #include "commands/command_fixture.h"
 #include "commands/return_plan.h"
 #include "package/package_kind.h"
+#include "support/crash_harness.h"
 #include "support/made_package.h"
 
 namespace thld::test {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr int kKilled = 77;
-
 class FixKillTest;
 
 struct FixKill {
@@ -42,11 +42,10 @@ const std::string kOrphan = std::string(32, 'D');
 
 std::string Installed(const MadeGuid& guid) { return PackageImporting(kind::Script, guid, {}); }
 
-constexpr int kNotLaidOut = -2;
-
-class FixKillTest : public CommandTest, public ::testing::WithParamInterface<FixKill> {
+class FixKillTest : public CommandTest, public ::testing::WithParamInterface<std::tuple<FixKill, CrashKind>> {
 protected:
     ~FixKillTest() override { Unmount(); }
+    const FixKill& Run() const { return std::get<0>(GetParam()); }
     void Unmount()
     {
         if (mounted_)
@@ -54,52 +53,37 @@ protected:
         mounted_ = false;
     }
 
-    // Nothing when System should be a file system of its own and none could be mounted.
-    std::optional<CommandPlan> LayOut()
+    // False when System should be a file system of its own and none could be mounted.
+    bool LayOut()
     {
         Unmount();
         fs::remove_all(Path(""));
         for (const char* sub : {"game/cache", "game/System", "game/Textures", "game/Maps"})
             temp.MakeFolder(sub);
-        if (GetParam().systemElsewhere) {
+        if (Run().systemElsewhere) {
             mounted_ = ::mount("tmpfs", Path("System").c_str(), "tmpfs", 0, "size=4m") == 0;
             if (!mounted_)
-                return std::nullopt;
+                return false;
         }
-        return GetParam().layOut(*this);
+        plan_ = Run().layOut(*this);
+        return true;
     }
 
-    // Runs the plan in a child that ends at once at disk step `kill` (counted from 0). A child that
-    // ran to its end writes the count of its steps to "steps".
-    int RunChild(std::size_t kill)
+    // The plan run as the ended program runs it: given the folders relative; false when a step that
+    // acts was not done.
+    bool RunPlanned()
     {
-        const std::optional<CommandPlan> laidOut = LayOut();
-        if (!laidOut)
-            return kNotLaidOut;
-        const CommandPlan& plan = *laidOut;
-        const pid_t child = ::fork();
-        if (child == 0) {
-            std::size_t steps = 0;
-            SetDiskFaultHook([&](DiskStep, const std::string&) -> std::optional<FileErrorCause> {
-                if (steps++ == kill)
-                    ::_exit(kKilled);
-                return std::nullopt;
-            });
-            ScriptedPrompt prompt(std::deque<bool>(8, true));
-            const RunReport report = RunPlan(folders, plan, prompt);
-            SetDiskFaultHook({});
-            if (report.Failure())
-                ::_exit(3);
-            for (std::size_t i = 0; i < plan.steps.size(); ++i)
-                if (plan.steps[i].Acts() && report.outcomes[i].result != StepOutcome::Result::Done)
-                    ::_exit(4);  // the run itself fell short: the kills would prove nothing
-            temp.Write("steps", std::to_string(steps));
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        ScriptedPrompt prompt(std::deque<bool>(8, true));
+        const RunReport report = RunPlan(spellings_.front().folders, plan_, prompt);
+        if (report.Failure())
+            return false;
+        for (std::size_t i = 0; i < plan_.steps.size(); ++i)
+            if (plan_.steps[i].Acts() && report.outcomes[i].result != StepOutcome::Result::Done)
+                return false;
+        return true;
     }
+
+    std::vector<FolderSpelling> spellings_ = SpellingsOf(folders, temp / "game-link");
 
 public:
     using CommandTest::items;
@@ -129,6 +113,7 @@ public:
 
 private:
     bool mounted_ = false;
+    CommandPlan plan_;
 };
 
 CommandPlan LayReturn(FixKillTest& t)
@@ -150,54 +135,57 @@ void ExpectReturnWhole(FixKillTest& t)
 
 TEST_P(FixKillTest, EveryPackageInOnePlaceWhereverTheProgramEnds)
 {
-    const int clean = RunChild(static_cast<std::size_t>(-1));
-    if (clean == kNotLaidOut)
-        GTEST_SKIP() << "no tmpfs could be mounted for System (root and mount(2) are needed): the kills during a "
+    const CrashKind kind = std::get<1>(GetParam());
+    const CrashCase crash{[&] { return LayOut(); }, [&] { return RunPlanned(); },
+                          [&](const GameFolders& next) {
+                              ListCacheContents(next, InstalledCopies::Skip);
+                              ExpectIndexWhole();
+                              Run().expectWhole(*this);
+                          }};
+    const CrashTally tally = CrashAtEveryStep(crash, kind, Path(""), {spellings_.begin() + 1, spellings_.end()});
+    if (!tally.laidOut)
+        GTEST_SKIP() << "no tmpfs could be mounted for System (root and mount(2) are needed): the crashes during a "
                         "return across file systems are not tried";
-    ASSERT_EQ(clean, 0);
-    const std::size_t steps = std::stoul(temp.Read("steps"));
-    for (std::size_t kill = 0; kill < steps; ++kill) {
-        SCOPED_TRACE("ended before disk step " + std::to_string(kill) + " of " + std::to_string(steps));
-        ASSERT_EQ(RunChild(kill), kKilled);
-        ListCacheContents(folders, InstalledCopies::Skip);
-        ExpectIndexWhole();
-        GetParam().expectWhole(*this);
-        if (HasFailure())
-            break;
-    }
-    std::printf("%s: ended the program at %zu disk steps, each left the cache whole\n", GetParam().what, steps);
+    std::printf("%s, %s: %s; each left the cache whole\n", Run().what, CrashWords(kind), tally.Text().c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(, FixKillTest,
-                         ::testing::Values(
-                             // Two installed copies of another version than the cached ones go back into the cache.
-                             FixKill{"Return", LayReturn, ExpectReturnWhole},
-                             // The same with System on another file system: the packages are copied.
-                             FixKill{"ReturnAcrossFileSystems", LayReturn, ExpectReturnWhole, true},
-                             // A stale line removed and a file without a line deleted.
-                             FixKill{"Tidy",
-                                     [](FixKillTest& t) {
-                                         t.items = t.Lay({{"KA", "Alpha.utx", std::string(kind::Textures)},
-                                                          {"KS", "Gone.utx", std::string(kind::Textures)}});
-                                         fs::remove(t.CachedPath("KS"));
-                                         WriteFileBytes(t.CachedPath(kOrphan), "orphan");
-                                         std::vector<CacheProblem> problems(2);
-                                         problems[0].kind = CacheProblem::Kind::Stale;
-                                         problems[0].name = "Gone.utx";
-                                         problems[0].key = "KS";
-                                         problems[0].path = t.CachedPath("KS");
-                                         problems[1].kind = CacheProblem::Kind::Orphan;
-                                         problems[1].key = kOrphan;
-                                         problems[1].path = t.CachedPath(kOrphan);
-                                         return PlanTidy(problems, {true, true});
-                                     },
-                                     [](FixKillTest& t) {
-                                         EXPECT_TRUE(t.InIndex("KA=Alpha.utx"));
-                                         EXPECT_TRUE(!t.IsCached(kOrphan) ||
-                                                     ReadFileBytes(t.CachedPath(kOrphan)) == "orphan");
-                                         t.ExpectOnly({"cache/KA.uxx", "cache/" + kOrphan + ".uxx"});
-                                     }}),
-                         [](const ::testing::TestParamInfo<FixKill>& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(
+    , FixKillTest,
+    ::testing::Combine(::testing::Values(
+                           // Two installed copies of another version than the cached ones go back into the cache.
+                           FixKill{"Return", LayReturn, ExpectReturnWhole},
+                           // The same with System on another file system: the packages are copied.
+                           FixKill{"ReturnAcrossFileSystems", LayReturn, ExpectReturnWhole, true},
+                           // A stale line removed and a file without a line deleted.
+                           FixKill{"Tidy",
+                                   [](FixKillTest& t) {
+                                       t.items = t.Lay({{"KA", "Alpha.utx", std::string(kind::Textures)},
+                                                        {"KS", "Gone.utx", std::string(kind::Textures)}});
+                                       fs::remove(t.CachedPath("KS"));
+                                       WriteFileBytes(t.CachedPath(kOrphan), "orphan");
+                                       std::vector<CacheProblem> problems(2);
+                                       problems[0].kind = CacheProblem::Kind::Stale;
+                                       problems[0].name = "Gone.utx";
+                                       problems[0].key = "KS";
+                                       problems[0].path = t.CachedPath("KS");
+                                       problems[1].kind = CacheProblem::Kind::Orphan;
+                                       problems[1].key = kOrphan;
+                                       problems[1].path = t.CachedPath(kOrphan);
+                                       return PlanTidy(problems, {true, true});
+                                   },
+                                   [](FixKillTest& t) {
+                                       EXPECT_TRUE(t.InIndex("KA=Alpha.utx"));
+                                       EXPECT_TRUE(!t.IsCached(kOrphan) ||
+                                                   ReadFileBytes(t.CachedPath(kOrphan)) == "orphan");
+                                       t.ExpectOnly({"cache/KA.uxx", "cache/" + kOrphan + ".uxx"});
+                                   }}),
+                       ::testing::Values(CrashKind::Kill, CrashKind::PowerCut, CrashKind::DiskFault)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).what) + (std::get<1>(info.param) == CrashKind::Kill ? "Killed"
+                                                            : std::get<1>(info.param) == CrashKind::PowerCut
+                                                                ? "PowerCut"
+                                                                : "DiskFault");
+    });
 
 }  // namespace
 }  // namespace thld::test

@@ -1,8 +1,10 @@
-// A program ended at any instant of Delete or Permanent (a real child process, ended at once as a
-// kill would end it, at each of the run's disk steps in turn), and two programs changing one cache
-// at once: once the next program has started on the cache, each package is in the cache with its
-// line or gone from it (deleted, or whole at its destination) without, cache.ini is whole, and
-// nothing the runs wrote meanwhile is left or listed.
+// A program ended at any instant of Delete or Permanent (a real child process, ended at each of the
+// run's disk steps in turn by a kill, or by a power cut that loses what was not synced), and two
+// programs changing one cache at once: once the next program has started on the cache, each package
+// is in the cache with its line or gone from it (deleted, or whole at its destination) without,
+// cache.ini is whole, and nothing the runs wrote meanwhile is left or listed. The ended program is
+// given the folders relative (as `--game game` is typed); the next one each other way in turn
+// (support/folder_spellings.h).
 
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -13,6 +15,7 @@
 
 #include "game/cache_contents.h"
 #include "commands/command_fixture.h"
+#include "support/crash_harness.h"
 #include "package/package_kind.h"
 
 namespace thld::test {
@@ -23,8 +26,6 @@ const std::string kMap{kind::Map};
 const std::string kScript{kind::Script};
 const std::string kTex{kind::Textures};
 const std::string kPlayers = "the player's own";
-constexpr int kKilled = 77;
-constexpr int kNotLaidOut = -2;
 
 struct KillRun {
     const char* what;
@@ -34,13 +35,13 @@ struct KillRun {
     std::map<std::string, std::string> destinations;  // by key, below the game folder (Permanent)
     std::string playersFile;                          // a file at a destination before the run
     bool mapsElsewhere = false;                       // Maps on a file system of its own (a tmpfs)
+    bool batched = false;                             // answered as --yes does: the Deletes go together
 };
 
-void PrintTo(const KillRun& run, std::ostream* out) { *out << run.what; }
-
-class Kill : public CommandTest, public ::testing::WithParamInterface<KillRun> {
+class Kill : public CommandTest, public ::testing::WithParamInterface<std::tuple<KillRun, CrashKind>> {
 protected:
     ~Kill() override { Unmount(); }
+    const KillRun& Run() const { return std::get<0>(GetParam()); }
     void Unmount()
     {
         if (mounted_)
@@ -55,53 +56,48 @@ protected:
         fs::remove_all(Path(""));
         for (const char* sub : {"game/cache", "game/System", "game/Textures"})
             temp.MakeFolder(sub);  // no Maps: the run makes it, unless it is a file system of its own
-        if (GetParam().mapsElsewhere) {
+        if (Run().mapsElsewhere) {
             temp.MakeFolder("game/Maps");
             mounted_ = ::mount("tmpfs", Path("Maps").c_str(), "tmpfs", 0, "size=4m") == 0;
             if (!mounted_)
                 return false;
         }
-        if (!GetParam().playersFile.empty())
-            temp.Write("game/" + GetParam().playersFile, kPlayers);
-        items = Lay(GetParam().packages);
+        if (!Run().playersFile.empty())
+            temp.Write("game/" + Run().playersFile, kPlayers);
+        items = Lay(Run().packages);
         return true;
     }
 
-    // Runs the command in a child process that ends at once when it reaches disk step `kill`
-    // (counted from 0), as a kill between two steps would end it. Gives the child's exit status;
-    // a child that ran to its end first writes the count of its steps to "steps".
-    int RunChild(std::size_t kill)
+    // The command as the ended program runs it, given the folders relative (as `--game game` is
+    // typed); false, saying why, when a step that acts was not done.
+    bool RunCommand()
     {
-        if (!LayOut())
-            return kNotLaidOut;
-        const pid_t child = ::fork();
-        if (child == 0) {
-            std::size_t steps = 0;
-            SetDiskFaultHook([&](DiskStep, const std::string&) -> std::optional<FileErrorCause> {
-                if (steps++ == kill)
-                    ::_exit(kKilled);
-                return std::nullopt;
-            });
-            ScriptedPrompt prompt(std::deque<bool>(8, true));
-            try {
-                GetParam().permanent ? Permanent(GetParam().ticks, prompt) : Delete(GetParam().ticks, prompt);
-            } catch (...) {
-                ::_exit(3);
+        ScriptedPrompt prompt(std::deque<bool>(8, true));
+        prompt.asks = !Run().batched;
+        folders = spellings_.front().folders;
+        const RunReport report = Run().permanent ? MakeTickedPermanent(folders, items, Run().ticks, prompt)
+                                                 : DeleteTicked(folders, items, Run().ticks, prompt);
+        for (const StepOutcome& outcome : report.outcomes) {
+            if (outcome.result == StepOutcome::Result::Failed || outcome.result == StepOutcome::Result::NotReached ||
+                (outcome.result == StepOutcome::Result::PassedOver && !Run().permanent)) {
+                if (std::get<1>(GetParam()) == CrashKind::DiskFault)
+                    return false;  // as a failed disk step makes it
+                std::fprintf(stderr, "a step ended %d (why %d); told:", static_cast<int>(outcome.result),
+                             static_cast<int>(outcome.why));
+                for (const std::string& told : prompt.told)
+                    std::fprintf(stderr, " %s", told.c_str());
+                std::fprintf(stderr, "\n");
+                return false;
             }
-            SetDiskFaultHook({});
-            temp.Write("steps", std::to_string(steps));
-            ::_exit(0);
         }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return true;
     }
 
-    // The invariant, checked after the next program's listing.
-    void ExpectWholeAfterNextStart()
+    // The invariant, checked after the next program's listing, given the folders as `next` spells them.
+    void ExpectWholeAfterNextStart(const GameFolders& next)
     {
-        const KillRun& run = GetParam();
-        const Listing listing = ListCacheContents(folders, InstalledCopies::Skip).listing;
+        const KillRun& run = Run();
+        const Listing listing = ListCacheContents(next, InstalledCopies::Skip).listing;
         std::set<std::string> listed;
         for (const PackageItem& item : listing.items)
             listed.insert(item.name);
@@ -129,53 +125,61 @@ protected:
             EXPECT_TRUE(expectedFiles.contains(file)) << "left behind: " << file;
     }
 
+    std::vector<FolderSpelling> spellings_ = SpellingsOf(folders, temp / "game-link");
+
 private:
     bool mounted_ = false;
 };
 
 TEST_P(Kill, EveryPackageInStepWhereverTheProgramEnds)
 {
-    const int clean = RunChild(static_cast<std::size_t>(-1));
-    if (clean == kNotLaidOut)
-        GTEST_SKIP() << "no tmpfs could be mounted for Maps (root and mount(2) are needed): the kills during a "
+    const CrashKind kind = std::get<1>(GetParam());
+    const CrashCase crash{[&] { return LayOut(); }, [&] { return RunCommand(); },
+                          [&](const GameFolders& next) { ExpectWholeAfterNextStart(next); }};
+    const CrashTally tally = CrashAtEveryStep(crash, kind, Path(""), {spellings_.begin() + 1, spellings_.end()});
+    if (!tally.laidOut)
+        GTEST_SKIP() << "no tmpfs could be mounted for Maps (root and mount(2) are needed): the crashes during a "
                         "move across file systems are not tried";
-    ASSERT_EQ(clean, 0);
-    const std::size_t steps = std::stoul(temp.Read("steps"));
-    for (std::size_t kill = 0; kill < steps; ++kill) {
-        SCOPED_TRACE("ended before disk step " + std::to_string(kill) + " of " + std::to_string(steps));
-        ASSERT_EQ(RunChild(kill), kKilled);
-        ExpectWholeAfterNextStart();
-        if (HasFailure())
-            break;
-    }
-    std::printf("%s: ended the program at %zu disk steps, each left the cache whole\n", GetParam().what, steps);
+    std::printf("%s, %s: %s; each left the cache whole\n", Run().what, CrashWords(kind), tally.Text().c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(, Kill,
-                         ::testing::Values(
-                             // A map whose requirements have requirements of their own, one of them
-                             // replacing a file of the player's, into a Maps folder not there yet.
-                             KillRun{"Permanent",
-                                     true,
-                                     ArenaPackages(),
-                                     {true, false, false, false, true},
-                                     ArenaDestinations(),
-                                     "Textures/Walls.utx"},
-                             // The same with Maps on another file system: the map is copied.
-                             KillRun{"PermanentAcrossFileSystems",
-                                     true,
-                                     ArenaPackages(),
-                                     {true, false, false, false, true},
-                                     ArenaDestinations(),
-                                     "Textures/Walls.utx",
-                                     true},
-                             KillRun{"Delete", false, ThreePackages(), {true, true, true}, {}, ""}),
-                         [](const ::testing::TestParamInfo<KillRun>& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(
+    , Kill,
+    ::testing::Combine(::testing::Values(
+                           // A map whose requirements have requirements of their own, one of them
+                           // replacing a file of the player's, into a Maps folder not there yet.
+                           KillRun{"Permanent",
+                                   true,
+                                   ArenaPackages(),
+                                   {true, false, false, false, true},
+                                   ArenaDestinations(),
+                                   "Textures/Walls.utx"},
+                           // The same with Maps on another file system: the map is copied.
+                           KillRun{"PermanentAcrossFileSystems",
+                                   true,
+                                   ArenaPackages(),
+                                   {true, false, false, false, true},
+                                   ArenaDestinations(),
+                                   "Textures/Walls.utx",
+                                   true},
+                           KillRun{"Delete", false, ThreePackages(), {true, true, true}, {}, ""},
+                           KillRun{"DeleteBatched", false, ThreePackages(), {true, true, true}, {}, "", false, true}),
+                       ::testing::Values(CrashKind::Kill, CrashKind::PowerCut, CrashKind::DiskFault)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).what) + (std::get<1>(info.param) == CrashKind::Kill ? "Killed"
+                                                            : std::get<1>(info.param) == CrashKind::PowerCut
+                                                                ? "PowerCut"
+                                                                : "DiskFault");
+    });
 
 // Two programs on one cache at once, started together: one makes a map permanent with what it
-// requires while the other deletes every package. Whichever takes the cache first, each package
-// ends in one place, and the one that waited either ran after it or was told and changed nothing.
-class TwoPrograms : public CommandTest {};
+// requires while the other deletes every package, each given the folders another way. Whichever
+// takes the cache first, each package ends in one place, and the one that waited either ran after it
+// or was told and changed nothing.
+class TwoPrograms : public CommandTest {
+protected:
+    std::vector<FolderSpelling> spellings_ = SpellingsOf(folders, temp / "game-link");
+};
 
 TEST_F(TwoPrograms, ChangeOneCacheOneAfterTheOther)
 {
@@ -198,6 +202,9 @@ TEST_F(TwoPrograms, ChangeOneCacheOneAfterTheOther)
                 char go;
                 (void)::read(gate[0], &go, 1);
                 ScriptedPrompt prompt(std::deque<bool>(8, true));
+                const GameFolders& spelled = spellings_[(runIndex + 3 * which) % spellings_.size()].folders;
+                if (which == 1 || !spelled.gameFolder.empty())
+                    folders = spelled;  // Permanent needs a game folder: it keeps the absolute one
                 try {
                     which == 0 ? Permanent({true}, prompt) : Delete(std::vector<bool>(packages.size(), true), prompt);
                 } catch (...) {

@@ -75,12 +75,14 @@ protected:
     }
 
     // The cached files the run moved away (to their destinations, or aside to be deleted), in order.
+    // The cached files that left the cache: moved (Permanent), or deleted where they were (Delete).
     std::vector<std::string> MovedFromCache(const MoveWatch& watch) const
     {
         std::vector<std::string> moved;
-        for (const std::string& from : watch.moves)
-            if (from.starts_with(folders.cacheFolder) && from.ends_with(".uxx"))
-                moved.push_back(from);
+        for (const auto* paths : {&watch.moves, &watch.removals})
+            for (const std::string& from : *paths)
+                if (from.starts_with(folders.cacheFolder) && from.ends_with(".uxx"))
+                    moved.push_back(from);
         return moved;
     }
 

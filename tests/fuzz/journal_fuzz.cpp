@@ -1,5 +1,5 @@
-// The record of a step on any bytes, read back by a program that starts on the cache: what reads as
-// a record must write back to the same bytes' record, and whatever the record says, the settling
+// The record of a step (or of a batch) on any bytes, read back by a program that starts on the
+// cache: what reads as records must write back to the same records, and whatever they say, the settling
 // never touches cache.ini, nor a file outside the game folder, nor a cached package whose line is
 // in cache.ini and that no step has taken aside. "@" in the input stands for the folder of the run,
 // so that records naming its files can be found.
@@ -9,7 +9,7 @@
 #include <string>
 
 #include "cache/cache_guard.h"
-#include "cache/step_record.h"
+#include "cache/step_journal.h"
 #include "fuzz_folder.h"
 
 namespace thld::fuzz {
@@ -19,8 +19,10 @@ constexpr std::string_view kIndex = "[Cache]\r\nK1=One.unr\r\nK2=Two.utx\r\n\r\n
 
 void CheckOneInput(std::string_view input)
 {
-    if (auto record = ParseStepRecord(input))
-        Require(ParseStepRecord(EncodeStepRecord(*record)) == record, "a record reads back as itself");
+    if (auto record = ParseStepJournal(input))
+        Require(ParseStepJournal(EncodeStepJournal(*record)) == record, "a record reads back as itself");
+    if (auto records = ParseStepJournals(input))
+        Require(ParseStepJournals(EncodeStepJournals(*records)) == records, "a batch reads back as itself");
 
     EmptyFuzzFolder();
     const std::string& root = FuzzFolder();
@@ -40,9 +42,9 @@ void CheckOneInput(std::string_view input)
         else
             bytes += c;
     }
-    WriteBytes(cache + kStepRecordFileName, bytes);
+    WriteBytes(cache + kStepJournalFileName, bytes);
 
-    RecoverCacheIfIdle(cache, game);
+    RecoverCacheIfIdle({cache, game, {}});
 
     Require(ReadBytes(root + "outside") == "not the game's", "nothing outside the game folder is touched");
     Require(ReadBytes(cache + "cache.ini") == kIndex, "cache.ini is never written by the settling");

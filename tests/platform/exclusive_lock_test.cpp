@@ -23,6 +23,18 @@ TEST(ExclusiveLock, OneHolderAtATimeAndTheNextOnceItLetsGo)
     EXPECT_FALSE(folder.Exists("lock")) << "the file goes with the last holder";
 }
 
+TEST(ExclusiveLock, AFolderInTheLocksPlaceIsRefusedWithItsCause)
+{
+    test::TempFolder folder;
+    folder.MakeFolder("lock");
+    try {
+        ExclusiveLock::Take(folder / "lock", 0ms);
+        ADD_FAILURE() << "taken";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), folder / "lock" + " is not a regular file.");
+    }
+}
+
 TEST(ExclusiveLock, AFolderThatTakesNoFileIsAFileError)
 {
     test::TempFolder folder;

@@ -139,8 +139,10 @@ TEST_F(CommandWindow, CancelDuringARunLeavesThePackagesNotReachedAsTheyWere)
     Tick({"ECM.u", "Fatboy.u", "ZoomShockRifle.u"});
     const auto cached = [&](const char* file) { return game + "cache/" + CorpusEntry(file).guid + ".uxx"; };
     std::atomic<bool> reached{false}, cancelled{false};
+    // Fatboy's file moved aside, or deleted where it is (where the system can tell beforehand that
+    // it can go): the run is in the middle of its second package.
     DiskFaultHook previous = SetDiskFaultHook([&](DiskStep step, const std::string& path) {
-        if (step == DiskStep::Move && path == cached("Fatboy.u")) {
+        if ((step == DiskStep::Move || step == DiskStep::Remove) && path == cached("Fatboy.u")) {
             reached = true;
             for (int waited = 0; !cancelled && waited < 1000; ++waited)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -175,19 +177,23 @@ TEST_F(CommandWindow, AFileErrorIsShownOnceAndWhatWasNotDoneStaysWhereItWas)
         DiskStep failing;
         std::string file;
         std::deque<bool> answers;
+        std::string failingPath;  // below the cache folder; the package's cached file when empty
     };
     LayOutCorpus();
     Open();
-    for (const Case& c : {Case{"permanentButton", DiskStep::Move, "DM-Flux.unr", {true}},
-                          Case{"deleteButton", DiskStep::Move, "ECM.u", {true}}}) {
+    // Permanent's move of the file fails; Delete's new cache.ini can't take the place of the old one
+    // (a Delete leaves the file where it is until its line is gone, where the system lets it).
+    for (const Case& c : {Case{"permanentButton", DiskStep::Move, "DM-Flux.unr", {true}, ""},
+                          Case{"deleteButton", DiskStep::Replace, "ECM.u", {true}, "cache.ini.new"}}) {
         SCOPED_TRACE(c.button);
         const std::string cached = game + "cache/" + CorpusEntry(c.file).guid + ".uxx";
+        const std::string failing = c.failingPath.empty() ? cached : game + "cache/" + c.failingPath;
         const std::string bytes = ReadFileBytes(cached);
         Tick({c.file});
         dialogs.said.clear();
         dialogs.answers = c.answers;
         DiskFaultHook previous = SetDiskFaultHook([&](DiskStep step, const std::string& path) {
-            return step == c.failing && path == cached ? std::optional(FileErrorCause::AccessDenied) : std::nullopt;
+            return step == c.failing && path == failing ? std::optional(FileErrorCause::AccessDenied) : std::nullopt;
         });
         Click(c.button);
         WaitIdle();

@@ -21,10 +21,12 @@ public:
     // The next answer; a question beyond the script fails the test and is answered No.
     bool Confirm(const std::string& title, const std::string& message) override;
     void Tell(const std::string& message) override;
+    bool AsksTheUser() const override { return asks; }
 
     std::vector<std::string> Titles() const;
 
     std::deque<bool> answers;  // those still to give
+    bool asks = true;          // false: every question answered Yes unasked, as tallyhold --yes does
     std::vector<Question> questions;
     std::vector<std::string> told;
     // Everything in order: "? title: message" for a question, "! message" for a message.

@@ -1,4 +1,4 @@
-#include "cache/step_record.h"
+#include "cache/step_journal.h"
 
 #include <algorithm>
 #include <array>
@@ -59,18 +59,18 @@ std::optional<std::string> Unescaped(std::string_view text)
 
 struct Field {
     std::string_view name;
-    std::string StepRecord::*member;
+    std::string StepJournal::*member;
 };
-constexpr std::array<Field, 5> kFields{{{"line", &StepRecord::line},
-                                        {"source", &StepRecord::source},
-                                        {"aside", &StepRecord::aside},
-                                        {"destination", &StepRecord::destination},
-                                        {"game", &StepRecord::gameFolder}}};
+constexpr std::array<Field, 5> kFields{{{"line", &StepJournal::line},
+                                        {"source", &StepJournal::source},
+                                        {"aside", &StepJournal::aside},
+                                        {"destination", &StepJournal::destination},
+                                        {"game", &StepJournal::gameFolder}}};
 
-constexpr std::array<std::pair<std::string_view, StepRecord::Kind>, 3> kKinds{
-    {{"delete", StepRecord::Kind::Delete}, {"move", StepRecord::Kind::Move}, {"return", StepRecord::Kind::Return}}};
+constexpr std::array<std::pair<std::string_view, StepJournal::Kind>, 3> kKinds{
+    {{"delete", StepJournal::Kind::Delete}, {"move", StepJournal::Kind::Move}, {"return", StepJournal::Kind::Return}}};
 
-std::string_view KindWord(StepRecord::Kind kind)
+std::string_view KindWord(StepJournal::Kind kind)
 {
     for (const auto& [word, k] : kKinds)
         if (k == kind)
@@ -80,7 +80,7 @@ std::string_view KindWord(StepRecord::Kind kind)
 
 }  // namespace
 
-std::string EncodeStepRecord(const StepRecord& record)
+std::string EncodeStepJournal(const StepJournal& record)
 {
     std::string out(kFirstLine);
     out += '\n';
@@ -98,11 +98,11 @@ std::string EncodeStepRecord(const StepRecord& record)
     return out;
 }
 
-std::optional<StepRecord> ParseStepRecord(std::string_view bytes)
+std::optional<StepJournal> ParseStepJournal(std::string_view bytes)
 {
-    if (bytes.size() > kMaxStepRecordBytes)
+    if (bytes.size() > kMaxStepJournalBytes)
         return std::nullopt;
-    StepRecord record;
+    StepJournal record;
     bool kindSeen = false;
     std::array<bool, kFields.size()> seen{};
     bool ended = false;
@@ -153,6 +153,34 @@ std::optional<StepRecord> ParseStepRecord(std::string_view bytes)
     if (!ended || !kindSeen)
         return std::nullopt;
     return record;
+}
+
+std::string EncodeStepJournals(const std::vector<StepJournal>& records)
+{
+    std::string out;
+    for (const StepJournal& record : records)
+        out += EncodeStepJournal(record);
+    return out;
+}
+
+std::optional<std::vector<StepJournal>> ParseStepJournals(std::string_view bytes)
+{
+    if (bytes.empty() || bytes.size() > kMaxStepJournalFileBytes)
+        return std::nullopt;
+    // Fields escape every line break, so a line "end" can only be a record's last.
+    const std::string ending = std::string("\n") + std::string(kLastLine) + "\n";
+    std::vector<StepJournal> records;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t end = bytes.find(ending, at);
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        auto record = ParseStepJournal(bytes.substr(at, end + ending.size() - at));
+        if (!record)
+            return std::nullopt;
+        records.push_back(std::move(*record));
+        at = end + ending.size();
+    }
+    return records;
 }
 
 }  // namespace thld

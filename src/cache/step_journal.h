@@ -9,13 +9,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace thld {
 
-inline constexpr const char* kStepRecordFileName = "cache.ini.tallyhold-journal";
-inline constexpr std::size_t kMaxStepRecordBytes = 64 * 1024;
+inline constexpr const char* kStepJournalFileName = "cache.ini.tallyhold-journal";
+inline constexpr std::size_t kMaxStepJournalBytes = 64 * 1024;
+// A batch of steps carried out together (a run of Deletes) has one record each in one file.
+inline constexpr std::size_t kMaxStepJournalFileBytes = 8 * 1024 * 1024;
 
-struct StepRecord {
+struct StepJournal {
     enum class Kind {
         Delete,
         Move,
@@ -28,14 +31,21 @@ struct StepRecord {
     std::string destination;  // Move: where the file goes; Return: where it comes from
     std::string gameFolder;   // Move, Return: the game folder the destination lies in
 
-    bool operator==(const StepRecord&) const = default;
+    bool operator==(const StepJournal&) const = default;
 };
 
 // The record as its file holds it: one field to a line, control bytes and "%" written as %XX.
-std::string EncodeStepRecord(const StepRecord& record);
+std::string EncodeStepJournal(const StepJournal& record);
 
 // The record of a file's bytes; nothing when they are not one whole record: too long, a field
 // missing, unknown, repeated or too long, a bad escape, no end line, or bytes after it.
-std::optional<StepRecord> ParseStepRecord(std::string_view bytes);
+std::optional<StepJournal> ParseStepJournal(std::string_view bytes);
+
+// The records of a batch, one whole record after the other.
+std::string EncodeStepJournals(const std::vector<StepJournal>& records);
+
+// The records of a file's bytes: one or more whole records, one after the other; nothing when the
+// bytes are anything else (too long, empty, a record that ParseStepJournal refuses).
+std::optional<std::vector<StepJournal>> ParseStepJournals(std::string_view bytes);
 
 }  // namespace thld

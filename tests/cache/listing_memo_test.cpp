@@ -141,7 +141,8 @@ TEST(ListingMemo, AnswersAsTheFilesDoWhateverChanged)
              const MemoPlace copy{MemoPathOf(t.temp / "memo/", *CanonicalFolder(t.temp / "copy/")),
                                   *CanonicalFolder(t.temp / "copy/")};
              ListCacheIndex(t.temp / "copy/", kRegionReadSize, ProbeThreads::Auto, {}, {}, &copy);
-             fs::copy_file(copy.path, t.place.path, fs::copy_options::overwrite_existing);
+             fs::remove(test::FsPath(t.place.path));
+             fs::copy_file(test::FsPath(copy.path), test::FsPath(t.place.path));
          },
          3},
         {"a folder in the memo's place",

@@ -36,6 +36,11 @@ void RemoveJournal(const std::string& cacheFolder)
     SyncFolder(cacheFolder);
 }
 
+// After a step that is done and on the disk: the record goes without waiting for the disk. Should
+// the system lose its removal, the next program finds a step that is done and only removes it; a
+// new record of this run syncs the folder, and with it this removal, before its step begins.
+void RemoveDoneJournal(const std::string& cacheFolder) { RemoveFile(StepJournalPathOf(cacheFolder)); }
+
 // After a failure before the line changed: the files back as they were and the record gone. Should
 // that fail too, the record stays for the next program, and the first error is the one reported.
 void UndoQuietly(const std::string& cacheFolder, const JournalledStep& step,
@@ -170,7 +175,7 @@ bool RunJournalledStep(const StepPlaces& places, const JournalledStep& step)
             CompleteQuietly(cacheFolder, checked);
         throw;
     }
-    RemoveJournal(cacheFolder);
+    RemoveDoneJournal(cacheFolder);
     return true;
 }
 

@@ -51,9 +51,16 @@ bool ListingRecall::Answer(std::size_t e, PackageItem& item)
         item.kind = kind::NotAvailable;
         return true;
     }
-    if (!memo_ || !stamp->regular)
+    if (!stamp->regular)
         return false;
-    std::optional<MemoEntry> entry = memo_->Find(name_, *stamp);
+    std::optional<MemoEntry> entry = memo_ ? memo_->Find(name_, *stamp) : std::nullopt;
+    if (!entry && !place_->contentsWanted) {
+        item.kind = kind::Unknown;
+        item.size = stamp->size;
+        item.modified = Seconds(stamp->written);
+        item.sizeText = SizeTextOf(stamp->size);
+        return true;
+    }
     if (!entry)
         return false;
     item.kind = entry->kind;

@@ -24,6 +24,9 @@ namespace thld {
 struct MemoPlace {
     std::string path;
     std::string cacheFolder;
+    // False where the listing wants no file's contents: a file the memo doesn't answer for is not
+    // opened either, its kind "Unknown", its size and time the folder's.
+    bool contentsWanted = true;
 };
 
 class ListingRecall {

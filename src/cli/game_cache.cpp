@@ -50,7 +50,11 @@ CacheContents ReadCache(const Installation& installation, Console& console, Inst
     const GameFolders& folders = installation.folders;
     if (std::optional<FolderProblem> problem = CheckInstallationFolders(folders))
         throw Failure(problem->message);
-    CacheContents contents = ListCacheContents(folders, installedCopies, {}, {}, listingMemo, requirements);
+    // Without requirements (Delete), no file's contents are wanted: none is opened.
+    const ListingMemoUse memo = requirements == Requirements::Skip && listingMemo == ListingMemoUse::Kept
+                                    ? ListingMemoUse::StampsOnly
+                                    : listingMemo;
+    CacheContents contents = ListCacheContents(folders, installedCopies, {}, {}, memo, requirements);
     if (const std::string found = messages::JournalFindingText(contents.journal); !found.empty())
         console.Err("tallyhold: " + PrintableLines(found) + "\n");
     const Listing& listing = contents.listing;

@@ -29,7 +29,8 @@ CommandPlan PlanDelete(const GameFolders& folders, const std::vector<PackageItem
             step.what = PlannedStep::What::NotPlainName;
         else
             step.source = CachedFilePath(folders.cacheFolder, step.key);
-        if (step.what == PlannedStep::What::Delete && LinkAt(step.source) == LinkKind::Followed)
+        if (kLinksCanBeFollowed && step.what == PlannedStep::What::Delete &&
+            LinkAt(step.source) == LinkKind::Followed)
             step.what = PlannedStep::What::Link;
         plan.steps.push_back(std::move(step));
     }

@@ -32,7 +32,7 @@ std::variant<CachedDeletion, StepOutcome> CheckDelete(StepContext& context, cons
     if (entry->key != step.key)
         return PassedOver(Why::OtherLine);
     const std::string path = CachedFilePath(cacheFolder, entry->key);
-    if (LinkAt(path) == LinkKind::Followed) {
+    if (kLinksCanBeFollowed && LinkAt(path) == LinkKind::Followed) {
         TellLeftAlone(context, found.line.text, entry->value, LeftReason::LinkNotDeletable);
         return PassedOver(Why::LinkNotDeletable);
     }

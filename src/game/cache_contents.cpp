@@ -71,11 +71,11 @@ CacheContents ListCacheContents(const GameFolders& folders, InstalledCopies inst
                                 Requirements requirements)
 {
     std::optional<MemoPlace> memoPlace;
-    if (memo == ListingMemoUse::Kept) {
+    if (memo != ListingMemoUse::None) {
         const std::string memoFolder = ProgramCacheFolder();
         const std::optional<std::string> canonical = CanonicalFolder(folders.cacheFolder);
         if (!memoFolder.empty() && canonical)
-            memoPlace = MemoPlace{MemoPathOf(memoFolder, *canonical), *canonical};
+            memoPlace = MemoPlace{MemoPathOf(memoFolder, *canonical), *canonical, memo == ListingMemoUse::Kept};
     }
     CacheContents contents;
     Listing& listing = contents.listing;

@@ -48,6 +48,9 @@ using ListedItems = std::function<void(std::vector<PackageItem>&& items)>;
 enum class ListingMemoUse {
     None,  // every file is read; no memo is read or written
     Kept,  // the memo of this cache folder, in the user's cache folder (ProgramCacheFolder)
+    // The memo where it answers; no other file is opened: its size and time are the folder's, its
+    // kind "Unknown" and its tables not read (for Delete, which needs neither kinds nor tables).
+    StampsOnly,
 };
 
 enum class InstalledCopies {

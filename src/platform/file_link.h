@@ -14,6 +14,14 @@ enum class LinkKind {
                 // would delete or move the file it leads to (Wine shows a Unix symbolic link so)
 };
 
+// Whether this system has links of the kind Followed at all: only Windows (and Wine) does. Where
+// none can be, a caller that cares only for those asks nothing of the disk.
+#ifdef _WIN32
+inline constexpr bool kLinksCanBeFollowed = true;
+#else
+inline constexpr bool kLinksCanBeFollowed = false;
+#endif
+
 // What stands at the path, seen without following a link there. A link that leads nowhere is
 // Removable where the system shows it, and None where it doesn't (Wine).
 LinkKind LinkAt(const std::string& path);

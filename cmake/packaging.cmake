@@ -1,6 +1,6 @@
 # What `make dist` packs with CPack: from a native build, a .deb for Debian and Ubuntu with the
 # window, the command-line program where it is built, their manual pages and shell completions, the
-# desktop entry, icons, AppStream metainfo with its screenshots, and the README with its pictures;
+# desktop entry, icons, AppStream metainfo with its screenshots, and the README with docs/;
 # from the windows preset's build, a .zip and an NSIS installer with THLD.exe, tallyhold.exe where
 # it is built, a short README.txt for players and the licence.
 include(GNUInstallDirs)
@@ -123,8 +123,9 @@ else()
     DEPENDS ${THLD_PACKAGED_DIR}/changelog)
   set(THLD_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tallyhold)
   install(FILES README.md ${THLD_PACKAGED_DIR}/copyright ${THLD_PACKAGED_DIR}/changelog.gz DESTINATION ${THLD_DOC_DIR})
-  # The user docs link their pictures as docs/NAME.png: they go beside them, so that every link
-  # holds.
+  # docs/ beside the README, as in the repository: the README links docs/NAME.md and docs/NAME.png,
+  # the documents in docs/ link each other, their pictures beside them and ../README.md, so that
+  # every link holds in /usr/share/doc/tallyhold/ too.
   file(GLOB THLD_USER_DOCS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.md ${PROJECT_SOURCE_DIR}/docs/*.png)
   install(FILES ${THLD_USER_DOCS} DESTINATION ${THLD_DOC_DIR}/docs)
   install(FILES ${THLD_PACKAGING_DIR}/debian/lintian-overrides

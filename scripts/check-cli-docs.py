@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Checks the manual pages and the shell completions against the programs' own --help, so that they
-can't drift from the command line: every command and option the help names is in each of them, and
-none names an option the program doesn't take.
+"""Checks the manual pages, the shell completions and the command line's part of docs/USAGE.md against
+the programs' own --help, so that they can't drift from the command line: every command and option
+the help names is in each of them, and none names an option the program doesn't take.
 Usage: check-cli-docs.py TALLYHOLD [TALLYHOLD_WINDOW]"""
 import os
 import re
@@ -92,6 +92,13 @@ def main():
         if not re.search(r"-a %s\b" % command, fish):
             problems.append("tallyhold.fish: the command %s is missing" % command)
 
+    # The guide to every command: its part on tallyhold, up to the windows' parts.
+    usage = read("docs/USAGE.md").split("\n## The native window")[0]
+    compare("USAGE.md", {o for o in OPTION.findall(usage) if o.startswith("--")}, every, only_long=True)
+    for command in commands + ["help"]:
+        if "`tallyhold %s" % command not in usage:
+            problems.append("USAGE.md: the command %s is missing" % command)
+
     if len(sys.argv) > 2:
         window = options_of(run(sys.argv[2], "--help"))
         window_page = read("packaging/man/tallyhold-window.1.scd")
@@ -109,7 +116,7 @@ def main():
 
     for problem in problems:
         print(problem)
-    print("man pages and completions: %d commands, %d options checked, %d problems" %
+    print("man pages, completions and USAGE.md: %d commands, %d options checked, %d problems" %
           (len(commands), len(every), len(problems)))
     sys.exit(1 if problems else 0)
 

@@ -5,7 +5,7 @@
 #       AppStream metainfo) and tallyhold (with its completions), their manual pages, the copyright
 #       file and the changelog;
 #   tallyhold-<version>-windows-x64.zip      from the windows preset's build: THLD.exe, tallyhold.exe,
-#       the README and the licence (CR LF line ends) and the README's pictures;
+#       a short README.txt for players and the licence (CR LF line ends);
 #   tallyhold-<version>-windows-x64.exe      the same as an installer (NSIS): per-user, Start-menu
 #       shortcuts, tallyhold.exe on the PATH as an option, an uninstaller.
 # All are made by CPack (cmake/packaging.cmake says what goes in).

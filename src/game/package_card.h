@@ -30,7 +30,7 @@ struct PackageCard {
     // The listing's requirements (PackageItem::requirements).
     std::vector<std::string> requirements;
     enum class Offline {
-        NotAsked,  // not a map, or not asked
+        NotAsked,  // not asked
         NotKnown,  // no game folder, or the file is no readable package
         WillLoad,
         WillNotLoad,  // `missing` names what is found nowhere

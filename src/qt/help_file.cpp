@@ -15,9 +15,10 @@ std::vector<QString> HelpPlaces(const QString& programFolder)
     const QString prefix = QDir::cleanPath(program.absoluteFilePath(QStringLiteral("..")));
     std::vector<QString> places;
     for (const QString& docs :
-         {prefix + QStringLiteral("/share/doc/tallyhold/"), QStringLiteral("/usr/share/doc/tallyhold/"),
-          QStringLiteral("/usr/local/share/doc/tallyhold/"), program.absolutePath() + QStringLiteral("/docs/"),
-          program.absolutePath() + QStringLiteral("/")}) {
+         {prefix + QStringLiteral("/share/doc/tallyhold/docs/"), prefix + QStringLiteral("/share/doc/tallyhold/"),
+          QStringLiteral("/usr/share/doc/tallyhold/docs/"), QStringLiteral("/usr/share/doc/tallyhold/"),
+          QStringLiteral("/usr/local/share/doc/tallyhold/docs/"), QStringLiteral("/usr/local/share/doc/tallyhold/"),
+          program.absolutePath() + QStringLiteral("/docs/"), program.absolutePath() + QStringLiteral("/")}) {
         for (const char* name : {"USAGE.md", "README.md", "README.txt"})
             places.push_back(docs + QString::fromLatin1(name));
     }

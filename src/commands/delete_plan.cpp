@@ -4,7 +4,6 @@
 #include <set>
 
 #include "cache/cached_file.h"
-#include "commands/entry_names.h"
 #include "platform/file_link.h"
 
 namespace thld {
@@ -22,7 +21,7 @@ CommandPlan PlanDelete(const GameFolders& folders, const std::vector<PackageItem
         step.name = items[i].name;
         step.key = items[i].key;
         step.item = i;
-        step.ticked = i;
+        step.question = plan.steps.size();
         if (!lines.insert(step.Line()).second)
             step.what = PlannedStep::What::DeletedAlready;
         else if (!IsPlainFileName(step.key))

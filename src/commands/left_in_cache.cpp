@@ -1,9 +1,6 @@
-#include "commands/entry_names.h"
+#include "commands/left_in_cache.h"
 
 #include <algorithm>
-
-#include "platform/code_page.h"
-#include "platform/file.h"
 
 namespace thld {
 
@@ -17,25 +14,26 @@ bool IsControl(char c)
 
 }  // namespace
 
-std::string LeftAloneMessage(std::string_view packageName, LeftReason reason)
+const char* LeftReasonText(LeftReason reason)
 {
-    std::string shown(packageName);
-    std::replace_if(shown.begin(), shown.end(), IsControl, '?');
-    const char* why = "its entry in cache.ini is not a plain file name.";
     switch (reason) {
     case LeftReason::NotPlainName:
         break;
     case LeftReason::CachedFileIsLink:
-        why = "its cached file is a link to another file.";
-        break;
+        return "its cached file is a link to another file";
     case LeftReason::DestinationIsLink:
-        why = "the file it would replace is a link to another file.";
-        break;
+        return "the file it would replace is a link to another file";
     case LeftReason::LinkNotDeletable:
-        why = "its cached file is a link that can't be deleted here without the file it leads to.";
-        break;
+        return "its cached file is a link that can't be deleted here without the file it leads to";
     }
-    return "Left \"" + shown + "\" in the cache: " + why;
+    return "its entry in cache.ini is not a plain file name";
+}
+
+std::string LeftAloneMessage(std::string_view packageName, LeftReason reason)
+{
+    std::string shown(packageName);
+    std::replace_if(shown.begin(), shown.end(), IsControl, '?');
+    return "Left \"" + shown + "\" in the cache: " + LeftReasonText(reason) + ".";
 }
 
 }  // namespace thld

@@ -97,7 +97,7 @@ std::string NameProblemText(const NameProblem& problem, const std::vector<Packag
     case NameProblem::Kind::SeveralPackages: {
         std::string text = Quoted(problem.name) + " names more than one package:";
         for (std::size_t i : problem.items)
-            text += " " + Quoted(items[i].name);
+            text.append(" ").append(Quoted(items[i].name));
         return text + "; give the name as the list shows it";
     }
     case NameProblem::Kind::SeveralVersions: {
@@ -105,7 +105,7 @@ std::string NameProblemText(const NameProblem& problem, const std::vector<Packag
                            std::to_string(problem.items.size()) +
                            " versions; name the one to make permanent by its key:";
         for (std::size_t n = 0; n < problem.items.size(); ++n)
-            text += (n == 0 ? " " : ", ") + PrintableText(items[problem.items[n]].key);
+            text.append(n == 0 ? " " : ", ").append(PrintableText(items[problem.items[n]].key));
         return text;
     }
     }

@@ -5,6 +5,7 @@
 #include "cli/terminal_text.h"
 #include "commands/command_table.h"
 #include "commands/step_words.h"
+#include "commands/window_messages.h"
 
 namespace thld::cli {
 
@@ -26,7 +27,7 @@ std::string LeadingColumns(const PlannedStep& step, const std::string& mark, con
     line += PaddedRight(Shortened(StepSubject(step), nameColumns), nameColumns) + "  " +
             PaddedRight(item ? std::string(item->kind) : std::string(), kKindColumns);
     if (shown == PlanShown::Sizes)
-        line += "  " + PaddedLeft(item ? item->sizeText : std::string(), kSizeColumns);
+        line += "  " + PaddedLeft(item ? messages::SizeInWords(item->size) : std::string(), kSizeColumns);
     return line;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The texts the user sees, word for word, that the core gives and more than one front-end shows:
-// the questions and messages of Delete and Permanent, and those of reading and writing cache.ini.
+// the questions and messages of the commands, and those of reading and writing cache.ini.
 
 #include <cstdint>
 #include <string>

@@ -35,9 +35,9 @@ struct StepContext {
     std::set<std::string> removedLines = {};
 };
 
-// Carries out one step (after the user agreed to its ticked item): a Delete or a Move after its
-// checks on disk, or a step that the plan passes over, telling the user where the command always
-// tells. A FileError from the disk is not caught here.
+// Carries out one step (after the user agreed to its question): a step that acts (Delete, Move,
+// Return, RemoveLine, DeleteOrphan) after its checks on disk, or a step that the plan passes over,
+// telling the user where the command always tells. A FileError from the disk is not caught here.
 StepOutcome CarryOut(StepContext& context, const PlannedStep& step);
 
 // Tells the user, once in the run for each entry line, that its package stays in the cache.

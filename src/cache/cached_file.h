@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "package/package_kind.h"
+#include "platform/plain_file_name.h"
 
 namespace thld {
 
@@ -14,11 +15,8 @@ inline constexpr const char* kCachedFileExtension = ".uxx";
 // cacheFolder + key + ".uxx"
 std::string CachedFilePath(const std::string& cacheFolder, const std::string& key);
 
-// True when the name can stand as one file name inside a folder: not empty, not "." or "..", and
-// without a path separator (\ or /), a colon or a control character, and no name Windows keeps for a
-// device (CON, NUL, COM1, ...). Whoever wrote cache.ini chose its keys: a key that is no plain file
-// name names no cached file, and nothing is read or changed through it.
-bool IsPlainFileName(std::string_view name);
+// Whoever wrote cache.ini chose its keys: a key that is no plain file name (IsPlainFileName) names no
+// cached file, and nothing is read or changed through it.
 
 // The kind of the cached file of a key: "Unknown" for an empty key or one that is no plain file
 // name, without touching the disk; otherwise KindOfFile of its path ("File Not Available" when it

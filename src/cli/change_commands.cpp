@@ -1,21 +1,53 @@
-// tallyhold delete and keep: the window's Delete and Permanent on the packages named, with the same
-// questions, asked on the terminal.
+// tallyhold delete, keep, return and tidy: the window's Delete and Permanent on the packages named,
+// and the fixes of what check finds (return puts installed copies of another version back into the
+// cache under their own GUID; tidy removes stale lines and, only when asked, deletes cached files
+// without a line). Each makes its plan from what the command line selects, shows it or runs it once,
+// and prints the run's report, as its row of the command table says.
 #include <chrono>
 
-#include "cache/cached_file.h"
 #include "cli/change_run.h"
 #include "cli/commands.h"
 #include "cli/game_cache.h"
 #include "cli/offline_text.h"
-#include "cli/package_names.h"
 #include "cli/plan_text.h"
 #include "cli/terminal_prompt.h"
-#include "cli/terminal_text.h"
+#include "commands/command_table.h"
 #include "commands/delete_plan.h"
+#include "commands/package_selection.h"
 #include "commands/permanent_plan.h"
+#include "commands/return_plan.h"
 #include "commands/run_plan.h"
+#include "commands/step_words.h"
+#include "commands/tidy_plan.h"
+#include "game/cache_checks.h"
 
 namespace thld::cli {
+
+namespace {
+
+// Shows the plan (with `dryRunMore` after its steps) and does nothing with --dry-run; otherwise
+// shows it first where the command does so, runs it, and prints the report.
+int RunChange(const Options& options, Console& console, const Installation& installation, const Listing& listing,
+              const CommandPlan& plan, const std::string& dryRunMore = {})
+{
+    const std::vector<PackageItem>& items = listing.items;
+    if (options.dryRun) {
+        console.Out(PlanHeading(plan, true) + "\n" + PlanLines(plan, items, PlanDetail::AsPlanned, console) +
+                    dryRunMore + DryRunEnd(plan, items) + "\n");
+        return kExitDone;
+    }
+    if (PolicyOf(plan.command).showsPlanFirst && !options.yes)
+        console.Out(PlanHeading(plan, false) + "\n" + PlanLines(plan, items, PlanDetail::AsPlanned, console));
+    TerminalPrompt prompt(console, AnswersOf(options));
+    RunWatch watch(console, options);
+    const RunReport report =
+        RunPlan(installation.folders, plan, prompt, listing.indexStamp, ProcessScanner(), watch.Progress());
+    watch.Ended(report);
+    console.Out(ReportLines(plan, report, items));
+    return Ending(prompt, report);
+}
+
+}  // namespace
 
 int DeleteCommand(const Options& options, Console& console)
 {
@@ -25,58 +57,14 @@ int DeleteCommand(const Options& options, Console& console)
     const std::int64_t now =
         std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
     const std::optional<std::vector<std::size_t>> chosen =
-        options.names.empty() ? std::nullopt : std::optional(ItemsNamed(items, options.names));
+        options.names.empty() ? std::nullopt : std::optional(NamedOrFail(items, options.names));
     const std::vector<std::size_t> selected = SelectForDelete(items, chosen, options.olderThanDays, now);
     if (selected.empty()) {
         console.Out(NothingToDelete(options.olderThanDays) + "\n");
         return kExitDone;
     }
-    const CommandPlan plan = PlanDelete(installation.folders, items, TicksOf(items, selected));
-    if (options.dryRun) {
-        std::uint64_t bytes = 0;
-        std::size_t deleting = 0;
-        std::string out;
-        for (const PlannedStep& step : plan.steps) {
-            const PackageItem& item = items[*step.item];
-            out += "  " + PrintableText(item.name) + "  " + item.sizeText + "  " + PrintableText(item.key) +
-                   kCachedFileExtension;
-            if (step.what == PlannedStep::What::Delete) {
-                bytes += item.size;
-                ++deleting;
-            } else if (step.what == PlannedStep::What::NotPlainName) {
-                out += console.OutStyled(Style::Bad, "  stays: its key is not a plain file name");
-            } else if (step.what == PlannedStep::What::Link) {
-                out += console.OutStyled(Style::Bad, "  stays: its cached file is a link that can't be deleted here");
-            } else {
-                out += console.OutStyled(Style::Dim, "  deleted above");
-            }
-            out += '\n';
-        }
-        console.Out("Delete would remove " + Count(deleting, "package", "packages") + ":\n" + out + "together " +
-                    HumanSize(bytes) + "; nothing was changed (--dry-run).\n");
-        return kExitDone;
-    }
-    TerminalPrompt prompt(console, AnswersOf(options));
-    RunWatch watch(console, options);
-    const RunReport report =
-        RunPlan(installation.folders, plan, prompt, listing.indexStamp, ProcessScanner(), watch.Progress());
-    watch.Ended(report);
-
-    std::size_t deleted = 0;
-    std::uint64_t freed = 0;
-    std::string out;
-    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
-        if (!IsDone(report, i))
-            continue;
-        const PackageItem& item = items[*plan.steps[i].item];
-        out += "Deleted " + PrintableText(item.name) + "\n";
-        ++deleted;
-        freed += item.size;
-    }
-    out += deleted == 0 ? "Nothing was deleted.\n"
-                        : "Deleted " + Count(deleted, "package", "packages") + ", " + HumanSize(freed) + " freed.\n";
-    console.Out(out);
-    return Ending(prompt, report);
+    return RunChange(options, console, installation, listing,
+                     PlanDelete(installation.folders, items, TicksOf(items, selected)));
 }
 
 int KeepCommand(const Options& options, Console& console)
@@ -84,38 +72,40 @@ int KeepCommand(const Options& options, Console& console)
     const Installation installation = FindGame(options.folders, true, console);
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
-    const std::vector<std::size_t> named = ItemsNamed(items, options.names, Versions::One);
-    const CommandPlan plan = PlanPermanent(installation.folders, items, TicksOf(items, named));
-    const std::string lines = PlanLines(plan.steps, items, PlanDetail::Destinations, console);
+    const std::vector<std::size_t> named = NamedOrFail(items, options.names, Versions::One);
+    std::string offline;
     if (options.dryRun) {
         const OfflineCheck check(installation.folders, items);
-        std::string offline;
         for (std::size_t item : named)
             offline += OfflineLine(check, items, item, console);
-        console.Out("Permanent would take these steps:\n" + lines + offline + "Nothing was changed (--dry-run).\n");
+    }
+    return RunChange(options, console, installation, listing,
+                     PlanPermanent(installation.folders, items, TicksOf(items, named)), offline);
+}
+
+int ReturnCommand(const Options& options, Console& console)
+{
+    const Installation installation = FindGame(options.folders, true, console);
+    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
+    const std::vector<PackageItem>& items = listing.items;
+    return RunChange(options, console, installation, listing,
+                     PlanReturn(installation.folders, items, TicksOf(items, NamedOrFail(items, options.names))));
+}
+
+int TidyCommand(const Options& options, Console& console)
+{
+    const Installation installation = FindGame(options.folders, false, console);
+    const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
+    const std::vector<CacheProblem> problems = CheckCache(installation.folders, listing.items);
+    const TidyChoice choice = ChooseForTidy(problems, {options.stale, options.orphans, options.names});
+    if (!choice.unknown.empty())
+        throw Failure(NoSuchOrphan(choice.unknown));
+    const CommandPlan plan = PlanTidy(problems, choice.chosen);
+    if (plan.steps.empty()) {
+        console.Out(std::string(kNothingToTidy) + "\n");
         return kExitDone;
     }
-    if (!options.yes)
-        console.Out("Permanent takes these steps:\n" + lines);
-    TerminalPrompt prompt(console, AnswersOf(options));
-    RunWatch watch(console, options);
-    const RunReport report =
-        RunPlan(installation.folders, plan, prompt, listing.indexStamp, ProcessScanner(), watch.Progress());
-    watch.Ended(report);
-
-    std::size_t moved = 0;
-    std::string out;
-    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
-        if (!IsDone(report, i))
-            continue;
-        const PlannedStep& step = plan.steps[i];
-        out += "Moved " + PrintableText(step.name) + " to " + PrintableText(step.destination) + "\n";
-        ++moved;
-    }
-    out +=
-        moved == 0 ? "Nothing was made permanent.\n" : "Made " + Count(moved, "package", "packages") + " permanent.\n";
-    console.Out(out);
-    return Ending(prompt, report);
+    return RunChange(options, console, installation, listing, plan);
 }
 
 }  // namespace thld::cli

@@ -71,14 +71,4 @@ int Ending(const TerminalPrompt& prompt, const RunReport& report)
     return prompt.FellShort() || report.stopped ? kExitFailed : kExitDone;
 }
 
-bool IsDone(const RunReport& report, std::size_t step)
-{
-    return report.outcomes[step].result == StepOutcome::Result::Done;
-}
-
-std::string Count(std::size_t n, const char* one, const char* many)
-{
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 }  // namespace thld::cli

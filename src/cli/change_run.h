@@ -40,9 +40,4 @@ private:
 // done), kExitFailed for a No, a problem told or a run stopped by Ctrl-C, kExitDone otherwise.
 int Ending(const TerminalPrompt& prompt, const RunReport& report);
 
-bool IsDone(const RunReport& report, std::size_t step);
-
-// "1 package", "2 packages".
-std::string Count(std::size_t n, const char* one, const char* many);
-
 }  // namespace thld::cli

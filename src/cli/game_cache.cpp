@@ -69,6 +69,18 @@ CacheContents ReadCache(const Installation& installation, Console& console, Inst
     return contents;
 }
 
+std::vector<std::size_t> NamedOrFail(const std::vector<PackageItem>& items, const std::vector<std::string>& names,
+                                     Versions versions)
+{
+    const NamedItems named = ItemsNamed(items, names, versions);
+    if (named.problems.empty())
+        return named.items;
+    std::string message;
+    for (const NameProblem& problem : named.problems)
+        message += (message.empty() ? "" : "\ntallyhold: ") + NameProblemText(problem, items);
+    throw Failure(message);
+}
+
 void TellNotRegularFile(Console& console, const std::string& path)
 {
     console.Err("tallyhold: " + PrintableText(FileErrorText(FileErrorCause::NotRegularFile, path)) + "\n");

@@ -5,6 +5,7 @@
 #include "cli/console_output.h"
 #include "cli/options.h"
 #include "game/cache_contents.h"
+#include "commands/package_selection.h"
 #include "game/installation.h"
 
 namespace thld::cli {
@@ -22,6 +23,11 @@ Installation FindGame(const InstallationRequest& request, bool needGameFolder, C
 // cache looks empty.
 CacheContents ReadCache(const Installation& installation, Console& console, InstalledCopies installedCopies,
                         Requirements requirements = Requirements::Determine);
+
+// The items the NAMEs select (ItemsNamed). Throws Failure, naming every NAME that selects nothing,
+// before anything is done.
+std::vector<std::size_t> NamedOrFail(const std::vector<PackageItem>& items, const std::vector<std::string>& names,
+                                     Versions versions = Versions::All);
 
 // Whether ReadCache answers from the memo of earlier listings and keeps it (it does unless told).
 void UseListingMemo(bool use);

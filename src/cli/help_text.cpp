@@ -63,8 +63,10 @@ std::string HelpText(const CLI::App& app, std::size_t width)
         else
             options.push_back({Term(*option), option->get_description()});
     }
+    // A command of no group (help) has no line of its own.
     for (const CLI::App* command : app.get_subcommands({}))
-        commands.push_back({command->get_name(), command->get_description()});
+        if (!command->get_group().empty())
+            commands.push_back({command->get_name(), command->get_description()});
     help += Section("Arguments", arguments, width);
     help += Section("Options", options, width);
     help += Section("Commands", commands, width);

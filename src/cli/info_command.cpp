@@ -3,7 +3,6 @@
 
 #include "cli/commands.h"
 #include "cli/game_cache.h"
-#include "cli/package_names.h"
 #include "cli/png_file.h"
 #include "cli/terminal_text.h"
 #include "game/package_card.h"
@@ -129,7 +128,7 @@ int InfoCommand(const Options& options, Console& console)
     const Installation installation = FindGame(options.folders, false, console);
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
-    const std::vector<std::size_t> named = ItemsNamed(items, options.names);
+    const std::vector<std::size_t> named = NamedOrFail(items, options.names);
     const OfflineCheck offline(installation.folders, items);
     std::string out;
     nlohmann::json cards = nlohmann::json::array();

@@ -4,8 +4,8 @@
 #include "cli/commands.h"
 #include "cli/game_cache.h"
 #include "cli/offline_text.h"
-#include "cli/package_names.h"
 #include "cli/plan_text.h"
+#include "commands/permanent_plan.h"
 #include "cli/terminal_text.h"
 
 namespace thld::cli {
@@ -15,13 +15,14 @@ int RequiresCommand(const Options& options, Console& console)
     const Installation installation = FindGame(options.folders, false, console);
     const Listing listing = ReadCache(installation, console, InstalledCopies::Skip).listing;
     const std::vector<PackageItem>& items = listing.items;
-    const std::vector<std::size_t> named = ItemsNamed(items, options.names);
+    const std::vector<std::size_t> named = NamedOrFail(items, options.names);
     const OfflineCheck offline(installation.folders, items);
     std::string out;
     for (std::size_t item : named) {
         std::vector<bool> ticks(items.size(), false);
         ticks[item] = true;
-        const std::vector<PlannedStep> steps = PlanPermanent(installation.folders, items, ticks).steps;
+        const CommandPlan plan = PlanPermanent(installation.folders, items, ticks);
+        const std::vector<PlannedStep>& steps = plan.steps;
         const auto required = std::count_if(steps.begin(), steps.end(), [](const PlannedStep& s) {
             return s.what == PlannedStep::What::Move && s.depth > 0;
         });
@@ -39,7 +40,7 @@ int RequiresCommand(const Options& options, Console& console)
         else
             out += " requires " + std::to_string(required) + (required == 1 ? " cached package" : " cached packages") +
                    "; Permanent moves " + (required == 1 ? "it" : "them") + " first, in this order:\n";
-        out += PlanLines(steps, items, PlanDetail::Requirements, console);
+        out += PlanLines(plan, items, PlanDetail::Requirements, console);
         out += OfflineLine(offline, items, item, console);
     }
     console.Out(out);

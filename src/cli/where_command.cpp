@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/terminal_text.h"
 #include "game/folder_storing.h"
+#include "game/installation_search.h"
 #include "game/search_words.h"
 #include "game/system_game_entry.h"
 #include "platform/folder.h"

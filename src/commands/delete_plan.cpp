@@ -4,7 +4,6 @@
 #include <set>
 
 #include "cache/cached_file.h"
-#include "commands/entry_names.h"
 #include "platform/file_link.h"
 
 namespace thld {
@@ -22,15 +21,14 @@ CommandPlan PlanDelete(const GameFolders& folders, const std::vector<PackageItem
         step.name = items[i].name;
         step.key = items[i].key;
         step.item = i;
-        step.ticked = i;
+        step.question = plan.steps.size();
         if (!lines.insert(step.Line()).second)
             step.what = PlannedStep::What::DeletedAlready;
         else if (!IsPlainFileName(step.key))
             step.what = PlannedStep::What::NotPlainName;
         else
             step.source = CachedFilePath(folders.cacheFolder, step.key);
-        if (kLinksCanBeFollowed && step.what == PlannedStep::What::Delete &&
-            LinkAt(step.source) == LinkKind::Followed)
+        if (kLinksCanBeFollowed && step.what == PlannedStep::What::Delete && LinkAt(step.source) == LinkKind::Followed)
             step.what = PlannedStep::What::Link;
         plan.steps.push_back(std::move(step));
     }

@@ -13,10 +13,10 @@
 
 namespace thld {
 
-// One step per ticked item (`ticked[i]` for items[i]; missing ticks count as unticked): Delete, or
-// passed over when its key can't name a file (NotPlainName), when its cached file is a link that
-// can't go without the file it leads to (Link), or when an earlier ticked item has the same line
-// (DeletedAlready). Looks at the disk only for links.
+// One step per ticked item (`ticked[i]` for items[i]; missing ticks count as unticked), each its own
+// question: Delete, or passed over when its key can't name a file (NotPlainName), when its cached
+// file is a link that can't go without the file it leads to (Link), or when an earlier ticked item
+// has the same line (DeletedAlready). Looks at the disk only for links.
 CommandPlan PlanDelete(const GameFolders& folders, const std::vector<PackageItem>& items,
                        const std::vector<bool>& ticked);
 

@@ -1,11 +1,8 @@
 // Delete's step: the entry's line leaves cache.ini together with its cached file.
 #include "cache/cached_file.h"
-#include "cache/index_file.h"
 #include "cache/index_rewrite.h"
 #include "cache/index_text.h"
 #include "cache/package_steps.h"
-#include "commands/entry_lookup.h"
-#include "commands/messages.h"
 #include "commands/step_actions.h"
 #include "platform/file_link.h"
 
@@ -14,29 +11,23 @@ namespace thld {
 std::variant<CachedDeletion, StepOutcome> CheckDelete(StepContext& context, const PlannedStep& step)
 {
     using Why = StepOutcome::Why;
-    const std::string& cacheFolder = context.folders.cacheFolder;
-    const EntryLookup found = context.lookups.Find(step.name, step.key);
-    if (found.IsUnreadable()) {
-        context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
-        return Stopped();
-    }
-    if (!found.IsFound()) {
-        context.prompt.Tell(messages::kNoFileName);
-        return PassedOver(Why::NoLine);
-    }
-    const auto entry = SplitEntryLine(found.line.text);
+    auto current = CurrentLine(context, step);
+    if (auto* outcome = std::get_if<StepOutcome>(&current))
+        return *outcome;
+    const EntryLine& line = std::get<EntryLine>(current);
+    const auto entry = SplitEntryLine(line.text);
     if (!IsPlainFileName(entry->key)) {
-        TellLeftAlone(context, found.line.text, entry->value, LeftReason::NotPlainName);
+        TellLeftAlone(context, line.text, entry->value, LeftReason::NotPlainName);
         return PassedOver(Why::NotPlainName);
     }
     if (entry->key != step.key)
         return PassedOver(Why::OtherLine);
-    const std::string path = CachedFilePath(cacheFolder, entry->key);
+    const std::string path = CachedFilePath(context.folders.cacheFolder, entry->key);
     if (kLinksCanBeFollowed && LinkAt(path) == LinkKind::Followed) {
-        TellLeftAlone(context, found.line.text, entry->value, LeftReason::LinkNotDeletable);
+        TellLeftAlone(context, line.text, entry->value, LeftReason::LinkNotDeletable);
         return PassedOver(Why::LinkNotDeletable);
     }
-    return CachedDeletion{found.line.number, found.line.text, path};
+    return CachedDeletion{line.number, line.text, path};
 }
 
 StepOutcome DeleteStep(StepContext& context, const PlannedStep& step)

@@ -4,6 +4,7 @@
 
 #include "commands/messages.h"
 #include "commands/window_messages.h"
+#include "game/cache_search.h"
 
 namespace thld {
 

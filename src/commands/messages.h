@@ -1,6 +1,6 @@
 #pragma once
 // The texts the user sees, word for word, that the core gives and more than one front-end shows:
-// the questions and messages of Delete and Permanent, and those of reading and writing cache.ini.
+// the questions and messages of the commands, and those of reading and writing cache.ini.
 
 #include <cstdint>
 #include <string>
@@ -63,6 +63,16 @@ inline std::string StaysInstalled(const std::string& installedFile, const std::s
 {
     return installedFile + " stays where it is: " + why + ".";
 }
+// Why Return leaves a package where it is, as its plan and its run tell it.
+inline constexpr const char* kNoInstalledCopy = "the game's folders hold no copy of it";
+inline constexpr const char* kCachedCopyUnreadable = "its cached copy can't be read, so its version can't be told";
+inline constexpr const char* kNoGuid = "it is no package with a GUID";
+inline constexpr const char* kInstalledIsLink = "it is a link to another file";
+inline constexpr const char* kIndexCantHoldName = "cache.ini can't hold its name";
+inline std::string GuidCachedAlready(const std::string& guid)
+{
+    return "the cache holds its GUID " + guid + " already";
+}
 // Return of a cached package that finds nothing to return, and why.
 inline std::string NothingToReturn(const std::string& name, const std::string& why)
 {
@@ -70,7 +80,7 @@ inline std::string NothingToReturn(const std::string& name, const std::string& w
 }
 inline std::string CachedAlready(const std::string& installedFile, const std::string& guid)
 {
-    return StaysInstalled(installedFile, "the cache holds its GUID " + guid + " already");
+    return StaysInstalled(installedFile, GuidCachedAlready(guid));
 }
 // The total line below the tree.
 inline std::string TotalCache(std::uint64_t bytes) { return "Total Cache: " + std::to_string(bytes >> 10) + "k bytes"; }

@@ -1,11 +1,9 @@
 // Permanent's step: one cached file moved to its destination with its line removed from cache.ini,
 // or, when that can't be done, left in the cache with its line.
 #include "cache/cached_file.h"
-#include "cache/index_file.h"
 #include "cache/index_rewrite.h"
 #include "cache/index_text.h"
 #include "cache/package_steps.h"
-#include "commands/entry_lookup.h"
 #include "commands/messages.h"
 #include "commands/step_actions.h"
 #include "platform/durable_move.h"
@@ -61,15 +59,11 @@ std::optional<Why> Obstacle(StepContext& context, const PlannedStep& step, const
 // FileError, naming the destination when it is what refused.
 StepOutcome MoveStep(StepContext& context, const PlannedStep& step)
 {
-    const std::string& cacheFolder = context.folders.cacheFolder;
-    const EntryLookup found = context.lookups.Find(step.name, step.key);
-    if (found.IsUnreadable()) {
-        context.prompt.Tell(messages::ReadError(IndexPathOf(cacheFolder)));
-        return Stopped();
-    }
-    if (!found.IsFound())
-        return PassedOver(Why::NoLine);  // moved already, or never cached
-    if (auto obstacle = Obstacle(context, step, found.line))
+    auto current = CurrentLine(context, step);
+    if (auto* outcome = std::get_if<StepOutcome>(&current))
+        return *outcome;
+    const EntryLine& line = std::get<EntryLine>(current);
+    if (auto obstacle = Obstacle(context, step, line))
         return PassedOver(*obstacle);
 
     if (!IsFolder(step.destinationFolder)) {
@@ -77,13 +71,13 @@ StepOutcome MoveStep(StepContext& context, const PlannedStep& step)
         // On the disk before a package goes into it: a folder lost to a power cut would take it along.
         SyncFolder(ParentOf(step.destinationFolder));
     }
-    PackageMove move{found.line.text, step.source, step.destination};
+    PackageMove move{line.text, step.source, step.destination};
     if (CanOpenUnshared(move.destination)) {
         if (!context.prompt.Confirm(messages::kConfirmReplaceTitle, messages::ConfirmReplace(move.destination)))
             return PassedOver(Why::ReplaceRefused);
         move.replace = true;
     }
-    const RemovedLine removed = MoveCachedPackage(context.places, found.line.number, move);
+    const RemovedLine removed = MoveCachedPackage(context.places, line.number, move);
     return AfterLineRemoved(context, removed);
 }
 

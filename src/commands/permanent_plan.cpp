@@ -6,7 +6,6 @@
 
 #include "cache/cached_file.h"
 #include "cache/index_text.h"
-#include "commands/entry_names.h"
 #include "game/game_packages.h"
 #include "platform/code_page.h"
 #include "platform/file.h"
@@ -29,7 +28,7 @@ public:
         step.name = package.name;
         step.key = package.key;
         step.item = item;
-        step.ticked = item;
+        step.question = questions_++;
         step.versions = ItemsNamed(package.name).size();
         if (moved_.count(item) != 0)
             return Add(step, PlannedStep::What::MovedAlready);
@@ -156,7 +155,7 @@ private:
             PlannedStep required;
             required.name = requirements[link.nextRequirement++];
             required.requiredBy = link.step.item;
-            required.ticked = link.step.ticked;
+            required.question = link.step.question;
             required.depth = link.step.depth + 1;
             // Several versions of one name stand in the requirements once each: the first stands for all.
             const auto before = requirements.begin() + static_cast<std::ptrdiff_t>(link.nextRequirement - 1);
@@ -200,6 +199,7 @@ private:
     const std::vector<PackageItem>& items_;
     const std::vector<bool>& ticked_;
     GamePackages packages_;
+    std::size_t questions_ = 0;  // one for each ticked item so far
     std::set<std::size_t> moved_;
     std::set<std::string> destinations_;  // upper-cased, of the moves planned
     mutable std::unordered_map<std::string, std::vector<std::size_t>> byName_;

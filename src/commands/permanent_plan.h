@@ -16,8 +16,10 @@ namespace thld {
 // unticked), every question answered Yes, in the order the command takes them: a map or script
 // package after what it requires (depth first, in the order of its requirements), a texture
 // package alone; a package passed over stands where the command passes it over. Takes the
-// requirements of the listing (DetermineRelationships) and looks at the disk only to tell whether a
-// destination is taken and whether a file is a link.
+// requirements of the listing (DetermineRelationships) and looks at the disk only for the game's
+// folders (where each package goes, a file there already in another case of letters, and whether
+// one is there) and for links. Each ticked item is one question (PlannedStep::question), which the
+// steps of what it takes along share.
 CommandPlan PlanPermanent(const GameFolders& folders, const std::vector<PackageItem>& items,
                           const std::vector<bool>& ticked);
 

@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "commands/command_table.h"
+#include "commands/step_words.h"
 #include "commands/window_messages.h"
 #include "platform/file.h"
 #include "platform/file_error.h"
@@ -13,27 +15,6 @@ namespace {
 
 using Command = CommandPlan::Command;
 using What = PlannedStep::What;
-
-struct CommandWords {
-    const char* title;
-    const char* doing;  // "will be deleted from the cache"
-    const char* done;   // "Deleted"
-};
-
-CommandWords WordsOf(Command command)
-{
-    switch (command) {
-    case Command::Delete:
-        return {"Delete Packages", "will be deleted from the cache", "Deleted"};
-    case Command::Permanent:
-        return {"Make Packages Permanent", "will be moved into the game's folders", "Made permanent"};
-    case Command::Return:
-        return {"Return Packages to the Cache", "will be moved back into the cache", "Returned"};
-    case Command::Tidy:
-        return {"Tidy the Cache", "will be removed from the cache", "Tidied"};
-    }
-    return {"", "", ""};
-}
 
 // "Delete 3 Packages", "Make 1 Package Permanent", "Return 2 Packages", "Tidy 4 Items".
 std::string ActionOf(Command command, std::size_t count)
@@ -80,9 +61,9 @@ PlanConfirmation::Line LineOf(const PlannedStep& step, std::uint64_t bytes)
     case What::Return:
         return {PrintableText(step.name), size + ", from " + PrintableText(step.source)};
     case What::RemoveLine:
-        return {PrintableText(step.Line()), "its line in cache.ini, whose file is gone"};
+        return {StepSubject(step), ActingNote(step, {})};
     case What::DeleteOrphan:
-        return {PrintableText(step.source), size + ", a file without a line in cache.ini"};
+        return {StepSubject(step), size + ", " + ActingNote(step, {})};
     default:
         return {PrintableText(step.name), size};
     }
@@ -93,7 +74,7 @@ PlanConfirmation::Line LineOf(const PlannedStep& step, std::uint64_t bytes)
 PlanConfirmation ConfirmationOf(const CommandPlan& plan, const std::vector<PackageItem>& items)
 {
     PlanConfirmation confirmation;
-    const CommandWords words = WordsOf(plan.command);
+    const CommandPolicy& words = PolicyOf(plan.command);
     std::size_t passed = 0;
     std::set<std::size_t> asked;
     for (const PlannedStep& step : plan.steps) {
@@ -101,14 +82,14 @@ PlanConfirmation ConfirmationOf(const CommandPlan& plan, const std::vector<Packa
             ++passed;
             continue;
         }
-        asked.insert(step.ticked);
+        asked.insert(step.question);
         const std::uint64_t bytes = SizeOf(step, items);
         confirmation.lines.push_back(LineOf(step, bytes));
         confirmation.bytes += bytes;
     }
     confirmation.count = confirmation.lines.size();
     confirmation.questions = asked.size();
-    confirmation.title = words.title;
+    confirmation.title = words.windowTitle;
     const std::string what = plan.command == Command::Tidy ? (confirmation.count == 1 ? "item" : "items")
                                                            : (confirmation.count == 1 ? "package" : "packages");
     confirmation.heading = (confirmation.count == 1 ? "This " : "These ") + std::to_string(confirmation.count) + " " +
@@ -150,7 +131,7 @@ std::string RunSummary(const CommandPlan& plan, const RunReport& report, const s
     if (report.cacheChanged)
         return "Nothing was done: cache.ini changed since the cache was listed.";
     const bool tidy = plan.command == Command::Tidy;
-    std::string summary = std::string(WordsOf(plan.command).done) + " " + std::to_string(done) + " of " +
+    std::string summary = std::string(PolicyOf(plan.command).done) + " " + std::to_string(done) + " of " +
                           std::to_string(acting) + (tidy ? (acting == 1 ? " item" : " items") : "") +
                           (!tidy ? (acting == 1 ? " package" : " packages") : "") + " (" +
                           messages::SizeInWords(bytes) + ").";

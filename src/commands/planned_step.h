@@ -1,7 +1,10 @@
 #pragma once
-// A plan of Delete, Permanent, Return or Tidy: every step the command takes, in order, written down before the
-// run. A step is a small value that names one package (its name and key, the file it acts on and,
-// for a move, the file it becomes), so that it can be shown, kept and carried out alone.
+// A plan of Delete, Permanent, Return or Tidy: every step the command takes, in order, written down
+// before the run, those it passes a package over with included (with the reason in `what`). A step
+// is a small value that names what it acts on (a package's line and cached file, an installed file,
+// Tidy's stale line or cached file without a line) and, for a move, the file it becomes, so that it
+// can be shown, kept and carried out alone. The plans are made by delete_plan.h, permanent_plan.h,
+// return_plan.h and tidy_plan.h; run_plan.h carries them out.
 
 #include <cstddef>
 #include <optional>
@@ -32,17 +35,20 @@ struct PlannedStep {
         DeleteOrphan,      // Tidy: a cached file without a line (`source`) is deleted
     };
     What what = What::Move;
-    std::string name;                       // the package item's text, or the requirement's
-    std::string key;                        // the key of its line, where it has a package item
-    std::optional<std::size_t> item;        // its package item, where it has one
-    std::size_t ticked = 0;                 // the ticked package item whose question this step follows
+    std::string name;                 // the package item's text, the requirement's, Return's file name
+    std::string key;                  // the key of its line (Return: the GUID it is cached under)
+    std::optional<std::size_t> item;  // its package item in the listing, where it has one
+    // The question this step follows: the plan's questions counted from 0, one for each ticked
+    // package item (Tidy: for each chosen problem). The steps of one question stand together.
+    std::size_t question = 0;
     std::optional<std::size_t> requiredBy;  // the package item that requires it; none when ticked
     std::size_t depth = 0;                  // 0 for a ticked package, 1 for what it requires, ...
     std::size_t versions = 1;               // Move, SeveralVersions: how many cached versions its name has
-    std::string source;                     // Delete, Move, DeleteOrphan: the cached file; Return: the installed one
-    std::string destinationFolder;          // Move: the game's folder for its kind
-    std::string destination;                // Move, Return: the file it becomes
-    bool replaces = false;                  // Move: a file is there already, so the command asks
+    // Delete, Move, DeleteOrphan: the cached file; Return: the installed one; RemoveLine: the gone one.
+    std::string source;
+    std::string destinationFolder;  // Move: the game's folder for its kind
+    std::string destination;        // Move, Return: the file it becomes
+    bool replaces = false;          // Move: a file is there already, so the command asks
 
     // True for a step that changes something; the others pass a package over.
     bool Acts() const
@@ -62,8 +68,8 @@ struct CommandPlan {
         Tidy,
     };
     Command command = Command::Delete;
-    // The steps of each ticked package item in turn (those of one item share `ticked`): its question
-    // comes before them.
+    // The steps of each question in turn (those of one question share `question`): the question is
+    // asked before them.
     std::vector<PlannedStep> steps;
 };
 

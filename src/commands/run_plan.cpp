@@ -1,11 +1,10 @@
 #include "commands/run_plan.h"
 
 #include "commands/cache_change.h"
+#include "commands/command_table.h"
 #include "commands/delete_batch.h"
-#include "commands/delete_plan.h"
 #include "commands/entry_lookup.h"
 #include "commands/messages.h"
-#include "commands/permanent_plan.h"
 #include "commands/step_actions.h"
 #include "game/game_step_places.h"
 
@@ -13,16 +12,16 @@ namespace thld {
 
 namespace {
 
-// The end of the steps of the ticked item whose steps begin at `begin`.
+// The end of the steps of the question whose steps begin at `begin`.
 std::size_t GroupEnd(const std::vector<PlannedStep>& steps, std::size_t begin)
 {
     std::size_t end = begin + 1;
-    while (end < steps.size() && steps[end].ticked == steps[begin].ticked)
+    while (end < steps.size() && steps[end].question == steps[begin].question)
         ++end;
     return end;
 }
 
-// The step of the ticked item itself: the one of depth 0 (a map's comes after what it requires).
+// The step of the question's own package: the one of depth 0 (a map's comes after what it requires).
 const PlannedStep& TickedStep(const std::vector<PlannedStep>& steps, std::size_t begin, std::size_t end)
 {
     for (std::size_t i = begin; i < end; ++i)
@@ -31,13 +30,12 @@ const PlannedStep& TickedStep(const std::vector<PlannedStep>& steps, std::size_t
     return steps[begin];
 }
 
-// A ticked item that went with an earlier one is not asked about, nor in Return and Tidy one with
-// nothing to do.
-bool WentEarlier(const CommandPlan& plan, std::size_t begin, std::size_t end)
+// A question whose only step went with an earlier one is not asked, nor one whose only step passes
+// its package over where the command asks none such.
+bool AsksNothing(const CommandPlan& plan, std::size_t begin, std::size_t end)
 {
     const PlannedStep::What what = plan.steps[begin].what;
-    if (end == begin + 1 &&
-        (plan.command == CommandPlan::Command::Return || plan.command == CommandPlan::Command::Tidy))
+    if (end == begin + 1 && !PolicyOf(plan.command).asksWithNothing)
         return !plan.steps[begin].Acts();
     return end == begin + 1 && (what == PlannedStep::What::MovedAlready || what == PlannedStep::What::DeletedAlready);
 }
@@ -76,7 +74,7 @@ void RunReport::RaiseFailure() const
 
 namespace {
 
-// The count of ticked items whose steps the plan takes.
+// The count of the plan's questions.
 std::size_t GroupCount(const std::vector<PlannedStep>& steps)
 {
     std::size_t count = 0;
@@ -94,7 +92,8 @@ RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserProm
     StepContext context{folders, plan.command, prompt, StepPlacesOf(folders),
                         EntryLookups(folders.cacheFolder, prompt.AsksTheUser())};
     // Deletes that no question stops between go a batch at a time.
-    const bool batching = plan.command == CommandPlan::Command::Delete && !prompt.AsksTheUser();
+    const CommandPolicy& policy = PolicyOf(plan.command);
+    const bool batching = policy.batchesUnasked && !prompt.AsksTheUser();
     DeleteBatch batch(context, report);
     const std::size_t groups = GroupCount(steps);
     std::size_t at = 0;  // the step under way, for a file error
@@ -107,17 +106,17 @@ RunReport RunSteps(const GameFolders& folders, const CommandPlan& plan, UserProm
                 report.stopped = batch.CarryOutWaiting();
                 return report;
             }
-            if (WentEarlier(plan, begin, end)) {
+            if (AsksNothing(plan, begin, end)) {
                 if (!batch.CarryOutWaiting())
                     return report;
                 report.outcomes[begin] = CarryOut(context, steps[begin]);
                 context.lookups.Forget();
                 continue;
             }
-            if (!Ask(plan, TickedStep(steps, begin, end), context)) {
+            if (policy.asks && !Ask(plan, TickedStep(steps, begin, end), context)) {
                 for (std::size_t i = begin; i < end; ++i)
                     report.outcomes[i] = PassedOver(StepOutcome::Why::Refused);
-                if (plan.command == CommandPlan::Command::Permanent)
+                if (policy.noEndsRun)
                     break;
                 continue;
             }
@@ -156,12 +155,15 @@ RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPromp
     report.outcomes.resize(plan.steps.size());
     if (plan.steps.empty())
         return report;
-    if (const char* running = RunningGameMessage(scanner)) {
+    const CommandPolicy& policy = PolicyOf(plan.command);
+    if (const char* running = policy.guardsGame ? RunningGameMessage(scanner) : nullptr) {
         prompt.Tell(running);
         report.gameRunning = true;
         return report;
     }
     try {
+        if (!policy.takesLock)
+            return RunSteps(folders, plan, prompt, progress);
         const ChangeStart start = ChangeCache(folders, listedIndex, prompt, report,
                                               [&] { return RunSteps(folders, plan, prompt, progress); });
         report.cacheChanged = start == ChangeStart::Changed;
@@ -170,19 +172,6 @@ RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPromp
         report.outcomes.front() = {StepOutcome::Result::Failed, StepOutcome::Why::None, error};
     }
     return report;
-}
-
-RunReport DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items,
-                       const std::vector<bool>& ticked, UserPrompt& prompt, const std::optional<PathStamp>& listedIndex)
-{
-    return RunPlan(folders, PlanDelete(folders, items, ticked), prompt, listedIndex);
-}
-
-RunReport MakeTickedPermanent(const GameFolders& folders, const std::vector<PackageItem>& items,
-                              const std::vector<bool>& ticked, UserPrompt& prompt,
-                              const std::optional<PathStamp>& listedIndex)
-{
-    return RunPlan(folders, PlanPermanent(folders, items, ticked), prompt, listedIndex);
 }
 
 }  // namespace thld

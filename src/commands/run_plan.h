@@ -1,15 +1,13 @@
 #pragma once
 // Delete, Permanent, Return and Tidy carried out: the steps of a plan (delete_plan.h,
-// permanent_plan.h, return_plan.h, tidy_plan.h) taken in
-// order, each asked about as the command asks, each checked on disk right before it acts, and an
-// outcome for every step.
+// permanent_plan.h, return_plan.h, tidy_plan.h) taken in order, each asked about as the command
+// asks, each checked on disk right before it acts, and an outcome for every step in the report.
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cache/package_item.h"
 #include "commands/planned_step.h"
 #include "commands/user_prompt.h"
 #include "game/game_folder.h"
@@ -51,7 +49,7 @@ struct RunReport {
     bool agreed = false;                // the user agreed to something
     bool cacheChanged = false;          // cache.ini was not the one listed: nothing was asked
     bool gameRunning = false;           // the game or its editor runs: the user was told, nothing was asked
-    bool stopped = false;               // the progress callback stopped the run between two items
+    bool stopped = false;               // the progress callback stopped the run between two questions
     std::vector<StepOutcome> outcomes;  // outcomes[i] for the plan's steps[i]
 
     // The file error that ended the run; nothing when none did.
@@ -67,42 +65,36 @@ enum class RunStep {
     Continue,
     Stop,
 };
-// Told before each ticked item (`done` of `total` items so far, and the name of the one to come) and
+// Told before each question (`done` of `total` questions so far, and the name of the one to come) and
 // once more at the end (`total` of `total`, no name); an answer Stop ends the run there, cleanly:
 // what was begun is carried out, the rest stays untouched (RunReport::stopped).
 using RunProgress = std::function<RunStep(std::size_t done, std::size_t total, const std::string& current)>;
 
-// Takes the plan's steps in order. Before the steps of each ticked item it asks ("Confirm Delete
-// File" or "Confirm Move File", with the name of the package's line in cache.ini as it is now, or no
-// name without one; Return asks "Confirm Return File" with the installed file, Tidy "Confirm Remove
-// Line" with the line or "Confirm Delete File" with the file); a No passes that item's steps over
-// (Delete, Return, Tidy) or ends the run (Permanent). An item whose only step says it went with an
-// earlier one, and in Return and Tidy an item with nothing to do, is passed over without a question. On Yes
-// each step is carried out as planned, after checking the disk: its line must still be in cache.ini
-// with the listing's key (a line whose key or name can't name a file, or whose cached file or
-// destination is a link, stays, and the user is told once); a file at a move's destination is
-// replaced only after "Confirm Replace File", and only once the line is gone. A step ends with its
-// package either gone with its line or cached with it. The run ends at the first failure: a file
-// error (kept in the outcome, not raised), or cache.ini that can't be read or written (told).
+// Takes the plan's steps in order, question by question, as the command's row of the table says
+// (command_table.h). Before the steps of each question it asks: Delete "Confirm Delete File" and
+// Permanent "Confirm Move File", with the name of the package's line in cache.ini as it is now (no
+// name without one); Return "Confirm Return File" with the installed file; Tidy "Confirm Remove
+// Line" with the line or "Confirm Delete File" with the file. A No passes that question's steps
+// over, or ends the run (Permanent). A question whose only step went with an earlier one is not
+// asked, nor in Return and Tidy one whose only step passes its package over. On Yes each step is
+// carried out as planned, after checking the disk: its line must still be in cache.ini with the
+// listing's key (a line whose key or name can't name a file, or whose cached file or destination is
+// a link, stays, and the user is told once); a file at a move's destination is replaced only after
+// "Confirm Replace File", and only once the line is gone. A step ends with its package either gone
+// with its line or cached with it. The run ends at the first failure: a file error (kept in the
+// outcome, not raised), or cache.ini that can't be read or written (told). Answered unasked
+// (UserPrompt::AsksTheUser), Delete's steps are carried out a batch at a time (delete_batch.h).
 // This is the one loop over a plan's steps, and CarryOut (step_actions.h) the one call by which a
-// step changes the disk. The whole run holds the cache's lock (cache_change.h), taken before the first question: while
-// another program holds it all the while the run waits, the user is told and nothing is asked or
-// changed. `listedIndex` is the stamp of cache.ini that the listing of the plan's items saw (nothing
-// when not known); when cache.ini is another by then, the user is told, nothing is asked or changed,
-// and the report says to list again (cacheChanged). First of all, while the game or its editor runs
-// (`scanner`, process_scanner.h), the user is told so and nothing is asked or changed (gameRunning):
-// this is the one moment every program checks it before a change.
+// step changes the disk.
+// First of all, while the game or its editor runs (`scanner`, process_scanner.h), the user is told
+// so and nothing is asked or changed (gameRunning): this is the one moment every program checks it
+// before a change. Then the run takes the cache's lock (cache_change.h) and holds it to the end:
+// while another program holds it all the while the run waits, the user is told and nothing is asked
+// or changed. `listedIndex` is the stamp of cache.ini that the listing of the plan's items saw
+// (nothing when not known); when cache.ini is another by then, the user is told, nothing is asked or
+// changed, and the report says to list again (cacheChanged). An empty plan does nothing.
 RunReport RunPlan(const GameFolders& folders, const CommandPlan& plan, UserPrompt& prompt,
                   const std::optional<PathStamp>& listedIndex = std::nullopt,
                   const ProcessScanner& scanner = ProcessScanner(), const RunProgress& progress = {});
-
-// Delete and Permanent on the ticked items of a listing (the tree's root items; `ticked[i]` tells
-// whether item i's box is ticked): the plan, then the run.
-RunReport DeleteTicked(const GameFolders& folders, const std::vector<PackageItem>& items,
-                       const std::vector<bool>& ticked, UserPrompt& prompt,
-                       const std::optional<PathStamp>& listedIndex = std::nullopt);
-RunReport MakeTickedPermanent(const GameFolders& folders, const std::vector<PackageItem>& items,
-                              const std::vector<bool>& ticked, UserPrompt& prompt,
-                              const std::optional<PathStamp>& listedIndex = std::nullopt);
 
 }  // namespace thld

@@ -1,6 +1,7 @@
 #include "commands/step_actions.h"
 
 #include "cache/index_file.h"
+#include "commands/command_table.h"
 #include "commands/messages.h"
 #include "platform/file_link.h"
 
@@ -10,9 +11,22 @@ StepOutcome PassedOver(StepOutcome::Why why) { return {StepOutcome::Result::Pass
 
 StepOutcome Stopped() { return {StepOutcome::Result::Failed, StepOutcome::Why::None, std::nullopt}; }
 
+StepOutcome StepDone() { return {StepOutcome::Result::Done, StepOutcome::Why::None, std::nullopt}; }
+
+StepOutcome IndexUnreadable(StepContext& context)
+{
+    context.prompt.Tell(messages::ReadError(IndexPathOf(context.folders.cacheFolder)));
+    return Stopped();
+}
+
+StepOutcome IndexNotWritten(StepContext& context)
+{
+    context.prompt.Tell(messages::WriteError(IndexPathOf(context.folders.cacheFolder)));
+    return Stopped();
+}
+
 StepOutcome AfterLineRemoved(StepContext& context, const RemovedLine& removed)
 {
-    const std::string index = IndexPathOf(context.folders.cacheFolder);
     switch (removed.outcome) {
     case RemovedLine::Outcome::Removed:
         break;
@@ -20,14 +34,25 @@ StepOutcome AfterLineRemoved(StepContext& context, const RemovedLine& removed)
     case RemovedLine::Outcome::NoHeader:
         return PassedOver(StepOutcome::Why::NoLine);  // the line went meanwhile: cache.ini changed under us
     case RemovedLine::Outcome::Unreadable:
-        context.prompt.Tell(messages::ReadError(index));
-        return Stopped();
+        return IndexUnreadable(context);
     case RemovedLine::Outcome::NotCreated:
-        context.prompt.Tell(messages::WriteError(index));
-        return Stopped();
+        return IndexNotWritten(context);
     }
     context.removedLines.insert(removed.text);
-    return {StepOutcome::Result::Done, StepOutcome::Why::None, std::nullopt};
+    return StepDone();
+}
+
+std::variant<EntryLine, StepOutcome> CurrentLine(StepContext& context, const PlannedStep& step)
+{
+    const EntryLookup found = context.lookups.Find(step.name, step.key);
+    if (found.IsUnreadable())
+        return IndexUnreadable(context);
+    if (!found.IsFound()) {
+        if (PolicyOf(context.command).tellsLineGone)
+            context.prompt.Tell(messages::kNoFileName);
+        return PassedOver(StepOutcome::Why::NoLine);  // gone already, or never cached
+    }
+    return found.line;
 }
 
 void TellLeftAlone(StepContext& context, const std::string& line, std::string_view name, LeftReason reason)
@@ -54,21 +79,20 @@ StepOutcome CarryOut(StepContext& context, const PlannedStep& step)
         context.prompt.Tell(messages::CachedAlready(step.source, step.key));
         break;
     case What::NotInstalled:
-        context.prompt.Tell(messages::NothingToReturn(step.name, "the game's folders hold no copy of it"));
+        context.prompt.Tell(messages::NothingToReturn(step.name, messages::kNoInstalledCopy));
         break;
     case What::CachedUnreadable:
-        context.prompt.Tell(
-            messages::NothingToReturn(step.name, "its cached copy can't be read, so its version can't be told"));
+        context.prompt.Tell(messages::NothingToReturn(step.name, messages::kCachedCopyUnreadable));
         break;
     case What::NoGuid:
-        context.prompt.Tell(messages::StaysInstalled(step.source, "it is no package with a GUID"));
+        context.prompt.Tell(messages::StaysInstalled(step.source, messages::kNoGuid));
         break;
     case What::NotPlainName:
         TellLeftAlone(context, step.Line(), step.name, LeftReason::NotPlainName);
         break;
     case What::Link: {
         if (context.command == CommandPlan::Command::Return) {
-            context.prompt.Tell(messages::StaysInstalled(step.source, "it is a link to another file"));
+            context.prompt.Tell(messages::StaysInstalled(step.source, messages::kInstalledIsLink));
             break;
         }
         LeftReason reason = LeftReason::LinkNotDeletable;

@@ -1,6 +1,7 @@
 #pragma once
 // One planned step carried out on its own, as the run (run_plan.h) takes it: this is the one place
-// where a command changes the disk.
+// where a command changes the disk. Each command's steps are in a file of their own (delete_step.cpp,
+// move_step.cpp, return_step.cpp, tidy_step.cpp).
 
 #include <set>
 #include <string>
@@ -11,7 +12,7 @@
 #include "cache/package_steps.h"
 #include "cache/step_places.h"
 #include "commands/entry_lookup.h"
-#include "commands/entry_names.h"
+#include "commands/left_in_cache.h"
 #include "commands/planned_step.h"
 #include "commands/run_plan.h"
 #include "commands/user_prompt.h"
@@ -34,9 +35,9 @@ struct StepContext {
     std::set<std::string> removedLines = {};
 };
 
-// Carries out one step (after the user agreed to its ticked item): a Delete or a Move after its
-// checks on disk, or a step that the plan passes over, telling the user where the command always
-// tells. A FileError from the disk is not caught here.
+// Carries out one step (after the user agreed to its question): a step that acts (Delete, Move,
+// Return, RemoveLine, DeleteOrphan) after its checks on disk, or a step that the plan passes over,
+// telling the user where the command always tells. A FileError from the disk is not caught here.
 StepOutcome CarryOut(StepContext& context, const PlannedStep& step);
 
 // Tells the user, once in the run for each entry line, that its package stays in the cache.
@@ -53,9 +54,19 @@ StepOutcome ReturnStep(StepContext& context, const PlannedStep& step);
 StepOutcome RemoveLineStep(StepContext& context, const PlannedStep& step);
 StepOutcome DeleteOrphanStep(StepContext& context, const PlannedStep& step);
 
+// The first check of every step that acts on a package's line: its line in cache.ini as it is now
+// (EntryLookups, by the step's name and key); or the outcome of a step that can't go on: cache.ini
+// can't be read (the user told, the run ends), or holds no line of that name any more (passed over,
+// NoLine; the user told where the command's row says so). The caller compares the key.
+std::variant<EntryLine, StepOutcome> CurrentLine(StepContext& context, const PlannedStep& step);
+
 // An outcome of a step passed over, or stopped after telling the user.
 StepOutcome PassedOver(StepOutcome::Why why);
 StepOutcome Stopped();
+StepOutcome StepDone();
+// The user told that cache.ini could not be read, or its new copy not written: the run ends.
+StepOutcome IndexUnreadable(StepContext& context);
+StepOutcome IndexNotWritten(StepContext& context);
 // The outcome of a step that took its package's line out of cache.ini: done (the line kept as
 // removed in this run), passed over when the line had gone meanwhile, or stopped after telling that
 // cache.ini could not be read or written.

@@ -21,13 +21,6 @@ namespace thld {
 
 namespace {
 
-// A key that names a file in the cache folder itself; the checks read no file of any other (such
-// as "../../x"), which the game never writes.
-bool IsPlainKey(std::string_view key)
-{
-    return !key.empty() && key != "." && key != ".." && key.find_first_of("/\\:") == std::string_view::npos;
-}
-
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 
 // The key of a file named <32 hex digits>.uxx (the extension in any case), as named.
@@ -48,7 +41,7 @@ void FindMismatches(const GameFolders& folders, const std::vector<PackageItem>& 
 {
     for (const PackageItem& item : items) {
         // A cached copy whose tables can't be read has no version that can be told.
-        if (!IsPlainKey(item.key) || item.summary.tables != PackageTables::Read)
+        if (!IsPlainFileName(item.key) || item.summary.tables != PackageTables::Read)
             continue;
         const std::string cachedFile = CachedFilePath(folders.cacheFolder, item.key);
         InstalledPackages::Found found;
@@ -124,7 +117,7 @@ void FindStaleLines(const GameFolders& folders, const IndexText& index, const st
         if (!entry || entry->key.empty())
             continue;
         const std::string key = index.NameOf(entry->key);
-        if (!IsPlainKey(key) || files.count(UpperAsciiText(key + kCachedFileExtension)) != 0)
+        if (!IsPlainFileName(key) || files.count(UpperAsciiText(key + kCachedFileExtension)) != 0)
             continue;
         CacheProblem problem;
         problem.path = CachedFilePath(folders.cacheFolder, key);

@@ -12,10 +12,11 @@
 //   imports one found neither in the game's folders nor in the cache (offline_check.h);
 // - unreadable: a cached file whose header, name table or import table can't be read; its version
 //   can't be told, so it is never called a mismatch.
-// Only reads: the listing's summaries serve (PackageItem::summary), and besides them only the
-// installed copies, orphans and the installed packages of a closure are read, each within its
-// bounds; a file that can't be read is passed over. The file of a key that is no plain file name
-// (such as "../x") is never looked at.
+// Only reads: the listing's summaries serve (PackageItem::summary), and besides them cache.ini and
+// the names in the cache folder, and the installed copies, orphans and the installed packages of a
+// closure, each within its bounds; a file that can't be read is passed over (where cache.ini can't
+// be, neither stale lines nor orphans are told). The file of a key that is no plain file name
+// (IsPlainFileName, such as "../x") is never looked at, and its line is never called stale.
 
 #include <cstdint>
 #include <optional>

@@ -1,4 +1,6 @@
 // FindCacheFolder: the candidates for the cache folder on each system, judged in order.
+#include "game/cache_search.h"
+
 #include <vector>
 
 #include "game/game_paths.h"

@@ -52,12 +52,6 @@ std::optional<std::string> ReadLauncherText(const std::string& path, GameCandida
     return std::nullopt;
 }
 
-bool IsPlainName(std::string_view name)
-{
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string_view::npos &&
-           name.find('\0') == std::string_view::npos;
-}
-
 std::string FolderOnDisk(const std::string& folder)
 {
 #if defined(_WIN32)

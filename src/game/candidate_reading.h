@@ -26,8 +26,6 @@ std::string Native(std::string path);
 // where it can't be, or is no text.
 std::optional<std::string> ReadLauncherText(const std::string& path, GameCandidates& candidates,
                                             bool missingIsWorthAWord = true, std::uint64_t limit = kLauncherFileLimit);
-// A plain folder name (no separator, not "." or ".."), as Steam's installdir should be.
-bool IsPlainName(std::string_view name);
 // An absolute folder as it is spelt on the disk: where the system tells the case of names apart,
 // each part spelt in another case is matched to the one on disk (the launchers' files name folders
 // as the user once typed them); ends in the separator.

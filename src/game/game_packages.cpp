@@ -6,6 +6,7 @@
 #include "game/installation.h"
 #include "platform/code_page.h"
 #include "platform/folder.h"
+#include "platform/plain_file_name.h"
 
 namespace thld {
 
@@ -58,7 +59,7 @@ bool GamePackages::IsFolderOfGame(const std::string& folder) const
         return false;
     const std::string_view name =
         std::string_view(folder).substr(gameFolder_.size(), folder.size() - gameFolder_.size() - 1);
-    return name != "." && name != ".." && name.find_first_of("/\\") == std::string_view::npos;
+    return IsPlainFileName(name);
 }
 
 const GamePackages::Folder* GamePackages::FolderOf(const std::string& path) const

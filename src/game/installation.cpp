@@ -1,5 +1,6 @@
 #include "game/installation.h"
 
+#include "game/cache_search.h"
 #include "game/game_paths.h"
 #include "game/installation_search.h"
 #include "game/launcher_file.h"

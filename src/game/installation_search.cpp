@@ -1,5 +1,6 @@
 #include "game/installation_search.h"
 
+#include "game/cache_search.h"
 #include <algorithm>
 #include <unordered_map>
 

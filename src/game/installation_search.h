@@ -21,6 +21,9 @@ struct InstallationList {
     std::vector<FolderFinding> findings;      // every file and folder looked at, and why
 };
 
+// How an installation was found, in words: "--game or --cache", "Steam", ...
+const char* FoundByText(FoundBy foundBy);
+
 InstallationList FindEveryInstallation(const SearchPlaces& places);
 
 // Of several installations, the one whose cache.ini was written last (the first where none can be

@@ -8,6 +8,7 @@
 #include "game/launcher_file.h"
 #include "platform/file.h"
 #include "platform/folder.h"
+#include "platform/plain_file_name.h"
 
 namespace thld {
 
@@ -42,7 +43,7 @@ void AddLibrary(const std::string& library, const std::string& list, GameCandida
         if (value.keys == std::vector<std::string>{"appstate", "installdir"})
             installDir = value.value;
     }
-    if (!read.error.empty() || !installDir || !IsPlainName(*installDir)) {
+    if (!read.error.empty() || !installDir || !IsPlainFileName(*installDir)) {
         PassOver(candidates, manifest, "",
                  !read.error.empty() ? "not Steam's KeyValues text: " + read.error
                  : !installDir       ? "names no \"installdir\""
@@ -158,7 +159,7 @@ void AddHeroicCandidates(const std::string& heroicConfig, GameCandidates& candid
             continue;
         }
         candidates.games.push_back({gameFolder, FoundBy::Heroic, list});
-        if (!appName || !IsPlainName(*appName))
+        if (!appName || !IsPlainFileName(*appName))
             continue;
         const std::string config = heroicConfig + "GamesConfig/" + *appName + ".json";
         std::optional<std::string> settings = ReadLauncherText(config, candidates, false);

@@ -19,6 +19,7 @@
 
 #include "commands/status_messages.h"
 #include "commands/window_messages.h"
+#include "game/installation_search.h"
 #include "platform/file_error.h"
 #include "qt/about_dialog.h"
 #include "qt/batch_prompt.h"

@@ -11,6 +11,7 @@
 #include "commands/plan_words.h"
 #include "commands/problem_lines.h"
 #include "commands/return_plan.h"
+#include "commands/tidy_plan.h"
 #include "commands/run_plan.h"
 #include "commands/window_messages.h"
 #include "qt/batch_prompt.h"

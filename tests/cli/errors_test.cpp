@@ -8,6 +8,7 @@
 #include "cli/test_game.h"
 #include "game/process_scanner.h"
 #include "platform/file.h"
+#include "support/guard_texts.h"
 
 namespace thld::test {
 namespace {
@@ -89,7 +90,7 @@ TEST(CliErrors, EndWithTheirExitCodeAndMessageAndChangeNothing)
         {"the game running",
          {"delete", "--yes", "One.unr"},
          1,
-         kGameRunningMessage,
+         kGameRunningText,
          [](TestGame& game, std::string& skip) {
              auto running = RunningAs(game.temp.Path(), "UnrealTournament.exe");
              if (!running)

@@ -5,6 +5,7 @@
 
 #include "cli/test_game.h"
 #include "cache/step_journal.h"
+#include "commands/permanent_plan.h"
 #include "commands/run_plan.h"
 #include "package/package_kind.h"
 #include "support/corpus.h"
@@ -34,7 +35,7 @@ std::map<std::string, std::string> AfterTheWindowsPermanent()
     for (std::size_t i = 0; i < items.size(); ++i)
         ticks[i] = items[i].name == kMap;
     YesPrompt yes;
-    MakeTickedPermanent(twin.folders, items, ticks, yes);
+    RunPlan(twin.folders, PlanPermanent(twin.folders, items, ticks), yes);
     return twin.Files();
 }
 

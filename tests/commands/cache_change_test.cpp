@@ -38,7 +38,7 @@ TEST_P(RunStart, AsksOnlyAboutTheListedCacheWhileItHoldsIt)
         other = ExclusiveLock::Take(folders.cacheFolder + kLockFileName, 0ms);
 
     ScriptedPrompt prompt(std::deque<bool>(4, false));
-    const RunReport report = DeleteTicked(folders, items, {true, true}, prompt, listing.indexStamp);
+    const RunReport report = RunPlan(folders, PlanDelete(folders, items, {true, true}), prompt, listing.indexStamp);
 
     EXPECT_EQ(prompt.questions.size(), start.questions);
     if (*start.toldBeginning) {

@@ -6,14 +6,12 @@
 #include "commands/command_fixture.h"
 #include "game/game_step_places.h"
 #include "package/package_kind.h"
+#include "support/kinds.h"
 
 namespace thld::test {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string kMap{kind::Map};
-const std::string kScript{kind::Script};
-const std::string kTex{kind::Textures};
 const std::string kPlayers = "the player's own";
 
 // A run of Delete or Permanent, to be failed at each of its disk steps in turn.

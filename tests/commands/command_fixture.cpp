@@ -7,6 +7,7 @@
 #include "cache/cached_file.h"
 #include "package/package_kind.h"
 #include "support/fake_cache.h"
+#include "support/kinds.h"
 
 namespace fs = std::filesystem;
 
@@ -67,26 +68,25 @@ bool CommandTest::Moved(const std::string& relative, const std::string& kind, co
 
 bool CommandTest::Delete(std::vector<bool> ticks, ScriptedPrompt& prompt)
 {
-    const RunReport report = DeleteTicked(folders, items, ticks, prompt);
+    const RunReport report = RunPlan(folders, PlanDelete(folders, items, ticks), prompt);
     report.RaiseFailure();
     return report.agreed;
 }
 
 bool CommandTest::Permanent(std::vector<bool> ticks, ScriptedPrompt& prompt)
 {
-    const RunReport report = MakeTickedPermanent(folders, items, ticks, prompt);
+    const RunReport report = RunPlan(folders, PlanPermanent(folders, items, ticks), prompt);
     report.RaiseFailure();
     return report.agreed;
 }
 
 std::vector<Cached> ArenaPackages()
 {
-    const std::string map{kind::Map}, script{kind::Script}, textures{kind::Textures};
-    return {{"KM", "Arena.unr", map, {"Walls.utx", "Rules.u"}},
-            {"KW", "Walls.utx", textures},
-            {"KR", "Rules.u", script, {"Sky.utx"}},
-            {"KS", "Sky.utx", textures},
-            {"KL", "Last.utx", textures}};
+    return {{"KM", "Arena.unr", kMap, {"Walls.utx", "Rules.u"}},
+            {"KW", "Walls.utx", kTex},
+            {"KR", "Rules.u", kScript, {"Sky.utx"}},
+            {"KS", "Sky.utx", kTex},
+            {"KL", "Last.utx", kTex}};
 }
 
 std::map<std::string, std::string> ArenaDestinations()

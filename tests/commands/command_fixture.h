@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "cache/package_item.h"
+#include "commands/delete_plan.h"
+#include "commands/permanent_plan.h"
 #include "commands/run_plan.h"
 #include "commands/user_prompt.h"
 #include "platform/file.h"

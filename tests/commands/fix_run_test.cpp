@@ -5,6 +5,7 @@
 
 #include "commands/command_fixture.h"
 #include "commands/return_plan.h"
+#include "commands/tidy_plan.h"
 #include "support/made_package.h"
 
 namespace thld::test {

@@ -1,13 +1,11 @@
 #include "commands/command_fixture.h"
-#include "commands/entry_names.h"
+#include "commands/left_in_cache.h"
+#include "platform/plain_file_name.h"
 #include "package/package_kind.h"
+#include "support/kinds.h"
 
 namespace thld::test {
 namespace {
-
-const std::string kMap{kind::Map};
-const std::string kScript{kind::Script};
-const std::string kTex{kind::Textures};
 
 struct Hostile {
     std::string key;

@@ -17,14 +17,12 @@
 #include "commands/command_fixture.h"
 #include "support/crash_harness.h"
 #include "package/package_kind.h"
+#include "support/kinds.h"
 
 namespace thld::test {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string kMap{kind::Map};
-const std::string kScript{kind::Script};
-const std::string kTex{kind::Textures};
 const std::string kPlayers = "the player's own";
 
 struct KillRun {
@@ -75,8 +73,10 @@ protected:
         ScriptedPrompt prompt(std::deque<bool>(8, true));
         prompt.asks = !Run().batched;
         folders = spellings_.front().folders;
-        const RunReport report = Run().permanent ? MakeTickedPermanent(folders, items, Run().ticks, prompt)
-                                                 : DeleteTicked(folders, items, Run().ticks, prompt);
+        const RunReport report = RunPlan(
+            folders,
+            Run().permanent ? PlanPermanent(folders, items, Run().ticks) : PlanDelete(folders, items, Run().ticks),
+            prompt);
         for (const StepOutcome& outcome : report.outcomes) {
             if (outcome.result == StepOutcome::Result::Failed || outcome.result == StepOutcome::Result::NotReached ||
                 (outcome.result == StepOutcome::Result::PassedOver && !Run().permanent)) {

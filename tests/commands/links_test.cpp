@@ -5,12 +5,11 @@
 #include "platform/file_link.h"
 #include "platform/folder.h"
 #include "support/link_maker.h"
+#include "support/kinds.h"
 
 namespace thld::test {
 namespace {
 
-const std::string kMap{kind::Map};
-const std::string kTex{kind::Textures};
 const std::string kOutside = "the file elsewhere";
 
 // A cache whose file or destination is a symbolic link to a file outside the game folder: the

@@ -1,12 +1,9 @@
 #include "commands/command_fixture.h"
 #include "package/package_kind.h"
+#include "support/kinds.h"
 
 namespace thld::test {
 namespace {
-
-const std::string kMap{kind::Map};
-const std::string kScript{kind::Script};
-const std::string kTex{kind::Textures};
 
 class MovingRequirements : public CommandTest {
 protected:

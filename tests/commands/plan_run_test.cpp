@@ -10,13 +10,10 @@
 #include "package/package_kind.h"
 #include "platform/folder.h"
 #include "support/corpus.h"
+#include "support/kinds.h"
 
 namespace thld::test {
 namespace {
-
-const std::string kMap{kind::Map};
-const std::string kScript{kind::Script};
-const std::string kTex{kind::Textures};
 
 class YesToAll : public UserPrompt {
 public:

@@ -2,13 +2,12 @@
 
 #include "commands/command_fixture.h"
 #include "package/package_kind.h"
+#include "support/kinds.h"
 
 namespace thld::test {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string kMap{kind::Map};
-const std::string kTex{kind::Textures};
 
 // A replacement that fails at any step leaves the player's file, the cached file and its line as
 // they were, and the file error goes on; the next ticked item is not handled.

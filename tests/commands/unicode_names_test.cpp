@@ -5,6 +5,7 @@
 #include "package/package_kind.h"
 #include "platform/utf16.h"
 #include "support/fake_cache.h"
+#include "support/kinds.h"
 
 namespace thld::test {
 namespace {
@@ -43,7 +44,6 @@ protected:
 
 TEST_P(UnicodeNames, AreListedDeletedAndMadePermanentUnderTheirNames)
 {
-    const std::string kMap{kind::Map}, kTex{kind::Textures}, kScript{kind::Script};
     // The map's name table, near its start, names the texture package.
     const std::string mapBytes = "\xC1\x83\x2A\x9E" + KindWords(kMap) + LengthPrefixed(kSmile) + '\0' + kMapName;
     WriteFileBytes(CachedPath(kMapKey), mapBytes);

@@ -1,7 +1,7 @@
 // Where the native game on Linux and macOS keeps its cache, found on fake homes and game folders.
 #include <gtest/gtest.h>
 
-#include "game/installation.h"
+#include "game/cache_search.h"
 #include "support/file_tree.h"
 
 namespace thld {

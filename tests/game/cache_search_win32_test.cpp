@@ -1,7 +1,7 @@
 // Where the Windows game keeps its cache: the game folder's cache\ unless its settings name another.
 #include <gtest/gtest.h>
 
-#include "game/installation.h"
+#include "game/cache_search.h"
 #include "support/file_tree.h"
 
 namespace thld {

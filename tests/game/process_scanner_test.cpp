@@ -33,14 +33,18 @@ TEST(ProcessScanner, TheGuardKnowsTheWindowsAndTheNativeGames)
         std::vector<std::string> running;
         const char* message;
     };
+    const char* game =
+        "Unreal Tournament has been detected running on this system.  Please shut it down before running this program.";
+    const char* editor =
+        "UnrealED has been detected running on this system.  Please shut it down before running this program.";
     const std::vector<Case> cases = {
-        {{"bash", "UnrealTournament.exe"}, kGameRunningMessage},  // also under Wine
-        {{"ut-bin"}, kGameRunningMessage},
-        {{"UT-Bin-x86"}, kGameRunningMessage},
-        {{"ut-bin-amd64", "UnrealEd.exe"}, kGameRunningMessage},
-        {{"ut-bin-arm64"}, kGameRunningMessage},
-        {{"UnrealTournament"}, kGameRunningMessage},  // macOS
-        {{"UnrealEd.exe", "ut-bin-amd64.sh", "UnrealTournamen"}, kEditorRunningMessage},
+        {{"bash", "UnrealTournament.exe"}, game},  // also under Wine
+        {{"ut-bin"}, game},
+        {{"UT-Bin-x86"}, game},
+        {{"ut-bin-amd64", "UnrealEd.exe"}, game},
+        {{"ut-bin-arm64"}, game},
+        {{"UnrealTournament"}, game},  // macOS
+        {{"UnrealEd.exe", "ut-bin-amd64.sh", "UnrealTournamen"}, editor},
         {{"ut", "bin", "UnrealTournament.app"}, nullptr},
     };
     for (const Case& c : cases) {

@@ -80,7 +80,7 @@ TEST_F(WindowTest, TheWindowAnswersInputWhileTenThousandPackagesAreListed)
     EXPECT_TRUE(window->IsBusy());
     EXPECT_TRUE(Find<QProgressBar>("progressBar")->isVisible());
     EXPECT_GT(Find<QProgressBar>("progressBar")->value(), 0);
-    EXPECT_EQ(Text("statusLabel"), QString::fromUtf8(messages::kReviewingStatus));
+    EXPECT_EQ(Text("statusLabel"), QStringLiteral("Reviewing Cache File Types"));
     EXPECT_FALSE(Find<QPushButton>("deleteButton")->isEnabled());
     QTest::keyClicks(Find<QLineEdit>("filterField"), QStringLiteral("zz"));
     EXPECT_EQ(Find<QLineEdit>("filterField")->text(), QStringLiteral("zz"));

@@ -19,6 +19,7 @@
 #include "support/corpus.h"
 #include "support/fake_cache.h"
 #include "window_fixture.h"
+#include "support/guard_texts.h"
 
 namespace thld::test {
 namespace {
@@ -32,7 +33,7 @@ TEST_F(WindowTest, TheGameFolderIsAskedForWhenNotStoredAndChangedOnRequest)
     const std::string noEntry =
         "? Tallyhold: Tallyhold doesn't know yet where Unreal Tournament is installed.\r\n"
         "Choose the game's folder (the one that holds System and Maps).";
-    const std::string change = std::string("? ") + messages::kChangeFolderTitle + ": " + messages::kChangeFolderMessage;
+    const std::string change = "? Change Unreal Tournament Folder: Do you want to change Unreal Tournament Folders?";
     const std::size_t all = CorpusManifest().size();
     struct Case {
         const char* name;
@@ -107,7 +108,10 @@ TEST_F(WindowTest, AChooserBesideChangeOpensAnotherInstallationFound)
 TEST_F(WindowTest, AnEmptyOrUnreadableCacheAsksWhetherToChooseTheFolder)
 {
     THLD_REQUIRE_CORPUS();
-    const std::string question = std::string("? ") + messages::kEmptyCacheTitle + ": " + messages::EmptyCache(game);
+    const std::string question =
+        "? Cache Folder Appears to be Empty: Your Unreal Tournament Cache Folder appears to be empty.  This could be "
+        "because the wrong path has been selected or because the Cache Folder really is empty.\r\nCurrent Path: " +
+        game + "\r\nWould you like to select your Unreal Tournament Folder manually now?";
     struct Case {
         const char* name;
         const char* index;  // nothing: no cache.ini
@@ -117,7 +121,7 @@ TEST_F(WindowTest, AnEmptyOrUnreadableCacheAsksWhetherToChooseTheFolder)
     };
     const std::vector<Case> cases = {
         {"empty, No", "", {false}, {question}, false},
-        {"missing, No", nullptr, {false}, {"! " + messages::ReadError(game + "cache/cache.ini"), question}, false},
+        {"missing, No", nullptr, {false}, {"! Error reading file " + game + "cache/cache.ini", question}, false},
         {"empty, Yes", "", {true}, {question}, true},
     };
     for (const Case& c : cases) {
@@ -149,12 +153,15 @@ TEST_F(WindowTest, TheGuardRefusesWhileTheGameOrItsEditorRuns)
         std::vector<std::string> said;
     };
     // No game folder at all: the cache folder is the one the game would make.
-    const std::string readError = "! " + messages::ReadError(game + "Cache/cache.ini");
-    const std::string empty = std::string("? ") + messages::kEmptyCacheTitle + ": " + messages::EmptyCache(game);
+    const std::string readError = "! Error reading file " + game + "Cache/cache.ini";
+    const std::string empty =
+        "? Cache Folder Appears to be Empty: Your Unreal Tournament Cache Folder appears to be empty.  This could be "
+        "because the wrong path has been selected or because the Cache Folder really is empty.\r\nCurrent Path: " +
+        game + "\r\nWould you like to select your Unreal Tournament Folder manually now?";
     store.value = game;
-    for (const Case& c : {Case{{"bash", "UnrealTournament.exe"}, {std::string("! ") + kGameRunningMessage}},
-                          Case{{"UNREALED.EXE", "UnrealTournament.exe"}, {std::string("! ") + kGameRunningMessage}},
-                          Case{{"UnrealEd.exe"}, {std::string("! ") + kEditorRunningMessage}},
+    for (const Case& c : {Case{{"bash", "UnrealTournament.exe"}, {"! " + kGameRunningText}},
+                          Case{{"UNREALED.EXE", "UnrealTournament.exe"}, {"! " + kGameRunningText}},
+                          Case{{"UnrealEd.exe"}, {"! " + kEditorRunningText}},
                           // Neither: the window opens, finds no cache.ini, and No to the question ends it.
                           Case{{"bash"}, {readError, empty}}}) {
         dialogs.said.clear();

@@ -288,13 +288,10 @@ TEST_F(LookWindow, APackagesContextMenuOffersItsCommandsAndCopiesItsName)
     QTimer::singleShot(0, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
-        QAction* copy = nullptr;
-        for (QAction* action : menu->actions()) {
+        for (QAction* action : menu->actions())
             if (!action->isSeparator())
                 offered.push_back(FromQt(action->text()));
-            if (action->text() == QStringLiteral("&Copy Name"))
-                copy = action;
-        }
+        QAction* copy = ActionNamed(menu->actions(), "&Copy Name");
         menu->close();
         if (copy)
             copy->trigger();

@@ -35,7 +35,7 @@ TEST(PlanConfirmationDialogTest, ListsThePlanWithTheVerbOnItsButtonAndCancelAsTh
         step.what = PlannedStep::What::Delete;
         step.name = items[i].name;
         step.item = i;
-        step.ticked = i;
+        step.question = i;
         plan.steps.push_back(step);
     }
     PlanConfirmationDialog dialog(ConfirmationOf(plan, items));

@@ -116,13 +116,20 @@ std::vector<std::string> WindowTest::ShownNames() const
     return names;
 }
 
-QAction* WindowTest::Action(const char* text) const
+QAction* ActionNamed(const QList<QAction*>& actions, const char* text)
 {
-    for (QAction* action : window->findChildren<QAction*>())
+    for (QAction* action : actions)
         if (action->text() == QString::fromUtf8(text))
             return action;
-    ADD_FAILURE() << "no action " << text;
     return nullptr;
+}
+
+QAction* WindowTest::Action(const char* text) const
+{
+    QAction* action = ActionNamed(window->findChildren<QAction*>(), text);
+    if (!action)
+        ADD_FAILURE() << "no action " << text;
+    return action;
 }
 
 void WindowTest::WithDialog(QAction* action, const std::function<void(QDialog&)>& handle)

@@ -71,6 +71,10 @@ public:
     std::vector<PlanConfirmation> plans;  // every plan confirmed, in order
 };
 
+// The action of `actions` (a menu's, a window's) whose text is `text`, mnemonic and all; nothing
+// where none is.
+QAction* ActionNamed(const QList<QAction*>& actions, const char* text);
+
 class WindowTest : public ::testing::Test {
 protected:
     WindowTest();

@@ -11,6 +11,7 @@
 #include "platform/process_list.h"
 #include "support/temp_folder.h"
 #include "ui_driver.h"
+#include "support/guard_texts.h"
 
 namespace thld::uitest {
 namespace {
@@ -90,7 +91,7 @@ TEST(GuardTest, THLDEndsWithMessageAWhileTheGameRuns)
     ASSERT_TRUE(WaitForWindow("THLD", thld.Id()));
     EXPECT_EQ(VisibleWindows("", thld.Id()).size(), 1u) << "only the message shows";
     MessageBoxSeen box = AnswerMessageBox(thld.Id());
-    EXPECT_EQ(box.text, kGameRunningMessage);
+    EXPECT_EQ(box.text, test::kGameRunningText);
     EXPECT_TRUE(thld.Ended(10000));
 }
 
@@ -102,7 +103,7 @@ TEST(GuardTest, TheEditorGivesMessageBUnlessTheGameRunsToo)
     {
         AppRun app;
         MessageBoxSeen box = AnswerMessageBox();
-        EXPECT_EQ(box.text, kEditorRunningMessage);
+        EXPECT_EQ(box.text, test::kEditorRunningText);
         EXPECT_TRUE(box.exclamation);
         EXPECT_TRUE(app.WaitForEnd());
         EXPECT_FALSE(app.WaitWindow());
@@ -110,7 +111,7 @@ TEST(GuardTest, TheEditorGivesMessageBUnlessTheGameRunsToo)
     NamedProcess game(folder, "UnrealTournament.exe");
     ASSERT_TRUE(game.Listed());
     AppRun app;
-    EXPECT_EQ(AnswerMessageBox().text, kGameRunningMessage);
+    EXPECT_EQ(AnswerMessageBox().text, test::kGameRunningText);
     EXPECT_TRUE(app.WaitForEnd());
 }
 

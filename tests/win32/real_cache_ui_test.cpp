@@ -56,7 +56,7 @@ TEST_F(RealCacheTest, TheTreeShowsEveryPackageWithItsKindSizeAndRequirements)
     AppRun app;
     HWND main = app.MainWindow();
     ASSERT_TRUE(main);
-    EXPECT_EQ(ItemText(main, IDC_TOTAL), messages::TotalCache(model.total));
+    EXPECT_EQ(ItemText(main, IDC_TOTAL), "Total Cache: " + std::to_string(model.total / 1024) + "k bytes");
     auto tree = ReadTree(::GetDlgItem(main, IDC_CACHE_TREE));
     ASSERT_EQ(tree.size(), model.items.size());
     for (std::size_t i = 0; i < tree.size(); ++i) {

@@ -1,11 +1,10 @@
 #pragma once
-// Keys and package names from cache.ini become file names. Whoever wrote the file chose them, so
-// a command builds a path from one only when it names a plain file inside its folder.
+// Why a command leaves a package in the cache, and what the user is told of it: a key or name from
+// cache.ini that names no plain file (IsPlainFileName: whoever wrote the file chose them), or a link
+// where the command would act on a file.
 
 #include <string>
 #include <string_view>
-
-#include "cache/cached_file.h"  // IsPlainFileName
 
 namespace thld {
 
@@ -16,6 +15,9 @@ enum class LeftReason {
     DestinationIsLink,  // Permanent: the file it would replace is a link
     LinkNotDeletable,   // Delete: its cached file is a link that can't go without what it leads to
 };
+// Why, in the words that follow "stays in the cache: ": "its entry in cache.ini is not a plain file
+// name", ...
+const char* LeftReasonText(LeftReason reason);
 // What the user is told about a package that a command leaves in the cache.
 std::string LeftAloneMessage(std::string_view packageName, LeftReason reason = LeftReason::NotPlainName);
 

@@ -1,14 +1,13 @@
-#include "cli/package_names.h"
+#include "commands/package_selection.h"
 
 #include <algorithm>
 
 #include "cache/index_text.h"
-#include "cli/options.h"
-#include "cli/terminal_text.h"
 #include "platform/case_fold.h"
 #include "platform/code_page.h"
+#include "platform/printable_text.h"
 
-namespace thld::cli {
+namespace thld {
 
 namespace {
 
@@ -63,49 +62,54 @@ std::string Quoted(const std::string& text)
 
 }  // namespace
 
-std::vector<std::size_t> ItemsNamed(const std::vector<PackageItem>& items, const std::vector<std::string>& names,
-                                    Versions versions)
+NamedItems ItemsNamed(const std::vector<PackageItem>& items, const std::vector<std::string>& names, Versions versions)
 {
-    std::vector<std::size_t> selected;
-    std::vector<std::string> problems;
+    NamedItems named;
     std::vector<std::string> shown;
     shown.reserve(items.size());
     for (const PackageItem& item : items)
         shown.push_back(Utf8Text(item.name));
     for (const std::string& name : names) {
-        const std::vector<std::size_t> matching = Matching(items, shown, name);
+        std::vector<std::size_t> matching = Matching(items, shown, name);
         const bool oneName = std::all_of(matching.begin(), matching.end(),
                                          [&](std::size_t i) { return items[i].name == items[matching[0]].name; });
         if (matching.empty()) {
-            problems.push_back("no package named " + Quoted(name) + " is in the cache");
+            named.problems.push_back({NameProblem::Kind::NoPackage, name, {}});
         } else if (!oneName) {
-            std::string problem = Quoted(name);
-            problem += " names more than one package:";
-            for (std::size_t i : matching) {
-                problem += ' ';
-                problem += Quoted(items[i].name);
-            }
-            problems.push_back(problem + "; give the name as the list shows it");
+            named.problems.push_back({NameProblem::Kind::SeveralPackages, name, std::move(matching)});
         } else if (matching.size() > 1 && versions == Versions::One) {
-            std::string problem = Quoted(items[matching[0]].name) + " is cached in " + std::to_string(matching.size()) +
-                                  " versions; name the one to make permanent by its key:";
-            for (std::size_t i : matching)
-                problem += (i == matching[0] ? " " : ", ") + PrintableText(items[i].key);
-            problems.push_back(problem);
+            named.problems.push_back({NameProblem::Kind::SeveralVersions, name, std::move(matching)});
         } else {
             // The same name listed more than once is one package cached twice: both go.
             for (std::size_t i : matching)
-                if (std::find(selected.begin(), selected.end(), i) == selected.end())
-                    selected.push_back(i);
+                if (std::find(named.items.begin(), named.items.end(), i) == named.items.end())
+                    named.items.push_back(i);
         }
     }
-    if (!problems.empty()) {
-        std::string message = problems[0];
-        for (std::size_t i = 1; i < problems.size(); ++i)
-            message += "\ntallyhold: " + problems[i];
-        throw Failure(message);
+    return named;
+}
+
+std::string NameProblemText(const NameProblem& problem, const std::vector<PackageItem>& items)
+{
+    switch (problem.kind) {
+    case NameProblem::Kind::NoPackage:
+        return "no package named " + Quoted(problem.name) + " is in the cache";
+    case NameProblem::Kind::SeveralPackages: {
+        std::string text = Quoted(problem.name) + " names more than one package:";
+        for (std::size_t i : problem.items)
+            text.append(" ").append(Quoted(items[i].name));
+        return text + "; give the name as the list shows it";
     }
-    return selected;
+    case NameProblem::Kind::SeveralVersions: {
+        std::string text = Quoted(items[problem.items.front()].name) + " is cached in " +
+                           std::to_string(problem.items.size()) +
+                           " versions; name the one to make permanent by its key:";
+        for (std::size_t n = 0; n < problem.items.size(); ++n)
+            text.append(n == 0 ? " " : ", ").append(PrintableText(items[problem.items[n]].key));
+        return text;
+    }
+    }
+    return {};
 }
 
 std::vector<bool> TicksOf(const std::vector<PackageItem>& items, const std::vector<std::size_t>& selected)
@@ -116,4 +120,4 @@ std::vector<bool> TicksOf(const std::vector<PackageItem>& items, const std::vect
     return ticks;
 }
 
-}  // namespace thld::cli
+}  // namespace thld

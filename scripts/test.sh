@@ -131,6 +131,7 @@ if build windows; then
   # shellcheck source=wine-env.sh
   source "$THLD_ROOT/scripts/wine-env.sh"
   thld_wine_init
+  thld_wine_forget_game
   run_suite --wine wine wine build/windows/tests/thld_tests.exe
   run_suite --wine wine-cli wine build/windows/tests/cli/thld_cli_tests.exe
   # The installer's round trip: installed silently, checked, uninstalled, nothing left.

@@ -30,3 +30,13 @@ thld_wine_init() {
     fi
   fi
 }
+
+# The tests expect no game folder stored; `make run` and the benchmarks store one in this prefix.
+thld_wine_forget_game() {
+  local key='Software\Unreal Technology\Installed Apps\UnrealTournament' view
+  for view in 32 64; do
+    wine reg delete "HKLM\\$key" /f "/reg:$view" >/dev/null 2>&1 || true
+    wine reg delete "HKCU\\$key" /f "/reg:$view" >/dev/null 2>&1 || true
+  done
+  wineserver -w
+}

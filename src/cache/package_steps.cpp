@@ -8,16 +8,11 @@
 #include "platform/file.h"
 #include "platform/folder.h"
 #include "platform/pending_removal.h"
+#include "platform/path_parts.h"
 
 namespace thld {
 
 namespace {
-
-std::string FolderOf(const std::string& path)
-{
-    const auto end = path.find_last_of("/\\");
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
-}
 
 std::string AsideOf(const std::string& path) { return path + kAsideSuffix; }
 

@@ -4,18 +4,9 @@
 #include "commands/cached_guids.h"
 #include "game/installed_packages.h"
 #include "platform/file_link.h"
+#include "platform/path_parts.h"
 
 namespace thld {
-
-namespace {
-
-std::string FileNameOf(const std::string& path)
-{
-    const auto separator = path.find_last_of("/\\");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-}  // namespace
 
 CommandPlan PlanReturn(const GameFolders& folders, const std::vector<PackageItem>& items,
                        const std::vector<bool>& ticked)

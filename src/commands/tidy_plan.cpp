@@ -3,18 +3,9 @@
 #include "cache/cached_file.h"
 #include "platform/code_page.h"
 #include "platform/printable_text.h"
+#include "platform/path_parts.h"
 
 namespace thld {
-
-namespace {
-
-std::string FileNameOf(const std::string& path)
-{
-    const auto separator = path.find_last_of("/\\");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-}  // namespace
 
 TidyChoice ChooseForTidy(const std::vector<CacheProblem>& problems, const TidySelection& selection)
 {
@@ -61,7 +52,7 @@ CommandPlan PlanTidy(const std::vector<CacheProblem>& problems, const std::vecto
         PlannedStep step;
         step.what =
             problem.kind == CacheProblem::Kind::Stale ? PlannedStep::What::RemoveLine : PlannedStep::What::DeleteOrphan;
-        step.name = problem.kind == CacheProblem::Kind::Stale ? problem.name : FileNameOf(problem.path);
+        step.name = problem.kind == CacheProblem::Kind::Stale ? problem.name : std::string(FileNameOf(problem.path));
         step.key = problem.key;
         step.source = problem.path;
         step.question = plan.steps.size();

@@ -6,6 +6,7 @@
 #include "cache/index_text.h"
 #include "package/package_summary.h"
 #include "platform/code_page.h"
+#include "platform/path_parts.h"
 
 namespace thld {
 
@@ -56,8 +57,7 @@ std::uint32_t OfflineCheck::InstalledNode(const std::string& path) const
     auto node = std::make_unique<Node>();
     node->installed = true;
     node->path = path;
-    const std::size_t cut = path.find_last_of("/\\");
-    node->shown = cut == std::string::npos ? path : path.substr(cut + 1);
+    node->shown = FileNameOf(path);
     node->name = PackageNameIn(node->shown);
     const auto number = static_cast<std::uint32_t>(nodes_.size());
     nodes_.push_back(std::move(node));

@@ -5,6 +5,7 @@
 #include "platform/file.h"
 #include "platform/folder.h"
 #include "platform/path_kind.h"
+#include "platform/path_parts.h"
 
 namespace thld {
 
@@ -42,13 +43,6 @@ std::vector<std::string> LinesOf(std::string_view text)
 }
 
 bool IsSection(std::string_view line) { return line.size() >= 2 && line.front() == '[' && line.back() == ']'; }
-
-// The folder part of a path, with its separator; empty when it has none.
-std::string FolderOf(const std::string& path)
-{
-    std::size_t at = path.find_last_of("/\\");
-    return at == std::string::npos ? std::string() : path.substr(0, at + 1);
-}
 
 // Makes the folder and those above it that are missing.
 void MakeFolders(const std::string& folder)

@@ -4,18 +4,13 @@
 
 #include "platform/file.h"
 #include "platform/folder.h"
+#include "platform/path_parts.h"
 
 namespace thld {
 
 namespace {
 
 constexpr std::size_t kCopyChunk = 1 << 20;
-
-std::string FolderOf(const std::string& path)
-{
-    const auto end = path.find_last_of("/\\");
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
-}
 
 void RemoveQuietly(const std::string& path) noexcept
 {

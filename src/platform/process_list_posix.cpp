@@ -11,22 +11,16 @@
 #include <dirent.h>
 #include <fstream>
 #include <memory>
+#include "platform/path_parts.h"
 #endif
 
 namespace thld {
 
 namespace {
 
-// The last part of a program's path, after its last / or \ (Wine gives Windows paths).
-std::string_view LastPathPart(std::string_view path)
-{
-    std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 void AddNames(std::vector<std::string>& names, std::string_view program, std::string_view shortName)
 {
-    std::string_view last = LastPathPart(program);
+    std::string_view last = FileNameOf(program);
     if (!last.empty())
         names.emplace_back(last);
     if (!shortName.empty() && shortName != last)

@@ -12,8 +12,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iostream>
@@ -24,8 +24,8 @@
 #include "cache/cache_listing.h"
 #include "cache/listing_recall.h"
 #include "cache/requirements.h"
-#include "platform/canonical_folder.h"
 #include "floor.h"
+#include "platform/canonical_folder.h"
 #include "synthetic_cache.h"
 
 namespace {

@@ -23,13 +23,13 @@
 #include <string>
 #include <vector>
 
+#include "bench_figures.h"
 #include "cache/cache_listing.h"
 #include "cache/cached_file.h"
 #include "cache/index_lookup.h"
 #include "cache/index_text.h"
-#include "bench_figures.h"
-#include "floor.h"
 #include "cache/requirements.h"
+#include "floor.h"
 #include "game/cache_contents.h"
 #include "package/name_patterns.h"
 #include "package/region_search.h"

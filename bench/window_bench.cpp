@@ -16,9 +16,9 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <spawn.h>
 #include <unistd.h>
 
 #include <algorithm>

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "cache/package_item.h"
 #include "cache/listing_recall.h"
+#include "cache/package_item.h"
 #include "package/file_probe.h"
 #include "platform/path_stamp.h"
 

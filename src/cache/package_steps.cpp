@@ -7,8 +7,8 @@
 #include "platform/durable_move.h"
 #include "platform/file.h"
 #include "platform/folder.h"
-#include "platform/pending_removal.h"
 #include "platform/path_parts.h"
+#include "platform/pending_removal.h"
 
 namespace thld {
 

@@ -4,8 +4,8 @@
 
 #include "cli/console_output.h"
 #include "cli/options.h"
-#include "game/cache_contents.h"
 #include "commands/package_selection.h"
+#include "game/cache_contents.h"
 #include "game/installation.h"
 
 namespace thld::cli {

@@ -2,12 +2,12 @@
 // with --names, only the names, quickly, for shell completion.
 #include <chrono>
 
+#include "cache/index_file.h"
+#include "cache/index_lookup.h"
 #include "cli/cache_view.h"
 #include "cli/commands.h"
 #include "cli/game_cache.h"
 #include "cli/terminal_text.h"
-#include "cache/index_file.h"
-#include "cache/index_lookup.h"
 #include "commands/messages.h"
 #include "game/package_order.h"
 

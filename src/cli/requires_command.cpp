@@ -5,8 +5,8 @@
 #include "cli/game_cache.h"
 #include "cli/offline_text.h"
 #include "cli/plan_text.h"
-#include "commands/permanent_plan.h"
 #include "cli/terminal_text.h"
+#include "commands/permanent_plan.h"
 
 namespace thld::cli {
 

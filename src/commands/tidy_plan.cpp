@@ -2,8 +2,8 @@
 
 #include "cache/cached_file.h"
 #include "platform/code_page.h"
-#include "platform/printable_text.h"
 #include "platform/path_parts.h"
+#include "platform/printable_text.h"
 
 namespace thld {
 

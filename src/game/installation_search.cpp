@@ -1,12 +1,12 @@
 #include "game/installation_search.h"
 
-#include "game/cache_search.h"
 #include <algorithm>
 #include <unordered_map>
+#include "game/cache_search.h"
 
 #include "game/game_paths.h"
-#include "game/launcher_file.h"
 #include "game/launcher_candidates.h"
+#include "game/launcher_file.h"
 #include "platform/file.h"
 #include "platform/folder.h"
 

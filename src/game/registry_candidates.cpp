@@ -1,9 +1,9 @@
 // The candidates for the game folder that registries name: a Wine prefix's registry files and the Windows registry.
 #include <vector>
 
-#include "game/launcher_file.h"
 #include "game/candidate_reading.h"
 #include "game/launcher_candidates.h"
+#include "game/launcher_file.h"
 #include "game/registry_game_entry.h"
 #include "game/wine_registry.h"
 #include "platform/file.h"

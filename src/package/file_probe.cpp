@@ -8,9 +8,9 @@
 #include <thread>
 #include <utility>
 
+#include "package/parallel_probe.h"
 #include "package/probe_pipeline.h"
 #include "platform/thread_wait.h"
-#include "package/parallel_probe.h"
 
 namespace thld {
 

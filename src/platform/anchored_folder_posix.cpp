@@ -1,7 +1,7 @@
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 #ifdef __linux__
 #include <sys/syscall.h>
 #endif

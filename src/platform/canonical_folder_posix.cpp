@@ -1,6 +1,6 @@
+#include <sys/stat.h>
 #include <climits>
 #include <cstdlib>
-#include <sys/stat.h>
 
 #include "platform/canonical_folder.h"
 

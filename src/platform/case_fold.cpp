@@ -1,8 +1,8 @@
 #include "platform/case_fold.h"
 
 #include <algorithm>
-#include <iterator>
 #include <cstdint>
+#include <iterator>
 
 namespace thld {
 

@@ -1,4 +1,6 @@
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include "platform/console.h"

@@ -1,5 +1,5 @@
-#include <cerrno>
 #include <unistd.h>
+#include <cerrno>
 
 #include "platform/file_handle.h"
 

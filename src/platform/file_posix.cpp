@@ -1,9 +1,9 @@
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 
 #include "platform/file.h"
 #include "platform/file_fault.h"

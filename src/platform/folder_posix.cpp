@@ -1,7 +1,7 @@
-#include <cerrno>
 #include <dirent.h>
-#include <memory>
 #include <sys/stat.h>
+#include <cerrno>
+#include <memory>
 
 #include "platform/file_error.h"
 #include "platform/file_fault.h"

@@ -1,7 +1,7 @@
 #include <dirent.h>
 #include <fcntl.h>
-#include <memory>
 #include <sys/stat.h>
+#include <memory>
 #include <thread>
 #include <vector>
 

@@ -1,5 +1,5 @@
-#include <cerrno>
 #include <sys/stat.h>
+#include <cerrno>
 
 #include "platform/file.h"
 #include "platform/pending_removal.h"

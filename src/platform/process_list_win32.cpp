@@ -1,4 +1,6 @@
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
+
 #include <tlhelp32.h>
 
 #include "platform/process_list.h"

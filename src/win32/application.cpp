@@ -1,18 +1,20 @@
 #include "win32/application.h"
 
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
 
 #include <memory>
 
-#include "win32/main_dialog.h"
-#include "win32/message_box.h"
-#include "win32/wait_dialog.h"
-#include "win32/folder_browser.h"
 #include "game/installation.h"
 #include "game/process_scanner.h"
 #include "game/system_game_entry.h"
+#include "win32/folder_browser.h"
+#include "win32/main_dialog.h"
+#include "win32/message_box.h"
+#include "win32/wait_dialog.h"
 
 namespace thld {
 

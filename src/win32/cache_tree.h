@@ -2,7 +2,9 @@
 // The tree-view control that shows the cache: package items with check boxes at the root, their
 // kind, size and "Requirements" below them.
 
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>

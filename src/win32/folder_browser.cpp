@@ -1,4 +1,6 @@
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
+
 #include <shlobj.h>
 
 #include <algorithm>

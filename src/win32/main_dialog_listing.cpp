@@ -3,9 +3,9 @@
 #include <chrono>
 #include <optional>
 
-#include "game/cache_contents.h"
 #include "commands/messages.h"
 #include "commands/status_messages.h"
+#include "game/cache_contents.h"
 #include "win32/main_dialog.h"
 #include "win32/message_box.h"
 #include "win32/wait_dialog.h"

@@ -5,7 +5,9 @@
 // of that one item. So Delete and Permanent know the ticks at once, without asking the tree about
 // every item: a tree control may search all its items for each item it is asked about (Wine's does).
 
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <unordered_map>

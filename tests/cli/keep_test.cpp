@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "cli/test_game.h"
 #include "cache/step_journal.h"
+#include "cli/test_game.h"
 #include "commands/permanent_plan.h"
 #include "commands/run_plan.h"
 #include "package/package_kind.h"

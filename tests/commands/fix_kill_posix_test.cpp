@@ -12,10 +12,10 @@
 #include <filesystem>
 #include <functional>
 
-#include "game/cache_contents.h"
 #include "commands/command_fixture.h"
 #include "commands/return_plan.h"
 #include "commands/tidy_plan.h"
+#include "game/cache_contents.h"
 #include "package/package_kind.h"
 #include "support/crash_harness.h"
 #include "support/made_package.h"

@@ -1,7 +1,7 @@
 #include "commands/command_fixture.h"
 #include "commands/left_in_cache.h"
-#include "platform/plain_file_name.h"
 #include "package/package_kind.h"
+#include "platform/plain_file_name.h"
 #include "support/kinds.h"
 
 namespace thld::test {

@@ -13,10 +13,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "game/cache_contents.h"
 #include "commands/command_fixture.h"
-#include "support/crash_harness.h"
+#include "game/cache_contents.h"
 #include "package/package_kind.h"
+#include "support/crash_harness.h"
 #include "support/kinds.h"
 
 namespace thld::test {

@@ -4,8 +4,8 @@
 #include "package/package_kind.h"
 #include "platform/file_link.h"
 #include "platform/folder.h"
-#include "support/link_maker.h"
 #include "support/kinds.h"
+#include "support/link_maker.h"
 
 namespace thld::test {
 namespace {

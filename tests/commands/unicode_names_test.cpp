@@ -1,7 +1,7 @@
 // Names outside any code page (Japanese, an emoji) in a cache.ini of Unicode, UTF-8 or UTF-16LE after
 // its mark: listed, required, deleted and made permanent under those very names on disk.
-#include "game/cache_contents.h"
 #include "commands/command_fixture.h"
+#include "game/cache_contents.h"
 #include "package/package_kind.h"
 #include "platform/utf16.h"
 #include "support/fake_cache.h"

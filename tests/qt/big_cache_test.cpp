@@ -4,6 +4,7 @@
 
 #include <QAbstractProxyModel>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -11,7 +12,6 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
-#include <QDialog>
 
 #include <condition_variable>
 #include <mutex>

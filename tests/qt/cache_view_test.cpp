@@ -16,10 +16,10 @@
 #include <functional>
 #include <map>
 
+#include "commands/messages.h"
 #include "game/cache_checks.h"
 #include "game/cache_contents.h"
 #include "game/package_order.h"
-#include "commands/messages.h"
 #include "qt/desktop_look.h"
 #include "qt/qt_text.h"
 #include "qt/size_words.h"

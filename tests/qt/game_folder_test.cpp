@@ -2,11 +2,11 @@
 // running-game guard; the platform's message boxes; the window's layout kept between runs.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QMessageBox>
-#include <QAbstractButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -18,8 +18,8 @@
 #include "qt/window_program.h"
 #include "support/corpus.h"
 #include "support/fake_cache.h"
-#include "window_fixture.h"
 #include "support/guard_texts.h"
+#include "window_fixture.h"
 
 namespace thld::test {
 namespace {

@@ -6,27 +6,27 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTreeWidgetItemIterator>
-#include <QPushButton>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 
+#include "commands/window_messages.h"
 #include "qt/desktop_look.h"
 #include "qt/display_check.h"
-#include "commands/window_messages.h"
 #include "qt/qt_text.h"
 #include "support/corpus.h"
 #include "support/fake_cache.h"

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "game/cache_contents.h"
 #include "cache/index_text.h"
+#include "game/cache_contents.h"
 #include "support/corpus.h"
 #include "support/fake_cache.h"
 

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "win32/resource.h"
 #include "tree_reader.h"
 #include "ui_driver.h"
+#include "win32/resource.h"
 
 namespace thld::uitest {
 

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <optional>
 
-#include "support/fake_cache.h"
-#include "win32/resource.h"
 #include "app_run.h"
 #include "game_entry_override.h"
 #include "game_fixtures.h"
+#include "support/fake_cache.h"
 #include "tree_reader.h"
 #include "ui_driver.h"
+#include "win32/resource.h"
 
 namespace thld::uitest {
 namespace {

@@ -4,14 +4,14 @@
 
 #include <optional>
 
-#include "win32/resource.h"
 #include "app_run.h"
 #include "game/game_folder.h"
-#include "platform/registry.h"
 #include "game_entry_override.h"
 #include "game_fixtures.h"
+#include "platform/registry.h"
 #include "tree_reader.h"
 #include "ui_driver.h"
+#include "win32/resource.h"
 
 namespace thld::uitest {
 namespace {

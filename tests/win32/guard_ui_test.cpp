@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "game/process_scanner.h"
-#include "win32/application.h"
 #include "app_run.h"
+#include "game/process_scanner.h"
 #include "platform/process_list.h"
+#include "support/guard_texts.h"
 #include "support/temp_folder.h"
 #include "ui_driver.h"
-#include "support/guard_texts.h"
+#include "win32/application.h"
 
 namespace thld::uitest {
 namespace {

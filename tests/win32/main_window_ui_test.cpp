@@ -1,12 +1,12 @@
 // The main window over a cache: what start-up shows, and the window's own controls.
 #include <gtest/gtest.h>
 
-#include "win32/resource.h"
 #include "app_run.h"
 #include "game_entry_override.h"
 #include "game_fixtures.h"
 #include "tree_reader.h"
 #include "ui_driver.h"
+#include "win32/resource.h"
 
 namespace thld::uitest {
 namespace {

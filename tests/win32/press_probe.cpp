@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "app_run.h"
+#include "bench_figures.h"
 #include "cache/index_lookup.h"
 #include "game_entry_override.h"
 #include "tree_reader.h"
 #include "ui_driver.h"
-#include "bench_figures.h"
 #include "win32/resource.h"
 
 namespace thld::uitest {

@@ -5,19 +5,19 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "win32/resource.h"
 #include "app_run.h"
 #include "cache/cache_listing.h"
 #include "cache/cached_file.h"
 #include "cache/index_lookup.h"
-#include "game_entry_override.h"
-#include "game/cache_contents.h"
 #include "commands/messages.h"
+#include "game/cache_contents.h"
+#include "game_entry_override.h"
 #include "screen_picture.h"
 #include "support/corpus.h"
 #include "support/temp_folder.h"
 #include "tree_reader.h"
 #include "ui_driver.h"
+#include "win32/resource.h"
 
 namespace thld::uitest {
 namespace {

@@ -8,7 +8,9 @@
 // With "first", every memo of the listing is deleted before each start: the first start of a cache.
 //
 //   thld_start_probe GAMEFOLDER [RUNS] [PROGRAM] [first]
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -19,9 +21,9 @@
 #include <vector>
 
 #include "app_run.h"
+#include "bench_figures.h"
 #include "game_entry_override.h"
 #include "ui_driver.h"
-#include "bench_figures.h"
 #include "win32/resource.h"
 
 namespace thld::uitest {

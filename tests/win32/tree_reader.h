@@ -1,7 +1,9 @@
 #pragma once
 // The cache tree as a test sees it, read from the tree-view control by its messages.
 
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>

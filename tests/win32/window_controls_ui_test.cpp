@@ -1,5 +1,7 @@
 // The main window's controls, menu, icon, colours and keys, and the dialogs it opens itself.
+// <windows.h> comes before the headers that build on it.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
@@ -7,13 +9,13 @@
 #include <mutex>
 #include <thread>
 
-#include "win32/about_dialog.h"
-#include "win32/confirm_dialog.h"
-#include "win32/resource.h"
 #include "app_run.h"
 #include "game_entry_override.h"
 #include "game_fixtures.h"
 #include "ui_driver.h"
+#include "win32/about_dialog.h"
+#include "win32/confirm_dialog.h"
+#include "win32/resource.h"
 
 namespace thld::uitest {
 namespace {

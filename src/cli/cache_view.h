@@ -31,7 +31,7 @@ std::vector<std::size_t> SortedOrder(const CacheView& view, const std::string& s
 // the console's width.
 void PrintTable(const CacheView& view, bool inBytes, Console& console);
 
-// One JSON object (see the README for its schema).
+// One JSON object (its schema is in docs/USAGE.md).
 void PrintJson(const CacheView& view, Console& console);
 
 }  // namespace thld::cli

@@ -1,6 +1,6 @@
 // tallyhold check: the problems of the cache, grouped, with what can be done about each; or, with
-// --json, one object for scripts (schema in the README). Finding problems is no failure: the exit
-// code is 0 with or without them.
+// --json, one object for scripts (schema in docs/USAGE.md). Finding problems is no failure: the
+// exit code is 0 with or without them.
 #include <nlohmann/json.hpp>
 
 #include <algorithm>

@@ -42,7 +42,7 @@ CommandLine::CommandLine()
         "Exit codes: 0 done; 1 a file error, a refusal or a No; 2 bad usage.");
 
     CLI::App* list = Add("list", "List every cached package with its kind, size and requirements", ListCommand);
-    CLI::Option* json = list->add_flag("--json", options.json, "One JSON object for scripts (schema in the README)");
+    CLI::Option* json = list->add_flag("--json", options.json, "One JSON object for scripts (schema in docs/USAGE.md)");
     CLI::Option* bytes = list->add_flag("--bytes", options.bytes, "Sizes in bytes, not in KiB, MiB or GiB");
     CLI::Option* sort =
         list->add_option("--sort", options.sort, "Order: name, kind, size (largest first) or age (oldest first)")
@@ -57,7 +57,7 @@ CommandLine::CommandLine()
     CLI::App* info =
         Add("info", "Show each package's card: its title, author, players and screenshot for a map", InfoCommand);
     Names(info, "The packages, as the list shows them or without extension")->required();
-    info->add_flag("--json", options.json, "One JSON object for scripts (schema in the README)");
+    info->add_flag("--json", options.json, "One JSON object for scripts (schema in docs/USAGE.md)");
     info->add_option("--screenshot", screenshot, "Write the map's screenshot to FILE as PNG (a new file)")
         ->type_name("FILE.png");
 
@@ -83,7 +83,7 @@ CommandLine::CommandLine()
                           "Find the cache's problems (other versions installed, stale lines, files "
                           "without a line, several versions, maps that won't load offline)",
                           CheckCommand);
-    check->add_flag("--json", options.json, "One JSON object for scripts (schema in the README)");
+    check->add_flag("--json", options.json, "One JSON object for scripts (schema in docs/USAGE.md)");
 
     CLI::App* back =
         Add(PolicyOf(CommandPlan::Command::Return).name,

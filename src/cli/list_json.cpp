@@ -1,6 +1,6 @@
-// The cache as one JSON object for scripts; its schema is in the README. It is written as it goes,
-// one package to a line, rather than built whole first: for ten thousand packages a document model
-// would cost more than the listing's own search.
+// The cache as one JSON object for scripts; its schema is in docs/USAGE.md. It is written as it
+// goes, one package to a line, rather than built whole first: for ten thousand packages a document
+// model would cost more than the listing's own search.
 #include <charconv>
 #include <cstdio>
 

@@ -9,9 +9,9 @@
 
 #include <QAbstractProxyModel>
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
@@ -153,7 +153,7 @@ int StartRun(std::int64_t startedNs)
             const double ms = (NowNs() - startedNs) / 1e6;
             std::printf("%.3f %.3f %ld %d\n", firstRowsMs < 0 ? ms : firstRowsMs, ms, PeakKib(),
                         program.Model().rowCount());
-            QApplication::quit();
+            QCoreApplication::exit(0);  // quit() would close the window, which may ask first
         });
         QApplication::postEvent(filter,
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
@@ -171,7 +171,7 @@ void InProcessRuns(int runs, std::vector<double>& toQuestion, std::vector<double
         model.SetTicked({model.rowCount() / 2}, true);
         const std::string wanted = LoneName(model.Items());
 
-        // Each question is answered No as soon as it shows, so nothing changes.
+        // Each question (the confirmation dialog) is cancelled as soon as it shows, so nothing changes.
         Clock::time_point pressed;
         struct Watch : QObject {
             std::vector<double>* times;
@@ -179,9 +179,9 @@ void InProcessRuns(int runs, std::vector<double>& toQuestion, std::vector<double
             bool eventFilter(QObject* object, QEvent* event) override
             {
                 if (event->type() == QEvent::Show)
-                    if (auto* box = qobject_cast<QMessageBox*>(object)) {
+                    if (auto* question = qobject_cast<QDialog*>(object); question && question->isModal()) {
                         times->push_back(MsSince(*pressed));
-                        QTimer::singleShot(0, box, [box] { box->done(QMessageBox::No); });
+                        QTimer::singleShot(0, question, [question] { question->reject(); });
                     }
                 return false;
             }
@@ -210,7 +210,7 @@ void InProcessRuns(int runs, std::vector<double>& toQuestion, std::vector<double
             filter->clear();
             QApplication::processEvents();
         }
-        QApplication::quit();
+        QCoreApplication::exit(0);  // quit() would close the window, which may ask first
     });
 }
 
@@ -288,12 +288,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "some runs asked no question\n");
     std::filesystem::remove_all(config);
 
-    std::printf("native window on %d packages (%s), warm files, Qt platform %s\n", rows, game.c_str(),
+    std::printf("native window on %d packages (%s), warm files, repeat starts, Qt platform %s\n", rows, game.c_str(),
                 std::getenv("QT_QPA_PLATFORM"));
     std::printf("processor: %s, %u threads; medians of %d runs\n", ProcessorModel().c_str(),
                 std::thread::hardware_concurrency(), runs);
-    // The goals grow with the cache: a window over 100,000 packages may take longer to fill.
-    const double completeGoal = rows > 20000 ? 1000 : 300;
+    // The goals grow with the cache: a window over 100,000 packages may take longer to fill. Every
+    // counted start is a repeat start: the first, not counted, left the memo of the listing.
+    const double completeGoal = rows > 20000 ? 500 : 300;
+    const double memoryGoal = rows > 20000 ? 100 : 120;
     std::printf("  start to the first rows drawn                %8.1f ms   (goal: at most 100 ms)\n",
                 Median(firstRowsMs));
     std::printf("  start to a filled window that takes input   %8.1f ms   (goal: at most %.0f ms)\n", Median(startMs),
@@ -301,6 +303,7 @@ int main(int argc, char** argv)
     std::printf("    the core's listing and requirements alone  %8.1f ms\n", Median(coreMs));
     std::printf("  Delete with one package ticked to question  %8.1f ms   (goal: under 50 ms)\n", Median(toQuestion));
     std::printf("  filtering to one package, drawn             %8.1f ms   (goal: under 50 ms)\n", Median(filtering));
-    std::printf("  peak memory of a start                      %8.1f MiB  (goal: under 120 MiB)\n", Median(peakMib));
+    std::printf("  peak memory of a start                      %8.1f MiB  (goal: under %.0f MiB)\n", Median(peakMib),
+                memoryGoal);
     return 0;
 }

@@ -14,6 +14,13 @@
 
 namespace thld {
 
+namespace {
+
+// The rows answered ahead of the folder's reading: more than a window shows at once.
+constexpr std::size_t kRowsAhead = 256;
+
+}  // namespace
+
 Listing ListCacheIndex(const std::string& cacheFolder) { return ListCacheIndex(cacheFolder, kRegionReadSize); }
 
 Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSize, ProbeThreads threads,
@@ -61,34 +68,6 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
     for (const PackageItem& item : items)
         files.files.push_back({item.key, !item.key.empty(), item.key.empty() || IsPlainFileName(item.key)});
 
-    // The files the memo answers for, as the folder shows them now, are not opened; the others are.
-    ListingRecall recall(files, memo);
-    FilesToProbe toProbe{cacheFolder, kCachedFileExtension, {}};
-    std::vector<std::size_t> probed;  // toProbe.files[j] is files[probed[j]]
-    for (std::size_t e = 0; e < files.size(); ++e) {
-        if (recall.Answer(e, items[e]))
-            continue;
-        probed.push_back(e);
-        toProbe.files.push_back(files[e]);
-    }
-
-    // Every package name that the requirements pass could look for is known before any cached
-    // file is searched: the searched files are searched for all of them through the listing's own
-    // open, and the pass keeps those of the packages that can be required.
-    NamePatterns patterns;
-    std::vector<std::string> patternNames;
-    auto makePatterns = [&]() -> const NamePatterns& {
-        patterns.Reserve(entries.size());
-        patternNames.reserve(entries.size());
-        for (const EntryText& entry : entries) {
-            std::string name = PackageNameOf(entry.value);
-            name.resize(std::min(name.size(), kMaxPatternNameLength));
-            std::size_t number = patterns.Add(name);
-            if (number == patternNames.size())
-                patternNames.push_back(std::move(name));
-        }
-        return patterns;
-    };
     // Each answer is told in file order, the memo's between the probe's.
     struct Stopped {};
     std::size_t taken = 0;
@@ -107,10 +86,45 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
         for (std::size_t e = taken; e < end; ++e)
             told(e);
     };
+
+    // The files the memo answers for, as the folder shows them now, are not opened; the others are.
+    ListingRecall recall(files, memo);
+    FilesToProbe toProbe{cacheFolder, kCachedFileExtension, {}};
+    std::vector<std::size_t> probed;  // toProbe.files[j] is files[probed[j]]
+
+    // Every package name that the requirements pass could look for is known before any cached
+    // file is searched: the searched files are searched for all of them through the listing's own
+    // open, and the pass keeps those of the packages that can be required.
+    NamePatterns patterns;
+    std::vector<std::string> patternNames;
+    auto makePatterns = [&]() -> const NamePatterns& {
+        patterns.Reserve(entries.size());
+        patternNames.reserve(entries.size());
+        for (const EntryText& entry : entries) {
+            std::string name = PackageNameOf(entry.value);
+            name.resize(std::min(name.size(), kMaxPatternNameLength));
+            std::size_t number = patterns.Add(name);
+            if (number == patternNames.size())
+                patternNames.push_back(std::move(name));
+        }
+        return patterns;
+    };
     // One open of each other cached file tells its kind and size, and reads its tables (or searches
     // a map or script package whose tables can't be read). A stop asked for by the progress
     // callback unwinds the probe as this exception, which ends here.
     try {
+        // Where rows are shown as they come, the first ones the memo answers for are shown before
+        // the whole folder is read, each file's stamp asked for on its own.
+        if (listed)
+            for (std::size_t e = 0; e < std::min(files.size(), kRowsAhead) && recall.AnswerAhead(e, items[e]); ++e)
+                told(e);
+        recall.ReadFolder();
+        for (std::size_t e = 0; e < files.size(); ++e) {
+            if (recall.Answer(e, items[e]))
+                continue;
+            probed.push_back(e);
+            toProbe.files.push_back(files[e]);
+        }
         if (!toProbe.files.empty())
             ProbeFiles(
                 toProbe, regionReadSize, makePatterns,

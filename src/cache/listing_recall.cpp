@@ -26,11 +26,14 @@ std::int64_t Seconds(std::int64_t nanoseconds)
 ListingRecall::ListingRecall(const FilesToProbe& files, const MemoPlace* place)
     : files_(files), place_(place), known_(files.size(), Known::No)
 {
-    if (!place_)
-        return;
-    stamps_ = FolderStamps::Read(files.folder);
-    if (stamps_)
+    if (place_)
         memo_ = LoadMemo(place_->path, place_->cacheFolder);
+}
+
+void ListingRecall::ReadFolder()
+{
+    if (place_)
+        stamps_ = FolderStamps::Read(files_.folder);
 }
 
 const FileStamp* ListingRecall::StampOf(std::size_t e)
@@ -41,35 +44,52 @@ const FileStamp* ListingRecall::StampOf(std::size_t e)
     return stamps_->Find(name_);
 }
 
+bool ListingRecall::AnswerFor(std::size_t e, const FileStamp& stamp, PackageItem& item)
+{
+    std::optional<MemoEntry> entry = memo_ ? memo_->Find(name_, stamp) : std::nullopt;
+    if (!entry && place_->contentsWanted)
+        return false;
+    item.kind = entry ? entry->kind : kind::Unknown;
+    item.size = stamp.size;
+    item.modified = Seconds(stamp.written);
+    item.sizeText = SizeTextOf(stamp.size);
+    if (entry) {
+        item.summary = std::move(entry->summary);
+        known_[e] = Known::Remembered;
+    }
+    return true;
+}
+
+bool ListingRecall::AnswerAhead(std::size_t e, PackageItem& item)
+{
+    if (!place_ || !place_->contentsWanted || !memo_ || !files_[e].open || !files_[e].classify)
+        return false;
+    files_.NameOf(e, name_);
+    const std::optional<FileStamp> stamp = ReadFileStamp(files_.folder, name_);
+    if (!stamp || !stamp->regular || !AnswerFor(e, *stamp, item))
+        return false;
+    known_[e] = Known::AnsweredAhead;
+    ahead_.emplace_back(e, *stamp);
+    return true;
+}
+
 bool ListingRecall::Answer(std::size_t e, PackageItem& item)
 {
+    if (known_[e] == Known::AnsweredAhead) {
+        const FileStamp* stamp = StampOf(e);
+        const auto ahead = std::find_if(ahead_.begin(), ahead_.end(), [&](const auto& at) { return at.first == e; });
+        known_[e] = stamp && *stamp == ahead->second ? Known::Remembered : Known::No;
+        return true;
+    }
     if (!stamps_ || !files_[e].open || !files_[e].classify)
         return false;
     const FileStamp* stamp = StampOf(e);
     if (!stamp) {
-        // The folder holds nothing of that name: a line whose file is gone.
+        // The folder holds nothing of its name: a line whose file is gone.
         item.kind = kind::NotAvailable;
         return true;
     }
-    if (!stamp->regular)
-        return false;
-    std::optional<MemoEntry> entry = memo_ ? memo_->Find(name_, *stamp) : std::nullopt;
-    if (!entry && !place_->contentsWanted) {
-        item.kind = kind::Unknown;
-        item.size = stamp->size;
-        item.modified = Seconds(stamp->written);
-        item.sizeText = SizeTextOf(stamp->size);
-        return true;
-    }
-    if (!entry)
-        return false;
-    item.kind = entry->kind;
-    item.size = stamp->size;
-    item.modified = Seconds(stamp->written);
-    item.sizeText = SizeTextOf(stamp->size);
-    item.summary = std::move(entry->summary);
-    known_[e] = Known::Remembered;
-    return true;
+    return stamp->regular && AnswerFor(e, *stamp, item);
 }
 
 void ListingRecall::Read(std::size_t e, const PackageItem& item)

@@ -23,6 +23,11 @@ struct FileStamp {
     bool operator==(const FileStamp&) const = default;
 };
 
+// The stamp of one entry of a folder, asked for on its own, as FolderStamps::Read would give it:
+// what lets a start show its first rows before the whole folder is read. Nothing when the folder
+// holds no entry of that name (or the name is no plain file name).
+std::optional<FileStamp> ReadFileStamp(const std::string& folder, const std::string& name);
+
 class FolderStamps {
 public:
     // Its index holds the stamps' own place: they stay where they were made.

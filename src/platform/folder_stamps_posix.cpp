@@ -1,4 +1,5 @@
 #include <dirent.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <memory>
@@ -11,18 +12,22 @@ namespace thld {
 
 namespace {
 
+// Below this many files one thread asks for every status; above, the work is shared.
+constexpr std::size_t kFilesForThreads = 4096;
+
 std::int64_t Nanoseconds(const timespec& time) { return std::int64_t(time.tv_sec) * 1000000000 + time.tv_nsec; }
 
-// The stamp of an entry of the folder, without following a link; a stamp marked not regular for
-// anything but a regular file.
-FileStamp StampAt(int folder, const char* name)
+FileStamp NotAFile()
 {
-    struct stat info {};
     FileStamp stamp;
-    if (::fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
-        stamp.regular = false;
-        return stamp;
-    }
+    stamp.regular = false;
+    return stamp;
+}
+
+FileStamp StampOf(const struct stat& info)
+{
+    if (!S_ISREG(info.st_mode))
+        return NotAFile();
 #ifdef __APPLE__
     const timespec written = info.st_mtimespec, changed = info.st_ctimespec;
 #else
@@ -32,10 +37,27 @@ FileStamp StampAt(int folder, const char* name)
                      static_cast<std::uint64_t>(info.st_ino), static_cast<std::uint64_t>(info.st_dev)};
 }
 
-// Below this many files one thread asks for every status; above, the work is shared.
-constexpr std::size_t kFilesForThreads = 4096;
+// The stamp of an entry of the folder, without following a link; a stamp marked not regular for
+// anything but a regular file.
+FileStamp StampAt(int folder, const char* name)
+{
+    struct stat info {};
+    return ::fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) == 0 ? StampOf(info) : NotAFile();
+}
 
 }  // namespace
+
+std::optional<FileStamp> ReadFileStamp(const std::string& folder, const std::string& name)
+{
+    if (name.empty() || name.find('/') != std::string::npos)
+        return std::nullopt;
+    struct stat info {};
+    if (::fstatat(AT_FDCWD, (folder + name).c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+        return StampOf(info);
+    if (errno == ENOENT)
+        return std::nullopt;
+    return NotAFile();
+}
 
 std::unique_ptr<FolderStamps> FolderStamps::Read(const std::string& folder)
 {

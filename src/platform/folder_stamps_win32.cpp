@@ -14,7 +14,36 @@ std::int64_t Nanoseconds(const FILETIME& time)
     return (ticks - 116444736000000000LL) * 100;
 }
 
+constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
+
+// The creation time stands in for the change the system doesn't tell: a file put in the place of
+// another under its name is created anew.
+FileStamp StampOf(const WIN32_FIND_DATAW& found)
+{
+    if ((found.dwFileAttributes & kNotAFile) != 0) {
+        FileStamp other;
+        other.regular = false;
+        return other;
+    }
+    const std::uint64_t size = (std::uint64_t(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    return FileStamp{size, Nanoseconds(found.ftLastWriteTime), Nanoseconds(found.ftCreationTime), 0, 0};
+}
+
 }  // namespace
+
+std::optional<FileStamp> ReadFileStamp(const std::string& folder, const std::string& name)
+{
+    // A wildcard would find another file; a separator, a file elsewhere.
+    if (name.empty() || name.find_first_of("*?/\\:") != std::string::npos)
+        return std::nullopt;
+    WIN32_FIND_DATAW found{};
+    HANDLE search =
+        ::FindFirstFileExW(WideOf(folder + name).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    ::FindClose(search);
+    return StampOf(found);
+}
 
 std::unique_ptr<FolderStamps> FolderStamps::Read(const std::string& folder)
 {
@@ -33,17 +62,7 @@ std::unique_ptr<FolderStamps> FolderStamps::Read(const std::string& folder)
         const std::string name = Utf8Of(found.cFileName);
         if (name == "." || name == "..")
             continue;
-        constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
-        if ((found.dwFileAttributes & kNotAFile) != 0) {
-            FileStamp other;
-            other.regular = false;
-            stamps.Add(name, other);
-            continue;
-        }
-        // The creation time stands in for the change the system doesn't tell: a file put in the
-        // place of another under its name is created anew.
-        const std::uint64_t size = (std::uint64_t(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
-        stamps.Add(name, FileStamp{size, Nanoseconds(found.ftLastWriteTime), Nanoseconds(found.ftCreationTime), 0, 0});
+        stamps.Add(name, StampOf(found));
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
     stamps.Index();

@@ -65,8 +65,19 @@ struct MemoCache {
             }
             return std::optional<FileErrorCause>();
         });
-        std::vector<PackageItem> items = ListCacheIndex(cache, kRegionReadSize, ProbeThreads::Auto, {}, {}, memo).items;
+        // Rows shown as they come (the first ones answered ahead of the folder's reading) are the
+        // listing's own.
+        std::vector<std::string> shown;
+        const ItemListed listed = [&](const PackageItem& item) {
+            shown.push_back(item.name + " " + std::string(item.kind));
+        };
+        std::vector<PackageItem> items =
+            ListCacheIndex(cache, kRegionReadSize, ProbeThreads::Auto, {}, listed, memo).items;
         SetDiskFaultHook(previous);
+        std::vector<std::string> listedRows;
+        for (const PackageItem& item : items)
+            listedRows.push_back(item.name + " " + std::string(item.kind));
+        EXPECT_EQ(shown, listedRows);
         DetermineRelationships(cache, items);
         if (opened)
             *opened = opens;

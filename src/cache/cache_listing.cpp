@@ -151,8 +151,9 @@ Listing ListCacheIndex(const std::string& cacheFolder, std::size_t regionReadSiz
                     told(e);
                 },
                 threads);
-        tellRememberedUpTo(files.size());
+        // Every item is answered: the memo is kept, and let go of, before the last rows are told.
         recall.Keep(items);
+        tellRememberedUpTo(files.size());
     } catch (const Stopped&) {
         listing.outcome = Listing::Outcome::Stopped;
     }

@@ -105,6 +105,14 @@ void ListingRecall::Read(std::size_t e, const PackageItem& item)
 
 void ListingRecall::Keep(const std::vector<PackageItem>& items)
 {
+    struct LetGo {
+        ListingRecall& recall;
+        ~LetGo()
+        {
+            recall.memo_.reset();
+            recall.stamps_.reset();
+        }
+    } letGo{*this};
     if (!place_ || !stamps_)
         return;
     std::vector<std::size_t> kept;

@@ -48,8 +48,9 @@ public:
     bool Answer(std::size_t e, PackageItem& item);
     // The listing read files[e] itself, as `item` now tells.
     void Read(std::size_t e, const PackageItem& item);
-    // Writes the memo of the items answered and read (items[e] for files[e]), where it changed.
-    // Never raises: a memo that can't be written is simply not there next time.
+    // Writes the memo of the items answered and read (items[e] for files[e]), where it changed, and
+    // lets go of the memo and the folder's stamps: nothing is answered after it. Never raises: a
+    // memo that can't be written is simply not there next time.
     void Keep(const std::vector<PackageItem>& items);
 
 private:

@@ -94,8 +94,14 @@ struct Decoded {
     MemoEntry entry;
 };
 
+// Whether the entry's imports are made into its summary's list, or only checked.
+enum class Imports {
+    Made,
+    Checked
+};
+
 // One entry at the reader, its imports numbers of `names`; Short or a bad value raise Short.
-Decoded DecodeEntry(Reader& reader, const std::vector<std::string_view>& names)
+Decoded DecodeEntry(Reader& reader, const std::vector<std::string_view>& names, Imports imports = Imports::Made)
 {
     Decoded d;
     d.name = reader.Text(1);
@@ -117,11 +123,12 @@ Decoded DecodeEntry(Reader& reader, const std::vector<std::string_view>& names)
         d.entry.summary.guid = guid;
     }
     // Written from a list without repeats: read back as it stands.
-    for (std::uint64_t imports = reader.Number(2); imports > 0; --imports) {
+    for (std::uint64_t count = reader.Number(2); count > 0; --count) {
         const std::uint32_t number = reader.Varint();
         if (number >= names.size())
             throw Reader::Short{};
-        d.entry.summary.imports.AddNew(names[number]);
+        if (imports == Imports::Made)
+            d.entry.summary.imports.AddNew(names[number]);
     }
     return d;
 }
@@ -161,7 +168,7 @@ std::unique_ptr<ListingMemo> ListingMemo::Decode(std::string bytes, std::string_
         offsets.reserve(static_cast<std::size_t>(count));
         for (std::uint64_t i = 0; i < count; ++i) {
             offsets.push_back(static_cast<std::uint32_t>(reader.At()));
-            DecodeEntry(reader, memo->names_);
+            DecodeEntry(reader, memo->names_, Imports::Checked);
         }
         if (reader.At() != body.size())
             return nullptr;

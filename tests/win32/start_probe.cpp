@@ -98,6 +98,14 @@ std::optional<Filled> TimeOneStart(const std::string& program)
     std::optional<Filled> filled;
     if (HWND main = ShownWindow(process.dwProcessId, started, kLongest)) {
         const double firstRows = Milliseconds(Now() - started);
+        // The main window shows its first rows behind the wait window, which stays up until the
+        // tree is filled.
+        while (Milliseconds(Now() - started) < kLongest) {
+            const std::vector<HWND> shown = VisibleWindows("", process.dwProcessId);
+            if (std::none_of(shown.begin(), shown.end(), [&](HWND window) { return window != main; }))
+                break;
+            ::Sleep(1);
+        }
         // Painted: each window's paint is handed to the program and waited for, which also waits
         // until it has finished the start-up work and reads its input.
         HWND tree = ::GetDlgItem(main, IDC_CACHE_TREE);

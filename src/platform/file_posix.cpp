@@ -17,8 +17,12 @@ int Fd(const FileHandle& handle) { return static_cast<int>(handle.Native()); }
 // What Open() and OpenIn() share once the system has answered the open.
 InputFile InputFile::Checked(FileHandle handle, const std::string& path)
 {
-    if (!handle.IsOpen())
+    // A socket (ENXIO) and a link that leads round in a loop (ELOOP) are no regular files either.
+    if (!handle.IsOpen()) {
+        if (errno == ENXIO || errno == ELOOP)
+            throw FileError(FileErrorCause::NotRegularFile, path);
         ThrowFileError(errno, path);
+    }
     struct stat info {};
     if (::fstat(Fd(handle), &info) != 0)
         ThrowFileError(errno, path);

@@ -3,7 +3,9 @@
 #include <vector>
 
 #ifndef _WIN32
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
@@ -100,6 +102,16 @@ TEST(InputFile, OnlyRegularFilesOpen)
     cases.push_back({folder / "fifo", FileErrorCause::NotRegularFile});
     cases.push_back({folder / "zero", FileErrorCause::NotRegularFile});
     cases.push_back({"/dev/null", FileErrorCause::NotRegularFile});
+    // A socket and a link to itself: the system refuses their opens with causes of their own.
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = folder / "socket";
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::symlink((folder / "loop").c_str(), (folder / "loop").c_str()), 0);
+    cases.push_back({socketPath, FileErrorCause::NotRegularFile});
+    cases.push_back({folder / "loop", FileErrorCause::NotRegularFile});
 #endif
     for (const Case& c : cases) {
         try {

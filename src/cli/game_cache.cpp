@@ -19,16 +19,6 @@ ListingMemoUse listingMemo = ListingMemoUse::Kept;
 
 void UseListingMemo(bool use) { listingMemo = use ? ListingMemoUse::Kept : ListingMemoUse::None; }
 
-namespace {
-
-std::string WithoutQuestion(const std::string& message)
-{
-    const std::size_t lastLine = message.rfind("\r\n");
-    return lastLine == std::string::npos ? message : message.substr(0, lastLine);
-}
-
-}  // namespace
-
 Installation FindGame(const InstallationRequest& request, bool needGameFolder, Console& console)
 {
     const SearchPlaces places = SearchPlaces::OfThisSystem();
@@ -64,7 +54,7 @@ CacheContents ReadCache(const Installation& installation, Console& console, Inst
         TellNotRegularFile(console, path);
     if (listing.outcome == Listing::Outcome::Empty) {
         const std::string shownFolder = folders.gameFolder.empty() ? folders.cacheFolder : folders.gameFolder;
-        console.Err("tallyhold: " + PrintableLines(WithoutQuestion(messages::EmptyCache(shownFolder))) + "\n");
+        console.Err("tallyhold: " + PrintableLines(messages::EmptyCacheStatement(shownFolder)) + "\n");
     }
     return contents;
 }

@@ -23,6 +23,7 @@ public:
     bool Confirm(const std::string& title, const std::string& message) override;
     void Tell(const std::string& message) override;
     bool AsksTheUser() const override { return standing_ == Standing::Ask; }
+    bool ListsAgainWhenChanged() const override { return false; }
 
     // Whether a question was answered No, or the user was told of a problem: the run did not do
     // all that was asked.

@@ -45,7 +45,7 @@ ChangeStart ChangeCache(const GameFolders& folders, const std::optional<PathStam
     if (guard->Found().BlocksChanges())
         return ChangeStart::Blocked;
     if (listed && StampOf(IndexPathOf(folders.cacheFolder)) != listed) {
-        prompt.Tell(messages::IndexChanged(IndexPathOf(folders.cacheFolder)));
+        prompt.Tell(messages::IndexChanged(IndexPathOf(folders.cacheFolder), prompt.ListsAgainWhenChanged()));
         return ChangeStart::Changed;
     }
     result = run();

@@ -27,11 +27,16 @@ inline std::string ConfirmReplace(const std::string& destination)
 {
     return "This file already exists at " + destination + "\r\nAre you sure you want to replace it?";
 }
-inline std::string EmptyCache(const std::string& gameFolder)
+// What the windows say of a cache that looks empty, without their question: the command line's words.
+inline std::string EmptyCacheStatement(const std::string& gameFolder)
 {
     return "Your Unreal Tournament Cache Folder appears to be empty.  This could be because the wrong path has "
            "been selected or because the Cache Folder really is empty.\r\nCurrent Path: " +
-           gameFolder + "\r\nWould you like to select your Unreal Tournament Folder manually now?";
+           gameFolder;
+}
+inline std::string EmptyCache(const std::string& gameFolder)
+{
+    return EmptyCacheStatement(gameFolder) + "\r\nWould you like to select your Unreal Tournament Folder manually now?";
 }
 // cache.ini could not be opened for reading (`path` is its full path).
 inline std::string ReadError(const std::string& path) { return "Error reading file " + path; }
@@ -43,10 +48,12 @@ inline std::string CacheBusy(const std::string& cacheFolder)
     return "Another program is changing the cache in " + cacheFolder +
            " at the moment. Nothing was changed; try again once it has finished.";
 }
-// cache.ini changed between the listing and a command (`path` is its full path).
-inline std::string IndexChanged(const std::string& path)
+// cache.ini changed between the listing and a command (`path` is its full path); the windows list
+// the cache again by themselves.
+inline std::string IndexChanged(const std::string& path, bool listedAgain)
 {
-    return path + " has changed since the cache was listed. Nothing was changed; the cache is listed again.";
+    return path + " has changed since the cache was listed. Nothing was changed; " +
+           (listedAgain ? "the cache is listed again." : "run the command again.");
 }
 inline constexpr const char* kConfirmReturnTitle = "Confirm Return File";
 inline constexpr const char* kConfirmRemoveLineTitle = "Confirm Remove Line";

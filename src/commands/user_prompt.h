@@ -16,6 +16,9 @@ public:
     // False where every question is answered Yes without asking anyone (tallyhold --yes): a run may
     // then carry out many steps together.
     virtual bool AsksTheUser() const { return true; }
+    // Whether the program lists the cache again by itself when a run finds cache.ini changed since
+    // it was listed (the windows do; the command line ends, and the user runs the command again).
+    virtual bool ListsAgainWhenChanged() const { return true; }
     // A message that offers one thing to do, on a button of its own (`action`), beside Cancel; true
     // for `action`. Where a prompt has no such box the message is told, and taken as `action`.
     virtual bool Offer(const std::string& title, const std::string& message, const std::string& action)

@@ -20,6 +20,8 @@ struct Start {
     std::size_t questions;
     const char* toldBeginning;  // "" for nothing told
     bool listAgain;
+    bool programListsAgain = true;  // false: the command line's prompt
+    const char* toldEnd = "";
 };
 void PrintTo(const Start& start, std::ostream* out) { *out << start.what; }
 
@@ -38,6 +40,7 @@ TEST_P(RunStart, AsksOnlyAboutTheListedCacheWhileItHoldsIt)
         other = ExclusiveLock::Take(folders.cacheFolder + kLockFileName, 0ms);
 
     ScriptedPrompt prompt(std::deque<bool>(4, false));
+    prompt.listsAgain = start.programListsAgain;
     const RunReport report = RunPlan(folders, PlanDelete(folders, items, {true, true}), prompt, listing.indexStamp);
 
     EXPECT_EQ(prompt.questions.size(), start.questions);
@@ -47,6 +50,7 @@ TEST_P(RunStart, AsksOnlyAboutTheListedCacheWhileItHoldsIt)
                                           ? folders.cacheFolder + "cache.ini has changed since the cache was listed."
                                           : start.toldBeginning;
         EXPECT_TRUE(prompt.told[0].starts_with(beginning)) << prompt.told[0];
+        EXPECT_TRUE(prompt.told[0].ends_with(start.toldEnd)) << prompt.told[0];
     } else {
         EXPECT_TRUE(prompt.told.empty());
     }
@@ -57,7 +61,10 @@ TEST_P(RunStart, AsksOnlyAboutTheListedCacheWhileItHoldsIt)
 
 INSTANTIATE_TEST_SUITE_P(, RunStart,
                          ::testing::Values(Start{"AsListed", false, false, 2, "", false},
-                                           Start{"ChangedSinceTheListing", true, false, 0, "CACHEINI", true},
+                                           Start{"ChangedSinceTheListing", true, false, 0, "CACHEINI", true, true,
+                                                 " Nothing was changed; the cache is listed again."},
+                                           Start{"ChangedSinceTheListingOnTheCommandLine", true, false, 0, "CACHEINI",
+                                                 true, false, " Nothing was changed; run the command again."},
                                            Start{"AnotherProgramChangingIt", false, true, 0,
                                                  "Another program is changing the cache in ", false}),
                          [](const auto& info) { return std::string(info.param.what); });

@@ -22,11 +22,13 @@ public:
     bool Confirm(const std::string& title, const std::string& message) override;
     void Tell(const std::string& message) override;
     bool AsksTheUser() const override { return asks; }
+    bool ListsAgainWhenChanged() const override { return listsAgain; }
 
     std::vector<std::string> Titles() const;
 
     std::deque<bool> answers;  // those still to give
     bool asks = true;          // false: every question answered Yes unasked, as tallyhold --yes does
+    bool listsAgain = true;    // false: as the command line, which ends when cache.ini has changed
     std::vector<Question> questions;
     std::vector<std::string> told;
     // Everything in order: "? title: message" for a question, "! message" for a message.

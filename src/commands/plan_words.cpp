@@ -121,7 +121,13 @@ std::string RunSummary(const CommandPlan& plan, const RunReport& report, const s
             ++(report.Failure() ? other : refused);
             break;
         case StepOutcome::Result::PassedOver:
-            ++(outcome.why == StepOutcome::Why::Refused ? refused : other);
+            switch (outcome.why) {
+            case StepOutcome::Why::Refused:  // the user said No to its question
+                ++refused;
+                break;
+            default:
+                ++other;
+            }
             break;
         case StepOutcome::Result::Failed:
             ++failed;

@@ -55,7 +55,8 @@ std::string ProgramCacheFolder()
     const std::string home = HomeFolder();
     return home.empty() ? std::string() : home + "Library/Caches/Tallyhold/";
 #else
-    // A relative XDG_CACHE_HOME is to be ignored, as the base directory specification says.
+    // XDG_CACHE_HOME counts only as an absolute path: a relative one would depend on where the
+    // program was started, so it is passed over for the default.
     if (const auto cache = EnvironmentVariable("XDG_CACHE_HOME"); cache && cache->starts_with("/")) {
         std::string folder = *cache;
         if (folder.back() != '/')

@@ -182,10 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    }}),
                        ::testing::Values(CrashKind::Kill, CrashKind::PowerCut, CrashKind::DiskFault)),
     [](const auto& info) {
-        return std::string(std::get<0>(info.param).what) + (std::get<1>(info.param) == CrashKind::Kill ? "Killed"
-                                                            : std::get<1>(info.param) == CrashKind::PowerCut
-                                                                ? "PowerCut"
-                                                                : "DiskFault");
+        return std::string(std::get<0>(info.param).what) + CrashTestName(std::get<1>(info.param));
     });
 
 }  // namespace

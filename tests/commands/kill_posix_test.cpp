@@ -166,10 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
                            KillRun{"DeleteBatched", false, ThreePackages(), {true, true, true}, {}, "", false, true}),
                        ::testing::Values(CrashKind::Kill, CrashKind::PowerCut, CrashKind::DiskFault)),
     [](const auto& info) {
-        return std::string(std::get<0>(info.param).what) + (std::get<1>(info.param) == CrashKind::Kill ? "Killed"
-                                                            : std::get<1>(info.param) == CrashKind::PowerCut
-                                                                ? "PowerCut"
-                                                                : "DiskFault");
+        return std::string(std::get<0>(info.param).what) + CrashTestName(std::get<1>(info.param));
     });
 
 // Two programs on one cache at once, started together: one makes a map permanent with what it

@@ -24,6 +24,8 @@ enum class CrashKind {
 
 // "killed", "power cut", "disk fault".
 const char* CrashWords(CrashKind kind);
+// "Killed", "PowerCut", "DiskFault": the end of a parameterised test's name.
+const char* CrashTestName(CrashKind kind);
 
 struct CrashCase {
     // Lays the folders out afresh; false when that can't be done here (the test is then skipped).

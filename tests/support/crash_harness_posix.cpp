@@ -82,6 +82,19 @@ const char* CrashWords(CrashKind kind)
     return "";
 }
 
+const char* CrashTestName(CrashKind kind)
+{
+    switch (kind) {
+    case CrashKind::Kill:
+        return "Killed";
+    case CrashKind::PowerCut:
+        return "PowerCut";
+    case CrashKind::DiskFault:
+        return "DiskFault";
+    }
+    return "";
+}
+
 std::string CrashTally::Text() const
 {
     std::string text = std::to_string(steps) + " disk steps, the next program given the folders";
